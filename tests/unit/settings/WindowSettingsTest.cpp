@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using plimset::FontSizeText;
 using plimset::NoStoredPosition;
@@ -34,30 +35,19 @@ protected:
 
 TEST_F(WindowSettingsTest, MissingKeysTakeTheDesignAndStoredKeysWin) {
     const WindowSettings fresh = ReadWindowSettings(file, designDefaults());
-    EXPECT_EQ(fresh.StartForm, 2);
-    EXPECT_EQ(fresh.Left, NoStoredPosition);
-    EXPECT_EQ(fresh.Top, NoStoredPosition);
-    EXPECT_EQ(fresh.FontName, "Sans");
-    EXPECT_EQ(fresh.FontSize, 9);
-    EXPECT_EQ(fresh.BackColor, 0xFFFFFF);
-    EXPECT_EQ(fresh.Width, -1);
-    EXPECT_EQ(fresh.Height, -1);
+    EXPECT_EQ(std::tie(fresh.StartForm, fresh.Left, fresh.Top, fresh.Width, fresh.Height),
+              std::make_tuple(2, NoStoredPosition, NoStoredPosition, -1, -1));
+    EXPECT_EQ(std::tie(fresh.FontName, fresh.FontSize, fresh.BackColor),
+              std::make_tuple("Sans", 9.0, 0xFFFFFF));
 
     writeBytes(path, "[MainForm]\nStartForm=3\nLeft=-1500\nTop=300\nAlwaysOnTop=1\n"
                      "FontName=Serif Bold\nFontSize=10.5\nFontBold=-1\nForeColor=255\n"
                      "[Option]\nWidth=200\nHeight=80\n");
-    const WindowSettings stored = ReadWindowSettings(file, designDefaults());
-    EXPECT_EQ(stored.StartForm, 3);
-    EXPECT_EQ(stored.Left, -1500);
-    EXPECT_EQ(stored.Top, 300);
-    EXPECT_EQ(stored.AlwaysOnTop, 1);
-    EXPECT_EQ(stored.FontName, "Serif Bold");
-    EXPECT_EQ(stored.FontSize, 10.5);
-    EXPECT_EQ(stored.FontBold, -1);
-    EXPECT_EQ(stored.FontItalic, 0);
-    EXPECT_EQ(stored.ForeColor, 255);
-    EXPECT_EQ(stored.Width, 200);
-    EXPECT_EQ(stored.Height, 80);
+    const WindowSettings s = ReadWindowSettings(file, designDefaults());
+    EXPECT_EQ(std::tie(s.StartForm, s.Left, s.Top, s.AlwaysOnTop, s.Width, s.Height),
+              std::make_tuple(3, -1500, 300, 1, 200, 80));
+    EXPECT_EQ(std::tie(s.FontName, s.FontSize, s.FontBold, s.FontItalic, s.ForeColor),
+              std::make_tuple("Serif Bold", 10.5, -1, 0, 255));
 }
 
 TEST_F(WindowSettingsTest, UnusableStartModesAndFontSizesAreCorrected) {
