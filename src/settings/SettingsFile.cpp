@@ -21,7 +21,8 @@ namespace {
 // Values are read into a buffer of 256 bytes, so at most 255 bytes of a value count.
 constexpr int MaxValueBytes = 255;
 
-const QByteArray ByteOrderMark("\xEF\xBB\xBF");
+constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr qsizetype ByteOrderMarkSize = sizeof(ByteOrderMark) - 1;
 
 // One line of the file as it stands: its bytes and its line end ("", "\n" or "\r\n"),
 // so that lines a write does not touch go back byte for byte.
@@ -71,7 +72,7 @@ struct ParsedLine {
 ParsedLine parseLine(const Line& line, bool firstLine) {
     QByteArray bytes = line.text;
     if (firstLine && bytes.startsWith(ByteOrderMark)) {
-        bytes.remove(0, ByteOrderMark.size());
+        bytes.remove(0, ByteOrderMarkSize);
     }
     const QString text = QString::fromUtf8(bytes).trimmed();
     ParsedLine parsed;
@@ -316,7 +317,7 @@ bool SettingsFile::WriteIniString(const QString& section, const QString& key,
     if (location.keyLine >= 0) {
         Line& line = lines[location.keyLine];
         const bool keepMark = location.keyLine == 0 && line.text.startsWith(ByteOrderMark);
-        const QByteArray replaced = keepMark ? ByteOrderMark + keyLine : keyLine;
+        const QByteArray replaced = keepMark ? QByteArray(ByteOrderMark) + keyLine : keyLine;
         if (line.text == replaced) {
             return true;
         }
