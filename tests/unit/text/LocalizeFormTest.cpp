@@ -121,7 +121,13 @@ TEST(QtFontProbe, KeepsJapaneseWithoutTheNamedFaces) {
     const LanguageChoice choice = ChooseLanguage(2, QLocale(QLocale::English), probe);
     EXPECT_EQ(choice.LanguageOffset, JapaneseOffset);
     EXPECT_FALSE(choice.NonJapanese);
-    EXPECT_FALSE(BestJapaneseFamily().isEmpty());
+    // Of the fixed-width and proportional IPA pair, the proportional face is the closer match
+    // to the preferred face.
+    const QString best = BestJapaneseFamily();
+    EXPECT_FALSE(best.isEmpty());
+    if (QFontDatabase::families(QFontDatabase::Japanese).contains("IPAPGothic")) {
+        EXPECT_EQ(best, "IPAPGothic");
+    }
 }
 
 } // namespace
