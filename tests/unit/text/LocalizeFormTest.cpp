@@ -1,0 +1,134 @@
+#include "text/LocalizeForm.h"
+
+#include "desktop/QtFontProbe.h"
+#include "text/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace plimset {
+namespace {
+
+// A window with a menu, a sub-menu the window does not own, buttons, a group box and
+// labels; all carry text ids except `Untagged` and `Plain`.
+struct SampleForm {
+    QMainWindow Window;
+    QMenu* Settings = Window.menuBar()->addMenu("settings");
+    QAction* Top = Settings->addAction("top");
+    QAction* Plain = Settings->addAction("Keep me");
+    std::unique_ptr<QMenu> Modes = std::make_unique<QMenu>("modes");
+    QAction* Alarm = Modes->addAction("alarm");
+    QPushButton* Ok = new QPushButton("ok");
+    QPushButton* Untagged = new QPushButton("Stay");
+    QGroupBox* Tray = new QGroupBox("tray");
+    QLabel* Label = new QLabel("label");
+    QLabel* BuddyLabel = new QLabel("buddy");
+
+    SampleForm() {
+        Window.menuBar()->addMenu(Modes.get());
+        auto* central = new QWidget;
+        auto* layout = new QVBoxLayout(central);
+        for (QWidget* widget :
+             std::initializer_list<QWidget*>{Ok, Untagged, Tray, Label, BuddyLabel})
+            layout->addWidget(widget);
+        BuddyLabel->setBuddy(new QLineEdit(central));
+        Window.setCentralWidget(central);
+
+        SetTextId(&Window, 101);
+        SetTextId(Settings, 269);
+        SetTextId(Top, 251);
+        SetTextId(Modes->menuAction(), 602);
+        SetTextId(Alarm, 601);
+        SetTextId(Ok, 301);
+        SetTextId(Tray, 705);
+        SetTextId(Label, 705);
+        SetTextId(BuddyLabel, 304);
+    }
+};
+
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+TEST(LocalizeForm, CaptionsTaggedObjectsWithAccessKeysAsQtMarksThem) {
+    SampleForm form;
+    LocalizeForm(&form.Window, EnglishOffset);
+
+    EXPECT_EQ(form.Window.windowTitle(), "Options");
+    EXPECT_EQ(form.Settings->title(), "&Options...");
+    EXPECT_EQ(form.Top->text(), "&Always on Top");
+    EXPECT_EQ(form.Modes->title(), "CountDown");
+    EXPECT_EQ(form.Alarm->text(), "Alarm");
+    EXPECT_EQ(form.Ok->text(), "&OK");
+    EXPECT_EQ(form.Tray->title(), "TaskTray && TaskBar");
+    EXPECT_EQ(form.BuddyLabel->text(), "&Browse");
+    // A label without a buddy would show the marks literally, so it gets the plain caption.
+    EXPECT_EQ(form.Label->text(), "TaskTray & TaskBar");
+    EXPECT_EQ(form.Untagged->text(), "Stay");
+    EXPECT_EQ(form.Plain->text(), "Keep me");
+
+    EXPECT_EQ(QKeySequence::mnemonic(form.Ok->text()), QKeySequence(Qt::ALT | Qt::Key_O));
+    EXPECT_TRUE(QKeySequence::mnemonic(form.Tray->title()).isEmpty());
+    EXPECT_EQ(form.Ok->accessibleName(), "OK");
+    EXPECT_EQ(form.Tray->accessibleName(), "TaskTray & TaskBar");
+    EXPECT_TRUE(form.Untagged->accessibleName().isEmpty());
+}
+
+TEST(LocalizeForm, SwitchesLanguageBothWays) {
+    SampleForm form;
+    LocalizeForm(&form.Window, JapaneseOffset);
+    EXPECT_EQ(form.Window.windowTitle(), Utf8("オプション"));
+    EXPECT_EQ(form.Top->text(), Utf8("常に手前に表示(&A)"));
+    EXPECT_EQ(form.Alarm->text(), Utf8("アラーム"));
+    EXPECT_EQ(form.Ok->text(), Utf8("決定(&O)"));
+    EXPECT_EQ(form.Ok->accessibleName(), Utf8("決定(O)"));
+    EXPECT_EQ(QKeySequence::mnemonic(form.Ok->text()), QKeySequence(Qt::ALT | Qt::Key_O));
+    EXPECT_EQ(form.Tray->title(), Utf8("タスクトレイ ＆ タスクバー"));
+
+    LocalizeForm(&form.Window, EnglishOffset);
+    EXPECT_EQ(form.Window.windowTitle(), "Options");
+    EXPECT_EQ(form.Alarm->text(), "Alarm");
+}
+
+TEST(LocalizeForm, TitlesShowNoMarks) {
+    QWidget window;
+    SetTextId(&window, 251);
+    LocalizeForm(&window, EnglishOffset);
+    EXPECT_EQ(window.windowTitle(), "Always on Top");
+    EXPECT_EQ(WithoutMnemonic("&&&x y&"), "&x y");
+}
+
+// Most Linux desktops, these test machines included, have a Japanese font but neither of
+// the two named faces; Japanese must stay available there.
+TEST(QtFontProbe, KeepsJapaneseWithoutTheNamedFaces) {
+    const QtFontProbe probe;
+    EXPECT_TRUE(probe.HasFamily("dejavu sans"));
+    EXPECT_FALSE(probe.HasFamily("No Such Family 4711"));
+    if (QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
+        GTEST_SKIP() << "no Japanese font installed";
+    const LanguageChoice choice = ChooseLanguage(2, QLocale(QLocale::English), probe);
+    EXPECT_EQ(choice.LanguageOffset, JapaneseOffset);
+    EXPECT_FALSE(choice.NonJapanese);
+    // Of the fixed-width and proportional IPA pair, the proportional face is the closer match
+    // to the preferred face.
+    const QString best = BestJapaneseFamily();
+    EXPECT_FALSE(best.isEmpty());
+    if (QFontDatabase::families(QFontDatabase::Japanese).contains("IPAPGothic")) {
+        EXPECT_EQ(best, "IPAPGothic");
+    }
+}
+
+} // namespace
+} // namespace plimset

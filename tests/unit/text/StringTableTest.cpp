@@ -1,0 +1,60 @@
+#include "text/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <QSet>
+
+namespace plimset {
+namespace {
+
+TEST(StringTable, HoldsBothLanguagesCompleteAndNothingElse) {
+    const QList<int> ids = ResourceTextIds();
+    const QSet<int> all(ids.begin(), ids.end());
+    ASSERT_EQ(all.size(), 144);
+    for (int id : ids) {
+        EXPECT_FALSE(ResourceText(id).isEmpty()) << id;
+        const bool english = id >= 101 && id <= 995;
+        EXPECT_TRUE(english || (id >= 17101 && id <= 17995)) << id;
+        EXPECT_TRUE(all.contains(english ? id + 17000 : id - 17000)) << "no twin for " << id;
+    }
+    for (int id = -1; id <= 36000; ++id) {
+        if (!all.contains(id)) {
+            ASSERT_TRUE(ResourceText(id).isEmpty()) << id;
+        }
+    }
+}
+
+TEST(StringTable, KeepsTextsExactly) {
+    EXPECT_EQ(ResourceText(101), "Options");
+    EXPECT_EQ(ResourceText(17101), QString::fromUtf8("オプション"));
+    EXPECT_EQ(ResourceText(17201), QString::fromUtf8("元のサイズに戻す(&R)"));
+    EXPECT_EQ(ResourceText(705), "TaskTray && TaskBar");
+    EXPECT_EQ(ResourceText(17705), QString::fromUtf8("タスクトレイ ＆ タスクバー"));
+    EXPECT_EQ(ResourceText(17706), QString::fromUtf8("ウィンドウの大きさ （ピクセル）"));
+    EXPECT_EQ(ResourceText(17991), QString::fromUtf8("＜使用方法＞"));
+    EXPECT_EQ(ResourceText(471),
+              "Timeout error. The icon does not appear in the notification area.");
+    // A real carriage return and line feed inside the text.
+    EXPECT_EQ(ResourceText(771),
+              QString("Window Size, Font, ") + QChar(13) + QChar(10) + "and Background Color");
+    EXPECT_EQ(ResourceText(17771),
+              QString::fromUtf8("ウィンドウの大きさ、フォント、\r\nおよび背景色"));
+}
+
+TEST(LocalizedText, ComposesMessagesAndStaysInsideTheTable) {
+    const auto message = [](qint16 offset) {
+        return LocalizedText(452, offset) + "5" + LocalizedText(453, offset);
+    };
+    EXPECT_EQ(message(EnglishOffset), "Input 5 or more.");
+    EXPECT_EQ(LocalizedText(452, JapaneseOffset), " ");
+    EXPECT_EQ(message(JapaneseOffset), QString::fromUtf8(" 5以上を入力して下さい。"));
+
+    // Offsets and ids that lead outside the table give no text and no arithmetic fault.
+    EXPECT_TRUE(LocalizedText(601, 5).isEmpty());
+    EXPECT_TRUE(LocalizedText(601, -17).isEmpty());
+    EXPECT_TRUE(LocalizedText(2147483647, JapaneseOffset).isEmpty());
+    EXPECT_TRUE(LocalizedText(-2147483647 - 1, -32768).isEmpty());
+}
+
+} // namespace
+} // namespace plimset
