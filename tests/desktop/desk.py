@@ -411,7 +411,9 @@ def sound_rms(path, bandpass_hz=None):
     effects = ["bandpass", str(bandpass_hz), "100h"] if bandpass_hz else []
     done = subprocess.run(["sox", path, "-n"] + effects + ["stat"], capture_output=True,
                           text=True, timeout=DEFAULT_TIMEOUT, stdin=subprocess.DEVNULL)
-    m = re.search(r"RMS\s+amplitude:\s*([0-9.eE+-]+)", done.stderr)
+    if re.search(r"Samples read:\s*0\s*$", done.stderr, re.M):
+        return 0.0  # an idle sink sends nothing at all
+    m = re.search(r"RMS\s+amplitude:\s*([0-9.]+(?:[eE][-+]?\d+)?)", done.stderr)
     if not m:
         raise RuntimeError("sox could not read %s: %s" % (path, done.stderr.strip()))
     return float(m.group(1))
