@@ -126,10 +126,11 @@ class Program:
     def running(self):
         return self.process is not None and self.process.poll() is None
 
-    def wait_window(self, timeout=DEFAULT_TIMEOUT, name=None):
+    def wait_window(self, timeout=DEFAULT_TIMEOUT, name=None, cls=None):
         """Waits until a top-level window of this process is viewable and returns its id.
 
-        With name, only a window whose title contains it counts."""
+        With name, only a window whose title contains it counts; with cls, only one whose
+        WM_CLASS instance or class equals it (case ignored)."""
         def find():
             if not self.running():
                 raise RuntimeError("program ended with %s before showing a window:\n%s"
@@ -137,8 +138,12 @@ class Program:
             for wid in client_list():
                 if window_pid(wid) != self.pid or map_state(wid) != "IsViewable":
                     continue
-                if name is None or name in window_name(wid):
-                    return wid
+                if name is not None and name not in (window_name(wid) or ""):
+                    continue
+                if cls is not None and cls.lower() not in (
+                        c.lower() for c in window_class(wid) or ()):
+                    continue
+                return wid
             return None
         self.window = wait_until(find, timeout, what="a window of " + self.binary)
         return self.window
