@@ -17,21 +17,6 @@ const QString CommandMessage = QString::fromUtf8("不正なコマンドです。
 const QString LengthMessage = QString::fromUtf8("引数は9999文字以内で入力して下さい。");
 } // namespace
 
-TEST(SplitCommandLine, SplitsOnSpacesAndQuotes) {
-    QString error;
-    EXPECT_EQ(SplitCommandLine("  /C   5 ", &error), (QStringList{"", "/C", "5"}));
-    EXPECT_EQ(SplitCommandLine("/A \"1 30\" x", &error), (QStringList{"", "/A", "\"1 30\"", "x"}));
-    EXPECT_EQ(SplitCommandLine("abc\"def ghi\"", &error), (QStringList{"", "\"def ghi\""}));
-    EXPECT_EQ(SplitCommandLine("\"1 30", &error), (QStringList{"", "\"1 30"}));
-    EXPECT_EQ(SplitCommandLine("1\t2 \"", &error), (QStringList{"", "1\t2"}));
-    EXPECT_TRUE(error.isEmpty());
-
-    const QString longest(MaxCommandLineLength, u'x');
-    EXPECT_EQ(SplitCommandLine(longest, &error), (QStringList{"", longest}));
-    EXPECT_EQ(SplitCommandLine(longest + u'x', &error), QStringList{""});
-    EXPECT_EQ(error, LengthMessage);
-}
-
 TEST(UsageText, BuildsTheLinesInOrder) {
     const auto text = [](int id) { return QString("<%1>").arg(id); };
     EXPECT_EQ(UsageText("plimset", text), "<991>\r\n\r\nplimset [/C | /A | /S] [<992>]\r\n\r\n"
@@ -50,7 +35,7 @@ TEST(ParseCommandLine, ReadsModeAndText) {
         {"/C /A", 1, ""},         {"\"1 30\"", 0, "1 30"},
         {"/C \"1 30", 2, "1 30"}, {"abc\"def ghi\"", 0, "def ghi"},
         {"   /C   5  ", 2, "5"},  {"\"   \"", 0, ""},
-        {"\" 5 \"", 0, " 5 "},
+        {"\" 5 \"", 0, " 5 "},    {"1\t2 \"", 0, "1\t2"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -80,7 +65,9 @@ TEST(ParseCommandLine, ReportsBadCommandLines) {
     EXPECT_TRUE(r.CommandLineText.isEmpty());
     EXPECT_FALSE(r.ExitAfterMessage);
 
-    r = ParseCommandLine("/S " + QString(MaxCommandLineLength, u'5'), Usage);
+    const QString longest(MaxCommandLineLength, u'5');
+    EXPECT_EQ(ParseCommandLine(longest, Usage).CommandLineText, longest);
+    r = ParseCommandLine("/S " + longest, Usage);
     EXPECT_EQ(r.Message, LengthMessage);
     EXPECT_EQ(r.CommandLineMode, 0);
     EXPECT_TRUE(r.CommandLineText.isEmpty());

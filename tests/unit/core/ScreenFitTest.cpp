@@ -19,48 +19,38 @@ WindowPosition Fit(double width, double height, qint32 left, qint32 top,
     return p;
 }
 
-TEST(KeepOnScreen, LeavesAVisibleWindowAlone) {
-    const WindowPosition p = Fit(3000, 2000, 1500, 1200);
-    EXPECT_EQ(p.Left, 1500);
-    EXPECT_EQ(p.Top, 1200);
-}
-
-TEST(KeepOnScreen, FarOffTheFarEdgesPutsTheWindowAgainstThem) {
-    const WindowPosition p = Fit(3000, 2000, 1000000, 500000);
-    EXPECT_EQ(p.Left, 1024 * 15 - 3000);
-    EXPECT_EQ(p.Top, 768 * 15 - 2000);
-    const WindowPosition q = Fit(3000, 2000, -1000000, -500000);
-    EXPECT_EQ(q.Left, 0);
-    EXPECT_EQ(q.Top, 0);
-}
-
-TEST(KeepOnScreen, FiftyPixelsIsTheLeastThatMayShow) {
-    // Exactly 50 pixels showing at the left or top: pulled fully on.
-    EXPECT_EQ(Fit(3000, 2000, -3000 + 750, 0).Left, 0);
-    EXPECT_EQ(Fit(3000, 2000, 0, -2000 + 750).Top, 0);
-    // One twip more showing: stays.
-    EXPECT_EQ(Fit(3000, 2000, -3000 + 751, 0).Left, -3000 + 751);
-    // Exactly 50 pixels showing at the right or bottom: pulled back against the edge.
-    EXPECT_EQ(Fit(3000, 2000, 1024 * 15 - 750, 0).Left, 1024 * 15 - 3000);
-    EXPECT_EQ(Fit(3000, 2000, 0, 768 * 15 - 750).Top, 768 * 15 - 2000);
-    EXPECT_EQ(Fit(3000, 2000, 1024 * 15 - 751, 0).Left, 1024 * 15 - 751);
+// A 3000 x 2000 twip window on a 1024 x 768 screen of 15 twips a pixel: at least 50 pixels
+// (750 twips) must show, else it is put against the edge it went past.
+TEST(KeepOnScreen, PullsBackAWindowShowingFiftyPixelsOrLess) {
+    constexpr qint32 right = 1024 * 15 - 3000, bottom = 768 * 15 - 2000;
+    const struct {
+        qint32 left, top, fittedLeft, fittedTop;
+    } cases[] = {
+        {1500, 1200, 1500, 1200},                             // fully visible
+        {1000000, 500000, right, bottom},                     // far off the far edges
+        {-1000000, -500000, 0, 0},                            // far off the near edges
+        {-3000 + 750, -2000 + 750, 0, 0},                     // exactly 50 pixels show
+        {-3000 + 751, -2000 + 751, -3000 + 751, -2000 + 751}, // one twip more: stays
+        {1024 * 15 - 750, 768 * 15 - 750, right, bottom},
+        {1024 * 15 - 751, 768 * 15 - 751, 1024 * 15 - 751, 768 * 15 - 751},
+    };
+    for (const auto& c : cases) {
+        const WindowPosition p = Fit(3000, 2000, c.left, c.top);
+        EXPECT_EQ(p.Left, c.fittedLeft) << c.left;
+        EXPECT_EQ(p.Top, c.fittedTop) << c.top;
+    }
 }
 
 TEST(KeepOnScreen, UsesTheUnionOfAllScreens) {
-    // A second monitor to the right, taller than the first.
-    const QRect both = QRect(0, 0, 1920, 1080).united(QRect(1920, 0, 1280, 1024));
-    const WindowPosition onSecond = Fit(3000, 2000, 2500 * 15, 900 * 15, both);
-    EXPECT_EQ(onSecond.Left, 2500 * 15);
-    EXPECT_EQ(onSecond.Top, 900 * 15);
-    EXPECT_EQ(Fit(3000, 2000, 4000 * 15, 0, both).Left, 3200 * 15 - 3000);
-}
-
-TEST(KeepOnScreen, HandlesScreensLeftOfAndAboveThePrimary) {
-    const QRect both = QRect(0, 0, 1920, 1080).united(QRect(-1280, -200, 1280, 1024));
-    const WindowPosition onLeft = Fit(3000, 2000, -1000 * 15, -100 * 15, both);
+    // A taller second monitor to the right; one to the left of and above the primary.
+    const QRect right = QRect(0, 0, 1920, 1080).united(QRect(1920, 0, 1280, 1024));
+    const QRect left = QRect(0, 0, 1920, 1080).united(QRect(-1280, -200, 1280, 1024));
+    EXPECT_EQ(Fit(3000, 2000, 2500 * 15, 900 * 15, right).Top, 900 * 15);
+    EXPECT_EQ(Fit(3000, 2000, 4000 * 15, 0, right).Left, 3200 * 15 - 3000);
+    const WindowPosition onLeft = Fit(3000, 2000, -1000 * 15, -100 * 15, left);
     EXPECT_EQ(onLeft.Left, -1000 * 15);
     EXPECT_EQ(onLeft.Top, -100 * 15);
-    const WindowPosition far = Fit(3000, 2000, -100000, -100000, both);
+    const WindowPosition far = Fit(3000, 2000, -100000, -100000, left);
     EXPECT_EQ(far.Left, -1280 * 15);
     EXPECT_EQ(far.Top, -200 * 15);
 }
@@ -81,19 +71,15 @@ TEST(KeepOnScreen, SurvivesNonsenseInput) {
     EXPECT_EQ(p.Top, 768 * 15);
 }
 
-TEST(MeasureBorders, UsesTheRealFrameAndAddsTheMenuBar) {
+TEST(MeasureBorders, UsesTheRealFrameElseTypicalMetrics) {
     const Borders b = MeasureBorders(QMargins(1, 22, 1, 5), 20, 15, 15);
     EXPECT_EQ(b.BorderWidth, 2 * 15);
     EXPECT_EQ(b.BorderHeight, (22 + 5 + 20) * 15);
-}
-
-TEST(MeasureBorders, FallsBackToTypicalMetricsWhenTheFrameIsUnknown) {
-    // Two side borders; two borders, caption and menu bar: 4, 4, 23 and 20 pixels.
+    // Unknown frame: two side borders; two borders, caption and menu bar: 4, 4, 23, 20 pixels.
     const Borders withMenu = MeasureBorders(QMargins(), 20, 15, 15);
     EXPECT_EQ(withMenu.BorderWidth, 8 * 15);
     EXPECT_EQ(withMenu.BorderHeight, (8 + 23 + 20) * 15);
-    const Borders noMenu = MeasureBorders(QMargins(), 0, 12, 12);
-    EXPECT_EQ(noMenu.BorderHeight, (8 + 23) * 12);
+    EXPECT_EQ(MeasureBorders(QMargins(), 0, 12, 12).BorderHeight, (8 + 23) * 12);
 }
 
 } // namespace

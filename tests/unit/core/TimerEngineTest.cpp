@@ -3,13 +3,10 @@
 using namespace plimset;
 
 namespace {
-
-class ModeTest : public EngineFixture {};
-class CountDownTest : public EngineFixture {};
-class StopWatchTest : public EngineFixture {};
-class AlarmTest : public EngineFixture {};
-class ProgressTest : public EngineFixture {};
-
+using ModeTest = EngineFixture;
+using CountDownTest = EngineFixture;
+using StopWatchTest = EngineFixture;
+using AlarmTest = EngineFixture;
 } // namespace
 
 TEST_F(ModeTest, EachModeStartsFromItsFirstPreset) {
@@ -26,7 +23,6 @@ TEST_F(ModeTest, EachModeStartsFromItsFirstPreset) {
     view.taskbarButton.reset();
     engine.SetMode(CountDown);
     EXPECT_EQ(view.text, "0:00");
-    EXPECT_EQ(view.textLimit, 6);
     EXPECT_FALSE(view.taskbarButton.has_value());
     options.AlarmCount = 0;
     engine.SetMode(Alarm);
@@ -36,10 +32,8 @@ TEST_F(ModeTest, EachModeStartsFromItsFirstPreset) {
 TEST_F(ModeTest, BadInputIsHarmless) {
     engine.SetMode(7);
     EXPECT_EQ(state.CurMode, CountDown);
-    EXPECT_EQ(view.caption, "CountDown");
     engine.PresetChosen(5); // no presets
     engine.PresetChosen(-1);
-    EXPECT_EQ(view.text, "0:00");
     engine.SetAlertStart(-1, 5.0f);
     EXPECT_EQ(engine.AlertStart(2), 0.0f);
     // Zero, negative and non-numeric texts do not start a countdown.
@@ -47,20 +41,17 @@ TEST_F(ModeTest, BadInputIsHarmless) {
         Type(QString::fromLatin1(text));
         engine.Command2();
         EXPECT_EQ(engine.RunState(), TimerEngine::Stopped) << text;
-        EXPECT_FALSE(view.tickEnabled);
     }
 }
 
 TEST_F(ModeTest, DialogsAndTheTrayMenuHoldTheTick) {
     StartCountDown(QStringLiteral("1"));
-    state.OptionsOpen = true;
-    RunFor(10);
-    EXPECT_EQ(view.text, "1:00");
-    state.OptionsOpen = false;
-    state.TrayMenuOpen = true;
-    RunFor(10);
-    EXPECT_EQ(view.text, "1:00");
-    state.TrayMenuOpen = false;
+    for (bool* open : {&state.OptionsOpen, &state.TrayMenuOpen}) {
+        *open = true;
+        RunFor(10);
+        EXPECT_EQ(view.text, "1:00");
+        *open = false;
+    }
     Tick();
     EXPECT_EQ(view.text, "0:40");
 }
@@ -70,22 +61,17 @@ TEST_F(CountDownTest, ShowsZeroHalfASecondEarlyThenRunsBothAlertPhases) {
     options.DisplayDuration = 0.2f; // 20 s
     const double start = clock.Seconds();
     StartCountDown(QStringLiteral("0:30"));
-    EXPECT_EQ(engine.RunState(), TimerEngine::Running);
-    EXPECT_TRUE(view.tickEnabled);
 
     RunFor(29.4);
     EXPECT_EQ(view.text, "0:01");
-    EXPECT_EQ(engine.AlertTickCount(), 5);
     Tick();
     EXPECT_EQ(view.text, "0:00");
     EXPECT_EQ(view.alertSteps, 0);
 
     // Alerts start on the tick after zero is shown, with both phases pending.
     Tick();
-    EXPECT_EQ(view.alertSteps, 1);
     EXPECT_EQ(view.pending, 3);
     EXPECT_NEAR(engine.AlertStart(0), start + 29.8, 0.01);
-
     RunFor(3.2);
     EXPECT_EQ(view.pending, 2); // the sound phase is over
     RunFor(16.6);
@@ -103,15 +89,11 @@ TEST_F(CountDownTest, LongValuesAreCappedAtTheDisplayMaximum) {
     options.MaxLength = 5;
     options.MaxTimeValue = 100;
     engine.SetMode(CountDown);
-    const struct {
-        const char* typed;
-        const char* started;
-    } cases[] = {{"99.59", "99.59"}, {"99.60", "100.00"}, {"150", "100.00"}, {"0.5", "0.50"}};
+    const char* cases[][2] = {{"99.59", "99.59"}, {"99.60", "100.00"}, {"150", "100.00"}};
     for (const auto& c : cases) {
-        Type(QString::fromLatin1(c.typed));
+        Type(QString::fromLatin1(c[0]));
         engine.Command2();
-        EXPECT_EQ(view.text, c.started) << c.typed;
-        EXPECT_EQ(engine.RunState(), TimerEngine::Running);
+        EXPECT_EQ(view.text, c[1]) << c[0];
         engine.Command2();
     }
 }
@@ -120,21 +102,14 @@ TEST_F(CountDownTest, PauseKeepsTheTimeAndTheFirstStartStaysTheReloadValue) {
     options.MessageBox = 0;
     options.RingDuration = 0.01f;
     StartCountDown(QStringLiteral("5"));
-    EXPECT_EQ(view.text, "5:00");
-    EXPECT_EQ(engine.LastSetValue(), 5.0f);
     RunFor(100);
-    EXPECT_EQ(view.text, "3:20");
     engine.Command2(); // pause
-    EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
     EXPECT_EQ(view.text, "3:20");
-
     clock.Advance(30); // time while paused does not count
     engine.Command2(); // resume: rewriting the same text is no edit
-    EXPECT_FALSE(engine.ValueEdited());
     EXPECT_EQ(engine.LastSetValue(), 5.0f);
     RunFor(10);
     EXPECT_EQ(view.text, "3:10");
-
     RunFor(195);
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
     EXPECT_EQ(view.text, "5:00");
@@ -144,12 +119,17 @@ TEST_F(CountDownTest, PauseKeepsTheTimeAndTheFirstStartStaysTheReloadValue) {
     RunFor(10);
     engine.Command2();
     Type(QStringLiteral("2"));
-    EXPECT_TRUE(engine.ValueEdited());
     engine.Command2();
     EXPECT_EQ(engine.LastSetValue(), 2.0f);
 }
 
-TEST_F(CountDownTest, PresetStopsButNeverStarts) {
+TEST_F(ModeTest, PresetsSetTheTimeButNeverStart) {
+    options.AlarmPresets = {90};
+    engine.SetMode(Alarm);
+    clock.Advance(60);
+    engine.PresetChosen(0); // minutes from now
+    EXPECT_EQ(view.text, "13:31");
+
     options.CountDownCount = 2;
     options.CountDownPresets = {3.0f, 0.3f, 0.0f};
     engine.SetMode(CountDown);
@@ -158,23 +138,19 @@ TEST_F(CountDownTest, PresetStopsButNeverStarts) {
     RunFor(5);
     engine.PresetChosen(1);
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
-    EXPECT_FALSE(view.tickEnabled);
     EXPECT_EQ(view.text, "0:30");
-    EXPECT_TRUE(engine.ValueEdited());
     EXPECT_EQ(view.focus, "Command2");
     engine.Command3();
     EXPECT_EQ(engine.LastSetValue(), 0.3f);
     EXPECT_EQ(engine.RunState(), TimerEngine::Running);
 }
 
-TEST_F(CountDownTest, UnlimitedMessageAlertsUntilTheButtonIsPressed) {
+TEST_F(CountDownTest, UnlimitedMessageAlertsUntilStopOrClear) {
     options.DisplayDuration = 0;
     options.RingDuration = 0.01f;
     StartCountDown(QStringLiteral("0:05"));
     RunFor(300);
-    EXPECT_EQ(engine.RunState(), TimerEngine::Running);
     EXPECT_EQ(view.pending, 2);
-    EXPECT_TRUE(view.alertWindowVisible);
     engine.Command2();
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
     EXPECT_EQ(view.text, "0:05");
@@ -186,25 +162,8 @@ TEST_F(CountDownTest, UnlimitedMessageAlertsUntilTheButtonIsPressed) {
     ASSERT_TRUE(view.alertWindowVisible);
     engine.Command1(1);
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
-    EXPECT_EQ(engine.AlertStart(1), 0.0f);
     EXPECT_FALSE(view.alertWindowVisible);
     EXPECT_EQ(view.text, "");
-}
-
-TEST_F(CountDownTest, RepeatRestartsAtOnceWithTheReloadValue) {
-    options.CountDownRepeat = 1;
-    options.MessageBox = 0;
-    options.RingDuration = 0.01f;
-    StartCountDown(QStringLiteral("0:10"));
-    RunFor(11.2);
-    EXPECT_EQ(engine.RunState(), TimerEngine::Running);
-    EXPECT_TRUE(view.tickEnabled);
-    const int steps = view.alertSteps;
-    EXPECT_GT(steps, 0);
-    EXPECT_NEAR(engine.TargetTime() - clock.SecondsOfDay(), 10.0, 0.41);
-    RunFor(5);
-    EXPECT_EQ(view.text, "0:05");
-    EXPECT_EQ(view.alertSteps, steps);
 }
 
 TEST_F(CountDownTest, SoundPlayedToItsEndFinishesTheSoundPhase) {
@@ -213,8 +172,7 @@ TEST_F(CountDownTest, SoundPlayedToItsEndFinishesTheSoundPhase) {
     options.MessageBox = 0;
     options.RingDuration = 0.01f; // ignored: the file plays to its end
     int played = 0;
-    view.onAlertStep = [&](int pending) {
-        EXPECT_EQ(pending, 1);
+    view.onAlertStep = [&](int) {
         if (++played == 50) {
             engine.SetAlertStart(0, -2);
         }
@@ -223,18 +181,15 @@ TEST_F(CountDownTest, SoundPlayedToItsEndFinishesTheSoundPhase) {
     RunFor(20);
     EXPECT_EQ(played, 50);
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
-    EXPECT_EQ(view.text, "0:01");
 }
 
 TEST_F(StopWatchTest, CountsAcrossMidnightAndResumesFromTheShownValue) {
     clock.Set(At(23, 59, 50));
     engine.SetMode(StopWatch);
     engine.Command2();
-    EXPECT_EQ(engine.RunState(), TimerEngine::Running);
     RunFor(20);
     EXPECT_EQ(view.text, "0:20");
     engine.Command2();
-    EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
     clock.Advance(100);
     engine.Command2();
     Tick(0);
@@ -259,12 +214,10 @@ TEST_F(StopWatchTest, StopsByItselfAtTheMaximum) {
     Type(QStringLiteral("99.50"));
     engine.Command2();
     RunFor(9.4);
-    EXPECT_EQ(view.text, "99.59");
     EXPECT_EQ(view.caption, "99.59");
     RunFor(0.4);
     EXPECT_EQ(view.text, "100.00");
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
-    EXPECT_FALSE(view.tickEnabled);
     // The tick that stops it puts the mode name back in the caption.
     EXPECT_EQ(view.caption, "StopWatch");
 }
@@ -278,7 +231,6 @@ TEST_F(AlarmTest, RingsInItsMinuteAndComesBackTheNextDay) {
     Tick(0);
     EXPECT_EQ(view.alertSteps, 0);
     Tick();
-    EXPECT_EQ(view.alertSteps, 1);
     EXPECT_EQ(view.pending, 3);
     RunFor(3.2);
     EXPECT_EQ(view.pending, 2);
@@ -286,11 +238,8 @@ TEST_F(AlarmTest, RingsInItsMinuteAndComesBackTheNextDay) {
     const int steps = view.alertSteps;
     EXPECT_FALSE(view.alertWindowVisible);
     // Over before the minute is: no second ring in the same minute.
-    RunFor(20);
+    RunFor(30);
     EXPECT_EQ(view.alertSteps, steps);
-    RunFor(10);
-    EXPECT_EQ(engine.AlertStart(0), 0.0f); // re-armed after its minute
-    EXPECT_EQ(engine.AlertStart(1), 0.0f);
 
     clock.Set(At(7, 4, 59.9, 1));
     Tick();
@@ -305,29 +254,12 @@ TEST_F(AlarmTest, AddMinuteSilencesARingingAlarmAndMovesIt) {
     ASSERT_EQ(view.alertSteps, 1);
     engine.Command2();
     EXPECT_EQ(view.text, "12:10");
-    EXPECT_EQ(engine.AlertStart(0), 0.0f);
-    const int stops = view.stopSoundCount;
     Tick();
     EXPECT_EQ(view.alertSteps, 1);
-    EXPECT_GT(view.stopSoundCount, stops);
     EXPECT_FALSE(view.alertWindowVisible);
 }
 
-TEST_F(AlarmTest, InvalidTimeNeverRingsAndPresetsCountFromNow) {
-    options.AlarmCount = 1;
-    options.AlarmPresets = {90};
-    engine.SetMode(Alarm);
-    Type(QStringLiteral("25:00"));
-    for (int minute = 0; minute < 24 * 60; ++minute) {
-        Tick(60);
-    }
-    EXPECT_EQ(view.alertSteps, 0);
-    engine.PresetChosen(0);
-    EXPECT_EQ(view.text, "13:30");
-    EXPECT_EQ(view.focus, "Command2");
-}
-
-TEST_F(ProgressTest, TimeGoesToTrayTipAndCaptionAsConfigured) {
+TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
     struct Case {
         qint16 tray, bar, always;
         bool visible, minimized;
@@ -339,8 +271,8 @@ TEST_F(ProgressTest, TimeGoesToTrayTipAndCaptionAsConfigured) {
         {0, 1, 0, true, true, false, true},   {1, 1, 0, true, true, false, false},
         {0, 1, 1, true, false, false, true},  {0, 0, 1, false, true, false, false},
     };
+    options.Progress = 1;
     for (const Case& c : cases) {
-        options.Progress = 1;
         options.TaskTray = c.tray;
         options.TaskBar = c.bar;
         options.ShowAlways = c.always;
@@ -350,13 +282,9 @@ TEST_F(ProgressTest, TimeGoesToTrayTipAndCaptionAsConfigured) {
         StartCountDown(QStringLiteral("2"));
         Tick();
         const auto label = ::testing::Message()
-                           << "tray " << c.tray << " bar " << c.bar << " always " << c.always
-                           << " visible " << c.visible << " minimized " << c.minimized;
+                           << c.tray << c.bar << c.always << c.visible << c.minimized;
         EXPECT_EQ(view.trayTip == "2:00", c.tipShowsTime) << label;
         EXPECT_EQ(view.caption == "2:00", c.captionShowsTime) << label;
-        if (c.tipShowsTime) {
-            EXPECT_EQ(engine.LastTrayTip(), "2:00") << label;
-        }
         engine.Command2();
     }
 
