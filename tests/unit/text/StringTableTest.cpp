@@ -27,13 +27,9 @@ TEST(StringTable, HoldsBothLanguagesCompleteAndNothingElse) {
 TEST(StringTable, KeepsTextsExactly) {
     EXPECT_EQ(ResourceText(101), "Options");
     EXPECT_EQ(ResourceText(17101), QString::fromUtf8("オプション"));
-    EXPECT_EQ(ResourceText(17201), QString::fromUtf8("元のサイズに戻す(&R)"));
     EXPECT_EQ(ResourceText(705), "TaskTray && TaskBar");
     EXPECT_EQ(ResourceText(17705), QString::fromUtf8("タスクトレイ ＆ タスクバー"));
-    EXPECT_EQ(ResourceText(17706), QString::fromUtf8("ウィンドウの大きさ （ピクセル）"));
     EXPECT_EQ(ResourceText(17991), QString::fromUtf8("＜使用方法＞"));
-    EXPECT_EQ(ResourceText(471),
-              "Timeout error. The icon does not appear in the notification area.");
     // A real carriage return and line feed inside the text.
     EXPECT_EQ(ResourceText(771),
               QString("Window Size, Font, ") + QChar(13) + QChar(10) + "and Background Color");
