@@ -10,14 +10,9 @@ namespace {
 
 // Whether a picture has something drawn in it, not just transparent pixels.
 bool HasInk(const QPixmap& pixmap) {
-    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(image.pixel(x, y)) > 0)
-                return true;
-        }
-    }
-    return false;
+    QImage blank(pixmap.size(), QImage::Format_ARGB32_Premultiplied);
+    blank.fill(Qt::transparent);
+    return pixmap.toImage().convertToFormat(blank.format()) != blank;
 }
 
 TEST(ResourceIcon, DrawsEveryPictureAtSmallAndLargeSizes) {
