@@ -44,21 +44,16 @@ protected:
         engine.Command2();
     }
     bool ShowsZero() const { return view.text == u"0:00" || view.text == u"0.00"; }
-    // Ticks until the field shows zero or `limit` seconds have passed; returns the clock.
-    double RunUntilZero(double limit) {
-        const long ticks = std::lround(limit / tick);
-        for (long i = 0; i < ticks && !ShowsZero(); ++i) {
+    // Ticks until the field shows zero or `limit` seconds have passed. The field rounds to
+    // the second, so it shows zero on the first tick whose remaining time is below half a
+    // second: that tick must come within one tick of that moment.
+    void ExpectZeroWithinOneTickOf(double end, double limit) {
+        for (long i = std::lround(limit / tick); i > 0 && !ShowsZero(); --i) {
             Tick();
         }
-        return clock.Seconds();
-    }
-    // The field rounds to the second, so it shows zero on the first tick whose remaining
-    // time is below half a second: that tick must come within one tick of that moment.
-    void ExpectZeroWithinOneTickOf(double end, double limit) {
-        const double shown = RunUntilZero(limit);
         ASSERT_TRUE(ShowsZero()) << "still " << view.text.toStdString();
-        EXPECT_GE(shown, end - 0.5 - 0.02);
-        EXPECT_LT(shown, end - 0.5 + tick + 0.02);
+        EXPECT_GE(clock.Seconds(), end - 0.5 - 0.02);
+        EXPECT_LT(clock.Seconds(), end - 0.5 + tick + 0.02);
     }
 
     AppState state;

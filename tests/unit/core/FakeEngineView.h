@@ -57,27 +57,11 @@ public:
     }
     void SetTaskbarButton(bool shown) override { taskbarButton = shown; }
 
-    QString text;
-    int textLimit = 0;
-    int setTextCount = 0;
-    QString caption;
-    int setCaptionCount = 0;
-    bool visible = true;
-    bool minimized = false;
-    QString actionCaption;
-    std::optional<bool> actionBold;
-    int actionIcon = -1;
-    QString accessKeyCaption;
-    bool tickEnabled = false;
-    QString focus;
-    int presetMenuBuilds = 0;
-    bool alertWindowVisible = false;
-    int alertSteps = 0;
-    int pending = 0;
-    int stopSoundCount = 0;
-    QString trayTip;
-    int trayTipCount = 0;
-    std::optional<bool> taskbarButton;
+    QString text, caption, actionCaption, accessKeyCaption, focus, trayTip;
+    int textLimit = 0, setTextCount = 0, setCaptionCount = 0, actionIcon = -1;
+    int presetMenuBuilds = 0, alertSteps = 0, pending = 0, stopSoundCount = 0, trayTipCount = 0;
+    bool visible = true, minimized = false, tickEnabled = false, alertWindowVisible = false;
+    std::optional<bool> actionBold, taskbarButton;
     std::function<void(int)> onAlertStep;
 };
 

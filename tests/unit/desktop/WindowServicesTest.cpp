@@ -55,24 +55,6 @@ TEST(X11WindowServices, MinimizeHintFollowsTheSettingAndKeepsTheWindow) {
     EXPECT_TRUE(w.window.isVisible());
 }
 
-TEST(X11WindowServices, UndoesAMinimizeThatIsNotOffered) {
-    MenuWindow w;
-    X11WindowServices services;
-    services.SetMinimizeOffered(&w.window, false);
-    w.window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.window));
-
-    w.window.setWindowState(Qt::WindowMinimized);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.window.isMinimized(); }, 2000));
-    EXPECT_TRUE(w.window.isVisible());
-
-    // Once offered again, minimizing sticks.
-    services.SetMinimizeOffered(&w.window, true);
-    w.window.setWindowState(Qt::WindowMinimized);
-    QTest::qWait(50);
-    EXPECT_TRUE(w.window.isMinimized());
-}
-
 TEST(X11WindowServices, DoesNoHarmWithoutX11) {
     // The widget tests run offscreen: nothing to talk to, nothing may break.
     MenuWindow w;

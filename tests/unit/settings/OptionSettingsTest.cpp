@@ -69,11 +69,9 @@ TEST_F(OptionSettingsTest, PresetsReadTheirNumbersAndMaxColSizesThem) {
 
 TEST_F(OptionSettingsTest, OlderRingingTimeSetsMissingDurations) {
     const OptionSettings both = load("[Option]\nRingingTime=0.10\n");
-    EXPECT_FLOAT_EQ(both.RingDuration, 0.1f);
-    EXPECT_FLOAT_EQ(both.DisplayDuration, 0.1f);
+    EXPECT_EQ(std::tie(both.RingDuration, both.DisplayDuration), std::make_tuple(0.1f, 0.1f));
     const OptionSettings one = load("[Option]\nRingingTime=0.10\nRingDuration=0.05\n");
-    EXPECT_FLOAT_EQ(one.RingDuration, 0.05f);
-    EXPECT_FLOAT_EQ(one.DisplayDuration, 0.1f);
+    EXPECT_EQ(std::tie(one.RingDuration, one.DisplayDuration), std::make_tuple(0.05f, 0.1f));
 }
 
 TEST_F(OptionSettingsTest, HandEditedValuesOutsideTheDialogsRangeAreCorrected) {

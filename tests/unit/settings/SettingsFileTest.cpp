@@ -26,18 +26,10 @@ protected:
 } // namespace
 
 TEST_F(SettingsFileTest, ReadsHandWrittenFilesWithoutHarm) {
-    writeBytes(path, "\xEF\xBB\xBF"
-                     "Stray=before any section\r\n"
-                     "; a comment=not a key\r\n"
-                     "[ option ]\r\n"
-                     "  AddMinute =  15  \r\n"
-                     "Empty=\r\n"
-                     "Name=Ab\xC3\xA9 c\r\n"
-                     "[Other]\r\n"
-                     "AddMinute=99\r\n"
-                     "[OPTION]\r\n"
-                     "Late=only in a second section of the same name\r\n");
-
+    writeBytes(path, "\xEF\xBB\xBFStray=before any section\r\n; a comment=not a key\r\n"
+                     "[ option ]\r\n  AddMinute =  15  \r\nEmpty=\r\nName=Ab\xC3\xA9 c\r\n"
+                     "[Other]\r\nAddMinute=99\r\n"
+                     "[OPTION]\r\nLate=only in a second section of the same name\r\n");
     EXPECT_EQ(file.ReadIniString("Option", "addminute", "x"), "15");
     EXPECT_EQ(file.ReadIniString("OTHER", "AddMinute", "x"), "99");
     EXPECT_EQ(file.ReadIniString("Option", "Name", "x"), QString::fromUtf8("Ab\xC3\xA9 c"));
@@ -73,14 +65,9 @@ TEST_F(SettingsFileTest, ReadsNumbersAndCutsLongValuesAtACharacterBoundary) {
 }
 
 TEST_F(SettingsFileTest, WriteReplacesTheKeyInPlaceAndKeepsEveryOtherByte) {
-    const QByteArray before = "; settings\r\n"
-                              "[Option]\r\n"
-                              "HotKey=665\r\n"
-                              "Unknown = kept as it is \r\n"
-                              "\r\n"
-                              "; trailing comment\r\n"
-                              "[Zeta]\r\n"
-                              "Z=1";
+    const QByteArray before = "; settings\r\n[Option]\r\nHotKey=665\r\n"
+                              "Unknown = kept as it is \r\n\r\n; trailing comment\r\n"
+                              "[Zeta]\r\nZ=1";
     writeBytes(path, before);
 
     ASSERT_TRUE(file.WriteIniString("option", "Hotkey", "577"));
