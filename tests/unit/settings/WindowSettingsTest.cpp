@@ -15,14 +15,8 @@ using plimset::WindowSettings;
 
 namespace {
 
-WindowSettings designDefaults() {
-    WindowSettings design;
-    design.FontName = "Sans";
-    design.FontSize = 9;
-    design.ForeColor = 0x000000;
-    design.BackColor = 0xFFFFFF;
-    return design;
-}
+// The time box's font and colours as designed; the size differs from the record's own.
+const WindowSettings Design{.FontName = "Sans", .FontSize = 11, .BackColor = 0xFFFFFF};
 
 class WindowSettingsTest : public ::testing::Test {
 protected:
@@ -34,14 +28,14 @@ protected:
 } // namespace
 
 TEST_F(WindowSettingsTest, MissingKeysTakeTheDesignAndStoredKeysWin) {
-    const WindowSettings fresh = ReadWindowSettings(file, designDefaults());
+    const WindowSettings fresh = ReadWindowSettings(file, Design);
     EXPECT_EQ(std::tie(fresh.Left, fresh.Width, fresh.FontName, fresh.FontSize, fresh.BackColor),
-              std::make_tuple(NoStoredPosition, -1, "Sans", 9.0, 0xFFFFFF));
+              std::make_tuple(NoStoredPosition, -1, "Sans", 11.0, 0xFFFFFF));
 
     writeBytes(path, "[MainForm]\nStartForm=3\nLeft=-1500\nTop=300\nAlwaysOnTop=1\n"
                      "FontName=Serif Bold\nFontSize=10.5\nFontBold=-1\nForeColor=255\n"
                      "[Option]\nWidth=200\nHeight=80\n");
-    const WindowSettings s = ReadWindowSettings(file, designDefaults());
+    const WindowSettings s = ReadWindowSettings(file, Design);
     EXPECT_EQ(std::tie(s.StartForm, s.Left, s.Top, s.AlwaysOnTop, s.Width, s.Height),
               std::make_tuple(3, -1500, 300, 1, 200, 80));
     EXPECT_EQ(std::tie(s.FontName, s.FontSize, s.FontBold, s.FontItalic, s.ForeColor),
@@ -51,16 +45,16 @@ TEST_F(WindowSettingsTest, MissingKeysTakeTheDesignAndStoredKeysWin) {
 TEST_F(WindowSettingsTest, UnusableStartModesAndFontSizesAreCorrected) {
     for (const char* bad : {"StartForm=0", "StartForm=4", "StartForm=70000"}) {
         writeBytes(path, QByteArray("[MainForm]\n") + bad + "\n");
-        EXPECT_EQ(ReadWindowSettings(file, designDefaults()).StartForm, 2) << bad;
+        EXPECT_EQ(ReadWindowSettings(file, Design).StartForm, 2) << bad;
     }
     for (const char* bad : {"FontSize=0", "FontSize=-3", "FontSize=abc", "FontSize=1e308"}) {
         writeBytes(path, QByteArray("[MainForm]\n") + bad + "\n");
-        EXPECT_EQ(ReadWindowSettings(file, designDefaults()).FontSize, 9) << bad;
+        EXPECT_EQ(ReadWindowSettings(file, Design).FontSize, 11) << bad;
     }
 }
 
 TEST_F(WindowSettingsTest, SaveWritesOnlyWhatChangedInOrder) {
-    WindowSettings loaded = ReadWindowSettings(file, designDefaults());
+    WindowSettings loaded = ReadWindowSettings(file, Design);
     loaded.Left = 1200; // where the window was placed at start-up
     loaded.Top = 900;
     loaded.Width = 180; // start-up replaced the missing size by the window's own
@@ -98,7 +92,7 @@ TEST_F(WindowSettingsTest, FontSizesAreStoredToFourDecimals) {
 
     // A size that rounds to the stored one is not written again.
     writeBytes(path, "[MainForm]\nFontSize=10.1235\n");
-    WindowSettings loaded = ReadWindowSettings(file, designDefaults());
+    WindowSettings loaded = ReadWindowSettings(file, Design);
     WindowSettings current = loaded;
     current.FontSize = 10.12345678;
     SaveWindowSettings(file, loaded, current, true);

@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <memory>
 
@@ -24,25 +23,20 @@ namespace {
 // labels; all carry text ids except `Untagged`.
 struct SampleForm {
     QMainWindow Window;
+    QWidget* Central = new QWidget(&Window);
     QMenu* Settings = Window.menuBar()->addMenu("settings");
     std::unique_ptr<QMenu> Modes = std::make_unique<QMenu>("modes");
     QAction* Alarm = Modes->addAction("alarm");
-    QPushButton* Ok = new QPushButton("ok");
-    QPushButton* Untagged = new QPushButton("Stay");
-    QGroupBox* Tray = new QGroupBox("tray");
-    QLabel* Label = new QLabel("label");
-    QLabel* BuddyLabel = new QLabel("buddy");
+    QPushButton* Ok = new QPushButton("ok", Central);
+    QPushButton* Untagged = new QPushButton("Stay", Central);
+    QGroupBox* Tray = new QGroupBox("tray", Central);
+    QLabel* Label = new QLabel("label", Central);
+    QLabel* BuddyLabel = new QLabel("buddy", Central);
 
     SampleForm() {
         Window.menuBar()->addMenu(Modes.get());
-        auto* central = new QWidget;
-        auto* layout = new QVBoxLayout(central);
-        for (QWidget* widget :
-             std::initializer_list<QWidget*>{Ok, Untagged, Tray, Label, BuddyLabel})
-            layout->addWidget(widget);
-        BuddyLabel->setBuddy(new QLineEdit(central));
-        Window.setCentralWidget(central);
-
+        BuddyLabel->setBuddy(new QLineEdit(Central));
+        Window.setCentralWidget(Central);
         SetTextId(&Window, 101);
         SetTextId(Settings, 269);
         SetTextId(Modes->menuAction(), 602);
