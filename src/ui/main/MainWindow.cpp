@@ -1,9 +1,368 @@
 #include "ui/main/MainWindow.h"
 
+#include "core/TimeFieldKeys.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+
 namespace plimset {
+
+namespace {
+
+QString WithoutAccessKeys(QString text) {
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return text;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, double widthTwips,
+                        double heightTwips) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->resize(TwipsToPixels(widthTwips, 15), TwipsToPixels(heightTwips, 15));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
+    if (QScreen* s = screen())
+        tpp_ = TwipsPerPixelForDpi(s->logicalDotsPerInchX(), s->logicalDotsPerInchY());
+    CreateControls();
+    CreateMenus();
 }
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::CreateControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Form1_Client"));
+    setCentralWidget(client);
+
+    // The button that only the keyboard reaches; it hands the focus to the action button.
+    focusButton_ = MakeButton(client, "Command4", QString(), HiddenButtonWidth, HiddenButtonHeight);
+    focusButton_->setFocusPolicy(Qt::NoFocus);
+    focusButton_->setAccessibleName(QStringLiteral("Focus the action button"));
+    // Esc moves the focus out of the time field onto the action button.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, focusButton_, &QPushButton::click);
+
+    // The access-key twin of the picture action button.
+    accessKeyButton_ =
+        MakeButton(client, "Command3", QStringLiteral("&G"), HiddenButtonWidth, HiddenButtonHeight);
+    accessKeyButton_->setFocusPolicy(Qt::NoFocus);
+
+    minimizeButton_ = MakeButton(client, "Command1_0", QString(), 255, 255);
+    minimizeButton_->setAccessibleName(QStringLiteral("Minimize"));
+    clearButton_ = MakeButton(client, "Command1_1", QString(), 255, 255);
+    clearButton_->setAccessibleName(QStringLiteral("Clear"));
+    actionButton_ = MakeButton(client, "Command2", QStringLiteral("+10"), 525, 255);
+    UpdateActionAccessibleName();
+
+    timeField_ = new QLineEdit(client);
+    timeField_->setObjectName(QStringLiteral("Text1"));
+    timeField_->setFrame(false);
+    timeField_->setAlignment(Qt::AlignCenter);
+    timeField_->setAccessibleName(QStringLiteral("Time"));
+    timeField_->resize(TwipsToPixels(630, 15), TwipsToPixels(270, 15));
+    timeField_->installEventFilter(this);
+
+    dummyLabel_ = new QLabel(QStringLiteral("Dummy"), client);
+    dummyLabel_->setObjectName(QStringLiteral("LBL_Dummy"));
+    dummyLabel_->hide();
+
+    tick_ = new QTimer(this);
+    tick_->setObjectName(QStringLiteral("Timer1"));
+    tick_->setInterval(200);
+
+    setTabOrder(timeField_, actionButton_);
+    setTabOrder(actionButton_, minimizeButton_);
+    setTabOrder(minimizeButton_, clearButton_);
+
+    // Ctrl+A anywhere in the window selects the whole time field.
+    auto* selectAll = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), this);
+    connect(selectAll, &QShortcut::activated, this, [this] {
+        timeField_->setSelection(0, static_cast<int>(timeField_->text().size()));
+        timeField_->setFocus(Qt::ShortcutFocusReason);
+    });
+}
+
+void MainWindow::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("Form1_MenuBar"));
+
+    exitAction_ = new QAction(QStringLiteral("E&xit"), bar);
+    exitAction_->setObjectName(QStringLiteral("MNU_Exit"));
+    bar->addAction(exitAction_);
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+
+    presetMenu_ = new QMenu(QStringLiteral("&Set"), bar);
+    presetMenu_->setObjectName(QStringLiteral("MNU_Set"));
+    presetMenu_->menuAction()->setObjectName(QStringLiteral("MNU_Set_Action"));
+    bar->addMenu(presetMenu_);
+    auto* nullItem = new QAction(QStringLiteral("Null"), presetMenu_);
+    nullItem->setObjectName(QStringLiteral("MNU_Set_Col_0"));
+    presetMenu_->addAction(nullItem);
+    presetActions_.push_back(nullItem);
+
+    modeMenu_ = new QMenu(QStringLiteral("&Mode"), bar);
+    modeMenu_->setObjectName(QStringLiteral("MNU_Mode"));
+    modeMenu_->menuAction()->setObjectName(QStringLiteral("MNU_Mode_Action"));
+    bar->addMenu(modeMenu_);
+    for (int k = 0; k < 3; ++k) {
+        auto* item = new QAction(modeMenu_);
+        item->setObjectName(QStringLiteral("MNU_Mode_Col_%1").arg(k));
+        modeMenu_->addAction(item);
+        modeActions_[k] = item;
+    }
+    auto addSeparator = [this](const char* name) {
+        QAction* s = modeMenu_->addSeparator();
+        s->setObjectName(QLatin1String(name));
+    };
+    auto addItem = [this](const char* name, const QString& text) {
+        auto* item = new QAction(text, modeMenu_);
+        item->setObjectName(QLatin1String(name));
+        modeMenu_->addAction(item);
+        return item;
+    };
+    addSeparator("MNU_Pipe1");
+    alwaysOnTopAction_ = addItem("MNU_A_Top", QStringLiteral("&Always on Top"));
+    alwaysOnTopAction_->setCheckable(true);
+    addSeparator("MNU_Pipe2");
+    fontAction_ = addItem("MNU_Font", QStringLiteral("&Font..."));
+    backColorAction_ = addItem("MNU_BColor", QStringLiteral("&Background Color..."));
+    addSeparator("MNU_Pipe3");
+    optionsAction_ = addItem("MNU_Option", QStringLiteral("&Options..."));
+    // The Options dialog is not part of this window yet.
+    optionsAction_->setEnabled(false);
+}
+
+// ----- layout -----
+
+double MainWindow::WindowWidthTwips() const {
+    return (width() + frame_.left() + frame_.right()) * tpp_.X;
+}
+
+double MainWindow::WindowHeightTwips() const {
+    return (height() + frame_.top() + frame_.bottom()) * tpp_.Y;
+}
+
+void MainWindow::MeasureBorders() {
+    if (isVisible()) {
+        const QRect outer = frameGeometry();
+        const QRect inner = geometry();
+        frame_ = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    }
+    borderWidth_ = RoundToInt32((frame_.left() + frame_.right()) * tpp_.X);
+    RemeasureBorderHeight(width());
+}
+
+void MainWindow::RemeasureBorderHeight(int clientWidthPixels) {
+    QMenuBar* bar = menuBar();
+    int menuHeight = bar->heightForWidth(clientWidthPixels);
+    if (menuHeight < 0)
+        menuHeight = bar->sizeHint().height();
+    borderHeight_ = RoundToInt32((frame_.top() + frame_.bottom() + menuHeight) * tpp_.Y);
+}
+
+ControlSizes MainWindow::CurrentControlSizes() const {
+    ControlSizes s;
+    s.MinimizeWidth = minimizeButton_->width() * tpp_.X;
+    s.MinimizeHeight = minimizeButton_->height() * tpp_.Y;
+    s.ClearWidth = clearButton_->width() * tpp_.X;
+    s.ClearHeight = clearButton_->height() * tpp_.Y;
+    s.ActionWidth = actionButton_->width() * tpp_.X;
+    s.ActionHeight = actionButton_->height() * tpp_.Y;
+    s.TextWidth = timeField_->width() * tpp_.X;
+    s.TextHeight = timeField_->height() * tpp_.Y;
+    return s;
+}
+
+void MainWindow::ResizeOuter(int widthPixels, int heightPixels) {
+    const int w = qMax(1, widthPixels - frame_.left() - frame_.right());
+    const int h = qMax(1, heightPixels - frame_.top() - frame_.bottom());
+    resize(w, h);
+}
+
+void MainWindow::Sg_TextBox_Size(int characters) {
+    const QString sample = FieldSizingText(characters, options_.MaxLength);
+    const QFontMetricsF metrics(timeField_->font());
+    timeField_->resize(qCeil(metrics.horizontalAdvance(sample)), qCeil(metrics.height()));
+
+    const ControlSizes sizes = CurrentControlSizes();
+    const int widthPixels = FittedWindowWidthPixels(sizes, borderWidth_, tpp_);
+    ResizeOuter(widthPixels, TwipsToPixels(WindowHeightTwips(), tpp_.Y));
+    RemeasureBorderHeight(widthPixels - frame_.left() - frame_.right());
+    const int heightPixels = FittedWindowHeightPixels(sizes, borderHeight_, tpp_);
+    ResizeOuter(widthPixels, heightPixels);
+    Sg_Object_Location();
+}
+
+void MainWindow::Sg_Object_Location() {
+    RemeasureBorderHeight(width());
+    const ControlSizes sizes = CurrentControlSizes();
+    const ControlPlacement p = PlaceControls(sizes, WindowWidthTwips(), WindowHeightTwips(),
+                                             borderWidth_, borderHeight_, tpp_);
+    timeField_->move(TwipsToPixels(p.TextLeft, tpp_.X), TwipsToPixels(p.TextTop, tpp_.Y));
+    minimizeButton_->move(TwipsToPixels(p.MinimizeLeft, tpp_.X),
+                          TwipsToPixels(p.MinimizeTop, tpp_.Y));
+    clearButton_->move(TwipsToPixels(p.ClearLeft, tpp_.X), TwipsToPixels(p.ClearTop, tpp_.Y));
+    actionButton_->move(TwipsToPixels(p.ActionLeft, tpp_.X), TwipsToPixels(p.ActionTop, tpp_.Y));
+}
+
+void MainWindow::PlaceOutOfSightButtons() {
+    const int top = TwipsToPixels(OutOfSightTop(HiddenButtonHeight, borderHeight_), tpp_.Y);
+    focusButton_->move(0, top);
+    accessKeyButton_->move(0, top);
+    focusButton_->show();
+    accessKeyButton_->setVisible(options_.ButtonStyle != 0);
+}
+
+// ----- keys -----
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == timeField_ && event->type() == QEvent::KeyPress && !forwardingKey_)
+        return FilterTimeFieldKeyPress(static_cast<QKeyEvent*>(event));
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::FilterTimeFieldKeyPress(QKeyEvent* event) {
+    const QString typed = event->text();
+    // Keys without a character, and Delete (which some platforms give the DEL code),
+    // edit or move as usual.
+    if (typed.isEmpty() || event->key() == Qt::Key_Delete)
+        return false;
+    const bool clockStyle = state_.CurMode == Alarm || options_.TimeSeparator == 1;
+    QString accepted;
+    for (QChar c : typed) {
+        const QChar kept = FilterTimeFieldKey(c, clockStyle);
+        if (kept.isNull())
+            return true;
+        accepted.append(kept);
+    }
+    if (accepted == typed)
+        return false;
+    // "." typed for ":": hand the field the key it should have had.
+    QKeyEvent replacement(QEvent::KeyPress, Qt::Key_Colon, event->modifiers(), accepted);
+    forwardingKey_ = true;
+    QCoreApplication::sendEvent(timeField_, &replacement);
+    forwardingKey_ = false;
+    return true;
+}
+
+// ----- EngineView -----
+
+QString MainWindow::TimeText() const {
+    return timeField_->text();
+}
+
+void MainWindow::SetTimeText(const QString& text) {
+    timeField_->setText(text);
+}
+
+void MainWindow::SetTimeTextLimit(int characters) {
+    timeField_->setMaxLength(qMax(1, characters));
+}
+
+QString MainWindow::Caption() const {
+    return windowTitle();
+}
+
+void MainWindow::SetCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
+
+bool MainWindow::IsWindowVisible() const {
+    return isVisible();
+}
+
+bool MainWindow::IsWindowMinimized() const {
+    return isMinimized();
+}
+
+void MainWindow::MinimizeWindow() {
+    showMinimized();
+}
+
+void MainWindow::SetActionCaption(const QString& caption) {
+    actionButton_->setText(caption);
+    UpdateActionAccessibleName();
+}
+
+void MainWindow::SetActionBold(bool bold) {
+    QFont f = actionButton_->font();
+    f.setBold(bold);
+    actionButton_->setFont(f);
+}
+
+void MainWindow::SetActionIcon(int iconId) {
+    actionIconId_ = iconId;
+    actionButton_->setIcon(QIcon());
+    UpdateActionAccessibleName();
+}
+
+void MainWindow::SetAccessKeyCaption(const QString& caption) {
+    accessKeyButton_->setText(caption);
+    accessKeyButton_->setAccessibleName(WithoutAccessKeys(caption));
+}
+
+void MainWindow::UpdateActionAccessibleName() {
+    const QString caption = WithoutAccessKeys(actionButton_->text());
+    QString name;
+    if (caption.startsWith(QLatin1Char('+')))
+        name = QStringLiteral("Add %1 minutes").arg(caption.mid(1));
+    else if (!caption.isEmpty())
+        name = caption;
+    else if (actionIconId_ == 102)
+        name = QStringLiteral("Stop");
+    else
+        name = QStringLiteral("Start");
+    actionButton_->setAccessibleName(name);
+}
+
+void MainWindow::SetTickEnabled(bool enabled) {
+    if (enabled)
+        tick_->start();
+    else
+        tick_->stop();
+}
+
+void MainWindow::FocusActionButton() {
+    actionButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::FocusTimeText() {
+    timeField_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::RebuildPresetMenu() {}
+
+bool MainWindow::IsAlertWindowVisible() const {
+    return false;
+}
+
+void MainWindow::HideAlertWindow() {}
+
+void MainWindow::AlertStep(int) {}
+
+void MainWindow::StopSound(int) {}
+
+void MainWindow::SetTrayTip(const QString&) {}
+
+void MainWindow::SetTaskbarButton(bool) {}
 
 } // namespace plimset
