@@ -17,9 +17,9 @@ struct OptionSettings {
     qint16 TimeSeparator = 1;
 
     // [Option]
-    qint16 AlarmCount = 0;     // entries of AlarmPresets that are not 0
-    qint16 CountDownCount = 0; // entries of CountDownPresets that are not 0
-    std::vector<qint16> AlarmPresets;   // MaxCol + 1 entries, minutes; 0 = empty slot
+    qint16 AlarmCount = 0;               // entries of AlarmPresets that are not 0
+    qint16 CountDownCount = 0;           // entries of CountDownPresets that are not 0
+    std::vector<qint16> AlarmPresets;    // MaxCol + 1 entries, minutes; 0 = empty slot
     std::vector<float> CountDownPresets; // MaxCol + 1 entries, time values; 0 = empty slot
     qint16 AddMinute = 10;
     qint16 CountDownRepeat = 0;

@@ -1,0 +1,96 @@
+#include "core/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+using namespace plimset;
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+const QString Usage = "usage\r\n";
+const QString CountMessage = QString::fromUtf8("引数の数が不正です。\r\n\r\n") + Usage;
+const QString CommandMessage = QString::fromUtf8("不正なコマンドです。\r\n\r\n") + Usage;
+const QString LengthMessage = QString::fromUtf8("引数は9999文字以内で入力して下さい。");
+} // namespace
+
+TEST(SplitCommandLine, SplitsOnSpacesAndQuotes) {
+    QString error;
+    EXPECT_EQ(SplitCommandLine("  /C   5 ", &error), (QStringList{"", "/C", "5"}));
+    EXPECT_EQ(SplitCommandLine("/A \"1 30\" x", &error), (QStringList{"", "/A", "\"1 30\"", "x"}));
+    EXPECT_EQ(SplitCommandLine("abc\"def ghi\"", &error), (QStringList{"", "\"def ghi\""}));
+    EXPECT_EQ(SplitCommandLine("\"1 30", &error), (QStringList{"", "\"1 30"}));
+    EXPECT_EQ(SplitCommandLine("1\t2 \"", &error), (QStringList{"", "1\t2"}));
+    EXPECT_TRUE(error.isEmpty());
+
+    const QString longest(MaxCommandLineLength, u'x');
+    EXPECT_EQ(SplitCommandLine(longest, &error), (QStringList{"", longest}));
+    EXPECT_EQ(SplitCommandLine(longest + u'x', &error), QStringList{""});
+    EXPECT_EQ(error, LengthMessage);
+}
+
+TEST(UsageText, BuildsTheLinesInOrder) {
+    const auto text = [](int id) { return QString("<%1>").arg(id); };
+    EXPECT_EQ(UsageText("plimset", text), "<991>\r\n\r\nplimset [/C | /A | /S] [<992>]\r\n\r\n"
+                                          "/C     <993>\r\n/A     <994>\r\n/S     <995>\r\n");
+}
+
+TEST(ParseCommandLine, ReadsModeAndText) {
+    struct Case {
+        const char* arguments;
+        qint16 mode;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"/c 5", 2, "5"},         {"5", 0, "5"},
+        {"/A 12:00", 1, "12:00"}, {"/S", 3, ""},
+        {"/C /A", 1, ""},         {"\"1 30\"", 0, "1 30"},
+        {"/C \"1 30", 2, "1 30"}, {"abc\"def ghi\"", 0, "def ghi"},
+        {"   /C   5  ", 2, "5"},  {"\"   \"", 0, ""},
+        {"\" 5 \"", 0, " 5 "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CommandLineResult r = ParseCommandLine(c.arguments, Usage);
+        EXPECT_EQ(r.CommandLineMode, c.mode);
+        EXPECT_EQ(r.CommandLineText, c.text);
+        EXPECT_TRUE(r.Message.isEmpty());
+    }
+}
+
+TEST(ParseCommandLine, ReportsBadCommandLines) {
+    CommandLineResult r = ParseCommandLine("5 6 /C /?", Usage); // "/?" wins wherever it stands
+    EXPECT_EQ(r.Message, Usage);
+    EXPECT_EQ(r.MessageStyle, 64);
+    EXPECT_TRUE(r.ExitAfterMessage);
+
+    for (const char* bad : {"/CA", "/X", "/", "5 /?x"}) {
+        r = ParseCommandLine(bad, Usage);
+        EXPECT_EQ(r.Message, CommandMessage) << bad;
+        EXPECT_EQ(r.MessageStyle, 16);
+        EXPECT_TRUE(r.CommandLineText.isEmpty());
+    }
+    // Options read before the error stay; the input text does not.
+    r = ParseCommandLine("/C 5 6", Usage);
+    EXPECT_EQ(r.Message, CountMessage);
+    EXPECT_EQ(r.CommandLineMode, 2);
+    EXPECT_TRUE(r.CommandLineText.isEmpty());
+    EXPECT_FALSE(r.ExitAfterMessage);
+
+    r = ParseCommandLine("/S " + QString(MaxCommandLineLength, u'5'), Usage);
+    EXPECT_EQ(r.Message, LengthMessage);
+    EXPECT_EQ(r.CommandLineMode, 0);
+    EXPECT_TRUE(r.CommandLineText.isEmpty());
+}
+
+TEST(JoinArguments, KeepsEachArgumentOneToken) {
+    EXPECT_EQ(JoinArguments({"/C", "", "5"}), "/C 5");
+    EXPECT_EQ(JoinArguments({"1 30"}), "\"1 30\"");
+    const CommandLineResult r = ParseCommandLine(JoinArguments({"/a", "1 \"30", "\""}), Usage);
+    EXPECT_EQ(r.CommandLineMode, 1);
+    EXPECT_EQ(r.CommandLineText, "1 30");
+    EXPECT_TRUE(r.Message.isEmpty());
+}
