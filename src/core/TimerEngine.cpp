@@ -1,0 +1,496 @@
+#include "core/TimerEngine.h"
+
+#include "core/Clock.h"
+#include "core/EngineView.h"
+#include "settings/OptionSettings.h"
+
+#include <algorithm>
+
+namespace plimset {
+
+namespace {
+
+constexpr float secondsPerDay = 86400.0f;
+constexpr int soundPhase = 0;
+constexpr int messagePhase = 1;
+constexpr float unlimited = -1.0f;
+constexpr float playedToEnd = -2.0f;
+
+bool validMode(qint16 mode) {
+    return mode >= Alarm && mode <= StopWatch;
+}
+
+bool validPhase(int phase) {
+    return phase == soundPhase || phase == messagePhase;
+}
+
+} // namespace
+
+TimerEngine::TimerEngine(AppState& state, const OptionSettings& options, Clock& clock,
+                         EngineView& view)
+    : state_(state), options_(options), clock_(clock), view_(view) {}
+
+void TimerEngine::SetModeCaptions(const QString& alarm, const QString& countDown,
+                                  const QString& stopWatch) {
+    modeCaptions_[Alarm] = alarm;
+    modeCaptions_[CountDown] = countDown;
+    modeCaptions_[StopWatch] = stopWatch;
+}
+
+QString TimerEngine::ModeCaption(qint16 mode) const {
+    return validMode(mode) ? modeCaptions_[mode] : QString();
+}
+
+TimeFormat TimerEngine::format() const {
+    return TimeFormat{options_.TimeSeparator, options_.MaxLength};
+}
+
+float TimerEngine::readClock() {
+    const float now = clock_.SecondsOfDay();
+    if (now < lastReading_) {
+        // Midnight passed since the previous reading: a running count's target moves
+        // back a day with the clock, and alert stamps are read against the day count.
+        ++day_;
+        if (runState_ == Running) {
+            targetTime_ -= secondsPerDay;
+        }
+    }
+    lastReading_ = now;
+    return now;
+}
+
+void TimerEngine::stampAlert(int phase, float now) {
+    // 0 means "not started", so a stamp taken at the very stroke of midnight is nudged.
+    alertStart_[phase] = std::max(now, 0.001f);
+    alertDay_[phase] = day_;
+}
+
+void TimerEngine::resetAlerts() {
+    alertStart_ = {0, 0};
+}
+
+float TimerEngine::AlertStart(int phase) const {
+    return validPhase(phase) ? alertStart_[phase] : 0.0f;
+}
+
+void TimerEngine::SetAlertStart(int phase, float value) {
+    if (!validPhase(phase)) {
+        return;
+    }
+    alertStart_[phase] = value;
+    alertDay_[phase] = day_;
+}
+
+bool TimerEngine::AlertPhaseActive(int phase) {
+    if (!validPhase(phase)) {
+        return false;
+    }
+    return phaseActive(phase, readClock());
+}
+
+bool TimerEngine::phaseActive(int phase, float now) const {
+    const float start = alertStart_[phase];
+    if (start == unlimited) {
+        return true;
+    }
+    if (start <= 0) {
+        return false;
+    }
+    const float duration = phase == soundPhase ? options_.RingDuration : options_.DisplayDuration;
+    // The stamp, moved back one day for every midnight since it was taken.
+    const float startToday = start - secondsPerDay * static_cast<float>(day_ - alertDay_[phase]);
+    return startToday + TimeValueToSeconds(duration) >= now;
+}
+
+void TimerEngine::hideAlertWindow() {
+    if (view_.IsAlertWindowVisible()) {
+        view_.HideAlertWindow();
+    }
+}
+
+void TimerEngine::setText(const QString& text) {
+    if (view_.TimeText() == text) {
+        return;
+    }
+    view_.SetTimeText(text);
+    onTextChanged();
+}
+
+void TimerEngine::TextChanged() {
+    onTextChanged();
+}
+
+void TimerEngine::onTextChanged() {
+    if (state_.CurMode == Alarm) {
+        // A new alarm time re-arms the alert.
+        resetAlerts();
+    } else if (state_.CurMode == CountDown && runState_ == Stopped) {
+        valueEdited_ = true;
+    }
+}
+
+QString TimerEngine::clockText() const {
+    return clock_.LocalTime().toString(QStringLiteral("h:mm"));
+}
+
+void TimerEngine::SetRunState(qint16 state) {
+    runState_ = state;
+    const bool pictures = options_.ButtonStyle != 0;
+    switch (state) {
+    case Stopped:
+        if (pictures) {
+            view_.SetActionCaption(QString());
+            view_.SetActionIcon(options_.ButtonStyle * 100 + 1);
+            view_.SetAccessKeyCaption(QStringLiteral("&G"));
+        } else {
+            view_.SetActionBold(true);
+            view_.SetActionCaption(QStringLiteral("&Go"));
+        }
+        view_.SetTickEnabled(false);
+        view_.StopSound(0);
+        break;
+    case Running:
+        if (pictures) {
+            view_.SetActionCaption(QString());
+            view_.SetActionIcon(102);
+            view_.SetAccessKeyCaption(QStringLiteral("&S"));
+        } else {
+            view_.SetActionBold(false);
+            view_.SetActionCaption(QStringLiteral("&Stop"));
+        }
+        view_.SetTickEnabled(true);
+        break;
+    case Armed:
+        if (pictures) {
+            view_.SetActionIcon(0);
+            view_.SetAccessKeyCaption(QStringLiteral("&G"));
+        } else {
+            view_.SetActionBold(true);
+        }
+        view_.SetActionCaption(QStringLiteral("+") + QString::number(options_.AddMinute));
+        view_.SetTickEnabled(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void TimerEngine::CancelRun() {
+    resetAlerts();
+    hideAlertWindow();
+    if (runState_ == Running) {
+        SetRunState(Stopped);
+    }
+    view_.StopSound(0);
+}
+
+void TimerEngine::SetMode(qint16 mode) {
+    if (!validMode(mode)) {
+        mode = CountDown;
+    }
+    resetAlerts();
+    hideAlertWindow();
+
+    state_.CurMode = mode;
+    const QString caption = modeCaptions_[mode];
+    view_.SetCaption(caption);
+
+    if (mode == Alarm) {
+        SetRunState(Armed);
+        view_.SetTimeTextLimit(5);
+    } else {
+        SetRunState(Stopped);
+        view_.SetTimeTextLimit(options_.MaxLength);
+    }
+
+    if (options_.TaskTray == 1) {
+        view_.SetTrayTip(caption);
+        lastTrayTip_ = caption;
+    }
+
+    view_.RebuildPresetMenu();
+
+    bool hasPresets = false;
+    if (mode == Alarm) {
+        hasPresets = options_.AlarmCount > 0 && !options_.AlarmPresets.empty();
+        const qint16 minutes = hasPresets ? options_.AlarmPresets.front() : options_.AddMinute;
+        setText(AddMinutesToClockText(clockText(), minutes, clock_.LocalTime()));
+    } else if (mode == CountDown) {
+        hasPresets = options_.CountDownCount > 0 && !options_.CountDownPresets.empty();
+        setText(FormatTimeText(hasPresets ? options_.CountDownPresets.front() : 0.0f, format()));
+    } else {
+        setText(FormatTimeText(0.0f, format()));
+    }
+
+    if ((hasPresets || mode == StopWatch) && options_.TaskBar == 0) {
+        view_.SetTaskbarButton(false);
+    }
+}
+
+void TimerEngine::Command1(int index) {
+    if (index == 0) {
+        view_.MinimizeWindow();
+    } else if (index == 1) {
+        CancelRun();
+        setText(QString());
+        view_.FocusTimeText();
+    }
+}
+
+void TimerEngine::Command2() {
+    resetAlerts();
+    const TimeFormat fmt = format();
+    switch (state_.CurMode) {
+    case Alarm:
+        setText(AddMinutesToClockText(view_.TimeText(), options_.AddMinute, clock_.LocalTime()));
+        break;
+    case CountDown:
+        if (runState_ != Stopped) {
+            // Stop or pause: a finished countdown is reloaded, a paused one keeps its time.
+            SetRunState(Stopped);
+            hideAlertWindow();
+            if (ParseTimeText(view_.TimeText(), fmt) == 0) {
+                setText(FormatTimeText(lastSetValue_, fmt));
+            }
+        } else {
+            TimeValue v = ParseTimeText(view_.TimeText(), fmt);
+            if (!(v > 0)) {
+                return;
+            }
+            const float maxValue = options_.MaxTimeValue;
+            if (v > maxValue - 1.0f + 0.59f) {
+                v = maxValue;
+            }
+            setText(FormatTimeText(v, fmt));
+            targetTime_ = readClock() + TimeValueToSeconds(v);
+            if (valueEdited_) {
+                lastSetValue_ = v;
+            }
+            valueEdited_ = false;
+            SetRunState(Running);
+        }
+        break;
+    case StopWatch:
+        if (runState_ != Stopped) {
+            SetRunState(Stopped);
+        } else {
+            TimeValue v = ParseTimeText(view_.TimeText(), fmt);
+            if (!(v >= 0) || v >= options_.MaxTimeValue) {
+                v = 0;
+            }
+            setText(FormatTimeText(v, fmt));
+            targetTime_ = readClock() - TimeValueToSeconds(v);
+            SetRunState(Running);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TimerEngine::Command3() {
+    view_.FocusActionButton();
+    Command2();
+}
+
+void TimerEngine::Command4() {
+    view_.FocusActionButton();
+}
+
+void TimerEngine::PresetChosen(int index) {
+    resetAlerts();
+    if (state_.CurMode == Alarm) {
+        if (index >= 0 && index < static_cast<int>(options_.AlarmPresets.size())) {
+            setText(AddMinutesToClockText(clockText(), options_.AlarmPresets[index],
+                                          clock_.LocalTime()));
+        }
+    } else if (state_.CurMode == CountDown) {
+        if (index >= 0 && index < static_cast<int>(options_.CountDownPresets.size())) {
+            SetRunState(Stopped);
+            setText(FormatTimeText(options_.CountDownPresets[index], format()));
+            valueEdited_ = true;
+        }
+    }
+    view_.FocusActionButton();
+}
+
+void TimerEngine::Tick() {
+    // The clock is read even while a dialog or menu holds the tick, so no midnight is
+    // missed; nothing visible changes until they close.
+    const float now = readClock();
+    if (state_.OptionsOpen || state_.TrayMenuOpen) {
+        return;
+    }
+    switch (state_.CurMode) {
+    case Alarm:
+        tickAlarm(now);
+        break;
+    case CountDown:
+        tickCountDown(now);
+        break;
+    case StopWatch:
+        tickStopWatch(now);
+        break;
+    default:
+        break;
+    }
+}
+
+void TimerEngine::tickAlarm(float now) {
+    const QString text = view_.TimeText();
+    bool matched = AlarmTimeReached(text, clock_.LocalTime());
+    if (matched) {
+        if (alertStart_[soundPhase] == 0) {
+            const bool timed = options_.RingDuration > 0 &&
+                               !(options_.SoundUntilEnd != 0 && options_.SoundFlag == 1);
+            if (timed) {
+                stampAlert(soundPhase, now);
+            } else {
+                SetAlertStart(soundPhase, unlimited);
+            }
+        }
+        if (options_.MessageBox == 1 && alertStart_[messagePhase] == 0) {
+            if (options_.DisplayDuration > 0) {
+                stampAlert(messagePhase, now);
+            } else {
+                SetAlertStart(messagePhase, unlimited);
+            }
+        }
+    }
+
+    int pending = 0;
+    for (int i = 0; i < 2; ++i) {
+        const float start = alertStart_[i];
+        if ((start > 0 && phaseActive(i, now)) || start == unlimited) {
+            pending += i + 1;
+        }
+    }
+
+    if (pending > 0) {
+        view_.AlertStep(pending);
+        // The alert step may take a while (opening a sound file), so look again.
+        matched = AlarmTimeReached(view_.TimeText(), clock_.LocalTime());
+    } else {
+        hideAlertWindow();
+        view_.StopSound(0);
+    }
+
+    if (!matched) {
+        // Finished phases are re-armed for the next day; active ones run on.
+        if (pending == 0) {
+            resetAlerts();
+        } else if (pending == 1) {
+            alertStart_[messagePhase] = 0;
+        } else if (pending == 2) {
+            alertStart_[soundPhase] = 0;
+        }
+    }
+    showProgress();
+}
+
+void TimerEngine::tickCountDown(float now) {
+    if (runState_ != Running) {
+        hideAlertWindow();
+        showProgress();
+        return;
+    }
+
+    const QString text = view_.TimeText();
+    if (text == u"0:00" || text == u"0.00") {
+        int done = 0;
+        const bool timedSound =
+            options_.RingDuration > 0 && !(options_.SoundUntilEnd != 0 && options_.SoundFlag == 1);
+        if (timedSound) {
+            if (alertStart_[soundPhase] == 0) {
+                stampAlert(soundPhase, now);
+            } else if (!phaseActive(soundPhase, now)) {
+                done += 1;
+            }
+        } else if (alertStart_[soundPhase] == playedToEnd) {
+            done = 1;
+        }
+
+        if (options_.MessageBox == 0) {
+            done += 2;
+        } else if (options_.DisplayDuration > 0) {
+            if (alertStart_[messagePhase] == 0) {
+                stampAlert(messagePhase, now);
+            } else if (!phaseActive(messagePhase, now)) {
+                done += 2;
+            }
+        }
+
+        if (done == 3) {
+            Command2(); // stop, which reloads the last duration
+            if (options_.CountDownRepeat == 1) {
+                Command2();
+            }
+        } else {
+            view_.AlertStep(3 - done);
+        }
+        return;
+    }
+
+    hideAlertWindow();
+    alertTickCount_ = 5;
+    TimeValue v = SecondsToTimeValue(targetTime_ - now);
+    if (v < 0) {
+        v = 0;
+    }
+    v = CarryTimeValue(v);
+    setText(FormatTimeText(v, format()));
+    showProgress();
+}
+
+void TimerEngine::tickStopWatch(float now) {
+    if (runState_ != Running) {
+        hideAlertWindow();
+        showProgress();
+        return;
+    }
+
+    // Midnight has already moved the target back a day (readClock), so the elapsed time
+    // is never negative; a reading equal to the start is simply no time yet.
+    const float elapsed = std::max(now - targetTime_, 0.0f);
+    const float maxValue = options_.MaxTimeValue;
+    TimeValue v = SecondsToTimeValue(elapsed);
+    if (v > maxValue) {
+        v = maxValue;
+    }
+    v = CarryTimeValue(v);
+    setText(FormatTimeText(v, format()));
+    if (v >= maxValue) {
+        SetRunState(Stopped);
+    }
+    showProgress();
+}
+
+void TimerEngine::showProgress() {
+    if (options_.Progress != 1 || (options_.TaskTray != 1 && options_.TaskBar != 1)) {
+        return;
+    }
+    if (runState_ != Stopped) {
+        const QString text = view_.TimeText();
+        if ((!view_.IsWindowVisible() || options_.ShowAlways == 1) && options_.TaskTray == 1 &&
+            text != lastTrayTip_) {
+            view_.SetTrayTip(text);
+            lastTrayTip_ = text;
+        }
+        if (((view_.IsWindowMinimized() && options_.TaskTray == 0) || options_.ShowAlways == 1) &&
+            options_.TaskBar == 1 && view_.Caption() != text) {
+            view_.SetCaption(text);
+        }
+    } else {
+        const QString& modeCaption = modeCaptions_[state_.CurMode];
+        if (view_.Caption() != modeCaption) {
+            view_.SetCaption(modeCaption);
+        }
+        const QString caption = view_.Caption();
+        if (options_.TaskTray == 1 && caption != lastTrayTip_) {
+            view_.SetTrayTip(caption);
+            lastTrayTip_ = caption;
+        }
+    }
+}
+
+} // namespace plimset

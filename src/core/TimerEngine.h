@@ -1,0 +1,109 @@
+#pragma once
+
+#include "core/AppState.h"
+#include "core/TimeText.h"
+
+#include <QString>
+#include <array>
+
+namespace plimset {
+
+class Clock;
+class EngineView;
+struct OptionSettings;
+
+// The timer's modes, run state, button actions and 200 ms tick, apart from any widget.
+// The main window forwards its button, menu and text events here and implements the
+// EngineView the engine drives. Options are read at the moment they are needed, so a
+// record replaced after the Options dialog takes effect at once.
+//
+// Time is measured on Clock::SecondsOfDay and recomputed on every tick, never
+// accumulated. The engine remembers the previous reading: a reading lower than the one
+// before means midnight has passed, and every stored reading is moved back a day. A
+// machine that sleeps across midnight therefore wakes to the right remaining time. A
+// sleep of more than a whole day is seen modulo one day: the engine cannot tell 2 hours
+// from 26, so a countdown whose end fell in such a sleep may still show time left.
+class TimerEngine {
+public:
+    // Run states.
+    static constexpr qint16 Stopped = 0;
+    static constexpr qint16 Running = 1;
+    static constexpr qint16 Armed = 2;
+
+    TimerEngine(AppState& state, const OptionSettings& options, Clock& clock, EngineView& view);
+
+    // The mode names shown as the window caption.
+    void SetModeCaptions(const QString& alarm, const QString& countDown, const QString& stopWatch);
+    QString ModeCaption(qint16 mode) const;
+
+    void SetMode(qint16 mode);
+    void SetRunState(qint16 state);
+    // Stops a running count and any alert; before dialogs and by the clear button.
+    void CancelRun();
+
+    // Button handlers: 0 minimize, 1 clear; the action button; its access-key twin;
+    // the invisible focus button.
+    void Command1(int index);
+    void Command2();
+    void Command3();
+    void Command4();
+    // A preset of the current mode was chosen from the menu.
+    void PresetChosen(int index);
+    // The user edited the time text. The engine's own changes are handled internally.
+    void TextChanged();
+
+    void Tick();
+    // Whether the sound (0) or message (1) phase of an alert has time left.
+    bool AlertPhaseActive(int phase);
+
+    qint16 RunState() const { return runState_; }
+    float TargetTime() const { return targetTime_; }
+    // Alert phase stamps: 0 idle, a SecondsOfDay reading, -1 without limit, -2 the sound
+    // played to its end.
+    float AlertStart(int phase) const;
+    void SetAlertStart(int phase, float value);
+    qint16 AlertTickCount() const { return alertTickCount_; }
+    void SetAlertTickCount(qint16 count) { alertTickCount_ = count; }
+    QString LastTrayTip() const { return lastTrayTip_; }
+    void SetLastTrayTip(const QString& tip) { lastTrayTip_ = tip; }
+    TimeValue LastSetValue() const { return lastSetValue_; }
+    bool ValueEdited() const { return valueEdited_; }
+
+private:
+    TimeFormat format() const;
+    // Reads SecondsOfDay and moves the stored readings back a day when midnight passed.
+    float readClock();
+    void stampAlert(int phase, float now);
+    void resetAlerts();
+    bool phaseActive(int phase, float now) const;
+    void hideAlertWindow();
+    // Writes the time text and, when it really changed, runs the text-change handling.
+    void setText(const QString& text);
+    void onTextChanged();
+    QString clockText() const;
+
+    void tickAlarm(float now);
+    void tickCountDown(float now);
+    void tickStopWatch(float now);
+    void showProgress();
+
+    AppState& state_;
+    const OptionSettings& options_;
+    Clock& clock_;
+    EngineView& view_;
+
+    std::array<QString, 4> modeCaptions_; // index by mode; 0 unused
+    qint16 runState_ = Stopped;
+    float targetTime_ = 0;
+    std::array<float, 2> alertStart_{0, 0};
+    std::array<qint64, 2> alertDay_{0, 0}; // day count when each stamp was written
+    TimeValue lastSetValue_ = 0;
+    bool valueEdited_ = false;
+    qint16 alertTickCount_ = 0;
+    QString lastTrayTip_;
+
+    float lastReading_ = 0; // the previous SecondsOfDay reading
+    qint64 day_ = 0;        // midnights seen since the engine was made
+};
+
+} // namespace plimset
