@@ -58,7 +58,31 @@ float MaxTimeValue(qint16 maxLength, qint16 timeSeparator);
 // clock sound when it is installed, else "".
 QString DefaultSoundFile();
 
+// The same for a candidate path: the path when a file exists there, else "".
+QString DefaultSoundFile(const QString& candidatePath);
+
+// The highest number of preset slots per mode honoured from a hand-edited file.
+inline constexpr qint16 MaxColCeiling = 99;
+
+// Defaults of the alert window's message texts; the second Alarm lines default to "".
+struct MessageTextDefaults {
+    QString A1_E;
+    QString A1_J;
+    QString C1_E;
+    QString C2_E;
+    QString C1_J;
+    QString C2_J;
+};
+
+// The message defaults from the string table by their full ids, whatever the language
+// in use: English keys default to English texts and Japanese keys to Japanese ones.
+MessageTextDefaults MessageTextDefaultsFromStringTable();
+
 // Reads every option with its default and load-time correction.
 OptionSettings LoadOptionSettings(const SettingsFile& file, const QString& defaultSoundFile);
+
+// The same with the message defaults given.
+OptionSettings LoadOptionSettings(const SettingsFile& file, const QString& defaultSoundFile,
+                                  const MessageTextDefaults& messageDefaults);
 
 } // namespace plimset
