@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace plimset {
@@ -13,5 +14,9 @@ QString ResourceText(int id);
 
 // The text of a base id in the language the offset selects.
 QString LocalizedText(int baseId, qint16 languageOffset);
+
+// Every full id the table holds (the English base ids, then their Japanese twins), ascending
+// within each language.
+QList<int> ResourceTextIds();
 
 } // namespace plimset

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+namespace plimset {
+
+// The two interface faces the Japanese texts were laid out for, tried in this order.
+inline constexpr char16_t JapanesePreferredFamily[] = u"ＭＳ Ｐゴシック";
+inline constexpr char16_t JapaneseFallbackFamily[] = u"ＭＳ ゴシック";
+
+// The caption of the main window's hidden marker label when no Japanese font is installed;
+// the Options dialog looks for it to disable its language choice.
+inline constexpr char NonJapaneseMarker[] = "Non-Japanese";
+
+// What the font database can tell the language choice.
+class FontProbe {
+public:
+    virtual ~FontProbe() = default;
+    // Whether a font family of this name is installed.
+    virtual bool HasFamily(const QString& family) const = 0;
+    // Whether any installed font can show Japanese text.
+    virtual bool HasJapaneseFont() const = 0;
+};
+
+// The language offset the Language option gives: 1 English, 2 Japanese, 0 the locale's
+// language; any other value keeps the current offset.
+qint16 LanguageOffsetFor(qint16 languageOption, const QLocale& locale, qint16 currentOffset);
+
+// Whether the interface can show Japanese: one of the two named faces, else any font that
+// covers Japanese (desktops other than the one the texts were laid out on rarely carry the
+// named faces, and a Japanese user must not lose the language for that).
+bool JapaneseFontInstalled(const FontProbe& probe);
+
+struct LanguageChoice {
+    qint16 LanguageOffset;
+    qint16 Language;  // the option as it now stands in memory (1 when English was forced)
+    bool NonJapanese; // no Japanese font: the language choice is to be disabled
+};
+
+// The start-up language choice: the offset from the option and the locale, then the font
+// probe, which forces English (option 1, offset 0) when no font can show Japanese. The probe
+// runs whatever the option says, so the marker is set on every system without the fonts.
+LanguageChoice ChooseLanguage(qint16 languageOption, const QLocale& locale, const FontProbe& probe,
+                              qint16 currentOffset = 0);
+
+} // namespace plimset
