@@ -4,12 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <limits>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -20,7 +21,8 @@ namespace {
 // Values are read into a buffer of 256 bytes, so at most 255 bytes of a value count.
 constexpr int MaxValueBytes = 255;
 
-const QByteArray ByteOrderMark("\xEF\xBB\xBF");
+constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr qsizetype ByteOrderMarkSize = sizeof(ByteOrderMark) - 1;
 
 // One line of the file as it stands: its bytes and its line end ("", "\n" or "\r\n"),
 // so that lines a write does not touch go back byte for byte.
@@ -70,7 +72,7 @@ struct ParsedLine {
 ParsedLine parseLine(const Line& line, bool firstLine) {
     QByteArray bytes = line.text;
     if (firstLine && bytes.startsWith(ByteOrderMark)) {
-        bytes.remove(0, ByteOrderMark.size());
+        bytes.remove(0, ByteOrderMarkSize);
     }
     const QString text = QString::fromUtf8(bytes).trimmed();
     ParsedLine parsed;
@@ -177,6 +179,60 @@ private:
     int fd_;
 };
 
+bool writeAll(int fd, const QByteArray& data) {
+    const char* next = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, next, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        next += written;
+        left -= written;
+    }
+    return true;
+}
+
+// Replaces the file with new contents through a temporary file in the same folder, so
+// that the file is either the old one or the complete new one, whatever happens on the
+// way (a full disk, a crash). Every short write counts as a failure: a file cut short
+// would silently lose the keys behind the cut.
+bool replaceFile(const QString& path, const QByteArray& data) {
+    QString target = path;
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.canonicalFilePath().isEmpty()) {
+        target = info.canonicalFilePath();
+    }
+    const QByteArray targetName = QFile::encodeName(target);
+    QByteArray tempName = targetName + ".XXXXXX";
+    const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat existing {};
+    const mode_t mode = ::stat(targetName.constData(), &existing) == 0
+                            ? existing.st_mode & 07777
+                            : S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
+    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, data) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(tempName.constData(), targetName.constData()) == 0;
+    if (!ok) {
+        ::unlink(tempName.constData());
+        return false;
+    }
+    // Make the rename itself durable; a failure here leaves a complete file either way.
+    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
+}
+
 } // namespace
 
 SettingsFile::SettingsFile(QString path) : path_(std::move(path)) {}
@@ -261,7 +317,7 @@ bool SettingsFile::WriteIniString(const QString& section, const QString& key,
     if (location.keyLine >= 0) {
         Line& line = lines[location.keyLine];
         const bool keepMark = location.keyLine == 0 && line.text.startsWith(ByteOrderMark);
-        const QByteArray replaced = keepMark ? ByteOrderMark + keyLine : keyLine;
+        const QByteArray replaced = keepMark ? QByteArray(ByteOrderMark) + keyLine : keyLine;
         if (line.text == replaced) {
             return true;
         }
@@ -280,18 +336,7 @@ bool SettingsFile::WriteIniString(const QString& section, const QString& key,
         lines.append({keyLine, newline});
     }
 
-    // The new text goes to a temporary file in the same folder that replaces the old file
-    // only once it is completely written.
-    const QByteArray updated = joinLines(lines);
-    QSaveFile out(path_);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    if (out.write(updated) != updated.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return replaceFile(path_, joinLines(lines));
 }
 
 qint16 ReadIniInt16(const SettingsFile& file, const QString& section, const QString& key,

@@ -1,0 +1,133 @@
+#include "settings/OptionSettings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsTestFiles.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
+
+using plimset::DefaultSoundFile;
+using plimset::LoadOptionSettings;
+using plimset::MaxTimeValue;
+using plimset::MessageTextDefaults;
+using plimset::OptionSettings;
+using plimset::SettingsFile;
+
+namespace {
+
+class OptionSettingsTest : public ::testing::Test {
+protected:
+    OptionSettings load(const QByteArray& contents,
+                        const QString& defaultSound = "/snd/alarm.oga") {
+        writeBytes(path, contents);
+        MessageTextDefaults messages;
+        messages.A1_E = "set time";
+        messages.C1_J = "japanese end";
+        return LoadOptionSettings(SettingsFile(path), defaultSound, messages);
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("plimset.ini"));
+};
+
+} // namespace
+
+TEST_F(OptionSettingsTest, AnEmptyFileGivesTheDefaults) {
+    const OptionSettings s = load("");
+    EXPECT_EQ(std::tie(s.MaxCol, s.ButtonStyle, s.TimeSeparator, s.AddMinute, s.SoundFlag),
+              std::make_tuple(5, 2, 1, 10, 1));
+    EXPECT_EQ(std::tie(s.SoundBeep, s.MessageBox, s.TaskTray, s.TaskBar, s.MaxLength, s.Hotkey),
+              std::make_tuple(10, 1, 0, 1, 6, 0));
+    EXPECT_EQ(s.ModeOrder, "213");
+    EXPECT_EQ(s.AlarmPresets, (std::vector<qint16>{10, 30, 60, 0, 0, 0}));
+    EXPECT_EQ(s.CountDownPresets, (std::vector<float>{3, 4, 5, 0, 0, 0}));
+    EXPECT_EQ(std::tie(s.AlarmCount, s.CountDownCount), std::make_tuple(3, 3));
+    EXPECT_EQ(s.SoundFile, "/snd/alarm.oga");
+    EXPECT_EQ(std::tie(s.RingDuration, s.DisplayDuration, s.MessageBoxSize, s.MaxTimeValue),
+              std::make_tuple(0.03f, 1.0f, 1.0f, 1000.0f));
+    EXPECT_EQ(QStringList({s.MessageBoxTextA1_E, s.MessageBoxTextA2_E, s.MessageBoxTextC1_J}),
+              QStringList({"set time", "", "japanese end"}));
+
+    // Without a sound file to play, the file choice falls back to the beep; an empty
+    // value in the file counts as no value.
+    const OptionSettings noSound = load("[Option]\nSoundFile=\n", "");
+    EXPECT_EQ(noSound.SoundFlag, 0);
+    EXPECT_EQ(load("[Option]\nSoundFile=\n").SoundFile, "/snd/alarm.oga");
+}
+
+TEST_F(OptionSettingsTest, AdvancedValuesAreCorrected) {
+    EXPECT_EQ(load("[Advanced]\nMaxCol=-3\n").MaxCol, 5);
+    EXPECT_EQ(load("[Advanced]\nMaxCol=70000\n").MaxCol, 5);
+    EXPECT_EQ(load("[Advanced]\nMaxCol=30000\n").MaxCol, plimset::MaxColCeiling);
+
+    const OptionSettings eight = load("[Advanced]\nMaxCol=8\n[Option]\nAlarm7=45\n");
+    EXPECT_EQ(eight.AlarmPresets, (std::vector<qint16>{10, 30, 60, 0, 0, 0, 45, 0, 0}));
+    EXPECT_EQ(eight.CountDownPresets.size(), 9u);
+    EXPECT_EQ(eight.AlarmCount, 4);
+
+    EXPECT_EQ(load("[Advanced]\nModeOrder=  312  \n").ModeOrder, "312");
+    EXPECT_EQ(load("[Advanced]\nModeOrder=12\n").ModeOrder, "213");
+    EXPECT_EQ(load("[Advanced]\nModeOrder=2 1 3\n").ModeOrder, "213");
+    EXPECT_EQ(load("[Advanced]\nTimeSeparator=2\nButtonStyle=3\n").TimeSeparator, 1);
+    EXPECT_EQ(load("[Advanced]\nTimeSeparator=2\nButtonStyle=3\n").ButtonStyle, 2);
+}
+
+TEST_F(OptionSettingsTest, PresetsReadTheirNumbers) {
+    const OptionSettings s = load("[Option]\nAlarm1=2.5\nAlarm2=abc\nAlarm3=3.5\n"
+                                  "CountDown1=1.30\nCountDown2=1e300\nCountDown3=0\n");
+    EXPECT_EQ(s.AlarmPresets[0], 2);
+    EXPECT_EQ(s.AlarmPresets[1], 0);
+    EXPECT_EQ(s.AlarmPresets[2], 4);
+    EXPECT_EQ(s.AlarmCount, 2);
+    EXPECT_FLOAT_EQ(s.CountDownPresets[0], 1.3f);
+    EXPECT_EQ(s.CountDownPresets[1], 0.0f); // too large for a time value: an empty slot
+    EXPECT_EQ(s.CountDownCount, 1);
+}
+
+TEST_F(OptionSettingsTest, OlderRingingTimeSetsMissingDurations) {
+    const OptionSettings both = load("[Option]\nRingingTime=0.10\n");
+    EXPECT_FLOAT_EQ(both.RingDuration, 0.1f);
+    EXPECT_FLOAT_EQ(both.DisplayDuration, 0.1f);
+
+    const OptionSettings one = load("[Option]\nRingingTime=0.10\nRingDuration=0.05\n");
+    EXPECT_FLOAT_EQ(one.RingDuration, 0.05f);
+    EXPECT_FLOAT_EQ(one.DisplayDuration, 0.1f);
+}
+
+TEST_F(OptionSettingsTest, HandEditedValuesOutsideTheDialogsRangeAreCorrected) {
+    const OptionSettings s = load("[Option]\nMaxLength=9\nLanguage=3\nSoundFlag=5\n"
+                                  "MessageBoxSize=0\nAddMinute=100\nSoundBeep=-1\n"
+                                  "Hotkey=70000\nRingDuration=-1\nDisplayDuration=1e300\n");
+    EXPECT_EQ(s.MaxLength, 6);
+    EXPECT_EQ(s.MaxTimeValue, 1000.0f);
+    EXPECT_EQ(s.Language, 0);
+    EXPECT_EQ(s.SoundFlag, 1);
+    EXPECT_FLOAT_EQ(s.MessageBoxSize, 1.0f);
+    EXPECT_EQ(s.AddMinute, 10);
+    EXPECT_EQ(s.SoundBeep, 10);
+    EXPECT_EQ(s.Hotkey, 0);
+    EXPECT_FLOAT_EQ(s.RingDuration, 0.03f);
+    EXPECT_FLOAT_EQ(s.DisplayDuration, 1.0f);
+
+    EXPECT_EQ(load("[Option]\nMaxLength=4\n").MaxLength, 6);
+    EXPECT_FLOAT_EQ(load("[Option]\nMessageBoxSize=1.5\n").MessageBoxSize, 1.5f);
+}
+
+TEST(MaxTimeValue, FollowsLengthAndSeparator) {
+    EXPECT_EQ(MaxTimeValue(8, 1), 6000.0f);
+    EXPECT_EQ(MaxTimeValue(7, 1), 10000.0f);
+    EXPECT_EQ(MaxTimeValue(8, 0), 100000.0f);
+    EXPECT_TRUE(std::isfinite(MaxTimeValue(32767, 0)));
+}
+
+TEST(DefaultSoundFile, IsTheCandidateOnlyWhenItIsAFile) {
+    QTemporaryDir dir;
+    const QString sound = dir.filePath("alarm.oga");
+    writeBytes(sound, "x");
+    EXPECT_EQ(DefaultSoundFile(sound), sound);
+    EXPECT_EQ(DefaultSoundFile(dir.filePath("missing.oga")), "");
+    EXPECT_EQ(DefaultSoundFile(dir.path()), "");
+}

@@ -1,0 +1,108 @@
+#include "settings/WindowSettings.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsTestFiles.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <tuple>
+
+using plimset::FontSizeText;
+using plimset::NoStoredPosition;
+using plimset::ReadWindowSettings;
+using plimset::SaveWindowSettings;
+using plimset::SettingsFile;
+using plimset::WindowSettings;
+
+namespace {
+
+WindowSettings designDefaults() {
+    WindowSettings design;
+    design.FontName = "Sans";
+    design.FontSize = 9;
+    design.ForeColor = 0x000000;
+    design.BackColor = 0xFFFFFF;
+    return design;
+}
+
+class WindowSettingsTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("plimset.ini"));
+    SettingsFile file{path};
+};
+
+} // namespace
+
+TEST_F(WindowSettingsTest, MissingKeysTakeTheDesignAndStoredKeysWin) {
+    const WindowSettings fresh = ReadWindowSettings(file, designDefaults());
+    EXPECT_EQ(std::tie(fresh.StartForm, fresh.Left, fresh.Top, fresh.Width, fresh.Height),
+              std::make_tuple(2, NoStoredPosition, NoStoredPosition, -1, -1));
+    EXPECT_EQ(std::tie(fresh.FontName, fresh.FontSize, fresh.BackColor),
+              std::make_tuple("Sans", 9.0, 0xFFFFFF));
+
+    writeBytes(path, "[MainForm]\nStartForm=3\nLeft=-1500\nTop=300\nAlwaysOnTop=1\n"
+                     "FontName=Serif Bold\nFontSize=10.5\nFontBold=-1\nForeColor=255\n"
+                     "[Option]\nWidth=200\nHeight=80\n");
+    const WindowSettings s = ReadWindowSettings(file, designDefaults());
+    EXPECT_EQ(std::tie(s.StartForm, s.Left, s.Top, s.AlwaysOnTop, s.Width, s.Height),
+              std::make_tuple(3, -1500, 300, 1, 200, 80));
+    EXPECT_EQ(std::tie(s.FontName, s.FontSize, s.FontBold, s.FontItalic, s.ForeColor),
+              std::make_tuple("Serif Bold", 10.5, -1, 0, 255));
+}
+
+TEST_F(WindowSettingsTest, UnusableStartModesAndFontSizesAreCorrected) {
+    for (const char* bad : {"StartForm=0", "StartForm=4", "StartForm=70000"}) {
+        writeBytes(path, QByteArray("[MainForm]\n") + bad + "\n");
+        EXPECT_EQ(ReadWindowSettings(file, designDefaults()).StartForm, 2) << bad;
+    }
+    for (const char* bad : {"FontSize=0", "FontSize=-3", "FontSize=abc", "FontSize=1e308"}) {
+        writeBytes(path, QByteArray("[MainForm]\n") + bad + "\n");
+        EXPECT_EQ(ReadWindowSettings(file, designDefaults()).FontSize, 9) << bad;
+    }
+}
+
+TEST_F(WindowSettingsTest, SaveWritesOnlyWhatChangedInOrder) {
+    WindowSettings loaded = ReadWindowSettings(file, designDefaults());
+    loaded.Left = 1200; // where the window was placed at start-up
+    loaded.Top = 900;
+    loaded.Width = 180; // start-up replaced the missing size by the window's own
+    loaded.Height = 60;
+
+    WindowSettings current = loaded;
+    SaveWindowSettings(file, loaded, current, true);
+    EXPECT_FALSE(QFile::exists(path));
+
+    current.StartForm = 1;
+    current.Left = 1500;
+    current.AlwaysOnTop = -1;
+    current.FontSize = 10.5;
+    current.FontBold = 1;
+    current.Width = 200;
+    SaveWindowSettings(file, loaded, current, true);
+    EXPECT_EQ(readBytes(path), "[MainForm]\nStartForm=1\nLeft=1500\nAlwaysOnTop=1\n"
+                               "FontSize=10.5\nFontBold=-1\n[Option]\nWidth=200\n");
+    EXPECT_EQ(loaded.AlwaysOnTop, 1);
+    EXPECT_EQ(loaded.Width, 200);
+
+    // A second save with the same window writes only what the loaded record does not
+    // track; a window that is not in its normal state keeps its stored position.
+    writeBytes(path, "");
+    current.Top = 0;
+    SaveWindowSettings(file, loaded, current, false);
+    EXPECT_EQ(readBytes(path), "[MainForm]\nStartForm=1\nFontSize=10.5\nFontBold=-1\n");
+}
+
+TEST_F(WindowSettingsTest, FontSizesAreStoredToFourDecimals) {
+    EXPECT_EQ(FontSizeText(9), "9");
+    EXPECT_EQ(FontSizeText(10.5), "10.5");
+    EXPECT_EQ(FontSizeText(10.123456), "10.1235");
+    EXPECT_EQ(FontSizeText(11.99999), "12");
+
+    // A size that rounds to the stored one is not written again.
+    writeBytes(path, "[MainForm]\nFontSize=10.1235\n");
+    WindowSettings loaded = ReadWindowSettings(file, designDefaults());
+    WindowSettings current = loaded;
+    current.FontSize = 10.12345678;
+    SaveWindowSettings(file, loaded, current, true);
+    EXPECT_EQ(readBytes(path), "[MainForm]\nFontSize=10.1235\n");
+}
