@@ -1,0 +1,53 @@
+#include "core/ScreenFit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace plimset {
+
+namespace {
+
+constexpr double kVisiblePixels = 50.0;
+
+// Rounds to whole twips, keeping the result inside the 32-bit range; not-a-number gives 0.
+qint32 WholeTwips(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    constexpr double lo = std::numeric_limits<qint32>::min();
+    constexpr double hi = std::numeric_limits<qint32>::max();
+    return static_cast<qint32>(std::round(std::clamp(value, lo, hi)));
+}
+
+// One axis: start and end of the virtual screen, the window's extent and its position.
+qint32 FitAxis(double start, double end, double extent, double pixel, qint32 position) {
+    if (!std::isfinite(extent)) {
+        extent = 0;
+    }
+    double result = position;
+    if (start - extent + kVisiblePixels * pixel >= result) {
+        result = start; // less than 50 pixels would show before the start
+    }
+    if (end - kVisiblePixels * pixel <= result) {
+        result = end - extent; // less than 50 pixels would show before the end
+    }
+    return WholeTwips(result);
+}
+
+} // namespace
+
+void KeepOnScreen(double width, double height, WindowPosition& position,
+                  const QRect& virtualScreenPx, double tppx, double tppy) {
+    if (virtualScreenPx.isEmpty()) {
+        return;
+    }
+    const double x0 = virtualScreenPx.x() * tppx;
+    const double y0 = virtualScreenPx.y() * tppy;
+    const double x1 = x0 + virtualScreenPx.width() * tppx;
+    const double y1 = y0 + virtualScreenPx.height() * tppy;
+    position.Left = FitAxis(x0, x1, width, tppx, position.Left);
+    position.Top = FitAxis(y0, y1, height, tppy, position.Top);
+}
+
+} // namespace plimset

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "core/WindowBorders.h"
+
+#include <QHash>
+#include <QMargins>
+#include <QObject>
+
+#include <memory>
+
+class QMainWindow;
+class QWidget;
+
+namespace plimset {
+
+// How a top-level window fits into the desktop: its taskbar button, whether it stays above
+// other windows, whether the user may minimize it, and the frame the window manager draws
+// around it. Each setting holds until changed, across hide and show.
+class WindowServices {
+public:
+    virtual ~WindowServices() = default;
+    // Gives the window a button in the taskbar (shown) or takes it away.
+    virtual void SetTaskbarButton(QWidget* window, bool shown) = 0;
+    // Keeps the window above ordinary windows, without recreating it or taking focus.
+    virtual void SetAlwaysOnTop(QWidget* window, bool onTop) = 0;
+    // Offers minimizing or withholds it; a withheld minimize is undone even where the
+    // window manager ignores the hint.
+    virtual void SetMinimizeOffered(QWidget* window, bool offered) = 0;
+    // The frame the window manager gives the window in pixels (title bar in top), or a
+    // null QMargins when it is not known. May be asked before the window is first shown.
+    virtual QMargins FrameExtents(QWidget* window) = 0;
+};
+
+// The services on the desktop the program runs on: on X11 through EWMH window states and
+// frame extents; on other platforms through what Qt offers (no taskbar control there).
+class X11WindowServices : public QObject, public WindowServices {
+    Q_OBJECT
+public:
+    explicit X11WindowServices(QObject* parent = nullptr);
+    ~X11WindowServices() override;
+
+    void SetTaskbarButton(QWidget* window, bool shown) override;
+    void SetAlwaysOnTop(QWidget* window, bool onTop) override;
+    void SetMinimizeOffered(QWidget* window, bool offered) override;
+    QMargins FrameExtents(QWidget* window) override;
+
+    // True when the program talks to an X11 server.
+    static bool IsX11();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Wishes {
+        bool taskbarButton = true;
+        bool onTop = false;
+        bool minimizeOffered = true;
+    };
+    Wishes& Watch(QWidget* window);
+    void RestoreIfMinimizeWithheld(QWidget* window);
+    void WriteStateBeforeMap(QWidget* window, const Wishes& wishes);
+    void ChangeState(QWidget* window, const char* stateAtom, bool add);
+    static bool IsMapped(const QWidget* window);
+
+    QHash<QWidget*, Wishes> wishes_;
+};
+
+// The window's non-client size in twips as the layout needs it: the real frame where the
+// window manager tells it (else a typical frame) plus the menu bar when the window shows
+// one. Qt puts the menu bar inside the window's client area, so the size to give
+// QMainWindow::resize() for an outer size W x H (twips) is
+//   W / tppx - frame.left() - frame.right()  by  H / tppy - frame.top() - frame.bottom(),
+// which equals the area below the menu bar (outer size minus these borders) plus the menu
+// bar's height.
+Borders MeasureWindowBorders(WindowServices& services, QMainWindow* window);
+
+// The menu bar's height in pixels when the window shows a menu bar with at least one
+// visible menu (also before the window is first shown), else 0.
+qint32 MenuBarHeight(QMainWindow* window);
+
+} // namespace plimset

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "desktop/WindowServices.h"
+
+#include <QHash>
+#include <QMargins>
+#include <QStringList>
+
+namespace plimset {
+
+// Window services that only remember what was asked of them, for widget tests. `frame` is
+// what FrameExtents answers (null: unknown, as without a window manager).
+class FakeWindowServices : public WindowServices {
+public:
+    struct WindowState {
+        bool taskbarButton = true;
+        bool onTop = false;
+        bool minimizeOffered = true;
+    };
+
+    void SetTaskbarButton(QWidget* window, bool shown) override {
+        states[window].taskbarButton = shown;
+        calls << QStringLiteral("SetTaskbarButton %1").arg(shown);
+    }
+    void SetAlwaysOnTop(QWidget* window, bool onTop) override {
+        states[window].onTop = onTop;
+        calls << QStringLiteral("SetAlwaysOnTop %1").arg(onTop);
+    }
+    void SetMinimizeOffered(QWidget* window, bool offered) override {
+        states[window].minimizeOffered = offered;
+        calls << QStringLiteral("SetMinimizeOffered %1").arg(offered);
+    }
+    QMargins FrameExtents(QWidget*) override { return frame; }
+
+    // The last state set for a window (defaults for a window never touched).
+    WindowState StateOf(QWidget* window) const { return states.value(window); }
+
+    QHash<QWidget*, WindowState> states;
+    QStringList calls; // every call in order, as "SetAlwaysOnTop 1"
+    QMargins frame;
+};
+
+} // namespace plimset
