@@ -1,0 +1,168 @@
+// The cost of one 200 ms tick of the timer engine in each mode, against a view that only
+// keeps its texts and a clock that advances 200 ms per tick.
+//
+//   tick_bench [benchmark options]     Google Benchmark, nanoseconds per tick
+//   tick_bench --loop MODE N           N ticks in a plain loop (MODE alarm, countdown or
+//                                      stopwatch), for instruction counts under callgrind
+
+#include "core/AppState.h"
+#include "core/Clock.h"
+#include "core/EngineView.h"
+#include "core/TimerEngine.h"
+#include "settings/OptionSettings.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace plimset {
+namespace {
+
+class SteppingClock : public Clock {
+public:
+    float SecondsOfDay() override { return static_cast<float>(std::fmod(seconds_, 86400.0)); }
+    QTime LocalTime() override {
+        return QTime::fromMSecsSinceStartOfDay(
+            static_cast<int>(std::fmod(seconds_, 86400.0) * 1000.0));
+    }
+    void Advance() { seconds_ += 0.2; }
+
+private:
+    double seconds_ = 9 * 3600.0;
+};
+
+class QuietView : public EngineView {
+public:
+    QString TimeText() const override { return text_; }
+    void SetTimeText(const QString& text) override { text_ = text; }
+    void SetTimeTextLimit(int) override {}
+    QString Caption() const override { return caption_; }
+    void SetCaption(const QString& caption) override { caption_ = caption; }
+    bool IsWindowVisible() const override { return true; }
+    bool IsWindowMinimized() const override { return false; }
+    void MinimizeWindow() override {}
+    void SetActionCaption(const QString&) override {}
+    void SetActionBold(bool) override {}
+    void SetActionIcon(int) override {}
+    void SetAccessKeyCaption(const QString&) override {}
+    void SetTickEnabled(bool) override {}
+    void FocusActionButton() override {}
+    void FocusTimeText() override {}
+    void RebuildPresetMenu() override {}
+    bool IsAlertWindowVisible() const override { return false; }
+    void HideAlertWindow() override {}
+    void AlertStep(int) override {}
+    void StopSound(int) override {}
+    void SetTrayTip(const QString&) override {}
+    void SetTaskbarButton(bool) override {}
+
+private:
+    QString text_;
+    QString caption_;
+};
+
+// An engine in one mode, counting (or armed) and far from its end.
+class Bench {
+public:
+    explicit Bench(TimerMode mode) : mode_(mode) {
+        engine_.SetModeCaptions(QStringLiteral("Alarm"), QStringLiteral("CountDown"),
+                                QStringLiteral("StopWatch"));
+        engine_.SetMode(mode);
+        Restart();
+    }
+
+    // Starts the count again; a 600-minute countdown lasts 180000 ticks.
+    void Restart() {
+        if (mode_ == Alarm) {
+            view_.SetTimeText(QStringLiteral("23:59"));
+            engine_.TextChanged();
+            return;
+        }
+        engine_.CancelRun();
+        view_.SetTimeText(mode_ == CountDown ? QStringLiteral("600") : QString());
+        engine_.TextChanged();
+        engine_.Command2();
+    }
+
+    void Tick() {
+        clock_.Advance();
+        engine_.Tick();
+    }
+
+private:
+    TimerMode mode_;
+    AppState state_;
+    OptionSettings options_;
+    SteppingClock clock_;
+    QuietView view_;
+    TimerEngine engine_{state_, options_, clock_, view_};
+};
+
+constexpr long restartEvery = 100000;
+
+void tickBenchmark(benchmark::State& state, TimerMode mode) {
+    Bench bench(mode);
+    long ticks = 0;
+    for (auto _ : state) {
+        if (++ticks % restartEvery == 0) {
+            state.PauseTiming();
+            bench.Restart();
+            state.ResumeTiming();
+        }
+        bench.Tick();
+    }
+}
+
+void AlarmArmed(benchmark::State& state) {
+    tickBenchmark(state, Alarm);
+}
+void CountDownRunning(benchmark::State& state) {
+    tickBenchmark(state, CountDown);
+}
+void StopWatchRunning(benchmark::State& state) {
+    tickBenchmark(state, StopWatch);
+}
+
+BENCHMARK(AlarmArmed);
+BENCHMARK(CountDownRunning);
+BENCHMARK(StopWatchRunning);
+
+int loop(const char* modeName, long ticks) {
+    TimerMode mode = CountDown;
+    if (std::strcmp(modeName, "alarm") == 0) {
+        mode = Alarm;
+    } else if (std::strcmp(modeName, "stopwatch") == 0) {
+        mode = StopWatch;
+    } else if (std::strcmp(modeName, "countdown") != 0) {
+        std::fprintf(stderr, "unknown mode %s\n", modeName);
+        return 2;
+    }
+    Bench bench(mode);
+    for (long i = 1; i <= ticks; ++i) {
+        if (i % restartEvery == 0) {
+            bench.Restart();
+        }
+        bench.Tick();
+    }
+    return 0;
+}
+
+} // namespace
+} // namespace plimset
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--loop") == 0) {
+        return plimset::loop(argv[2], std::strtol(argv[3], nullptr, 10));
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

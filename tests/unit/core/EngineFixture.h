@@ -1,0 +1,71 @@
+#pragma once
+
+#include "FakeClock.h"
+#include "FakeEngineView.h"
+#include "core/AppState.h"
+#include "core/TimerEngine.h"
+#include "settings/OptionSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace plimset {
+
+// An engine on a fake clock and a recording view, with helpers that move time in 200 ms
+// ticks as the window's timer would.
+class EngineFixture : public ::testing::Test {
+protected:
+    static constexpr double tick = 0.2;
+
+    EngineFixture() {
+        engine.SetModeCaptions(QStringLiteral("Alarm"), QStringLiteral("CountDown"),
+                               QStringLiteral("StopWatch"));
+    }
+
+    void Tick(double seconds = tick) {
+        clock.Advance(seconds);
+        engine.Tick();
+    }
+    void RunFor(double seconds) {
+        const long ticks = std::lround(seconds / tick);
+        for (long i = 0; i < ticks; ++i) {
+            Tick();
+        }
+    }
+    // The user types a text into the time field.
+    void Type(const QString& text) {
+        view.text = text;
+        engine.TextChanged();
+    }
+    void StartCountDown(const QString& text) {
+        engine.SetMode(CountDown);
+        Type(text);
+        engine.Command2();
+    }
+    bool ShowsZero() const { return view.text == u"0:00" || view.text == u"0.00"; }
+    // Ticks until the field shows zero or `limit` seconds have passed; returns the clock.
+    double RunUntilZero(double limit) {
+        const long ticks = std::lround(limit / tick);
+        for (long i = 0; i < ticks && !ShowsZero(); ++i) {
+            Tick();
+        }
+        return clock.Seconds();
+    }
+    // The field rounds to the second, so it shows zero on the first tick whose remaining
+    // time is below half a second: that tick must come within one tick of that moment.
+    void ExpectZeroWithinOneTickOf(double end, double limit) {
+        const double shown = RunUntilZero(limit);
+        ASSERT_TRUE(ShowsZero()) << "still " << view.text.toStdString();
+        EXPECT_GE(shown, end - 0.5 - 0.02);
+        EXPECT_LT(shown, end - 0.5 + tick + 0.02);
+    }
+
+    AppState state;
+    OptionSettings options;
+    FakeClock clock{At(12, 0)};
+    FakeEngineView view;
+    TimerEngine engine{state, options, clock, view};
+};
+
+} // namespace plimset
