@@ -7,10 +7,6 @@
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-// unless the environment chooses another, so no display is needed (also when the build
-// lists the tests, which runs this program without the tests' environment).
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
