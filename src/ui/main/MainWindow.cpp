@@ -1,6 +1,12 @@
 #include "ui/main/MainWindow.h"
 
 #include "core/TimeFieldKeys.h"
+#include "core/TimeText.h"
+#include "core/WindowBorders.h"
+#include "desktop/FontChoice.h"
+#include "desktop/Icons.h"
+#include "desktop/WindowServices.h"
+#include "text/StringTable.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -37,12 +43,15 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(MainWindowContext context, QWidget* parent)
+    : QMainWindow(parent), context_(std::move(context)),
+      engine_(state_, options_, *context_.clock, *this) {
     setObjectName(QStringLiteral("Form1"));
     if (QScreen* s = screen())
         tpp_ = TwipsPerPixelForDpi(s->logicalDotsPerInchX(), s->logicalDotsPerInchY());
     CreateControls();
     CreateMenus();
+    ConnectEngine();
 }
 
 MainWindow::~MainWindow() = default;
@@ -150,6 +159,25 @@ void MainWindow::CreateMenus() {
     optionsAction_->setEnabled(false);
 }
 
+void MainWindow::ConnectEngine() {
+    connect(tick_, &QTimer::timeout, this, [this] { engine_.Tick(); });
+    connect(minimizeButton_, &QPushButton::clicked, this, [this] { engine_.Command1(0); });
+    connect(clearButton_, &QPushButton::clicked, this, [this] { engine_.Command1(1); });
+    connect(actionButton_, &QPushButton::clicked, this, [this] { engine_.Command2(); });
+    connect(accessKeyButton_, &QPushButton::clicked, this, [this] { engine_.Command3(); });
+    connect(focusButton_, &QPushButton::clicked, this, [this] { engine_.Command4(); });
+    // Only the user's edits: the engine handles the texts it sets itself.
+    connect(timeField_, &QLineEdit::textEdited, this, [this] { engine_.TextChanged(); });
+    connect(presetActions_[0], &QAction::triggered, this, [this] { engine_.PresetChosen(0); });
+    for (int k = 0; k < 3; ++k) {
+        connect(modeActions_[k], &QAction::triggered, this,
+                [this, k] { engine_.SetMode(modeMenuMap_[k]); });
+    }
+    connect(alwaysOnTopAction_, &QAction::toggled, this, [this](bool on) { ApplyAlwaysOnTop(on); });
+    connect(fontAction_, &QAction::triggered, this, &MainWindow::ChooseTextFont);
+    connect(backColorAction_, &QAction::triggered, this, &MainWindow::ChooseBackColor);
+}
+
 // ----- layout -----
 
 double MainWindow::WindowWidthTwips() const {
@@ -161,21 +189,27 @@ double MainWindow::WindowHeightTwips() const {
 }
 
 void MainWindow::MeasureBorders() {
-    if (isVisible()) {
-        const QRect outer = frameGeometry();
-        const QRect inner = geometry();
-        frame_ = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    QMargins frame;
+    if (context_.windowServices != nullptr)
+        frame = context_.windowServices->FrameExtents(this);
+    if (frame.isNull()) {
+        const FallbackFrame fallback;
+        frame = QMargins(fallback.SideBorder, fallback.TopBottomBorder + fallback.TitleBar,
+                         fallback.SideBorder, fallback.TopBottomBorder);
     }
-    borderWidth_ = RoundToInt32((frame_.left() + frame_.right()) * tpp_.X);
-    RemeasureBorderHeight(width());
+    frame_ = frame;
+    const Borders borders = plimset::MeasureBorders(frame_, MenuBarHeight(this), tpp_.X, tpp_.Y);
+    borderWidth_ = borders.BorderWidth;
+    borderHeight_ = borders.BorderHeight;
 }
 
 void MainWindow::RemeasureBorderHeight(int clientWidthPixels) {
-    QMenuBar* bar = menuBar();
-    int menuHeight = bar->heightForWidth(clientWidthPixels);
-    if (menuHeight < 0)
-        menuHeight = bar->sizeHint().height();
+    // The menu bar is the part that may change: it can need another line when the window
+    // is narrow.
+    int menuHeight = MenuBarHeight(this);
+    const int wrapped = menuBar()->heightForWidth(clientWidthPixels);
+    if (menuHeight > 0 && wrapped > menuHeight)
+        menuHeight = wrapped;
     borderHeight_ = RoundToInt32((frame_.top() + frame_.bottom() + menuHeight) * tpp_.Y);
 }
 
@@ -232,11 +266,88 @@ void MainWindow::PlaceOutOfSightButtons() {
     accessKeyButton_->setVisible(options_.ButtonStyle != 0);
 }
 
+// ----- menus and desktop -----
+
+void MainWindow::ApplyAlwaysOnTop(bool on) {
+    if (context_.windowServices != nullptr)
+        context_.windowServices->SetAlwaysOnTop(this, on);
+}
+
+void MainWindow::SetTaskbarButton(bool shown) {
+    if (context_.windowServices != nullptr)
+        context_.windowServices->SetTaskbarButton(this, shown);
+}
+
+bool MainWindow::MinimizeOffered() const {
+    // A minimized window comes back through its taskbar button or the notification-area
+    // icon. No icon is shown yet, so only the taskbar button counts: a window without
+    // either could not be brought back.
+    return options_.TaskBar != 0;
+}
+
+void MainWindow::ApplyMinimizeOffer() {
+    const bool offered = MinimizeOffered();
+    if (context_.windowServices != nullptr)
+        context_.windowServices->SetMinimizeOffered(this, offered);
+    minimizeButton_->setEnabled(offered);
+}
+
+void MainWindow::ChooseTextFont() {
+    engine_.CancelRun();
+    state_.OptionsOpen = true;
+    QFont font = timeField_->font();
+    FontDescription description;
+    TransferFont(font, description, 1);
+    description.Color = foreColor_;
+    if (ChooseFontDialog(this, description) == 0) {
+        TransferFont(font, description, 2);
+        timeField_->setFont(font);
+        ApplyTextColors(description.Color, backColor_);
+        Sg_TextBox_Size(0);
+    }
+    state_.OptionsOpen = false;
+}
+
+void MainWindow::ChooseBackColor() {
+    engine_.CancelRun();
+    state_.OptionsOpen = true;
+    const qint32 chosen = ChooseColorDialog(this, backColor_);
+    if (chosen != -1)
+        ApplyTextColors(foreColor_, chosen);
+    state_.OptionsOpen = false;
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        ResetProgressCaption();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    ResetProgressCaption();
+}
+
+void MainWindow::ResetProgressCaption() {
+    // With the running time shown in the taskbar caption, a restored window shows its mode
+    // again; the tick puts the time back when it is wanted.
+    if (!started_ || options_.Progress != 1 || options_.TaskBar != 1)
+        return;
+    const QString modeCaption = engine_.ModeCaption(state_.CurMode);
+    if (windowTitle() != modeCaption)
+        setWindowTitle(modeCaption);
+}
+
 // ----- keys -----
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == timeField_ && event->type() == QEvent::KeyPress && !forwardingKey_)
-        return FilterTimeFieldKeyPress(static_cast<QKeyEvent*>(event));
+    if (watched == timeField_) {
+        if (event->type() == QEvent::KeyPress && !forwardingKey_)
+            return FilterTimeFieldKeyPress(static_cast<QKeyEvent*>(event));
+        // A running count cannot be edited: the focus moves on to the action button.
+        if (event->type() == QEvent::FocusIn && engine_.RunState() == TimerEngine::Running)
+            QMetaObject::invokeMethod(this, &MainWindow::FocusActionButton, Qt::QueuedConnection);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -311,8 +422,13 @@ void MainWindow::SetActionBold(bool bold) {
 
 void MainWindow::SetActionIcon(int iconId) {
     actionIconId_ = iconId;
-    actionButton_->setIcon(QIcon());
+    actionButton_->setIcon(iconId != 0 ? ResourceIcon(iconId) : QIcon());
     UpdateActionAccessibleName();
+}
+
+void MainWindow::ApplyButtonIcons() {
+    minimizeButton_->setIcon(ResourceIcon(MinimizeIconId));
+    clearButton_->setIcon(ResourceIcon(ClearIconId));
 }
 
 void MainWindow::SetAccessKeyCaption(const QString& caption) {
@@ -327,7 +443,7 @@ void MainWindow::UpdateActionAccessibleName() {
         name = QStringLiteral("Add %1 minutes").arg(caption.mid(1));
     else if (!caption.isEmpty())
         name = caption;
-    else if (actionIconId_ == 102)
+    else if (actionIconId_ == StopIconId)
         name = QStringLiteral("Stop");
     else
         name = QStringLiteral("Start");
@@ -349,7 +465,50 @@ void MainWindow::FocusTimeText() {
     timeField_->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::RebuildPresetMenu() {}
+void MainWindow::RebuildPresetMenu() {
+    const qint16 mode = state_.CurMode;
+    if (mode == StopWatch) {
+        presetMenu_->menuAction()->setEnabled(false);
+        return;
+    }
+    const qint16 count = mode == Alarm ? options_.AlarmCount : options_.CountDownCount;
+    const int n = qBound(0, static_cast<int>(count), static_cast<int>(options_.MaxCol));
+    const int wanted = qMax(n, 1);
+    while (static_cast<int>(presetActions_.size()) > wanted) {
+        delete presetActions_.back();
+        presetActions_.pop_back();
+    }
+    while (static_cast<int>(presetActions_.size()) < wanted) {
+        const int i = static_cast<int>(presetActions_.size());
+        auto* item = new QAction(presetMenu_);
+        item->setObjectName(QStringLiteral("MNU_Set_Col_%1").arg(i));
+        presetMenu_->addAction(item);
+        connect(item, &QAction::triggered, this, [this, i] { engine_.PresetChosen(i); });
+        presetActions_.push_back(item);
+    }
+    if (n == 0) {
+        presetActions_[0]->setText(QStringLiteral("Null"));
+        presetMenu_->menuAction()->setEnabled(false);
+        return;
+    }
+    presetMenu_->menuAction()->setEnabled(true);
+    const QString minText = LocalizedText(611, languageOffset_);
+    const QString secText = LocalizedText(612, languageOffset_);
+    for (int i = 0; i < n; ++i) {
+        float preset = 0;
+        if (mode == Alarm) {
+            if (i >= static_cast<int>(options_.AlarmPresets.size()))
+                break;
+            preset = options_.AlarmPresets[i];
+        } else {
+            if (i >= static_cast<int>(options_.CountDownPresets.size()))
+                break;
+            preset = options_.CountDownPresets[i];
+        }
+        presetActions_[i]->setText(
+            PresetLabel(static_cast<TimerMode>(mode), preset, minText, secText));
+    }
+}
 
 bool MainWindow::IsAlertWindowVisible() const {
     return false;
@@ -362,7 +521,5 @@ void MainWindow::AlertStep(int) {}
 void MainWindow::StopSound(int) {}
 
 void MainWindow::SetTrayTip(const QString&) {}
-
-void MainWindow::SetTaskbarButton(bool) {}
 
 } // namespace plimset
