@@ -1,0 +1,22 @@
+"""The real program starts, shows its window in the session and ends cleanly when the
+window is closed the way the user closes it."""
+
+import unittest
+
+import desk
+
+
+class StartAndCloseTest(unittest.TestCase):
+    def test_window_appears_and_closing_ends_the_program(self):
+        with desk.Program() as app:
+            win = app.wait_window()
+            self.assertIn(win, desk.client_list())
+            self.assertEqual(desk.window_class(win)[1].lower(), "plimset")
+            g = desk.geometry(win)
+            self.assertGreater(g["width"], 0)
+            self.assertGreater(g["height"], 0)
+            self.assertEqual(app.close(), 0, app.output())
+
+
+if __name__ == "__main__":
+    unittest.main()
