@@ -25,7 +25,6 @@ void ShowMessage(QWidget* parent, const QString& text, int style) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimset"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Plimset"));
     QApplication::setOrganizationName(QString());
     QApplication::setDesktopFileName(QStringLiteral("plimset"));
     QApplication::setWindowIcon(plimset::ApplicationIcon());

@@ -433,7 +433,10 @@ void MainWindow::ApplyButtonIcons() {
 
 void MainWindow::SetAccessKeyCaption(const QString& caption) {
     accessKeyButton_->setText(caption);
-    accessKeyButton_->setAccessibleName(WithoutAccessKeys(caption));
+    // It carries the action button's access key: "&G" starts, "&S" stops.
+    accessKeyButton_->setAccessibleName(WithoutAccessKeys(caption) == QStringLiteral("S")
+                                            ? QStringLiteral("Stop")
+                                            : QStringLiteral("Start"));
 }
 
 void MainWindow::UpdateActionAccessibleName() {

@@ -135,6 +135,8 @@ private:
     void ResetProgressCaption();
     void Unload();
     WindowSettings CurrentWindowSettings() const;
+    qint32 OuterLeftTwips() const;
+    qint32 OuterTopTwips() const;
     void ApplyTextLook(const WindowSettings& look);
     void ShowMessage(const QString& text, int style);
 

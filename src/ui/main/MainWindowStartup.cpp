@@ -135,10 +135,12 @@ void MainWindow::LoadWindowSettings() {
         y = RoundToInt32(screenRect.y() * tpp_.Y) +
             CentredPosition(screenRect.height() * tpp_.Y, height);
     const QPoint fitted = FitOnScreen(x, y, width, height);
-    move(TwipsToPixels(fitted.x(), tpp_.X), TwipsToPixels(fitted.y(), tpp_.Y));
+    const QPoint client(TwipsToPixels(fitted.x(), tpp_.X) + frame_.left(),
+                        TwipsToPixels(fitted.y(), tpp_.Y) + frame_.top());
+    move(client);
     // The position the window really took is what the save compares against.
-    loaded_.Left = RoundToInt32(pos().x() * tpp_.X);
-    loaded_.Top = RoundToInt32(pos().y() * tpp_.Y);
+    loaded_.Left = OuterLeftTwips();
+    loaded_.Top = OuterTopTwips();
 
     if (loaded_.AlwaysOnTop == 0 || loaded_.AlwaysOnTop == 1) {
         const QSignalBlocker block(alwaysOnTopAction_);
@@ -279,11 +281,24 @@ void MainWindow::SaveState() {
     }
 }
 
+// The outer window's position, from the client area's position and the frame measured at
+// start-up. Qt places a window that was never shown by its client area and reports a shown
+// one by its frame; going through the client area and one frame for both placing and
+// saving keeps the stored position from creeping by a frame on every run, also where the
+// real frame is only known later or not at all.
+qint32 MainWindow::OuterLeftTwips() const {
+    return RoundToInt32((geometry().x() - frame_.left()) * tpp_.X);
+}
+
+qint32 MainWindow::OuterTopTwips() const {
+    return RoundToInt32((geometry().y() - frame_.top()) * tpp_.Y);
+}
+
 WindowSettings MainWindow::CurrentWindowSettings() const {
     WindowSettings s;
     s.StartForm = state_.CurMode;
-    s.Left = RoundToInt32(pos().x() * tpp_.X);
-    s.Top = RoundToInt32(pos().y() * tpp_.Y);
+    s.Left = OuterLeftTwips();
+    s.Top = OuterTopTwips();
     s.AlwaysOnTop = alwaysOnTopAction_->isChecked() ? 1 : 0;
     const QFont font = timeField_->font();
     s.FontName = font.family();
