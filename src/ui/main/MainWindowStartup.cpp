@@ -75,6 +75,9 @@ std::optional<int> MainWindow::Startup() {
 
     started_ = true;
     show();
+    // Where the window system really put the window is what the save compares against.
+    loaded_.Left = OuterLeftTwips();
+    loaded_.Top = OuterTopTwips();
     if (isVisible())
         FocusActionButton();
     return ApplyCommandLine();
