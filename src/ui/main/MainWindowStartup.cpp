@@ -214,9 +214,7 @@ std::optional<int> MainWindow::ApplyCommandLine() {
     }
     if (unloaded_) // closed while the message was open
         return 0;
-    if (result.CommandLineMode != 0)
-        state_.CurMode = result.CommandLineMode;
-    engine_.SetMode(state_.CurMode);
+    engine_.SetMode(result.CommandLineMode != 0 ? result.CommandLineMode : state_.CurMode);
     if (!result.CommandLineText.isEmpty() && result.CommandLineText != timeField_->text()) {
         timeField_->setText(result.CommandLineText);
         engine_.TextChanged();

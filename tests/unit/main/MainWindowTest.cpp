@@ -1,19 +1,26 @@
 #include "ui/main/MainWindow.h"
 #include "core/FakeClock.h"
 #include "desktop/FakeWindowServices.h"
+#include "desktop/ModalDriver.h"
 #include "settings/SettingsFile.h"
 #include "text/LanguageChoice.h"
+#include "ui/main/ExitSignals.h"
 
 #include <QAction>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFontDialog>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -273,6 +280,63 @@ TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
     Find<QLineEdit>("Text1")->setFocus();
     QCoreApplication::processEvents();
     EXPECT_TRUE(Find<QLineEdit>("Text1")->hasFocus());
+}
+
+TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
+    ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("3")}));
+    ASSERT_EQ(window->Engine().RunState(), TimerEngine::Running);
+    const int narrowWidth = window->width();
+    bool openedWithTickHeld = false;
+    WhenModalOpens([](QWidget* m) { return m->findChild<QFontDialog*>() != nullptr; },
+                   [&](QWidget* modal) {
+                       openedWithTickHeld = window->State().OptionsOpen;
+                       modal->findChild<QFontDialog*>()->setCurrentFont(
+                           QFont(QStringLiteral("DejaVu Sans"), 20));
+                       modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                   });
+    Find<QAction>("MNU_Font")->trigger();
+    EXPECT_TRUE(openedWithTickHeld);
+    EXPECT_FALSE(window->State().OptionsOpen);
+    EXPECT_EQ(window->Engine().RunState(), TimerEngine::Stopped);
+    EXPECT_EQ(Find<QLineEdit>("Text1")->font().pointSizeF(), 20);
+    EXPECT_GT(window->width(), narrowWidth); // the window grew around the larger field
+
+    WhenModalOpens<QColorDialog>([](QColorDialog* colors) {
+        colors->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        colors->accept();
+    });
+    Find<QAction>("MNU_BColor")->trigger();
+    EXPECT_EQ(Find<QLineEdit>("Text1")->palette().color(QPalette::Base), QColor(0x12, 0x34, 0x56));
+    window->close();
+    const SettingsFile file(SettingsPath());
+    EXPECT_EQ(file.ReadIniInt(QStringLiteral("MainForm"), QStringLiteral("BackColor"), 0),
+              0x563412);
+    EXPECT_EQ(file.ReadIniString(QStringLiteral("MainForm"), QStringLiteral("FontSize"), {}),
+              QStringLiteral("20"));
+}
+
+TEST_F(MainWindowTest, SessionEndSaveThenCloseWritesEachChangeOnce) {
+    ASSERT_FALSE(Start());
+    Find<QAction>("MNU_Mode_Col_2")->trigger(); // StopWatch
+    window->SaveState();                        // the desktop session ends
+    EXPECT_TRUE(ReadSettings().contains("StartForm=3"));
+    // The user goes on; the close writes only what changed since.
+    WriteSettings("[MainForm]\nStartForm=3\nmarker=1\n");
+    window->close();
+    EXPECT_EQ(ReadSettings(), QByteArray("[MainForm]\nStartForm=3\nmarker=1\n"));
+}
+
+TEST(ExitSignals, TerminationArrivesOnTheEventLoop) {
+    ExitSignals exitSignals;
+    ASSERT_TRUE(exitSignals.IsInstalled());
+    QSignalSpy spy(&exitSignals, &ExitSignals::ExitRequested);
+    std::raise(SIGTERM);
+    std::raise(SIGINT);
+    for (int i = 0; i < 100 && spy.count() < 2; ++i)
+        spy.wait(20);
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), SIGTERM);
+    EXPECT_EQ(spy.at(1).at(0).toInt(), SIGINT);
 }
 
 } // namespace
