@@ -280,6 +280,27 @@ TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
     Find<QLineEdit>("Text1")->setFocus();
     QCoreApplication::processEvents();
     EXPECT_TRUE(Find<QLineEdit>("Text1")->hasFocus());
+    // Esc leaves the field for the action button.
+    QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Escape);
+    EXPECT_TRUE(Find<QPushButton>("Command2")->hasFocus());
+}
+
+TEST_F(MainWindowTest, MinimizeIsOfferedOnlyWithAWayBack) {
+    // The notification-area icon does not exist yet, so it is no way back either.
+    for (const char* settings :
+         {"[Option]\nTaskBar=0\nTaskTray=1\n", "[Option]\nTaskBar=0\nTaskTray=0\n"}) {
+        WriteSettings(settings);
+        ASSERT_FALSE(Start());
+        EXPECT_FALSE(services.StateOf(window.get()).minimizeOffered) << settings;
+        EXPECT_FALSE(Find<QPushButton>("Command1_0")->isEnabled()) << settings;
+        window->close();
+    }
+    WriteSettings("[Option]\nTaskBar=1\nTaskTray=0\n");
+    ASSERT_FALSE(Start());
+    EXPECT_TRUE(services.StateOf(window.get()).minimizeOffered);
+    EXPECT_TRUE(Find<QPushButton>("Command1_0")->isEnabled());
+    Find<QPushButton>("Command1_0")->click();
+    EXPECT_TRUE(window->isMinimized());
 }
 
 TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
