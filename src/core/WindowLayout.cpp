@@ -7,24 +7,12 @@ namespace plimset {
 
 namespace {
 
-constexpr double TwipsPerInch = 1440.0;
-
-double TwipsPerPixelFor(double dpi) {
-    if (!std::isfinite(dpi) || dpi < 24.0 || dpi > 2400.0)
-        return 15.0;
-    return TwipsPerInch / dpi;
-}
-
 // a \ 2 as the layout uses it: the operand rounded, then halved towards zero.
 qint32 Half(double a) {
     return IntegerDivide(a, 2);
 }
 
 } // namespace
-
-TwipsPerPixel TwipsPerPixelForDpi(double dpiX, double dpiY) {
-    return {TwipsPerPixelFor(dpiX), TwipsPerPixelFor(dpiY)};
-}
 
 qint32 RoundToInt32(double value) {
     if (!std::isfinite(value))

@@ -15,9 +15,6 @@ struct TwipsPerPixel {
     double Y = 15.0;
 };
 
-// 1440 / the logical dots per inch; 15 at 96 dpi. A missing or absurd DPI counts as 96.
-TwipsPerPixel TwipsPerPixelForDpi(double dpiX, double dpiY);
-
 qint32 RoundToInt32(double value);
 // a \ b: both operands rounded to integers, the quotient truncated towards zero.
 // A divisor that rounds to 0 gives 0.

@@ -5,6 +5,7 @@
 #include "core/WindowBorders.h"
 #include "desktop/FontChoice.h"
 #include "desktop/Icons.h"
+#include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
 #include "text/StringTable.h"
 
@@ -47,8 +48,7 @@ MainWindow::MainWindow(MainWindowContext context, QWidget* parent)
     : QMainWindow(parent), context_(std::move(context)),
       engine_(state_, options_, *context_.clock, *this) {
     setObjectName(QStringLiteral("Form1"));
-    if (QScreen* s = screen())
-        tpp_ = TwipsPerPixelForDpi(s->logicalDotsPerInchX(), s->logicalDotsPerInchY());
+    tpp_ = {TwipsPerPixelX(screen()), TwipsPerPixelY(screen())};
     CreateControls();
     CreateMenus();
     ConnectEngine();

