@@ -102,13 +102,21 @@ bool TimerEngine::phaseActive(int phase, float now) const {
     return startToday + TimeValueToSeconds(duration) >= now;
 }
 
+bool TimerEngine::soundIsTimed() const {
+    // Without a duration, or when the sound file plays to its end, the sound phase lasts
+    // until the user or the end of the file stops it.
+    return options_.RingDuration > 0 && !(options_.SoundUntilEnd != 0 && options_.SoundFlag == 1);
+}
+
 void TimerEngine::hideAlertWindow() {
     if (view_.IsAlertWindowVisible()) {
         view_.HideAlertWindow();
     }
 }
 
-void TimerEngine::setText(const QString& text) {
+void TimerEngine::SetText(const QString& text) {
+    // Setting the text it already shows is no change: a countdown paused and started
+    // again keeps the reload value of its first start.
     if (view_.TimeText() == text) {
         return;
     }
@@ -134,6 +142,9 @@ QString TimerEngine::clockText() const {
 }
 
 void TimerEngine::SetRunState(qint16 state) {
+    if (state != Stopped && state != Running && state != Armed) {
+        return;
+    }
     runState_ = state;
     const bool pictures = options_.ButtonStyle != 0;
     switch (state) {
@@ -169,8 +180,6 @@ void TimerEngine::SetRunState(qint16 state) {
         }
         view_.SetActionCaption(QStringLiteral("+") + QString::number(options_.AddMinute));
         view_.SetTickEnabled(true);
-        break;
-    default:
         break;
     }
 }
@@ -214,12 +223,12 @@ void TimerEngine::SetMode(qint16 mode) {
     if (mode == Alarm) {
         hasPresets = options_.AlarmCount > 0 && !options_.AlarmPresets.empty();
         const qint16 minutes = hasPresets ? options_.AlarmPresets.front() : options_.AddMinute;
-        setText(AddMinutesToClockText(clockText(), minutes, clock_.LocalTime()));
+        SetText(AddMinutesToClockText(clockText(), minutes, clock_.LocalTime()));
     } else if (mode == CountDown) {
         hasPresets = options_.CountDownCount > 0 && !options_.CountDownPresets.empty();
-        setText(FormatTimeText(hasPresets ? options_.CountDownPresets.front() : 0.0f, format()));
+        SetText(FormatTimeText(hasPresets ? options_.CountDownPresets.front() : 0.0f, format()));
     } else {
-        setText(FormatTimeText(0.0f, format()));
+        SetText(FormatTimeText(0.0f, format()));
     }
 
     if ((hasPresets || mode == StopWatch) && options_.TaskBar == 0) {
@@ -232,7 +241,7 @@ void TimerEngine::Command1(int index) {
         view_.MinimizeWindow();
     } else if (index == 1) {
         CancelRun();
-        setText(QString());
+        SetText(QString());
         view_.FocusTimeText();
     }
 }
@@ -242,7 +251,7 @@ void TimerEngine::Command2() {
     const TimeFormat fmt = format();
     switch (state_.CurMode) {
     case Alarm:
-        setText(AddMinutesToClockText(view_.TimeText(), options_.AddMinute, clock_.LocalTime()));
+        SetText(AddMinutesToClockText(view_.TimeText(), options_.AddMinute, clock_.LocalTime()));
         break;
     case CountDown:
         if (runState_ != Stopped) {
@@ -250,7 +259,7 @@ void TimerEngine::Command2() {
             SetRunState(Stopped);
             hideAlertWindow();
             if (ParseTimeText(view_.TimeText(), fmt) == 0) {
-                setText(FormatTimeText(lastSetValue_, fmt));
+                SetText(FormatTimeText(lastSetValue_, fmt));
             }
         } else {
             TimeValue v = ParseTimeText(view_.TimeText(), fmt);
@@ -261,7 +270,7 @@ void TimerEngine::Command2() {
             if (v > maxValue - 1.0f + 0.59f) {
                 v = maxValue;
             }
-            setText(FormatTimeText(v, fmt));
+            SetText(FormatTimeText(v, fmt));
             targetTime_ = readClock() + TimeValueToSeconds(v);
             if (valueEdited_) {
                 lastSetValue_ = v;
@@ -278,7 +287,7 @@ void TimerEngine::Command2() {
             if (!(v >= 0) || v >= options_.MaxTimeValue) {
                 v = 0;
             }
-            setText(FormatTimeText(v, fmt));
+            SetText(FormatTimeText(v, fmt));
             targetTime_ = readClock() - TimeValueToSeconds(v);
             SetRunState(Running);
         }
@@ -301,13 +310,13 @@ void TimerEngine::PresetChosen(int index) {
     resetAlerts();
     if (state_.CurMode == Alarm) {
         if (index >= 0 && index < static_cast<int>(options_.AlarmPresets.size())) {
-            setText(AddMinutesToClockText(clockText(), options_.AlarmPresets[index],
+            SetText(AddMinutesToClockText(clockText(), options_.AlarmPresets[index],
                                           clock_.LocalTime()));
         }
     } else if (state_.CurMode == CountDown) {
         if (index >= 0 && index < static_cast<int>(options_.CountDownPresets.size())) {
             SetRunState(Stopped);
-            setText(FormatTimeText(options_.CountDownPresets[index], format()));
+            SetText(FormatTimeText(options_.CountDownPresets[index], format()));
             valueEdited_ = true;
         }
     }
@@ -341,9 +350,7 @@ void TimerEngine::tickAlarm(float now) {
     bool matched = AlarmTimeReached(text, clock_.LocalTime());
     if (matched) {
         if (alertStart_[soundPhase] == 0) {
-            const bool timed = options_.RingDuration > 0 &&
-                               !(options_.SoundUntilEnd != 0 && options_.SoundFlag == 1);
-            if (timed) {
+            if (soundIsTimed()) {
                 stampAlert(soundPhase, now);
             } else {
                 SetAlertStart(soundPhase, unlimited);
@@ -438,7 +445,7 @@ void TimerEngine::tickCountDown(float now) {
         v = 0;
     }
     v = CarryTimeValue(v);
-    setText(FormatTimeText(v, format()));
+    SetText(FormatTimeText(v, format()));
     showProgress();
 }
 
@@ -458,7 +465,7 @@ void TimerEngine::tickStopWatch(float now) {
         v = maxValue;
     }
     v = CarryTimeValue(v);
-    setText(FormatTimeText(v, format()));
+    SetText(FormatTimeText(v, format()));
     if (v >= maxValue) {
         SetRunState(Stopped);
     }
@@ -481,7 +488,7 @@ void TimerEngine::showProgress() {
             view_.SetCaption(text);
         }
     } else {
-        const QString& modeCaption = modeCaptions_[state_.CurMode];
+        const QString modeCaption = ModeCaption(state_.CurMode);
         if (view_.Caption() != modeCaption) {
             view_.SetCaption(modeCaption);
         }

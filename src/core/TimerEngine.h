@@ -37,6 +37,7 @@ public:
     QString ModeCaption(qint16 mode) const;
 
     void SetMode(qint16 mode);
+    // 0 stopped, 1 running, 2 armed; other values are ignored.
     void SetRunState(qint16 state);
     // Stops a running count and any alert; before dialogs and by the clear button.
     void CancelRun();
@@ -51,6 +52,9 @@ public:
     void PresetChosen(int index);
     // The user edited the time text. The engine's own changes are handled internally.
     void TextChanged();
+    // Writes the time text for the window (after the Options dialog, from the command
+    // line); a real change is handled as an edit would be, an unchanged text is no edit.
+    void SetText(const QString& text);
 
     void Tick();
     // Whether the sound (0) or message (1) phase of an alert has time left.
@@ -76,9 +80,8 @@ private:
     void stampAlert(int phase, float now);
     void resetAlerts();
     bool phaseActive(int phase, float now) const;
+    bool soundIsTimed() const;
     void hideAlertWindow();
-    // Writes the time text and, when it really changed, runs the text-change handling.
-    void setText(const QString& text);
     void onTextChanged();
     QString clockText() const;
 

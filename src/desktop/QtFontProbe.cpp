@@ -1,6 +1,8 @@
 #include "desktop/QtFontProbe.h"
 
+#include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QStringList>
 
 namespace plimset {
@@ -25,7 +27,10 @@ QString BestJapaneseFamily() {
     }
     const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
     for (const QString& family : japanese) {
-        if (!QFontDatabase::isFixedPitch(family))
+        // The font database does not always know which faces are fixed-width; the widths of
+        // a narrow and a wide letter tell.
+        const QFontMetrics metrics{QFont(family)};
+        if (metrics.horizontalAdvance(u'i') != metrics.horizontalAdvance(u'W'))
             return family;
     }
     return japanese.isEmpty() ? QString() : japanese.first();

@@ -25,7 +25,7 @@ QString WithoutMnemonic(const QString& text);
 // Sets the captions of a window and of everything in it that carries a text id: the title,
 // buttons, check and radio boxes, labels, group boxes, menus and actions. "&" marks the
 // access key and "&&" shows one "&". Each captioned widget also gets the caption without
-// its marks as accessible name.
+// its marks as accessible name. A label keeps the marks only if it already has its buddy.
 void LocalizeForm(QWidget* form, qint16 languageOffset);
 
 } // namespace plimset

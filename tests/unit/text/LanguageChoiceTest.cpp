@@ -25,61 +25,45 @@ public:
     }
 };
 
-const QLocale JapaneseLocale(QLocale::Japanese, QLocale::Japan);
-const QLocale EnglishLocale(QLocale::English, QLocale::UnitedStates);
-const QLocale GermanLocale(QLocale::German, QLocale::Germany);
-
-TEST(LanguageOffsetFor, FollowsOptionThenLocale) {
-    for (const QLocale& locale : {JapaneseLocale, EnglishLocale, GermanLocale}) {
-        EXPECT_EQ(LanguageOffsetFor(1, locale, 17), EnglishOffset);
-        EXPECT_EQ(LanguageOffsetFor(2, locale, 0), JapaneseOffset);
-        // Unknown option values keep whatever language is in use.
-        EXPECT_EQ(LanguageOffsetFor(3, locale, 17), 17);
-        EXPECT_EQ(LanguageOffsetFor(-1, locale, 0), 0);
-    }
-    EXPECT_EQ(LanguageOffsetFor(0, JapaneseLocale, 0), JapaneseOffset);
-    // Japanese spoken outside Japan is still Japanese.
-    EXPECT_EQ(LanguageOffsetFor(0, QLocale(QLocale::Japanese, QLocale::UnitedStates), 0),
-              JapaneseOffset);
-    EXPECT_EQ(LanguageOffsetFor(0, EnglishLocale, 17), EnglishOffset);
-    EXPECT_EQ(LanguageOffsetFor(0, GermanLocale, 17), EnglishOffset);
-    EXPECT_EQ(LanguageOffsetFor(0, QLocale(QLocale::English, QLocale::Japan), 17), EnglishOffset);
-}
-
-struct FontCase {
-    const char* Name;
-    QStringList Families;
-    bool Japanese;
-    bool Usable;
-};
-
 TEST(ChooseLanguage, EveryOptionLocaleAndFontSituation) {
-    const QList<FontCase> fonts{
-        {"preferred face", {QString::fromUtf16(JapanesePreferredFamily)}, true, true},
-        {"fallback face", {QString::fromUtf16(JapaneseFallbackFamily)}, true, true},
-        {"other Japanese face", {"IPAPGothic"}, true, true},
-        {"no Japanese face", {"DejaVu Sans"}, false, false},
+    struct Fonts {
+        QStringList Families;
+        bool Japanese;
     };
-    const QList<QLocale> locales{JapaneseLocale, EnglishLocale, GermanLocale};
+    // The two named faces, another Japanese face, no Japanese face.
+    const QList<Fonts> situations{{{QString::fromUtf16(JapanesePreferredFamily)}, true},
+                                  {{QString::fromUtf16(JapaneseFallbackFamily)}, true},
+                                  {{"IPAPGothic"}, true},
+                                  {{"DejaVu Sans"}, false}};
+    const QList<QLocale> locales{QLocale(QLocale::Japanese, QLocale::Japan),
+                                 QLocale(QLocale::Japanese, QLocale::UnitedStates),
+                                 QLocale(QLocale::English, QLocale::Japan),
+                                 QLocale(QLocale::German, QLocale::Germany)};
+    const qint16 current = 17;
 
-    for (const FontCase& font : fonts) {
+    for (const Fonts& fonts : situations) {
         FakeFontProbe probe;
-        probe.Families = font.Families;
-        probe.Japanese = font.Japanese;
+        probe.Families = fonts.Families;
+        probe.Japanese = fonts.Japanese;
         for (const QLocale& locale : locales) {
+            const bool japaneseLocale = locale.language() == QLocale::Japanese;
             for (qint16 option : {0, 1, 2, 7}) {
-                SCOPED_TRACE(testing::Message() << font.Name << ", " << locale.name().toStdString()
-                                                << ", option " << option);
-                const LanguageChoice choice = ChooseLanguage(option, locale, probe, 17);
-                if (font.Usable) {
-                    EXPECT_EQ(choice.LanguageOffset, LanguageOffsetFor(option, locale, 17));
-                    EXPECT_EQ(choice.Language, option);
-                    EXPECT_FALSE(choice.NonJapanese);
-                } else {
+                SCOPED_TRACE(testing::Message() << fonts.Families.join(",").toStdString() << ", "
+                                                << locale.name().toStdString() << ", " << option);
+                const LanguageChoice choice = ChooseLanguage(option, locale, probe, current);
+                if (!fonts.Japanese) {
                     EXPECT_EQ(choice.LanguageOffset, EnglishOffset);
                     EXPECT_EQ(choice.Language, 1);
                     EXPECT_TRUE(choice.NonJapanese);
+                    continue;
                 }
+                const qint16 expected = option == 0   ? (japaneseLocale ? 17 : 0)
+                                        : option == 1 ? 0
+                                        : option == 2 ? 17
+                                                      : current;
+                EXPECT_EQ(choice.LanguageOffset, expected);
+                EXPECT_EQ(choice.Language, option);
+                EXPECT_FALSE(choice.NonJapanese);
             }
         }
     }
@@ -87,10 +71,9 @@ TEST(ChooseLanguage, EveryOptionLocaleAndFontSituation) {
 
 TEST(ChooseLanguage, ProbesEvenWhenEnglishIsChosen) {
     FakeFontProbe probe;
-    const LanguageChoice choice = ChooseLanguage(1, EnglishLocale, probe);
+    const LanguageChoice choice = ChooseLanguage(1, QLocale(QLocale::English), probe);
     EXPECT_GT(probe.Calls, 0);
     EXPECT_TRUE(choice.NonJapanese);
-    EXPECT_EQ(choice.LanguageOffset, EnglishOffset);
 }
 
 } // namespace
