@@ -308,13 +308,14 @@ TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
     ASSERT_EQ(window->Engine().RunState(), TimerEngine::Running);
     const int narrowWidth = window->width();
     bool openedWithTickHeld = false;
-    WhenModalOpens([](QWidget* m) { return m->findChild<QFontDialog*>() != nullptr; },
-                   [&](QWidget* modal) {
-                       openedWithTickHeld = window->State().OptionsOpen;
-                       modal->findChild<QFontDialog*>()->setCurrentFont(
-                           QFont(QStringLiteral("DejaVu Sans"), 20));
-                       modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-                   });
+    WhenModalOpens<QDialog>(
+        [&](QDialog* modal) {
+            openedWithTickHeld = window->State().OptionsOpen;
+            modal->findChild<QFontDialog*>()->setCurrentFont(
+                QFont(QStringLiteral("DejaVu Sans"), 20));
+            modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        },
+        [](QDialog* modal) { return modal->findChild<QFontDialog*>() != nullptr; });
     Find<QAction>("MNU_Font")->trigger();
     EXPECT_TRUE(openedWithTickHeld);
     EXPECT_FALSE(window->State().OptionsOpen);
