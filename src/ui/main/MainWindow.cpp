@@ -7,6 +7,7 @@
 #include "desktop/Icons.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
+#include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 
 #include <QAction>
@@ -26,18 +27,12 @@ namespace plimset {
 
 namespace {
 
-QString WithoutAccessKeys(QString text) {
-    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    text.remove(QLatin1Char('&'));
-    text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-    return text;
-}
-
+// A button of its designed size in twips.
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, double widthTwips,
-                        double heightTwips) {
+                        double heightTwips, TwipsPerPixel tpp) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QLatin1String(name));
-    b->resize(TwipsToPixels(widthTwips, 15), TwipsToPixels(heightTwips, 15));
+    b->resize(TwipsToPixels(widthTwips, tpp.X), TwipsToPixels(heightTwips, tpp.Y));
     b->setAutoDefault(false);
     return b;
 }
@@ -62,7 +57,8 @@ void MainWindow::CreateControls() {
     setCentralWidget(client);
 
     // The button that only the keyboard reaches; it hands the focus to the action button.
-    focusButton_ = MakeButton(client, "Command4", QString(), HiddenButtonWidth, HiddenButtonHeight);
+    focusButton_ =
+        MakeButton(client, "Command4", QString(), HiddenButtonWidth, HiddenButtonHeight, tpp_);
     focusButton_->setFocusPolicy(Qt::NoFocus);
     focusButton_->setAccessibleName(QStringLiteral("Focus the action button"));
     // Esc moves the focus out of the time field onto the action button.
@@ -70,15 +66,15 @@ void MainWindow::CreateControls() {
     connect(escape, &QShortcut::activated, focusButton_, &QPushButton::click);
 
     // The access-key twin of the picture action button.
-    accessKeyButton_ =
-        MakeButton(client, "Command3", QStringLiteral("&G"), HiddenButtonWidth, HiddenButtonHeight);
+    accessKeyButton_ = MakeButton(client, "Command3", QStringLiteral("&G"), HiddenButtonWidth,
+                                  HiddenButtonHeight, tpp_);
     accessKeyButton_->setFocusPolicy(Qt::NoFocus);
 
-    minimizeButton_ = MakeButton(client, "Command1_0", QString(), 255, 255);
+    minimizeButton_ = MakeButton(client, "Command1_0", QString(), 255, 255, tpp_);
     minimizeButton_->setAccessibleName(QStringLiteral("Minimize"));
-    clearButton_ = MakeButton(client, "Command1_1", QString(), 255, 255);
+    clearButton_ = MakeButton(client, "Command1_1", QString(), 255, 255, tpp_);
     clearButton_->setAccessibleName(QStringLiteral("Clear"));
-    actionButton_ = MakeButton(client, "Command2", QStringLiteral("+10"), 525, 255);
+    actionButton_ = MakeButton(client, "Command2", QStringLiteral("+10"), 525, 255, tpp_);
     UpdateActionAccessibleName();
 
     timeField_ = new QLineEdit(client);
@@ -86,7 +82,7 @@ void MainWindow::CreateControls() {
     timeField_->setFrame(false);
     timeField_->setAlignment(Qt::AlignCenter);
     timeField_->setAccessibleName(QStringLiteral("Time"));
-    timeField_->resize(TwipsToPixels(630, 15), TwipsToPixels(270, 15));
+    timeField_->resize(TwipsToPixels(630, tpp_.X), TwipsToPixels(270, tpp_.Y));
     timeField_->installEventFilter(this);
 
     dummyLabel_ = new QLabel(QStringLiteral("Dummy"), client);
@@ -434,13 +430,13 @@ void MainWindow::ApplyButtonIcons() {
 void MainWindow::SetAccessKeyCaption(const QString& caption) {
     accessKeyButton_->setText(caption);
     // It carries the action button's access key: "&G" starts, "&S" stops.
-    accessKeyButton_->setAccessibleName(WithoutAccessKeys(caption) == QStringLiteral("S")
+    accessKeyButton_->setAccessibleName(WithoutMnemonic(caption) == QStringLiteral("S")
                                             ? QStringLiteral("Stop")
                                             : QStringLiteral("Start"));
 }
 
 void MainWindow::UpdateActionAccessibleName() {
-    const QString caption = WithoutAccessKeys(actionButton_->text());
+    const QString caption = WithoutMnemonic(actionButton_->text());
     QString name;
     if (caption.startsWith(QLatin1Char('+')))
         name = QStringLiteral("Add %1 minutes").arg(caption.mid(1));
