@@ -174,6 +174,11 @@ class SavedStateTest(MainWindowTestCase):
         desk.press(stopwatch)
         desk.wait_until(lambda: desk.window_name(win) == "StopWatch", what="StopWatch mode")
         before = self.outer_geometry(win)
+        # Closed while maximized: the normal window's place and size are kept.
+        desk.run("wmctrl", "-i", "-r", hex(win), "-b", "add,maximized_vert,maximized_horz")
+        desk.wait_until(lambda: "_NET_WM_STATE_MAXIMIZED_HORZ" in desk.window_state(win),
+                        what="maximized")
+        desk.settle(0.3)
         self.assertEqual(app.close(), 0, app.output())
 
         text = app.read_settings()

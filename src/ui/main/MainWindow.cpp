@@ -61,11 +61,13 @@ void MainWindow::CreateControls() {
         MakeButton(client, "Command4", QString(), HiddenButtonWidth, HiddenButtonHeight, tpp_);
     focusButton_->setFocusPolicy(Qt::NoFocus);
     focusButton_->setAccessibleName(QStringLiteral("Focus the action button"));
-    // Esc moves the focus out of the time field onto the action button.
+    // Esc reaches it (as a dialog's cancel button would) and so moves the focus out of the
+    // time field onto the action button.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, focusButton_, &QPushButton::click);
 
-    // The access-key twin of the picture action button.
+    // The access-key twin of the picture action button. Moved out of sight, it still answers
+    // its access key (Alt+G or Alt+S), as a button that is not hidden does.
     accessKeyButton_ = MakeButton(client, "Command3", QStringLiteral("&G"), HiddenButtonWidth,
                                   HiddenButtonHeight, tpp_);
     accessKeyButton_->setFocusPolicy(Qt::NoFocus);

@@ -258,9 +258,14 @@ void MainWindow::Unload() {
         return;
     tick_->stop();
     StopSound(0);
-    // The saved position and size are those of the normal window.
-    if (isMinimized() || isMaximized() || !isVisible())
+    // The saved position and size are those of the normal window. The window system
+    // restores it in its own time, so its normal geometry is put back at once.
+    if (isMinimized() || isMaximized() || isFullScreen() || !isVisible()) {
+        const QRect normal = normalGeometry();
         showNormal();
+        if (normal.isValid())
+            setGeometry(normal);
+    }
     SaveState();
 }
 
