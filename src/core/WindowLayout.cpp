@@ -32,6 +32,12 @@ qint32 IntegerDivide(double a, double b) {
     return RoundToInt32(a) / divisor; // C++ division truncates towards zero
 }
 
+qint32 WholePixels(double twips, double twipsPerPixel) {
+    if (!(twipsPerPixel > 0))
+        return 0;
+    return RoundToInt32(std::trunc(RoundToInt32(twips) / twipsPerPixel));
+}
+
 int TwipsToPixels(double twips, double twipsPerPixel) {
     if (twipsPerPixel <= 0)
         return 0;
@@ -47,12 +53,12 @@ int FittedWindowWidthPixels(const ControlSizes& sizes, double borderWidth, Twips
     qint32 w =
         RoundToInt32(sizes.MinimizeWidth + sizes.ClearWidth + sizes.ActionWidth + sizes.TextWidth);
     w = RoundToInt32(w + IntegerDivide(w, 10) + borderWidth);
-    return IntegerDivide(w, tpp.X);
+    return WholePixels(w, tpp.X);
 }
 
 int FittedWindowHeightPixels(const ControlSizes& sizes, double borderHeight, TwipsPerPixel tpp) {
     const qint32 h = RoundToInt32(sizes.TextHeight + 17 * tpp.Y + borderHeight);
-    return IntegerDivide(h, tpp.Y);
+    return WholePixels(h, tpp.Y);
 }
 
 ControlPlacement PlaceControls(const ControlSizes& sizes, double windowWidth, double windowHeight,
@@ -77,9 +83,9 @@ int StartupWidthPixels(qint32 savedWidth, int currentWidthPixels, const ControlS
                        double borderWidth, TwipsPerPixel tpp) {
     if (savedWidth < 1)
         return currentWidthPixels;
-    const qint32 minimum = IntegerDivide(sizes.MinimizeWidth + sizes.ClearWidth +
-                                             sizes.ActionWidth + sizes.TextWidth + borderWidth,
-                                         tpp.X) +
+    const qint32 minimum = WholePixels(sizes.MinimizeWidth + sizes.ClearWidth + sizes.ActionWidth +
+                                           sizes.TextWidth + borderWidth,
+                                       tpp.X) +
                            2;
     return qMax(savedWidth, minimum);
 }
@@ -88,7 +94,7 @@ int StartupHeightPixels(qint32 savedHeight, int currentHeightPixels, const Contr
                         double borderHeight, TwipsPerPixel tpp) {
     if (savedHeight < 1)
         return currentHeightPixels;
-    const qint32 minimum = IntegerDivide(sizes.TextHeight + borderHeight, tpp.Y) + 1;
+    const qint32 minimum = WholePixels(sizes.TextHeight + borderHeight, tpp.Y) + 1;
     return qMax(savedHeight, minimum);
 }
 

@@ -19,7 +19,12 @@ qint32 RoundToInt32(double value);
 // a \ b: both operands rounded to integers, the quotient truncated towards zero.
 // A divisor that rounds to 0 gives 0.
 qint32 IntegerDivide(double a, double b);
-// A length in twips as whole pixels for placing a widget.
+// A length in twips as whole pixels, truncated: the length rounded to whole twips, divided
+// by the exact factor. Where the factor is a whole number (15 at 96 dpi, 12 at 120 dpi) this
+// is the integer division above; at a DPI such as 192 (7.5) or 110 it keeps the true size
+// instead of dividing by a rounded factor.
+qint32 WholePixels(double twips, double twipsPerPixel);
+// A length in twips as the nearest whole pixels, for placing a widget.
 int TwipsToPixels(double twips, double twipsPerPixel);
 
 // The controls' sizes, in twips; the buttons keep their designed sizes.

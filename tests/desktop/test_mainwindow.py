@@ -194,6 +194,15 @@ class SavedStateTest(MainWindowTestCase):
         # Nothing changed in the second run: nothing more is written.
         self.assertEqual(again.read_settings(), text)
 
+    def test_nothing_creeps_at_other_dpi_settings(self):
+        # The window's size and place survive a run unchanged, so nothing is written.
+        settings = "[MainForm]\nLeft=1500\nTop=1500\n[Option]\nWidth=800\nHeight=200\n"
+        for dpi in ("110", "192"):
+            with self.subTest(dpi=dpi):
+                app = self.start(settings=settings, env={"QT_FONT_DPI": dpi})
+                self.assertEqual(app.close(), 0, app.output())
+                self.assertEqual(app.read_settings(), settings)
+
     def test_sigterm_saves_as_a_close_does(self):
         app = self.start(settings="[MainForm]\nStartForm=2\n")
         desk.press(desk.find_accessible(self.accessible(app), "menu item", "Alarm"))

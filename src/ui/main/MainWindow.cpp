@@ -178,12 +178,22 @@ void MainWindow::ConnectEngine() {
 
 // ----- layout -----
 
+// The outer size in pixels is counted in pixels, not converted back from twips, so a
+// twips-per-pixel factor that is not a whole number cannot make the saved size creep.
+int MainWindow::OuterWidthPixels() const {
+    return width() + frame_.left() + frame_.right();
+}
+
+int MainWindow::OuterHeightPixels() const {
+    return height() + frame_.top() + frame_.bottom();
+}
+
 double MainWindow::WindowWidthTwips() const {
-    return (width() + frame_.left() + frame_.right()) * tpp_.X;
+    return OuterWidthPixels() * tpp_.X;
 }
 
 double MainWindow::WindowHeightTwips() const {
-    return (height() + frame_.top() + frame_.bottom()) * tpp_.Y;
+    return OuterHeightPixels() * tpp_.Y;
 }
 
 void MainWindow::MeasureBorders() {

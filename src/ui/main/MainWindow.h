@@ -141,6 +141,8 @@ private:
     void ShowMessage(const QString& text, int style);
 
     // The window's outer size and its non-client part, in twips.
+    int OuterWidthPixels() const;
+    int OuterHeightPixels() const;
     double WindowWidthTwips() const;
     double WindowHeightTwips() const;
     void MeasureBorders();

@@ -155,8 +155,8 @@ void MainWindow::LoadWindowSettings() {
 
 void MainWindow::ApplyStartupSize() {
     const ControlSizes sizes = CurrentControlSizes();
-    const int currentWidth = IntegerDivide(WindowWidthTwips(), tpp_.X);
-    const int currentHeight = IntegerDivide(WindowHeightTwips(), tpp_.Y);
+    const int currentWidth = OuterWidthPixels();
+    const int currentHeight = OuterHeightPixels();
     if (loaded_.Width < 1)
         loaded_.Width = currentWidth;
     const int width = StartupWidthPixels(loaded_.Width, currentWidth, sizes, borderWidth_, tpp_);
@@ -315,8 +315,8 @@ WindowSettings MainWindow::CurrentWindowSettings() const {
     s.FontStrikethrough = Flag(font.strikeOut());
     s.ForeColor = foreColor_;
     s.BackColor = backColor_;
-    s.Width = IntegerDivide(WindowWidthTwips(), tpp_.X);
-    s.Height = IntegerDivide(WindowHeightTwips(), tpp_.Y);
+    s.Width = OuterWidthPixels();
+    s.Height = OuterHeightPixels();
     return s;
 }
 

@@ -30,6 +30,10 @@ TEST(WindowLayout, ConversionsRoundHalfToEvenAndTruncateQuotients) {
     EXPECT_EQ(RoundToInt32(1e12), 2147483647);
 
     EXPECT_EQ(TwipsToPixels(-435, 15), -29);
+    // Pixels use the exact factor: 1035 twips at 7.5 are 138 pixels, not 1035 \ 8 = 129.
+    EXPECT_EQ(WholePixels(1035, 7.5), 138);
+    EXPECT_EQ(WholePixels(1034.5, 15), 68); // 1034 (half to even) / 15
+    EXPECT_EQ(WholePixels(10, 0), 0);
 }
 
 TEST(WindowLayout, FieldIsSizedForOneMoreZeroThanItShows) {
