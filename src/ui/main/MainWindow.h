@@ -31,7 +31,8 @@ class WindowServices;
 
 // What the main window needs from outside: the clock, the desktop's services, where its
 // settings live, the program's arguments and how a message reaches the user. main()
-// passes the real ones, tests fakes.
+// passes the real ones, tests fakes. The clock and the font probe are required; without
+// window services the window simply does without a taskbar, topmost or minimize setting.
 struct MainWindowContext {
     Clock* clock = nullptr;
     const FontProbe* fontProbe = nullptr;
