@@ -33,10 +33,6 @@ namespace {
 constexpr char16_t DesignFontFamily[] = u"ＭＳ Ｐゴシック";
 constexpr double DesignFontSize = 9;
 
-qint16 Flag(bool on) {
-    return on ? -1 : 0;
-}
-
 } // namespace
 
 std::optional<int> MainWindow::Startup() {
@@ -99,12 +95,12 @@ WindowSettings MainWindow::DesignLook() const {
 
 void MainWindow::ApplyTextLook(const WindowSettings& look) {
     QFont font = timeField_->font();
-    font.setFamilies({look.FontName});
-    font.setPointSizeF(look.FontSize > 0 ? look.FontSize : DesignFontSize);
-    font.setBold(look.FontBold != 0);
-    font.setItalic(look.FontItalic != 0);
-    font.setUnderline(look.FontUnderline != 0);
-    font.setStrikeOut(look.FontStrikethrough != 0);
+    FontDescription description{
+        look.FontName,      look.FontSize > 0 ? look.FontSize : DesignFontSize,
+        look.FontBold,      look.FontItalic,
+        look.FontUnderline, look.FontStrikethrough,
+        look.ForeColor};
+    TransferFont(font, description, 2);
     timeField_->setFont(font);
     ApplyTextColors(look.ForeColor, look.BackColor);
 }
@@ -306,13 +302,15 @@ WindowSettings MainWindow::CurrentWindowSettings() const {
     s.Left = OuterLeftTwips();
     s.Top = OuterTopTwips();
     s.AlwaysOnTop = alwaysOnTopAction_->isChecked() ? 1 : 0;
-    const QFont font = timeField_->font();
-    s.FontName = font.family();
-    s.FontSize = font.pointSizeF();
-    s.FontBold = Flag(font.bold());
-    s.FontItalic = Flag(font.italic());
-    s.FontUnderline = Flag(font.underline());
-    s.FontStrikethrough = Flag(font.strikeOut());
+    QFont font = timeField_->font();
+    FontDescription description;
+    TransferFont(font, description, 1);
+    s.FontName = description.Name;
+    s.FontSize = description.Size;
+    s.FontBold = description.Bold;
+    s.FontItalic = description.Italic;
+    s.FontUnderline = description.Underline;
+    s.FontStrikethrough = description.Strikethrough;
     s.ForeColor = foreColor_;
     s.BackColor = backColor_;
     s.Width = OuterWidthPixels();
