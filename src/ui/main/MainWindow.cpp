@@ -1,9 +1,536 @@
 #include "ui/main/MainWindow.h"
 
+#include "core/TimeFieldKeys.h"
+#include "core/TimeText.h"
+#include "core/WindowBorders.h"
+#include "desktop/FontChoice.h"
+#include "desktop/Icons.h"
+#include "desktop/Twips.h"
+#include "desktop/WindowServices.h"
+#include "text/LocalizeForm.h"
+#include "text/StringTable.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+
 namespace plimset {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setObjectName(QStringLiteral("Form1"));
+namespace {
+
+// A button of its designed size in twips.
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, double widthTwips,
+                        double heightTwips, TwipsPerPixel tpp) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->resize(TwipsToPixels(widthTwips, tpp.X), TwipsToPixels(heightTwips, tpp.Y));
+    b->setAutoDefault(false);
+    return b;
 }
+
+} // namespace
+
+MainWindow::MainWindow(MainWindowContext context, QWidget* parent)
+    : QMainWindow(parent), context_(std::move(context)),
+      engine_(state_, options_, *context_.clock, *this) {
+    setObjectName(QStringLiteral("Form1"));
+    tpp_ = {TwipsPerPixelX(screen()), TwipsPerPixelY(screen())};
+    CreateControls();
+    CreateMenus();
+    ConnectEngine();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::CreateControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Form1_Client"));
+    setCentralWidget(client);
+
+    // The button that only the keyboard reaches; it hands the focus to the action button.
+    focusButton_ =
+        MakeButton(client, "Command4", QString(), HiddenButtonWidth, HiddenButtonHeight, tpp_);
+    focusButton_->setFocusPolicy(Qt::NoFocus);
+    focusButton_->setAccessibleName(QStringLiteral("Focus the action button"));
+    // Esc reaches it (as a dialog's cancel button would) and so moves the focus out of the
+    // time field onto the action button.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, focusButton_, &QPushButton::click);
+
+    // The access-key twin of the picture action button. Moved out of sight, it still answers
+    // its access key (Alt+G or Alt+S), as a button that is not hidden does.
+    accessKeyButton_ = MakeButton(client, "Command3", QStringLiteral("&G"), HiddenButtonWidth,
+                                  HiddenButtonHeight, tpp_);
+    accessKeyButton_->setFocusPolicy(Qt::NoFocus);
+
+    minimizeButton_ = MakeButton(client, "Command1_0", QString(), 255, 255, tpp_);
+    minimizeButton_->setAccessibleName(QStringLiteral("Minimize"));
+    clearButton_ = MakeButton(client, "Command1_1", QString(), 255, 255, tpp_);
+    clearButton_->setAccessibleName(QStringLiteral("Clear"));
+    actionButton_ = MakeButton(client, "Command2", QStringLiteral("+10"), 525, 255, tpp_);
+    UpdateActionAccessibleName();
+
+    timeField_ = new QLineEdit(client);
+    timeField_->setObjectName(QStringLiteral("Text1"));
+    timeField_->setFrame(false);
+    timeField_->setAlignment(Qt::AlignCenter);
+    timeField_->setAccessibleName(QStringLiteral("Time"));
+    timeField_->resize(TwipsToPixels(630, tpp_.X), TwipsToPixels(270, tpp_.Y));
+    timeField_->installEventFilter(this);
+
+    dummyLabel_ = new QLabel(QStringLiteral("Dummy"), client);
+    dummyLabel_->setObjectName(QStringLiteral("LBL_Dummy"));
+    dummyLabel_->hide();
+
+    tick_ = new QTimer(this);
+    tick_->setObjectName(QStringLiteral("Timer1"));
+    tick_->setInterval(200);
+
+    setTabOrder(timeField_, actionButton_);
+    setTabOrder(actionButton_, minimizeButton_);
+    setTabOrder(minimizeButton_, clearButton_);
+
+    // Ctrl+A anywhere in the window selects the whole time field.
+    auto* selectAll = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), this);
+    connect(selectAll, &QShortcut::activated, this, [this] {
+        timeField_->setSelection(0, static_cast<int>(timeField_->text().size()));
+        timeField_->setFocus(Qt::ShortcutFocusReason);
+    });
+}
+
+void MainWindow::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("Form1_MenuBar"));
+
+    exitAction_ = new QAction(QStringLiteral("E&xit"), bar);
+    exitAction_->setObjectName(QStringLiteral("MNU_Exit"));
+    bar->addAction(exitAction_);
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+
+    presetMenu_ = new QMenu(QStringLiteral("&Set"), bar);
+    presetMenu_->setObjectName(QStringLiteral("MNU_Set"));
+    presetMenu_->menuAction()->setObjectName(QStringLiteral("MNU_Set_Action"));
+    bar->addMenu(presetMenu_);
+    auto* nullItem = new QAction(QStringLiteral("Null"), presetMenu_);
+    nullItem->setObjectName(QStringLiteral("MNU_Set_Col_0"));
+    presetMenu_->addAction(nullItem);
+    presetActions_.push_back(nullItem);
+
+    modeMenu_ = new QMenu(QStringLiteral("&Mode"), bar);
+    modeMenu_->setObjectName(QStringLiteral("MNU_Mode"));
+    modeMenu_->menuAction()->setObjectName(QStringLiteral("MNU_Mode_Action"));
+    bar->addMenu(modeMenu_);
+    for (int k = 0; k < 3; ++k) {
+        auto* item = new QAction(modeMenu_);
+        item->setObjectName(QStringLiteral("MNU_Mode_Col_%1").arg(k));
+        modeMenu_->addAction(item);
+        modeActions_[k] = item;
+    }
+    auto addSeparator = [this](const char* name) {
+        QAction* s = modeMenu_->addSeparator();
+        s->setObjectName(QLatin1String(name));
+    };
+    auto addItem = [this](const char* name, const QString& text) {
+        auto* item = new QAction(text, modeMenu_);
+        item->setObjectName(QLatin1String(name));
+        modeMenu_->addAction(item);
+        return item;
+    };
+    addSeparator("MNU_Pipe1");
+    alwaysOnTopAction_ = addItem("MNU_A_Top", QStringLiteral("&Always on Top"));
+    alwaysOnTopAction_->setCheckable(true);
+    addSeparator("MNU_Pipe2");
+    fontAction_ = addItem("MNU_Font", QStringLiteral("&Font..."));
+    backColorAction_ = addItem("MNU_BColor", QStringLiteral("&Background Color..."));
+    addSeparator("MNU_Pipe3");
+    optionsAction_ = addItem("MNU_Option", QStringLiteral("&Options..."));
+    // The Options dialog is not part of this window yet.
+    optionsAction_->setEnabled(false);
+}
+
+void MainWindow::ConnectEngine() {
+    connect(tick_, &QTimer::timeout, this, [this] { engine_.Tick(); });
+    connect(minimizeButton_, &QPushButton::clicked, this, [this] { engine_.Command1(0); });
+    connect(clearButton_, &QPushButton::clicked, this, [this] { engine_.Command1(1); });
+    connect(actionButton_, &QPushButton::clicked, this, [this] { engine_.Command2(); });
+    connect(accessKeyButton_, &QPushButton::clicked, this, [this] { engine_.Command3(); });
+    connect(focusButton_, &QPushButton::clicked, this, [this] { engine_.Command4(); });
+    // Only the user's edits: the engine handles the texts it sets itself.
+    connect(timeField_, &QLineEdit::textEdited, this, [this] { engine_.TextChanged(); });
+    connect(presetActions_[0], &QAction::triggered, this, [this] { engine_.PresetChosen(0); });
+    for (int k = 0; k < 3; ++k) {
+        connect(modeActions_[k], &QAction::triggered, this,
+                [this, k] { engine_.SetMode(modeMenuMap_[k]); });
+    }
+    connect(alwaysOnTopAction_, &QAction::toggled, this, [this](bool on) { ApplyAlwaysOnTop(on); });
+    connect(fontAction_, &QAction::triggered, this, &MainWindow::ChooseTextFont);
+    connect(backColorAction_, &QAction::triggered, this, &MainWindow::ChooseBackColor);
+}
+
+// ----- layout -----
+
+// The outer size in pixels is counted in pixels, not converted back from twips, so a
+// twips-per-pixel factor that is not a whole number cannot make the saved size creep.
+int MainWindow::OuterWidthPixels() const {
+    return width() + frame_.left() + frame_.right();
+}
+
+int MainWindow::OuterHeightPixels() const {
+    return height() + frame_.top() + frame_.bottom();
+}
+
+double MainWindow::WindowWidthTwips() const {
+    return OuterWidthPixels() * tpp_.X;
+}
+
+double MainWindow::WindowHeightTwips() const {
+    return OuterHeightPixels() * tpp_.Y;
+}
+
+void MainWindow::MeasureBorders() {
+    QMargins frame;
+    if (context_.windowServices != nullptr)
+        frame = context_.windowServices->FrameExtents(this);
+    if (frame.isNull()) {
+        const FallbackFrame fallback;
+        frame = QMargins(fallback.SideBorder, fallback.TopBottomBorder + fallback.TitleBar,
+                         fallback.SideBorder, fallback.TopBottomBorder);
+    }
+    frame_ = frame;
+    const Borders borders = plimset::MeasureBorders(frame_, MenuBarHeight(this), tpp_.X, tpp_.Y);
+    borderWidth_ = borders.BorderWidth;
+    borderHeight_ = borders.BorderHeight;
+}
+
+void MainWindow::RemeasureBorderHeight(int clientWidthPixels) {
+    // The menu bar is the part that may change: it can need another line when the window
+    // is narrow.
+    int menuHeight = MenuBarHeight(this);
+    const int wrapped = menuBar()->heightForWidth(clientWidthPixels);
+    if (menuHeight > 0 && wrapped > menuHeight)
+        menuHeight = wrapped;
+    borderHeight_ = RoundToInt32((frame_.top() + frame_.bottom() + menuHeight) * tpp_.Y);
+}
+
+ControlSizes MainWindow::CurrentControlSizes() const {
+    ControlSizes s;
+    s.MinimizeWidth = minimizeButton_->width() * tpp_.X;
+    s.MinimizeHeight = minimizeButton_->height() * tpp_.Y;
+    s.ClearWidth = clearButton_->width() * tpp_.X;
+    s.ClearHeight = clearButton_->height() * tpp_.Y;
+    s.ActionWidth = actionButton_->width() * tpp_.X;
+    s.ActionHeight = actionButton_->height() * tpp_.Y;
+    s.TextWidth = timeField_->width() * tpp_.X;
+    s.TextHeight = timeField_->height() * tpp_.Y;
+    return s;
+}
+
+void MainWindow::ResizeOuter(int widthPixels, int heightPixels) {
+    const int w = qMax(1, widthPixels - frame_.left() - frame_.right());
+    const int h = qMax(1, heightPixels - frame_.top() - frame_.bottom());
+    resize(w, h);
+}
+
+void MainWindow::Sg_TextBox_Size(int characters) {
+    const QString sample = FieldSizingText(characters, options_.MaxLength);
+    const QFontMetricsF metrics(timeField_->font());
+    timeField_->resize(qCeil(metrics.horizontalAdvance(sample)), qCeil(metrics.height()));
+
+    const ControlSizes sizes = CurrentControlSizes();
+    const int widthPixels = FittedWindowWidthPixels(sizes, borderWidth_, tpp_);
+    ResizeOuter(widthPixels, TwipsToPixels(WindowHeightTwips(), tpp_.Y));
+    RemeasureBorderHeight(widthPixels - frame_.left() - frame_.right());
+    const int heightPixels = FittedWindowHeightPixels(sizes, borderHeight_, tpp_);
+    ResizeOuter(widthPixels, heightPixels);
+    Sg_Object_Location();
+}
+
+void MainWindow::Sg_Object_Location() {
+    RemeasureBorderHeight(width());
+    const ControlSizes sizes = CurrentControlSizes();
+    const ControlPlacement p = PlaceControls(sizes, WindowWidthTwips(), WindowHeightTwips(),
+                                             borderWidth_, borderHeight_, tpp_);
+    timeField_->move(TwipsToPixels(p.TextLeft, tpp_.X), TwipsToPixels(p.TextTop, tpp_.Y));
+    minimizeButton_->move(TwipsToPixels(p.MinimizeLeft, tpp_.X),
+                          TwipsToPixels(p.MinimizeTop, tpp_.Y));
+    clearButton_->move(TwipsToPixels(p.ClearLeft, tpp_.X), TwipsToPixels(p.ClearTop, tpp_.Y));
+    actionButton_->move(TwipsToPixels(p.ActionLeft, tpp_.X), TwipsToPixels(p.ActionTop, tpp_.Y));
+}
+
+void MainWindow::PlaceOutOfSightButtons() {
+    const int top = TwipsToPixels(OutOfSightTop(HiddenButtonHeight, borderHeight_), tpp_.Y);
+    focusButton_->move(0, top);
+    accessKeyButton_->move(0, top);
+    focusButton_->show();
+    accessKeyButton_->setVisible(options_.ButtonStyle != 0);
+}
+
+// ----- menus and desktop -----
+
+void MainWindow::ApplyAlwaysOnTop(bool on) {
+    if (context_.windowServices != nullptr)
+        context_.windowServices->SetAlwaysOnTop(this, on);
+}
+
+void MainWindow::SetTaskbarButton(bool shown) {
+    if (context_.windowServices != nullptr)
+        context_.windowServices->SetTaskbarButton(this, shown);
+}
+
+bool MainWindow::MinimizeOffered() const {
+    // A minimized window comes back through its taskbar button or the notification-area
+    // icon. No icon is shown yet, so only the taskbar button counts: a window without
+    // either could not be brought back.
+    return options_.TaskBar != 0;
+}
+
+void MainWindow::ApplyMinimizeOffer() {
+    const bool offered = MinimizeOffered();
+    if (context_.windowServices != nullptr)
+        context_.windowServices->SetMinimizeOffered(this, offered);
+    minimizeButton_->setEnabled(offered);
+}
+
+void MainWindow::ChooseTextFont() {
+    engine_.CancelRun();
+    state_.OptionsOpen = true;
+    QFont font = timeField_->font();
+    FontDescription description;
+    TransferFont(font, description, 1);
+    description.Color = foreColor_;
+    if (ChooseFontDialog(this, description) == 0) {
+        TransferFont(font, description, 2);
+        timeField_->setFont(font);
+        ApplyTextColors(description.Color, backColor_);
+        Sg_TextBox_Size(0);
+    }
+    state_.OptionsOpen = false;
+}
+
+void MainWindow::ChooseBackColor() {
+    engine_.CancelRun();
+    state_.OptionsOpen = true;
+    const qint32 chosen = ChooseColorDialog(this, backColor_);
+    if (chosen != -1)
+        ApplyTextColors(foreColor_, chosen);
+    state_.OptionsOpen = false;
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        ResetProgressCaption();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    ResetProgressCaption();
+}
+
+void MainWindow::ResetProgressCaption() {
+    // With the running time shown in the taskbar caption, a restored window shows its mode
+    // again; the tick puts the time back when it is wanted.
+    if (!started_ || options_.Progress != 1 || options_.TaskBar != 1)
+        return;
+    const QString modeCaption = engine_.ModeCaption(state_.CurMode);
+    if (windowTitle() != modeCaption)
+        setWindowTitle(modeCaption);
+}
+
+// ----- keys -----
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == timeField_) {
+        if (event->type() == QEvent::KeyPress && !forwardingKey_)
+            return FilterTimeFieldKeyPress(static_cast<QKeyEvent*>(event));
+        // A running count cannot be edited: the focus moves on to the action button.
+        if (event->type() == QEvent::FocusIn && engine_.RunState() == TimerEngine::Running)
+            QMetaObject::invokeMethod(this, &MainWindow::FocusActionButton, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::FilterTimeFieldKeyPress(QKeyEvent* event) {
+    const QString typed = event->text();
+    // Keys without a character, and Delete (which some platforms give the DEL code),
+    // edit or move as usual.
+    if (typed.isEmpty() || event->key() == Qt::Key_Delete)
+        return false;
+    const bool clockStyle = state_.CurMode == Alarm || options_.TimeSeparator == 1;
+    QString accepted;
+    for (QChar c : typed) {
+        const QChar kept = FilterTimeFieldKey(c, clockStyle);
+        if (kept.isNull())
+            return true;
+        accepted.append(kept);
+    }
+    if (accepted == typed)
+        return false;
+    // "." typed for ":": hand the field the key it should have had.
+    QKeyEvent replacement(QEvent::KeyPress, Qt::Key_Colon, event->modifiers(), accepted);
+    forwardingKey_ = true;
+    QCoreApplication::sendEvent(timeField_, &replacement);
+    forwardingKey_ = false;
+    return true;
+}
+
+// ----- EngineView -----
+
+QString MainWindow::TimeText() const {
+    return timeField_->text();
+}
+
+void MainWindow::SetTimeText(const QString& text) {
+    timeField_->setText(text);
+}
+
+void MainWindow::SetTimeTextLimit(int characters) {
+    timeField_->setMaxLength(qMax(1, characters));
+}
+
+QString MainWindow::Caption() const {
+    return windowTitle();
+}
+
+void MainWindow::SetCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
+
+bool MainWindow::IsWindowVisible() const {
+    return isVisible();
+}
+
+bool MainWindow::IsWindowMinimized() const {
+    return isMinimized();
+}
+
+void MainWindow::MinimizeWindow() {
+    showMinimized();
+}
+
+void MainWindow::SetActionCaption(const QString& caption) {
+    actionButton_->setText(caption);
+    UpdateActionAccessibleName();
+}
+
+void MainWindow::SetActionBold(bool bold) {
+    QFont f = actionButton_->font();
+    f.setBold(bold);
+    actionButton_->setFont(f);
+}
+
+void MainWindow::SetActionIcon(int iconId) {
+    actionIconId_ = iconId;
+    actionButton_->setIcon(iconId != 0 ? ResourceIcon(iconId) : QIcon());
+    UpdateActionAccessibleName();
+}
+
+void MainWindow::ApplyButtonIcons() {
+    minimizeButton_->setIcon(ResourceIcon(MinimizeIconId));
+    clearButton_->setIcon(ResourceIcon(ClearIconId));
+}
+
+void MainWindow::SetAccessKeyCaption(const QString& caption) {
+    accessKeyButton_->setText(caption);
+    // It carries the action button's access key: "&G" starts, "&S" stops.
+    accessKeyButton_->setAccessibleName(WithoutMnemonic(caption) == QStringLiteral("S")
+                                            ? QStringLiteral("Stop")
+                                            : QStringLiteral("Start"));
+}
+
+void MainWindow::UpdateActionAccessibleName() {
+    const QString caption = WithoutMnemonic(actionButton_->text());
+    QString name;
+    if (caption.startsWith(QLatin1Char('+')))
+        name = QStringLiteral("Add %1 minutes").arg(caption.mid(1));
+    else if (!caption.isEmpty())
+        name = caption;
+    else if (actionIconId_ == StopIconId)
+        name = QStringLiteral("Stop");
+    else
+        name = QStringLiteral("Start");
+    actionButton_->setAccessibleName(name);
+}
+
+void MainWindow::SetTickEnabled(bool enabled) {
+    if (enabled)
+        tick_->start();
+    else
+        tick_->stop();
+}
+
+void MainWindow::FocusActionButton() {
+    actionButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::FocusTimeText() {
+    timeField_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::RebuildPresetMenu() {
+    const qint16 mode = state_.CurMode;
+    if (mode == StopWatch) {
+        presetMenu_->menuAction()->setEnabled(false);
+        return;
+    }
+    const qint16 count = mode == Alarm ? options_.AlarmCount : options_.CountDownCount;
+    const int n = qBound(0, static_cast<int>(count), static_cast<int>(options_.MaxCol));
+    const int wanted = qMax(n, 1);
+    while (static_cast<int>(presetActions_.size()) > wanted) {
+        delete presetActions_.back();
+        presetActions_.pop_back();
+    }
+    while (static_cast<int>(presetActions_.size()) < wanted) {
+        const int i = static_cast<int>(presetActions_.size());
+        auto* item = new QAction(presetMenu_);
+        item->setObjectName(QStringLiteral("MNU_Set_Col_%1").arg(i));
+        presetMenu_->addAction(item);
+        connect(item, &QAction::triggered, this, [this, i] { engine_.PresetChosen(i); });
+        presetActions_.push_back(item);
+    }
+    if (n == 0) {
+        presetActions_[0]->setText(QStringLiteral("Null"));
+        presetMenu_->menuAction()->setEnabled(false);
+        return;
+    }
+    presetMenu_->menuAction()->setEnabled(true);
+    const QString minText = LocalizedText(611, languageOffset_);
+    const QString secText = LocalizedText(612, languageOffset_);
+    for (int i = 0; i < n; ++i) {
+        float preset = 0;
+        if (mode == Alarm) {
+            if (i >= static_cast<int>(options_.AlarmPresets.size()))
+                break;
+            preset = options_.AlarmPresets[i];
+        } else {
+            if (i >= static_cast<int>(options_.CountDownPresets.size()))
+                break;
+            preset = options_.CountDownPresets[i];
+        }
+        presetActions_[i]->setText(
+            PresetLabel(static_cast<TimerMode>(mode), preset, minText, secText));
+    }
+}
+
+bool MainWindow::IsAlertWindowVisible() const {
+    return false;
+}
+
+void MainWindow::HideAlertWindow() {}
+
+void MainWindow::AlertStep(int) {}
+
+void MainWindow::StopSound(int) {}
+
+void MainWindow::SetTrayTip(const QString&) {}
 
 } // namespace plimset

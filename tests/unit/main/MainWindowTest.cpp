@@ -1,0 +1,364 @@
+#include "ui/main/MainWindow.h"
+#include "core/FakeClock.h"
+#include "desktop/FakeWindowServices.h"
+#include "desktop/ModalDriver.h"
+#include "settings/SettingsFile.h"
+#include "text/LanguageChoice.h"
+#include "ui/main/ExitSignals.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFontDialog>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace plimset;
+
+namespace {
+
+class NoJapaneseFonts : public FontProbe {
+public:
+    bool HasFamily(const QString&) const override { return false; }
+    bool HasJapaneseFont() const override { return false; }
+};
+
+struct Message {
+    QString Text;
+    int Style;
+};
+
+// One main window over a settings file in a folder of its own, with a clock at 10:00 and
+// window services that only record.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void WriteSettings(const QByteArray& text) {
+        QFile file(SettingsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    QByteArray ReadSettings() const {
+        QFile file(SettingsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QString SettingsPath() const { return dir.filePath(QStringLiteral("plimset.ini")); }
+
+    std::optional<int> Start(const QStringList& arguments = {}) {
+        MainWindowContext context;
+        context.clock = &clock;
+        context.fontProbe = &fonts;
+        context.windowServices = &services;
+        context.settingsFilePath = SettingsPath();
+        context.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+        context.arguments = arguments;
+        context.showMessage = [this](QWidget*, const QString& text, int style) {
+            messages.push_back({text, style});
+        };
+        window = std::make_unique<MainWindow>(context);
+        return window->Startup();
+    }
+
+    template <typename T> T* Find(const char* name) const {
+        T* found = window->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString Text() const { return Find<QLineEdit>("Text1")->text(); }
+    void Type(const QString& keys) {
+        QLineEdit* field = Find<QLineEdit>("Text1");
+        for (QChar c : keys)
+            QTest::keyClick(field, c.toLatin1());
+    }
+
+    QTemporaryDir dir;
+    FakeClock clock{10 * 3600};
+    NoJapaneseFonts fonts;
+    FakeWindowServices services;
+    std::vector<Message> messages;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, EveryControlAndMenuCarriesItsDesignName) {
+    ASSERT_FALSE(Start());
+    for (const char* name : {"Command4", "Command3", "Command1_0", "Command1_1", "Command2"})
+        Find<QPushButton>(name);
+    Find<QLineEdit>("Text1");
+    EXPECT_FALSE(Find<QLabel>("LBL_Dummy")->isVisible());
+    EXPECT_EQ(Find<QTimer>("Timer1")->interval(), 200);
+    for (const char* name : {"MNU_Exit", "MNU_Mode_Col_0", "MNU_Mode_Col_1", "MNU_Mode_Col_2",
+                             "MNU_Pipe1", "MNU_A_Top", "MNU_Pipe2", "MNU_Font", "MNU_BColor",
+                             "MNU_Pipe3", "MNU_Option", "MNU_Set_Col_0"})
+        Find<QAction>(name);
+    Find<QMenu>("MNU_Set");
+    Find<QMenu>("MNU_Mode");
+    EXPECT_EQ(Find<QAction>("MNU_A_Top")->text(), QStringLiteral("&Always on Top"));
+    EXPECT_EQ(Find<QAction>("MNU_Option")->text(), QStringLiteral("&Options..."));
+    // Without a Japanese font the marker for the Options dialog is set.
+    EXPECT_EQ(Find<QLabel>("LBL_Dummy")->text(), QLatin1String(NonJapaneseMarker));
+    // A screen reader can name the picture buttons and the field.
+    EXPECT_EQ(Find<QPushButton>("Command1_0")->accessibleName(), QStringLiteral("Minimize"));
+    EXPECT_EQ(Find<QPushButton>("Command2")->accessibleName(), QStringLiteral("Start"));
+    EXPECT_EQ(Find<QLineEdit>("Text1")->accessibleName(), QStringLiteral("Time"));
+}
+
+TEST_F(MainWindowTest, ModeMenuFollowsTheModeOrderAndEachItemSelectsItsMode) {
+    WriteSettings("[Advanced]\nModeOrder=231\n");
+    ASSERT_FALSE(Start());
+    EXPECT_EQ(Find<QAction>("MNU_Mode_Col_0")->text(), QStringLiteral("CountDown"));
+    EXPECT_EQ(Find<QAction>("MNU_Mode_Col_1")->text(), QStringLiteral("StopWatch"));
+    EXPECT_EQ(Find<QAction>("MNU_Mode_Col_2")->text(), QStringLiteral("Alarm"));
+
+    Find<QAction>("MNU_Mode_Col_1")->trigger();
+    EXPECT_EQ(window->State().CurMode, StopWatch);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("StopWatch"));
+    EXPECT_FALSE(Find<QMenu>("MNU_Set")->menuAction()->isEnabled());
+    Find<QAction>("MNU_Mode_Col_2")->trigger();
+    EXPECT_EQ(window->State().CurMode, Alarm);
+    EXPECT_EQ(Find<QPushButton>("Command2")->text(), QStringLiteral("+10"));
+    EXPECT_EQ(Find<QPushButton>("Command2")->accessibleName(), QStringLiteral("Add 10 minutes"));
+}
+
+TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
+    WriteSettings("[MainForm]\nStartForm=1\n[Option]\nAlarm1=0\nAlarm2=0\nAlarm3=0\nAlarm4=0\n"
+                  "Alarm5=0\nCountDown1=3\nCountDown2=1.3\nCountDown3=0\nCountDown4=0\n"
+                  "CountDown5=0\n");
+    ASSERT_FALSE(Start());
+    QMenu* presets = Find<QMenu>("MNU_Set");
+    ASSERT_EQ(presets->actions().size(), 1);
+    EXPECT_EQ(presets->actions()[0]->text(), QStringLiteral("Null"));
+    EXPECT_FALSE(presets->menuAction()->isEnabled());
+
+    Find<QAction>("MNU_Mode_Col_0")->trigger(); // CountDown with the default order
+    ASSERT_EQ(window->State().CurMode, CountDown);
+    ASSERT_EQ(presets->actions().size(), 2);
+    EXPECT_TRUE(presets->menuAction()->isEnabled());
+    EXPECT_EQ(presets->actions()[1]->objectName(), QStringLiteral("MNU_Set_Col_1"));
+    presets->actions()[1]->trigger();
+    EXPECT_EQ(Text(), QStringLiteral("1:30"));
+    EXPECT_EQ(window->Engine().RunState(), TimerEngine::Stopped); // a preset never starts
+
+    Find<QAction>("MNU_Mode_Col_1")->trigger(); // Alarm again
+    EXPECT_EQ(presets->actions().size(), 1);
+}
+
+TEST_F(MainWindowTest, TimeFieldTakesOnlyWhatTheModeCanRead) {
+    WriteSettings("[Advanced]\nTimeSeparator=0\n");
+    ASSERT_FALSE(Start());
+    QLineEdit* field = Find<QLineEdit>("Text1");
+    field->clear();
+    Type(QStringLiteral("1:a.3/0 "));
+    EXPECT_EQ(Text(), QStringLiteral("1.30"));
+
+    // Alarm texts are clock times: "." is typed as ":".
+    Find<QAction>("MNU_Mode_Col_1")->trigger();
+    ASSERT_EQ(window->State().CurMode, Alarm);
+    field->clear();
+    Type(QStringLiteral("7.3x0"));
+    EXPECT_EQ(Text(), QStringLiteral("7:30"));
+    EXPECT_EQ(field->maxLength(), 5);
+
+    // Ctrl+A from elsewhere in the window selects the whole field.
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    Find<QPushButton>("Command2")->setFocus();
+    QTest::keyClick(Find<QPushButton>("Command2"), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(field->selectedText(), QStringLiteral("7:30"));
+}
+
+TEST_F(MainWindowTest, StartupAppliesTheSavedWindowAndOptions) {
+    WriteSettings("[MainForm]\nStartForm=3\nAlwaysOnTop=1\nFontName=DejaVu Sans\nFontSize=14\n"
+                  "FontBold=-1\nBackColor=255\n[Option]\nTaskBar=0\nTaskTray=0\nWidth=400\n"
+                  "Height=1\nMaxLength=8\n");
+    ASSERT_FALSE(Start());
+    EXPECT_EQ(window->State().CurMode, StopWatch);
+    EXPECT_EQ(Text(), QStringLiteral("0:00"));
+    EXPECT_TRUE(Find<QAction>("MNU_A_Top")->isChecked());
+    EXPECT_TRUE(services.StateOf(window.get()).onTop);
+    // No taskbar button and no icon: nothing to come back from, so no minimize.
+    EXPECT_FALSE(services.StateOf(window.get()).taskbarButton);
+    EXPECT_FALSE(services.StateOf(window.get()).minimizeOffered);
+    EXPECT_FALSE(Find<QPushButton>("Command1_0")->isEnabled());
+
+    QLineEdit* field = Find<QLineEdit>("Text1");
+    EXPECT_TRUE(field->font().bold());
+    EXPECT_EQ(field->font().pointSizeF(), 14);
+    EXPECT_EQ(field->palette().color(QPalette::Base), QColor(255, 0, 0)); // red, lowest byte
+    // The field is sized for nine zeros and sits between the buttons, inside the window.
+    const QFontMetricsF metrics(field->font());
+    EXPECT_GE(field->width(), metrics.horizontalAdvance(QStringLiteral("000000000")));
+    EXPECT_LT(Find<QPushButton>("Command1_1")->geometry().right(), field->x());
+    EXPECT_LT(field->geometry().right(), Find<QPushButton>("Command2")->x());
+    EXPECT_LE(Find<QPushButton>("Command2")->geometry().right(), window->centralWidget()->width());
+    EXPECT_GE(field->y(), 0);
+    EXPECT_LE(field->geometry().bottom(), window->centralWidget()->height());
+    // Saved width kept (above the minimum); the saved height 1 gives way to the minimum.
+    const QMargins frame = services.frame.isNull() ? QMargins(4, 27, 4, 4) : services.frame;
+    EXPECT_EQ(window->width() + frame.left() + frame.right(), 400);
+    EXPECT_GE(window->centralWidget()->height(), field->height());
+}
+
+TEST_F(MainWindowTest, ClosingWritesOnlyWhatChanged) {
+    const QByteArray before = "[MainForm]\nStartForm=2\n[Option]\nCountDown1=5\n";
+    WriteSettings(before);
+    ASSERT_FALSE(Start());
+    window->close();
+    // The first run stores nothing it did not change: not even the position or size.
+    EXPECT_EQ(ReadSettings(), before);
+
+    ASSERT_FALSE(Start());
+    Find<QAction>("MNU_A_Top")->trigger();
+    Find<QAction>("MNU_A_Top")->trigger(); // twice: no change
+    Find<QAction>("MNU_Mode_Col_2")->trigger();
+    window->move(window->pos() + QPoint(30, 0));
+    window->close();
+    window->close(); // a second close saves nothing more
+    const SettingsFile file(SettingsPath());
+    EXPECT_EQ(file.ReadIniInt(QStringLiteral("MainForm"), QStringLiteral("StartForm"), 0), 3);
+    EXPECT_NE(file.ReadIniInt(QStringLiteral("MainForm"), QStringLiteral("Left"), -480000),
+              -480000);
+    const QByteArray after = ReadSettings();
+    for (const char* key : {"AlwaysOnTop", "Top", "Font", "Color", "Width", "Height"})
+        EXPECT_FALSE(after.contains(key)) << key << "\n" << after.constData();
+}
+
+TEST_F(MainWindowTest, CommandLineChoosesTheModeAndStartsTheCount) {
+    ASSERT_FALSE(Start({QStringLiteral("/s")}));
+    EXPECT_EQ(window->State().CurMode, StopWatch);
+    EXPECT_EQ(window->Engine().RunState(), TimerEngine::Running);
+    EXPECT_TRUE(Find<QTimer>("Timer1")->isActive());
+    clock.Advance(65);
+    window->Engine().Tick();
+    EXPECT_EQ(Text(), QStringLiteral("1:05"));
+    window->close();
+
+    ASSERT_FALSE(Start({QStringLiteral("/A"), QStringLiteral("12:00")}));
+    EXPECT_EQ(window->State().CurMode, Alarm);
+    EXPECT_EQ(Text(), QStringLiteral("12:00"));
+    window->close();
+
+    // A second input text is an error; the mode still applies and the count starts.
+    ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("5"), QStringLiteral("6")}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Style, 16);
+    EXPECT_EQ(window->State().CurMode, CountDown);
+    window->close();
+}
+
+TEST_F(MainWindowTest, UsageRequestEndsWithoutSaving) {
+    WriteSettings("[MainForm]\nStartForm=2\n");
+    const std::optional<int> exitCode = Start({QStringLiteral("/C"), QStringLiteral("/?")});
+    ASSERT_TRUE(exitCode);
+    EXPECT_EQ(*exitCode, 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Style, 64);
+    EXPECT_TRUE(messages[0].Text.contains(QStringLiteral("[/C | /A | /S]")));
+    window->close();
+    window.reset();
+    EXPECT_EQ(ReadSettings(), QByteArray("[MainForm]\nStartForm=2\n"));
+}
+
+TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
+    ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("3")}));
+    ASSERT_EQ(window->Engine().RunState(), TimerEngine::Running);
+    QApplication::setActiveWindow(window.get());
+    Find<QLineEdit>("Text1")->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Find<QPushButton>("Command2")->hasFocus());
+    // Stopping leaves the field editable again.
+    Find<QPushButton>("Command2")->click();
+    Find<QLineEdit>("Text1")->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Find<QLineEdit>("Text1")->hasFocus());
+    // Esc leaves the field for the action button.
+    QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Escape);
+    EXPECT_TRUE(Find<QPushButton>("Command2")->hasFocus());
+}
+
+TEST_F(MainWindowTest, MinimizeIsOfferedOnlyWithAWayBack) {
+    // The notification-area icon does not exist yet, so it is no way back either.
+    for (const char* settings :
+         {"[Option]\nTaskBar=0\nTaskTray=1\n", "[Option]\nTaskBar=0\nTaskTray=0\n"}) {
+        WriteSettings(settings);
+        ASSERT_FALSE(Start());
+        EXPECT_FALSE(services.StateOf(window.get()).minimizeOffered) << settings;
+        EXPECT_FALSE(Find<QPushButton>("Command1_0")->isEnabled()) << settings;
+        window->close();
+    }
+    WriteSettings("[Option]\nTaskBar=1\nTaskTray=0\n");
+    ASSERT_FALSE(Start());
+    EXPECT_TRUE(services.StateOf(window.get()).minimizeOffered);
+    EXPECT_TRUE(Find<QPushButton>("Command1_0")->isEnabled());
+    Find<QPushButton>("Command1_0")->click();
+    EXPECT_TRUE(window->isMinimized());
+}
+
+TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
+    ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("3")}));
+    ASSERT_EQ(window->Engine().RunState(), TimerEngine::Running);
+    const int narrowWidth = window->width();
+    bool openedWithTickHeld = false;
+    WhenModalOpens<QDialog>(
+        [&](QDialog* modal) {
+            openedWithTickHeld = window->State().OptionsOpen;
+            modal->findChild<QFontDialog*>()->setCurrentFont(
+                QFont(QStringLiteral("DejaVu Sans"), 20));
+            modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        },
+        [](QDialog* modal) { return modal->findChild<QFontDialog*>() != nullptr; });
+    Find<QAction>("MNU_Font")->trigger();
+    EXPECT_TRUE(openedWithTickHeld);
+    EXPECT_FALSE(window->State().OptionsOpen);
+    EXPECT_EQ(window->Engine().RunState(), TimerEngine::Stopped);
+    EXPECT_EQ(Find<QLineEdit>("Text1")->font().pointSizeF(), 20);
+    EXPECT_GT(window->width(), narrowWidth); // the window grew around the larger field
+
+    WhenModalOpens<QColorDialog>([](QColorDialog* colors) {
+        colors->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        colors->accept();
+    });
+    Find<QAction>("MNU_BColor")->trigger();
+    EXPECT_EQ(Find<QLineEdit>("Text1")->palette().color(QPalette::Base), QColor(0x12, 0x34, 0x56));
+    window->close();
+    const SettingsFile file(SettingsPath());
+    EXPECT_EQ(file.ReadIniInt(QStringLiteral("MainForm"), QStringLiteral("BackColor"), 0),
+              0x563412);
+    EXPECT_EQ(file.ReadIniString(QStringLiteral("MainForm"), QStringLiteral("FontSize"), {}),
+              QStringLiteral("20"));
+}
+
+TEST_F(MainWindowTest, SessionEndSaveThenCloseWritesEachChangeOnce) {
+    ASSERT_FALSE(Start());
+    Find<QAction>("MNU_Mode_Col_2")->trigger(); // StopWatch
+    window->SaveState();                        // the desktop session ends
+    EXPECT_TRUE(ReadSettings().contains("StartForm=3"));
+    // The user goes on; the close writes only what changed since.
+    WriteSettings("[MainForm]\nStartForm=3\nmarker=1\n");
+    window->close();
+    EXPECT_EQ(ReadSettings(), QByteArray("[MainForm]\nStartForm=3\nmarker=1\n"));
+}
+
+TEST(ExitSignals, TerminationArrivesOnTheEventLoop) {
+    ExitSignals exitSignals;
+    ASSERT_TRUE(exitSignals.IsInstalled());
+    QSignalSpy spy(&exitSignals, &ExitSignals::ExitRequested);
+    std::raise(SIGTERM);
+    std::raise(SIGINT);
+    for (int i = 0; i < 100 && spy.count() < 2; ++i)
+        spy.wait(20);
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), SIGTERM);
+    EXPECT_EQ(spy.at(1).at(0).toInt(), SIGINT);
+}
+
+} // namespace
