@@ -28,8 +28,7 @@ protected:
         engine.Tick();
     }
     void RunFor(double seconds) {
-        const long ticks = std::lround(seconds / tick);
-        for (long i = 0; i < ticks; ++i) {
+        for (long i = std::lround(seconds / tick); i > 0; --i) {
             Tick();
         }
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QList>
+
 #include <utility>
 
 using plimset::NumericValue;
@@ -27,9 +29,7 @@ TEST(NumericValue, ReadsTheLeadingNumber) {
 }
 
 TEST(RoundToInt16, HalvesToEvenAndClamps) {
-    EXPECT_EQ(RoundToInt16(2.5), 2);
-    EXPECT_EQ(RoundToInt16(3.5), 4);
-    EXPECT_EQ(RoundToInt16(-2.5), -2);
-    EXPECT_EQ(RoundToInt16(1e9), 32767);
-    EXPECT_EQ(RoundToInt16(-1e9), -32768);
+    EXPECT_EQ(QList<int>({RoundToInt16(2.5), RoundToInt16(3.5), RoundToInt16(-2.5),
+                          RoundToInt16(1e9), RoundToInt16(-1e9)}),
+              QList<int>({2, 4, -2, 32767, -32768}));
 }

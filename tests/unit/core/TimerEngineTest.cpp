@@ -9,26 +9,6 @@ using StopWatchTest = EngineFixture;
 using AlarmTest = EngineFixture;
 } // namespace
 
-TEST_F(ModeTest, EachModeStartsFromItsFirstPreset) {
-    options.AlarmCount = 2;
-    options.AlarmPresets = {30, 60, 0};
-    options.TaskBar = 0;
-    engine.SetMode(Alarm);
-    EXPECT_EQ(engine.RunState(), TimerEngine::Armed);
-    EXPECT_EQ(view.text, "12:30");
-    EXPECT_EQ(view.textLimit, 5);
-    EXPECT_EQ(view.taskbarButton, false);
-
-    // Without presets: zero, AddMinute ahead, and the taskbar button left alone.
-    view.taskbarButton.reset();
-    engine.SetMode(CountDown);
-    EXPECT_EQ(view.text, "0:00");
-    EXPECT_FALSE(view.taskbarButton.has_value());
-    options.AlarmCount = 0;
-    engine.SetMode(Alarm);
-    EXPECT_EQ(view.text, "12:10");
-}
-
 TEST_F(ModeTest, BadInputIsHarmless) {
     engine.SetMode(7);
     EXPECT_EQ(state.CurMode, CountDown);
@@ -123,12 +103,26 @@ TEST_F(CountDownTest, PauseKeepsTheTimeAndTheFirstStartStaysTheReloadValue) {
     EXPECT_EQ(engine.LastSetValue(), 2.0f);
 }
 
-TEST_F(ModeTest, PresetsSetTheTimeButNeverStart) {
-    options.AlarmPresets = {90};
-    engine.SetMode(Alarm);
+TEST_F(ModeTest, PresetsFillTheFieldButNeverStart) {
+    options.AlarmCount = 2;
+    options.AlarmPresets = {30, 90, 0};
+    options.TaskBar = 0;
+    engine.SetMode(Alarm); // from its first preset, in minutes from now
+    EXPECT_EQ(engine.RunState(), TimerEngine::Armed);
+    EXPECT_EQ(view.text, "12:30");
+    EXPECT_EQ(view.taskbarButton, false);
     clock.Advance(60);
-    engine.PresetChosen(0); // minutes from now
+    engine.PresetChosen(1);
     EXPECT_EQ(view.text, "13:31");
+
+    // Without presets: zero, AddMinute ahead, and the taskbar button left alone.
+    view.taskbarButton.reset();
+    engine.SetMode(CountDown);
+    EXPECT_EQ(view.text, "0:00");
+    EXPECT_FALSE(view.taskbarButton.has_value());
+    options.AlarmCount = 0;
+    engine.SetMode(Alarm);
+    EXPECT_EQ(view.text, "12:11");
 
     options.CountDownCount = 2;
     options.CountDownPresets = {3.0f, 0.3f, 0.0f};

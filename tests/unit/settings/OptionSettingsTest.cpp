@@ -9,7 +9,6 @@
 #include <tuple>
 #include <vector>
 
-using plimset::DefaultSoundFile;
 using plimset::LoadOptionSettings;
 using plimset::MaxTimeValue;
 using plimset::MessageTextDefaults;
@@ -97,13 +96,4 @@ TEST(MaxTimeValue, FollowsLengthAndSeparator) {
     EXPECT_EQ(MaxTimeValue(7, 1), 10000.0f);
     EXPECT_EQ(MaxTimeValue(8, 0), 100000.0f);
     EXPECT_TRUE(std::isfinite(MaxTimeValue(32767, 0)));
-}
-
-TEST(DefaultSoundFile, IsTheCandidateOnlyWhenItIsAFile) {
-    QTemporaryDir dir;
-    const QString sound = dir.filePath("alarm.oga");
-    writeBytes(sound, "x");
-    EXPECT_EQ(DefaultSoundFile(sound), sound);
-    EXPECT_EQ(DefaultSoundFile(dir.filePath("missing.oga")), "");
-    EXPECT_EQ(DefaultSoundFile(dir.path()), "");
 }

@@ -65,6 +65,12 @@ TEST(LocalizeForm, CaptionsTaggedObjectsWithAccessKeysAsQtMarksThem) {
 
     EXPECT_EQ(form.Ok->accessibleName(), "OK");
     EXPECT_EQ(form.Tray->accessibleName(), "TaskTray & TaskBar");
+
+    // A window title shows no marks.
+    SetTextId(&form.Window, 251);
+    LocalizeForm(&form.Window, EnglishOffset);
+    EXPECT_EQ(form.Window.windowTitle(), "Always on Top");
+    EXPECT_EQ(WithoutMnemonic("&&&x y&"), "&x y");
 }
 
 TEST(LocalizeForm, SwitchesLanguageBothWays) {
@@ -78,14 +84,6 @@ TEST(LocalizeForm, SwitchesLanguageBothWays) {
 
     LocalizeForm(&form.Window, EnglishOffset);
     EXPECT_EQ(form.Alarm->text(), "Alarm");
-}
-
-TEST(LocalizeForm, TitlesShowNoMarks) {
-    QWidget window;
-    SetTextId(&window, 251);
-    LocalizeForm(&window, EnglishOffset);
-    EXPECT_EQ(window.windowTitle(), "Always on Top");
-    EXPECT_EQ(WithoutMnemonic("&&&x y&"), "&x y");
 }
 
 // Most Linux desktops, these test machines included, have a Japanese font but neither of
