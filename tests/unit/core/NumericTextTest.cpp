@@ -6,8 +6,7 @@
 
 #include <utility>
 
-using plimset::NumericValue;
-using plimset::RoundToInt16;
+using namespace plimset;
 
 // Blanks, tabs and line feeds are skipped wherever they stand, nothing else is; a comma is
 // never a decimal point, whatever the user's locale says; exponents take either letter.

@@ -2,12 +2,10 @@
 
 using namespace plimset;
 
-namespace {
 using ModeTest = EngineFixture;
 using CountDownTest = EngineFixture;
 using StopWatchTest = EngineFixture;
 using AlarmTest = EngineFixture;
-} // namespace
 
 TEST_F(ModeTest, BadInputIsHarmless) {
     engine.SetMode(7);

@@ -9,11 +9,7 @@
 #include <tuple>
 #include <vector>
 
-using plimset::LoadOptionSettings;
-using plimset::MaxTimeValue;
-using plimset::MessageTextDefaults;
-using plimset::OptionSettings;
-using plimset::SettingsFile;
+using namespace plimset;
 
 namespace {
 

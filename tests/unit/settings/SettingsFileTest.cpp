@@ -10,9 +10,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-using plimset::LeftBytes;
-using plimset::ReadIniInt16;
-using plimset::SettingsFile;
+using namespace plimset;
 
 namespace {
 

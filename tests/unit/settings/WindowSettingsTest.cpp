@@ -6,12 +6,7 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
-using plimset::FontSizeText;
-using plimset::NoStoredPosition;
-using plimset::ReadWindowSettings;
-using plimset::SaveWindowSettings;
-using plimset::SettingsFile;
-using plimset::WindowSettings;
+using namespace plimset;
 
 namespace {
 
