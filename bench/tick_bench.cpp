@@ -24,7 +24,7 @@ namespace {
 
 class SteppingClock : public Clock {
 public:
-    float SecondsOfDay() override { return static_cast<float>(std::fmod(seconds_, 86400.0)); }
+    double ContinuousSeconds() override { return seconds_; }
     QTime LocalTime() override {
         return QTime::fromMSecsSinceStartOfDay(
             static_cast<int>(std::fmod(seconds_, 86400.0) * 1000.0));

@@ -21,15 +21,29 @@ double bootSeconds() {
 
 } // namespace
 
+ClockReading SplitClockReading(double continuousSeconds) {
+    const double day = std::floor(continuousSeconds / secondsPerDay);
+    auto secondsOfDay = static_cast<float>(continuousSeconds - day * secondsPerDay);
+    // Just before midnight the single-precision value can round up to a whole day.
+    if (secondsOfDay >= static_cast<float>(secondsPerDay)) {
+        return ClockReading{0.0f, static_cast<qint64>(day) + 1};
+    }
+    if (secondsOfDay < 0) {
+        secondsOfDay = 0;
+    }
+    return ClockReading{secondsOfDay, static_cast<qint64>(day)};
+}
+
+ClockReading Clock::Read() {
+    return SplitClockReading(ContinuousSeconds());
+}
+
 SystemClock::SystemClock()
     : startOfDay_(QTime::currentTime().msecsSinceStartOfDay() / 1000.0), startBoot_(bootSeconds()) {
 }
 
-float SystemClock::SecondsOfDay() {
-    const double s = std::fmod(startOfDay_ + (bootSeconds() - startBoot_), secondsPerDay);
-    const auto f = static_cast<float>(s);
-    // Just before midnight the single-precision value can round up to a whole day.
-    return f >= static_cast<float>(secondsPerDay) ? 0.0f : f;
+double SystemClock::ContinuousSeconds() {
+    return startOfDay_ + (bootSeconds() - startBoot_);
 }
 
 QTime SystemClock::LocalTime() {

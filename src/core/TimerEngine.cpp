@@ -28,7 +28,7 @@ bool validPhase(int phase) {
 
 TimerEngine::TimerEngine(AppState& state, const OptionSettings& options, Clock& clock,
                          EngineView& view)
-    : state_(state), options_(options), clock_(clock), view_(view) {}
+    : state_(state), options_(options), clock_(clock), view_(view), day_(clock.Read().day) {}
 
 void TimerEngine::SetModeCaptions(const QString& alarm, const QString& countDown,
                                   const QString& stopWatch) {
@@ -46,17 +46,17 @@ TimeFormat TimerEngine::format() const {
 }
 
 float TimerEngine::readClock() {
-    const float now = clock_.SecondsOfDay();
-    if (now < lastReading_) {
-        // Midnight passed since the previous reading: a running count's target moves
-        // back a day with the clock, and alert stamps are read against the day count.
-        ++day_;
+    const ClockReading reading = clock_.Read();
+    if (reading.day > day_) {
+        // Midnight passed since the previous reading, once or (after a long sleep) more
+        // often: a running count's target moves back with the clock, and alert stamps are
+        // read against the day count.
         if (runState_ == Running) {
-            targetTime_ -= secondsPerDay;
+            targetTime_ -= secondsPerDay * static_cast<float>(reading.day - day_);
         }
+        day_ = reading.day;
     }
-    lastReading_ = now;
-    return now;
+    return reading.secondsOfDay;
 }
 
 void TimerEngine::stampAlert(int phase, float now) {

@@ -17,12 +17,10 @@ struct OptionSettings;
 // EngineView the engine drives. Options are read at the moment they are needed, so a
 // record replaced after the Options dialog takes effect at once.
 //
-// Time is measured on Clock::SecondsOfDay and recomputed on every tick, never
-// accumulated. The engine remembers the previous reading: a reading lower than the one
-// before means midnight has passed, and every stored reading is moved back a day. A
-// machine that sleeps across midnight therefore wakes to the right remaining time. A
-// sleep of more than a whole day is seen modulo one day: the engine cannot tell 2 hours
-// from 26, so a countdown whose end fell in such a sleep may still show time left.
+// Time is measured on the clock's time of day and recomputed on every tick, never
+// accumulated. The clock also counts midnights: when one or more have passed since the
+// previous reading, every stored reading is moved back a day for each. A machine that
+// sleeps across midnight, even for days, therefore wakes to the right remaining time.
 class TimerEngine {
 public:
     // Run states.
@@ -105,8 +103,7 @@ private:
     qint16 alertTickCount_ = 0;
     QString lastTrayTip_;
 
-    float lastReading_ = 0; // the previous SecondsOfDay reading
-    qint64 day_ = 0;        // midnights seen since the engine was made
+    qint64 day_ = 0; // the clock's day count at the previous reading
 };
 
 } // namespace plimset

@@ -39,6 +39,22 @@ TEST_F(EngineClockTest, StopWatchAcrossASuspendThatSpansMidnight) {
     EXPECT_EQ(view.text, "1500:00");
 }
 
+TEST_F(EngineClockTest, SleepsLongerThanADayAreCountedInFull) {
+    options.MaxLength = 7;
+    options.MaxTimeValue = 10000;
+    clock.Set(At(10, 0));
+    StartCountDown(QStringLiteral("10"));
+    Tick();
+    // Asleep until 10:05 the next day: the count ended a day ago.
+    Tick(At(10, 5, 0, 1) - clock.Seconds());
+    EXPECT_EQ(view.text, "0:00");
+
+    engine.SetMode(StopWatch);
+    engine.Command2();
+    Tick(At(11, 0, 0, 3) - clock.Seconds()); // two days and 55 minutes
+    EXPECT_EQ(view.text, "2935:00");
+}
+
 TEST_F(EngineClockTest, CountDownIgnoresDaylightSavingChanges) {
     for (double step : {3600.0, -3600.0}) {
         clock.Set(At(1, 30));

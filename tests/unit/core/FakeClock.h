@@ -6,18 +6,15 @@
 
 namespace plimset {
 
-// A clock the test moves by hand. It counts continuous seconds from a midnight of "day 0";
-// SecondsOfDay is that count modulo a day, as the real clock gives it. The wall clock starts
+// A clock the test moves by hand. It counts continuous seconds from a midnight of "day 0",
+// as the real clock does. The wall clock starts
 // in step with it and can be moved on its own, as a daylight-saving change or a clock step
 // moves it.
 class FakeClock : public Clock {
 public:
     explicit FakeClock(double seconds = 0) : seconds_(seconds) {}
 
-    float SecondsOfDay() override {
-        const auto s = static_cast<float>(std::fmod(seconds_, 86400.0));
-        return s >= 86400.0f ? 0.0f : s;
-    }
+    double ContinuousSeconds() override { return seconds_; }
     QTime LocalTime() override {
         double wall = std::fmod(seconds_ + wallOffset_, 86400.0);
         if (wall < 0) {
