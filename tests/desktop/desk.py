@@ -1,10 +1,6 @@
-"""Helpers for tests that drive real programs in the private desktop session.
-
-The tests run inside scripts/desktop-session, which exports DISPLAY, the buses and
-PLIMSET_SESSION_DIR. ctest passes the program under test in PLIMSET_BINARY. Window facts
-come from the session's command-line tools (xprop, xwininfo, xdotool, wmctrl), sound from
-pactl/parec/sox and accessibility from pyatspi.
-"""
+"""Helpers for tests that drive real programs in the private desktop session
+(scripts/desktop-session), through its command-line tools (xprop, xwininfo, xdotool,
+wmctrl; pactl, parec, sox) and pyatspi. ctest passes the program in PLIMSET_BINARY."""
 
 import os
 import re
@@ -18,11 +14,8 @@ DEFAULT_TIMEOUT = 10.0
 
 
 def session_dir():
-    """The session's temporary folder; tests may create files below it."""
-    path = os.environ.get("PLIMSET_SESSION_DIR")
-    if not path:
-        raise RuntimeError("not inside scripts/desktop-session (PLIMSET_SESSION_DIR unset)")
-    return path
+    """The session's temporary folder (set only inside scripts/desktop-session)."""
+    return os.environ["PLIMSET_SESSION_DIR"]
 
 
 def run(*args, check=True, timeout=DEFAULT_TIMEOUT):
