@@ -189,6 +189,12 @@ TEST_F(MainWindowTest, StartupAppliesTheSavedFontColourAndSize) {
 }
 
 TEST_F(MainWindowTest, ClosingWritesOnlyWhatChanged) {
+    // The first run stores nothing it did not change: not even the centred position.
+    WriteSettings("[Option]\nCountDown1=5\n");
+    ASSERT_FALSE(Start());
+    window->close();
+    EXPECT_EQ(ReadSettings(), QByteArray("[Option]\nCountDown1=5\n"));
+
     ASSERT_FALSE(Start());
     Find<QAction>("MNU_A_Top")->trigger();
     Find<QAction>("MNU_A_Top")->trigger(); // twice: no change
