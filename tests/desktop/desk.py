@@ -1,18 +1,6 @@
-"""Helpers for tests that drive real programs in the private desktop session.
-
-The tests run inside scripts/desktop-session, which exports DISPLAY, the buses and
-PLIMSET_SESSION_DIR. ctest passes the program under test in PLIMSET_BINARY.
-
-    import desk
-    with desk.Program() as app:             # a copy of plimset in a folder of its own
-        win = app.wait_window()
-        desk.key(win, "ctrl+o")
-        print(desk.window_state(win), desk.frame_extents(win))
-        code = app.close()                  # asks the window manager to close it
-
-Everything here uses the command-line tools of the session (xdotool, xprop, xwininfo,
-wmctrl, import) and, for accessibility, pyatspi.
-"""
+"""Helpers for tests that drive real programs in the private desktop session
+(scripts/desktop-session), through its command-line tools (xprop, xwininfo, xdotool,
+wmctrl; pactl, parec, sox) and pyatspi. ctest passes the program in PLIMSET_BINARY."""
 
 import os
 import re
@@ -26,18 +14,14 @@ DEFAULT_TIMEOUT = 10.0
 
 
 def session_dir():
-    """The session's temporary folder; tests may create files below it."""
-    path = os.environ.get("PLIMSET_SESSION_DIR")
-    if not path:
-        raise RuntimeError("not inside scripts/desktop-session (PLIMSET_SESSION_DIR unset)")
-    return path
+    """The session's temporary folder (set only inside scripts/desktop-session)."""
+    return os.environ["PLIMSET_SESSION_DIR"]
 
 
 def run(*args, check=True, timeout=DEFAULT_TIMEOUT):
     """Runs a tool and returns its standard output as text."""
-    done = subprocess.run(
-        [str(a) for a in args], capture_output=True, text=True, timeout=timeout,
-        stdin=subprocess.DEVNULL)
+    done = subprocess.run([str(a) for a in args], capture_output=True, text=True,
+                          timeout=timeout, stdin=subprocess.DEVNULL)
     if check and done.returncode != 0:
         raise RuntimeError("%s failed (%d): %s" % (args[0], done.returncode, done.stderr.strip()))
     return done.stdout
@@ -60,163 +44,85 @@ def settle(seconds=0.3):
     time.sleep(seconds)
 
 
-# ---------------------------------------------------------------------------------------
-# Programs
-
-
 class Program:
-    """A program under test, started in a folder of its own.
+    """A program under test, copied into a fresh folder below the session folder so that a
+    settings file kept beside the executable (`settings_path`, written from `settings`
+    before the start) lands there and nowhere else. With lines=True it is driven through
+    its standard input and output a line at a time (`request`); otherwise its output goes
+    to a log. start() again after an end starts the same copy over the settings it left."""
 
-    By default the binary is copied into a fresh folder below the session folder, so a
-    settings file kept beside the executable lands there and nowhere else (`folder`,
-    `settings_path`). XDG_CONFIG_HOME points into the same folder for programs that keep
-    their settings there instead. `settings` (text) is written as the settings file
-    before the start. With stdin=True the program's standard input is a pipe
-    (`send_line`). Its output goes to `log_path`; with lines=True its standard output is a
-    pipe instead, read a line at a time (`read_line`, `request`).
-    """
-
-    def __init__(self, binary=None, args=(), settings=None, copy=True, stdin=False,
-                 env=None, name=None, lines=False):
-        binary = binary or os.environ.get("PLIMSET_BINARY")
-        if not binary:
-            raise RuntimeError("PLIMSET_BINARY is not set")
+    def __init__(self, binary=None, args=(), settings=None, env=None, lines=False):
+        binary = binary or os.environ["PLIMSET_BINARY"]
         self.folder = tempfile.mkdtemp(prefix="run-", dir=session_dir())
-        exe_name = name or os.path.basename(binary)
-        if copy:
-            self.binary = os.path.join(self.folder, exe_name)
-            shutil.copy2(binary, self.binary)
-        else:
-            self.binary = binary
-        self.settings_path = os.path.join(self.folder, exe_name + ".ini")
+        self.binary = os.path.join(self.folder, os.path.basename(binary))
+        shutil.copy2(binary, self.binary)
+        self.settings_path = self.binary + ".ini"
         if settings is not None:
             with open(self.settings_path, "w", encoding="utf-8") as f:
                 f.write(settings)
         self.args = [str(a) for a in args]
-        self.env = dict(os.environ)
-        self.env["XDG_CONFIG_HOME"] = os.path.join(self.folder, "config")
-        self.env.update(env or {})
+        self.env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.folder, "config"),
+                        **(env or {}))
         self.log_path = os.path.join(self.folder, "output.log")
-        self.stdin = stdin
         self.lines = lines
-        self._pending = b""
-        self.process = None
-        self.window = None
+        self.process = self.window = None
 
     def start(self):
-        self._log = open(self.log_path, "wb")
-        self.process = subprocess.Popen(
-            [self.binary] + self.args, cwd=self.folder, env=self.env,
-            stdin=subprocess.PIPE if self.stdin else subprocess.DEVNULL,
-            stdout=subprocess.PIPE if self.lines else self._log,
-            stderr=self._log if self.lines else subprocess.STDOUT)
+        pipe = subprocess.PIPE if self.lines else None
+        with open(self.log_path, "wb") as log:
+            # Unbuffered pipes: select() then sees every line that has not been read.
+            self.process = subprocess.Popen(
+                [self.binary] + self.args, cwd=self.folder, env=self.env, bufsize=0,
+                stdin=pipe or subprocess.DEVNULL, stdout=pipe or log, stderr=log)
         return self
 
-    def __enter__(self):
-        return self.start()
-
-    def __exit__(self, *exc):
-        self.kill()
-        return False
-
-    @property
-    def pid(self):
-        return self.process.pid
-
-    def running(self):
-        return self.process is not None and self.process.poll() is None
-
-    def wait_window(self, timeout=DEFAULT_TIMEOUT, name=None, cls=None):
-        """Waits until a top-level window of this process is viewable and returns its id.
-
-        With name, only a window whose title contains it counts; with cls, only one whose
-        WM_CLASS instance or class equals it (case ignored)."""
+    def wait_window(self, timeout=DEFAULT_TIMEOUT):
+        """Waits until a top-level window of this process is viewable and returns its id."""
         def find():
-            if not self.running():
+            if self.process.poll() is not None:
                 raise RuntimeError("program ended with %s before showing a window:\n%s"
                                    % (self.process.returncode, self.output()))
-            for wid in client_list():
-                if window_pid(wid) != self.pid or map_state(wid) != "IsViewable":
-                    continue
-                if name is not None and name not in (window_name(wid) or ""):
-                    continue
-                if cls is not None and cls.lower() not in (
-                        c.lower() for c in window_class(wid) or ()):
-                    continue
-                return wid
-            return None
+            return next((w for w in self.windows() if map_state(w) == "IsViewable"), None)
         self.window = wait_until(find, timeout, what="a window of " + self.binary)
         return self.window
 
     def windows(self):
         """The ids of this process's managed top-level windows, mapped or not."""
-        return [w for w in client_list() if window_pid(w) == self.pid]
+        return [w for w in client_list() if window_pid(w) == self.process.pid]
 
-    def send_line(self, line):
-        self.process.stdin.write((line + "\n").encode())
-        self.process.stdin.flush()
-
-    def read_line(self, timeout=DEFAULT_TIMEOUT):
-        """The next line the program writes (lines=True), without its line end."""
-        deadline = time.monotonic() + timeout
-        fd = self.process.stdout.fileno()
-        while b"\n" not in self._pending:
-            left = deadline - time.monotonic()
-            if left <= 0 or not select.select([fd], [], [], left)[0]:
-                raise TimeoutError("no line from %s; output so far:\n%s"
-                                   % (self.binary, self.output()))
-            chunk = os.read(fd, 4096)
-            if not chunk:
-                raise EOFError("%s ended its output:\n%s" % (self.binary, self.output()))
-            self._pending += chunk
-        line, self._pending = self._pending.split(b"\n", 1)
-        return line.decode("utf-8", "replace")
-
-    def request(self, line, timeout=DEFAULT_TIMEOUT):
-        """Sends a command line and returns the one-line answer."""
-        self.send_line(line)
-        return self.read_line(timeout)
+    def request(self, line=None, timeout=DEFAULT_TIMEOUT):
+        """Sends a command line, if given, and returns the next line the program writes
+        (lines=True) without its line end."""
+        if line is not None:
+            self.process.stdin.write((line + "\n").encode())
+        if not select.select([self.process.stdout], [], [], timeout)[0]:
+            raise TimeoutError("no line from %s:\n%s" % (self.binary, self.output()))
+        return self.process.stdout.readline().decode("utf-8", "replace").rstrip("\n")
 
     def output(self):
-        """What the program has written to its standard output and error so far."""
-        try:
-            with open(self.log_path, encoding="utf-8", errors="replace") as f:
-                return f.read()
-        except OSError:
-            return ""
+        """What the program has written to its log so far."""
+        with open(self.log_path, encoding="utf-8", errors="replace") as f:
+            return f.read()
 
     def close(self, timeout=DEFAULT_TIMEOUT):
         """Closes the main window through the window manager (as the user would) and
         returns the exit code."""
-        if self.running() and self.window is not None:
-            run("wmctrl", "-i", "-c", hex(self.window), check=False)
-        return self.wait(timeout)
+        run("wmctrl", "-i", "-c", hex(self.window), check=False)
+        return self.process.wait(timeout)
 
     def terminate(self, timeout=DEFAULT_TIMEOUT):
         """Sends SIGTERM and returns the exit code."""
-        if self.running():
-            self.process.terminate()
-        return self.wait(timeout)
-
-    def wait(self, timeout=DEFAULT_TIMEOUT):
-        code = self.process.wait(timeout)
-        self._log.close()
-        return code
+        self.process.terminate()
+        return self.process.wait(timeout)
 
     def kill(self):
         """Ends the process if it still runs; for clean-up after a failed test."""
-        if self.process is None:
-            return
-        if self.process.poll() is None:
+        if self.process is not None:
             self.process.kill()
             self.process.wait()
-        for pipe in (self.process.stdin, self.process.stdout):
-            if pipe:
-                try:
+            for pipe in (self.process.stdin, self.process.stdout):
+                if pipe:
                     pipe.close()
-                except OSError:
-                    pass
-        self._log.close()
 
     def read_settings(self):
         """The settings file's text, or None when it does not exist."""
@@ -227,12 +133,11 @@ class Program:
             return None
 
 
-# ---------------------------------------------------------------------------------------
 # Window properties
 
 
 def _xprop(wid, *names):
-    return run("xprop", "-id", hex(wid) if isinstance(wid, int) else wid, *names, check=False)
+    return run("xprop", "-id", hex(wid), *names, check=False)
 
 
 def root_property(name):
@@ -241,8 +146,7 @@ def root_property(name):
 
 def client_list():
     """The window manager's list of managed windows (_NET_CLIENT_LIST), in order."""
-    text = root_property("_NET_CLIENT_LIST")
-    return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", text)]
+    return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", root_property("_NET_CLIENT_LIST"))]
 
 
 def taskbar_windows():
@@ -252,8 +156,7 @@ def taskbar_windows():
 
 def window_state(wid):
     """The set of _NET_WM_STATE atoms of a window."""
-    text = _xprop(wid, "_NET_WM_STATE")
-    return set(re.findall(r"_NET_WM_STATE_[A-Z_]+", text))
+    return set(re.findall(r"_NET_WM_STATE_[A-Z_]+", _xprop(wid, "_NET_WM_STATE")))
 
 
 def window_pid(wid):
@@ -268,28 +171,19 @@ def frame_extents(wid):
 
 
 def window_name(wid):
-    """The window's title: _NET_WM_NAME, else WM_NAME (UTF-8 under the session's
-    C.UTF-8 locale; quotes and backslashes come escaped as xprop writes them)."""
-    for prop in ("_NET_WM_NAME", "WM_NAME"):
-        m = re.search(r'=\s*"(.*)"\s*$', _xprop(wid, prop), re.S)
-        if m:
-            return m.group(1)
-    return None
+    """The window's title (_NET_WM_NAME; quotes and backslashes come escaped by xprop)."""
+    m = re.search(r'=\s*"(.*)"\s*$', _xprop(wid, "_NET_WM_NAME"), re.S)
+    return m.group(1) if m else None
 
 
-def window_class(wid):
-    """(instance, class) from WM_CLASS."""
-    found = re.findall(r'"([^"]*)"', _xprop(wid, "WM_CLASS"))
-    return tuple(found[:2]) if found else None
-
-
-def motif_hints(wid):
-    """The five numbers of _MOTIF_WM_HINTS (flags, functions, decorations, input mode,
-    status), or None when unset. Functions bit 0x8 offers minimize (unless bit 0x1, all,
-    is set, which inverts the meaning)."""
+def minimize_offered(wid):
+    """Whether the window's _MOTIF_WM_HINTS let the window manager offer minimize: the
+    functions field when flagged (bit 0x8 minimize, inverted by bit 0x1 all), else yes."""
     text = _xprop(wid, "_MOTIF_WM_HINTS")
-    nums = re.findall(r"0x[0-9a-fA-F]+|\d+", text.split("=", 1)[-1]) if "=" in text else []
-    return tuple(int(n, 0) for n in nums) if nums else None
+    hints = [int(n, 0) for n in re.findall(r"0x[0-9a-fA-F]+|\d+", text.partition("=")[2])]
+    if len(hints) < 2 or not hints[0] & 0x1:
+        return True
+    return bool(hints[1] & 0x8) != bool(hints[1] & 0x1)
 
 
 def wm_hints_iconic(wid):
@@ -298,23 +192,16 @@ def wm_hints_iconic(wid):
 
 
 def geometry(wid):
-    """The client area's absolute position and size and its map state, from xwininfo."""
+    """The client area's absolute position and size, from xwininfo."""
     text = run("xwininfo", "-id", hex(wid))
-    def num(label):
-        return int(re.search(label + r":\s*(-?\d+)", text).group(1))
-    return {
-        "x": num("Absolute upper-left X"),
-        "y": num("Absolute upper-left Y"),
-        "width": num("Width"),
-        "height": num("Height"),
-        "map_state": re.search(r"Map State:\s*(\w+)", text).group(1),
-    }
+    return {key: int(re.search(label + r":\s*(-?\d+)", text).group(1)) for key, label in
+            (("x", "Absolute upper-left X"), ("y", "Absolute upper-left Y"),
+             ("width", "Width"), ("height", "Height"))}
 
 
 def map_state(wid):
     """IsViewable, IsUnMapped or IsUnviewable; None when the window is gone."""
-    text = run("xwininfo", "-id", hex(wid), check=False)
-    m = re.search(r"Map State:\s*(\w+)", text)
+    m = re.search(r"Map State:\s*(\w+)", run("xwininfo", "-id", hex(wid), check=False))
     return m.group(1) if m else None
 
 
@@ -323,68 +210,30 @@ def screen_size():
     return int(m.group(1)), int(m.group(2))
 
 
-def active_window():
-    m = re.search(r"0x[0-9a-fA-F]+", root_property("_NET_ACTIVE_WINDOW"))
-    return int(m.group(0), 16) if m else None
-
-
-# ---------------------------------------------------------------------------------------
 # Input
 
 
-def activate(wid):
-    run("xdotool", "windowactivate", "--sync", str(wid), check=False)
-
-
 def key(wid, *keys):
-    """Sends key combinations (xdotool names: "ctrl+o", "Return", "F1") to a window,
-    activating it first so the keys arrive as real keyboard input."""
-    activate(wid)
+    """Sends key combinations (xdotool names: "ctrl+o", "Return") to a window, activating
+    it first so the keys arrive as real keyboard input."""
+    run("xdotool", "windowactivate", "--sync", str(wid), check=False)
     run("xdotool", "key", "--clearmodifiers", *keys)
-
-
-def type_text(wid, text):
-    activate(wid)
-    run("xdotool", "type", "--delay", "20", text)
-
-
-def click(x, y, button=1):
-    """Clicks at an absolute screen position."""
-    run("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
-
-
-def click_in(wid, x, y, button=1):
-    """Clicks at a position relative to a window's client area."""
-    g = geometry(wid)
-    click(g["x"] + x, g["y"] + y, button)
 
 
 def minimize(wid):
     run("xdotool", "windowminimize", str(wid))
 
 
-def screenshot(path):
-    """Saves the whole screen as an image (PNG by the file name)."""
-    run("import", "-window", "root", path)
-    return path
-
-
-# ---------------------------------------------------------------------------------------
 # Sound
 
 
 class SoundRecorder:
-    """Records what plays through the session's null sink into a WAV file (mono, 44.1 kHz).
+    """Records what plays through the session's null sink into a mono 44.1 kHz WAV file
+    (`path`) while the with-block runs. Capture is not sample-exact: assert energy
+    (sound_rms), not duration."""
 
-        with desk.SoundRecorder() as rec:
-            ...                                # make the program sound
-        self.assertGreater(desk.sound_rms(rec.path), 0.01)
-
-    Capture is not sample-exact: assert energy, not duration."""
-
-    def __init__(self, path=None):
-        self.path = path or tempfile.mktemp(suffix=".wav", dir=session_dir())
-        self.process = None
+    def __init__(self):
+        self.path = tempfile.mktemp(suffix=".wav", dir=session_dir())
 
     def __enter__(self):
         sink = os.environ.get("PLIMSET_PULSE_SINK", "plimset_sink")
@@ -392,7 +241,7 @@ class SoundRecorder:
         self.process = subprocess.Popen(
             ["parec", "-d", sink + ".monitor", "--rate=44100", "--channels=1",
              "--format=s16le", "--latency-msec=50", "--file-format=wav", self.path],
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Sound before parec's stream exists would be missed: wait for the stream.
         wait_until(lambda: _recording_streams() > before, what="the recording stream")
         time.sleep(0.1)
@@ -402,7 +251,6 @@ class SoundRecorder:
         time.sleep(0.2)
         self.process.terminate()
         self.process.wait(DEFAULT_TIMEOUT)
-        self.process.stderr.close()
         return False
 
 
@@ -411,20 +259,19 @@ def _recording_streams():
 
 
 def sound_rms(path, bandpass_hz=None):
-    """The RMS amplitude (0 to 1) of a recording, optionally of a band around a frequency
-    only (sox's "bandpass F 100h")."""
+    """The RMS amplitude (0 to 1) of a recording, optionally of a 100 Hz band around a
+    frequency only."""
     effects = ["bandpass", str(bandpass_hz), "100h"] if bandpass_hz else []
-    done = subprocess.run(["sox", path, "-n"] + effects + ["stat"], capture_output=True,
-                          text=True, timeout=DEFAULT_TIMEOUT, stdin=subprocess.DEVNULL)
-    if re.search(r"Samples read:\s*0\s*$", done.stderr, re.M):
+    stats = subprocess.run(["sox", path, "-n"] + effects + ["stat"], capture_output=True,
+                           text=True, timeout=DEFAULT_TIMEOUT, stdin=subprocess.DEVNULL).stderr
+    if re.search(r"Samples read:\s*0\s*$", stats, re.M):
         return 0.0  # an idle sink sends nothing at all
-    m = re.search(r"RMS\s+amplitude:\s*([0-9.]+(?:[eE][-+]?\d+)?)", done.stderr)
+    m = re.search(r"RMS\s+amplitude:\s*([0-9.]+(?:[eE][-+]?\d+)?)", stats)
     if not m:
-        raise RuntimeError("sox could not read %s: %s" % (path, done.stderr.strip()))
+        raise RuntimeError("sox could not read %s: %s" % (path, stats.strip()))
     return float(m.group(1))
 
 
-# ---------------------------------------------------------------------------------------
 # Accessibility
 
 
@@ -434,25 +281,21 @@ def atspi_application(name="plimset", timeout=DEFAULT_TIMEOUT):
 
     def find():
         desktop = pyatspi.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            app = desktop.getChildAtIndex(i)
-            if app is not None and (app.name or "").lower() == name.lower():
-                return app
-        return None
+        apps = (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
+        return next((a for a in apps if a is not None and (a.name or "").lower() == name.lower()),
+                    None)
     return wait_until(find, timeout, interval=0.2, what="accessible application " + name)
 
 
 def find_accessibles(root, role=None, name=None):
-    """Every descendant of root with the role name ("text", "push button", "frame"...)
+    """Every descendant of root with the role name ("text", "push button", "menu item"...)
     and/or accessible name given."""
-    found = []
-    stack = [root]
+    found, stack = [], [root]
     while stack:
         node = stack.pop()
         if node is None:
             continue
-        if ((role is None or node.getRoleName() == role)
-                and (name is None or node.name == name)) and node is not root:
+        if node is not root and role in (None, node.getRoleName()) and name in (None, node.name):
             found.append(node)
         stack.extend(node.getChildAtIndex(i) for i in reversed(range(node.childCount)))
     return found
@@ -460,11 +303,8 @@ def find_accessibles(root, role=None, name=None):
 
 def find_accessible(root, role=None, name=None, timeout=DEFAULT_TIMEOUT):
     """The first descendant with that role and/or name; waits for it to appear."""
-    def first():
-        items = find_accessibles(root, role, name)
-        return items[0] if items else None
-    return wait_until(first, timeout, interval=0.2,
-                      what="accessible role=%s name=%s" % (role, name))
+    return wait_until(lambda: next(iter(find_accessibles(root, role, name)), None), timeout,
+                      interval=0.2, what="accessible role=%s name=%s" % (role, name))
 
 
 def accessible_text(acc):
@@ -474,5 +314,5 @@ def accessible_text(acc):
 
 
 def press(acc):
-    """Performs an accessible's first action (a button's press)."""
+    """Performs an accessible's first action (a button's or menu item's press)."""
     acc.queryAction().doAction(0)

@@ -2,15 +2,13 @@
 //
 //   services_probe [--no-taskbar] [--on-top] [--no-minimize] [--extents-before-show]
 //
-// Shows a main window with a menu bar and a text field, then reads commands from standard
-// input, one a line, and answers each with one line starting with "ok" (or "error"):
-//   taskbar 0|1, ontop 0|1, minimize 0|1   apply a service      -> ok
-//   hide, show                              hide or show        -> ok
-//   winid                                   the native window   -> ok <decimal id>
-//   extents                                 FrameExtents        -> ok <left> <top> <right> <bottom>
-//   borders                                 MeasureWindowBorders -> ok <width> <height> <menu px>
-//   state                                   Qt's view           -> ok <visible> <minimized>
-//   quit                                    ends with status 0
+// Shows a main window with a menu bar, then reads commands from standard input, one a line,
+// and answers each with one line starting with "ok" (or "error"); its end quits:
+//   taskbar 0|1, ontop 0|1, minimize 0|1, hide, show   -> ok
+//   winid     the native window                         -> ok <decimal id>
+//   extents   FrameExtents                              -> ok <left> <top> <right> <bottom>
+//   borders   MeasureWindowBorders                      -> ok <width> <height> <menu px>
+//   state     Qt's view                                 -> ok <visible> <minimized>
 // With --extents-before-show the first line is "extents <l> <t> <r> <b>", asked before
 // the window is shown; the line "shown <id>" follows once the window is shown.
 
@@ -34,92 +32,66 @@ void Say(const QString& line) {
     std::fflush(stdout);
 }
 
-QString Margins(const QMargins& m) {
-    return QStringLiteral("%1 %2 %3 %4").arg(m.left()).arg(m.top()).arg(m.right()).arg(m.bottom());
+QString Numbers(std::initializer_list<qint64> numbers) {
+    QStringList words;
+    for (qint64 n : numbers)
+        words << QString::number(n);
+    return words.join(QLatin1Char(' '));
 }
 
-class Probe {
-public:
-    Probe() {
-        window_.setWindowTitle(QStringLiteral("services probe"));
-        QMenu* file = window_.menuBar()->addMenu(QStringLiteral("&File"));
-        file->addAction(QStringLiteral("&Quit"), qApp, &QApplication::quit);
-        auto* text = new QLineEdit(QStringLiteral("probe text"), &window_);
-        text->setAccessibleName(QStringLiteral("probe field"));
-        window_.setCentralWidget(text);
-        window_.resize(320, 120);
+QString Handle(const QString& line, QMainWindow& window, plimset::X11WindowServices& services) {
+    const QStringList words = line.simplified().split(QLatin1Char(' '));
+    const QString verb = words.first();
+    const bool on = words.value(1) == QLatin1String("1");
+    if (verb == QLatin1String("taskbar")) {
+        services.SetTaskbarButton(&window, on);
+    } else if (verb == QLatin1String("ontop")) {
+        services.SetAlwaysOnTop(&window, on);
+    } else if (verb == QLatin1String("minimize")) {
+        services.SetMinimizeOffered(&window, on);
+    } else if (verb == QLatin1String("hide")) {
+        window.hide();
+    } else if (verb == QLatin1String("show")) {
+        window.show();
+    } else if (verb == QLatin1String("winid")) {
+        return QStringLiteral("ok ") + Numbers({qint64(window.winId())});
+    } else if (verb == QLatin1String("extents")) {
+        const QMargins m = services.FrameExtents(&window);
+        return QStringLiteral("ok ") + Numbers({m.left(), m.top(), m.right(), m.bottom()});
+    } else if (verb == QLatin1String("borders")) {
+        const plimset::Borders b = plimset::MeasureWindowBorders(services, &window);
+        return QStringLiteral("ok ") +
+               Numbers({b.BorderWidth, b.BorderHeight, plimset::MenuBarHeight(&window)});
+    } else if (verb == QLatin1String("state")) {
+        return QStringLiteral("ok ") + Numbers({window.isVisible(), window.isMinimized()});
+    } else {
+        return QStringLiteral("error unknown command");
     }
-
-    QMainWindow& Window() { return window_; }
-    plimset::X11WindowServices& Services() { return services_; }
-
-    QString Handle(const QString& line) {
-        const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (words.isEmpty()) {
-            return QStringLiteral("error empty");
-        }
-        const QString& verb = words.first();
-        const bool on = words.value(1) == QLatin1String("1");
-        if (verb == QLatin1String("taskbar")) {
-            services_.SetTaskbarButton(&window_, on);
-        } else if (verb == QLatin1String("ontop")) {
-            services_.SetAlwaysOnTop(&window_, on);
-        } else if (verb == QLatin1String("minimize")) {
-            services_.SetMinimizeOffered(&window_, on);
-        } else if (verb == QLatin1String("hide")) {
-            window_.hide();
-        } else if (verb == QLatin1String("show")) {
-            window_.show();
-        } else if (verb == QLatin1String("winid")) {
-            return QStringLiteral("ok %1").arg(window_.winId());
-        } else if (verb == QLatin1String("extents")) {
-            return QStringLiteral("ok ") + Margins(services_.FrameExtents(&window_));
-        } else if (verb == QLatin1String("borders")) {
-            const plimset::Borders b = plimset::MeasureWindowBorders(services_, &window_);
-            return QStringLiteral("ok %1 %2 %3")
-                .arg(b.BorderWidth)
-                .arg(b.BorderHeight)
-                .arg(plimset::MenuBarHeight(&window_));
-        } else if (verb == QLatin1String("state")) {
-            return QStringLiteral("ok %1 %2")
-                .arg(int(window_.isVisible()))
-                .arg(int(window_.isMinimized()));
-        } else if (verb == QLatin1String("quit")) {
-            QApplication::quit();
-        } else {
-            return QStringLiteral("error unknown command");
-        }
-        return QStringLiteral("ok");
-    }
-
-private:
-    QMainWindow window_;
-    plimset::X11WindowServices services_;
-};
+    return QStringLiteral("ok");
+}
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("services_probe"));
     const QStringList args = QApplication::arguments();
-    Probe probe;
-    if (args.contains(QStringLiteral("--no-taskbar"))) {
-        probe.Services().SetTaskbarButton(&probe.Window(), false);
-    }
-    if (args.contains(QStringLiteral("--on-top"))) {
-        probe.Services().SetAlwaysOnTop(&probe.Window(), true);
-    }
-    if (args.contains(QStringLiteral("--no-minimize"))) {
-        probe.Services().SetMinimizeOffered(&probe.Window(), false);
-    }
-    if (args.contains(QStringLiteral("--extents-before-show"))) {
-        Say(QStringLiteral("extents ") + Margins(probe.Services().FrameExtents(&probe.Window())));
-    }
-    probe.Window().show();
-    Say(QStringLiteral("shown %1").arg(probe.Window().winId()));
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("services probe"));
+    window.menuBar()->addMenu(QStringLiteral("&File"));
+    window.setCentralWidget(new QLineEdit(&window));
+    window.resize(320, 120);
+    plimset::X11WindowServices services;
+    if (args.contains(QStringLiteral("--no-taskbar")))
+        services.SetTaskbarButton(&window, false);
+    if (args.contains(QStringLiteral("--on-top")))
+        services.SetAlwaysOnTop(&window, true);
+    if (args.contains(QStringLiteral("--no-minimize")))
+        services.SetMinimizeOffered(&window, false);
+    if (args.contains(QStringLiteral("--extents-before-show")))
+        Say(QStringLiteral("extents") + Handle(QStringLiteral("extents"), window, services).mid(2));
+    window.show();
+    Say(QStringLiteral("shown ") + Numbers({qint64(window.winId())}));
 
-    // Commands arrive on standard input; its end quits as "quit" does.
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     std::string pending;
     QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
@@ -134,7 +106,7 @@ int main(int argc, char* argv[]) {
         for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
             const QString line = QString::fromUtf8(pending.data(), static_cast<qsizetype>(end));
             pending.erase(0, end + 1);
-            Say(probe.Handle(line));
+            Say(Handle(line, window, services));
         }
     });
     return QApplication::exec();
