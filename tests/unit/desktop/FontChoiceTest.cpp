@@ -56,16 +56,6 @@ TEST(TransferFont, CarriesAFontThroughTheRecordBothWays) {
     }
 }
 
-TEST(CopyFont, CopiesFaceSizeWeightAndEffects) {
-    QFont source("DejaVu Sans Mono");
-    source.setPointSizeF(10.5);
-    source.setWeight(QFont::Light);
-    source.setUnderline(true);
-    QFont target("DejaVu Serif", 20, QFont::Bold, true);
-    CopyFont(source, target);
-    EXPECT_EQ(target, source);
-}
-
 TEST(ReadChosenFont, BoldUnlessExactlyNormalWeightAndSizeHeldToRange) {
     const std::tuple<QFont::Weight, double, qint16, double> cases[] = {
         {QFont::Light, 6, -1, 8},
