@@ -90,6 +90,11 @@ class MainWindowTest(unittest.TestCase):
         first = self.time_text()
         time.sleep(1.5)
         self.assertNotEqual(self.time_text(), first)
+        desk.key(app.window, "alt+s")  # the button's key, though the menu "&Set" shares it
+        self.find("push button", "Start")
+        stopped = self.time_text()
+        time.sleep(1.2)
+        self.assertEqual(self.time_text(), stopped)
         desk.key(app.window, "alt+m", "a")  # Mode > Always on Top
         desk.wait_until(lambda: ABOVE not in desk.window_state(app.window), what="not above")
         self.assertEqual(ini_value(self.close(app), "MainForm", "AlwaysOnTop"), "0")

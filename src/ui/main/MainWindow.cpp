@@ -95,6 +95,11 @@ void MainWindow::CreateControls() {
     tick_->setObjectName(QStringLiteral("Timer1"));
     tick_->setInterval(200);
 
+    // The menu bar's "&Set" and the buttons' "&S" share Alt+S; the visible button's
+    // access key wins, so Alt+S stops a running count (see ClickForAccessKey).
+    actionButton_->installEventFilter(this);
+    accessKeyButton_->installEventFilter(this);
+
     setTabOrder(timeField_, actionButton_);
     setTabOrder(actionButton_, minimizeButton_);
     setTabOrder(minimizeButton_, clearButton_);
@@ -110,6 +115,7 @@ void MainWindow::CreateControls() {
 void MainWindow::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("Form1_MenuBar"));
+    bar->installEventFilter(this);
 
     exitAction_ = new QAction(QStringLiteral("E&xit"), bar);
     exitAction_->setObjectName(QStringLiteral("MNU_Exit"));
@@ -349,6 +355,10 @@ void MainWindow::ResetProgressCaption() {
 // ----- keys -----
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Shortcut &&
+        (watched == menuBar() || watched == actionButton_ || watched == accessKeyButton_) &&
+        ClickForAccessKey(static_cast<QShortcutEvent*>(event)->key()))
+        return true;
     if (watched == timeField_) {
         if (event->type() == QEvent::KeyPress && !forwardingKey_)
             return FilterTimeFieldKeyPress(static_cast<QKeyEvent*>(event));
@@ -357,6 +367,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             QMetaObject::invokeMethod(this, &MainWindow::FocusActionButton, Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::ClickForAccessKey(const QKeySequence& key) {
+    // Where a menu title and a button share an access key, the shortcut is ambiguous: the
+    // menu would open (or, disabled, do nothing) and the button would only take the
+    // focus. The key is the button's, as its underlined letter promises.
+    for (QPushButton* button : {accessKeyButton_, actionButton_}) {
+        if (button->isVisible() && button->isEnabled() &&
+            QKeySequence::mnemonic(button->text()) == key) {
+            button->animateClick();
+            return true;
+        }
+    }
+    return false;
 }
 
 bool MainWindow::FilterTimeFieldKeyPress(QKeyEvent* event) {

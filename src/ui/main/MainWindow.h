@@ -17,6 +17,7 @@
 
 class QAction;
 class QKeyEvent;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -118,6 +119,7 @@ private:
     void CreateMenus();
     void ConnectEngine();
     bool FilterTimeFieldKeyPress(QKeyEvent* event);
+    bool ClickForAccessKey(const QKeySequence& key);
     void UpdateActionAccessibleName();
     void ApplyAlwaysOnTop(bool on);
     void ChooseTextFont();
