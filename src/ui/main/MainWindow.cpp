@@ -521,6 +521,10 @@ void MainWindow::RebuildPresetMenu() {
         connect(item, &QAction::triggered, this, [this, i] { engine_.PresetChosen(i); });
         presetActions_.push_back(item);
     }
+    // The "Null" placeholder is disabled as well as its menu, so that a screen reader, which
+    // reaches the items of a disabled menu, does not offer it.
+    for (QAction* item : presetActions_)
+        item->setEnabled(n > 0);
     if (n == 0) {
         presetActions_[0]->setText(QStringLiteral("Null"));
         presetMenu_->menuAction()->setEnabled(false);

@@ -129,11 +129,13 @@ TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
     ASSERT_EQ(presets->actions().size(), 1);
     EXPECT_EQ(presets->actions()[0]->text(), QStringLiteral("Null"));
     EXPECT_FALSE(presets->menuAction()->isEnabled());
+    EXPECT_FALSE(presets->actions()[0]->isEnabled());
 
     Find<QAction>("MNU_Mode_Col_0")->trigger(); // CountDown with the default order
     ASSERT_EQ(window->State().CurMode, CountDown);
     ASSERT_EQ(presets->actions().size(), 2);
     EXPECT_TRUE(presets->menuAction()->isEnabled());
+    EXPECT_TRUE(presets->actions()[0]->isEnabled());
     presets->actions()[1]->trigger();
     EXPECT_EQ(Text(), QStringLiteral("1:30"));
     EXPECT_EQ(window->Engine().RunState(), TimerEngine::Stopped); // a preset never starts
