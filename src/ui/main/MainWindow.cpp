@@ -465,10 +465,6 @@ void MainWindow::ApplyButtonIcons() {
 
 void MainWindow::SetAccessKeyCaption(const QString& caption) {
     accessKeyButton_->setText(caption);
-    // It carries the action button's access key: "&G" starts, "&S" stops.
-    accessKeyButton_->setAccessibleName(WithoutMnemonic(caption) == QStringLiteral("S")
-                                            ? QStringLiteral("Stop")
-                                            : QStringLiteral("Start"));
 }
 
 void MainWindow::UpdateActionAccessibleName() {
@@ -483,6 +479,9 @@ void MainWindow::UpdateActionAccessibleName() {
     else
         name = QStringLiteral("Start");
     actionButton_->setAccessibleName(name);
+    // The access-key twin does what the action button does (in Alarm mode its "&G" adds
+    // minutes), so it is named alike.
+    accessKeyButton_->setAccessibleName(name);
 }
 
 void MainWindow::SetTickEnabled(bool enabled) {

@@ -118,6 +118,8 @@ TEST_F(MainWindowTest, ModeMenuFollowsTheModeOrderAndEachItemSelectsItsMode) {
     Find<QAction>("MNU_Mode_Col_2")->trigger();
     EXPECT_EQ(window->State().CurMode, Alarm);
     EXPECT_EQ(Find<QPushButton>("Command2")->text(), QStringLiteral("+10"));
+    // Its access-key twin adds the minutes too, and says so.
+    EXPECT_EQ(Find<QPushButton>("Command3")->accessibleName(), QStringLiteral("Add 10 minutes"));
 }
 
 TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
