@@ -405,9 +405,7 @@ void TimerEngine::tickCountDown(float now) {
     const QString text = view_.TimeText();
     if (text == u"0:00" || text == u"0.00") {
         int done = 0;
-        const bool timedSound =
-            options_.RingDuration > 0 && !(options_.SoundUntilEnd != 0 && options_.SoundFlag == 1);
-        if (timedSound) {
+        if (soundIsTimed()) {
             if (alertStart_[soundPhase] == 0) {
                 stampAlert(soundPhase, now);
             } else if (!phaseActive(soundPhase, now)) {
