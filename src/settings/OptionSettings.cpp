@@ -66,6 +66,12 @@ OptionSettings LoadOptionSettings(const SettingsFile& file, const QString& defau
     const auto readInt = [&](const QString& section, const char* key, qint16 defaultValue) {
         return ReadIniInt16(file, section, QLatin1String(key), defaultValue);
     };
+    // A value outside what the program can use takes the key's default instead.
+    const auto readIntWithin = [&](const QString& section, const char* key, qint16 defaultValue,
+                                   qint16 lowest, qint16 highest) {
+        const qint16 value = readInt(section, key, defaultValue);
+        return value < lowest || value > highest ? defaultValue : value;
+    };
     const auto readText = [&](const char* key, const QString& defaultValue) {
         return file.ReadIniString(option, QLatin1String(key), defaultValue);
     };
@@ -83,14 +89,8 @@ OptionSettings LoadOptionSettings(const SettingsFile& file, const QString& defau
     if (!isModeOrder(s.ModeOrder)) {
         s.ModeOrder = QStringLiteral("213");
     }
-    s.ButtonStyle = readInt(advanced, "ButtonStyle", 2);
-    if (s.ButtonStyle < 0 || s.ButtonStyle > 2) {
-        s.ButtonStyle = 2;
-    }
-    s.TimeSeparator = readInt(advanced, "TimeSeparator", 1);
-    if (s.TimeSeparator != 0 && s.TimeSeparator != 1) {
-        s.TimeSeparator = 1;
-    }
+    s.ButtonStyle = readIntWithin(advanced, "ButtonStyle", 2, 0, 2);
+    s.TimeSeparator = readIntWithin(advanced, "TimeSeparator", 1, 0, 1);
 
     // Presets: slots 1 to MaxCol of the file fill indices 0 to MaxCol - 1; the top index
     // stays 0.
@@ -119,23 +119,14 @@ OptionSettings LoadOptionSettings(const SettingsFile& file, const QString& defau
     }
 
     // The add action offers 1 to 99 minutes; anything else would add nothing or go back.
-    s.AddMinute = readInt(option, "AddMinute", 10);
-    if (s.AddMinute < 1 || s.AddMinute > 99) {
-        s.AddMinute = 10;
-    }
+    s.AddMinute = readIntWithin(option, "AddMinute", 10, 1, 99);
     s.CountDownRepeat = readInt(option, "CountDownRepeat", 0);
-    s.SoundFlag = readInt(option, "SoundFlag", 1);
-    if (s.SoundFlag < 0 || s.SoundFlag > 2) {
-        s.SoundFlag = 1;
-    }
+    s.SoundFlag = readIntWithin(option, "SoundFlag", 1, 0, 2);
     s.SoundFile = readText("SoundFile", defaultSoundFile);
     if (s.SoundFile.isEmpty() && s.SoundFlag == 1) {
         s.SoundFlag = 0;
     }
-    s.SoundBeep = readInt(option, "SoundBeep", 10);
-    if (s.SoundBeep < 0) {
-        s.SoundBeep = 10;
-    }
+    s.SoundBeep = readIntWithin(option, "SoundBeep", 10, 0, std::numeric_limits<qint16>::max());
     s.SoundUntilEnd = readInt(option, "SoundUntilEnd", 0);
 
     s.MessageBox = readInt(option, "MessageBox", 1);
@@ -159,15 +150,9 @@ OptionSettings LoadOptionSettings(const SettingsFile& file, const QString& defau
     s.TaskBar = readInt(option, "TaskBar", 1);
     s.Progress = readInt(option, "Progress", 0);
     s.ShowAlways = readInt(option, "ShowAlways", 0);
-    s.MaxLength = readInt(option, "MaxLength", 6);
-    if (s.MaxLength < 5 || s.MaxLength > 8) {
-        s.MaxLength = 6;
-    }
+    s.MaxLength = readIntWithin(option, "MaxLength", 6, 5, 8);
     s.Hotkey = readInt(option, "Hotkey", 0);
-    s.Language = readInt(option, "Language", 0);
-    if (s.Language < 0 || s.Language > 2) {
-        s.Language = 0;
-    }
+    s.Language = readIntWithin(option, "Language", 0, 0, 2);
 
     s.MaxTimeValue = MaxTimeValue(s.MaxLength, s.TimeSeparator);
 
