@@ -5,10 +5,12 @@
 //   tick_bench --loop MODE N           N ticks in a plain loop (MODE alarm, countdown or
 //                                      stopwatch), for instruction counts under callgrind
 
+#include "core/AlertOutput.h"
 #include "core/AppState.h"
 #include "core/Clock.h"
-#include "core/EngineView.h"
 #include "core/TimerEngine.h"
+#include "core/TimerView.h"
+#include "core/TrayTip.h"
 #include "settings/OptionSettings.h"
 
 #include <benchmark/benchmark.h>
@@ -35,7 +37,7 @@ private:
     double seconds_ = 9 * 3600.0;
 };
 
-class QuietView : public EngineView {
+class QuietView : public TimerView {
 public:
     QString TimeText() const override { return text_; }
     void SetTimeText(const QString& text) override { text_ = text; }
@@ -47,17 +49,12 @@ public:
     void MinimizeWindow() override {}
     void SetActionCaption(const QString&) override {}
     void SetActionBold(bool) override {}
-    void SetActionIcon(int) override {}
+    void SetActionIcon(IconId) override {}
     void SetAccessKeyCaption(const QString&) override {}
     void SetTickEnabled(bool) override {}
     void FocusActionButton() override {}
     void FocusTimeText() override {}
     void RebuildPresetMenu() override {}
-    bool IsAlertWindowVisible() const override { return false; }
-    void HideAlertWindow() override {}
-    void AlertStep(int) override {}
-    void StopSound(int) override {}
-    void SetTrayTip(const QString&) override {}
     void SetTaskbarButton(bool) override {}
 
 private:
@@ -99,7 +96,9 @@ private:
     OptionSettings options_;
     SteppingClock clock_;
     QuietView view_;
-    TimerEngine engine_{state_, options_, clock_, view_};
+    SilentAlertOutput alert_;
+    NoTrayTip tray_;
+    TimerEngine engine_{state_, options_, clock_, view_, alert_, tray_};
 };
 
 constexpr long restartEvery = 100000;

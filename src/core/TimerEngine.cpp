@@ -1,7 +1,9 @@
 #include "core/TimerEngine.h"
 
+#include "core/AlertOutput.h"
 #include "core/Clock.h"
-#include "core/EngineView.h"
+#include "core/TimerView.h"
+#include "core/TrayTip.h"
 #include "settings/OptionSettings.h"
 
 #include <algorithm>
@@ -11,10 +13,10 @@ namespace plimset {
 namespace {
 
 constexpr float secondsPerDay = 86400.0f;
-constexpr int soundPhase = 0;
-constexpr int messagePhase = 1;
-constexpr float unlimited = -1.0f;
-constexpr float playedToEnd = -2.0f;
+constexpr int soundPhase = TimerEngine::SoundPhase;
+constexpr int messagePhase = TimerEngine::MessagePhase;
+constexpr float unlimited = TimerEngine::Unlimited;
+constexpr float playedToEnd = TimerEngine::PlayedToEnd;
 
 bool validMode(qint16 mode) {
     return mode >= Alarm && mode <= StopWatch;
@@ -27,8 +29,9 @@ bool validPhase(int phase) {
 } // namespace
 
 TimerEngine::TimerEngine(AppState& state, const OptionSettings& options, Clock& clock,
-                         EngineView& view)
-    : state_(state), options_(options), clock_(clock), view_(view), day_(clock.Read().day) {}
+                         TimerView& view, AlertOutput& alert, TrayTip& tray)
+    : state_(state), options_(options), clock_(clock), view_(view), alert_(alert), tray_(tray),
+      day_(clock.Read().day) {}
 
 void TimerEngine::SetModeCaptions(const QString& alarm, const QString& countDown,
                                   const QString& stopWatch) {
@@ -109,8 +112,8 @@ bool TimerEngine::soundIsTimed() const {
 }
 
 void TimerEngine::hideAlertWindow() {
-    if (view_.IsAlertWindowVisible()) {
-        view_.HideAlertWindow();
+    if (alert_.IsAlertWindowVisible()) {
+        alert_.HideAlertWindow();
     }
 }
 
@@ -151,19 +154,19 @@ void TimerEngine::SetRunState(qint16 state) {
     case Stopped:
         if (pictures) {
             view_.SetActionCaption(QString());
-            view_.SetActionIcon(options_.ButtonStyle * 100 + 1);
+            view_.SetActionIcon(options_.ButtonStyle == 2 ? IconId::GoRound : IconId::Go);
             view_.SetAccessKeyCaption(QStringLiteral("&G"));
         } else {
             view_.SetActionBold(true);
             view_.SetActionCaption(QStringLiteral("&Go"));
         }
         view_.SetTickEnabled(false);
-        view_.StopSound(0);
+        alert_.StopSound(SoundStop::Stop);
         break;
     case Running:
         if (pictures) {
             view_.SetActionCaption(QString());
-            view_.SetActionIcon(102);
+            view_.SetActionIcon(IconId::Stop);
             view_.SetAccessKeyCaption(QStringLiteral("&S"));
         } else {
             view_.SetActionBold(false);
@@ -173,7 +176,7 @@ void TimerEngine::SetRunState(qint16 state) {
         break;
     case Armed:
         if (pictures) {
-            view_.SetActionIcon(0);
+            view_.SetActionIcon(IconId::None);
             view_.SetAccessKeyCaption(QStringLiteral("&G"));
         } else {
             view_.SetActionBold(true);
@@ -190,7 +193,7 @@ void TimerEngine::CancelRun() {
     if (runState_ == Running) {
         SetRunState(Stopped);
     }
-    view_.StopSound(0);
+    alert_.StopSound(SoundStop::Stop);
 }
 
 void TimerEngine::SetMode(qint16 mode) {
@@ -213,7 +216,7 @@ void TimerEngine::SetMode(qint16 mode) {
     }
 
     if (options_.TaskTray == 1) {
-        view_.SetTrayTip(caption);
+        tray_.SetTrayTip(caption);
         lastTrayTip_ = caption;
     }
 
@@ -365,31 +368,30 @@ void TimerEngine::tickAlarm(float now) {
         }
     }
 
-    int pending = 0;
+    AlertParts pending;
     for (int i = 0; i < 2; ++i) {
         const float start = alertStart_[i];
         if ((start > 0 && phaseActive(i, now)) || start == unlimited) {
-            pending += i + 1;
+            pending |= i == soundPhase ? AlertPart::Sound : AlertPart::Window;
         }
     }
 
-    if (pending > 0) {
-        view_.AlertStep(pending);
+    if (pending) {
+        alert_.AlertStep(pending);
         // The alert step may take a while (opening a sound file), so look again.
         matched = AlarmTimeReached(view_.TimeText(), clock_.LocalTime());
     } else {
         hideAlertWindow();
-        view_.StopSound(0);
+        alert_.StopSound(SoundStop::Stop);
     }
 
     if (!matched) {
         // Finished phases are re-armed for the next day; active ones run on.
-        if (pending == 0) {
-            resetAlerts();
-        } else if (pending == 1) {
-            alertStart_[messagePhase] = 0;
-        } else if (pending == 2) {
+        if (!pending.testFlag(AlertPart::Sound)) {
             alertStart_[soundPhase] = 0;
+        }
+        if (!pending.testFlag(AlertPart::Window)) {
+            alertStart_[messagePhase] = 0;
         }
     }
     showProgress();
@@ -431,7 +433,7 @@ void TimerEngine::tickCountDown(float now) {
                 Command2();
             }
         } else {
-            view_.AlertStep(3 - done);
+            alert_.AlertStep(AlertParts::fromInt(3 - done));
         }
         return;
     }
@@ -478,7 +480,7 @@ void TimerEngine::showProgress() {
         const QString text = view_.TimeText();
         if ((!view_.IsWindowVisible() || options_.ShowAlways == 1) && options_.TaskTray == 1 &&
             text != lastTrayTip_) {
-            view_.SetTrayTip(text);
+            tray_.SetTrayTip(text);
             lastTrayTip_ = text;
         }
         if (((view_.IsWindowMinimized() && options_.TaskTray == 0) || options_.ShowAlways == 1) &&
@@ -492,7 +494,7 @@ void TimerEngine::showProgress() {
         }
         const QString caption = view_.Caption();
         if (options_.TaskTray == 1 && caption != lastTrayTip_) {
-            view_.SetTrayTip(caption);
+            tray_.SetTrayTip(caption);
             lastTrayTip_ = caption;
         }
     }

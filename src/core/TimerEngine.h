@@ -8,14 +8,17 @@
 
 namespace plimset {
 
+class AlertOutput;
 class Clock;
-class EngineView;
+class TimerView;
+class TrayTip;
 struct OptionSettings;
 
 // The timer's modes, run state, button actions and 200 ms tick, apart from any widget.
-// The main window forwards its button, menu and text events here and implements the
-// EngineView the engine drives. Options are read at the moment they are needed, so a
-// record replaced after the Options dialog takes effect at once.
+// The main window forwards its button, menu and text events here; the engine drives the
+// timer window, the alert output and the tray tip through their own narrow ports. Options are read
+// at the moment they are needed, so a record replaced after the Options dialog takes effect at
+// once.
 //
 // Time is measured on the clock's time of day and recomputed on every tick, never
 // accumulated. The clock also counts midnights: when one or more have passed since the
@@ -28,7 +31,15 @@ public:
     static constexpr qint16 Running = 1;
     static constexpr qint16 Armed = 2;
 
-    TimerEngine(AppState& state, const OptionSettings& options, Clock& clock, EngineView& view);
+    // The two phases of an alert, each with its own start stamp.
+    enum AlertPhase : int { SoundPhase = 0, MessagePhase = 1 };
+    // Stamp values besides a SecondsOfDay reading.
+    static constexpr float Idle = 0.0f;
+    static constexpr float Unlimited = -1.0f;
+    static constexpr float PlayedToEnd = -2.0f; // the sound file has played to its end
+
+    TimerEngine(AppState& state, const OptionSettings& options, Clock& clock, TimerView& view,
+                AlertOutput& alert, TrayTip& tray);
 
     // The mode names shown as the window caption.
     void SetModeCaptions(const QString& alarm, const QString& countDown, const QString& stopWatch);
@@ -91,7 +102,9 @@ private:
     AppState& state_;
     const OptionSettings& options_;
     Clock& clock_;
-    EngineView& view_;
+    TimerView& view_;
+    AlertOutput& alert_;
+    TrayTip& tray_;
 
     std::array<QString, 4> modeCaptions_; // index by mode; 0 unused
     qint16 runState_ = Stopped;

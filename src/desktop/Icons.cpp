@@ -20,21 +20,22 @@ QIcon IconFile(const char* name) {
 
 } // namespace
 
-QIcon ResourceIcon(int id) {
+QIcon ResourceIcon(IconId id) {
     switch (id) {
-    case GoIconId:
+    case IconId::Go:
         return IconFile("go.svg");
-    case StopIconId:
+    case IconId::Stop:
         return IconFile("stop.svg");
-    case GoRoundIconId:
+    case IconId::GoRound:
         return IconFile("go-round.svg");
-    case MinimizeIconId:
+    case IconId::Minimize:
         return IconFile("minimize.svg");
-    case ClearIconId:
+    case IconId::Clear:
         return IconFile("clear.svg");
-    default:
-        return QIcon();
+    case IconId::None:
+        break;
     }
+    return QIcon();
 }
 
 QIcon ApplicationIcon() {

@@ -41,7 +41,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
 
 MainWindow::MainWindow(MainWindowContext context, QWidget* parent)
     : QMainWindow(parent), context_(std::move(context)),
-      engine_(state_, options_, *context_.clock, *this) {
+      engine_(state_, options_, *context_.clock, *this, alert_, tray_) {
     setObjectName(QStringLiteral("Form1"));
     tpp_ = {TwipsPerPixelX(screen()), TwipsPerPixelY(screen())};
     CreateControls();
@@ -452,15 +452,15 @@ void MainWindow::SetActionBold(bool bold) {
     actionButton_->setFont(f);
 }
 
-void MainWindow::SetActionIcon(int iconId) {
-    actionIconId_ = iconId;
-    actionButton_->setIcon(iconId != 0 ? ResourceIcon(iconId) : QIcon());
+void MainWindow::SetActionIcon(IconId icon) {
+    actionIcon_ = icon;
+    actionButton_->setIcon(ResourceIcon(icon));
     UpdateActionAccessibleName();
 }
 
 void MainWindow::ApplyButtonIcons() {
-    minimizeButton_->setIcon(ResourceIcon(MinimizeIconId));
-    clearButton_->setIcon(ResourceIcon(ClearIconId));
+    minimizeButton_->setIcon(ResourceIcon(IconId::Minimize));
+    clearButton_->setIcon(ResourceIcon(IconId::Clear));
 }
 
 void MainWindow::SetAccessKeyCaption(const QString& caption) {
@@ -474,7 +474,7 @@ void MainWindow::UpdateActionAccessibleName() {
         name = QStringLiteral("Add %1 minutes").arg(caption.mid(1));
     else if (!caption.isEmpty())
         name = caption;
-    else if (actionIconId_ == StopIconId)
+    else if (actionIcon_ == IconId::Stop)
         name = QStringLiteral("Stop");
     else
         name = QStringLiteral("Start");
@@ -547,17 +547,5 @@ void MainWindow::RebuildPresetMenu() {
             PresetLabel(static_cast<TimerMode>(mode), preset, minText, secText));
     }
 }
-
-bool MainWindow::IsAlertWindowVisible() const {
-    return false;
-}
-
-void MainWindow::HideAlertWindow() {}
-
-void MainWindow::AlertStep(int) {}
-
-void MainWindow::StopSound(int) {}
-
-void MainWindow::SetTrayTip(const QString&) {}
 
 } // namespace plimset

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/AlertOutput.h"
 #include "core/AppState.h"
-#include "core/EngineView.h"
 #include "core/TimerEngine.h"
+#include "core/TimerView.h"
+#include "core/TrayTip.h"
 #include "core/WindowLayout.h"
 #include "settings/OptionSettings.h"
 #include "settings/WindowSettings.h"
@@ -54,7 +56,7 @@ struct MainWindowContext {
 // frame the window manager gives it plus the menu bar: Qt puts the menu bar inside the
 // window's geometry, so counting it as non-client keeps the client area equal to the
 // central widget, where the controls are placed absolutely.
-class MainWindow : public QMainWindow, public EngineView {
+class MainWindow : public QMainWindow, public TimerView {
     Q_OBJECT
 public:
     explicit MainWindow(MainWindowContext context, QWidget* parent = nullptr);
@@ -84,7 +86,7 @@ public:
     TimerEngine& Engine() { return engine_; }
     qint16 LanguageOffset() const { return languageOffset_; }
 
-    // EngineView
+    // TimerView
     QString TimeText() const override;
     void SetTimeText(const QString& text) override;
     void SetTimeTextLimit(int characters) override;
@@ -95,17 +97,12 @@ public:
     void MinimizeWindow() override;
     void SetActionCaption(const QString& caption) override;
     void SetActionBold(bool bold) override;
-    void SetActionIcon(int iconId) override;
+    void SetActionIcon(IconId icon) override;
     void SetAccessKeyCaption(const QString& caption) override;
     void SetTickEnabled(bool enabled) override;
     void FocusActionButton() override;
     void FocusTimeText() override;
     void RebuildPresetMenu() override;
-    bool IsAlertWindowVisible() const override;
-    void HideAlertWindow() override;
-    void AlertStep(int pending) override;
-    void StopSound(int mode) override;
-    void SetTrayTip(const QString& tip) override;
     void SetTaskbarButton(bool shown) override;
 
 protected:
@@ -179,10 +176,12 @@ private:
 
     AppState state_;
     OptionSettings options_;
+    SilentAlertOutput alert_;
+    NoTrayTip tray_;
     TimerEngine engine_;
     qint16 languageOffset_ = 0;
     std::array<qint16, 3> modeMenuMap_{2, 1, 3};
-    int actionIconId_ = 0;
+    IconId actionIcon_ = IconId::None;
 
     WindowSettings designLook_; // the time field as designed, before the settings
     WindowSettings loaded_;     // the window settings as read, for the save to compare

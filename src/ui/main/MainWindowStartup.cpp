@@ -253,7 +253,7 @@ void MainWindow::Unload() {
     if (!started_)
         return;
     tick_->stop();
-    StopSound(0);
+    alert_.StopSound(SoundStop::Stop);
     // The saved position and size are those of the normal window. The window system
     // restores it in its own time, so its normal geometry is put back at once.
     if (isMinimized() || isMaximized() || isFullScreen() || !isVisible()) {

@@ -73,10 +73,10 @@ TEST_F(EngineClockTest, AlarmFollowsTheWallClockAcrossDaylightSaving) {
     engine.SetMode(Alarm);
     Type(QStringLiteral("3:00"));
     Tick();
-    EXPECT_EQ(view.alertSteps, 0);
+    EXPECT_EQ(alert.steps, 0);
     clock.StepWallClock(3600); // 02:00 becomes 03:00
     Tick();
-    EXPECT_EQ(view.alertSteps, 1);
+    EXPECT_EQ(alert.steps, 1);
 }
 
 TEST_F(EngineClockTest, AlertsStartedBeforeMidnightEndAfterALateWake) {
@@ -85,22 +85,22 @@ TEST_F(EngineClockTest, AlertsStartedBeforeMidnightEndAfterALateWake) {
     clock.Set(At(23, 59));
     StartCountDown(QStringLiteral("0:30"));
     RunFor(40);
-    ASSERT_GT(view.alertSteps, 0);
+    ASSERT_GT(alert.steps, 0);
     // Asleep from 23:59:40 to 00:20: both phases ran out during the sleep.
     Tick(20 * 60 + 20);
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
-    EXPECT_FALSE(view.alertWindowVisible);
+    EXPECT_FALSE(alert.windowVisible);
 
     // The same for an alarm ringing at 23:59.
     clock.Set(At(23, 58, 59.9, 1));
     engine.SetMode(Alarm);
     Type(QStringLiteral("23:59"));
     RunFor(10);
-    ASSERT_EQ(view.pending, 2);
-    const int steps = view.alertSteps;
+    ASSERT_EQ(alert.pending.toInt(), 2);
+    const int steps = alert.steps;
     Tick(10 * 60);
-    EXPECT_EQ(view.alertSteps, steps);
-    EXPECT_FALSE(view.alertWindowVisible);
+    EXPECT_EQ(alert.steps, steps);
+    EXPECT_FALSE(alert.windowVisible);
 }
 
 TEST_F(EngineClockTest, MultiDayCountDownLosesADayAtEachMidnight) {
@@ -145,7 +145,7 @@ TEST_F(EngineClockTest, RepeatingCountDownDoesNotDriftOverTwoDays) {
         zero = ShowsZero();
     }
     EXPECT_GT(ends, 48 * 60 * 59 / 61);
-    EXPECT_GE(view.alertSteps, ends * 4); // every end rings for its second again
+    EXPECT_GE(alert.steps, ends * 4); // every end rings for its second again
     EXPECT_EQ(engine.RunState(), TimerEngine::Running);
 }
 

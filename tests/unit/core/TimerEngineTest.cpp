@@ -44,21 +44,21 @@ TEST_F(CountDownTest, ShowsZeroHalfASecondEarlyThenRunsBothAlertPhases) {
     EXPECT_EQ(view.text, "0:01");
     Tick();
     EXPECT_EQ(view.text, "0:00");
-    EXPECT_EQ(view.alertSteps, 0);
+    EXPECT_EQ(alert.steps, 0);
 
     // Alerts start on the tick after zero is shown, with both phases pending.
     Tick();
-    EXPECT_EQ(view.pending, 3);
+    EXPECT_EQ(alert.pending.toInt(), 3);
     EXPECT_NEAR(engine.AlertStart(0), start + 29.8, 0.01);
     RunFor(3.2);
-    EXPECT_EQ(view.pending, 2); // the sound phase is over
+    EXPECT_EQ(alert.pending.toInt(), 2); // the sound phase is over
     RunFor(16.6);
     EXPECT_EQ(engine.RunState(), TimerEngine::Running);
     RunFor(0.6);
     // Both phases over: stopped and reloaded with the value it ran from.
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
     EXPECT_EQ(view.text, "0:30");
-    EXPECT_FALSE(view.alertWindowVisible);
+    EXPECT_FALSE(alert.windowVisible);
     EXPECT_FALSE(view.tickEnabled);
 }
 
@@ -142,17 +142,17 @@ TEST_F(CountDownTest, UnlimitedMessageAlertsUntilStopOrClear) {
     options.RingDuration = 0.01f;
     StartCountDown(QStringLiteral("0:05"));
     RunFor(300);
-    EXPECT_EQ(view.pending, 2);
+    EXPECT_EQ(alert.pending.toInt(), 2);
     engine.Command2();
     EXPECT_EQ(view.text, "0:05");
-    EXPECT_FALSE(view.alertWindowVisible);
+    EXPECT_FALSE(alert.windowVisible);
 
     // The clear button ends an alert just as well, and empties the field.
     engine.Command2();
     RunFor(10);
     engine.Command1(1);
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
-    EXPECT_FALSE(view.alertWindowVisible);
+    EXPECT_FALSE(alert.windowVisible);
     EXPECT_EQ(view.text, "");
 }
 
@@ -162,7 +162,7 @@ TEST_F(CountDownTest, SoundPlayedToItsEndFinishesTheSoundPhase) {
     options.MessageBox = 0;
     options.RingDuration = 0.01f; // ignored: the file plays to its end
     int played = 0;
-    view.onAlertStep = [&](int) {
+    alert.onStep = [&](AlertParts) {
         if (++played == 50) {
             engine.SetAlertStart(0, -2);
         }
@@ -219,29 +219,29 @@ TEST_F(AlarmTest, RingsInItsMinuteAndComesBackTheNextDay) {
     engine.SetMode(Alarm);
     Type(QStringLiteral("7:05"));
     Tick(0);
-    EXPECT_EQ(view.alertSteps, 0);
+    EXPECT_EQ(alert.steps, 0);
     Tick();
-    EXPECT_EQ(view.pending, 3);
+    EXPECT_EQ(alert.pending.toInt(), 3);
     RunFor(3.2);
-    EXPECT_EQ(view.pending, 2);
+    EXPECT_EQ(alert.pending.toInt(), 2);
     RunFor(30);
-    const int steps = view.alertSteps;
-    EXPECT_FALSE(view.alertWindowVisible);
+    const int steps = alert.steps;
+    EXPECT_FALSE(alert.windowVisible);
     // Over before the minute is: no second ring in the same minute.
     RunFor(30);
-    EXPECT_EQ(view.alertSteps, steps);
+    EXPECT_EQ(alert.steps, steps);
 
     clock.Set(At(7, 4, 59.9, 1));
     Tick();
-    EXPECT_EQ(view.alertSteps, steps + 1);
-    EXPECT_EQ(view.pending, 3);
+    EXPECT_EQ(alert.steps, steps + 1);
+    EXPECT_EQ(alert.pending.toInt(), 3);
 
     // The add button silences it at once and moves it on.
     engine.Command2();
     EXPECT_EQ(view.text, "7:15");
     Tick();
-    EXPECT_EQ(view.alertSteps, steps + 1);
-    EXPECT_FALSE(view.alertWindowVisible);
+    EXPECT_EQ(alert.steps, steps + 1);
+    EXPECT_FALSE(alert.windowVisible);
 }
 
 TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
@@ -263,12 +263,12 @@ TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
         options.ShowAlways = c.always;
         view.visible = c.visible;
         view.minimized = c.minimized;
-        view.trayTip.clear();
+        tray.tip.clear();
         StartCountDown(QStringLiteral("2"));
         Tick();
         const auto label = ::testing::Message()
                            << c.tray << c.bar << c.always << c.visible << c.minimized;
-        EXPECT_EQ(view.trayTip == "2:00", c.tipShowsTime) << label;
+        EXPECT_EQ(tray.tip == "2:00", c.tipShowsTime) << label;
         EXPECT_EQ(view.caption == "2:00", c.captionShowsTime) << label;
         engine.Command2();
     }
@@ -280,5 +280,5 @@ TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
     StartCountDown(QStringLiteral("2"));
     Tick();
     EXPECT_EQ(view.caption, "CountDown");
-    EXPECT_EQ(view.trayTip, "CountDown");
+    EXPECT_EQ(tray.tip, "CountDown");
 }

@@ -16,17 +16,17 @@ bool HasInk(const QPixmap& pixmap) {
 }
 
 TEST(ResourceIcon, DrawsEveryPictureAtSmallAndLargeSizes) {
-    for (int id : {GoIconId, StopIconId, GoRoundIconId, MinimizeIconId, ClearIconId, 0}) {
-        const QIcon icon = id != 0 ? ResourceIcon(id) : ApplicationIcon();
-        ASSERT_FALSE(icon.isNull()) << id;
+    for (IconId id : {IconId::Go, IconId::Stop, IconId::GoRound, IconId::Minimize, IconId::Clear,
+                      IconId::None}) {
+        const QIcon icon = id != IconId::None ? ResourceIcon(id) : ApplicationIcon();
+        ASSERT_FALSE(icon.isNull()) << int(id);
         for (int size : {16, 64}) {
             const QPixmap pixmap = icon.pixmap(size, size);
-            EXPECT_EQ(pixmap.size(), QSize(size, size)) << id;
-            EXPECT_TRUE(HasInk(pixmap)) << id << " at " << size;
+            EXPECT_EQ(pixmap.size(), QSize(size, size)) << int(id);
+            EXPECT_TRUE(HasInk(pixmap)) << int(id) << " at " << size;
         }
     }
-    for (int id : {0, 100, 103, 17101, -1})
-        EXPECT_TRUE(ResourceIcon(id).isNull()) << id;
+    EXPECT_TRUE(ResourceIcon(IconId::None).isNull());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "desktop/WindowServices.h"
-#include "desktop/FakeWindowServices.h"
+#include "FakeWindowServices.h"
 #include "desktop/Twips.h"
 
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 #include "settings/OptionSettings.h"
+#include "SettingsTestFiles.h"
 #include "settings/SettingsFile.h"
-#include "settings/SettingsTestFiles.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

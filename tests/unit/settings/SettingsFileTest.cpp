@@ -1,5 +1,5 @@
 #include "settings/SettingsFile.h"
-#include "settings/SettingsTestFiles.h"
+#include "SettingsTestFiles.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,5 +1,5 @@
 #include "settings/SettingsPath.h"
-#include "settings/SettingsTestFiles.h"
+#include "SettingsTestFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "settings/WindowSettings.h"
+#include "SettingsTestFiles.h"
 #include "settings/SettingsFile.h"
-#include "settings/SettingsTestFiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,19 +1,23 @@
 #pragma once
 
+#include "core/Icons.h"
+
 #include <QString>
 
 namespace plimset {
 
-// What the timer engine needs of the main window and the alert services. The main
-// window implements it; tests use a recording fake. The engine never touches widgets.
-class EngineView {
+// What the timer engine needs of the timer window: the time field, the caption, the
+// action button and its faces, the focus, the preset menu, the window's visibility and
+// its taskbar button. The main window implements it; tests use a recording fake.
+class TimerView {
 public:
-    virtual ~EngineView() = default;
+    virtual ~TimerView() = default;
 
     // The time field. SetTimeText does not report back to the engine: the engine
     // handles its own changes, and the window forwards only the user's edits.
     virtual QString TimeText() const = 0;
     virtual void SetTimeText(const QString& text) = 0;
+    // How many characters the user may type; a text set by the program may be longer.
     virtual void SetTimeTextLimit(int characters) = 0;
 
     // The window title, which is also the taskbar button's text.
@@ -22,12 +26,15 @@ public:
 
     virtual bool IsWindowVisible() const = 0;
     virtual bool IsWindowMinimized() const = 0;
+    // The minimize button: the window goes to the taskbar, or to the tray where there
+    // is one.
     virtual void MinimizeWindow() = 0;
+    virtual void SetTaskbarButton(bool shown) = 0;
 
-    // The action button and its invisible access-key twin.
+    // The action button and its out-of-sight access-key twin.
     virtual void SetActionCaption(const QString& caption) = 0;
     virtual void SetActionBold(bool bold) = 0;
-    virtual void SetActionIcon(int iconId) = 0; // 101, 201, 102; 0 removes the picture
+    virtual void SetActionIcon(IconId icon) = 0; // IconId::None removes the picture
     virtual void SetAccessKeyCaption(const QString& caption) = 0;
 
     virtual void SetTickEnabled(bool enabled) = 0;
@@ -36,15 +43,6 @@ public:
 
     // The mode's preset menu is rebuilt on every mode change.
     virtual void RebuildPresetMenu() = 0;
-
-    // The alert window and sound.
-    virtual bool IsAlertWindowVisible() const = 0;
-    virtual void HideAlertWindow() = 0;
-    virtual void AlertStep(int pending) = 0; // bit 1 sound, bit 2 alert window
-    virtual void StopSound(int mode) = 0;
-
-    virtual void SetTrayTip(const QString& tip) = 0;
-    virtual void SetTaskbarButton(bool shown) = 0;
 };
 
 } // namespace plimset

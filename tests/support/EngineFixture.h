@@ -1,7 +1,8 @@
 #pragma once
 
+#include "FakeAlertOutput.h"
 #include "FakeClock.h"
-#include "FakeEngineView.h"
+#include "FakeTimerView.h"
 #include "core/AppState.h"
 #include "core/TimerEngine.h"
 #include "settings/OptionSettings.h"
@@ -58,8 +59,10 @@ protected:
     AppState state;
     OptionSettings options;
     FakeClock clock{At(12, 0)};
-    FakeEngineView view;
-    TimerEngine engine{state, options, clock, view};
+    FakeTimerView view;
+    FakeAlertOutput alert;
+    FakeTrayTip tray;
+    TimerEngine engine{state, options, clock, view, alert, tray};
 };
 
 } // namespace plimset

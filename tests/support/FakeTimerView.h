@@ -1,15 +1,14 @@
 #pragma once
 
-#include "core/EngineView.h"
+#include "core/TimerView.h"
 
-#include <functional>
 #include <optional>
 
 namespace plimset {
 
-// An EngineView that keeps what the engine last set and counts what it asked for. Cheap
+// A timer window that keeps what the engine last set and counts what it asked for. Cheap
 // enough to run hundreds of thousands of ticks.
-class FakeEngineView : public EngineView {
+class FakeTimerView : public TimerView {
 public:
     QString TimeText() const override { return text; }
     void SetTimeText(const QString& t) override {
@@ -27,10 +26,11 @@ public:
     bool IsWindowVisible() const override { return visible; }
     bool IsWindowMinimized() const override { return minimized; }
     void MinimizeWindow() override { minimized = true; }
+    void SetTaskbarButton(bool shown) override { taskbarButton = shown; }
 
     void SetActionCaption(const QString& c) override { actionCaption = c; }
     void SetActionBold(bool bold) override { actionBold = bold; }
-    void SetActionIcon(int iconId) override { actionIcon = iconId; }
+    void SetActionIcon(IconId icon) override { actionIcon = icon; }
     void SetAccessKeyCaption(const QString& c) override { accessKeyCaption = c; }
 
     void SetTickEnabled(bool enabled) override { tickEnabled = enabled; }
@@ -39,30 +39,11 @@ public:
 
     void RebuildPresetMenu() override { ++presetMenuBuilds; }
 
-    bool IsAlertWindowVisible() const override { return alertWindowVisible; }
-    void HideAlertWindow() override { alertWindowVisible = false; }
-    void AlertStep(int p) override {
-        ++alertSteps;
-        pending = p;
-        alertWindowVisible = (p & 2) != 0;
-        if (onAlertStep) {
-            onAlertStep(p);
-        }
-    }
-    void StopSound(int) override { ++stopSoundCount; }
-
-    void SetTrayTip(const QString& tip) override {
-        trayTip = tip;
-        ++trayTipCount;
-    }
-    void SetTaskbarButton(bool shown) override { taskbarButton = shown; }
-
-    QString text, caption, actionCaption, accessKeyCaption, focus, trayTip;
-    int textLimit = 0, setTextCount = 0, setCaptionCount = 0, actionIcon = -1;
-    int presetMenuBuilds = 0, alertSteps = 0, pending = 0, stopSoundCount = 0, trayTipCount = 0;
-    bool visible = true, minimized = false, tickEnabled = false, alertWindowVisible = false;
+    QString text, caption, actionCaption, accessKeyCaption, focus;
+    int textLimit = 0, setTextCount = 0, setCaptionCount = 0, presetMenuBuilds = 0;
+    std::optional<IconId> actionIcon;
+    bool visible = true, minimized = false, tickEnabled = false;
     std::optional<bool> actionBold, taskbarButton;
-    std::function<void(int)> onAlertStep;
 };
 
 } // namespace plimset

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QFlags>
+
+namespace plimset {
+
+// The two parts of an alert that can be pending at once.
+enum class AlertPart { Sound = 1, Window = 2 };
+Q_DECLARE_FLAGS(AlertParts, AlertPart)
+Q_DECLARE_OPERATORS_FOR_FLAGS(AlertParts)
+
+// How StopSound is asked to end the sound.
+enum class SoundStop : qint16 {
+    Stop = 0,       // the alert ended, or the user stopped or reset the timer
+    CloseAtEnd = 1, // the file has played to its end and is closed
+};
+
+// What the timer engine needs of the alert: the sound and the alert window. While an
+// alert is active the engine calls AlertStep on every tick with the parts still pending.
+class AlertOutput {
+public:
+    virtual ~AlertOutput() = default;
+    virtual void AlertStep(AlertParts pending) = 0;
+    virtual void StopSound(SoundStop how) = 0;
+    virtual bool IsAlertWindowVisible() const = 0;
+    virtual void HideAlertWindow() = 0;
+};
+
+// Until a real alert output is wired in: no sound and no window.
+class SilentAlertOutput final : public AlertOutput {
+public:
+    void AlertStep(AlertParts) override {}
+    void StopSound(SoundStop) override {}
+    bool IsAlertWindowVisible() const override { return false; }
+    void HideAlertWindow() override {}
+};
+
+} // namespace plimset
