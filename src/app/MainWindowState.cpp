@@ -39,7 +39,22 @@ void MainWindowState::Load(const WindowSettings& designLook) {
 }
 
 void MainWindowState::ApplySize() {
-    window_.ApplyStartupSize(loaded_.Width, loaded_.Height);
+    // A size no screen can show (a hand-edited file) gives a window the display server may
+    // not even allocate; it is held to the screens, as the position is, and the save then
+    // puts the held size in the file.
+    qint32 width = loaded_.Width;
+    qint32 height = loaded_.Height;
+    const QRect screens = VirtualScreenRect();
+    if (!screens.isEmpty()) {
+        width = qMin(width, screens.width());
+        height = qMin(height, screens.height());
+    }
+    window_.ApplyStartupSize(width, height);
+    // Without a saved size the window's first size is what a save compares against.
+    if (loaded_.Width < 1)
+        loaded_.Width = width;
+    if (loaded_.Height < 1)
+        loaded_.Height = height;
 }
 
 void MainWindowState::NoteShownPosition() {

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -149,6 +150,18 @@ TEST_F(MainWindowTest, StartupAppliesTheSavedFontColourAndSize) {
     const QMargins frame = services.frame.isNull() ? QMargins(4, 27, 4, 4) : services.frame;
     EXPECT_EQ(window->width() + frame.left() + frame.right(), 400);
     EXPECT_GE(window->centralWidget()->height(), field->height());
+}
+
+TEST_F(MainWindowTest, ASavedSizeNoScreenCanShowIsHeldToTheScreens) {
+    WriteSettings("[Option]\nWidth=32767\nHeight=32767\n");
+    ASSERT_FALSE(Start());
+    const QRect screens = QGuiApplication::primaryScreen()->virtualGeometry();
+    EXPECT_LE(window->frameGeometry().width(), screens.width());
+    EXPECT_LE(window->frameGeometry().height(), screens.height());
+    window->close();
+    const SettingsFile file(SettingsPath());
+    EXPECT_LE(file.ReadIniInt(QStringLiteral("Option"), QStringLiteral("Width"), 0),
+              screens.width());
 }
 
 TEST_F(MainWindowTest, ClosingWritesOnlyWhatChanged) {
