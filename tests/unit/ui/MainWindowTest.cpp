@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
     EXPECT_FALSE(presets->menuAction()->isEnabled());
     EXPECT_FALSE(presets->actions()[0]->isEnabled());
 
-    Find<QAction>("MNU_Mode_Col_0")->trigger(); // CountDown with the default order
+    ChooseMode(CountDown);
     ASSERT_EQ(app->State().CurMode, CountDown);
     ASSERT_EQ(presets->actions().size(), 2);
     EXPECT_TRUE(presets->menuAction()->isEnabled());
@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
     EXPECT_EQ(Text(), QStringLiteral("1:30"));
     EXPECT_EQ(app->Engine().RunState(), TimerEngine::Stopped); // a preset never starts
 
-    Find<QAction>("MNU_Mode_Col_1")->trigger(); // Alarm again
+    ChooseMode(Alarm);
     EXPECT_EQ(presets->actions().size(), 1);
 }
 
@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, TimeFieldTakesOnlyWhatTheModeCanRead) {
     EXPECT_EQ(Text(), QStringLiteral("1.30"));
 
     // Alarm texts are clock times: "." is typed as ":".
-    Find<QAction>("MNU_Mode_Col_1")->trigger();
+    ChooseMode(Alarm);
     ASSERT_EQ(app->State().CurMode, Alarm);
     field->clear();
     Type(QStringLiteral("7.3x0"));
@@ -174,7 +174,7 @@ TEST_F(MainWindowTest, ClosingWritesOnlyWhatChanged) {
     ASSERT_FALSE(Start());
     Find<QAction>("MNU_A_Top")->trigger();
     Find<QAction>("MNU_A_Top")->trigger(); // twice: no change
-    Find<QAction>("MNU_Mode_Col_2")->trigger();
+    ChooseMode(StopWatch);
     window->move(window->pos() + QPoint(30, 0));
     window->close();
     window->close(); // a second close saves nothing more
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(Find<QPushButton>("Command2")->hasFocus());
     // Stopping leaves the field editable again.
-    Find<QPushButton>("Command2")->click();
+    PressAction();
     Find<QLineEdit>("Text1")->setFocus();
     QCoreApplication::processEvents();
     EXPECT_TRUE(Find<QLineEdit>("Text1")->hasFocus());
@@ -276,8 +276,8 @@ TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
 
 TEST_F(MainWindowTest, SessionEndSaveThenCloseWritesEachChangeOnce) {
     ASSERT_FALSE(Start());
-    Find<QAction>("MNU_Mode_Col_2")->trigger(); // StopWatch
-    app->SaveState();                           // the desktop session ends
+    ChooseMode(StopWatch);
+    app->SaveState(); // the desktop session ends
     EXPECT_TRUE(ReadSettings().contains("StartForm=3"));
     // The user goes on; the close writes only what changed since.
     WriteSettings("[MainForm]\nStartForm=3\nmarker=1\n");
