@@ -17,6 +17,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
+class QValidator;
 
 namespace plimset {
 
@@ -110,6 +111,7 @@ private:
     void CreateMenus();
     bool FilterTimeFieldKeyPress(QKeyEvent* event);
     bool ClickForAccessKey(const QKeySequence& key);
+    static QValidator* MakeTypingLimit(const int& limit, QLineEdit* field);
     void SelectWholeTimeText();
     void UpdateActionAccessibleName();
     void ChooseTextFont();
