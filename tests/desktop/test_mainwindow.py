@@ -149,8 +149,9 @@ class MainWindowTest(unittest.TestCase):
         self.assertEqual(self.close(again), text)
 
     def test_nothing_creeps_at_other_dpi_settings(self):
-        # The window's size and place survive a run unchanged, so nothing is written.
-        settings = "[MainForm]\nLeft=1500\nTop=1500\n[Option]\nWidth=800\nHeight=200\n"
+        # The window's size and place survive a run unchanged, so nothing is written. (The
+        # size fits the screen at 192 DPI too, where Qt counts 512 by 384 pixels.)
+        settings = "[MainForm]\nLeft=1500\nTop=1500\n[Option]\nWidth=480\nHeight=200\n"
         for dpi in ("110", "192"):
             with self.subTest(dpi=dpi):
                 app = self.start(settings=settings, env={"QT_FONT_DPI": dpi})
