@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "app/PlatformChoice.h"
 #include "core/Clock.h"
 #include "desktop/ExitSignals.h"
 #include "desktop/Icons.h"
@@ -25,6 +26,7 @@ void ShowMessage(QWidget* parent, const QString& text, plimset::MessageStyle sty
 } // namespace
 
 int main(int argc, char* argv[]) {
+    plimset::ApplyQtPlatformChoice();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimset"));
     QApplication::setOrganizationName(QString());
