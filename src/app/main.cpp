@@ -1,4 +1,6 @@
+#include "app/EarlyOptions.h"
 #include "core/Clock.h"
+#include "core/Version.h"
 #include "desktop/Icons.h"
 #include "desktop/QtFontProbe.h"
 #include "desktop/WindowServices.h"
@@ -23,10 +25,16 @@ void ShowMessage(QWidget* parent, const QString& text, int style) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // --help, --version and a missing display are answered before Qt opens a display.
+    const plimset::EarlyAction early =
+        plimset::EarlyOptions(argc, argv, plimset::DisplayEnvironmentFromProcess());
+    if (early.exit)
+        return plimset::FinishEarly(early);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimset"));
     QApplication::setOrganizationName(QString());
-    QApplication::setDesktopFileName(QStringLiteral("plimset"));
+    QApplication::setDesktopFileName(QString::fromLatin1(plimset::ApplicationId));
     QApplication::setWindowIcon(plimset::ApplicationIcon());
 
     plimset::SystemClock clock;
