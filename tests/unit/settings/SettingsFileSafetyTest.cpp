@@ -1,8 +1,8 @@
 // The settings file against what a desktop can put at its path (devices, FIFOs, folders,
 // links out of its folder, huge or read-only files), a lock another process holds and a
 // save killed halfway.
+#include "SettingsTestFiles.h"
 #include "settings/SettingsFile.h"
-#include "settings/SettingsTestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
