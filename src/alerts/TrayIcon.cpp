@@ -144,7 +144,7 @@ void TrayIcon::SetShown(bool shown) {
     shown_ = shown;
     UpdateWatch();
     // A window hidden in a tray that went away would be out of reach.
-    if (!shown_ && mainWindow_ != nullptr && !mainWindow_->isVisible())
+    if (!shown_ && loaded_ && mainWindow_ != nullptr && !mainWindow_->isVisible())
         ShowMainWindow();
     emit ShownChanged(shown_);
 }
@@ -250,14 +250,13 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
         UpdateWatch();
         break;
     case QEvent::WindowStateChange:
-        // Minimized with its icon really in a tray, the window goes there instead; its
-        // normal state comes back with it.
+        // Minimized with its icon really in a tray, the window goes there instead. It
+        // comes back in its normal state (ShowMainWindow); changing the state of the
+        // hidden window now would map it again on X11.
         if (loaded_ && mainWindow_->isMinimized() && RefreshShown()) {
             QTimer::singleShot(0, this, [this] {
-                if (mainWindow_ == nullptr || !mainWindow_->isMinimized() || !shown_)
-                    return;
-                HideMainWindow();
-                mainWindow_->setWindowState(mainWindow_->windowState() & ~Qt::WindowMinimized);
+                if (mainWindow_ != nullptr && mainWindow_->isMinimized() && shown_)
+                    HideMainWindow();
             });
         }
         break;

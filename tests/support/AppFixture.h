@@ -4,6 +4,7 @@
 #include "FakeWindowServices.h"
 #include "app/App.h"
 #include "desktop/FontProbe.h"
+#include "desktop/GlobalHotkey.h"
 
 #include <QAction>
 #include <QFile>
@@ -52,6 +53,7 @@ protected:
             .clock = clock,
             .fontProbe = fonts,
             .windowServices = services,
+            .globalHotkey = hotkey,
             .settingsFilePath = SettingsPath(),
             .locale = QLocale(QLocale::English, QLocale::UnitedStates),
             .arguments = arguments,
@@ -88,6 +90,7 @@ protected:
     FakeClock clock{10 * 3600};
     NoJapaneseFonts fonts;
     FakeWindowServices services;
+    NoGlobalHotkey hotkey;
     std::vector<Message> messages;
     std::unique_ptr<App> app;
     MainWindow* window = nullptr;

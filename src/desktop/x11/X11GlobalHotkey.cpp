@@ -144,8 +144,10 @@ HotkeyRegistration X11GlobalHotkey::GrabCombination(qint16 code, std::vector<Gra
         for (xcb_keycode_t key : keys)
             for (uint16_t variant : variants) {
                 const Grab grab{root, key, uint16_t(modifiers | variant)};
+                // Events of the grab are reported on the root window, also while one of
+                // the program's own windows has the focus.
                 sent.emplace_back(grab,
-                                  xcb_grab_key_checked(connection_, 1, root, grab.Modifiers, key,
+                                  xcb_grab_key_checked(connection_, 0, root, grab.Modifiers, key,
                                                        XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
             }
     bool held = false;
@@ -198,11 +200,12 @@ bool X11GlobalHotkey::nativeEventFilter(const QByteArray& eventType, void* messa
     }
     case XCB_KEY_RELEASE: {
         auto* key = reinterpret_cast<xcb_key_release_event_t*>(event);
-        if (key->event != key->root || !IsOurKey(key->root, key->detail))
+        if (!IsOurKey(key->root, key->detail))
             return false;
+        // The key is up again wherever its release is reported.
         keyDown_ = false;
         lastRelease_ = key->time;
-        return true;
+        return key->event == key->root;
     }
     case XCB_MAPPING_NOTIFY: {
         // The keyboard map changed: the key may sit elsewhere now. Grab again once the

@@ -88,8 +88,11 @@ TEST_F(TrayFixture, MinimizingHidesToTheTrayOnlyWhileATrayShowsTheIcon) {
     tray.Load(QStringLiteral("CountDown"), 0);
     window.showMinimized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }));
-    EXPECT_FALSE(window.isMinimized()); // it comes back in its normal state
     EXPECT_EQ(HideCaption(), QStringLiteral("&Restore"));
+    tray.IconPressed(TrayClick::Left);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.isMinimized()); // it comes back in its normal state
+    tray.HideClicked();
 
     // The tray goes away while the window is hidden in it: the window comes back.
     QSignalSpy shown(&tray, &TrayIcon::ShownChanged);
