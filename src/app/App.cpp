@@ -33,7 +33,7 @@ App::App(AppContext context)
                     MessageStyle::Critical);
     });
     // MNU_Exit: the icon is gone; the window closes and saves as on any close.
-    connect(&tray_, &TrayIcon::ExitRequested, this, [this] { window_.close(); });
+    connect(&tray_, &TrayIcon::ExitRequested, this, &App::CloseWindow);
     connect(&context_.globalHotkey, &GlobalHotkey::Pressed, this, &App::HotkeyPressed);
 }
 
@@ -199,7 +199,16 @@ void App::RequestClose() {
             modal->close();
     }
     if (started_ && !unloaded_)
-        window_.close();
+        CloseWindow();
+}
+
+void App::CloseWindow() {
+    // Qt ends the program when its last shown window closes; a window hidden in the tray
+    // is not shown, so its close ends the program here.
+    const bool hidden = !window_.isVisible();
+    window_.close();
+    if (hidden)
+        QCoreApplication::quit();
 }
 
 void App::Unload() {

@@ -72,6 +72,8 @@ private:
     void HotkeyPressed();
     std::optional<int> ApplyCommandLine();
     void ShowMessage(const QString& text, MessageStyle style);
+    // Closes the main window, which saves and unloads, and ends the program.
+    void CloseWindow();
     void Unload();
 
     AppContext context_;

@@ -25,8 +25,8 @@ class TrayHotkeyTest(unittest.TestCase):
         return desk.wait_until(lambda: next(iter(desk.tray_icons(app)), None), what="the icon")
 
     def wait_hidden(self, win):
-        desk.wait_until(lambda: desk.map_state(win) != "IsViewable", what="the window hidden")
-        self.assertNotIn(win, desk.taskbar_windows())
+        desk.wait_until(lambda: desk.map_state(win) != "IsViewable"
+                        and win not in desk.taskbar_windows(), what="the window hidden")
         self.assertFalse(desk.wm_hints_iconic(win))
 
     def wait_shown(self, win):
@@ -59,6 +59,8 @@ class TrayHotkeyTest(unittest.TestCase):
         desk.minimize(app.window)
         self.wait_hidden(app.window)
         self.assertRegex(desk.tooltip(icon, app), TIME)
+        # A request to end the program reaches it also while it is hidden in the tray.
+        self.assertEqual(app.terminate(), 0)
         self.assertEqual(app.output(), "")
 
     def test_clicks_and_menu_bring_back_a_window_minimized_to_the_tray_and_exit_saves(self):
@@ -75,7 +77,9 @@ class TrayHotkeyTest(unittest.TestCase):
         self.wait_hidden(win)
         self.choose(app, "r")  # &Restore
         self.wait_shown(win)
-        self.choose(app, "x")  # E&xit: the icon goes, the window closes and saves
+        self.choose(app, "n")
+        self.wait_hidden(win)
+        self.choose(app, "x")  # E&xit: the icon goes, the hidden window closes and saves
         self.assertEqual(app.process.wait(desk.DEFAULT_TIMEOUT), 0)
         self.assertRegex(app.read_settings() or "", r"(?m)^StartForm=3")
         self.assertEqual(app.output(), "")
