@@ -17,6 +17,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
+class QValidator;
 
 namespace plimset {
 
@@ -73,6 +74,8 @@ public:
     void ApplyTextLook(const WindowSettings& look);
     WindowSettings DesignLook(const QString& fontFamily) const;
     WindowSettings CurrentWindowSettings() const;
+    // Whether the desktop tells the window where it is (not so on Wayland).
+    bool PositionIsKnown() const;
     // Moves the window so that its outer top-left corner is at this point, in twips.
     void MoveOuterTo(qint32 leftTwips, qint32 topTwips);
     // Sizes the window to the saved outer size, never below what the controls need.
@@ -113,6 +116,7 @@ private:
     void CreateMenus();
     bool FilterTimeFieldKeyPress(QKeyEvent* event);
     bool ClickForAccessKey(const QKeySequence& key);
+    static QValidator* MakeTypingLimit(const int& limit, QLineEdit* field);
     void SelectWholeTimeText();
     void UpdateActionAccessibleName();
     void ChooseTextFont();
