@@ -132,6 +132,10 @@ QString TrayIcon::Tip() const {
     return icon_ != nullptr ? icon_->toolTip() : QString();
 }
 
+void TrayIcon::SetHideItemCaption(const QString& caption) {
+    hideAction_->setText(caption);
+}
+
 bool TrayIcon::RefreshShown() {
     if (loaded_)
         SetShown(probe_());

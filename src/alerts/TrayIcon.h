@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alerts/TrayMenuCaption.h"
 #include "core/AppState.h"
 #include "core/TrayRules.h"
 #include "core/TrayTip.h"
@@ -29,7 +30,7 @@ namespace plimset {
 // missing tray is announced once (TrayMissing), and the main window is never hidden to a
 // tray that does not show the icon: IsShown says whether it does, ShownChanged when that
 // changes, and a window hidden in a tray that goes away is shown again.
-class TrayIcon : public QObject, public TrayTip {
+class TrayIcon : public QObject, public TrayTip, public TrayMenuCaption {
     Q_OBJECT
 public:
     // TrayNotify's actions and results.
@@ -58,6 +59,9 @@ public:
     // TrayTip: the tip, cut to what the tray shows.
     void SetTrayTip(const QString& tip) override;
     QString Tip() const;
+    // TrayMenuCaption: MNU_Hide's caption. It also follows the main window by itself
+    // whenever the window is shown or hidden.
+    void SetHideItemCaption(const QString& caption) override;
 
     // The main window shown and activated, or hidden with its icon left in the tray; the
     // menu's MNU_Hide follows either way.
