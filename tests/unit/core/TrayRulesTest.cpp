@@ -5,21 +5,6 @@
 namespace plimset {
 namespace {
 
-TEST(TrayRules, ReachNeverLeavesTheWindowWithoutAWayBack) {
-    const auto reach = [](qint16 tray, qint16 bar, bool shown) {
-        const WindowReach r = ReachOf(tray, bar, shown);
-        return std::make_pair(r.Tray, r.Taskbar);
-    };
-    EXPECT_EQ(reach(1, 0, true), std::make_pair(true, false));
-    EXPECT_EQ(reach(1, 1, true), std::make_pair(true, true));
-    EXPECT_EQ(reach(0, 1, true), std::make_pair(false, true));
-    EXPECT_EQ(reach(0, 0, false), std::make_pair(false, false));
-    EXPECT_FALSE(ReachOf(0, 0, true).Any());
-    // The tray is wanted but none shows the icon: the taskbar button stands in.
-    EXPECT_EQ(reach(1, 0, false), std::make_pair(false, true));
-    EXPECT_TRUE(ReachOf(1, 0, false).Any());
-}
-
 TEST(TrayRules, TipIsCutToSixtyFourBytesBetweenCharacters) {
     EXPECT_EQ(TrayTipText(QStringLiteral("12:34")), QStringLiteral("12:34"));
     const QString ascii(70, u'x');
@@ -42,7 +27,13 @@ TEST(TrayRules, TipIsCutToSixtyFourBytesBetweenCharacters) {
     EXPECT_EQ(TrayTipText(ascii.left(61) + combined + u'x'), ascii.left(61) + combined);
 }
 
-TEST(TrayRules, MenuItemAndClicks) {
+TEST(TrayRules, ReachMenuItemAndClicks) {
+    // The tray is wanted but none shows the icon: the taskbar button stands in, whatever
+    // TaskBar says; with neither the window cannot be minimized.
+    EXPECT_TRUE(ReachOf(1, 0, false).Taskbar);
+    EXPECT_FALSE(ReachOf(1, 0, true).Taskbar);
+    EXPECT_FALSE(ReachOf(0, 0, true).Any());
+
     EXPECT_EQ(TrayHideTextId(true), 204);  // "Mi&nimize"
     EXPECT_EQ(TrayHideTextId(false), 201); // "&Restore"
 
