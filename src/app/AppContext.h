@@ -13,6 +13,7 @@ namespace plimset {
 
 class Clock;
 class FontProbe;
+class GlobalHotkey;
 class WindowServices;
 
 // What the program needs from outside: the clock, the desktop's services, where its
@@ -23,6 +24,7 @@ struct AppContext {
     Clock& clock;
     const FontProbe& fontProbe;
     WindowServices& windowServices;
+    GlobalHotkey& globalHotkey;
     QString settingsFilePath;
     QLocale locale;
     QStringList arguments; // without the program name

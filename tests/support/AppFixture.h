@@ -4,6 +4,7 @@
 #include "FakeWindowServices.h"
 #include "app/App.h"
 #include "desktop/FontProbe.h"
+#include "desktop/GlobalHotkey.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 
@@ -54,6 +55,7 @@ protected:
             .clock = clock,
             .fontProbe = fonts,
             .windowServices = services,
+            .globalHotkey = hotkey,
             .settingsFilePath = SettingsPath(),
             .locale = QLocale(QLocale::English, QLocale::UnitedStates),
             .arguments = arguments,
@@ -97,6 +99,7 @@ protected:
     FakeClock clock{10 * 3600};
     NoJapaneseFonts fonts;
     FakeWindowServices services;
+    NoGlobalHotkey hotkey;
     std::vector<Message> messages;
     std::unique_ptr<App> app;
     MainWindow* window = nullptr;
