@@ -67,6 +67,13 @@ TEST(WindowLayout, ControlsAreCentredAndTheSmallButtonsOverlapByOnePixel) {
     EXPECT_EQ(p.MinimizeTop, 75);
     EXPECT_EQ(p.ActionTop, 75);
 
+    // Halving rounds its operand half to even first.
+    ControlSizes s = SampleSizes();
+    s.TextWidth = 734.5; // 1200.5 rounds to 1200
+    EXPECT_EQ(PlaceControls(s, 137 * 15, 69 * 15, BorderWidth, BorderHeight, tpp).TextLeft, 600);
+    s.TextWidth = 733.5; // 1201.5 rounds to 1202
+    EXPECT_EQ(PlaceControls(s, 137 * 15, 69 * 15, BorderWidth, BorderHeight, tpp).TextLeft, 601);
+
     // A window narrower than its field puts the buttons at negative offsets, not garbage.
     const ControlPlacement narrow = PlaceControls(SampleSizes(), 600, 600, 120, 600, tpp);
     EXPECT_EQ(narrow.TextLeft, -127); // (480 - 735) = -255 \ 2
