@@ -1,10 +1,13 @@
+#include "alerts/MciInterpreter.h"
+#include "alerts/ToneBeeper.h"
+#include "alerts/WindowActivation.h"
+#include "app/App.h"
 #include "core/Clock.h"
+#include "desktop/ExitSignals.h"
 #include "desktop/Icons.h"
 #include "desktop/QtFontProbe.h"
 #include "desktop/WindowServices.h"
 #include "settings/SettingsPath.h"
-#include "ui/main/ExitSignals.h"
-#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -12,18 +15,20 @@
 
 namespace {
 
-void ShowMessage(QWidget* parent, const QString& text, int style) {
-    QMessageBox box(style == 16   ? QMessageBox::Critical
-                    : style == 64 ? QMessageBox::Information
-                                  : QMessageBox::NoIcon,
-                    QStringLiteral("Plimset"), text, QMessageBox::Ok, parent);
+void ShowMessage(QWidget* parent, const QString& text, plimset::MessageStyle style) {
+    using plimset::MessageStyle;
+    const QMessageBox::Icon icon = style == MessageStyle::Critical      ? QMessageBox::Critical
+                                   : style == MessageStyle::Information ? QMessageBox::Information
+                                   : style == MessageStyle::Question    ? QMessageBox::Question
+                                                                        : QMessageBox::NoIcon;
+    QMessageBox box(icon, QStringLiteral("Plimset"), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimset"));
     QApplication::setOrganizationName(QString());
     QApplication::setDesktopFileName(QStringLiteral("plimset"));
@@ -31,29 +36,34 @@ int main(int argc, char* argv[]) {
 
     plimset::SystemClock clock;
     plimset::QtFontProbe fontProbe;
-    plimset::X11WindowServices windowServices;
-
-    plimset::MainWindowContext context;
-    context.clock = &clock;
-    context.fontProbe = &fontProbe;
-    context.windowServices = &windowServices;
+    const std::unique_ptr<plimset::WindowServices> windowServices = plimset::MakeWindowServices();
+    plimset::DesktopWindowActivation windowActivation;
+    plimset::ToneBeeper beeper;
+    plimset::MciInterpreter soundCommands;
     const QString executable = QCoreApplication::applicationFilePath();
-    context.settingsFilePath = plimset::SettingsFilePath(executable);
-    context.executableBaseName = QFileInfo(executable).completeBaseName();
-    context.locale = QLocale::system();
-    context.arguments = QCoreApplication::arguments().mid(1);
-    context.showMessage = ShowMessage;
 
-    plimset::MainWindow window(context);
+    plimset::App app(plimset::AppContext{
+        .clock = clock,
+        .fontProbe = fontProbe,
+        .windowServices = *windowServices,
+        .windowActivation = windowActivation,
+        .beeper = beeper,
+        .soundCommands = soundCommands,
+        .settingsFilePath = plimset::SettingsFilePath(executable),
+        .locale = QLocale::system(),
+        .arguments = QCoreApplication::arguments().mid(1),
+        .executableBaseName = QFileInfo(executable).completeBaseName(),
+        .showMessage = ShowMessage,
+    });
     // A request to end the process closes the window as the user would, so its state is
     // saved and the exit code is 0.
     plimset::ExitSignals exitSignals;
-    QObject::connect(&exitSignals, &plimset::ExitSignals::ExitRequested, &window,
-                     &plimset::MainWindow::RequestClose);
+    QObject::connect(&exitSignals, &plimset::ExitSignals::ExitRequested, &app,
+                     &plimset::App::RequestClose);
 
-    if (const std::optional<int> exitCode = window.Startup())
+    if (const std::optional<int> exitCode = app.Startup())
         return *exitCode;
-    if (window.IsUnloaded())
+    if (app.IsUnloaded())
         return 0;
     return QApplication::exec();
 }

@@ -1,13 +1,12 @@
 #include "core/CommandLine.h"
 
+#include "text/TextIds.h"
+
 #include "core/AppState.h"
 
 namespace plimset {
 
 namespace {
-
-constexpr int StyleCritical = 16;
-constexpr int StyleInformation = 64;
 
 // The command-line messages are the same in every interface language.
 QString tooLongMessage() {
@@ -80,13 +79,14 @@ QStringList SplitCommandLine(const QString& text, QString* errorMessage) {
 QString UsageText(const QString& executableBaseName,
                   const std::function<QString(int)>& localizedText) {
     const QStringList lines{
-        localizedText(991),
+        localizedText(TextIds::UsageTitle),
         QString(),
-        executableBaseName + QStringLiteral(" [/C | /A | /S] [") + localizedText(992) + u']',
+        executableBaseName + QStringLiteral(" [/C | /A | /S] [") +
+            localizedText(TextIds::UsageInputText) + u']',
         QString(),
-        QStringLiteral("/C     ") + localizedText(993),
-        QStringLiteral("/A     ") + localizedText(994),
-        QStringLiteral("/S     ") + localizedText(995),
+        QStringLiteral("/C     ") + localizedText(TextIds::UsageCountDown),
+        QStringLiteral("/A     ") + localizedText(TextIds::UsageAlarm),
+        QStringLiteral("/S     ") + localizedText(TextIds::UsageStopWatch),
     };
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
@@ -97,7 +97,7 @@ CommandLineResult ParseCommandLine(const QString& argumentText, const QString& u
     const QStringList tokens = SplitCommandLine(argumentText, &error);
     if (!error.isEmpty()) {
         result.Message = error;
-        result.MessageStyle = StyleCritical;
+        result.MessageStyle = MessageStyle::Critical;
         return result;
     }
 
@@ -105,7 +105,7 @@ CommandLineResult ParseCommandLine(const QString& argumentText, const QString& u
     for (qsizetype i = 1; i < tokens.size(); ++i) {
         if (tokens[i] == QStringLiteral("/?")) {
             result.Message = usageText;
-            result.MessageStyle = StyleInformation;
+            result.MessageStyle = MessageStyle::Information;
             result.ExitAfterMessage = true;
             return result;
         }
@@ -118,7 +118,7 @@ CommandLineResult ParseCommandLine(const QString& argumentText, const QString& u
         if (!token.startsWith(u'/')) {
             if (!pending.isEmpty()) {
                 result.Message = withUsage("引数の数が不正です。", usageText);
-                result.MessageStyle = StyleCritical;
+                result.MessageStyle = MessageStyle::Critical;
                 return result;
             }
             pending = token;
@@ -134,7 +134,7 @@ CommandLineResult ParseCommandLine(const QString& argumentText, const QString& u
             result.CommandLineMode = StopWatch;
         } else {
             result.Message = withUsage("不正なコマンドです。", usageText);
-            result.MessageStyle = StyleCritical;
+            result.MessageStyle = MessageStyle::Critical;
             return result;
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/MessageStyle.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,10 +23,10 @@ QString UsageText(const QString& executableBaseName,
 
 // What the command line asks of start-up.
 struct CommandLineResult {
-    qint16 CommandLineMode = 0;    // 0: keep the loaded mode; else the TimerMode to enter
-    QString CommandLineText;       // the input text for the time box; empty: none
-    QString Message;               // a message to show first; empty: nothing to show
-    int MessageStyle = 0;          // 16 critical, 64 information
+    qint16 CommandLineMode = 0; // 0: keep the loaded mode; else the TimerMode to enter
+    QString CommandLineText;    // the input text for the time box; empty: none
+    QString Message;            // a message to show first; empty: nothing to show
+    plimset::MessageStyle MessageStyle = plimset::MessageStyle::Plain;
     bool ExitAfterMessage = false; // "/?": end the program once the message is closed
 };
 

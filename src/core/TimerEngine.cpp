@@ -84,13 +84,6 @@ void TimerEngine::SetAlertStart(int phase, float value) {
     alertDay_[phase] = day_;
 }
 
-bool TimerEngine::AlertPhaseActive(int phase) {
-    if (!validPhase(phase)) {
-        return false;
-    }
-    return phaseActive(phase, readClock());
-}
-
 bool TimerEngine::phaseActive(int phase, float now) const {
     const float start = alertStart_[phase];
     if (start == unlimited) {

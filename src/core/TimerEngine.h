@@ -66,21 +66,15 @@ public:
     void SetText(const QString& text);
 
     void Tick();
-    // Whether the sound (0) or message (1) phase of an alert has time left.
-    bool AlertPhaseActive(int phase);
 
     qint16 RunState() const { return runState_; }
-    float TargetTime() const { return targetTime_; }
     // Alert phase stamps: 0 idle, a SecondsOfDay reading, -1 without limit, -2 the sound
     // played to its end.
     float AlertStart(int phase) const;
     void SetAlertStart(int phase, float value);
     qint16 AlertTickCount() const { return alertTickCount_; }
     void SetAlertTickCount(qint16 count) { alertTickCount_ = count; }
-    QString LastTrayTip() const { return lastTrayTip_; }
-    void SetLastTrayTip(const QString& tip) { lastTrayTip_ = tip; }
     TimeValue LastSetValue() const { return lastSetValue_; }
-    bool ValueEdited() const { return valueEdited_; }
 
 private:
     TimeFormat format() const;

@@ -11,6 +11,7 @@ namespace plimset {
 struct Borders {
     qint32 BorderWidth = 0;
     qint32 BorderHeight = 0;
+    QMargins Frame; // the frame counted, in pixels: the real one or the fallback
 };
 
 // Frame sizes in pixels used when the window manager does not tell the real frame: a

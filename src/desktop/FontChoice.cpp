@@ -60,15 +60,15 @@ void CopyFont(const QFont& source, QFont& target) {
     target.setStrikeOut(source.strikeOut());
 }
 
-void TransferFont(QFont& font, FontDescription& description, qint16 direction) {
-    if (direction == 1) {
+void TransferFont(QFont& font, FontDescription& description, FontTransfer direction) {
+    if (direction == FontTransfer::FromFont) {
         description.Name = font.family();
         description.Size = PointSize(font);
         description.Bold = Flag(font.bold());
         description.Italic = Flag(font.italic());
         description.Underline = Flag(font.underline());
         description.Strikethrough = Flag(font.strikeOut());
-    } else if (direction == 2) {
+    } else if (direction == FontTransfer::ToFont) {
         // An empty name or an unusable size (a damaged record) keeps what the font has.
         if (!description.Name.isEmpty())
             font.setFamily(description.Name);
@@ -85,7 +85,7 @@ void TransferFont(QFont& font, FontDescription& description, qint16 direction) {
 
 qint16 ChooseFontDialog(QWidget* owner, FontDescription& description) {
     QFont initial;
-    TransferFont(initial, description, 2);
+    TransferFont(initial, description, FontTransfer::ToFont);
     initial.setPointSizeF(DialogSize(description.Size));
 
     // The desktop's font dialog has no text colour, so it is embedded in a dialog of our own

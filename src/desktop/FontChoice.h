@@ -25,9 +25,14 @@ inline constexpr double MaxFontDialogSize = 24;
 // Copies face, size, weight, italic, underline and strikethrough from one font to another.
 void CopyFont(const QFont& source, QFont& target);
 
-// Direction 1 reads the font into the record, 2 writes the record into the font; any other
-// direction does nothing. Color is never touched.
-void TransferFont(QFont& font, FontDescription& description, qint16 direction);
+// Which way TransferFont copies, with the numbers the font transfer has always used.
+enum class FontTransfer : qint16 {
+    FromFont = 1, // the font into the record
+    ToFont = 2,   // the record into the font
+};
+
+// Copies between a font and its record; Color is never touched.
+void TransferFont(QFont& font, FontDescription& description, FontTransfer direction);
 
 // Lets the user choose face, size (8 to 24 points), style, effects and text colour, starting
 // from the record. 0 when confirmed (the record holds the choice), -1 when cancelled (the

@@ -1,5 +1,7 @@
 #include "desktop/QtFontProbe.h"
 
+#include "text/LanguageChoice.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>

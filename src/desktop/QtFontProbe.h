@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/LanguageChoice.h"
+#include "desktop/FontProbe.h"
 
 #include <QString>
 

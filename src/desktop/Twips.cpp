@@ -44,8 +44,4 @@ QRect VirtualScreenRect() {
     return all;
 }
 
-void KeepOnCurrentScreens(double width, double height, WindowPosition& position) {
-    KeepOnScreen(width, height, position, VirtualScreenRect(), TwipsPerPixelX(), TwipsPerPixelY());
-}
-
 } // namespace plimset

@@ -16,8 +16,4 @@ double TwipsPerPixelY(const QScreen* screen = nullptr);
 // The bounding rectangle of all screens in pixels (the virtual screen); empty without any.
 QRect VirtualScreenRect();
 
-// Pulls a stored position back onto the current screens; width and height are the
-// window's outer size in twips.
-void KeepOnCurrentScreens(double width, double height, WindowPosition& position);
-
 } // namespace plimset

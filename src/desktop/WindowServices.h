@@ -2,9 +2,7 @@
 
 #include "core/WindowBorders.h"
 
-#include <QHash>
 #include <QMargins>
-#include <QObject>
 
 #include <memory>
 
@@ -31,39 +29,9 @@ public:
     virtual QMargins FrameExtents(QWidget* window) = 0;
 };
 
-// The services on the desktop the program runs on: on X11 through EWMH window states and
-// frame extents; on other platforms through what Qt offers (no taskbar control there).
-class X11WindowServices : public QObject, public WindowServices {
-    Q_OBJECT
-public:
-    explicit X11WindowServices(QObject* parent = nullptr);
-    ~X11WindowServices() override;
-
-    void SetTaskbarButton(QWidget* window, bool shown) override;
-    void SetAlwaysOnTop(QWidget* window, bool onTop) override;
-    void SetMinimizeOffered(QWidget* window, bool offered) override;
-    QMargins FrameExtents(QWidget* window) override;
-
-    // True when the program talks to an X11 server.
-    static bool IsX11();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    struct Wishes {
-        bool taskbarButton = true;
-        bool onTop = false;
-        bool minimizeOffered = true;
-    };
-    Wishes& Watch(QWidget* window);
-    void RestoreIfMinimizeWithheld(QWidget* window);
-    void WriteStateBeforeMap(QWidget* window, const Wishes& wishes);
-    void ChangeState(QWidget* window, const char* stateAtom, bool add);
-    static bool IsMapped(const QWidget* window);
-
-    QHash<QWidget*, Wishes> wishes_;
-};
+// The best services the desktop offers: the X11 back end where the program talks to an X
+// server, else the plain Qt one.
+std::unique_ptr<WindowServices> MakeWindowServices();
 
 // The window's non-client size in twips as the layout needs it: the real frame where the
 // window manager tells it (else a typical frame) plus the menu bar when the window shows

@@ -1,6 +1,7 @@
 #include "settings/OptionSettings.h"
 
 #include "text/StringTable.h"
+#include "text/TextIds.h"
 
 namespace plimset {
 
@@ -8,12 +9,12 @@ namespace plimset {
 // defaults does not need the string table.
 MessageTextDefaults MessageTextDefaultsFromStringTable() {
     MessageTextDefaults defaults;
-    defaults.A1_E = ResourceText(803);
-    defaults.A1_J = ResourceText(17803);
-    defaults.C1_E = ResourceText(801);
-    defaults.C2_E = ResourceText(802);
-    defaults.C1_J = ResourceText(17801);
-    defaults.C2_J = ResourceText(17802);
+    defaults.A1_E = ResourceText(TextIds::SetTimeCome);
+    defaults.A1_J = ResourceText(TextIds::Japanese(TextIds::SetTimeCome));
+    defaults.C1_E = ResourceText(TextIds::CountDownEnded);
+    defaults.C2_E = ResourceText(TextIds::ClickStop);
+    defaults.C1_J = ResourceText(TextIds::Japanese(TextIds::CountDownEnded));
+    defaults.C2_J = ResourceText(TextIds::Japanese(TextIds::ClickStop));
     return defaults;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/FontProbe.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -12,16 +14,6 @@ inline constexpr char16_t JapaneseFallbackFamily[] = u"ＭＳ ゴシック";
 // The caption of the main window's hidden marker label when no Japanese font is installed;
 // the Options dialog looks for it to disable its language choice.
 inline constexpr char NonJapaneseMarker[] = "Non-Japanese";
-
-// What the font database can tell the language choice.
-class FontProbe {
-public:
-    virtual ~FontProbe() = default;
-    // Whether a font family of this name is installed.
-    virtual bool HasFamily(const QString& family) const = 0;
-    // Whether any installed font can show Japanese text.
-    virtual bool HasJapaneseFont() const = 0;
-};
 
 // The language offset the Language option gives: 1 English, 2 Japanese, 0 the locale's
 // language; any other value keeps the current offset.

@@ -39,7 +39,7 @@ QString Numbers(std::initializer_list<qint64> numbers) {
     return words.join(QLatin1Char(' '));
 }
 
-QString Handle(const QString& line, QMainWindow& window, plimset::X11WindowServices& services) {
+QString Handle(const QString& line, QMainWindow& window, plimset::WindowServices& services) {
     const QStringList words = line.simplified().split(QLatin1Char(' '));
     const QString verb = words.first();
     const bool on = words.value(1) == QLatin1String("1");
@@ -80,7 +80,8 @@ int main(int argc, char* argv[]) {
     window.menuBar()->addMenu(QStringLiteral("&File"));
     window.setCentralWidget(new QLineEdit(&window));
     window.resize(320, 120);
-    plimset::X11WindowServices services;
+    const std::unique_ptr<plimset::WindowServices> servicesOwner = plimset::MakeWindowServices();
+    plimset::WindowServices& services = *servicesOwner;
     if (args.contains(QStringLiteral("--no-taskbar")))
         services.SetTaskbarButton(&window, false);
     if (args.contains(QStringLiteral("--on-top")))

@@ -1,14 +1,18 @@
 #include "ui/main/MainWindow.h"
 
+#include "core/ModalScope.h"
 #include "core/TimeFieldKeys.h"
 #include "core/TimeText.h"
+#include "core/TimerEngine.h"
 #include "core/WindowBorders.h"
 #include "desktop/FontChoice.h"
 #include "desktop/Icons.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
+#include "settings/OptionSettings.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
+#include "text/TextIds.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -21,7 +25,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTimer>
+#include <QValidator>
 
 namespace plimset {
 
@@ -37,16 +43,32 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
     return b;
 }
 
+// Holds what the user types or pastes to the typing limit, while a longer text that the
+// program sets (a stopwatch at its maximum, a long command-line text) stays whole. The
+// validator only rejects an edit that makes an over-long text longer still.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(const int& limit, QLineEdit* field) : QValidator(field), limit_(limit) {
+        connect(field, &QLineEdit::textChanged, this, [this](const QString& t) { last_ = t; });
+    }
+    State validate(QString& input, int&) const override {
+        return input.size() > limit_ && input.size() > last_.size() ? Invalid : Acceptable;
+    }
+
+private:
+    const int& limit_;
+    QString last_;
+};
+
 } // namespace
 
-MainWindow::MainWindow(MainWindowContext context, QWidget* parent)
-    : QMainWindow(parent), context_(std::move(context)),
-      engine_(state_, options_, *context_.clock, *this, alert_, tray_) {
+MainWindow::MainWindow(AppState& state, const OptionSettings& options, WindowServices& services,
+                       QWidget* parent)
+    : QMainWindow(parent), state_(state), options_(options), services_(services) {
     setObjectName(QStringLiteral("Form1"));
-    tpp_ = {TwipsPerPixelX(screen()), TwipsPerPixelY(screen())};
+    geometry_.SetTwipsPerPixel({TwipsPerPixelX(screen()), TwipsPerPixelY(screen())});
     CreateControls();
     CreateMenus();
-    ConnectEngine();
 }
 
 MainWindow::~MainWindow() = default;
@@ -57,8 +79,8 @@ void MainWindow::CreateControls() {
     setCentralWidget(client);
 
     // The button that only the keyboard reaches; it hands the focus to the action button.
-    focusButton_ =
-        MakeButton(client, "Command4", QString(), HiddenButtonWidth, HiddenButtonHeight, tpp_);
+    focusButton_ = MakeButton(client, "Command4", QString(), HiddenButtonWidth, HiddenButtonHeight,
+                              geometry_.Tpp());
     focusButton_->setFocusPolicy(Qt::NoFocus);
     focusButton_->setAccessibleName(QStringLiteral("Focus the action button"));
     // Esc reaches it (as a dialog's cancel button would) and so moves the focus out of the
@@ -69,14 +91,15 @@ void MainWindow::CreateControls() {
     // The access-key twin of the picture action button. Moved out of sight, it still answers
     // its access key (Alt+G or Alt+S), as a button that is not hidden does.
     accessKeyButton_ = MakeButton(client, "Command3", QStringLiteral("&G"), HiddenButtonWidth,
-                                  HiddenButtonHeight, tpp_);
+                                  HiddenButtonHeight, geometry_.Tpp());
     accessKeyButton_->setFocusPolicy(Qt::NoFocus);
 
-    minimizeButton_ = MakeButton(client, "Command1_0", QString(), 255, 255, tpp_);
+    minimizeButton_ = MakeButton(client, "Command1_0", QString(), 255, 255, geometry_.Tpp());
     minimizeButton_->setAccessibleName(QStringLiteral("Minimize"));
-    clearButton_ = MakeButton(client, "Command1_1", QString(), 255, 255, tpp_);
+    clearButton_ = MakeButton(client, "Command1_1", QString(), 255, 255, geometry_.Tpp());
     clearButton_->setAccessibleName(QStringLiteral("Clear"));
-    actionButton_ = MakeButton(client, "Command2", QStringLiteral("+10"), 525, 255, tpp_);
+    actionButton_ =
+        MakeButton(client, "Command2", QStringLiteral("+10"), 525, 255, geometry_.Tpp());
     UpdateActionAccessibleName();
 
     timeField_ = new QLineEdit(client);
@@ -84,7 +107,8 @@ void MainWindow::CreateControls() {
     timeField_->setFrame(false);
     timeField_->setAlignment(Qt::AlignCenter);
     timeField_->setAccessibleName(QStringLiteral("Time"));
-    timeField_->resize(TwipsToPixels(630, tpp_.X), TwipsToPixels(270, tpp_.Y));
+    timeField_->resize(TwipsToPixels(630, geometry_.Tpp().X),
+                       TwipsToPixels(270, geometry_.Tpp().Y));
     timeField_->installEventFilter(this);
 
     dummyLabel_ = new QLabel(QStringLiteral("Dummy"), client);
@@ -106,10 +130,9 @@ void MainWindow::CreateControls() {
 
     // Ctrl+A anywhere in the window selects the whole time field.
     auto* selectAll = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), this);
-    connect(selectAll, &QShortcut::activated, this, [this] {
-        timeField_->setSelection(0, static_cast<int>(timeField_->text().size()));
-        timeField_->setFocus(Qt::ShortcutFocusReason);
-    });
+    connect(selectAll, &QShortcut::activated, this, &MainWindow::SelectWholeTimeText);
+    // Pasted text obeys the typing limit too.
+    timeField_->setValidator(new TypingLimit(typingLimit_, timeField_));
 }
 
 void MainWindow::CreateMenus() {
@@ -163,87 +186,45 @@ void MainWindow::CreateMenus() {
     optionsAction_->setEnabled(false);
 }
 
-void MainWindow::ConnectEngine() {
-    connect(tick_, &QTimer::timeout, this, [this] { engine_.Tick(); });
-    connect(minimizeButton_, &QPushButton::clicked, this, [this] { engine_.Command1(0); });
-    connect(clearButton_, &QPushButton::clicked, this, [this] { engine_.Command1(1); });
-    connect(actionButton_, &QPushButton::clicked, this, [this] { engine_.Command2(); });
-    connect(accessKeyButton_, &QPushButton::clicked, this, [this] { engine_.Command3(); });
-    connect(focusButton_, &QPushButton::clicked, this, [this] { engine_.Command4(); });
+void MainWindow::ConnectEngine(TimerEngine& engine) {
+    engine_ = &engine;
+    connect(tick_, &QTimer::timeout, this, [this] { engine_->Tick(); });
+    connect(minimizeButton_, &QPushButton::clicked, this, [this] { engine_->Command1(0); });
+    connect(clearButton_, &QPushButton::clicked, this, [this] { engine_->Command1(1); });
+    connect(actionButton_, &QPushButton::clicked, this, [this] { engine_->Command2(); });
+    connect(accessKeyButton_, &QPushButton::clicked, this, [this] { engine_->Command3(); });
+    connect(focusButton_, &QPushButton::clicked, this, [this] { engine_->Command4(); });
     // Only the user's edits: the engine handles the texts it sets itself.
-    connect(timeField_, &QLineEdit::textEdited, this, [this] { engine_.TextChanged(); });
-    connect(presetActions_[0], &QAction::triggered, this, [this] { engine_.PresetChosen(0); });
+    connect(timeField_, &QLineEdit::textEdited, this, [this] { engine_->TextChanged(); });
+    connect(presetActions_[0], &QAction::triggered, this, [this] { engine_->PresetChosen(0); });
     for (int k = 0; k < 3; ++k) {
         connect(modeActions_[k], &QAction::triggered, this,
-                [this, k] { engine_.SetMode(modeMenuMap_[k]); });
+                [this, k] { engine_->SetMode(modeMenuMap_[k]); });
     }
-    connect(alwaysOnTopAction_, &QAction::toggled, this, [this](bool on) { ApplyAlwaysOnTop(on); });
+    connect(alwaysOnTopAction_, &QAction::toggled, this,
+            [this](bool on) { services_.SetAlwaysOnTop(this, on); });
     connect(fontAction_, &QAction::triggered, this, &MainWindow::ChooseTextFont);
     connect(backColorAction_, &QAction::triggered, this, &MainWindow::ChooseBackColor);
 }
 
 // ----- layout -----
 
-// The outer size in pixels is counted in pixels, not converted back from twips, so a
-// twips-per-pixel factor that is not a whole number cannot make the saved size creep.
-int MainWindow::OuterWidthPixels() const {
-    return width() + frame_.left() + frame_.right();
-}
-
-int MainWindow::OuterHeightPixels() const {
-    return height() + frame_.top() + frame_.bottom();
-}
-
-double MainWindow::WindowWidthTwips() const {
-    return OuterWidthPixels() * tpp_.X;
-}
-
-double MainWindow::WindowHeightTwips() const {
-    return OuterHeightPixels() * tpp_.Y;
-}
-
 void MainWindow::MeasureBorders() {
-    QMargins frame;
-    if (context_.windowServices != nullptr)
-        frame = context_.windowServices->FrameExtents(this);
-    if (frame.isNull()) {
-        const FallbackFrame fallback;
-        frame = QMargins(fallback.SideBorder, fallback.TopBottomBorder + fallback.TitleBar,
-                         fallback.SideBorder, fallback.TopBottomBorder);
-    }
-    frame_ = frame;
-    const Borders borders = plimset::MeasureBorders(frame_, MenuBarHeight(this), tpp_.X, tpp_.Y);
-    borderWidth_ = borders.BorderWidth;
-    borderHeight_ = borders.BorderHeight;
-}
-
-void MainWindow::RemeasureBorderHeight(int clientWidthPixels) {
-    // The menu bar is the part that may change: it can need another line when the window
-    // is narrow.
-    int menuHeight = MenuBarHeight(this);
-    const int wrapped = menuBar()->heightForWidth(clientWidthPixels);
-    if (menuHeight > 0 && wrapped > menuHeight)
-        menuHeight = wrapped;
-    borderHeight_ = RoundToInt32((frame_.top() + frame_.bottom() + menuHeight) * tpp_.Y);
+    geometry_.Measure(this, services_);
 }
 
 ControlSizes MainWindow::CurrentControlSizes() const {
     ControlSizes s;
-    s.MinimizeWidth = minimizeButton_->width() * tpp_.X;
-    s.MinimizeHeight = minimizeButton_->height() * tpp_.Y;
-    s.ClearWidth = clearButton_->width() * tpp_.X;
-    s.ClearHeight = clearButton_->height() * tpp_.Y;
-    s.ActionWidth = actionButton_->width() * tpp_.X;
-    s.ActionHeight = actionButton_->height() * tpp_.Y;
-    s.TextWidth = timeField_->width() * tpp_.X;
-    s.TextHeight = timeField_->height() * tpp_.Y;
+    const TwipsPerPixel tpp = geometry_.Tpp();
+    s.MinimizeWidth = minimizeButton_->width() * tpp.X;
+    s.MinimizeHeight = minimizeButton_->height() * tpp.Y;
+    s.ClearWidth = clearButton_->width() * tpp.X;
+    s.ClearHeight = clearButton_->height() * tpp.Y;
+    s.ActionWidth = actionButton_->width() * tpp.X;
+    s.ActionHeight = actionButton_->height() * tpp.Y;
+    s.TextWidth = timeField_->width() * tpp.X;
+    s.TextHeight = timeField_->height() * tpp.Y;
     return s;
-}
-
-void MainWindow::ResizeOuter(int widthPixels, int heightPixels) {
-    const int w = qMax(1, widthPixels - frame_.left() - frame_.right());
-    const int h = qMax(1, heightPixels - frame_.top() - frame_.bottom());
-    resize(w, h);
 }
 
 void MainWindow::Sg_TextBox_Size(int characters) {
@@ -252,28 +233,35 @@ void MainWindow::Sg_TextBox_Size(int characters) {
     timeField_->resize(qCeil(metrics.horizontalAdvance(sample)), qCeil(metrics.height()));
 
     const ControlSizes sizes = CurrentControlSizes();
-    const int widthPixels = FittedWindowWidthPixels(sizes, borderWidth_, tpp_);
-    ResizeOuter(widthPixels, TwipsToPixels(WindowHeightTwips(), tpp_.Y));
-    RemeasureBorderHeight(widthPixels - frame_.left() - frame_.right());
-    const int heightPixels = FittedWindowHeightPixels(sizes, borderHeight_, tpp_);
-    ResizeOuter(widthPixels, heightPixels);
+    const TwipsPerPixel tpp = geometry_.Tpp();
+    const QMargins& frame = geometry_.Frame();
+    const int widthPixels = FittedWindowWidthPixels(sizes, geometry_.BorderWidth(), tpp);
+    geometry_.ResizeOuter(this, widthPixels,
+                          TwipsToPixels(geometry_.OuterHeightTwips(this), tpp.Y));
+    geometry_.RemeasureBorderHeight(this, widthPixels - frame.left() - frame.right());
+    const int heightPixels = FittedWindowHeightPixels(sizes, geometry_.BorderHeight(), tpp);
+    geometry_.ResizeOuter(this, widthPixels, heightPixels);
     Sg_Object_Location();
 }
 
 void MainWindow::Sg_Object_Location() {
-    RemeasureBorderHeight(width());
-    const ControlSizes sizes = CurrentControlSizes();
-    const ControlPlacement p = PlaceControls(sizes, WindowWidthTwips(), WindowHeightTwips(),
-                                             borderWidth_, borderHeight_, tpp_);
-    timeField_->move(TwipsToPixels(p.TextLeft, tpp_.X), TwipsToPixels(p.TextTop, tpp_.Y));
-    minimizeButton_->move(TwipsToPixels(p.MinimizeLeft, tpp_.X),
-                          TwipsToPixels(p.MinimizeTop, tpp_.Y));
-    clearButton_->move(TwipsToPixels(p.ClearLeft, tpp_.X), TwipsToPixels(p.ClearTop, tpp_.Y));
-    actionButton_->move(TwipsToPixels(p.ActionLeft, tpp_.X), TwipsToPixels(p.ActionTop, tpp_.Y));
+    geometry_.RemeasureBorderHeight(this, width());
+    const TwipsPerPixel tpp = geometry_.Tpp();
+    const ControlPlacement p = PlaceControls(
+        CurrentControlSizes(), geometry_.OuterWidthTwips(this), geometry_.OuterHeightTwips(this),
+        geometry_.BorderWidth(), geometry_.BorderHeight(), tpp);
+    const auto place = [tpp](QWidget* control, double left, double top) {
+        control->move(TwipsToPixels(left, tpp.X), TwipsToPixels(top, tpp.Y));
+    };
+    place(timeField_, p.TextLeft, p.TextTop);
+    place(minimizeButton_, p.MinimizeLeft, p.MinimizeTop);
+    place(clearButton_, p.ClearLeft, p.ClearTop);
+    place(actionButton_, p.ActionLeft, p.ActionTop);
 }
 
 void MainWindow::PlaceOutOfSightButtons() {
-    const int top = TwipsToPixels(OutOfSightTop(HiddenButtonHeight, borderHeight_), tpp_.Y);
+    const int top = TwipsToPixels(OutOfSightTop(HiddenButtonHeight, geometry_.BorderHeight()),
+                                  geometry_.Tpp().Y);
     focusButton_->move(0, top);
     accessKeyButton_->move(0, top);
     focusButton_->show();
@@ -282,53 +270,44 @@ void MainWindow::PlaceOutOfSightButtons() {
 
 // ----- menus and desktop -----
 
-void MainWindow::ApplyAlwaysOnTop(bool on) {
-    if (context_.windowServices != nullptr)
-        context_.windowServices->SetAlwaysOnTop(this, on);
-}
-
 void MainWindow::SetTaskbarButton(bool shown) {
-    if (context_.windowServices != nullptr)
-        context_.windowServices->SetTaskbarButton(this, shown);
+    services_.SetTaskbarButton(this, shown);
 }
 
-bool MainWindow::MinimizeOffered() const {
-    // A minimized window comes back through its taskbar button or the notification-area
-    // icon. No icon is shown yet, so only the taskbar button counts: a window without
-    // either could not be brought back.
-    return options_.TaskBar != 0;
-}
-
-void MainWindow::ApplyMinimizeOffer() {
-    const bool offered = MinimizeOffered();
-    if (context_.windowServices != nullptr)
-        context_.windowServices->SetMinimizeOffered(this, offered);
+void MainWindow::SetMinimizeOffered(bool offered) {
+    services_.SetMinimizeOffered(this, offered);
     minimizeButton_->setEnabled(offered);
 }
 
+void MainWindow::SetAlwaysOnTopChecked(bool on) {
+    const QSignalBlocker block(alwaysOnTopAction_);
+    alwaysOnTopAction_->setChecked(on);
+    services_.SetAlwaysOnTop(this, on);
+}
+
+bool MainWindow::IsAlwaysOnTopChecked() const {
+    return alwaysOnTopAction_->isChecked();
+}
+
 void MainWindow::ChooseTextFont() {
-    engine_.CancelRun();
-    state_.OptionsOpen = true;
+    const ModalScope dialog = ModalScope::ForDialog(state_, *engine_);
     QFont font = timeField_->font();
     FontDescription description;
-    TransferFont(font, description, 1);
+    TransferFont(font, description, FontTransfer::FromFont);
     description.Color = foreColor_;
     if (ChooseFontDialog(this, description) == 0) {
-        TransferFont(font, description, 2);
+        TransferFont(font, description, FontTransfer::ToFont);
         timeField_->setFont(font);
         ApplyTextColors(description.Color, backColor_);
         Sg_TextBox_Size(0);
     }
-    state_.OptionsOpen = false;
 }
 
 void MainWindow::ChooseBackColor() {
-    engine_.CancelRun();
-    state_.OptionsOpen = true;
+    const ModalScope dialog = ModalScope::ForDialog(state_, *engine_);
     const qint32 chosen = ChooseColorDialog(this, backColor_);
     if (chosen != -1)
         ApplyTextColors(foreColor_, chosen);
-    state_.OptionsOpen = false;
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -345,9 +324,9 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 void MainWindow::ResetProgressCaption() {
     // With the running time shown in the taskbar caption, a restored window shows its mode
     // again; the tick puts the time back when it is wanted.
-    if (!started_ || options_.Progress != 1 || options_.TaskBar != 1)
+    if (engine_ == nullptr || !isVisible() || options_.Progress != 1 || options_.TaskBar != 1)
         return;
-    const QString modeCaption = engine_.ModeCaption(state_.CurMode);
+    const QString modeCaption = engine_->ModeCaption(state_.CurMode);
     if (windowTitle() != modeCaption)
         setWindowTitle(modeCaption);
 }
@@ -363,7 +342,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress && !forwardingKey_)
             return FilterTimeFieldKeyPress(static_cast<QKeyEvent*>(event));
         // A running count cannot be edited: the focus moves on to the action button.
-        if (event->type() == QEvent::FocusIn && engine_.RunState() == TimerEngine::Running)
+        if (event->type() == QEvent::FocusIn && engine_->RunState() == TimerEngine::Running)
             QMetaObject::invokeMethod(this, &MainWindow::FocusActionButton, Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
@@ -384,6 +363,12 @@ bool MainWindow::ClickForAccessKey(const QKeySequence& key) {
 }
 
 bool MainWindow::FilterTimeFieldKeyPress(QKeyEvent* event) {
+    // The window sees Ctrl+A before the field: it selects the whole text, as it does
+    // wherever the focus is.
+    if (event->key() == Qt::Key_A && event->modifiers() == Qt::ControlModifier) {
+        SelectWholeTimeText();
+        return true;
+    }
     const QString typed = event->text();
     // Keys without a character, and Delete (which some platforms give the DEL code),
     // edit or move as usual.
@@ -397,6 +382,10 @@ bool MainWindow::FilterTimeFieldKeyPress(QKeyEvent* event) {
             return true;
         accepted.append(kept);
     }
+    // The limit holds for typing only: a text the program sets may be longer.
+    const qsizetype kept = timeField_->text().size() - timeField_->selectedText().size();
+    if (kept + accepted.size() > typingLimit_ && accepted.front().unicode() > 26)
+        return true;
     if (accepted == typed)
         return false;
     // "." typed for ":": hand the field the key it should have had.
@@ -407,7 +396,12 @@ bool MainWindow::FilterTimeFieldKeyPress(QKeyEvent* event) {
     return true;
 }
 
-// ----- EngineView -----
+void MainWindow::SelectWholeTimeText() {
+    timeField_->setSelection(0, static_cast<int>(timeField_->text().size()));
+    timeField_->setFocus(Qt::ShortcutFocusReason);
+}
+
+// ----- TimerView -----
 
 QString MainWindow::TimeText() const {
     return timeField_->text();
@@ -418,7 +412,7 @@ void MainWindow::SetTimeText(const QString& text) {
 }
 
 void MainWindow::SetTimeTextLimit(int characters) {
-    timeField_->setMaxLength(qMax(1, characters));
+    typingLimit_ = qMax(1, characters);
 }
 
 QString MainWindow::Caption() const {
@@ -517,7 +511,7 @@ void MainWindow::RebuildPresetMenu() {
         auto* item = new QAction(presetMenu_);
         item->setObjectName(QStringLiteral("MNU_Set_Col_%1").arg(i));
         presetMenu_->addAction(item);
-        connect(item, &QAction::triggered, this, [this, i] { engine_.PresetChosen(i); });
+        connect(item, &QAction::triggered, this, [this, i] { engine_->PresetChosen(i); });
         presetActions_.push_back(item);
     }
     // The "Null" placeholder is disabled as well as its menu, so that a screen reader, which
@@ -530,8 +524,8 @@ void MainWindow::RebuildPresetMenu() {
         return;
     }
     presetMenu_->menuAction()->setEnabled(true);
-    const QString minText = LocalizedText(611, languageOffset_);
-    const QString secText = LocalizedText(612, languageOffset_);
+    const QString minText = LocalizedText(TextIds::MinutesUnit, languageOffset_);
+    const QString secText = LocalizedText(TextIds::SecondsUnit, languageOffset_);
     for (int i = 0; i < n; ++i) {
         float preset = 0;
         if (mode == Alarm) {

@@ -1,20 +1,12 @@
 #pragma once
 
-#include "core/AlertOutput.h"
 #include "core/AppState.h"
-#include "core/TimerEngine.h"
 #include "core/TimerView.h"
-#include "core/TrayTip.h"
-#include "core/WindowLayout.h"
-#include "settings/OptionSettings.h"
 #include "settings/WindowSettings.h"
+#include "ui/main/WindowGeometry.h"
 
-#include <QLocale>
 #include <QMainWindow>
-#include <QMargins>
 #include <array>
-#include <functional>
-#include <optional>
 #include <vector>
 
 class QAction;
@@ -28,65 +20,67 @@ class QTimer;
 
 namespace plimset {
 
-class Clock;
-class FontProbe;
+class TimerEngine;
 class WindowServices;
-
-// What the main window needs from outside: the clock, the desktop's services, where its
-// settings live, the program's arguments and how a message reaches the user. main()
-// passes the real ones, tests fakes. The clock and the font probe are required; without
-// window services the window simply does without a taskbar, topmost or minimize setting.
-struct MainWindowContext {
-    Clock* clock = nullptr;
-    const FontProbe* fontProbe = nullptr;
-    WindowServices* windowServices = nullptr;
-    QString settingsFilePath;
-    QLocale locale;
-    QStringList arguments; // without the program name
-    QString executableBaseName = QStringLiteral("plimset");
-    // Shows a message with the application's title; style 16 critical, 64 information.
-    std::function<void(QWidget* parent, const QString& text, int style)> showMessage;
-};
+struct OptionSettings;
 
 // The main window: the time field, the minimize and clear buttons on its left, the
-// mode's action button on its right, and the menu bar. It owns the timer's state, shows
-// what the engine tells it and hands the user's actions to the engine.
+// mode's action button on its right, and the menu bar. It shows what the engine tells it
+// and hands the user's actions to the engine; the program's state, the options and the
+// engine belong to the application, which lends them to the window.
 //
-// Lengths follow the layout arithmetic in twips. The window's non-client size is the
-// frame the window manager gives it plus the menu bar: Qt puts the menu bar inside the
-// window's geometry, so counting it as non-client keeps the client area equal to the
-// central widget, where the controls are placed absolutely.
+// Lengths follow the layout arithmetic in twips (see WindowGeometry). The window's
+// non-client size is the frame the window manager gives it plus the menu bar: Qt puts the
+// menu bar inside the window's geometry, so counting it as non-client keeps the client
+// area equal to the central widget, where the controls are placed absolutely.
 class MainWindow : public QMainWindow, public TimerView {
     Q_OBJECT
 public:
-    explicit MainWindow(MainWindowContext context, QWidget* parent = nullptr);
+    MainWindow(AppState& state, const OptionSettings& options, WindowServices& services,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Loads the settings, lays the window out, shows it and applies the command line.
-    // Returns an exit code when the program is to end at once ("/?"), without saving.
-    std::optional<int> Startup();
+    // The engine the window's buttons, menus, keys and tick drive. Called once, before
+    // the window is shown.
+    void ConnectEngine(TimerEngine& engine);
 
     // Sizes the time field for this many characters (0: the character limit) and the
     // window around it, then centres the controls.
     void Sg_TextBox_Size(int characters);
     // Centres the controls in the client area.
     void Sg_Object_Location();
+    // Puts the buttons that only the keyboard reaches out of sight, for the button style.
+    void PlaceOutOfSightButtons();
+    // Measures the frame the window manager gives the window and the menu bar.
+    void MeasureBorders();
+    const WindowGeometry& Geometry() const { return geometry_; }
 
-    // Saves the window's state as a normal close does; later calls write only what
-    // changed since. For the end of the desktop session.
-    void SaveState();
-    // Closes the window the normal way (its state is saved), first ending any modal
-    // dialog or message that is open. For a request to end the process.
-    void RequestClose();
-    // True once the window has gone through its unload (or was told to end without one).
-    bool IsUnloaded() const { return unloaded_; }
-
-    const AppState& State() const { return state_; }
-    const OptionSettings& Options() const { return options_; }
-    TimerEngine& Engine() { return engine_; }
+    // The minimize and clear buttons' pictures.
+    void ApplyButtonIcons();
+    // Captions every menu and control in the language; the mode menu follows the order.
+    void ApplyCaptions(qint16 languageOffset, const QString& modeOrder, bool nonJapanese);
     qint16 LanguageOffset() const { return languageOffset_; }
+    void SetMinimizeOffered(bool offered);
+    void SetAlwaysOnTopChecked(bool on);
+    bool IsAlwaysOnTopChecked() const;
+
+    // The time field's font and colours, and the window's position and size, as the
+    // window settings store them. ApplyTextLook is the part of the look a window settings
+    // record sets; CurrentWindowSettings reads everything back.
+    void ApplyTextLook(const WindowSettings& look);
+    WindowSettings DesignLook(const QString& fontFamily) const;
+    WindowSettings CurrentWindowSettings() const;
+    // Moves the window so that its outer top-left corner is at this point, in twips.
+    void MoveOuterTo(qint32 leftTwips, qint32 topTwips);
+    // Sizes the window to the saved outer size, never below what the controls need.
+    void ApplyStartupSize(qint32& savedWidth, qint32& savedHeight);
+
+signals:
+    // The user closed the window; the application saves and unloads.
+    void Closing();
 
     // TimerView
+public:
     QString TimeText() const override;
     void SetTimeText(const QString& text) override;
     void SetTimeTextLimit(int characters) override;
@@ -95,6 +89,7 @@ public:
     bool IsWindowVisible() const override;
     bool IsWindowMinimized() const override;
     void MinimizeWindow() override;
+    void SetTaskbarButton(bool shown) override;
     void SetActionCaption(const QString& caption) override;
     void SetActionBold(bool bold) override;
     void SetActionIcon(IconId icon) override;
@@ -103,7 +98,6 @@ public:
     void FocusActionButton() override;
     void FocusTimeText() override;
     void RebuildPresetMenu() override;
-    void SetTaskbarButton(bool shown) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -114,46 +108,20 @@ protected:
 private:
     void CreateControls();
     void CreateMenus();
-    void ConnectEngine();
     bool FilterTimeFieldKeyPress(QKeyEvent* event);
     bool ClickForAccessKey(const QKeySequence& key);
+    void SelectWholeTimeText();
     void UpdateActionAccessibleName();
-    void ApplyAlwaysOnTop(bool on);
     void ChooseTextFont();
     void ChooseBackColor();
-
-    // Start-up and shutdown steps.
-    WindowSettings DesignLook() const;
-    void LoadWindowSettings();
-    void ApplyStartupSize();
-    void ApplyLanguage();
-    std::optional<int> ApplyCommandLine();
-    void ApplyButtonIcons();
     void ApplyTextColors(qint32 foreColor, qint32 backColor);
-    QPoint FitOnScreen(qint32 left, qint32 top, double width, double height) const;
-    void ApplyMinimizeOffer();
     void ResetProgressCaption();
-    void Unload();
-    WindowSettings CurrentWindowSettings() const;
-    qint32 OuterLeftTwips() const;
-    qint32 OuterTopTwips() const;
-    void ApplyTextLook(const WindowSettings& look);
-    void ShowMessage(const QString& text, int style);
-
-    // The window's outer size and its non-client part, in twips.
-    int OuterWidthPixels() const;
-    int OuterHeightPixels() const;
-    double WindowWidthTwips() const;
-    double WindowHeightTwips() const;
-    void MeasureBorders();
-    void RemeasureBorderHeight(int clientWidthPixels);
     ControlSizes CurrentControlSizes() const;
-    void ResizeOuter(int widthPixels, int heightPixels);
-    void PlaceOutOfSightButtons();
-    // Whether the user has a way back from a minimized window.
-    bool MinimizeOffered() const;
 
-    MainWindowContext context_;
+    AppState& state_;
+    const OptionSettings& options_;
+    WindowServices& services_;
+    TimerEngine* engine_ = nullptr;
 
     QLineEdit* timeField_ = nullptr;         // Text1
     QPushButton* minimizeButton_ = nullptr;  // Command1_0
@@ -174,26 +142,13 @@ private:
     QAction* backColorAction_ = nullptr;
     QAction* optionsAction_ = nullptr;
 
-    AppState state_;
-    OptionSettings options_;
-    SilentAlertOutput alert_;
-    NoTrayTip tray_;
-    TimerEngine engine_;
     qint16 languageOffset_ = 0;
-    std::array<qint16, 3> modeMenuMap_{2, 1, 3};
+    std::array<qint16, 3> modeMenuMap_{CountDown, Alarm, StopWatch};
     IconId actionIcon_ = IconId::None;
-
-    WindowSettings designLook_; // the time field as designed, before the settings
-    WindowSettings loaded_;     // the window settings as read, for the save to compare
-    qint32 foreColor_ = 0;      // the time field's colours as stored values
+    int typingLimit_ = 6;
+    qint32 foreColor_ = 0; // the time field's colours as stored values
     qint32 backColor_ = 0;
-    bool started_ = false;
-    bool unloaded_ = false;
-
-    TwipsPerPixel tpp_;
-    QMargins frame_;          // the window manager's frame, in pixels
-    double borderWidth_ = 0;  // non-client width, twips
-    double borderHeight_ = 0; // non-client height (frame and menu bar), twips
+    WindowGeometry geometry_;
     bool forwardingKey_ = false;
 };
 

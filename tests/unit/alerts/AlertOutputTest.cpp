@@ -1,10 +1,7 @@
 #include "EngineFixture.h"
-#include "FakeCommandInterpreter.h"
+#include "FakeAlertServices.h"
 #include "alerts/AlertWindow.h"
-#include "alerts/Beeper.h"
 #include "alerts/DesktopAlertOutput.h"
-#include "alerts/TrayMenuCaption.h"
-#include "alerts/WindowActivation.h"
 
 #include <QWidget>
 
@@ -12,31 +9,6 @@
 
 namespace plimset {
 namespace {
-
-class FakeBeeper : public Beeper {
-public:
-    void Beep(int count) override { rows.push_back(count); }
-    std::vector<int> rows;
-};
-
-class FakeActivation : public WindowActivation {
-public:
-    bool IsForeground(const QWidget*) const override { return foreground; }
-    void BringToFront(QWidget*, bool keepOnTop) override {
-        ++broughtToFront;
-        lastKeepOnTop = keepOnTop;
-        foreground = true;
-    }
-    bool foreground = true;
-    int broughtToFront = 0;
-    bool lastKeepOnTop = false;
-};
-
-class FakeTrayMenu : public TrayMenuCaption {
-public:
-    void SetHideItemCaption(const QString& c) override { caption = c; }
-    QString caption;
-};
 
 constexpr AlertParts sound = AlertPart::Sound;
 constexpr AlertParts window = AlertPart::Window;

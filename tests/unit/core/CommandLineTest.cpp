@@ -49,13 +49,13 @@ TEST(ParseCommandLine, ReadsModeAndText) {
 TEST(ParseCommandLine, ReportsBadCommandLines) {
     CommandLineResult r = ParseCommandLine("5 6 /C /?", Usage); // "/?" wins wherever it stands
     EXPECT_EQ(r.Message, Usage);
-    EXPECT_EQ(r.MessageStyle, 64);
+    EXPECT_EQ(r.MessageStyle, MessageStyle::Information);
     EXPECT_TRUE(r.ExitAfterMessage);
 
     for (const char* bad : {"/CA", "/X", "/", "5 /?x"}) {
         r = ParseCommandLine(bad, Usage);
         EXPECT_EQ(r.Message, CommandMessage) << bad;
-        EXPECT_EQ(r.MessageStyle, 16);
+        EXPECT_EQ(r.MessageStyle, MessageStyle::Critical);
         EXPECT_TRUE(r.CommandLineText.isEmpty());
     }
     // Options read before the error stay; the input text does not.

@@ -1,5 +1,6 @@
 #include "desktop/WindowServices.h"
 #include "FakeWindowServices.h"
+#include "desktop/QtWindowServices.h"
 #include "desktop/Twips.h"
 
 #include <QMainWindow>
@@ -37,9 +38,9 @@ TEST(MeasureWindowBorders, CountsFrameAndVisibleMenuBar) {
     EXPECT_EQ(MeasureWindowBorders(services, &frameless).BorderHeight, 0);
 }
 
-TEST(X11WindowServices, MinimizeHintFollowsTheSettingAndKeepsTheWindow) {
+TEST(QtWindowServices, MinimizeHintFollowsTheSettingAndKeepsTheWindow) {
     MenuWindow w;
-    X11WindowServices services;
+    QtWindowServices services;
     w.window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.window));
     QWindow* handle = w.window.windowHandle();
@@ -55,14 +56,15 @@ TEST(X11WindowServices, MinimizeHintFollowsTheSettingAndKeepsTheWindow) {
     EXPECT_TRUE(w.window.isVisible());
 }
 
-TEST(X11WindowServices, DoesNoHarmWithoutX11) {
-    // The widget tests run offscreen: nothing to talk to, nothing may break.
+TEST(MakeWindowServices, DoesNoHarmWithoutX11) {
+    // The widget tests run offscreen: the plain back end, nothing to talk to, nothing may
+    // break.
     MenuWindow w;
-    X11WindowServices services;
-    services.SetTaskbarButton(&w.window, false);
+    const std::unique_ptr<WindowServices> services = MakeWindowServices();
+    services->SetTaskbarButton(&w.window, false);
     w.window.show();
-    services.SetAlwaysOnTop(nullptr, true);
-    EXPECT_TRUE(services.FrameExtents(nullptr).isNull());
+    services->SetAlwaysOnTop(nullptr, true);
+    EXPECT_TRUE(services->FrameExtents(nullptr).isNull());
     EXPECT_TRUE(w.window.isVisible());
 }
 

@@ -1,6 +1,7 @@
 #include "text/LocalizeForm.h"
 
 #include "desktop/QtFontProbe.h"
+#include "text/LanguageChoice.h"
 #include "text/StringTable.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,8 @@
-#include "ui/main/MainWindow.h"
-#include "FakeClock.h"
-#include "FakeWindowServices.h"
+#include "AppFixture.h"
 #include "ModalDriver.h"
+#include "desktop/ExitSignals.h"
 #include "settings/SettingsFile.h"
 #include "text/LanguageChoice.h"
-#include "ui/main/ExitSignals.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -16,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,66 +27,7 @@ using namespace plimset;
 
 namespace {
 
-class NoJapaneseFonts : public FontProbe {
-public:
-    bool HasFamily(const QString&) const override { return false; }
-    bool HasJapaneseFont() const override { return false; }
-};
-
-struct Message {
-    QString Text;
-    int Style;
-};
-
-// One main window over a settings file in a folder of its own, with a clock at 10:00 and
-// window services that only record.
-class MainWindowTest : public ::testing::Test {
-protected:
-    void WriteSettings(const QByteArray& text) {
-        QFile file(SettingsPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-    QByteArray ReadSettings() const {
-        QFile file(SettingsPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    QString SettingsPath() const { return dir.filePath(QStringLiteral("plimset.ini")); }
-
-    std::optional<int> Start(const QStringList& arguments = {}) {
-        MainWindowContext context;
-        context.clock = &clock;
-        context.fontProbe = &fonts;
-        context.windowServices = &services;
-        context.settingsFilePath = SettingsPath();
-        context.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-        context.arguments = arguments;
-        context.showMessage = [this](QWidget*, const QString& text, int style) {
-            messages.push_back({text, style});
-        };
-        window = std::make_unique<MainWindow>(context);
-        return window->Startup();
-    }
-
-    template <typename T> T* Find(const char* name) const {
-        T* found = window->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    QString Text() const { return Find<QLineEdit>("Text1")->text(); }
-    void Type(const QString& keys) {
-        QLineEdit* field = Find<QLineEdit>("Text1");
-        for (QChar c : keys)
-            QTest::keyClick(field, c.toLatin1());
-    }
-
-    QTemporaryDir dir;
-    FakeClock clock{10 * 3600};
-    NoJapaneseFonts fonts;
-    FakeWindowServices services;
-    std::vector<Message> messages;
-    std::unique_ptr<MainWindow> window;
-};
+using MainWindowTest = AppFixture;
 
 TEST_F(MainWindowTest, EveryControlAndMenuCarriesItsDesignName) {
     ASSERT_FALSE(Start());
@@ -112,11 +52,11 @@ TEST_F(MainWindowTest, ModeMenuFollowsTheModeOrderAndEachItemSelectsItsMode) {
     EXPECT_EQ(Find<QAction>("MNU_Mode_Col_2")->text(), QStringLiteral("Alarm"));
 
     Find<QAction>("MNU_Mode_Col_1")->trigger();
-    EXPECT_EQ(window->State().CurMode, StopWatch);
+    EXPECT_EQ(app->State().CurMode, StopWatch);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("StopWatch"));
     EXPECT_FALSE(Find<QMenu>("MNU_Set")->menuAction()->isEnabled());
     Find<QAction>("MNU_Mode_Col_2")->trigger();
-    EXPECT_EQ(window->State().CurMode, Alarm);
+    EXPECT_EQ(app->State().CurMode, Alarm);
     EXPECT_EQ(Find<QPushButton>("Command2")->text(), QStringLiteral("+10"));
     // Its access-key twin adds the minutes too, and says so.
     EXPECT_EQ(Find<QPushButton>("Command3")->accessibleName(), QStringLiteral("Add 10 minutes"));
@@ -134,13 +74,13 @@ TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
     EXPECT_FALSE(presets->actions()[0]->isEnabled());
 
     Find<QAction>("MNU_Mode_Col_0")->trigger(); // CountDown with the default order
-    ASSERT_EQ(window->State().CurMode, CountDown);
+    ASSERT_EQ(app->State().CurMode, CountDown);
     ASSERT_EQ(presets->actions().size(), 2);
     EXPECT_TRUE(presets->menuAction()->isEnabled());
     EXPECT_TRUE(presets->actions()[0]->isEnabled());
     presets->actions()[1]->trigger();
     EXPECT_EQ(Text(), QStringLiteral("1:30"));
-    EXPECT_EQ(window->Engine().RunState(), TimerEngine::Stopped); // a preset never starts
+    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Stopped); // a preset never starts
 
     Find<QAction>("MNU_Mode_Col_1")->trigger(); // Alarm again
     EXPECT_EQ(presets->actions().size(), 1);
@@ -156,18 +96,38 @@ TEST_F(MainWindowTest, TimeFieldTakesOnlyWhatTheModeCanRead) {
 
     // Alarm texts are clock times: "." is typed as ":".
     Find<QAction>("MNU_Mode_Col_1")->trigger();
-    ASSERT_EQ(window->State().CurMode, Alarm);
+    ASSERT_EQ(app->State().CurMode, Alarm);
     field->clear();
     Type(QStringLiteral("7.3x0"));
     EXPECT_EQ(Text(), QStringLiteral("7:30"));
-    EXPECT_EQ(field->maxLength(), 5);
+    Type(QStringLiteral("99")); // a clock time is five characters at most
+    EXPECT_EQ(Text(), QStringLiteral("7:309"));
 
-    // Ctrl+A from elsewhere in the window selects the whole field.
+    // Ctrl+A selects the whole field, from elsewhere in the window and in the field itself,
+    // so what is typed next replaces it.
     window->show();
-    QApplication::setActiveWindow(window.get());
+    QApplication::setActiveWindow(window);
     Find<QPushButton>("Command2")->setFocus();
     QTest::keyClick(Find<QPushButton>("Command2"), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(field->selectedText(), QStringLiteral("7:30"));
+    EXPECT_EQ(field->selectedText(), QStringLiteral("7:309"));
+    field->deselect();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    Type(QStringLiteral("8"));
+    EXPECT_EQ(Text(), QStringLiteral("8"));
+}
+
+TEST_F(MainWindowTest, ATextLongerThanTheTypingLimitIsReadWhole) {
+    // Seven characters where six may be typed: the count starts from five minutes.
+    ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("0000005")}));
+    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Running);
+    EXPECT_EQ(Text(), QStringLiteral("5:00"));
+    // A stopwatch at its maximum shows the whole value.
+    app->Engine().SetMode(StopWatch);
+    app->Engine().SetText(QStringLiteral("999:59"));
+    PressAction();
+    clock.Advance(3600);
+    app->Engine().Tick();
+    EXPECT_EQ(Text(), QStringLiteral("1000:00"));
 }
 
 TEST_F(MainWindowTest, StartupAppliesTheSavedFontColourAndSize) {
@@ -190,6 +150,18 @@ TEST_F(MainWindowTest, StartupAppliesTheSavedFontColourAndSize) {
     const QMargins frame = services.frame.isNull() ? QMargins(4, 27, 4, 4) : services.frame;
     EXPECT_EQ(window->width() + frame.left() + frame.right(), 400);
     EXPECT_GE(window->centralWidget()->height(), field->height());
+}
+
+TEST_F(MainWindowTest, ASavedSizeNoScreenCanShowIsHeldToTheScreens) {
+    WriteSettings("[Option]\nWidth=32767\nHeight=32767\n");
+    ASSERT_FALSE(Start());
+    const QRect screens = QGuiApplication::primaryScreen()->virtualGeometry();
+    EXPECT_LE(window->frameGeometry().width(), screens.width());
+    EXPECT_LE(window->frameGeometry().height(), screens.height());
+    window->close();
+    const SettingsFile file(SettingsPath());
+    EXPECT_LE(file.ReadIniInt(QStringLiteral("Option"), QStringLiteral("Width"), 0),
+              screens.width());
 }
 
 TEST_F(MainWindowTest, ClosingWritesOnlyWhatChanged) {
@@ -222,25 +194,25 @@ TEST_F(MainWindowTest, CommandLineMessages) {
     ASSERT_TRUE(exitCode);
     EXPECT_EQ(*exitCode, 0);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].Style, 64);
+    EXPECT_EQ(messages[0].Style, MessageStyle::Information);
     EXPECT_TRUE(messages[0].Text.contains(QStringLiteral("[/C | /A | /S]")));
     window->close();
-    window.reset();
+    app.reset();
     EXPECT_EQ(ReadSettings(), QByteArray("[MainForm]\nStartForm=2\n"));
 
     // A second input text is an error; the mode still applies and the count starts.
     messages.clear();
     ASSERT_FALSE(Start({QStringLiteral("/S"), QStringLiteral("5"), QStringLiteral("6")}));
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].Style, 16);
-    EXPECT_EQ(window->State().CurMode, StopWatch);
-    EXPECT_EQ(window->Engine().RunState(), TimerEngine::Running);
+    EXPECT_EQ(messages[0].Style, MessageStyle::Critical);
+    EXPECT_EQ(app->State().CurMode, StopWatch);
+    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Running);
 }
 
 TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
     ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("3")}));
-    ASSERT_EQ(window->Engine().RunState(), TimerEngine::Running);
-    QApplication::setActiveWindow(window.get());
+    ASSERT_EQ(app->Engine().RunState(), TimerEngine::Running);
+    QApplication::setActiveWindow(window);
     Find<QLineEdit>("Text1")->setFocus();
     QCoreApplication::processEvents();
     EXPECT_TRUE(Find<QPushButton>("Command2")->hasFocus());
@@ -261,7 +233,7 @@ TEST_F(MainWindowTest, MinimizeIsOfferedOnlyWithAWayBack) {
                                             {"[Option]\nTaskBar=1\nTaskTray=0\n", true}}) {
         WriteSettings(settings);
         ASSERT_FALSE(Start());
-        EXPECT_EQ(services.StateOf(window.get()).minimizeOffered, offered) << settings;
+        EXPECT_EQ(services.StateOf(window).minimizeOffered, offered) << settings;
         Find<QPushButton>("Command1_0")->click();
         EXPECT_EQ(window->isMinimized(), offered) << settings;
         window->close();
@@ -270,12 +242,12 @@ TEST_F(MainWindowTest, MinimizeIsOfferedOnlyWithAWayBack) {
 
 TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
     ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("3")}));
-    ASSERT_EQ(window->Engine().RunState(), TimerEngine::Running);
+    ASSERT_EQ(app->Engine().RunState(), TimerEngine::Running);
     const int narrowWidth = window->width();
     bool openedWithTickHeld = false;
     WhenModalOpens<QDialog>(
         [&](QDialog* modal) {
-            openedWithTickHeld = window->State().OptionsOpen;
+            openedWithTickHeld = app->State().OptionsOpen;
             modal->findChild<QFontDialog*>()->setCurrentFont(
                 QFont(QStringLiteral("DejaVu Sans"), 20));
             modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
@@ -283,8 +255,8 @@ TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
         [](QDialog* modal) { return modal->findChild<QFontDialog*>() != nullptr; });
     Find<QAction>("MNU_Font")->trigger();
     EXPECT_TRUE(openedWithTickHeld);
-    EXPECT_FALSE(window->State().OptionsOpen);
-    EXPECT_EQ(window->Engine().RunState(), TimerEngine::Stopped);
+    EXPECT_FALSE(app->State().OptionsOpen);
+    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Stopped);
     EXPECT_EQ(Find<QLineEdit>("Text1")->font().pointSizeF(), 20);
     EXPECT_GT(window->width(), narrowWidth); // the window grew around the larger field
 
@@ -305,7 +277,7 @@ TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
 TEST_F(MainWindowTest, SessionEndSaveThenCloseWritesEachChangeOnce) {
     ASSERT_FALSE(Start());
     Find<QAction>("MNU_Mode_Col_2")->trigger(); // StopWatch
-    window->SaveState();                        // the desktop session ends
+    app->SaveState();                           // the desktop session ends
     EXPECT_TRUE(ReadSettings().contains("StartForm=3"));
     // The user goes on; the close writes only what changed since.
     WriteSettings("[MainForm]\nStartForm=3\nmarker=1\n");

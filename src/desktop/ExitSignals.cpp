@@ -1,4 +1,4 @@
-#include "ui/main/ExitSignals.h"
+#include "desktop/ExitSignals.h"
 
 #include <QSocketNotifier>
 

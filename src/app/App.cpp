@@ -1,0 +1,185 @@
+#include "app/App.h"
+
+#include "core/CommandLine.h"
+#include "desktop/FontProbe.h"
+#include "settings/SettingsFile.h"
+#include "text/LanguageChoice.h"
+#include "text/StringTable.h"
+#include "text/TextIds.h"
+
+#include <QApplication>
+#include <QDialog>
+
+namespace plimset {
+
+namespace {
+
+// The face the time field is designed with, where it is installed.
+constexpr char16_t DesignFontFamily[] = u"ＭＳ Ｐゴシック";
+
+} // namespace
+
+App::App(AppContext context)
+    : context_(std::move(context)), window_(state_, options_, context_.windowServices),
+      soundPlayer_(context_.soundCommands),
+      alert_(AlertOutputContext{
+          .options = &options_,
+          .state = &state_,
+          .languageOffset = [this] { return window_.LanguageOffset(); },
+          .mainWindow = &window_,
+          .alwaysOnTopChecked = [this] { return window_.IsAlwaysOnTopChecked(); },
+          .activation = &context_.windowActivation,
+          .beeper = &context_.beeper,
+          .player = &soundPlayer_,
+          .trayMenu = &trayMenu_,
+          .fileExists = {},
+      }),
+      engine_(state_, options_, context_.clock, window_, alert_, tray_),
+      windowState_(window_, context_.settingsFilePath) {
+    alert_.SetEngine(&engine_);
+    window_.ConnectEngine(engine_);
+    connect(&window_, &MainWindow::Closing, this, &App::Unload);
+}
+
+App::~App() = default;
+
+std::optional<int> App::Startup() {
+    window_.SetTickEnabled(false);
+    state_.OptionsOpen = false;
+
+    // The window captions of the modes are always the English names.
+    engine_.SetModeCaptions(ResourceText(TextIds::ModeName(Alarm)),
+                            ResourceText(TextIds::ModeName(CountDown)),
+                            ResourceText(TextIds::ModeName(StopWatch)));
+    window_.ApplyButtonIcons();
+
+    const QString design = QString::fromUtf16(DesignFontFamily);
+    const WindowSettings designLook = window_.DesignLook(
+        context_.fontProbe.HasFamily(design) ? design : QApplication::font().family());
+    window_.ApplyTextLook(designLook);
+    window_.MeasureBorders();
+    // The designed window: the field sized for the default character limit.
+    window_.Sg_TextBox_Size(0);
+    windowState_.Load(designLook);
+
+    engine_.SetAlertTickCount(0);
+    window_.SetTimeText(QString());
+    state_.CurMode = windowState_.Loaded().StartForm;
+    ApplyOptions(LoadOptionSettings(SettingsFile(context_.settingsFilePath), DefaultSoundFile()));
+    alert_.LoadAlertWindow();
+
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &App::SaveState);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &App::Unload);
+
+    started_ = true;
+    window_.show();
+    windowState_.NoteShownPosition();
+    if (window_.isVisible())
+        window_.FocusActionButton();
+    return ApplyCommandLine();
+}
+
+void App::ApplyOptions(const OptionSettings& options) {
+    options_ = options;
+    window_.PlaceOutOfSightButtons();
+    window_.Sg_TextBox_Size(0);
+    if (!started_)
+        windowState_.ApplySize();
+    window_.Sg_Object_Location();
+    ApplyLanguage();
+    engine_.SetMode(state_.CurMode);
+    ApplyDesktopOptions();
+}
+
+void App::ReloadAlertWindow() {
+    alert_.ReloadAlertWindow();
+}
+
+void App::ApplyLanguage() {
+    const LanguageChoice choice = ChooseLanguage(options_.Language, context_.locale,
+                                                 context_.fontProbe, window_.LanguageOffset());
+    options_.Language = choice.Language;
+    window_.ApplyCaptions(choice.LanguageOffset, options_.ModeOrder, choice.NonJapanese);
+}
+
+void App::ApplyDesktopOptions() {
+    if (options_.TaskBar == 0)
+        window_.SetTaskbarButton(false);
+    window_.SetMinimizeOffered(MinimizeOffered());
+}
+
+bool App::MinimizeOffered() const {
+    // A minimized window comes back through its taskbar button or the notification-area
+    // icon. No icon is shown yet, so only the taskbar button counts: a window without
+    // either could not be brought back.
+    return options_.TaskBar != 0;
+}
+
+std::optional<int> App::ApplyCommandLine() {
+    const QString argumentText = JoinArguments(context_.arguments);
+    // Without arguments the window simply waits in its saved mode.
+    if (argumentText.isEmpty())
+        return std::nullopt;
+    const qint16 language = window_.LanguageOffset();
+    const QString usage = UsageText(context_.executableBaseName,
+                                    [language](int id) { return LocalizedText(id, language); });
+    const CommandLineResult result = ParseCommandLine(argumentText, usage);
+    if (!result.Message.isEmpty())
+        ShowMessage(result.Message, result.MessageStyle);
+    if (result.ExitAfterMessage) {
+        // "/?" ends the program without the unload steps: nothing is saved.
+        unloaded_ = true;
+        return 0;
+    }
+    if (unloaded_) // closed while the message was open
+        return 0;
+    engine_.SetMode(result.CommandLineMode != 0 ? result.CommandLineMode : state_.CurMode);
+    if (!result.CommandLineText.isEmpty() && result.CommandLineText != window_.TimeText()) {
+        window_.SetTimeText(result.CommandLineText);
+        engine_.TextChanged();
+    }
+    if (state_.CurMode != Alarm)
+        engine_.Command2();
+    return std::nullopt;
+}
+
+void App::ShowMessage(const QString& text, MessageStyle style) {
+    if (context_.showMessage)
+        context_.showMessage(&window_, text, style);
+}
+
+void App::RequestClose() {
+    // A modal dialog or message runs its own loop; end those first so the close is not
+    // held up behind them.
+    for (int guard = 0; guard < 16; ++guard) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal == &window_)
+            break;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->done(QDialog::Rejected);
+        else
+            modal->close();
+    }
+    if (started_ && !unloaded_)
+        window_.close();
+}
+
+void App::Unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    if (!started_)
+        return;
+    window_.SetTickEnabled(false);
+    alert_.StopSound(SoundStop::Stop);
+    windowState_.RestoreNormalGeometry();
+    windowState_.Save();
+    alert_.UnloadAlertWindow();
+}
+
+void App::SaveState() {
+    if (started_)
+        windowState_.Save();
+}
+
+} // namespace plimset

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "alerts/DesktopAlertOutput.h"
+#include "alerts/MciPlayer.h"
+#include "alerts/TrayMenuCaption.h"
+#include "app/AppContext.h"
+#include "app/MainWindowState.h"
+#include "core/AppState.h"
+#include "core/TimerEngine.h"
+#include "core/TrayTip.h"
+#include "settings/OptionSettings.h"
+#include "ui/main/MainWindow.h"
+
+#include <QObject>
+#include <optional>
+
+namespace plimset {
+
+// The program: it owns the state every part shares (the current mode and the modal flags,
+// the one live option record), the timer engine, the windows and the services, and wires
+// them together. main() builds one and runs it; tests build one over fakes.
+//
+// The engine talks to its collaborators through their own ports: the main window is its
+// timer view, the alert output rings and shows the alert window, the tray shows the tip.
+class App : public QObject {
+    Q_OBJECT
+public:
+    explicit App(AppContext context);
+    ~App() override;
+
+    // Loads the settings, lays the window out, shows it and applies the command line.
+    // Returns an exit code when the program is to end at once ("/?"), without saving.
+    std::optional<int> Startup();
+
+    // Brings every window and service in line with an option record: the layout and size,
+    // the out-of-sight buttons, the language and captions, the mode with its button faces
+    // and time text, the taskbar button and the minimize offer. Start-up uses it, and so
+    // will the Options dialog after OK and to undo on Cancel.
+    void ApplyOptions(const OptionSettings& options);
+
+    // Makes the alert window anew, so that a changed MessageBoxSize takes effect; after
+    // the Options dialog's OK.
+    void ReloadAlertWindow();
+
+    // Saves the window's state as a normal close does; later calls write only what changed
+    // since. For the end of the desktop session.
+    void SaveState();
+    // Closes the main window the normal way (its state is saved), first ending any modal
+    // dialog or message that is open. For a request to end the process.
+    void RequestClose();
+    // True once the program has gone through its unload (or was told to end without one).
+    bool IsUnloaded() const { return unloaded_; }
+
+    const AppState& State() const { return state_; }
+    const OptionSettings& Options() const { return options_; }
+    TimerEngine& Engine() { return engine_; }
+    MainWindow& Window() { return window_; }
+    DesktopAlertOutput& Alert() { return alert_; }
+    // The sound layer, which the Options dialog's test play shares with the alarm.
+    MciPlayer& SoundPlayer() { return soundPlayer_; }
+
+private:
+    void ApplyLanguage();
+    void ApplyDesktopOptions();
+    // Whether the user has a way back from a minimized window.
+    bool MinimizeOffered() const;
+    std::optional<int> ApplyCommandLine();
+    void ShowMessage(const QString& text, MessageStyle style);
+    void Unload();
+
+    AppContext context_;
+    AppState state_;
+    OptionSettings options_;
+    MainWindow window_;
+    MciPlayer soundPlayer_;
+    NoTrayMenuCaption trayMenu_; // until the tray has its menu
+    DesktopAlertOutput alert_;
+    NoTrayTip tray_;
+    TimerEngine engine_;
+    MainWindowState windowState_;
+    bool started_ = false;
+    bool unloaded_ = false;
+};
+
+} // namespace plimset

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/MessageStyle.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace plimset {
+
+class Beeper;
+class Clock;
+class CommandInterpreter;
+class FontProbe;
+class WindowActivation;
+class WindowServices;
+
+// What the program needs from outside: the clock, the desktop's services, where its
+// settings live, its arguments and how a message reaches the user. main() passes the real
+// ones, tests fakes. Every service is required: where the desktop lacks one, its plain
+// back end does nothing.
+struct AppContext {
+    Clock& clock;
+    const FontProbe& fontProbe;
+    WindowServices& windowServices;
+    // The alert's services: bringing the window to the front, the beep, and what carries
+    // out the sound layer's command strings.
+    WindowActivation& windowActivation;
+    Beeper& beeper;
+    CommandInterpreter& soundCommands;
+    QString settingsFilePath;
+    QLocale locale;
+    QStringList arguments; // without the program name
+    QString executableBaseName = QStringLiteral("plimset");
+    // Shows a message with the application's title and waits until it is closed.
+    std::function<void(QWidget* parent, const QString& text, MessageStyle style)> showMessage;
+};
+
+} // namespace plimset

@@ -1,0 +1,92 @@
+#include "app/MainWindowState.h"
+
+#include "core/ScreenFit.h"
+#include "desktop/Twips.h"
+#include "settings/SettingsFile.h"
+#include "ui/main/MainWindow.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace plimset {
+
+MainWindowState::MainWindowState(MainWindow& window, QString settingsFilePath)
+    : window_(window), path_(std::move(settingsFilePath)) {}
+
+void MainWindowState::Load(const WindowSettings& designLook) {
+    loaded_ = ReadWindowSettings(SettingsFile(path_), designLook);
+
+    const WindowGeometry& geometry = window_.Geometry();
+    const TwipsPerPixel tpp = geometry.Tpp();
+    const double width = geometry.OuterWidthTwips(&window_);
+    const double height = geometry.OuterHeightTwips(&window_);
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect screenRect = primary != nullptr ? primary->geometry() : QRect(0, 0, 1024, 768);
+    WindowPosition position{loaded_.Left, loaded_.Top};
+    if (position.Left == NoStoredPosition)
+        position.Left = RoundToInt32(screenRect.x() * tpp.X) +
+                        CentredPosition(screenRect.width() * tpp.X, width);
+    if (position.Top == NoStoredPosition)
+        position.Top = RoundToInt32(screenRect.y() * tpp.Y) +
+                       CentredPosition(screenRect.height() * tpp.Y, height);
+    KeepOnScreen(width, height, position, VirtualScreenRect(), tpp.X, tpp.Y);
+    window_.MoveOuterTo(position.Left, position.Top);
+    NoteShownPosition();
+
+    if (loaded_.AlwaysOnTop == 0 || loaded_.AlwaysOnTop == 1)
+        window_.SetAlwaysOnTopChecked(loaded_.AlwaysOnTop == 1);
+    window_.ApplyTextLook(loaded_);
+}
+
+void MainWindowState::ApplySize() {
+    // A size no screen can show (a hand-edited file) gives a window the display server may
+    // not even allocate; it is held to the screens, as the position is, and the save then
+    // puts the held size in the file.
+    qint32 width = loaded_.Width;
+    qint32 height = loaded_.Height;
+    const QRect screens = VirtualScreenRect();
+    if (!screens.isEmpty()) {
+        width = qMin(width, screens.width());
+        height = qMin(height, screens.height());
+    }
+    window_.ApplyStartupSize(width, height);
+    // Without a saved size the window's first size is what a save compares against.
+    if (loaded_.Width < 1)
+        loaded_.Width = width;
+    if (loaded_.Height < 1)
+        loaded_.Height = height;
+}
+
+void MainWindowState::NoteShownPosition() {
+    loaded_.Left = window_.Geometry().OuterLeftTwips(&window_);
+    loaded_.Top = window_.Geometry().OuterTopTwips(&window_);
+}
+
+void MainWindowState::RestoreNormalGeometry() {
+    // The window system restores a window in its own time, so its normal geometry is put
+    // back at once.
+    if (window_.isMinimized() || window_.isMaximized() || window_.isFullScreen() ||
+        !window_.isVisible()) {
+        const QRect normal = window_.normalGeometry();
+        window_.showNormal();
+        if (normal.isValid())
+            window_.setGeometry(normal);
+    }
+}
+
+void MainWindowState::Save() {
+    SettingsFile file(path_);
+    const WindowSettings current = window_.CurrentWindowSettings();
+    const bool normal = !(window_.windowState() &
+                          (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    SaveWindowSettings(file, loaded_, current, normal);
+    const qint32 left = loaded_.Left;
+    const qint32 top = loaded_.Top;
+    loaded_ = current;
+    if (!normal) {
+        loaded_.Left = left;
+        loaded_.Top = top;
+    }
+}
+
+} // namespace plimset

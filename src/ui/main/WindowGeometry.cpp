@@ -1,0 +1,60 @@
+#include "ui/main/WindowGeometry.h"
+
+#include "desktop/WindowServices.h"
+
+#include <QMainWindow>
+#include <QMenuBar>
+
+namespace plimset {
+
+void WindowGeometry::Measure(QMainWindow* window, WindowServices& services) {
+    const Borders borders = MeasureWindowBorders(services, window);
+    frame_ = borders.Frame;
+    borderWidth_ = borders.BorderWidth;
+    borderHeight_ = borders.BorderHeight;
+}
+
+void WindowGeometry::RemeasureBorderHeight(QMainWindow* window, int clientWidthPixels) {
+    int menuHeight = MenuBarHeight(window);
+    const int wrapped = window->menuBar()->heightForWidth(clientWidthPixels);
+    if (menuHeight > 0 && wrapped > menuHeight)
+        menuHeight = wrapped;
+    borderHeight_ = RoundToInt32((frame_.top() + frame_.bottom() + menuHeight) * tpp_.Y);
+}
+
+int WindowGeometry::OuterWidthPixels(const QWidget* window) const {
+    return window->width() + frame_.left() + frame_.right();
+}
+
+int WindowGeometry::OuterHeightPixels(const QWidget* window) const {
+    return window->height() + frame_.top() + frame_.bottom();
+}
+
+double WindowGeometry::OuterWidthTwips(const QWidget* window) const {
+    return OuterWidthPixels(window) * tpp_.X;
+}
+
+double WindowGeometry::OuterHeightTwips(const QWidget* window) const {
+    return OuterHeightPixels(window) * tpp_.Y;
+}
+
+void WindowGeometry::ResizeOuter(QWidget* window, int widthPixels, int heightPixels) const {
+    const int w = qMax(1, widthPixels - frame_.left() - frame_.right());
+    const int h = qMax(1, heightPixels - frame_.top() - frame_.bottom());
+    window->resize(w, h);
+}
+
+qint32 WindowGeometry::OuterLeftTwips(const QWidget* window) const {
+    return RoundToInt32((window->geometry().x() - frame_.left()) * tpp_.X);
+}
+
+qint32 WindowGeometry::OuterTopTwips(const QWidget* window) const {
+    return RoundToInt32((window->geometry().y() - frame_.top()) * tpp_.Y);
+}
+
+void WindowGeometry::MoveOuterTo(QWidget* window, qint32 leftTwips, qint32 topTwips) const {
+    window->move(TwipsToPixels(leftTwips, tpp_.X) + frame_.left(),
+                 TwipsToPixels(topTwips, tpp_.Y) + frame_.top());
+}
+
+} // namespace plimset
