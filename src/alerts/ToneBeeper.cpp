@@ -18,6 +18,7 @@ constexpr double leadSeconds = 0.010;
 constexpr double longestPeriod = 0.100; // one beep and its gap, for a few beeps
 constexpr double rowSeconds = 0.900;    // a whole row fits well inside a second
 constexpr double toneShare = 0.6;
+constexpr int firstLeadMs = 60;
 
 } // namespace
 
@@ -74,9 +75,16 @@ void ToneBeeper::Beep(int count) {
         format.setSampleFormat(QAudioFormat::Int16);
         sink_ = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), format);
     }
+    QByteArray samples = SynthesizeBeeps(count, sampleRate_);
+    if (!started_) {
+        // The sink's first stream plays its first block of about 50 ms twice; silence in
+        // front keeps that out of hearing, so the first row has no extra beep.
+        samples.prepend(QByteArray(sampleRate_ / 1000 * firstLeadMs * 2, '\0'));
+        started_ = true;
+    }
     sink_->stop();
     buffer_.close();
-    buffer_.setData(SynthesizeBeeps(count, sampleRate_));
+    buffer_.setData(samples);
     buffer_.open(QIODevice::ReadOnly);
     sink_->start(&buffer_);
 }

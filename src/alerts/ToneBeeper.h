@@ -26,6 +26,7 @@ private:
     std::unique_ptr<QAudioSink> sink_;
     QBuffer buffer_;
     int sampleRate_ = 48000;
+    bool started_ = false;
 };
 
 } // namespace plimset

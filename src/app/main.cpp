@@ -1,4 +1,5 @@
 #include "alerts/MciInterpreter.h"
+#include "alerts/SoundLatency.h"
 #include "alerts/ToneBeeper.h"
 #include "alerts/WindowActivation.h"
 #include "app/App.h"
@@ -28,6 +29,7 @@ void ShowMessage(QWidget* parent, const QString& text, plimset::MessageStyle sty
 } // namespace
 
 int main(int argc, char* argv[]) {
+    plimset::RequestLowSoundLatency();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimset"));
     QApplication::setOrganizationName(QString());
