@@ -3,11 +3,15 @@
 #include "alerts/BoundedCall.h"
 #include "alerts/MciCommandParser.h"
 
-#include <QAudioOutput>
+#include <QAudioBuffer>
+#include <QAudioDecoder>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QMediaPlayer>
+#include <QMediaDevices>
 #include <QTimer>
 
 namespace plimset {
@@ -15,6 +19,7 @@ namespace plimset {
 namespace {
 
 constexpr std::chrono::milliseconds readCheckBound{1000};
+constexpr qint64 overdueSlackMs = 3000;
 const QStringList deviceTypes{QStringLiteral("mpegvideo")};
 
 // Whether a byte of the file can be read, waiting at most readCheckBound: the media back
@@ -44,10 +49,48 @@ QStringList PlayableExtensions() {
 }
 
 struct MciInterpreter::Device {
-    QMediaPlayer player;
-    QAudioOutput output;
-    QUrl source;
-    bool failed = false; // an error since the last load: the next play loads again
+    QAudioDecoder decoder;
+    QAudioFormat format;
+    QByteArray samples; // decoded so far
+    QBuffer buffer{&samples};
+    std::unique_ptr<QAudioSink> sink;
+    bool failed = false;   // the file could not be decoded
+    bool finished = false; // the whole file (or MaxSeconds of it) is decoded
+    bool paused = false;
+    qint64 limit = 0; // bytes of MaxSeconds in the decoded format
+    // Since the play (or resume) began and from where: a play that has not ended well
+    // after the sound it had left (the audio server stopped taking it) counts as ended.
+    QElapsedTimer playClock;
+    qint64 playFrom = 0;
+
+    bool Overdue() const {
+        if (!playClock.isValid() || !format.isValid() || !finished) {
+            return false;
+        }
+        const qint64 leftMs = format.durationForBytes(qint32(samples.size() - playFrom)) / 1000;
+        return playClock.elapsed() > leftMs + overdueSlackMs;
+    }
+
+    bool Decoding() const { return !finished && !failed; }
+    // Takes what the decoder has ready, as long as the format stays the first one.
+    void TakeDecoded() {
+        while (decoder.bufferAvailable()) {
+            const QAudioBuffer chunk = decoder.read();
+            if (!chunk.isValid()) {
+                continue;
+            }
+            if (!format.isValid()) {
+                format = chunk.format();
+                limit = qint64(format.bytesForDuration(qint64(MaxSeconds) * 1000000));
+            }
+            if (chunk.format() != format || samples.size() >= limit) {
+                finished = true;
+                decoder.stop();
+                return;
+            }
+            samples.append(chunk.constData<char>(), chunk.byteCount());
+        }
+    }
 };
 
 MciInterpreter::MciInterpreter(std::chrono::milliseconds loadBound, QObject* parent)
@@ -96,69 +139,59 @@ int MciInterpreter::SendCommand(const QString& command, QString* reply) {
     if (device == nullptr) {
         return AliasNotOpen;
     }
+    QAudioSink* sink = device->sink.get();
     switch (parsed->verb) {
     case Verb::Play:
         return Play(*device, false);
     case Verb::PlayFromStart:
         return Play(*device, true);
     case Verb::Pause:
-        device->player.pause();
+        if (sink != nullptr && sink->state() != QAudio::StoppedState) {
+            sink->suspend();
+            device->paused = true;
+        }
         return 0;
     case Verb::Resume:
-        if (device->player.playbackState() == QMediaPlayer::PausedState) {
-            device->player.play();
+        if (sink != nullptr && device->paused) {
+            sink->resume();
+            device->paused = false;
+            device->playClock.start();
+            device->playFrom = device->buffer.pos();
         }
         return 0;
     case Verb::Stop:
-        device->player.stop();
+        if (sink != nullptr) {
+            sink->stop();
+        }
+        device->paused = false;
         return 0;
-    case Verb::Close: {
-        auto it = open_.find(parsed->alias.toLower());
-        std::unique_ptr<Device> closed = std::move(it->second);
-        open_.erase(it);
-        closed->player.stop();
-        closed->player.setSource(QUrl());
-        idle_.push_back(std::move(closed));
+    case Verb::Close:
+        if (sink != nullptr) {
+            sink->stop();
+        }
+        device->decoder.stop();
+        open_.erase(parsed->alias.toLower());
         return 0;
-    }
     case Verb::StatusMode:
         if (reply != nullptr) {
-            switch (device->player.playbackState()) {
-            case QMediaPlayer::PlayingState:
-                *reply = QStringLiteral("playing");
-                break;
-            case QMediaPlayer::PausedState:
+            if (!device->paused && sink != nullptr && device->Overdue()) {
+                sink->stop();
+            }
+            if (device->paused) {
                 *reply = QStringLiteral("paused");
-                break;
-            case QMediaPlayer::StoppedState:
+            } else if (sink != nullptr && sink->state() != QAudio::StoppedState &&
+                       (!device->buffer.atEnd() || device->Decoding())) {
+                // The sink's own state goes idle at every short gap in the feed, so a
+                // play lasts as long as there is sound left to hand it.
+                *reply = QStringLiteral("playing");
+            } else {
                 *reply = QStringLiteral("stopped");
-                break;
             }
         }
         return 0;
     default:
         return Malformed;
     }
-}
-
-std::unique_ptr<MciInterpreter::Device> MciInterpreter::TakeIdleDevice() {
-    if (!idle_.empty()) {
-        std::unique_ptr<Device> device = std::move(idle_.back());
-        idle_.pop_back();
-        device->failed = false;
-        return device;
-    }
-    // The first open starts the media back end.
-    started_ = true;
-    auto device = std::make_unique<Device>();
-    device->player.setAudioOutput(&device->output);
-    Device* raw = device.get();
-    connect(&device->player, &QMediaPlayer::errorOccurred, this, [raw](QMediaPlayer::Error error) {
-        if (error != QMediaPlayer::NoError) {
-            raw->failed = true;
-        }
-    });
-    return device;
 }
 
 int MciInterpreter::Open(const MciParsedCommand& command) {
@@ -176,28 +209,39 @@ int MciInterpreter::Open(const MciParsedCommand& command) {
         return CannotOpen;
     }
 
-    std::unique_ptr<Device> device = TakeIdleDevice();
-    device->source = QUrl::fromLocalFile(info.absoluteFilePath());
-    device->failed = false;
-    device->player.setSource(device->source);
-    if (!WaitForLoad(*device)) {
-        device->player.setSource(QUrl());
-        idle_.push_back(std::move(device));
+    // The first open starts the media back end.
+    started_ = true;
+    auto device = std::make_unique<Device>();
+    Device* raw = device.get();
+    connect(&raw->decoder, &QAudioDecoder::bufferReady, this, [raw] { raw->TakeDecoded(); });
+    connect(&raw->decoder, qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), this, [raw] {
+        if (raw->samples.isEmpty()) {
+            raw->failed = true;
+        }
+        raw->finished = true;
+    });
+    connect(&raw->decoder, &QAudioDecoder::finished, this, [raw] { raw->finished = true; });
+    // Two channels of 16-bit samples at 44.1 kHz: half the memory of the decoder's own
+    // floating-point samples, and a format every audio server takes.
+    QAudioFormat format;
+    format.setSampleRate(44100);
+    format.setChannelCount(2);
+    format.setSampleFormat(QAudioFormat::Int16);
+    raw->decoder.setAudioFormat(format);
+    raw->decoder.setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    raw->decoder.start();
+    if (!WaitForLoad(*raw)) {
+        raw->decoder.stop();
         return CannotOpen;
     }
+    raw->buffer.open(QIODevice::ReadOnly);
     open_[command.alias.toLower()] = std::move(device);
     return 0;
 }
 
 bool MciInterpreter::WaitForLoad(Device& device) {
-    const auto loaded = [&device] {
-        const QMediaPlayer::MediaStatus status = device.player.mediaStatus();
-        return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia;
-    };
-    const auto done = [&] {
-        return device.failed || loaded() ||
-               device.player.mediaStatus() == QMediaPlayer::InvalidMedia;
-    };
+    const auto loaded = [&device] { return !device.samples.isEmpty(); };
+    const auto done = [&] { return device.failed || loaded() || device.finished; };
     if (!done()) {
         // Other commands that come in meanwhile (from timers) are refused as busy.
         busy_ = true;
@@ -210,30 +254,45 @@ bool MciInterpreter::WaitForLoad(Device& device) {
                 loop.quit();
             }
         };
-        const QMetaObject::Connection status =
-            connect(&device.player, &QMediaPlayer::mediaStatusChanged, &loop, check);
+        const QMetaObject::Connection ready = connect(&device.decoder, &QAudioDecoder::bufferReady,
+                                                      &loop, check, Qt::QueuedConnection);
         const QMetaObject::Connection error =
-            connect(&device.player, &QMediaPlayer::errorOccurred, &loop, check);
+            connect(&device.decoder, qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), &loop,
+                    check, Qt::QueuedConnection);
+        const QMetaObject::Connection finished =
+            connect(&device.decoder, &QAudioDecoder::finished, &loop, check, Qt::QueuedConnection);
         bound.start(loadBound_);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-        disconnect(status);
+        disconnect(ready);
         disconnect(error);
+        disconnect(finished);
         busy_ = false;
     }
     return loaded() && !device.failed;
 }
 
 int MciInterpreter::Play(Device& device, bool fromStart) {
-    if (device.failed) {
-        // The file changed or went away, or the audio server did: load it again, so a
-        // later play can succeed once things are back.
-        device.failed = false;
-        device.player.setSource(QUrl());
-        device.player.setSource(device.source);
-    } else if (fromStart) {
-        device.player.setPosition(0);
+    device.paused = false;
+    if (!device.sink) {
+        device.sink =
+            std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), device.format);
     }
-    device.player.play();
+    if (!fromStart && device.sink->state() == QAudio::ActiveState) {
+        return 0;
+    }
+    if (fromStart) {
+        device.buffer.seek(0);
+    }
+    device.playClock.start();
+    device.playFrom = device.buffer.pos();
+    if (device.sink->state() == QAudio::SuspendedState) {
+        device.sink->resume();
+        return 0;
+    }
+    // A sink that failed (the audio server went away) is started again: once the server
+    // is back, the play is heard.
+    device.sink->stop();
+    device.sink->start(&device.buffer);
     return 0;
 }
 

@@ -10,10 +10,6 @@
 #include <chrono>
 #include <map>
 #include <memory>
-#include <vector>
-
-class QAudioOutput;
-class QMediaPlayer;
 
 namespace plimset {
 
@@ -29,10 +25,14 @@ QStringList PlayableExtensions();
 // "stopped"; "sysinfo" lists the one device type, "mpegvideo", which plays any file the
 // media back end can decode (a plain "open" takes only the extensions above).
 //
-// The media back end starts at the first "open", never before, and its player is kept for
-// the later opens. "open ... wait" returns once the file is loaded or has failed, and
-// after loadBound at the latest; meanwhile events are processed so the windows keep
-// painting, and a command that arrives in that time is refused as busy.
+// "open" decodes the file (the sound of a video file too) into memory, at most
+// MaxSeconds of it, and the plays go from there through an audio sink of their own: a
+// play is heard at once, a file changed or removed while it plays does not disturb it,
+// and an audio server that goes away only makes the plays fail until it is back. The
+// media back end starts at the first "open", never before. "open ... wait" returns once
+// the file's first sound is decoded or the file has failed, and after loadBound at the
+// latest; meanwhile events are processed so the windows keep painting, and a command
+// that arrives in that time is refused as busy. Decoding goes on after it returns.
 class MciInterpreter : public QObject, public CommandInterpreter {
     Q_OBJECT
 public:
@@ -46,6 +46,9 @@ public:
         Busy = 6,          // a waiting command has not finished
         NoSuchDevice = 7,  // "sysinfo all name" past the last device
     };
+
+    // The longest stretch of a file that is kept, in seconds.
+    static constexpr int MaxSeconds = 300;
 
     explicit MciInterpreter(std::chrono::milliseconds loadBound = std::chrono::milliseconds(3000),
                             QObject* parent = nullptr);
@@ -61,12 +64,10 @@ private:
     int Open(const MciParsedCommand& command);
     int Play(Device& device, bool fromStart);
     Device* Find(const QString& alias);
-    std::unique_ptr<Device> TakeIdleDevice();
     bool WaitForLoad(Device& device);
 
     std::chrono::milliseconds loadBound_;
     std::map<QString, std::unique_ptr<Device>> open_; // by alias in lower case
-    std::vector<std::unique_ptr<Device>> idle_;       // closed devices kept for reuse
     bool started_ = false;
     bool busy_ = false;
 };
