@@ -16,6 +16,7 @@ class Clock;
 class CommandInterpreter;
 class FontProbe;
 class WindowActivation;
+class GlobalHotkey;
 class WindowServices;
 
 // What the program needs from outside: the clock, the desktop's services, where its
@@ -31,6 +32,7 @@ struct AppContext {
     WindowActivation& windowActivation;
     Beeper& beeper;
     CommandInterpreter& soundCommands;
+    GlobalHotkey& globalHotkey;
     QString settingsFilePath;
     QLocale locale;
     QStringList arguments; // without the program name

@@ -3,8 +3,12 @@
 #include "alerts/ToneBeeper.h"
 #include "alerts/WindowActivation.h"
 #include "app/App.h"
+#include "app/EarlyOptions.h"
+#include "app/PlatformChoice.h"
 #include "core/Clock.h"
+#include "core/Version.h"
 #include "desktop/ExitSignals.h"
+#include "desktop/GlobalHotkey.h"
 #include "desktop/Icons.h"
 #include "desktop/QtFontProbe.h"
 #include "desktop/WindowServices.h"
@@ -29,16 +33,24 @@ void ShowMessage(QWidget* parent, const QString& text, plimset::MessageStyle sty
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // --help, --version and a missing display are answered before Qt opens a display.
+    const plimset::EarlyAction early =
+        plimset::EarlyOptions(argc, argv, plimset::DisplayEnvironmentFromProcess());
+    if (early.exit)
+        return plimset::FinishEarly(early);
+
+    plimset::ApplyQtPlatformChoice();
     plimset::RequestLowSoundLatency();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimset"));
     QApplication::setOrganizationName(QString());
-    QApplication::setDesktopFileName(QStringLiteral("plimset"));
+    QApplication::setDesktopFileName(QString::fromLatin1(plimset::ApplicationId));
     QApplication::setWindowIcon(plimset::ApplicationIcon());
 
     plimset::SystemClock clock;
     plimset::QtFontProbe fontProbe;
     const std::unique_ptr<plimset::WindowServices> windowServices = plimset::MakeWindowServices();
+    const std::unique_ptr<plimset::GlobalHotkey> globalHotkey = plimset::CreateGlobalHotkey();
     plimset::DesktopWindowActivation windowActivation;
     plimset::ToneBeeper beeper;
     plimset::MciInterpreter soundCommands;
@@ -51,6 +63,7 @@ int main(int argc, char* argv[]) {
         .windowActivation = windowActivation,
         .beeper = beeper,
         .soundCommands = soundCommands,
+        .globalHotkey = *globalHotkey,
         .settingsFilePath = plimset::SettingsFilePath(executable),
         .locale = QLocale::system(),
         .arguments = QCoreApplication::arguments().mid(1),

@@ -5,6 +5,9 @@
 #include "FakeWindowServices.h"
 #include "app/App.h"
 #include "desktop/FontProbe.h"
+#include "desktop/GlobalHotkey.h"
+#include "text/StringTable.h"
+#include "text/TextIds.h"
 
 #include <QAction>
 #include <QFile>
@@ -56,6 +59,7 @@ protected:
             .windowActivation = activation,
             .beeper = beeper,
             .soundCommands = soundCommands,
+            .globalHotkey = hotkey,
             .settingsFilePath = SettingsPath(),
             .locale = QLocale(QLocale::English, QLocale::UnitedStates),
             .arguments = arguments,
@@ -81,11 +85,18 @@ protected:
     }
     // The user's verbs.
     void PressAction() { Find<QPushButton>("Command2")->click(); }
-    // Picks a mode from the Mode menu by its place there (the default order is
-    // CountDown, Alarm, StopWatch).
-    void ChooseModeItem(int place) {
-        Find<QAction>(QStringLiteral("MNU_Mode_Col_%1").arg(place).toLatin1().constData())
-            ->trigger();
+    // Picks a mode from the Mode menu, wherever the mode order put it.
+    void ChooseMode(TimerMode mode) {
+        const QString name = LocalizedText(TextIds::ModeName(mode), window->LanguageOffset());
+        for (int place = 0; place < 3; ++place) {
+            auto* item =
+                Find<QAction>(QStringLiteral("MNU_Mode_Col_%1").arg(place).toLatin1().constData());
+            if (item->text() == name) {
+                item->trigger();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no menu item for mode " << mode;
     }
 
     QTemporaryDir dir;
@@ -95,6 +106,7 @@ protected:
     FakeActivation activation;
     FakeBeeper beeper;
     FakeCommandInterpreter soundCommands;
+    NoGlobalHotkey hotkey;
     std::vector<Message> messages;
     std::unique_ptr<App> app;
     MainWindow* window = nullptr;

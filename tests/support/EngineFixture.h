@@ -38,10 +38,12 @@ protected:
         view.text = text;
         engine.TextChanged();
     }
+    // The action button: start, stop, pause and resume, or add minutes to an alarm.
+    void PressAction() { engine.Command2(); }
     void StartCountDown(const QString& text) {
         engine.SetMode(CountDown);
         Type(text);
-        engine.Command2();
+        PressAction();
     }
     bool ShowsZero() const { return view.text == u"0:00" || view.text == u"0.00"; }
     // Ticks until the field shows zero or `limit` seconds have passed. The field rounds to

@@ -43,23 +43,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
     return b;
 }
 
-// Holds what the user types or pastes to the typing limit, while a longer text that the
-// program sets (a stopwatch at its maximum, a long command-line text) stays whole. The
-// validator only rejects an edit that makes an over-long text longer still.
-class TypingLimit : public QValidator {
-public:
-    TypingLimit(const int& limit, QLineEdit* field) : QValidator(field), limit_(limit) {
-        connect(field, &QLineEdit::textChanged, this, [this](const QString& t) { last_ = t; });
-    }
-    State validate(QString& input, int&) const override {
-        return input.size() > limit_ && input.size() > last_.size() ? Invalid : Acceptable;
-    }
-
-private:
-    const int& limit_;
-    QString last_;
-};
-
 } // namespace
 
 MainWindow::MainWindow(AppState& state, const OptionSettings& options, WindowServices& services,
@@ -132,7 +115,7 @@ void MainWindow::CreateControls() {
     auto* selectAll = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), this);
     connect(selectAll, &QShortcut::activated, this, &MainWindow::SelectWholeTimeText);
     // Pasted text obeys the typing limit too.
-    timeField_->setValidator(new TypingLimit(typingLimit_, timeField_));
+    timeField_->setValidator(MakeTypingLimit(typingLimit_, timeField_));
 }
 
 void MainWindow::CreateMenus() {
@@ -177,6 +160,13 @@ void MainWindow::CreateMenus() {
     addSeparator("MNU_Pipe1");
     alwaysOnTopAction_ = addItem("MNU_A_Top", QStringLiteral("&Always on Top"));
     alwaysOnTopAction_->setCheckable(true);
+    if (!services_.CanKeepOnTop()) {
+        // The saved choice is kept; the item says why it cannot be had here.
+        alwaysOnTopAction_->setEnabled(false);
+        alwaysOnTopAction_->setToolTip(
+            QStringLiteral("This desktop does not let a window keep itself on top."));
+        modeMenu_->setToolTipsVisible(true);
+    }
     addSeparator("MNU_Pipe2");
     fontAction_ = addItem("MNU_Font", QStringLiteral("&Font..."));
     backColorAction_ = addItem("MNU_BColor", QStringLiteral("&Background Color..."));
@@ -207,71 +197,14 @@ void MainWindow::ConnectEngine(TimerEngine& engine) {
     connect(backColorAction_, &QAction::triggered, this, &MainWindow::ChooseBackColor);
 }
 
-// ----- layout -----
-
-void MainWindow::MeasureBorders() {
-    geometry_.Measure(this, services_);
-}
-
-ControlSizes MainWindow::CurrentControlSizes() const {
-    ControlSizes s;
-    const TwipsPerPixel tpp = geometry_.Tpp();
-    s.MinimizeWidth = minimizeButton_->width() * tpp.X;
-    s.MinimizeHeight = minimizeButton_->height() * tpp.Y;
-    s.ClearWidth = clearButton_->width() * tpp.X;
-    s.ClearHeight = clearButton_->height() * tpp.Y;
-    s.ActionWidth = actionButton_->width() * tpp.X;
-    s.ActionHeight = actionButton_->height() * tpp.Y;
-    s.TextWidth = timeField_->width() * tpp.X;
-    s.TextHeight = timeField_->height() * tpp.Y;
-    return s;
-}
-
-void MainWindow::Sg_TextBox_Size(int characters) {
-    const QString sample = FieldSizingText(characters, options_.MaxLength);
-    const QFontMetricsF metrics(timeField_->font());
-    timeField_->resize(qCeil(metrics.horizontalAdvance(sample)), qCeil(metrics.height()));
-
-    const ControlSizes sizes = CurrentControlSizes();
-    const TwipsPerPixel tpp = geometry_.Tpp();
-    const QMargins& frame = geometry_.Frame();
-    const int widthPixels = FittedWindowWidthPixels(sizes, geometry_.BorderWidth(), tpp);
-    geometry_.ResizeOuter(this, widthPixels,
-                          TwipsToPixels(geometry_.OuterHeightTwips(this), tpp.Y));
-    geometry_.RemeasureBorderHeight(this, widthPixels - frame.left() - frame.right());
-    const int heightPixels = FittedWindowHeightPixels(sizes, geometry_.BorderHeight(), tpp);
-    geometry_.ResizeOuter(this, widthPixels, heightPixels);
-    Sg_Object_Location();
-}
-
-void MainWindow::Sg_Object_Location() {
-    geometry_.RemeasureBorderHeight(this, width());
-    const TwipsPerPixel tpp = geometry_.Tpp();
-    const ControlPlacement p = PlaceControls(
-        CurrentControlSizes(), geometry_.OuterWidthTwips(this), geometry_.OuterHeightTwips(this),
-        geometry_.BorderWidth(), geometry_.BorderHeight(), tpp);
-    const auto place = [tpp](QWidget* control, double left, double top) {
-        control->move(TwipsToPixels(left, tpp.X), TwipsToPixels(top, tpp.Y));
-    };
-    place(timeField_, p.TextLeft, p.TextTop);
-    place(minimizeButton_, p.MinimizeLeft, p.MinimizeTop);
-    place(clearButton_, p.ClearLeft, p.ClearTop);
-    place(actionButton_, p.ActionLeft, p.ActionTop);
-}
-
-void MainWindow::PlaceOutOfSightButtons() {
-    const int top = TwipsToPixels(OutOfSightTop(HiddenButtonHeight, geometry_.BorderHeight()),
-                                  geometry_.Tpp().Y);
-    focusButton_->move(0, top);
-    accessKeyButton_->move(0, top);
-    focusButton_->show();
-    accessKeyButton_->setVisible(options_.ButtonStyle != 0);
-}
-
 // ----- menus and desktop -----
 
 void MainWindow::SetTaskbarButton(bool shown) {
-    services_.SetTaskbarButton(this, shown);
+    services_.SetTaskbarButton(this, shown || keepTaskbarButton_);
+}
+
+void MainWindow::KeepTaskbarButton(bool keep) {
+    keepTaskbarButton_ = keep;
 }
 
 void MainWindow::SetMinimizeOffered(bool offered) {
@@ -329,76 +262,6 @@ void MainWindow::ResetProgressCaption() {
     const QString modeCaption = engine_->ModeCaption(state_.CurMode);
     if (windowTitle() != modeCaption)
         setWindowTitle(modeCaption);
-}
-
-// ----- keys -----
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Shortcut &&
-        (watched == menuBar() || watched == actionButton_ || watched == accessKeyButton_) &&
-        ClickForAccessKey(static_cast<QShortcutEvent*>(event)->key()))
-        return true;
-    if (watched == timeField_) {
-        if (event->type() == QEvent::KeyPress && !forwardingKey_)
-            return FilterTimeFieldKeyPress(static_cast<QKeyEvent*>(event));
-        // A running count cannot be edited: the focus moves on to the action button.
-        if (event->type() == QEvent::FocusIn && engine_->RunState() == TimerEngine::Running)
-            QMetaObject::invokeMethod(this, &MainWindow::FocusActionButton, Qt::QueuedConnection);
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-bool MainWindow::ClickForAccessKey(const QKeySequence& key) {
-    // Where a menu title and a button share an access key, the shortcut is ambiguous: the
-    // menu would open (or, disabled, do nothing) and the button would only take the
-    // focus. The key is the button's, as its underlined letter promises.
-    for (QPushButton* button : {accessKeyButton_, actionButton_}) {
-        if (button->isVisible() && button->isEnabled() &&
-            QKeySequence::mnemonic(button->text()) == key) {
-            button->animateClick();
-            return true;
-        }
-    }
-    return false;
-}
-
-bool MainWindow::FilterTimeFieldKeyPress(QKeyEvent* event) {
-    // The window sees Ctrl+A before the field: it selects the whole text, as it does
-    // wherever the focus is.
-    if (event->key() == Qt::Key_A && event->modifiers() == Qt::ControlModifier) {
-        SelectWholeTimeText();
-        return true;
-    }
-    const QString typed = event->text();
-    // Keys without a character, and Delete (which some platforms give the DEL code),
-    // edit or move as usual.
-    if (typed.isEmpty() || event->key() == Qt::Key_Delete)
-        return false;
-    const bool clockStyle = state_.CurMode == Alarm || options_.TimeSeparator == 1;
-    QString accepted;
-    for (QChar c : typed) {
-        const QChar kept = FilterTimeFieldKey(c, clockStyle);
-        if (kept.isNull())
-            return true;
-        accepted.append(kept);
-    }
-    // The limit holds for typing only: a text the program sets may be longer.
-    const qsizetype kept = timeField_->text().size() - timeField_->selectedText().size();
-    if (kept + accepted.size() > typingLimit_ && accepted.front().unicode() > 26)
-        return true;
-    if (accepted == typed)
-        return false;
-    // "." typed for ":": hand the field the key it should have had.
-    QKeyEvent replacement(QEvent::KeyPress, Qt::Key_Colon, event->modifiers(), accepted);
-    forwardingKey_ = true;
-    QCoreApplication::sendEvent(timeField_, &replacement);
-    forwardingKey_ = false;
-    return true;
-}
-
-void MainWindow::SelectWholeTimeText() {
-    timeField_->setSelection(0, static_cast<int>(timeField_->text().size()));
-    timeField_->setFocus(Qt::ShortcutFocusReason);
 }
 
 // ----- TimerView -----

@@ -17,6 +17,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
+class QValidator;
 
 namespace plimset {
 
@@ -61,6 +62,9 @@ public:
     void ApplyCaptions(qint16 languageOffset, const QString& modeOrder, bool nonJapanese);
     qint16 LanguageOffset() const { return languageOffset_; }
     void SetMinimizeOffered(bool offered);
+    // Keeps the taskbar button whatever SetTaskbarButton asks: where the window has no
+    // other way back (a tray icon that no tray shows).
+    void KeepTaskbarButton(bool keep);
     void SetAlwaysOnTopChecked(bool on);
     bool IsAlwaysOnTopChecked() const;
 
@@ -70,6 +74,8 @@ public:
     void ApplyTextLook(const WindowSettings& look);
     WindowSettings DesignLook(const QString& fontFamily) const;
     WindowSettings CurrentWindowSettings() const;
+    // Whether the desktop tells the window where it is (not so on Wayland).
+    bool PositionIsKnown() const;
     // Moves the window so that its outer top-left corner is at this point, in twips.
     void MoveOuterTo(qint32 leftTwips, qint32 topTwips);
     // Sizes the window to the saved outer size, never below what the controls need.
@@ -110,6 +116,7 @@ private:
     void CreateMenus();
     bool FilterTimeFieldKeyPress(QKeyEvent* event);
     bool ClickForAccessKey(const QKeySequence& key);
+    static QValidator* MakeTypingLimit(const int& limit, QLineEdit* field);
     void SelectWholeTimeText();
     void UpdateActionAccessibleName();
     void ChooseTextFont();
@@ -150,6 +157,7 @@ private:
     qint32 backColor_ = 0;
     WindowGeometry geometry_;
     bool forwardingKey_ = false;
+    bool keepTaskbarButton_ = false;
 };
 
 } // namespace plimset

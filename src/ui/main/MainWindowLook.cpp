@@ -1,10 +1,13 @@
-// The main window's look as the window settings record it: the time field's font and
-// colours, the window's place and size, and the captions in the chosen language.
+// The main window's layout and look: the controls placed by the twips arithmetic, the
+// time field's font and colours and the window's place and size as the window settings
+// record them, and the captions in the chosen language.
 
 #include "ui/main/MainWindow.h"
 
 #include "desktop/FontChoice.h"
+#include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
+#include "settings/OptionSettings.h"
 #include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
@@ -13,8 +16,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace plimset {
 
@@ -23,6 +28,65 @@ namespace {
 constexpr double DesignFontSize = 9;
 
 } // namespace
+
+void MainWindow::MeasureBorders() {
+    geometry_.Measure(this, services_);
+}
+
+ControlSizes MainWindow::CurrentControlSizes() const {
+    ControlSizes s;
+    const TwipsPerPixel tpp = geometry_.Tpp();
+    s.MinimizeWidth = minimizeButton_->width() * tpp.X;
+    s.MinimizeHeight = minimizeButton_->height() * tpp.Y;
+    s.ClearWidth = clearButton_->width() * tpp.X;
+    s.ClearHeight = clearButton_->height() * tpp.Y;
+    s.ActionWidth = actionButton_->width() * tpp.X;
+    s.ActionHeight = actionButton_->height() * tpp.Y;
+    s.TextWidth = timeField_->width() * tpp.X;
+    s.TextHeight = timeField_->height() * tpp.Y;
+    return s;
+}
+
+void MainWindow::Sg_TextBox_Size(int characters) {
+    const QString sample = FieldSizingText(characters, options_.MaxLength);
+    const QFontMetricsF metrics(timeField_->font());
+    timeField_->resize(qCeil(metrics.horizontalAdvance(sample)), qCeil(metrics.height()));
+
+    const ControlSizes sizes = CurrentControlSizes();
+    const TwipsPerPixel tpp = geometry_.Tpp();
+    const QMargins& frame = geometry_.Frame();
+    const int widthPixels = FittedWindowWidthPixels(sizes, geometry_.BorderWidth(), tpp);
+    geometry_.ResizeOuter(this, widthPixels,
+                          TwipsToPixels(geometry_.OuterHeightTwips(this), tpp.Y));
+    geometry_.RemeasureBorderHeight(this, widthPixels - frame.left() - frame.right());
+    const int heightPixels = FittedWindowHeightPixels(sizes, geometry_.BorderHeight(), tpp);
+    geometry_.ResizeOuter(this, widthPixels, heightPixels);
+    Sg_Object_Location();
+}
+
+void MainWindow::Sg_Object_Location() {
+    geometry_.RemeasureBorderHeight(this, width());
+    const TwipsPerPixel tpp = geometry_.Tpp();
+    const ControlPlacement p = PlaceControls(
+        CurrentControlSizes(), geometry_.OuterWidthTwips(this), geometry_.OuterHeightTwips(this),
+        geometry_.BorderWidth(), geometry_.BorderHeight(), tpp);
+    const auto place = [tpp](QWidget* control, double left, double top) {
+        control->move(TwipsToPixels(left, tpp.X), TwipsToPixels(top, tpp.Y));
+    };
+    place(timeField_, p.TextLeft, p.TextTop);
+    place(minimizeButton_, p.MinimizeLeft, p.MinimizeTop);
+    place(clearButton_, p.ClearLeft, p.ClearTop);
+    place(actionButton_, p.ActionLeft, p.ActionTop);
+}
+
+void MainWindow::PlaceOutOfSightButtons() {
+    const int top = TwipsToPixels(OutOfSightTop(HiddenButtonHeight, geometry_.BorderHeight()),
+                                  geometry_.Tpp().Y);
+    focusButton_->move(0, top);
+    accessKeyButton_->move(0, top);
+    focusButton_->show();
+    accessKeyButton_->setVisible(options_.ButtonStyle != 0);
+}
 
 WindowSettings MainWindow::DesignLook(const QString& fontFamily) const {
     WindowSettings look;
@@ -79,6 +143,10 @@ WindowSettings MainWindow::CurrentWindowSettings() const {
     s.Width = geometry_.OuterWidthPixels(this);
     s.Height = geometry_.OuterHeightPixels(this);
     return s;
+}
+
+bool MainWindow::PositionIsKnown() const {
+    return services_.CanPlaceWindows();
 }
 
 void MainWindow::MoveOuterTo(qint32 leftTwips, qint32 topTwips) {

@@ -30,7 +30,7 @@ TEST_F(EngineClockTest, StopWatchAcrossASuspendThatSpansMidnight) {
     options.MaxTimeValue = 10000;
     clock.Set(At(1, 0));
     engine.SetMode(StopWatch);
-    engine.Command2();
+    PressAction();
     clock.Set(At(23, 0));
     Tick();
     EXPECT_EQ(view.text, "1320:00");
@@ -50,7 +50,7 @@ TEST_F(EngineClockTest, SleepsLongerThanADayAreCountedInFull) {
     EXPECT_EQ(view.text, "0:00");
 
     engine.SetMode(StopWatch);
-    engine.Command2();
+    PressAction();
     Tick(At(11, 0, 0, 3) - clock.Seconds()); // two days and 55 minutes
     EXPECT_EQ(view.text, "2935:00");
 }

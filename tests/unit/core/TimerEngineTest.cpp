@@ -17,7 +17,7 @@ TEST_F(ModeTest, BadInputIsHarmless) {
     // Zero, negative and non-numeric texts do not start a countdown.
     for (const char* text : {"0", "-3", "abc", ""}) {
         Type(QString::fromLatin1(text));
-        engine.Command2();
+        PressAction();
         EXPECT_EQ(engine.RunState(), TimerEngine::Stopped) << text;
     }
 }
@@ -70,9 +70,9 @@ TEST_F(CountDownTest, LongValuesAreCappedAtTheDisplayMaximum) {
     const char* cases[][2] = {{"99.59", "99.59"}, {"99.60", "100.00"}, {"150", "100.00"}};
     for (const auto& c : cases) {
         Type(QString::fromLatin1(c[0]));
-        engine.Command2();
+        PressAction();
         EXPECT_EQ(view.text, c[1]) << c[0];
-        engine.Command2();
+        PressAction();
     }
 }
 
@@ -81,10 +81,10 @@ TEST_F(CountDownTest, PauseKeepsTheTimeAndTheFirstStartStaysTheReloadValue) {
     options.RingDuration = 0.01f;
     StartCountDown(QStringLiteral("5"));
     RunFor(100);
-    engine.Command2(); // pause
+    PressAction(); // pause
     EXPECT_EQ(view.text, "3:20");
     clock.Advance(30); // time while paused does not count
-    engine.Command2(); // resume: rewriting the same text is no edit
+    PressAction();     // resume: rewriting the same text is no edit
     EXPECT_EQ(engine.LastSetValue(), 5.0f);
     RunFor(10);
     EXPECT_EQ(view.text, "3:10");
@@ -93,11 +93,11 @@ TEST_F(CountDownTest, PauseKeepsTheTimeAndTheFirstStartStaysTheReloadValue) {
     EXPECT_EQ(view.text, "5:00");
 
     // A value typed while paused becomes the new reload value.
-    engine.Command2();
+    PressAction();
     RunFor(10);
-    engine.Command2();
+    PressAction();
     Type(QStringLiteral("2"));
-    engine.Command2();
+    PressAction();
     EXPECT_EQ(engine.LastSetValue(), 2.0f);
 }
 
@@ -126,7 +126,7 @@ TEST_F(ModeTest, PresetsFillTheFieldButNeverStart) {
     options.CountDownPresets = {3.0f, 0.3f, 0.0f};
     engine.SetMode(CountDown);
     EXPECT_EQ(view.text, "3:00");
-    engine.Command2();
+    PressAction();
     RunFor(5);
     engine.PresetChosen(1);
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
@@ -143,12 +143,12 @@ TEST_F(CountDownTest, UnlimitedMessageAlertsUntilStopOrClear) {
     StartCountDown(QStringLiteral("0:05"));
     RunFor(300);
     EXPECT_EQ(alert.pending.toInt(), 2);
-    engine.Command2();
+    PressAction();
     EXPECT_EQ(view.text, "0:05");
     EXPECT_FALSE(alert.windowVisible);
 
     // The clear button ends an alert just as well, and empties the field.
-    engine.Command2();
+    PressAction();
     RunFor(10);
     engine.Command1(1);
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
@@ -176,21 +176,21 @@ TEST_F(CountDownTest, SoundPlayedToItsEndFinishesTheSoundPhase) {
 TEST_F(StopWatchTest, CountsAcrossMidnightAndResumesFromTheShownValue) {
     clock.Set(At(23, 59, 50));
     engine.SetMode(StopWatch);
-    engine.Command2();
+    PressAction();
     RunFor(20);
-    engine.Command2();
+    PressAction();
     EXPECT_EQ(view.text, "0:20");
     clock.Advance(100);
-    engine.Command2();
+    PressAction();
     Tick(0);
     // A reading equal to the start is no time yet, not a whole day.
     EXPECT_EQ(view.text, "0:20");
     RunFor(5);
     EXPECT_EQ(view.text, "0:25");
 
-    engine.Command2();
+    PressAction();
     Type(QStringLiteral("5000")); // beyond the maximum: starts from zero
-    engine.Command2();
+    PressAction();
     EXPECT_EQ(view.text, "0:00");
 }
 
@@ -202,7 +202,7 @@ TEST_F(StopWatchTest, StopsByItselfAtTheMaximum) {
     options.ShowAlways = 1;
     engine.SetMode(StopWatch);
     Type(QStringLiteral("99.50"));
-    engine.Command2();
+    PressAction();
     RunFor(9.4);
     EXPECT_EQ(view.caption, "99.59");
     RunFor(0.4);
@@ -237,7 +237,7 @@ TEST_F(AlarmTest, RingsInItsMinuteAndComesBackTheNextDay) {
     EXPECT_EQ(alert.pending.toInt(), 3);
 
     // The add button silences it at once and moves it on.
-    engine.Command2();
+    PressAction();
     EXPECT_EQ(view.text, "7:15");
     Tick();
     EXPECT_EQ(alert.steps, steps + 1);
@@ -270,7 +270,7 @@ TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
                            << c.tray << c.bar << c.always << c.visible << c.minimized;
         EXPECT_EQ(tray.tip == "2:00", c.tipShowsTime) << label;
         EXPECT_EQ(view.caption == "2:00", c.captionShowsTime) << label;
-        engine.Command2();
+        PressAction();
     }
 
     // Without Progress nothing but the mode name is shown.

@@ -22,6 +22,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 using namespace plimset;
 
@@ -73,7 +74,7 @@ TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
     EXPECT_FALSE(presets->menuAction()->isEnabled());
     EXPECT_FALSE(presets->actions()[0]->isEnabled());
 
-    Find<QAction>("MNU_Mode_Col_0")->trigger(); // CountDown with the default order
+    ChooseMode(CountDown);
     ASSERT_EQ(app->State().CurMode, CountDown);
     ASSERT_EQ(presets->actions().size(), 2);
     EXPECT_TRUE(presets->menuAction()->isEnabled());
@@ -82,7 +83,7 @@ TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
     EXPECT_EQ(Text(), QStringLiteral("1:30"));
     EXPECT_EQ(app->Engine().RunState(), TimerEngine::Stopped); // a preset never starts
 
-    Find<QAction>("MNU_Mode_Col_1")->trigger(); // Alarm again
+    ChooseMode(Alarm);
     EXPECT_EQ(presets->actions().size(), 1);
 }
 
@@ -95,7 +96,7 @@ TEST_F(MainWindowTest, TimeFieldTakesOnlyWhatTheModeCanRead) {
     EXPECT_EQ(Text(), QStringLiteral("1.30"));
 
     // Alarm texts are clock times: "." is typed as ":".
-    Find<QAction>("MNU_Mode_Col_1")->trigger();
+    ChooseMode(Alarm);
     ASSERT_EQ(app->State().CurMode, Alarm);
     field->clear();
     Type(QStringLiteral("7.3x0"));
@@ -164,6 +165,21 @@ TEST_F(MainWindowTest, ASavedSizeNoScreenCanShowIsHeldToTheScreens) {
               screens.width());
 }
 
+TEST_F(MainWindowTest, WhatTheDesktopCannotDoIsNeitherOfferedNorLost) {
+    // As on Wayland: no keeping on top, no positions.
+    WriteSettings("[MainForm]\nAlwaysOnTop=1\n");
+    services.canKeepOnTop = false;
+    services.canPlaceWindows = false;
+    ASSERT_FALSE(Start());
+    QAction* onTop = Find<QAction>("MNU_A_Top");
+    EXPECT_FALSE(onTop->isEnabled());
+    EXPECT_FALSE(onTop->toolTip().isEmpty());
+    window->move(window->pos() + QPoint(30, 30));
+    window->close();
+    // The saved choice is not lost, and no position the window cannot know is written.
+    EXPECT_EQ(ReadSettings(), QByteArray("[MainForm]\nAlwaysOnTop=1\n"));
+}
+
 TEST_F(MainWindowTest, ClosingWritesOnlyWhatChanged) {
     // The first run stores nothing it did not change: not even the centred position.
     WriteSettings("[Option]\nCountDown1=5\n");
@@ -174,7 +190,7 @@ TEST_F(MainWindowTest, ClosingWritesOnlyWhatChanged) {
     ASSERT_FALSE(Start());
     Find<QAction>("MNU_A_Top")->trigger();
     Find<QAction>("MNU_A_Top")->trigger(); // twice: no change
-    Find<QAction>("MNU_Mode_Col_2")->trigger();
+    ChooseMode(StopWatch);
     window->move(window->pos() + QPoint(30, 0));
     window->close();
     window->close(); // a second close saves nothing more
@@ -217,7 +233,7 @@ TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(Find<QPushButton>("Command2")->hasFocus());
     // Stopping leaves the field editable again.
-    Find<QPushButton>("Command2")->click();
+    PressAction();
     Find<QLineEdit>("Text1")->setFocus();
     QCoreApplication::processEvents();
     EXPECT_TRUE(Find<QLineEdit>("Text1")->hasFocus());
@@ -227,15 +243,20 @@ TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
 }
 
 TEST_F(MainWindowTest, MinimizeIsOfferedOnlyWithAWayBack) {
-    // The notification-area icon does not exist yet, so it is no way back either.
-    for (const auto& [settings, offered] : {std::pair{"[Option]\nTaskBar=0\nTaskTray=1\n", false},
-                                            {"[Option]\nTaskBar=0\nTaskTray=0\n", false},
-                                            {"[Option]\nTaskBar=1\nTaskTray=0\n", true}}) {
+    // No tray shows the icon here (offscreen): a window that asks for the tray keeps its
+    // taskbar button instead, also when the mode's own set-up asks to take it away.
+    for (const auto& [settings, offered, button] :
+         {std::tuple{"[Option]\nTaskBar=0\nTaskTray=1\n", true, true},
+          {"[Option]\nTaskBar=0\nTaskTray=0\n", false, false},
+          {"[Option]\nTaskBar=1\nTaskTray=0\n", true, true}}) {
         WriteSettings(settings);
         ASSERT_FALSE(Start());
+        ChooseMode(StopWatch); // clears a taskbar button that TaskBar does not want
         EXPECT_EQ(services.StateOf(window).minimizeOffered, offered) << settings;
+        EXPECT_EQ(services.StateOf(window).taskbarButton, button) << settings;
         Find<QPushButton>("Command1_0")->click();
         EXPECT_EQ(window->isMinimized(), offered) << settings;
+        EXPECT_TRUE(window->isVisible()) << settings;
         window->close();
     }
 }
@@ -276,8 +297,8 @@ TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
 
 TEST_F(MainWindowTest, SessionEndSaveThenCloseWritesEachChangeOnce) {
     ASSERT_FALSE(Start());
-    Find<QAction>("MNU_Mode_Col_2")->trigger(); // StopWatch
-    app->SaveState();                           // the desktop session ends
+    ChooseMode(StopWatch);
+    app->SaveState(); // the desktop session ends
     EXPECT_TRUE(ReadSettings().contains("StartForm=3"));
     // The user goes on; the close writes only what changed since.
     WriteSettings("[MainForm]\nStartForm=3\nmarker=1\n");
