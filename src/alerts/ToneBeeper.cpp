@@ -18,7 +18,7 @@ constexpr double leadSeconds = 0.010;
 constexpr double longestPeriod = 0.100; // one beep and its gap, for a few beeps
 constexpr double rowSeconds = 0.900;    // a whole row fits well inside a second
 constexpr double toneShare = 0.6;
-constexpr int firstLeadMs = 60;
+constexpr int firstLeadMs = 250;
 
 } // namespace
 
@@ -77,8 +77,9 @@ void ToneBeeper::Beep(int count) {
     }
     QByteArray samples = SynthesizeBeeps(count, sampleRate_);
     if (!started_) {
-        // The sink's first stream plays its first block of about 50 ms twice; silence in
-        // front keeps that out of hearing, so the first row has no extra beep.
+        // The sink's first stream may play its first block (50 to 120 ms seen, more on a
+        // busy machine) twice; silence in front keeps that out of hearing, so the first
+        // row has no extra beep.
         samples.prepend(QByteArray(sampleRate_ / 1000 * firstLeadMs * 2, '\0'));
         started_ = true;
     }

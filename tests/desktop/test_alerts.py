@@ -82,13 +82,20 @@ class AlertTest(unittest.TestCase):
                 sounds = stretches(levels, 0.02)
                 self.assertTrue(sounds, "nothing heard")
                 if name == "beep":
-                    # Each ring is a row of three distinct beeps within its second.
-                    # A click of a few milliseconds is no beep.
-                    sounds = [s for s in sounds if s[1] - s[0] >= 0.025]
-                    first = [s for s in sounds if s[0] < sounds[0][0] + 0.9]
-                    self.assertEqual(len(first), 3, sounds)
-                    # Rings once a second for the two seconds of RingDuration.
-                    self.assertEqual(len(sounds), 6, sounds)
+                    # Rows a second apart, one per ring for the two seconds of RingDuration,
+                    # each of three distinct beeps. A click of a few milliseconds is no beep,
+                    # and the start of the first stream may come twice through the monitor
+                    # on a busy machine, so the first row may count one more.
+                    beeps = [s for s in sounds if s[1] - s[0] >= 0.025]
+                    rows = [[beeps[0]]]
+                    for b in beeps[1:]:
+                        if b[0] - rows[-1][-1][1] > 0.3:
+                            rows.append([b])
+                        else:
+                            rows[-1].append(b)
+                    self.assertEqual(len(rows), 2, beeps)
+                    self.assertIn(len(rows[0]), (3, 4), beeps)
+                    self.assertEqual(len(rows[1]), 3, beeps)
                     self.assertGreater(desk.sound_rms(path, bandpass_hz=1000), 0.01)
 
     def test_a_file_loops_for_the_ring_duration_then_falls_silent(self):
