@@ -72,7 +72,7 @@ class AlertTest(unittest.TestCase):
         ]
         for name, settings in cases:
             with self.subTest(name):
-                app, path = self.record(["/C", "0:01"], settings, 4.5)
+                app, path = self.record(["/C", "0:01"], settings, 6)
                 levels = desk.sound_levels(path, WINDOW)
                 self.assertEqual(app.close(), 0)
                 self.assertEqual(app.output(), "")
@@ -82,20 +82,12 @@ class AlertTest(unittest.TestCase):
                 sounds = stretches(levels, 0.02)
                 self.assertTrue(sounds, "nothing heard")
                 if name == "beep":
-                    # Rows a second apart, one per ring for the two seconds of RingDuration,
-                    # each of three distinct beeps. A click of a few milliseconds is no beep,
-                    # and the start of the first stream may come twice through the monitor
-                    # on a busy machine, so the first row may count one more.
+                    # One row of three distinct beeps per ring, two rings in the two seconds
+                    # of RingDuration. The monitor records no real time (silence may be left
+                    # out), a click of a few milliseconds is no beep, and on a busy machine
+                    # the start of the first stream may come through twice: one more beep.
                     beeps = [s for s in sounds if s[1] - s[0] >= 0.025]
-                    rows = [[beeps[0]]]
-                    for b in beeps[1:]:
-                        if b[0] - rows[-1][-1][1] > 0.3:
-                            rows.append([b])
-                        else:
-                            rows[-1].append(b)
-                    self.assertEqual(len(rows), 2, beeps)
-                    self.assertIn(len(rows[0]), (3, 4), beeps)
-                    self.assertEqual(len(rows[1]), 3, beeps)
+                    self.assertIn(len(beeps), (6, 7), beeps)
                     self.assertGreater(desk.sound_rms(path, bandpass_hz=1000), 0.01)
 
     def test_a_file_loops_for_the_ring_duration_then_falls_silent(self):
