@@ -22,8 +22,22 @@ constexpr char16_t DesignFontFamily[] = u"ＭＳ Ｐゴシック";
 
 App::App(AppContext context)
     : context_(std::move(context)), window_(state_, options_, context_.windowServices),
+      soundPlayer_(context_.soundCommands),
+      alert_(AlertOutputContext{
+          .options = &options_,
+          .state = &state_,
+          .languageOffset = [this] { return window_.LanguageOffset(); },
+          .mainWindow = &window_,
+          .alwaysOnTopChecked = [this] { return window_.IsAlwaysOnTopChecked(); },
+          .activation = &context_.windowActivation,
+          .beeper = &context_.beeper,
+          .player = &soundPlayer_,
+          .trayMenu = &tray_,
+          .fileExists = {},
+      }),
       tray_(state_, &window_), engine_(state_, options_, context_.clock, window_, alert_, tray_),
       windowState_(window_, context_.settingsFilePath) {
+    alert_.SetEngine(&engine_);
     window_.ConnectEngine(engine_);
     connect(&window_, &MainWindow::Closing, this, &App::Unload);
     // A tray that comes or goes changes how the window comes back.
@@ -62,6 +76,7 @@ std::optional<int> App::Startup() {
     window_.SetTimeText(QString());
     state_.CurMode = windowState_.Loaded().StartForm;
     ApplyOptions(LoadOptionSettings(SettingsFile(context_.settingsFilePath), DefaultSoundFile()));
+    alert_.LoadAlertWindow();
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &App::SaveState);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &App::Unload);
@@ -88,6 +103,10 @@ void App::ApplyOptions(const OptionSettings& options) {
     ApplyTray();
     engine_.SetMode(state_.CurMode);
     ApplyDesktopOptions();
+}
+
+void App::ReloadAlertWindow() {
+    alert_.ReloadAlertWindow();
 }
 
 void App::ApplyTray() {
@@ -224,6 +243,7 @@ void App::Unload() {
     alert_.StopSound(SoundStop::Stop);
     windowState_.RestoreNormalGeometry();
     windowState_.Save();
+    alert_.UnloadAlertWindow();
     tray_.Unload();
 }
 

@@ -11,8 +11,11 @@ class QWidget;
 
 namespace plimset {
 
+class Beeper;
 class Clock;
+class CommandInterpreter;
 class FontProbe;
+class WindowActivation;
 class GlobalHotkey;
 class WindowServices;
 
@@ -24,6 +27,11 @@ struct AppContext {
     Clock& clock;
     const FontProbe& fontProbe;
     WindowServices& windowServices;
+    // The alert's services: bringing the window to the front, the beep, and what carries
+    // out the sound layer's command strings.
+    WindowActivation& windowActivation;
+    Beeper& beeper;
+    CommandInterpreter& soundCommands;
     GlobalHotkey& globalHotkey;
     QString settingsFilePath;
     QLocale locale;

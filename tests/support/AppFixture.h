@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeAlertServices.h"
 #include "FakeClock.h"
 #include "FakeWindowServices.h"
 #include "app/App.h"
@@ -55,6 +56,9 @@ protected:
             .clock = clock,
             .fontProbe = fonts,
             .windowServices = services,
+            .windowActivation = activation,
+            .beeper = beeper,
+            .soundCommands = soundCommands,
             .globalHotkey = hotkey,
             .settingsFilePath = SettingsPath(),
             .locale = QLocale(QLocale::English, QLocale::UnitedStates),
@@ -99,6 +103,9 @@ protected:
     FakeClock clock{10 * 3600};
     NoJapaneseFonts fonts;
     FakeWindowServices services;
+    FakeActivation activation;
+    FakeBeeper beeper;
+    FakeCommandInterpreter soundCommands;
     NoGlobalHotkey hotkey;
     std::vector<Message> messages;
     std::unique_ptr<App> app;
