@@ -79,6 +79,7 @@ class MainWindowTest(unittest.TestCase):
         app = self.start(["/C", "0000005"], "[Option]\nMaxLength=5\n")
         self.assertGreater(seconds(self.time_text()), 290)
         desk.key(app.window, "Escape", "alt+s")  # stop the count
+        self.find("push button", "Start")  # the button's click has landed
         # Ctrl+A from the button moves to the field; in the field it selects all again.
         desk.key(app.window, "ctrl+a", "End", "ctrl+a", "7")
         desk.wait_until(lambda: self.time_text() == "7", what="the text replaced")
