@@ -1,14 +1,19 @@
 #include "app/App.h"
 
 #include "core/CommandLine.h"
+#include "core/ModalScope.h"
+#include "core/TimeText.h"
 #include "desktop/FontProbe.h"
+#include "desktop/WindowServices.h"
 #include "settings/SettingsFile.h"
 #include "text/LanguageChoice.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
+#include "ui/options/OptionsDialog.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 
 namespace plimset {
 
@@ -25,6 +30,7 @@ App::App(AppContext context)
       windowState_(window_, context_.settingsFilePath) {
     window_.ConnectEngine(engine_);
     connect(&window_, &MainWindow::Closing, this, &App::Unload);
+    connect(&window_, &MainWindow::OptionsRequested, this, &App::OpenOptions);
 }
 
 App::~App() = default;
@@ -42,6 +48,7 @@ std::optional<int> App::Startup() {
     const QString design = QString::fromUtf16(DesignFontFamily);
     const WindowSettings designLook = window_.DesignLook(
         context_.fontProbe.HasFamily(design) ? design : QApplication::font().family());
+    designLook_ = designLook;
     window_.ApplyTextLook(designLook);
     window_.MeasureBorders();
     // The designed window: the field sized for the default character limit.
@@ -67,9 +74,13 @@ std::optional<int> App::Startup() {
 void App::ApplyOptions(const OptionSettings& options) {
     options_ = options;
     window_.PlaceOutOfSightButtons();
-    window_.Sg_TextBox_Size(0);
-    if (!started_)
+    // At start-up the field is sized for the display length and the window takes its saved
+    // size; later the window keeps the size the user gave it (the Options dialog sizes it
+    // for a new display length itself).
+    if (!started_) {
+        window_.Sg_TextBox_Size(0);
         windowState_.ApplySize();
+    }
     window_.Sg_Object_Location();
     ApplyLanguage();
     engine_.SetMode(state_.CurMode);
@@ -86,7 +97,62 @@ void App::ApplyLanguage() {
 void App::ApplyDesktopOptions() {
     if (options_.TaskBar == 0)
         window_.SetTaskbarButton(false);
+    else if (started_)
+        window_.SetTaskbarButton(true);
     window_.SetMinimizeOffered(MinimizeOffered());
+}
+
+void App::OpenOptions() {
+    const QString shownText = window_.TimeText();
+    bool cancelled = false;
+    {
+        const ModalScope scope = ModalScope::ForDialog(state_, engine_);
+        const bool onTop = window_.IsAlwaysOnTopChecked();
+        if (onTop)
+            context_.windowServices.SetAlwaysOnTop(&window_, false);
+        SettingsFile settings(context_.settingsFilePath);
+        OptionsDialog dialog(
+            window_, options_,
+            OptionsDialogContext{
+                .settings = settings,
+                .sound = context_.soundPreview != nullptr ? *context_.soundPreview
+                                                          : noSoundPreview_,
+                .beeper = context_.previewBeeper != nullptr ? *context_.previewBeeper
+                                                            : toolkitBeeper_,
+                .languageOffset = window_.LanguageOffset(),
+                .defaultLook = designLook_,
+                .defaultSoundFile = DefaultSoundFile(),
+                .showMessage =
+                    [this](QWidget* parent, const QString& text, MessageStyle style) {
+                        if (context_.showMessage)
+                            context_.showMessage(parent, text, style);
+                    },
+                .askYesNo = [this](QWidget* parent,
+                                   const QString& text) { return AskYesNo(parent, text); },
+            });
+        dialog.exec();
+        cancelled = dialog.Cancelled();
+        if (onTop)
+            context_.windowServices.SetAlwaysOnTop(&window_, true);
+    }
+    if (cancelled || unloaded_)
+        return;
+    ApplyOptions(options_);
+    // The text the field showed, in the form the options now give it. An alarm's clock
+    // time stays as it was: it is no minutes.seconds value to convert.
+    if (state_.CurMode != Alarm) {
+        const TimeFormat format{options_.TimeSeparator, options_.MaxLength};
+        window_.SetTimeText(FormatTimeText(ParseTimeText(shownText, format), format));
+    } else {
+        window_.SetTimeText(shownText);
+    }
+}
+
+bool App::AskYesNo(QWidget* parent, const QString& text) {
+    if (context_.askYesNo)
+        return context_.askYesNo(parent, text);
+    return QMessageBox::question(parent, QStringLiteral("Plimset"), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool App::MinimizeOffered() const {

@@ -8,6 +8,7 @@
 #include "core/TrayTip.h"
 #include "settings/OptionSettings.h"
 #include "ui/main/MainWindow.h"
+#include "ui/options/SoundPreview.h"
 
 #include <QObject>
 #include <optional>
@@ -36,6 +37,10 @@ public:
     // will the Options dialog after OK and to undo on Cancel.
     void ApplyOptions(const OptionSettings& options);
 
+    // The Options menu item: the dialog, modal, with the tick kept still while it is open;
+    // after OK (or its close box) every window and service follows the options again.
+    void OpenOptions();
+
     // Saves the window's state as a normal close does; later calls write only what changed
     // since. For the end of the desktop session.
     void SaveState();
@@ -57,6 +62,7 @@ private:
     bool MinimizeOffered() const;
     std::optional<int> ApplyCommandLine();
     void ShowMessage(const QString& text, MessageStyle style);
+    bool AskYesNo(QWidget* parent, const QString& text);
     void Unload();
 
     AppContext context_;
@@ -67,6 +73,9 @@ private:
     NoTrayTip tray_;
     TimerEngine engine_;
     MainWindowState windowState_;
+    WindowSettings designLook_;
+    NoSoundPreview noSoundPreview_;
+    ToolkitBeeper toolkitBeeper_;
     bool started_ = false;
     bool unloaded_ = false;
 };

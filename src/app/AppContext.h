@@ -13,6 +13,8 @@ namespace plimset {
 
 class Clock;
 class FontProbe;
+class PreviewBeeper;
+class SoundPreview;
 class WindowServices;
 
 // What the program needs from outside: the clock, the desktop's services, where its
@@ -29,6 +31,11 @@ struct AppContext {
     QString executableBaseName = QStringLiteral("plimset");
     // Shows a message with the application's title and waits until it is closed.
     std::function<void(QWidget* parent, const QString& text, MessageStyle style)> showMessage;
+    // Asks a question with Yes and No buttons and the application's title; true for Yes.
+    std::function<bool(QWidget* parent, const QString& text)> askYesNo;
+    // The Options dialog's test play and test beep; the program's own when not given.
+    SoundPreview* soundPreview = nullptr;
+    PreviewBeeper* previewBeeper = nullptr;
 };
 
 } // namespace plimset

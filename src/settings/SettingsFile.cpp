@@ -369,4 +369,70 @@ QString LeftBytes(const QString& text, int bytes) {
     return result;
 }
 
+namespace {
+
+// Puts one key line into the lines of a file, as WriteIniString does.
+void setKeyLine(QList<Line>& lines, const QString& section, const QString& key,
+                const QByteArray& keyLine, const QByteArray& newline) {
+    const Location location = locate(lines, section, key);
+    if (location.keyLine >= 0) {
+        Line& line = lines[location.keyLine];
+        const bool keepMark = location.keyLine == 0 && line.text.startsWith(ByteOrderMark);
+        line.text = keepMark ? QByteArray(ByteOrderMark) + keyLine : keyLine;
+    } else if (location.sectionLine >= 0) {
+        const qsizetype after = std::max(location.lastKeyLine, location.sectionLine);
+        if (lines[after].ending.isEmpty())
+            lines[after].ending = newline;
+        lines.insert(after + 1, {keyLine, newline});
+    } else {
+        if (!lines.isEmpty() && lines.last().ending.isEmpty())
+            lines.last().ending = newline;
+        lines.append({(u'[' + section + u']').toUtf8(), newline});
+        lines.append({keyLine, newline});
+    }
+}
+
+} // namespace
+
+bool SettingsFile::WriteIniStrings(const QString& section,
+                                   const QList<QPair<QString, QString>>& keys) {
+    if (keys.isEmpty())
+        return true;
+    const QString sectionName = withoutLineBreaks(section).trimmed();
+    if (sectionName.isEmpty() || sectionName.contains(u']'))
+        return false;
+    QList<QPair<QString, QByteArray>> keyLines;
+    for (const auto& [key, value] : keys) {
+        const QString keyName = withoutLineBreaks(key).trimmed();
+        if (keyName.isEmpty() || keyName.contains(u'=') || keyName.startsWith(u'[') ||
+            keyName.startsWith(u';'))
+            return false;
+        keyLines.append({keyName, (keyName + u'=' + withoutLineBreaks(value)).toUtf8()});
+    }
+
+    if (!QFileInfo(path_).absoluteDir().mkpath(QStringLiteral(".")))
+        return false;
+    const LockGuard lock(path_ + QStringLiteral(".lock"));
+    if (!lock.locked())
+        return false;
+    QByteArray data;
+    if (QFileInfo::exists(path_)) {
+        QFile in(path_);
+        if (!in.open(QIODevice::ReadOnly))
+            return false; // never replace a file that could not be read
+        data = in.readAll();
+        if (in.error() != QFileDevice::NoError)
+            return false;
+    }
+    QList<Line> lines = splitLines(data);
+    const QByteArray newline =
+        !lines.isEmpty() && lines.first().ending == "\r\n" ? QByteArray("\r\n") : "\n";
+    for (const auto& [keyName, keyLine] : keyLines)
+        setKeyLine(lines, sectionName, keyName, keyLine, newline);
+    const QByteArray changed = joinLines(lines);
+    if (changed == data)
+        return true;
+    return replaceFile(path_, changed);
+}
+
 } // namespace plimset

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 namespace plimset {
@@ -31,6 +33,12 @@ public:
     // was. Line breaks are removed from the value and the names; a key containing "=" or
     // a section containing "]" is refused. Returns false when nothing was written.
     bool WriteIniString(const QString& section, const QString& key, const QString& value);
+
+    // Several keys of one section in one go: one locked read, every change, one atomic
+    // replacement, so the keys land together or not at all. Each key is written as
+    // WriteIniString would; a refused name refuses the whole batch. Returns false when
+    // nothing was written; an empty list writes nothing and succeeds.
+    bool WriteIniStrings(const QString& section, const QList<QPair<QString, QString>>& keys);
 
 private:
     QString path_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeSoundPreview.h"
 #include "FakeWindowServices.h"
 #include "app/App.h"
 #include "desktop/FontProbe.h"
@@ -61,6 +62,13 @@ protected:
                 [this](QWidget*, const QString& text, MessageStyle style) {
                     messages.push_back({text, style});
                 },
+            .askYesNo =
+                [this](QWidget*, const QString& text) {
+                    questions.push_back(text);
+                    return answerYes;
+                },
+            .soundPreview = &sound,
+            .previewBeeper = &beeper,
         });
         window = &app->Window();
         return app->Startup();
@@ -98,6 +106,10 @@ protected:
     NoJapaneseFonts fonts;
     FakeWindowServices services;
     std::vector<Message> messages;
+    std::vector<QString> questions;
+    bool answerYes = true;
+    FakeSoundPreview sound;
+    FakePreviewBeeper beeper;
     std::unique_ptr<App> app;
     MainWindow* window = nullptr;
 };
