@@ -51,8 +51,10 @@ OptionsDialog::OptionsDialog(MainWindow& main, OptionSettings& options,
                              OptionsDialogContext context)
     : QDialog(&main), main_(main), options_(options), context_(std::move(context)) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // A fixed dialog: a title and a close box, nothing to minimize or maximize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     tpp_ = {TwipsPerPixelX(main.screen()), TwipsPerPixelY(main.screen())};
     QFont dialogFont = font();
@@ -152,8 +154,8 @@ void OptionsDialog::CreateControls() {
     frames_[0] = frame(0, 701, 240, 0, 3375, 975);
     CreatePresetStrip(0, frames_[0], alarmBoxes_, alarmStrip_, alarmScroll_, BoxFilter::Digits);
     label(frames_[0], Name("Label2", 10), 721, 120, 645, 255, 180);
-    addMinute_ = box(frames_[0], QStringLiteral("Text3"), 1260, 600, 300, 270, 2,
-                     BoxFilter::Digits);
+    addMinute_ =
+        box(frames_[0], QStringLiteral("Text3"), 1260, 600, 300, 270, 2, BoxFilter::Digits);
     label(frames_[0], Name("Label2", 11), 722, 1620, 645, 300, 180);
 
     // CountDown presets and the repeat.
@@ -309,8 +311,7 @@ void OptionsDialog::CreatePresetStrip(int group, QGroupBox* frame, std::vector<Q
     (group == 0 ? alarmViewport_ : countDownViewport_) = viewport;
     strip = new QWidget(viewport);
     strip->setObjectName(Name(pictures, 1));
-    strip->setGeometry(0, 0, TwipsToPixels(layout.StripWidth, tpp_.X),
-                       TwipsToPixels(330, tpp_.Y));
+    strip->setGeometry(0, 0, TwipsToPixels(layout.StripWidth, tpp_.X), TwipsToPixels(330, tpp_.Y));
     for (int i = 0; i < count; ++i) {
         auto* b = new QLineEdit(strip);
         b->setObjectName(Name(texts, i));
@@ -337,9 +338,8 @@ void OptionsDialog::CreatePresetStrip(int group, QGroupBox* frame, std::vector<Q
         scroll->hide();
     }
     QWidget* moved = strip;
-    connect(scroll, &QScrollBar::valueChanged, this, [this, moved](int value) {
-        moved->move(-TwipsToPixels(value, tpp_.X), 0);
-    });
+    connect(scroll, &QScrollBar::valueChanged, this,
+            [this, moved](int value) { moved->move(-TwipsToPixels(value, tpp_.X), 0); });
 }
 
 void OptionsDialog::ScrollIntoView(QLineEdit* box) {
@@ -377,8 +377,7 @@ void OptionsDialog::ArrangeGroups() {
 }
 
 void OptionsDialog::SetTabOrder() {
-    const bool countDownFirst =
-        options_.ModeOrder.indexOf(u'1') > options_.ModeOrder.indexOf(u'2');
+    const bool countDownFirst = options_.ModeOrder.indexOf(u'1') > options_.ModeOrder.indexOf(u'2');
     std::vector<QWidget*> order;
     const auto alarmGroup = [&] {
         order.insert(order.end(), alarmBoxes_.begin(), alarmBoxes_.end());
@@ -396,10 +395,11 @@ void OptionsDialog::SetTabOrder() {
         countDownGroup();
     }
     for (QWidget* w : std::initializer_list<QWidget*>{
-             sources_[0], sources_[1], sources_[2], beepCount_, beepButton_, soundFile_,
-             playButton_, browseButton_, untilEnd_, durations_[0], display_, sizeFactor_,
-             durations_[1], tray_[0], tray_[1], tray_[2], tray_[3], mainSize_[0], mainSize_[1],
-             reflect_[0], maxLength_, reflect_[1], hotkey_, language_, restore_[0], restore_[1]})
+             sources_[0],   sources_[1],   sources_[2], beepCount_,    beepButton_, soundFile_,
+             playButton_,   browseButton_, untilEnd_,   durations_[0], display_,    sizeFactor_,
+             durations_[1], tray_[0],      tray_[1],    tray_[2],      tray_[3],    mainSize_[0],
+             mainSize_[1],  reflect_[0],   maxLength_,  reflect_[1],   hotkey_,     language_,
+             restore_[0],   restore_[1]})
         order.push_back(w);
     if (countDownFirst)
         order.insert(order.end(), {texts_[2], texts_[3], texts_[0], texts_[1]});
@@ -445,6 +445,11 @@ void OptionsDialog::GrowLabels() {
         const QSize hint = l->sizeHint();
         l->resize(qMax(l->width(), hint.width()), qMax(l->height(), hint.height()));
     }
+    // The version stands in the corner: it grows to the left.
+    version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const int right = TwipsToPixels(DialogWidth, tpp_.X) - 2;
+    if (version_->geometry().right() > right)
+        version_->move(right - version_->width(), version_->y());
 }
 
 void OptionsDialog::SetAccessibleNames() {
@@ -531,9 +536,8 @@ void OptionsDialog::FillFromSettings() {
     CheckRule3();
     ShowMainWindowSize();
     // A hand-edited value outside the lists selects nothing.
-    maxLength_->setCurrentIndex(options_.MaxLength >= 5 && options_.MaxLength <= 8
-                                    ? options_.MaxLength - 5
-                                    : -1);
+    maxLength_->setCurrentIndex(
+        options_.MaxLength >= 5 && options_.MaxLength <= 8 ? options_.MaxLength - 5 : -1);
     noHotkeyText_ = LocalizedText(TextIds::NoHotkey, context_.languageOffset);
     const QString hotkeyText = HotkeyCodeText(options_.Hotkey);
     hotkey_->setText(hotkeyText.isEmpty() ? noHotkeyText_ : hotkeyText);

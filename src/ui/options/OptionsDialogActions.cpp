@@ -92,10 +92,10 @@ void OptionsDialog::Ok() {
             Message(LocalizedText(ValidationPrefix, offset) + check.Minimum +
                         LocalizedText(ValidationSuffix, offset),
                     MessageStyle::Critical);
-        QLineEdit* focus = check.Box == OptionsBox::AddMinute      ? addMinute_
-                           : check.Box == OptionsBox::SoundFile    ? soundFile_
-                           : check.Box == OptionsBox::SoundBeep    ? beepCount_
-                           : check.Box == OptionsBox::RingDuration ? durations_[0]
+        QLineEdit* focus = check.Box == OptionsBox::AddMinute         ? addMinute_
+                           : check.Box == OptionsBox::SoundFile       ? soundFile_
+                           : check.Box == OptionsBox::SoundBeep       ? beepCount_
+                           : check.Box == OptionsBox::RingDuration    ? durations_[0]
                            : check.Box == OptionsBox::DisplayDuration ? durations_[1]
                                                                       : sizeFactor_;
         focus->setFocus(Qt::OtherFocusReason);
@@ -103,8 +103,8 @@ void OptionsDialog::Ok() {
     }
 
     // The size and length in the boxes reach the main window before the question.
-    const int length = maxLength_->currentIndex() < 0 ? options_.MaxLength
-                                                      : maxLength_->currentIndex() + 5;
+    const int length =
+        maxLength_->currentIndex() < 0 ? options_.MaxLength : maxLength_->currentIndex() + 5;
     if (length != options_.MaxLength ||
         RoundToInt32(NumericValue(mainSize_[0]->text())) != main_.OuterWidthPixels() ||
         RoundToInt32(NumericValue(mainSize_[1]->text())) != main_.OuterHeightPixels())
@@ -151,9 +151,7 @@ OptionSettings OptionsDialog::Collect() const {
         edited.Language = static_cast<qint16>(language_->currentIndex());
     // The boxes show the texts of the current language only; line breaks never belong in
     // a one-line text.
-    const auto oneLine = [](QString text) {
-        return text.remove(u'\r').remove(u'\n');
-    };
+    const auto oneLine = [](QString text) { return text.remove(u'\r').remove(u'\n'); };
     if (context_.languageOffset == JapaneseOffset) {
         edited.MessageBoxTextA1_J = oneLine(texts_[0]->text().trimmed());
         edited.MessageBoxTextA2_J = oneLine(texts_[1]->text().trimmed());
@@ -291,7 +289,8 @@ void OptionsDialog::CaptureHotkey(QKeyEvent* event) {
     if (shift || ctrl || alt) {
         const bool modifierKey =
             key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt;
-        hotkey_->setText(CaptureHotkeyText(shift, ctrl, alt, modifierKey ? 0 : DigitOrLetterKey(event)));
+        hotkey_->setText(
+            CaptureHotkeyText(shift, ctrl, alt, modifierKey ? 0 : DigitOrLetterKey(event)));
         hotkey_->end(false);
         return;
     }
@@ -378,8 +377,8 @@ QStringList OptionsDialog::FileFilters(const QStringList& extensions, qint16 lan
         QStringList patterns;
         for (const QString& e : extensions)
             patterns << QStringLiteral("*.") + e;
-        filters << LocalizedText(952, languageOffset) + QStringLiteral(" (") +
-                       patterns.join(u' ') + u')';
+        filters << LocalizedText(952, languageOffset) + QStringLiteral(" (") + patterns.join(u' ') +
+                       u')';
     }
     filters << LocalizedText(951, languageOffset) + QStringLiteral(" (*)");
     return filters;
