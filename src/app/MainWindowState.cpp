@@ -79,7 +79,8 @@ void MainWindowState::Save() {
     const WindowSettings current = window_.CurrentWindowSettings();
     const bool normal = !(window_.windowState() &
                           (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
-    SaveWindowSettings(file, loaded_, current, normal);
+    // Where the desktop keeps the position to itself, the saved one is left as it is.
+    SaveWindowSettings(file, loaded_, current, normal && window_.PositionIsKnown());
     const qint32 left = loaded_.Left;
     const qint32 top = loaded_.Top;
     loaded_ = current;

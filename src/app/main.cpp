@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "app/PlatformChoice.h"
 #include "core/Clock.h"
 #include "desktop/ExitSignals.h"
 #include "desktop/Icons.h"
@@ -31,6 +32,7 @@ bool AskYesNo(QWidget* parent, const QString& text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    plimset::ApplyQtPlatformChoice();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimset"));
     QApplication::setOrganizationName(QString());

@@ -1,6 +1,7 @@
 #include "desktop/QtWindowServices.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -105,6 +106,22 @@ void QtWindowServices::RestoreIfMinimizeWithheld(QWidget* window) {
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();
+}
+
+namespace {
+
+bool OnWayland() {
+    return QGuiApplication::platformName() == QLatin1String("wayland");
+}
+
+} // namespace
+
+bool QtWindowServices::CanKeepOnTop() const {
+    return !OnWayland();
+}
+
+bool QtWindowServices::CanPlaceWindows() const {
+    return !OnWayland();
 }
 
 QMargins QtWindowServices::FrameExtents(QWidget* window) {

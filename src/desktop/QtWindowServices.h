@@ -18,6 +18,8 @@ public:
 
     void SetTaskbarButton(QWidget* window, bool shown) override;
     void SetAlwaysOnTop(QWidget* window, bool onTop) override;
+    bool CanKeepOnTop() const override;
+    bool CanPlaceWindows() const override;
     void SetMinimizeOffered(QWidget* window, bool offered) override;
     QMargins FrameExtents(QWidget* window) override;
 

@@ -21,6 +21,12 @@ public:
     virtual void SetTaskbarButton(QWidget* window, bool shown) = 0;
     // Keeps the window above ordinary windows, without recreating it or taking focus.
     virtual void SetAlwaysOnTop(QWidget* window, bool onTop) = 0;
+    // Whether this desktop lets a window ask to stay above others (a Wayland compositor
+    // decides that alone).
+    virtual bool CanKeepOnTop() const = 0;
+    // Whether a window learns and chooses its own position here (a Wayland compositor
+    // keeps that to itself).
+    virtual bool CanPlaceWindows() const = 0;
     // Offers minimizing or withholds it; a withheld minimize is undone even where the
     // window manager ignores the hint.
     virtual void SetMinimizeOffered(QWidget* window, bool offered) = 0;

@@ -26,6 +26,8 @@ public:
         states[window].onTop = onTop;
         calls << QStringLiteral("SetAlwaysOnTop %1").arg(onTop);
     }
+    bool CanKeepOnTop() const override { return canKeepOnTop; }
+    bool CanPlaceWindows() const override { return canPlaceWindows; }
     void SetMinimizeOffered(QWidget* window, bool offered) override {
         states[window].minimizeOffered = offered;
         calls << QStringLiteral("SetMinimizeOffered %1").arg(offered);
@@ -38,6 +40,8 @@ public:
     QHash<QWidget*, WindowState> states;
     QStringList calls; // every call in order, as "SetAlwaysOnTop 1"
     QMargins frame;
+    bool canKeepOnTop = true;
+    bool canPlaceWindows = true;
 };
 
 } // namespace plimset

@@ -160,6 +160,13 @@ void MainWindow::CreateMenus() {
     addSeparator("MNU_Pipe1");
     alwaysOnTopAction_ = addItem("MNU_A_Top", QStringLiteral("&Always on Top"));
     alwaysOnTopAction_->setCheckable(true);
+    if (!services_.CanKeepOnTop()) {
+        // The saved choice is kept; the item says why it cannot be had here.
+        alwaysOnTopAction_->setEnabled(false);
+        alwaysOnTopAction_->setToolTip(
+            QStringLiteral("This desktop does not let a window keep itself on top."));
+        modeMenu_->setToolTipsVisible(true);
+    }
     addSeparator("MNU_Pipe2");
     fontAction_ = addItem("MNU_Font", QStringLiteral("&Font..."));
     backColorAction_ = addItem("MNU_BColor", QStringLiteral("&Background Color..."));

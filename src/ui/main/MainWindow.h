@@ -94,6 +94,8 @@ public:
     void ApplyTextLook(const WindowSettings& look);
     WindowSettings DesignLook(const QString& fontFamily) const;
     WindowSettings CurrentWindowSettings() const;
+    // Whether the desktop tells the window where it is (not so on Wayland).
+    bool PositionIsKnown() const;
     // Moves the window so that its outer top-left corner is at this point, in twips.
     void MoveOuterTo(qint32 leftTwips, qint32 topTwips);
     // Sizes the window to the saved outer size, never below what the controls need.

@@ -189,6 +189,10 @@ WindowSettings MainWindow::CurrentWindowSettings() const {
     return s;
 }
 
+bool MainWindow::PositionIsKnown() const {
+    return services_.CanPlaceWindows();
+}
+
 void MainWindow::MoveOuterTo(qint32 leftTwips, qint32 topTwips) {
     geometry_.MoveOuterTo(this, leftTwips, topTwips);
 }

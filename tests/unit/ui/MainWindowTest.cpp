@@ -164,6 +164,21 @@ TEST_F(MainWindowTest, ASavedSizeNoScreenCanShowIsHeldToTheScreens) {
               screens.width());
 }
 
+TEST_F(MainWindowTest, WhatTheDesktopCannotDoIsNeitherOfferedNorLost) {
+    // As on Wayland: no keeping on top, no positions.
+    WriteSettings("[MainForm]\nAlwaysOnTop=1\n");
+    services.canKeepOnTop = false;
+    services.canPlaceWindows = false;
+    ASSERT_FALSE(Start());
+    QAction* onTop = Find<QAction>("MNU_A_Top");
+    EXPECT_FALSE(onTop->isEnabled());
+    EXPECT_FALSE(onTop->toolTip().isEmpty());
+    window->move(window->pos() + QPoint(30, 30));
+    window->close();
+    // The saved choice is not lost, and no position the window cannot know is written.
+    EXPECT_EQ(ReadSettings(), QByteArray("[MainForm]\nAlwaysOnTop=1\n"));
+}
+
 TEST_F(MainWindowTest, ClosingWritesOnlyWhatChanged) {
     // The first run stores nothing it did not change: not even the centred position.
     WriteSettings("[Option]\nCountDown1=5\n");

@@ -1,0 +1,48 @@
+"""Plimset on a Wayland session: through XWayland by default, natively when asked."""
+
+import os
+import subprocess
+import time
+import unittest
+
+import desk
+
+
+class WaylandTest(unittest.TestCase):
+    def test_a_wayland_session_runs_it_as_an_x11_client(self):
+        # The session's X server stands in for XWayland; the platform is left unset, as a
+        # user's desktop leaves it.
+        app = desk.Program(env={"WAYLAND_DISPLAY": "wayland-0", "XDG_SESSION_TYPE": "wayland"})
+        app.env.pop("QT_QPA_PLATFORM", None)
+        app.start()
+        self.addCleanup(app.kill)
+        app.wait_window()  # an X11 window of its own: always on top and the rest work
+        self.assertEqual(app.close(), 0, app.output())
+
+    def test_native_wayland_runs_without_the_x11_services(self):
+        runtime = os.path.join(desk.session_dir(), "wayland-runtime")
+        os.makedirs(runtime, mode=0o700)
+        with open(os.path.join(runtime, "weston.log"), "wb") as log:
+            weston = subprocess.Popen(
+                ["weston", "--backend=headless-backend.so", "--socket=plimset-wayland",
+                 "--idle-time=0"],
+                env=dict(os.environ, XDG_RUNTIME_DIR=runtime), stdout=log, stderr=log)
+        self.addCleanup(lambda: (weston.terminate(), weston.wait()))
+        desk.wait_until(lambda: os.path.exists(os.path.join(runtime, "plimset-wayland")),
+                        what="the Wayland compositor's socket")
+
+        app = desk.Program(settings="[MainForm]\nAlwaysOnTop=1\nLeft=1500\nTop=1500\n",
+                           env={"QT_QPA_PLATFORM": "wayland", "XDG_RUNTIME_DIR": runtime,
+                                "WAYLAND_DISPLAY": "plimset-wayland"})
+        app.start()
+        self.addCleanup(app.kill)
+        time.sleep(3)  # long enough to start, lay out and tick
+        self.assertIsNone(app.process.poll(), app.output())
+        self.assertEqual(app.terminate(), 0, app.output())
+        # Nothing the window could not know was written over what the user had.
+        self.assertEqual(app.read_settings(),
+                         "[MainForm]\nAlwaysOnTop=1\nLeft=1500\nTop=1500\n")
+
+
+if __name__ == "__main__":
+    unittest.main()
