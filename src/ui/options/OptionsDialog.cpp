@@ -424,8 +424,9 @@ void OptionsDialog::FillCombos() {
 void OptionsDialog::Caption() {
     SetTextId(this, TextIds::OptionsTitle);
     LocalizeForm(this, context_.languageOffset);
-    // The two-line caption keeps one line break.
+    // The two-line caption keeps one line break; a screen reader reads it as one line.
     restore_[0]->setText(restore_[0]->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    restore_[0]->setAccessibleName(WithoutMnemonic(restore_[0]->text()).simplified());
     if (options_.TimeSeparator == 1) {
         const auto clockStyle = [](QString text) {
             return text.replace(u'.', u':').replace(u'．', u'：');

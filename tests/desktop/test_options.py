@@ -1,0 +1,98 @@
+"""The Options dialog of the real program: opened from the menu, edited with the keyboard,
+confirmed, cancelled; what it writes to the settings file and what the main window does
+afterwards."""
+
+import re
+import unittest
+
+import desk
+
+
+def option_lines(text):
+    """The key lines of the [Option] section, in their order."""
+    m = re.search(r"(?ms)^\[Option\]\s*$(.*?)(?=^\[|\Z)", text or "")
+    return [line for line in (m.group(1).splitlines() if m else []) if "=" in line]
+
+
+class OptionsDialogTest(unittest.TestCase):
+    def start(self, settings=None, env=None):
+        app = desk.Program(settings=settings, env=env)
+        app.start()
+        self.addCleanup(app.kill)
+        app.wait_window()
+        desk.settle(0.3)
+        return app
+
+    def open_options(self, app):
+        """Chooses Mode > Options... with the keyboard; returns the dialog's window."""
+        desk.key(app.window, "alt+m", "o")
+        return desk.wait_until(lambda: next(
+            (w for w in app.windows() if w != app.window and desk.map_state(w) == "IsViewable"),
+            None), what="the Options dialog")
+
+    def dialog_gone(self, app, dialog):
+        desk.wait_until(lambda: desk.map_state(dialog) != "IsViewable", what="dialog closed")
+
+    def find(self, role=None, name=None):
+        return desk.find_accessible(desk.atspi_application(), role, name)
+
+    def outer_size(self, win):
+        g = desk.geometry(win)
+        left, right, top, bottom = desk.frame_extents(win) or (0, 0, 0, 0)
+        return g["width"] + left + right, g["height"] + top + bottom
+
+    def test_a_changed_preset_and_sound_are_saved_alone_and_the_preset_menu_follows(self):
+        app = self.start(settings="[Advanced]\nTimeSeparator=1\n")
+        dialog = self.open_options(app)
+        self.assertEqual(desk.window_name(dialog), "Options")
+        # The focus starts in the first CountDown preset box.
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+a")
+        desk.run("xdotool", "type", "--delay", "30", "7x.05")
+        field = self.find("text", "CountDown (min) or (min:sec) 1")
+        desk.wait_until(lambda: desk.accessible_text(field) == "7:05", what="typed preset")
+        desk.press(self.find("radio button", "System"))
+        desk.run("xdotool", "key", "--clearmodifiers", "alt+o")  # OK
+        question = desk.wait_until(lambda: next(
+            (w for w in app.windows() if desk.window_name(w) == "Plimset"), None),
+            what="the question")
+        desk.key(question, "Return")  # Yes
+        self.dialog_gone(app, dialog)
+        self.assertEqual(option_lines(app.read_settings()),
+                         ["CountDown1=7.05", "SoundFlag=0"])
+        self.find("menu item", "7min 5sec")
+        self.assertEqual(app.close(), 0)
+
+    def test_cancel_after_reflect_and_restore_defaults_puts_the_main_window_back(self):
+        app = self.start(settings="[MainForm]\nFontSize=16\n")
+        before = self.outer_size(app.window)
+        dialog = self.open_options(app)
+        width = self.find("text", "Width")
+        width.queryComponent().grabFocus()
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+a")
+        desk.run("xdotool", "type", "--delay", "30", "400")
+        desk.press(self.find("push button", "Reflect Window Size (Pixel)"))
+        desk.wait_until(lambda: self.outer_size(app.window)[0] == 400, what="reflected width")
+        desk.press(self.find("push button", "Window Size, Font, and Background Color"))
+        desk.wait_until(lambda: self.outer_size(app.window) != (400, before[1]),
+                        what="default look")
+        desk.run("xdotool", "key", "--clearmodifiers", "alt+c")  # Cancel
+        self.dialog_gone(app, dialog)
+        desk.wait_until(lambda: self.outer_size(app.window) == before, what="size back")
+        self.assertNotIn("[Option]", app.read_settings())
+        self.assertEqual(app.close(), 0)
+
+    def test_esc_cancels_and_the_dialog_speaks_japanese(self):
+        app = self.start(settings="[Option]\nLanguage=2\n")
+        dialog = self.open_options(app)
+        self.assertEqual(desk.window_name(dialog), "オプション")
+        self.find("push button", "決定(O)")
+        self.find("check box", "終了時に自動で繰り返す")
+        self.assertEqual(desk.accessible_text(self.find("text", "ホットキー")), "なし")
+        desk.key(dialog, "Escape")
+        self.dialog_gone(app, dialog)
+        self.assertEqual(option_lines(app.read_settings()), ["Language=2"])
+        self.assertEqual(app.close(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
