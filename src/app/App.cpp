@@ -115,10 +115,10 @@ void App::OpenOptions() {
             window_, options_,
             OptionsDialogContext{
                 .settings = settings,
-                .sound = context_.soundPreview != nullptr ? *context_.soundPreview
-                                                          : noSoundPreview_,
-                .beeper = context_.previewBeeper != nullptr ? *context_.previewBeeper
-                                                            : toolkitBeeper_,
+                .sound =
+                    context_.soundPreview != nullptr ? *context_.soundPreview : noSoundPreview_,
+                .beeper =
+                    context_.previewBeeper != nullptr ? *context_.previewBeeper : toolkitBeeper_,
                 .languageOffset = window_.LanguageOffset(),
                 .defaultLook = designLook_,
                 .defaultSoundFile = DefaultSoundFile(),
@@ -129,6 +129,8 @@ void App::OpenOptions() {
                     },
                 .askYesNo = [this](QWidget* parent,
                                    const QString& text) { return AskYesNo(parent, text); },
+                // No global hotkey service yet: nothing to ask.
+                .hotkeyHeldElsewhere = nullptr,
             });
         dialog.exec();
         cancelled = dialog.Cancelled();

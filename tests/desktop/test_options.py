@@ -81,6 +81,22 @@ class OptionsDialogTest(unittest.TestCase):
         self.assertNotIn("[Option]", app.read_settings())
         self.assertEqual(app.close(), 0)
 
+    def test_the_hotkey_box_takes_the_keys_own_digit_and_esc_cancels(self):
+        app = self.start()
+        dialog = self.open_options(app)
+        box = self.find("text", "Hotkey")
+        box.queryComponent().grabFocus()
+        # Shift + 5 types "%" on this layout; the hotkey is the key 5 all the same.
+        desk.run("xdotool", "key", "--clearmodifiers", "shift+alt+5")
+        desk.wait_until(lambda: desk.accessible_text(box) == "Shift + Alt + 5",
+                        what="captured hotkey")
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+F5")
+        desk.wait_until(lambda: desk.accessible_text(box) == "None", what="reverted hotkey")
+        desk.key(dialog, "Escape")
+        self.dialog_gone(app, dialog)
+        self.assertIsNone(app.read_settings())
+        self.assertEqual(app.close(), 0)
+
     def test_esc_cancels_and_the_dialog_speaks_japanese(self):
         app = self.start(settings="[Option]\nLanguage=2\n")
         dialog = self.open_options(app)

@@ -41,6 +41,9 @@ struct OptionsDialogContext {
     std::function<void(QWidget* parent, const QString& text, MessageStyle style)> showMessage;
     // Asks a Yes/No question; true for Yes.
     std::function<bool(QWidget* parent, const QString& text)> askYesNo;
+    // Whether another program holds a hotkey combination (the stored number); none when
+    // the desktop cannot tell.
+    std::function<bool(qint16 hotkey)> hotkeyHeldElsewhere;
 };
 
 // The Options dialog (Form2): every option in grouped frames, laid out in twips from the
@@ -130,25 +133,25 @@ private:
     QCheckBox* repeat_ = nullptr;            // Check4
     QButtonGroup* source_ = nullptr;         // Option1
     std::array<QRadioButton*, 3> sources_{};
-    QWidget* beepRow_ = nullptr;            // Picture4
-    QLineEdit* beepCount_ = nullptr;        // Text5
-    QPushButton* beepButton_ = nullptr;     // Command4
-    QLineEdit* soundFile_ = nullptr;        // Text4
-    QPushButton* playButton_ = nullptr;     // Command3
-    QPushButton* browseButton_ = nullptr;   // Command2
-    QCheckBox* untilEnd_ = nullptr;         // Check1
-    std::array<QLineEdit*, 2> durations_{}; // Text6_0, Text6_1
-    QCheckBox* display_ = nullptr;          // Check2
-    QLineEdit* sizeFactor_ = nullptr;       // Text7
-    std::array<QCheckBox*, 4> tray_{};      // Check3_0 .. Check3_3
-    std::array<QLineEdit*, 2> mainSize_{};  // Text8_0, Text8_1
-    std::array<QPushButton*, 2> reflect_{}; // Command5_0, Command5_1
-    QComboBox* maxLength_ = nullptr;        // Combo1
-    QLineEdit* hotkey_ = nullptr;           // Text9
-    QComboBox* language_ = nullptr;         // Combo2
-    std::array<QPushButton*, 2> restore_{}; // Command6_0, Command6_1
-    std::array<QWidget*, 2> textRows_{};    // Picture8_0, Picture8_1
-    std::array<QLineEdit*, 4> texts_{};     // Text10_11, Text10_12, Text10_21, Text10_22
+    QWidget* beepRow_ = nullptr;               // Picture4
+    QLineEdit* beepCount_ = nullptr;           // Text5
+    QPushButton* beepButton_ = nullptr;        // Command4
+    QLineEdit* soundFile_ = nullptr;           // Text4
+    QPushButton* playButton_ = nullptr;        // Command3
+    QPushButton* browseButton_ = nullptr;      // Command2
+    QCheckBox* untilEnd_ = nullptr;            // Check1
+    std::array<QLineEdit*, 2> durations_{};    // Text6_0, Text6_1
+    QCheckBox* display_ = nullptr;             // Check2
+    QLineEdit* sizeFactor_ = nullptr;          // Text7
+    std::array<QCheckBox*, 4> tray_{};         // Check3_0 .. Check3_3
+    std::array<QLineEdit*, 2> mainSize_{};     // Text8_0, Text8_1
+    std::array<QPushButton*, 2> reflect_{};    // Command5_0, Command5_1
+    QComboBox* maxLength_ = nullptr;           // Combo1
+    QLineEdit* hotkey_ = nullptr;              // Text9
+    QComboBox* language_ = nullptr;            // Combo2
+    std::array<QPushButton*, 2> restore_{};    // Command6_0, Command6_1
+    std::array<QWidget*, 2> textRows_{};       // Picture8_0, Picture8_1
+    std::array<QLineEdit*, 4> texts_{};        // Text10_11, Text10_12, Text10_21, Text10_22
     std::array<QPushButton*, 2> endButtons_{}; // Command1_0 (OK), Command1_1 (Cancel)
     QLabel* version_ = nullptr;                // LBL_Version
     QTimer* monitor_ = nullptr;                // Timer1

@@ -57,6 +57,16 @@ QString SaveFailedText(const QString& path, qint16 languageOffset) {
         .arg(QDir::toNativeSeparators(path));
 }
 
+QString HotkeyHeldText(const QString& hotkey, qint16 languageOffset) {
+    if (languageOffset == JapaneseOffset)
+        return QStringLiteral("ホットキー %1 は他のプログラムが使用しています。"
+                              "別の組み合わせを選んで下さい。")
+            .arg(hotkey);
+    return QStringLiteral("The hotkey %1 is already in use by another program. Choose another "
+                          "combination.")
+        .arg(hotkey);
+}
+
 } // namespace
 
 void ToolkitBeeper::Beep(int count) {
@@ -110,6 +120,15 @@ void OptionsDialog::Ok() {
         RoundToInt32(NumericValue(mainSize_[1]->text())) != main_.OuterHeightPixels())
         Reflect(0);
     RevertIncompleteHotkey();
+    // A combination another program holds would never reach this one: say so now, while
+    // the user can still choose another.
+    const qint16 hotkey =
+        hotkey_->text() == noHotkeyText_ ? qint16(0) : HotkeyTextCode(hotkey_->text());
+    if (hotkey != 0 && context_.hotkeyHeldElsewhere && context_.hotkeyHeldElsewhere(hotkey)) {
+        Message(HotkeyHeldText(hotkey_->text(), offset), MessageStyle::Critical);
+        hotkey_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
 
     if (!context_.askYesNo ||
         !context_.askYesNo(this, LocalizedText(TextIds::SaveChangesQuestion, offset)))

@@ -1,6 +1,7 @@
 #include "ui/options/OptionsDialog.h"
 #include "AppFixture.h"
 #include "ModalDriver.h"
+#include "settings/SettingsFile.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -10,6 +11,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -488,6 +490,88 @@ TEST_F(OptionsDialogTest, TestBeepAndTestPlayUseTheSoundLayerAndStopEverywhere) 
     });
     // Closing the dialog ends a test play.
     EXPECT_EQ(sound.calls.mid(sound.calls.size() - 2), (QStringList{"stop", "close"}));
+}
+
+TEST_F(OptionsDialogTest, AFileDroppedOnTheSoundFileBoxGivesItsPath) {
+    ASSERT_FALSE(Start());
+    WithDialog([&](OptionsDialog*) {
+        Click("Option1_1");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile("/tmp/a b.wav"), QUrl::fromLocalFile("/tmp/c.wav")});
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Box("Text4"), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Box("Text4"), &drop);
+        EXPECT_EQ(Box("Text4")->text(), "/tmp/a b.wav");
+        // A link to a file elsewhere is no path.
+        data.setUrls({QUrl("https://example.org/b.wav")});
+        QDropEvent remote(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Box("Text4"), &remote);
+        EXPECT_EQ(Box("Text4")->text(), "/tmp/a b.wav");
+    });
+}
+
+// The dialog made directly over the program's main window, with its own settings file and
+// hotkey probe, and closed by its own actions.
+class OptionsDialogOwnContext : public OptionsDialogTest {
+protected:
+    std::unique_ptr<OptionsDialog> Make(SettingsFile& settings) {
+        options = app->Options();
+        auto made = std::make_unique<OptionsDialog>(
+            *window, options,
+            OptionsDialogContext{
+                .settings = settings,
+                .sound = sound,
+                .beeper = beeper,
+                .languageOffset = 0,
+                .defaultLook = {},
+                .defaultSoundFile = {},
+                .showMessage =
+                    [this](QWidget*, const QString& text, MessageStyle style) {
+                        messages.push_back({text, style});
+                    },
+                .askYesNo = [](QWidget*, const QString&) { return true; },
+                .hotkeyHeldElsewhere = [this](qint16 code) { return code == held; },
+            });
+        dialog = made.get();
+        return made;
+    }
+    OptionSettings options;
+    qint16 held = 0;
+};
+
+TEST_F(OptionsDialogOwnContext, AHotkeyAnotherProgramHoldsIsReportedOnOk) {
+    ASSERT_FALSE(Start());
+    SettingsFile settings(SettingsPath());
+    held = 684; // Ctrl + Shift + T
+    auto d = Make(settings);
+    Press("Text9", Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    d->Ok();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.back().Text, "The hotkey Ctrl + Shift + T is already in use by another "
+                                    "program. Choose another combination.");
+    EXPECT_EQ(d->focusWidget(), Box("Text9"));
+    EXPECT_EQ(options.Hotkey, 0);
+    Press("Text9", Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+    d->Ok();
+    EXPECT_EQ(options.Hotkey, 689);
+    EXPECT_TRUE(d->Saved());
+}
+
+TEST_F(OptionsDialogOwnContext, ASaveThatCannotBeWrittenIsReportedAndStillApplies) {
+    ASSERT_FALSE(Start());
+    SettingsFile blocked(dir.filePath("not-a-folder") + "/plimset.ini");
+    QFile blocker(dir.filePath("not-a-folder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    auto d = Make(blocked);
+    Retype("Text3", "25");
+    d->Ok();
+    EXPECT_FALSE(d->Saved());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages.back().Text.startsWith("The settings could not be saved to "));
+    EXPECT_EQ(messages.back().Style, MessageStyle::Critical);
+    EXPECT_EQ(options.AddMinute, 25);
 }
 
 TEST(OptionsDialogFilters, MediaFilesComeFirstAndAllFilesMatchNamesWithoutADot) {
