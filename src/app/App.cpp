@@ -120,6 +120,7 @@ void App::OpenOptions() {
                 .beeper =
                     context_.previewBeeper != nullptr ? *context_.previewBeeper : toolkitBeeper_,
                 .languageOffset = window_.LanguageOffset(),
+                .locale = context_.locale,
                 .defaultLook = designLook_,
                 .defaultSoundFile = DefaultSoundFile(),
                 .showMessage =

@@ -412,7 +412,7 @@ void OptionsDialog::SetTabOrder() {
 
 void OptionsDialog::FillCombos() {
     const qint16 offset = context_.languageOffset;
-    const QLocale locale = QLocale::system();
+    const QLocale& locale = context_.locale;
     for (int length = 5; length <= 8; ++length)
         maxLength_->addItem(MaxLengthItemText(length, options_.TimeSeparator, locale,
                                               LocalizedText(811, offset),

@@ -7,6 +7,7 @@
 #include "ui/main/MainWindow.h"
 
 #include <QDialog>
+#include <QLocale>
 #include <functional>
 #include <vector>
 
@@ -33,6 +34,8 @@ struct OptionsDialogContext {
     SoundPreview& sound;
     PreviewBeeper& beeper;
     qint16 languageOffset = 0;
+    // The user's locale, for the thousands separator of the length list.
+    QLocale locale;
     // The time field's look at start-up, which Restore Defaults puts back.
     WindowSettings defaultLook;
     // The sound file Restore Defaults (All) chooses, "" when there is none.

@@ -378,6 +378,19 @@ TEST_F(OptionsDialogTest, OkSavesExactlyTheChangedKeysAndTheMainWindowFollows) {
     EXPECT_EQ(presets[0]->text(), "1min 30sec");
     EXPECT_EQ(presets[1]->text(), "5min");
 
+    // The taskbar button comes back with its option, and with it the offer to minimize.
+    WriteSettings("[Option]\nTaskBar=0\n");
+    ASSERT_FALSE(Start());
+    EXPECT_FALSE(services.StateOf(window).taskbarButton);
+    EXPECT_FALSE(services.StateOf(window).minimizeOffered);
+    WithDialog([&](OptionsDialog*) {
+        Click("Check3_1");
+        Click("Command1_0");
+    });
+    EXPECT_TRUE(services.StateOf(window).taskbarButton);
+    EXPECT_TRUE(services.StateOf(window).minimizeOffered);
+    EXPECT_TRUE(Find<QPushButton>("Command1_0")->isEnabled());
+
     // OK without changes asks, writes nothing, and still closes.
     const QByteArray saved = ReadSettings();
     WithDialog([&](OptionsDialog*) { Click("Command1_0"); });
@@ -516,8 +529,11 @@ TEST_F(OptionsDialogTest, AFileDroppedOnTheSoundFileBoxGivesItsPath) {
 // hotkey probe, and closed by its own actions.
 class OptionsDialogOwnContext : public OptionsDialogTest {
 protected:
-    std::unique_ptr<OptionsDialog> Make(SettingsFile& settings) {
+    std::unique_ptr<OptionsDialog> Make(SettingsFile& settings,
+                                        const std::function<void(OptionSettings&)>& edit = {}) {
         options = app->Options();
+        if (edit)
+            edit(options);
         auto made = std::make_unique<OptionsDialog>(
             *window, options,
             OptionsDialogContext{
@@ -525,6 +541,7 @@ protected:
                 .sound = sound,
                 .beeper = beeper,
                 .languageOffset = 0,
+                .locale = QLocale(QLocale::German, QLocale::Germany),
                 .defaultLook = {},
                 .defaultSoundFile = {},
                 .showMessage =
@@ -557,6 +574,28 @@ TEST_F(OptionsDialogOwnContext, AHotkeyAnotherProgramHoldsIsReportedOnOk) {
     d->Ok();
     EXPECT_EQ(options.Hotkey, 689);
     EXPECT_TRUE(d->Saved());
+}
+
+TEST_F(OptionsDialogOwnContext, ValuesOutsideTheListsSelectNothingAndSaveUnchanged) {
+    ASSERT_FALSE(Start());
+    SettingsFile settings(SettingsPath());
+    auto d = Make(settings, [](OptionSettings& o) {
+        o.MaxLength = 12;
+        o.Language = 7;
+        o.SoundFlag = 5;
+        o.SoundBeep = 3;
+    });
+    EXPECT_EQ(In<QComboBox>("Combo1")->currentIndex(), -1);
+    EXPECT_EQ(In<QComboBox>("Combo2")->currentIndex(), -1);
+    for (const char* name : {"Option1_0", "Option1_1", "Option1_2"})
+        EXPECT_FALSE(In<QRadioButton>(QLatin1String(name))->isChecked());
+    // The length list takes the locale's thousands separator.
+    EXPECT_EQ(In<QComboBox>("Combo1")->itemText(2), "7 (Max10.000min)");
+    d->Ok();
+    EXPECT_TRUE(d->Saved());
+    EXPECT_EQ(options.MaxLength, 12);
+    EXPECT_EQ(options.Language, 7);
+    EXPECT_EQ(options.SoundFlag, 5);
 }
 
 TEST_F(OptionsDialogOwnContext, ASaveThatCannotBeWrittenIsReportedAndStillApplies) {
