@@ -22,9 +22,8 @@ int DigitOrLetter(xcb_keysym_t sym) {
 } // namespace
 
 int X11DigitOrLetterKey(quint32 keycode) {
-    auto* x11 = qGuiApp != nullptr
-                    ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                    : nullptr;
+    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                                   : nullptr;
     if (x11 == nullptr || x11->connection() == nullptr || keycode == 0 || keycode > 255)
         return -1;
     xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(x11->connection());

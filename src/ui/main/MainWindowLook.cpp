@@ -83,9 +83,8 @@ void MainWindow::ReflectOuterSize(double widthTwips, double heightTwips) {
     const TwipsPerPixel tpp = geometry_.Tpp();
     const ControlSizes sizes = CurrentControlSizes();
     const QMargins& frame = geometry_.Frame();
-    const qint32 minWidth =
-        RoundToInt32(sizes.MinimizeWidth + sizes.TextWidth + sizes.ClearWidth + sizes.ActionWidth +
-                     geometry_.BorderWidth() + 2 * tpp.X);
+    const qint32 minWidth = RoundToInt32(sizes.MinimizeWidth + sizes.TextWidth + sizes.ClearWidth +
+                                         sizes.ActionWidth + geometry_.BorderWidth() + 2 * tpp.X);
     const int widthPixels = WholePixels(qMax(RoundToInt32(widthTwips), minWidth), tpp.X);
     geometry_.ResizeOuter(this, widthPixels, OuterHeightPixels());
     geometry_.RemeasureBorderHeight(this, widthPixels - frame.left() - frame.right());

@@ -15,7 +15,8 @@ namespace {
 class SaveOptionSettingsTest : public ::testing::Test {
 protected:
     OptionSettings Loaded() {
-        return LoadOptionSettings(file, QString(), MessageTextDefaults{"a", "b", "c", "d", "e", "f"});
+        return LoadOptionSettings(file, QString(),
+                                  MessageTextDefaults{"a", "b", "c", "d", "e", "f"});
     }
     // The [Option] lines of the file, in their order.
     QStringList OptionLines() const {
