@@ -1,6 +1,8 @@
 #include "app/App.h"
+#include "app/EarlyOptions.h"
 #include "app/PlatformChoice.h"
 #include "core/Clock.h"
+#include "core/Version.h"
 #include "desktop/ExitSignals.h"
 #include "desktop/Icons.h"
 #include "desktop/QtFontProbe.h"
@@ -32,11 +34,17 @@ bool AskYesNo(QWidget* parent, const QString& text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // --help, --version and a missing display are answered before Qt opens a display.
+    const plimset::EarlyAction early =
+        plimset::EarlyOptions(argc, argv, plimset::DisplayEnvironmentFromProcess());
+    if (early.exit)
+        return plimset::FinishEarly(early);
+
     plimset::ApplyQtPlatformChoice();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimset"));
     QApplication::setOrganizationName(QString());
-    QApplication::setDesktopFileName(QStringLiteral("plimset"));
+    QApplication::setDesktopFileName(QString::fromLatin1(plimset::ApplicationId));
     QApplication::setWindowIcon(plimset::ApplicationIcon());
 
     plimset::SystemClock clock;

@@ -28,6 +28,32 @@ bool isSystemFolder(const QString& folder) {
     return false;
 }
 
+// Whether two folders are the same, by their cleaned paths or where they really are.
+bool isSameFolder(const QString& a, const QString& b) {
+    if (QDir::cleanPath(a) == QDir::cleanPath(b)) {
+        return true;
+    }
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+}
+
+bool isUserBinFolder(const QString& folder, const QString& home, const QString& searchPath) {
+    if (!home.isEmpty() &&
+        isSameFolder(folder, QDir(home).filePath(QStringLiteral(".local/bin")))) {
+        return true;
+    }
+    if (QFileInfo(QDir::cleanPath(folder)).fileName() != QStringLiteral("bin")) {
+        return false;
+    }
+    const QStringList entries = searchPath.split(u':', Qt::SkipEmptyParts);
+    for (const QString& entry : entries) {
+        if (QDir::isAbsolutePath(entry) && isSameFolder(folder, entry)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool isWritableFolder(const QString& folder) {
     return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
@@ -35,12 +61,14 @@ bool isWritableFolder(const QString& folder) {
 } // namespace
 
 QString SettingsFilePath(const QString& executableFilePath, const QString& xdgConfigHome,
-                         const QString& home) {
+                         const QString& home, const QString& searchPath) {
     const QFileInfo executable(executableFilePath);
     const QString fileName = executable.completeBaseName() + QStringLiteral(".ini");
     const QString folder = executable.absolutePath();
     const QString beside = QDir(folder).filePath(fileName);
-    if (QFileInfo::exists(beside) || (isWritableFolder(folder) && !isSystemFolder(folder))) {
+    const bool installedForUser = isUserBinFolder(folder, home, searchPath);
+    if (!installedForUser &&
+        (QFileInfo::exists(beside) || (isWritableFolder(folder) && !isSystemFolder(folder)))) {
         return beside;
     }
     const QString configHome = QDir::isAbsolutePath(xdgConfigHome)
@@ -51,7 +79,7 @@ QString SettingsFilePath(const QString& executableFilePath, const QString& xdgCo
 
 QString SettingsFilePath(const QString& executableFilePath) {
     return SettingsFilePath(executableFilePath, qEnvironmentVariable("XDG_CONFIG_HOME"),
-                            QDir::homePath());
+                            QDir::homePath(), qEnvironmentVariable("PATH"));
 }
 
 } // namespace plimset

@@ -47,3 +47,36 @@ TEST(SettingsFilePath, AnExistingFileBesideAnUnwritableFolderIsUsed) {
     QFile::setPermissions(folder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
+
+TEST(SettingsFilePath, ACopyInstalledForOneUserKeepsItsSettingsInTheConfigFolder) {
+    QTemporaryDir dir;
+    const QString home = dir.filePath("home");
+    const QString localBin = home + "/.local/bin";
+    const QString pathBin = dir.filePath("tools/bin");
+    const QString ownFolder = dir.filePath("portable");
+    for (const QString& folder : {localBin, pathBin, ownFolder}) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+    }
+    const QString searchPath = "/usr/bin:relative/bin:" + pathBin + "/";
+
+    // ~/.local/bin is a user's program folder whether or not PATH lists it, and a settings
+    // file someone left there is not used.
+    writeBytes(localBin + "/plimset.ini", "");
+    EXPECT_EQ(SettingsFilePath(localBin + "/plimset", "/xdg", home, ""),
+              "/xdg/plimset/plimset.ini");
+    EXPECT_EQ(SettingsFilePath(localBin + "/plimset", "", home, searchPath),
+              home + "/.config/plimset/plimset.ini");
+    // So is any folder named bin on PATH, also when reached through a link.
+    EXPECT_EQ(SettingsFilePath(pathBin + "/plimset", "/xdg", home, searchPath),
+              "/xdg/plimset/plimset.ini");
+    const QString linked = dir.filePath("linked");
+    ASSERT_TRUE(QFile::link(dir.filePath("tools"), linked));
+    EXPECT_EQ(SettingsFilePath(linked + "/bin/plimset", "/xdg", home, searchPath),
+              "/xdg/plimset/plimset.ini");
+
+    // A bin folder that PATH does not list, and a folder of its own, stay portable.
+    EXPECT_EQ(SettingsFilePath(pathBin + "/plimset", "/xdg", home, "/usr/bin"),
+              pathBin + "/plimset.ini");
+    EXPECT_EQ(SettingsFilePath(ownFolder + "/plimset", "/xdg", home, searchPath + ":" + ownFolder),
+              ownFolder + "/plimset.ini");
+}

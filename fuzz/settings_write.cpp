@@ -1,0 +1,91 @@
+// Writes a key into any bytes: it reads back as written (line breaks removed, trimmed, at
+// most 255 bytes), every other key keeps its value, and a refused write changes nothing.
+#include "FuzzSupport.h"
+#include "settings/SettingsFile.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <QList>
+
+#include <utility>
+#include <vector>
+
+using plimset::SettingsFile;
+
+namespace {
+
+using Name = std::pair<QString, QString>;
+
+// The section and key names the file's own lines mention, read by a deliberately plain
+// scan: names are trimmed, "[" opens a section, "key=value" names a key.
+std::vector<Name> NamesIn(const QByteArray& bytes) {
+    std::vector<Name> names;
+    QString section;
+    for (const QByteArray& line : bytes.split('\n')) {
+        const QString text = QString::fromUtf8(line).trimmed();
+        if (text.startsWith(u'[')) {
+            const qsizetype close = text.indexOf(u']');
+            section = (close < 0 ? text.mid(1) : text.mid(1, close - 1)).trimmed();
+        } else if (text.contains(u'=') && !text.startsWith(u';') && names.size() < 16) {
+            names.emplace_back(section, text.left(text.indexOf(u'=')).trimmed());
+        }
+    }
+    return names;
+}
+
+bool SameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString WithoutLineBreaks(QString text) {
+    text.remove(u'\r');
+    text.remove(u'\n');
+    return text;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider provider(data, size);
+    const QString section = QString::fromStdString(provider.ConsumeRandomLengthString(64));
+    const QString key = QString::fromStdString(provider.ConsumeRandomLengthString(64));
+    const QString value = QString::fromStdString(provider.ConsumeRandomLengthString(400));
+    const std::string rest = provider.ConsumeRemainingBytesAsString();
+    const QByteArray before(rest.data(), qsizetype(rest.size()));
+    plimset::fuzz::WriteScratchFile(before);
+
+    SettingsFile file(plimset::fuzz::ScratchFilePath());
+    const QString missing = QStringLiteral("\x01missing");
+    const std::vector<Name> others = NamesIn(before);
+    std::vector<QString> valuesBefore;
+    for (const auto& [s, k] : others) {
+        valuesBefore.push_back(file.ReadIniString(s, k, missing));
+    }
+
+    const bool written = file.WriteIniString(section, key, value);
+    if (!written) {
+        FUZZ_CHECK(plimset::fuzz::ReadScratchFile() == before);
+        return 0;
+    }
+
+    // The names as the file holds them once written.
+    const QString sectionName = WithoutLineBreaks(section).trimmed();
+    const QString keyName = WithoutLineBreaks(key).trimmed();
+    const QString stored = plimset::LeftBytes(WithoutLineBreaks(value).trimmed(), 255).trimmed();
+    const QString readBack = file.ReadIniString(sectionName, keyName, missing);
+    if (stored.isEmpty()) {
+        // Known: a value of NULs and blanks reads back as "" rather than the default.
+        FUZZ_CHECK(readBack == missing || readBack.isEmpty());
+    } else {
+        FUZZ_CHECK(readBack == stored);
+    }
+
+    for (size_t i = 0; i < others.size(); ++i) {
+        const auto& [s, k] = others[i];
+        if (SameName(s, sectionName) && SameName(k, keyName)) {
+            continue;
+        }
+        FUZZ_CHECK(file.ReadIniString(s, k, missing) == valuesBefore[i]);
+    }
+    return 0;
+}

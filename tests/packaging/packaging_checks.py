@@ -1,0 +1,192 @@
+"""Checks of what Plimset installs: the tree `cmake --install` makes, the Debian package
+CPack makes from it, and the switches the program answers without a display.
+
+The build passes the facts under test in the environment: PLIMSET_BUILD_DIR,
+PLIMSET_BINARY, PLIMSET_VERSION and PLIMSET_APP_ID."""
+import gzip
+import os
+import re
+import struct
+import subprocess
+import tempfile
+import unittest
+import xml.etree.ElementTree as ET
+
+BUILD_DIR = os.environ.get("PLIMSET_BUILD_DIR", "")
+BINARY = os.environ.get("PLIMSET_BINARY", "")
+VERSION = os.environ.get("PLIMSET_VERSION", "")
+APP_ID = os.environ.get("PLIMSET_APP_ID", "")
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def run(*args, env=None, check=True):
+    done = subprocess.run([str(a) for a in args], capture_output=True, text=True, env=env,
+                          stdin=subprocess.DEVNULL, timeout=300)
+    if check and done.returncode != 0:
+        raise AssertionError("%s failed (%d):\n%s%s" % (" ".join(map(str, args)),
+                                                      done.returncode, done.stdout, done.stderr))
+    return done
+
+
+def png_size(path):
+    with open(path, "rb") as f:
+        header = f.read(24)
+    assert header[:8] == b"\x89PNG\r\n\x1a\n", path + " is not a PNG"
+    return struct.unpack(">II", header[16:24])
+
+
+def expected_files():
+    files = {
+        "bin/plimset",
+        "share/applications/%s.desktop" % APP_ID,
+        "share/metainfo/%s.metainfo.xml" % APP_ID,
+        "share/icons/hicolor/scalable/apps/%s.svg" % APP_ID,
+        "share/man/man1/plimset.1.gz",
+        "share/man/ja/man1/plimset.1.gz",
+        "share/doc/plimset/copyright",
+        "share/doc/plimset/changelog.gz",
+    }
+    files.update("share/icons/hicolor/%dx%d/apps/%s.png" % (s, s, APP_ID) for s in ICON_SIZES)
+    return files
+
+
+def desktop_entry(path):
+    groups, group = {}, None
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.rstrip("\n")
+            if line.startswith("["):
+                group = groups.setdefault(line.strip("[]"), {})
+            elif "=" in line and group is not None:
+                key, value = line.split("=", 1)
+                group[key] = value
+    return groups
+
+
+class TreeChecks:
+    """Assertions over an installed tree whose prefix is self.prefix."""
+
+    def check_tree(self, prefix):
+        found = {os.path.relpath(os.path.join(d, f), prefix)
+                 for d, _, names in os.walk(prefix) for f in names}
+        self.assertEqual(found, expected_files())
+
+        for size in ICON_SIZES:
+            path = os.path.join(prefix, "share/icons/hicolor/%dx%d/apps/%s.png" % (size, size, APP_ID))
+            self.assertEqual(png_size(path), (size, size), path)
+
+        entry = desktop_entry(os.path.join(prefix, "share/applications/%s.desktop" % APP_ID))
+        main = entry["Desktop Entry"]
+        self.assertEqual(main["Icon"], APP_ID)
+        self.assertEqual(main["TryExec"], "plimset")
+        self.assertEqual(main["StartupNotify"], "true")
+        for key in ("Name[ja]", "Comment[ja]", "Keywords", "Keywords[ja]", "StartupWMClass"):
+            self.assertIn(key, main)
+        actions = {entry["Desktop Action " + a]["Exec"] for a in main["Actions"].rstrip(";").split(";")}
+        self.assertEqual(actions, {"plimset /C", "plimset /A", "plimset /S"})
+
+        # The metainfo names the entry, the binary and this version as its newest release.
+        meta = ET.parse(os.path.join(prefix, "share/metainfo/%s.metainfo.xml" % APP_ID)).getroot()
+        self.assertEqual(meta.findtext("id"), APP_ID)
+        self.assertEqual(meta.findtext("launchable"), APP_ID + ".desktop")
+        self.assertEqual(meta.findtext("provides/binary"), "plimset")
+        self.assertEqual(meta.find("releases/release").get("version"), VERSION)
+        lang = "{http://www.w3.org/XML/1998/namespace}lang"
+        self.assertTrue(any(s.get(lang) == "ja" for s in meta.findall("summary")))
+        self.assertTrue(any(p.get(lang) == "ja" for p in meta.findall("description/p")))
+        self.assertIsNotNone(meta.find("content_rating"))
+        run("appstreamcli", "validate-tree", "--no-net", os.path.dirname(prefix))
+
+        # Manual pages: compressed, carrying the version, and formatted without a warning.
+        for page in ("share/man/man1/plimset.1.gz", "share/man/ja/man1/plimset.1.gz"):
+            path = os.path.join(prefix, page)
+            with gzip.open(path, "rt", encoding="utf-8") as f:
+                text = f.read()
+            self.assertIn('"Plimset %s"' % VERSION, text.splitlines()[0])
+            self.assertIn("plimset /C 5", text)
+            env = dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80")
+            done = run("man", "--warnings", "-E", "UTF-8", "-l", "-Tutf8", "-Z", path, env=env)
+            self.assertEqual(done.stderr, "", page)
+
+
+class InstallTreeTest(unittest.TestCase, TreeChecks):
+    def test_cmake_install_puts_every_file_where_the_desktop_looks(self):
+        with tempfile.TemporaryDirectory() as root:
+            prefix = os.path.join(root, "usr")
+            run("cmake", "--install", BUILD_DIR, "--prefix", prefix)
+            self.check_tree(prefix)
+            done = run(os.path.join(prefix, "bin/plimset"), "--version")
+            self.assertEqual(done.stdout, "Plimset %s\n" % VERSION)
+
+
+class DebianPackageTest(unittest.TestCase, TreeChecks):
+    def test_package_installs_the_tree_with_its_dependencies_and_passes_lintian(self):
+        with tempfile.TemporaryDirectory() as out:
+            run("cpack", "--config", os.path.join(BUILD_DIR, "CPackConfig.cmake"), "-B", out)
+            debs = [f for f in os.listdir(out) if f.endswith(".deb")]
+            self.assertEqual(len(debs), 1, debs)
+            deb = os.path.join(out, debs[0])
+            self.assertRegex(debs[0], r"^plimset_%s_[a-z0-9]+\.deb$" % re.escape(VERSION))
+
+            # Everything lives below /usr and dpkg owns every file: nothing is made by a
+            # maintainer script, so removing the package leaves nothing behind.
+            listing = run("dpkg-deb", "-c", deb).stdout
+            paths = [line.split()[-1] for line in listing.splitlines()]
+            self.assertTrue(all(p.startswith("./usr/") for p in paths), paths)
+            control = run("dpkg-deb", "-I", deb).stdout
+            for script in ("preinst", "postinst", "prerm", "postrm", "conffiles"):
+                self.assertNotRegex(control, r"\b%s\b" % script)
+
+            fields = {f: run("dpkg-deb", "-f", deb, f).stdout.strip()
+                      for f in ("Package", "Version", "Depends")}
+            self.assertEqual(fields["Package"], "plimset")
+            self.assertEqual(fields["Version"], VERSION)
+            depends = {d.split()[0] for d in fields["Depends"].split(", ")}
+            for needed in ("libqt6core6", "libqt6gui6", "libqt6widgets6", "qt6-qpa-plugins",
+                           "libqt6svg6", "gstreamer1.0-plugins-base",
+                           "gstreamer1.0-plugins-good", "sound-theme-freedesktop", "libc6"):
+                self.assertIn(needed, depends)
+
+            root = os.path.join(out, "root")
+            run("dpkg-deb", "-x", deb, root)
+            self.check_tree(os.path.join(root, "usr"))
+            binary = os.path.join(root, "usr/bin/plimset")
+            self.assertNotIn("with debug_info", run("file", binary).stdout)
+
+            # Errors and warnings fail; informational tags (hardening flags, which the
+            # release build of scripts/package sets) are shown but accepted.
+            done = run("lintian", "--fail-on", "error,warning", deb, check=False)
+            self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+
+
+class EarlyOptionsTest(unittest.TestCase):
+    """The switches that need no display, run without one."""
+
+    def no_display(self, *args, **extra):
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        env.update(extra)
+        return run(BINARY, *args, env=env, check=False)
+
+    def test_help_and_version_print_and_exit_zero_without_a_display(self):
+        for args in (["--help"], ["-h"], ["/C", "5", "--help"]):
+            done = self.no_display(*args)
+            self.assertEqual((done.returncode, done.stderr), (0, ""), args)
+            self.assertTrue(done.stdout.startswith("Command Line Options\n\nplimset [/C | /A | /S]"))
+            self.assertIn("--version", done.stdout)
+            self.assertNotIn("\r", done.stdout)
+        done = self.no_display("--version")
+        self.assertEqual((done.returncode, done.stdout, done.stderr), (0, "Plimset %s\n" % VERSION, ""))
+
+    def test_no_display_is_one_line_on_stderr_and_a_failure(self):
+        for args, extra in (([], {}), (["/C", "5"], {}), (["/?"], {}),
+                            ([], {"QT_QPA_PLATFORM": "xcb"})):
+            done = self.no_display(*args, **extra)
+            self.assertEqual(done.returncode, 1, (args, done.stderr))
+            self.assertEqual(done.stdout, "")
+            self.assertEqual(len(done.stderr.splitlines()), 1, done.stderr)
+            self.assertRegex(done.stderr, r"^plimset: cannot start: no display")
+
+
+if __name__ == "__main__":
+    unittest.main()
