@@ -4,6 +4,7 @@
 #include "ui/options/OptionsDialog.h"
 
 #include "core/NumericText.h"
+#include "core/Version.h"
 #include "desktop/Icons.h"
 #include "desktop/Twips.h"
 #include "text/LanguageChoice.h"
@@ -80,7 +81,8 @@ OptionsDialog::OptionsDialog(MainWindow& main, OptionSettings& options,
     beepButton_->setIcon(ResourceIcon(IconId::Go));
     FillCombos();
     snapshot_ = main_.TakeSnapshot();
-    version_->setText(VersionLabelText(PLIMSET_VERSION_MAJOR, PLIMSET_VERSION_MINOR));
+    const QStringList version = QString::fromLatin1(ProgramVersion).split(u'.');
+    version_->setText(VersionLabelText(version.value(0).toInt(), version.value(1).toInt()));
     Caption();
     FillFromSettings();
     const auto* marker = main_.findChild<QLabel*>(QStringLiteral("LBL_Dummy"));
