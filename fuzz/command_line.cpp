@@ -29,9 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CommandLineResult result = ParseCommandLine(text, usage);
     FUZZ_CHECK(result.CommandLineMode >= 0 && result.CommandLineMode <= 3);
     FUZZ_CHECK(!result.CommandLineText.contains(u'"'));
-    FUZZ_CHECK(result.Message.isEmpty() || result.MessageStyle == 16 || result.MessageStyle == 64);
+    FUZZ_CHECK(result.Message.isEmpty() || result.MessageStyle == MessageStyle::Critical ||
+               result.MessageStyle == MessageStyle::Information);
     if (result.ExitAfterMessage) {
-        FUZZ_CHECK(result.MessageStyle == 64 && result.Message == usage);
+        FUZZ_CHECK(result.MessageStyle == MessageStyle::Information && result.Message == usage);
     }
     if (!result.Message.isEmpty()) {
         FUZZ_CHECK(result.CommandLineText.isEmpty());

@@ -28,6 +28,7 @@ int digitOf(QChar c) {
     return 99;
 }
 
+// Overlong digits give the largest finite value, as an overlong decimal number does.
 double radixValue(const QString& s, qsizetype start, int radix) {
     double value = 0;
     for (qsizetype i = start; i < s.size(); ++i) {
@@ -37,7 +38,7 @@ double radixValue(const QString& s, qsizetype start, int radix) {
         }
         value = value * radix + digit;
     }
-    return value;
+    return std::isfinite(value) ? value : std::numeric_limits<double>::max();
 }
 
 } // namespace

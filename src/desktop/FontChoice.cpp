@@ -8,8 +8,12 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QListView>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -43,6 +47,74 @@ QIcon Swatch(const QColor& color) {
     QPixmap pixmap(16, 16);
     pixmap.fill(color);
     return QIcon(pixmap);
+}
+
+// Whole point sizes in the range. The size box takes only what is one or can still become
+// one by typing on ("1" and "2" on the way to 10 to 24), so "30" cannot be typed at all.
+class DialogSizeValidator : public QIntValidator {
+public:
+    explicit DialogSizeValidator(QObject* parent)
+        : QIntValidator(int(MinFontDialogSize), int(MaxFontDialogSize), parent) {}
+
+    State validate(QString& input, int&) const override {
+        if (input.isEmpty())
+            return Intermediate;
+        State state = Invalid;
+        for (int size = bottom(); size <= top(); ++size) {
+            const QString text = QString::number(size);
+            if (text == input)
+                return Acceptable;
+            if (text.startsWith(input))
+                state = Intermediate;
+        }
+        return state;
+    }
+};
+
+bool InDialogRange(const QString& size) {
+    const int points = size.toInt();
+    return points >= MinFontDialogSize && points <= MaxFontDialogSize;
+}
+
+// The desktop's font dialog has no size limits of its own: its size list offers the
+// sizes of each face and its size box takes 1 to 512. Its list and box are found by what
+// they are (the list whose rows are all numbers, the box with a number validator) and
+// held to the range: the list is cut after every refill, the box gets a validator of the
+// range. Returns the size box, or nothing when the dialog is not built as expected.
+QLineEdit* LimitSizes(QFontDialog* fonts) {
+    QLineEdit* sizeBox = nullptr;
+    for (QLineEdit* edit : fonts->findChildren<QLineEdit*>()) {
+        if (qobject_cast<const QIntValidator*>(edit->validator()) != nullptr)
+            sizeBox = edit;
+    }
+    QStringListModel* sizeList = nullptr;
+    for (QListView* list : fonts->findChildren<QListView*>()) {
+        auto* model = qobject_cast<QStringListModel*>(list->model());
+        const QStringList rows = model != nullptr ? model->stringList() : QStringList();
+        if (!rows.isEmpty() && std::all_of(rows.begin(), rows.end(), [](const QString& row) {
+                bool isNumber = false;
+                row.toInt(&isNumber);
+                return isNumber;
+            }))
+            sizeList = model;
+    }
+    if (sizeBox == nullptr || sizeList == nullptr)
+        return nullptr;
+
+    sizeBox->setValidator(new DialogSizeValidator(sizeBox));
+    const auto cut = [sizeList] {
+        // From the end, so the rows still to look at keep their numbers; the list's
+        // current row stays where it was.
+        const QStringList rows = sizeList->stringList();
+        for (qsizetype row = rows.size() - 1; row >= 0; --row) {
+            if (!InDialogRange(rows[row]))
+                sizeList->removeRows(int(row), 1);
+        }
+    };
+    cut();
+    // The dialog refills the list and then selects in it by row: cut once it is done.
+    QObject::connect(sizeList, &QAbstractItemModel::modelReset, fonts, cut, Qt::QueuedConnection);
+    return sizeBox;
 }
 
 } // namespace
@@ -117,8 +189,27 @@ qint16 ChooseFontDialog(QWidget* owner, FontDescription& description) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    // Keys the embedded dialog handles itself (Escape) end the whole dialog.
-    QObject::connect(fonts, &QDialog::accepted, &dialog, &QDialog::accept);
+
+    // Only a size in the range can be confirmed; until one is in the size box, OK is off.
+    QLineEdit* sizeBox = LimitSizes(fonts);
+    const auto sizeAcceptable = [sizeBox] {
+        return sizeBox == nullptr || sizeBox->hasAcceptableInput();
+    };
+    if (sizeBox != nullptr) {
+        QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+        const auto enableOk = [ok, sizeAcceptable] { ok->setEnabled(sizeAcceptable()); };
+        QObject::connect(sizeBox, &QLineEdit::textChanged, ok, enableOk);
+        QObject::connect(fonts, &QFontDialog::currentFontChanged, ok, enableOk);
+    }
+
+    // Keys the embedded dialog handles itself (Return in its lists, Escape) end the whole
+    // dialog; a confirmation without a size in the range leaves it open.
+    QObject::connect(fonts, &QDialog::accepted, &dialog, [&dialog, fonts, sizeAcceptable] {
+        if (sizeAcceptable())
+            dialog.accept();
+        else
+            fonts->show();
+    });
     QObject::connect(fonts, &QDialog::rejected, &dialog, &QDialog::reject);
 
     auto* colorRow = new QHBoxLayout;
@@ -140,8 +231,8 @@ qint16 ChooseFontDialog(QWidget* owner, FontDescription& description) {
 
 void ReadChosenFont(const QFont& chosen, FontDescription& description) {
     description.Name = chosen.family();
-    // The dialog offers sizes outside the range and accepts typed ones, so the range is
-    // applied to what comes back.
+    // The dialog takes only sizes in the range; a font that comes another way is held to
+    // it here.
     description.Size = DialogSize(PointSize(chosen));
     description.Bold = chosen.weight() == QFont::Normal ? 0 : -1;
     description.Italic = Flag(chosen.italic());

@@ -72,6 +72,7 @@ constexpr OptionKey Table[] = {
 };
 
 template <class... Visitor> struct Overloaded : Visitor... { using Visitor::operator()...; };
+template <class... Visitor> Overloaded(Visitor...) -> Overloaded<Visitor...>;
 
 QString sectionName(OptionSection section) {
     return section == Advanced ? QStringLiteral("Advanced") : QStringLiteral("Option");

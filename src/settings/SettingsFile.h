@@ -1,20 +1,31 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
 
+#include <optional>
+
 namespace plimset {
 
 // One INI-format settings file, addressed by its path. Section and key names are matched
-// without regard to case; key lines are "key=value" and values are trimmed of surrounding
-// spaces. No file handle is held between calls: every operation opens, reads or replaces
-// the file on its own.
+// without regard to case (a byte-order mark before a name is no part of it); key lines are
+// "key=value" and values are trimmed of surrounding blanks, NUL characters included. No
+// file handle is held between calls.
+//
+// Only a regular file of at most 1 MiB is read (a symlink is followed); anything else
+// there (a device, a FIFO, a folder, a larger file) reads as an empty file, without
+// blocking. It is read once, at the first read; later reads answer from what was read
+// until a write or Reload().
 class SettingsFile {
 public:
     explicit SettingsFile(QString path);
 
     const QString& path() const;
+
+    // Forgets what was read, so that the next read takes the file as it is now.
+    void Reload();
 
     // The value of a key, at most 255 bytes of UTF-8 (cut at a character boundary), or
     // defaultValue when the file, section or key is missing or the value is empty.
@@ -28,10 +39,19 @@ public:
 
     // Replaces the key's line where it stands, or adds the key at the end of its section,
     // or the section at the end of the file; every other line is kept byte for byte. The
-    // file is replaced atomically under an advisory lock on "<path>.lock", so concurrent
-    // writers never lose each other's keys and a failed write leaves the old file as it
-    // was. Line breaks are removed from the value and the names; a key containing "=" or
-    // a section containing "]" is refused. Returns false when nothing was written.
+    // file is read afresh and replaced atomically (keeping its mode and, where the rights
+    // allow, its owner) under an advisory lock on the hidden file ".<name>.lock" beside
+    // it, so concurrent writers never lose each other's keys and a failed write leaves the
+    // old file as it was, with no temporary file left behind. Line breaks are removed from
+    // the value and the names; a key containing "=" or a section containing "]" is
+    // refused.
+    //
+    // Only a missing file, a regular file the settings could be read from, or a symlink to
+    // such a file in the same folder (whose target is replaced) is written; a file without
+    // its owner's write bit is read-only, also for root. The lock is waited for about two
+    // seconds; once that wait has run out, later writes through the same object only try
+    // it until they get it again, so a whole save cannot hang on a lock another process
+    // keeps. Returns false when nothing was written.
     bool WriteIniString(const QString& section, const QString& key, const QString& value);
 
     // Several keys of one section in one go: one locked read, every change, one atomic
@@ -41,7 +61,12 @@ public:
     bool WriteIniStrings(const QString& section, const QList<QPair<QString, QString>>& keys);
 
 private:
+    const QHash<QString, QString>& values() const;
+
     QString path_;
+    // The values of the file as read, by "<section>\n<key>" (both case-folded).
+    mutable std::optional<QHash<QString, QString>> values_;
+    bool lockTimedOut_ = false;
 };
 
 // ReadIniInt for a 16-bit field: a value outside the 16-bit range gives defaultValue.

@@ -25,6 +25,9 @@ TEST(NumericValue, ReadsTheLeadingNumber) {
     EXPECT_DOUBLE_EQ(NumericValue("&hff zz"), 255);
     // An exponent far out of range does not give infinity.
     EXPECT_GT(NumericValue("1e999"), 1e300);
+    // Nor do overlong hexadecimal or octal digits: they stop where a decimal one does.
+    EXPECT_EQ(NumericValue("&H" + QString(300, u'F')), NumericValue("1e999"));
+    EXPECT_EQ(NumericValue("&O" + QString(400, u'7')), NumericValue("1e999"));
 }
 
 TEST(RoundToInt16, HalvesToEvenAndClamps) {

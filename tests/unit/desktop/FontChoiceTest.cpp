@@ -9,9 +9,15 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QStringListModel>
+#include <QTest>
 
 #include <limits>
+#include <string>
 #include <tuple>
 
 namespace plimset {
@@ -103,6 +109,64 @@ TEST(ChooseFontDialog, StartsWithinTheSizeRangeAndReturnsTheChoiceOrNothing) {
     // The colour was not touched, so its desktop-colour code is kept as it was.
     EXPECT_EQ(Fields(record),
               Fields(FontDescription{"DejaVu Sans", 12, -1, 0, -1, 0, qint32(0x80000008)}));
+}
+
+// The desktop dialog's size list (in one line) and size box, found by what they are.
+std::string ListedSizes(QFontDialog* fonts) {
+    for (QListView* list : fonts->findChildren<QListView*>()) {
+        const QStringList rows = qobject_cast<QStringListModel*>(list->model())->stringList();
+        bool numbers = !rows.isEmpty();
+        for (const QString& row : rows)
+            numbers = numbers && row.toInt() > 0;
+        if (numbers)
+            return rows.join(u' ').toStdString();
+    }
+    return {};
+}
+
+QLineEdit* SizeBox(QFontDialog* fonts) {
+    for (QLineEdit* edit : fonts->findChildren<QLineEdit*>())
+        if (qobject_cast<const QIntValidator*>(edit->validator()))
+            return edit;
+    return nullptr;
+}
+
+TEST(ChooseFontDialog, OffersAndTakesOnlySizesFrom8To24) {
+    FontDescription record{"DejaVu Sans", 12, 0, 0, 0, 0, 0};
+    std::string listed, listedForAnotherFace, typed30, typed25;
+    bool okAfterTyping25 = true, stillOpen = false;
+    WhenFontChoiceOpens([&](QDialog* dialog, QFontDialog* fonts) {
+        listed = ListedSizes(fonts);
+        fonts->setCurrentFont(QFont("DejaVu Serif", 10));
+        QCoreApplication::processEvents();
+        listedForAnotherFace = ListedSizes(fonts);
+
+        QLineEdit* size = SizeBox(fonts);
+        QPushButton* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        size->clear();
+        QTest::keyClicks(size, "30");
+        typed30 = size->text().toStdString();
+        QTest::keyClicks(size, "25");
+        typed25 = size->text().toStdString();
+        okAfterTyping25 = ok->isEnabled();
+        // Return in the face list confirms the desktop dialog, but not without a size.
+        QTest::keyClick(fonts->findChild<QListView*>(), Qt::Key_Return);
+        stillOpen = dialog->isVisible() && fonts->isVisible();
+        size->clear();
+        QTest::keyClicks(size, "18");
+        Confirm(dialog);
+    });
+    ASSERT_EQ(ChooseFontDialog(nullptr, record), 0);
+    const std::string inRange = "8 9 10 11 12 14 16 18 20 22 24";
+    EXPECT_EQ(listed, inRange);
+    EXPECT_EQ(listedForAnotherFace, inRange);
+    // Nothing of "30" is taken, only the "2" of "25", and OK waits for a whole size.
+    EXPECT_EQ(typed30, "");
+    EXPECT_EQ(typed25, "2");
+    EXPECT_FALSE(okAfterTyping25);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(record.Name, "DejaVu Serif");
+    EXPECT_DOUBLE_EQ(record.Size, 18);
 }
 
 TEST(ChooseFontDialog, TakesTheTextColour) {

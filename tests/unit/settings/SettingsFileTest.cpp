@@ -36,6 +36,13 @@ TEST_F(SettingsFileTest, ReadsHandWrittenFilesWithoutHarm) {
     EXPECT_EQ(file.ReadIniString("Option", "; a comment", "dflt"), "dflt");
     EXPECT_EQ(file.ReadIniString("", "Stray", "dflt"), "dflt");
     EXPECT_EQ(SettingsFile(dir.filePath("absent.ini")).ReadIniString("Option", "A", "d"), "d");
+
+    // NUL characters count as blanks, so a value made of them is empty.
+    writeBytes(path, "[Option]\nNul=" + QByteArray(3, '\0') + "\nPadded=" + QByteArray(1, '\0') +
+                         "ab" + QByteArray(2, '\0') + "\n");
+    SettingsFile nul(path);
+    EXPECT_EQ(nul.ReadIniString("Option", "Nul", "dflt"), "dflt");
+    EXPECT_EQ(nul.ReadIniString("Option", "Padded", "dflt"), "ab");
 }
 
 TEST_F(SettingsFileTest, ReadsNumbersAndCutsLongValuesAtACharacterBoundary) {
@@ -109,6 +116,14 @@ TEST_F(SettingsFileTest, NoValueOrNameCanAddKeysOrSections) {
 
     ASSERT_TRUE(file.WriteIniString("Opt\nion", "Ke\ry", "v"));
     EXPECT_EQ(file.ReadIniString("Option", "Key", ""), "v");
+
+    // A byte-order mark before a name is no part of it, when written or read.
+    const QString marked = QChar(0xFEFF) + QStringLiteral("Marked");
+    ASSERT_TRUE(file.WriteIniString("Option", marked, "1"));
+    ASSERT_TRUE(file.WriteIniString(QChar(0xFEFF) + QStringLiteral("Option"), marked, "2"));
+    EXPECT_EQ(readBytes(path).count("Marked="), 1);
+    EXPECT_EQ(file.ReadIniString("Option", marked, ""), "2");
+    EXPECT_EQ(file.ReadIniString("Option", "Marked", ""), "2");
 }
 
 TEST_F(SettingsFileTest, AFailedWriteReportsFalseAndKeepsTheOldFile) {
@@ -129,8 +144,9 @@ TEST_F(SettingsFileTest, AFailedWriteReportsFalseAndKeepsTheOldFile) {
 
     EXPECT_FALSE(written);
     EXPECT_EQ(readBytes(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList({"plimset.ini", "plimset.ini.lock"}));
+    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, QStringList({".plimset.ini.lock", "plimset.ini"}));
 
     // A folder that cannot be created, because a plain file stands where it should be.
     writeBytes(dir.filePath("plain"), "x");

@@ -30,6 +30,7 @@ TEST_F(WindowSettingsTest, MissingKeysTakeTheDesignAndStoredKeysWin) {
     writeBytes(path, "[MainForm]\nStartForm=3\nLeft=-1500\nTop=300\nAlwaysOnTop=1\n"
                      "FontName=Serif Bold\nFontSize=10.5\nFontBold=-1\nForeColor=255\n"
                      "[Option]\nWidth=200\nHeight=80\n");
+    file.Reload(); // changed behind the object's back
     const WindowSettings s = ReadWindowSettings(file, Design);
     EXPECT_EQ(std::tie(s.StartForm, s.Left, s.Top, s.AlwaysOnTop, s.Width, s.Height),
               std::make_tuple(3, -1500, 300, 1, 200, 80));
@@ -41,6 +42,7 @@ TEST_F(WindowSettingsTest, UnusableStartModesAndFontSizesAreCorrected) {
     for (const char* bad : {"StartForm=0\nFontSize=0", "StartForm=4\nFontSize=-3",
                             "StartForm=70000\nFontSize=abc", "FontSize=1e308"}) {
         writeBytes(path, QByteArray("[MainForm]\n") + bad + "\n");
+        file.Reload();
         const WindowSettings s = ReadWindowSettings(file, Design);
         EXPECT_EQ(std::tie(s.StartForm, s.FontSize), std::make_tuple(2, 11.0)) << bad;
     }

@@ -1,0 +1,221 @@
+// The settings file against what a desktop can put at its path (devices, FIFOs, folders,
+// links out of its folder, huge or read-only files), a lock another process holds and a
+// save killed halfway.
+#include "SettingsTestFiles.h"
+#include "settings/SettingsFile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <thread>
+#include <tuple>
+#include <unistd.h>
+
+using namespace plimset;
+
+namespace {
+
+QByteArray name(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+mode_t kindOf(const QString& path) {
+    struct stat st {};
+    return ::lstat(name(path).constData(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
+}
+
+class SettingsFileSafetyTest : public ::testing::Test {
+protected:
+    // Every name in the folder, sorted, in one line.
+    std::string entries() const {
+        QStringList list =
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        list.sort();
+        return list.join(u' ').toStdString();
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("plimset.ini"));
+    QString lockPath = dir.filePath(QStringLiteral(".plimset.ini.lock"));
+    SettingsFile file{path};
+};
+
+} // namespace
+
+TEST_F(SettingsFileSafetyTest, ReadsAndReplacesOnlyRegularFilesItMay) {
+    const QByteArray key = "[Option]\nAddMinute=15\n";
+    const int mebibyte = 1024 * 1024;
+    QTemporaryDir outside;
+    writeBytes(outside.filePath("real.ini"), key);
+    writeBytes(dir.filePath("limit"), key + QByteArray(mebibyte - key.size(), ';'));
+    writeBytes(dir.filePath("over"), key + QByteArray(mebibyte - key.size() + 1, ';'));
+    writeBytes(dir.filePath("readonly"), key);
+    ASSERT_EQ(::chmod(name(dir.filePath("readonly")).constData(), 0444), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    ASSERT_EQ(::mkfifo(name(dir.filePath("fifo")).constData(), 0644), 0);
+    // A reader blocked on the FIFO is let go after three seconds, so that the test fails
+    // rather than hangs.
+    std::atomic<bool> done{false};
+    std::thread releaser([&done, fifo = name(dir.filePath("fifo"))] {
+        for (int tick = 1; !done; ++tick) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            const int fd = tick % 30 == 0 ? ::open(fifo.constData(), O_WRONLY | O_NONBLOCK) : -1;
+            if (fd >= 0) {
+                ::close(fd);
+            }
+        }
+    });
+    // A device node of our own (root may make one) stands for any device to write to.
+    const bool device =
+        ::mknod(name(dir.filePath("zero")).constData(), S_IFCHR | 0666, makedev(1, 5)) == 0;
+
+    // The settings path as a link to each: the value read through it (10 is the default)
+    // and whether a write goes through.
+    const std::tuple<QString, int, bool> links[] = {
+        {"/dev/zero", 10, false},
+        {dir.filePath("fifo"), 10, false},
+        {dir.filePath("folder"), 10, false},
+        {dir.filePath("over"), 10, false},
+        {dir.filePath("readonly"), 15, false},
+        {outside.filePath("real.ini"), 15, false},
+        {outside.filePath("absent.ini"), 10, false},
+        {device ? dir.filePath("zero") : dir.filePath("folder"), 10, false},
+        {dir.filePath("limit"), 15, true},
+    };
+    for (const auto& [target, value, writable] : links) {
+        ASSERT_EQ(::symlink(name(target).constData(), name(path).constData()), 0);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(SettingsFile(path).ReadIniInt("Option", "AddMinute", 10), value)
+            << qPrintable(target);
+        EXPECT_LT(clock.elapsed(), 1000) << qPrintable(target);
+        if (target != "/dev/zero") {
+            EXPECT_EQ(SettingsFile(path).WriteIniString("Option", "AddMinute", "5"), writable)
+                << qPrintable(target);
+        }
+        EXPECT_EQ(kindOf(path), S_IFLNK) << qPrintable(target);
+        ASSERT_EQ(::unlink(name(path).constData()), 0);
+    }
+    // The same, given as the settings path itself.
+    for (const QString special : {"fifo", "folder", "over", "readonly", device ? "zero" : "fifo"}) {
+        EXPECT_FALSE(SettingsFile(dir.filePath(special)).WriteIniString("Option", "A", "5"))
+            << qPrintable(special);
+    }
+    done = true;
+    releaser.join();
+
+    EXPECT_EQ(kindOf(dir.filePath("fifo")), S_IFIFO);
+    EXPECT_EQ(kindOf(dir.filePath("folder")), S_IFDIR);
+    EXPECT_EQ(kindOf(dir.filePath("zero")), device ? S_IFCHR : 0);
+    EXPECT_EQ(readBytes(outside.filePath("real.ini")), key);
+    EXPECT_EQ(readBytes(dir.filePath("readonly")), key);
+    EXPECT_EQ(readBytes(dir.filePath("over")).size(), mebibyte + 1);
+    EXPECT_FALSE(QFileInfo::exists(outside.filePath("absent.ini")));
+    EXPECT_EQ(SettingsFile(dir.filePath("limit")).ReadIniInt("Option", "AddMinute", 10), 5);
+}
+
+TEST_F(SettingsFileSafetyTest, AReplacedFileKeepsItsModeAndOwner) {
+    writeBytes(path, "[Option]\nAddMinute=15\n");
+    ASSERT_EQ(::chmod(name(path).constData(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(name(path).constData(), 4321, 4322), 0);
+    }
+    ASSERT_TRUE(file.WriteIniString("Option", "AddMinute", "5"));
+    struct stat st {};
+    ASSERT_EQ(::stat(name(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(std::tie(st.st_uid, st.st_gid), std::make_tuple(4321u, 4322u));
+    }
+}
+
+TEST_F(SettingsFileSafetyTest, TheLockIsHiddenAndWaitedForAboutTwoSecondsAtMost) {
+    ASSERT_TRUE(file.WriteIniString("Option", "AddMinute", "5"));
+    EXPECT_EQ(entries(), ".plimset.ini.lock plimset.ini");
+
+    // Another process holds the lock (a second open file takes the part) and lets it go
+    // only after four seconds.
+    const int held = ::open(name(lockPath).constData(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    std::thread release([held] {
+        std::this_thread::sleep_for(std::chrono::seconds(4));
+        ::close(held);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    const bool written = file.WriteIniString("Option", "AddMinute", "7");
+    const qint64 waited = clock.elapsed();
+    // The rest of the same save does not wait again.
+    clock.restart();
+    EXPECT_FALSE(file.WriteIniString("Option", "TaskTray", "1"));
+    EXPECT_LT(clock.elapsed(), 500);
+    release.join();
+    EXPECT_FALSE(written);
+    EXPECT_GE(waited, 1500);
+    EXPECT_LT(waited, 3500);
+    EXPECT_EQ(readBytes(path), "[Option]\nAddMinute=5\n");
+}
+
+TEST_F(SettingsFileSafetyTest, ASaveKilledHalfwayLeavesNoTemporaryFile) {
+    const QByteArray before = "[Option]\nAddMinute=10\n";
+    writeBytes(path, before);
+    // The file size limit kills the writing process with SIGXFSZ in the middle of its write.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit small{64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        file.WriteIniString("Option", "SoundFile", QString(500, u'x'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(entries(), ".plimset.ini.lock plimset.ini");
+
+    // A temporary file of ours that an earlier save left behind goes at the next save;
+    // files that only look alike stay.
+    writeBytes(dir.filePath(".plimset.ini.tmpAb12Cd"), "[Option]\n");
+    writeBytes(dir.filePath(".plimset.ini.tmp"), "mine");
+    writeBytes(dir.filePath("plimset.ini.backup"), "mine");
+    ASSERT_TRUE(file.WriteIniString("Option", "AddMinute", "5"));
+    EXPECT_EQ(entries(), ".plimset.ini.lock .plimset.ini.tmp plimset.ini plimset.ini.backup");
+}
+
+TEST_F(SettingsFileSafetyTest, ReadsTheFileOnceButEveryWriteRereadsIt) {
+    writeBytes(path, "[Option]\nAddMinute=15\n");
+    EXPECT_EQ(file.ReadIniInt("Option", "AddMinute", 10), 15);
+    // Another process writes meanwhile; this object keeps what it read until it reloads.
+    SettingsFile other(path);
+    ASSERT_TRUE(other.WriteIniString("Option", "SoundBeep", "3"));
+    EXPECT_EQ(file.ReadIniInt("Option", "SoundBeep", 10), 10);
+    file.Reload();
+    EXPECT_EQ(file.ReadIniInt("Option", "SoundBeep", 10), 3);
+
+    // A write works on the file as it is now, not on what this object read earlier, and
+    // what is read after it includes the other process's keys.
+    ASSERT_TRUE(other.WriteIniString("Option", "TaskTray", "1"));
+    ASSERT_TRUE(file.WriteIniString("Option", "AddMinute", "5"));
+    EXPECT_EQ(readBytes(path), "[Option]\nAddMinute=5\nSoundBeep=3\nTaskTray=1\n");
+    EXPECT_EQ(file.ReadIniInt("Option", "TaskTray", 0), 1);
+}
