@@ -24,6 +24,7 @@ std::vector<T> Compacted(const std::vector<T>& shown, int slotCount, int size) {
 }
 
 template <class... Visitor> struct Overloaded : Visitor... { using Visitor::operator()...; };
+template <class... Visitor> Overloaded(Visitor...) -> Overloaded<Visitor...>;
 
 template <typename T> qint16 CountSet(const std::vector<T>& values) {
     qint16 n = 0;
