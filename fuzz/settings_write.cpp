@@ -16,23 +16,6 @@ namespace {
 
 using Name = std::pair<QString, QString>;
 
-// The section and key names the file's own lines mention, read by a deliberately plain
-// scan: names are trimmed, "[" opens a section, "key=value" names a key.
-std::vector<Name> NamesIn(const QByteArray& bytes) {
-    std::vector<Name> names;
-    QString section;
-    for (const QByteArray& line : bytes.split('\n')) {
-        const QString text = QString::fromUtf8(line).trimmed();
-        if (text.startsWith(u'[')) {
-            const qsizetype close = text.indexOf(u']');
-            section = (close < 0 ? text.mid(1) : text.mid(1, close - 1)).trimmed();
-        } else if (text.contains(u'=') && !text.startsWith(u';') && names.size() < 16) {
-            names.emplace_back(section, text.left(text.indexOf(u'=')).trimmed());
-        }
-    }
-    return names;
-}
-
 bool SameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
@@ -61,6 +44,23 @@ QString NameAsStored(const QString& name) {
     while (stored.startsWith(QChar(0xFEFF)))
         stored = TrimBlanks(stored.mid(1));
     return stored;
+}
+
+// The section and key names the file's own lines mention, read by a deliberately plain
+// scan: names are taken as stored, "[" opens a section, "key=value" names a key.
+std::vector<Name> NamesIn(const QByteArray& bytes) {
+    std::vector<Name> names;
+    QString section;
+    for (const QByteArray& line : bytes.split('\n')) {
+        const QString text = QString::fromUtf8(line).trimmed();
+        if (text.startsWith(u'[')) {
+            const qsizetype close = text.indexOf(u']');
+            section = NameAsStored(close < 0 ? text.mid(1) : text.mid(1, close - 1));
+        } else if (text.contains(u'=') && !text.startsWith(u';') && names.size() < 16) {
+            names.emplace_back(section, NameAsStored(text.left(text.indexOf(u'='))));
+        }
+    }
+    return names;
 }
 
 } // namespace

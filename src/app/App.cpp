@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include "core/CommandLine.h"
+#include "core/HotkeyText.h"
 #include "core/ModalScope.h"
 #include "core/TimeText.h"
 #include "desktop/FontProbe.h"
@@ -26,11 +27,20 @@ constexpr char16_t DesignFontFamily[] = u"ＭＳ Ｐゴシック";
 
 App::App(AppContext context)
     : context_(std::move(context)), window_(state_, options_, context_.windowServices),
-      engine_(state_, options_, context_.clock, window_, alert_, tray_),
+      tray_(state_, &window_), engine_(state_, options_, context_.clock, window_, alert_, tray_),
       windowState_(window_, context_.settingsFilePath) {
     window_.ConnectEngine(engine_);
     connect(&window_, &MainWindow::Closing, this, &App::Unload);
     connect(&window_, &MainWindow::OptionsRequested, this, &App::OpenOptions);
+    // A tray that comes or goes changes how the window comes back.
+    connect(&tray_, &TrayIcon::ShownChanged, this, [this] { ApplyDesktopOptions(); });
+    connect(&tray_, &TrayIcon::TrayMissing, this, [this] {
+        ShowMessage(LocalizedText(TextIds::TrayIconTimeout, window_.LanguageOffset()),
+                    MessageStyle::Critical);
+    });
+    // MNU_Exit: the icon is gone; the window closes and saves as on any close.
+    connect(&tray_, &TrayIcon::ExitRequested, this, &App::CloseWindow);
+    connect(&context_.globalHotkey, &GlobalHotkey::Pressed, this, &App::HotkeyPressed);
 }
 
 App::~App() = default;
@@ -63,6 +73,8 @@ std::optional<int> App::Startup() {
     connect(qApp, &QGuiApplication::commitDataRequest, this, &App::SaveState);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &App::Unload);
 
+    RegisterHotkey();
+
     started_ = true;
     window_.show();
     windowState_.NoteShownPosition();
@@ -83,8 +95,21 @@ void App::ApplyOptions(const OptionSettings& options) {
     }
     window_.Sg_Object_Location();
     ApplyLanguage();
+    // The icon is there before the mode sets its tip.
+    ApplyTray();
     engine_.SetMode(state_.CurMode);
     ApplyDesktopOptions();
+}
+
+void App::ApplyTray() {
+    if (options_.TaskTray == 1) {
+        if (tray_.IsLoaded())
+            tray_.Localize(window_.LanguageOffset());
+        else
+            tray_.Load(window_.Caption(), window_.LanguageOffset());
+    } else {
+        tray_.Unload();
+    }
 }
 
 void App::ApplyLanguage() {
@@ -95,11 +120,12 @@ void App::ApplyLanguage() {
 }
 
 void App::ApplyDesktopOptions() {
-    if (options_.TaskBar == 0)
-        window_.SetTaskbarButton(false);
-    else if (started_)
-        window_.SetTaskbarButton(true);
-    window_.SetMinimizeOffered(MinimizeOffered());
+    // A window that can be minimized but has no icon in a tray keeps its taskbar button,
+    // whatever TaskBar says; one with neither way back is not offered minimizing.
+    const WindowReach reach = Reach();
+    window_.KeepTaskbarButton(reach.Taskbar);
+    window_.SetTaskbarButton(options_.TaskBar == 1);
+    window_.SetMinimizeOffered(reach.Any());
 }
 
 void App::OpenOptions() {
@@ -110,6 +136,8 @@ void App::OpenOptions() {
         const bool onTop = window_.IsAlwaysOnTopChecked();
         if (onTop)
             context_.windowServices.SetAlwaysOnTop(&window_, false);
+        // Off while the dialog is open, so that the box can capture the combination.
+        UnregisterHotkey();
         SettingsFile settings(context_.settingsFilePath);
         OptionsDialog dialog(
             window_, options_,
@@ -130,11 +158,17 @@ void App::OpenOptions() {
                     },
                 .askYesNo = [this](QWidget* parent,
                                    const QString& text) { return AskYesNo(parent, text); },
-                // No global hotkey service yet: nothing to ask.
-                .hotkeyHeldElsewhere = nullptr,
+                .hotkeyHeldElsewhere =
+                    [this](qint16 code) {
+                        return context_.globalHotkey.ProbeHotkey(code) ==
+                               HotkeyRegistration::HeldElsewhere;
+                    },
             });
         dialog.exec();
         cancelled = dialog.Cancelled();
+        // Back on with the hotkey now in force (a new one after OK, none for 0).
+        if (!unloaded_)
+            RegisterHotkey();
         if (onTop)
             context_.windowServices.SetAlwaysOnTop(&window_, true);
     }
@@ -158,11 +192,40 @@ bool App::AskYesNo(QWidget* parent, const QString& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-bool App::MinimizeOffered() const {
-    // A minimized window comes back through its taskbar button or the notification-area
-    // icon. No icon is shown yet, so only the taskbar button counts: a window without
-    // either could not be brought back.
-    return options_.TaskBar != 0;
+WindowReach App::Reach() const {
+    return ReachOf(options_.TaskTray, options_.TaskBar, tray_.IsLoaded() && tray_.IsShown());
+}
+
+HotkeyRegistration App::RegisterHotkey() {
+    return context_.globalHotkey.RegisterAppHotkey(options_.Hotkey);
+}
+
+void App::UnregisterHotkey() {
+    context_.globalHotkey.UnregisterAppHotkey();
+}
+
+void App::HotkeyPressed() {
+    if (handlingHotkey_ || state_.OptionsOpen || unloaded_)
+        return;
+    handlingHotkey_ = true;
+    // The tray is asked afresh: the window is never hidden to a tray that went away.
+    if (tray_.IsLoaded())
+        tray_.RefreshShown();
+    switch (ChooseHotkeyAction(Reach(), window_.isVisible(), window_.isMinimized())) {
+    case HotkeyAction::HideToTray:
+        tray_.HideMainWindow();
+        break;
+    case HotkeyAction::ShowFromTray:
+    case HotkeyAction::Restore:
+        tray_.ShowMainWindow();
+        break;
+    case HotkeyAction::Minimize:
+        window_.showMinimized();
+        break;
+    case HotkeyAction::Nothing:
+        break;
+    }
+    handlingHotkey_ = false;
 }
 
 std::optional<int> App::ApplyCommandLine() {
@@ -211,19 +274,32 @@ void App::RequestClose() {
             modal->close();
     }
     if (started_ && !unloaded_)
-        window_.close();
+        CloseWindow();
+}
+
+void App::CloseWindow() {
+    // Qt ends the program when its last shown window closes; a window hidden in the tray
+    // is not shown, so its close ends the program here.
+    const bool hidden = !window_.isVisible();
+    window_.close();
+    if (hidden)
+        QCoreApplication::quit();
 }
 
 void App::Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    if (!started_)
+    UnregisterHotkey();
+    if (!started_) {
+        tray_.Unload();
         return;
+    }
     window_.SetTickEnabled(false);
     alert_.StopSound(SoundStop::Stop);
     windowState_.RestoreNormalGeometry();
     windowState_.Save();
+    tray_.Unload();
 }
 
 void App::SaveState() {

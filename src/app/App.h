@@ -1,11 +1,13 @@
 #pragma once
 
+#include "alerts/TrayIcon.h"
 #include "app/AppContext.h"
 #include "app/MainWindowState.h"
 #include "core/AlertOutput.h"
 #include "core/AppState.h"
 #include "core/TimerEngine.h"
-#include "core/TrayTip.h"
+#include "core/TrayRules.h"
+#include "desktop/GlobalHotkey.h"
 #include "settings/OptionSettings.h"
 #include "ui/main/MainWindow.h"
 #include "ui/options/SoundPreview.h"
@@ -50,19 +52,34 @@ public:
     // True once the program has gone through its unload (or was told to end without one).
     bool IsUnloaded() const { return unloaded_; }
 
+    // The global hotkey: registered from the Hotkey option in force (at start-up, and by
+    // the Options dialog as it closes) and released (at the end, and by the Options dialog
+    // as it opens, so it can capture a combination). Hotkey() tells the dialog whether the
+    // last registration succeeded and can probe a combination before it is chosen.
+    HotkeyRegistration RegisterHotkey();
+    void UnregisterHotkey();
+    GlobalHotkey& Hotkey() { return context_.globalHotkey; }
+
     const AppState& State() const { return state_; }
     const OptionSettings& Options() const { return options_; }
     TimerEngine& Engine() { return engine_; }
     MainWindow& Window() { return window_; }
+    TrayIcon& Tray() { return tray_; }
 
 private:
     void ApplyLanguage();
+    void ApplyTray();
     void ApplyDesktopOptions();
-    // Whether the user has a way back from a minimized window.
-    bool MinimizeOffered() const;
+    // How a hidden or minimized window comes back: the tray while its icon is really
+    // shown, else the taskbar button.
+    WindowReach Reach() const;
+    // The hotkey was pressed: the window goes to or comes from the tray or the taskbar.
+    void HotkeyPressed();
     std::optional<int> ApplyCommandLine();
     void ShowMessage(const QString& text, MessageStyle style);
     bool AskYesNo(QWidget* parent, const QString& text);
+    // Closes the main window, which saves and unloads, and ends the program.
+    void CloseWindow();
     void Unload();
 
     AppContext context_;
@@ -70,12 +87,13 @@ private:
     OptionSettings options_;
     MainWindow window_;
     SilentAlertOutput alert_;
-    NoTrayTip tray_;
+    TrayIcon tray_;
     TimerEngine engine_;
     MainWindowState windowState_;
     WindowSettings designLook_;
     NoSoundPreview noSoundPreview_;
     ToolkitBeeper toolkitBeeper_;
+    bool handlingHotkey_ = false; // a press arriving while one is handled is dropped
     bool started_ = false;
     bool unloaded_ = false;
 };

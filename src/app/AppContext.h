@@ -13,6 +13,7 @@ namespace plimset {
 
 class Clock;
 class FontProbe;
+class GlobalHotkey;
 class PreviewBeeper;
 class SoundPreview;
 class WindowServices;
@@ -25,6 +26,7 @@ struct AppContext {
     Clock& clock;
     const FontProbe& fontProbe;
     WindowServices& windowServices;
+    GlobalHotkey& globalHotkey;
     QString settingsFilePath;
     QLocale locale;
     QStringList arguments; // without the program name

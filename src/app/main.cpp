@@ -4,6 +4,7 @@
 #include "core/Clock.h"
 #include "core/Version.h"
 #include "desktop/ExitSignals.h"
+#include "desktop/GlobalHotkey.h"
 #include "desktop/Icons.h"
 #include "desktop/QtFontProbe.h"
 #include "desktop/WindowServices.h"
@@ -50,12 +51,14 @@ int main(int argc, char* argv[]) {
     plimset::SystemClock clock;
     plimset::QtFontProbe fontProbe;
     const std::unique_ptr<plimset::WindowServices> windowServices = plimset::MakeWindowServices();
+    const std::unique_ptr<plimset::GlobalHotkey> globalHotkey = plimset::CreateGlobalHotkey();
     const QString executable = QCoreApplication::applicationFilePath();
 
     plimset::App app(plimset::AppContext{
         .clock = clock,
         .fontProbe = fontProbe,
         .windowServices = *windowServices,
+        .globalHotkey = *globalHotkey,
         .settingsFilePath = plimset::SettingsFilePath(executable),
         .locale = QLocale::system(),
         .arguments = QCoreApplication::arguments().mid(1),

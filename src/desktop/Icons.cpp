@@ -42,4 +42,14 @@ QIcon ApplicationIcon() {
     return IconFile("plimset.svg");
 }
 
+QIcon TrayIconPicture() {
+    // Pictures at fixed sizes: the icon picks the one nearest the size the tray asks for.
+    QIcon icon;
+    icon.addPixmap(IconFile("plimset-16.svg").pixmap(QSize(16, 16)));
+    const QIcon large = ApplicationIcon();
+    for (int size : {20, 22, 24, 32, 48, 64})
+        icon.addPixmap(large.pixmap(QSize(size, size)));
+    return icon;
+}
+
 } // namespace plimset

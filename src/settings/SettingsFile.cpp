@@ -595,10 +595,13 @@ QString SettingsFile::ReadIniString(const QString& section, const QString& key,
                                     const QString& defaultValue) const {
     const QHash<QString, QString>& all = values();
     const auto found = all.constFind(valueKey(normalName(section), normalName(key)));
-    if (found == all.constEnd() || found->isEmpty()) {
+    if (found == all.constEnd()) {
         return defaultValue;
     }
-    return trimBlanks(LeftBytes(*found, MaxValueBytes));
+    // A value that is empty once cut to its length and trimmed (blanks, NULs, a lone
+    // byte-order mark) is no value.
+    const QString value = trimBlanks(LeftBytes(*found, MaxValueBytes));
+    return value.isEmpty() ? defaultValue : value;
 }
 
 qint32 SettingsFile::ReadIniInt(const QString& section, const QString& key,

@@ -210,6 +210,65 @@ def screen_size():
     return int(m.group(1)), int(m.group(2))
 
 
+# The notification area
+
+
+def parent_window(wid):
+    m = re.search(r"Parent window id:\s*(0x[0-9a-fA-F]+)", run("xwininfo", "-children", "-id",
+                                                               hex(wid), check=False))
+    return int(m.group(1), 16) if m else None
+
+
+def root_window():
+    return int(re.search(r"Window id:\s*(0x[0-9a-fA-F]+)", run("xwininfo", "-root")).group(1), 16)
+
+
+def unmanaged_windows(program):
+    """A program's viewable windows that the window manager does not manage: the icons
+    embedded in a tray (whose parent is the tray's window) and pop-ups (menus, tool tips,
+    whose parent is the root window)."""
+    managed = set(client_list())
+    ids = run("xdotool", "search", "--all", "--pid", str(program.process.pid), check=False)
+    return [w for w in (int(i) for i in ids.split())
+            if w not in managed and map_state(w) == "IsViewable"]
+
+
+def tray_icons(program):
+    """The program's icons in a notification area."""
+    root = root_window()
+    return [w for w in unmanaged_windows(program) if parent_window(w) not in (root, None)]
+
+
+def popups(program):
+    """The program's open pop-up windows (menus, tool tips)."""
+    root = root_window()
+    return [w for w in unmanaged_windows(program) if parent_window(w) == root]
+
+
+def click(wid, button=1):
+    """Moves the pointer to the middle of a window and clicks a mouse button there."""
+    g = geometry(wid)
+    run("xdotool", "mousemove", g["x"] + g["width"] // 2, g["y"] + g["height"] // 2,
+        "click", button)
+
+
+def tooltip(wid, program):
+    """The tool tip a program shows while the pointer rests on a window, read through the
+    accessibility bus; the pointer is moved away first so the tip is shown afresh."""
+    run("xdotool", "mousemove", 0, 0)
+    time.sleep(0.3)
+    g = geometry(wid)
+    for step in range(4):  # a pointer that rests after moving a little, as a hand's does
+        run("xdotool", "mousemove", g["x"] + g["width"] // 3 + step, g["y"] + g["height"] // 2)
+        time.sleep(0.1)
+    acc = atspi_application(pid=program.process.pid)
+
+    def shown():
+        tips = [t for t in find_accessibles(acc, role="tool tip") if t.name]
+        return tips[-1].name if tips else None
+    return wait_until(shown, what="a tool tip")
+
+
 # Input
 
 
@@ -275,15 +334,16 @@ def sound_rms(path, bandpass_hz=None):
 # Accessibility
 
 
-def atspi_application(name="plimset", timeout=DEFAULT_TIMEOUT):
-    """The accessible application whose name is name (case ignored)."""
+def atspi_application(name="plimset", timeout=DEFAULT_TIMEOUT, pid=None):
+    """The accessible application whose name is name (case ignored), of the process pid
+    when given (a program that ended may still be listed for a while)."""
     import pyatspi
 
     def find():
         desktop = pyatspi.Registry.getDesktop(0)
         apps = (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
-        return next((a for a in apps if a is not None and (a.name or "").lower() == name.lower()),
-                    None)
+        return next((a for a in apps if a is not None and (a.name or "").lower() == name.lower()
+                     and pid in (None, a.get_process_id())), None)
     return wait_until(find, timeout, interval=0.2, what="accessible application " + name)
 
 

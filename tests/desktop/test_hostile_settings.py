@@ -1,6 +1,7 @@
-"""The real program over settings paths that are not a plain settings file: it starts, shows
-its window and ends on SIGTERM within seconds, and leaves what stands at the path, and the
-rest of its folder, as it was."""
+"""The real program over hostile settings. Over paths that are not a plain settings file it
+starts, shows its window and ends on SIGTERM within seconds, and leaves what stands at the
+path, and the rest of its folder, as it was. Over files full of values nobody should write it
+starts with a sane window, and at exit every key it does not own is left byte for byte."""
 
 import fcntl
 import hashlib
@@ -54,31 +55,81 @@ class HostileSettingsTest(unittest.TestCase):
         self.assertLess(time.monotonic() - asked, most_seconds_to_end)
         self.assertEqual(snapshot(app.folder), before)
 
-    def test_symlink_to_a_device(self):
-        self.run_over(lambda path: os.symlink("/dev/zero", path))
-
-    def test_fifo(self):
-        self.run_over(os.mkfifo)
-
-    def test_read_only_file(self):
-        self.run_over(lambda path: write(path, b"[Option]\nAddMinute=15\n", 0o444))
-
-    def test_file_of_50_mb(self):
-        self.run_over(lambda path: write(path, b"[Option]\nAddMinute=15\n" +
-                                         b";" * (50 * 1024 * 1024) + b"\n"))
+    def test_paths_that_are_no_plain_settings_file(self):
+        key = b"[Option]\nAddMinute=15\n"
+        for name, prepare in (("link to a device", lambda path: os.symlink("/dev/zero", path)),
+                              ("fifo", os.mkfifo), ("folder", os.mkdir),
+                              ("read-only", lambda path: write(path, key, 0o444)),
+                              ("50 MB", lambda path: write(path, key + b";" * (50 << 20)))):
+            with self.subTest(name):
+                self.run_over(prepare)
 
     def test_lock_held_by_another_process(self):
-        lock = {}
-
         def hold(path):
             write(path, b"[Option]\nAddMinute=15\n")
             folder, name = os.path.split(path)
-            lock["fd"] = os.open(os.path.join(folder, "." + name + ".lock"),
-                                 os.O_RDWR | os.O_CREAT, 0o644)
-            self.addCleanup(os.close, lock["fd"])
-            fcntl.flock(lock["fd"], fcntl.LOCK_EX)
+            fd = os.open(os.path.join(folder, "." + name + ".lock"), os.O_RDWR | os.O_CREAT)
+            self.addCleanup(os.close, fd)
+            fcntl.flock(fd, fcntl.LOCK_EX)
         # The save at exit waits for the lock about two seconds, then gives up.
         self.run_over(hold, most_seconds_to_end=5)
+
+
+# Every key of the settings file the program reads.
+OPTION_KEYS = (
+    ["Alarm%d" % i for i in range(1, 6)] + ["CountDown%d" % i for i in range(1, 6)] +
+    ["AddMinute", "CountDownRepeat", "SoundFlag", "SoundFile", "SoundBeep", "SoundUntilEnd",
+     "MessageBox", "RingDuration", "RingingTime", "DisplayDuration", "MessageBoxSize",
+     "TaskTray", "TaskBar", "Progress", "ShowAlways", "MaxLength", "HotKey", "Language",
+     "MessageBoxTextA1_E", "MessageBoxTextA2_E", "MessageBoxTextA1_J", "MessageBoxTextA2_J",
+     "MessageBoxTextC1_E", "MessageBoxTextC2_E", "MessageBoxTextC1_J", "MessageBoxTextC2_J"])
+ADVANCED_KEYS = ["MaxCol", "ModeOrder", "ButtonStyle", "TimeSeparator"]
+MAINFORM_KEYS = ["StartForm", "Left", "Top", "AlwaysOnTop", "FontName", "FontSize", "FontBold",
+                 "FontItalic", "FontUnderline", "FontStrikethrough", "ForeColor", "BackColor"]
+# What the program writes back at exit: the window's state and its size.
+OWNED = set(MAINFORM_KEYS) | {"Width", "Height"}
+
+VALUES = {
+    "huge": "1e38", "negative": "-99999999999", "nan": "NaN", "overflow": "&HFFFFFFFFFFFF",
+    "invalid UTF-8": b"\xff\xfe\xc3(\x80".decode("latin-1"),
+}
+
+
+def settings_text(value, long_text_key=None):
+    """Every key with this value; one key, if named, with a megabyte-long value instead."""
+    sections = [("Advanced", ADVANCED_KEYS), ("Option", OPTION_KEYS + ["Width", "Height"]),
+                ("MainForm", MAINFORM_KEYS)]
+    return "".join("[%s]\n" % name + "".join(
+        "%s=%s\n" % (k, "7" * (1 << 20) if k == long_text_key else value) for k in keys)
+        for name, keys in sections)
+
+
+def not_owned(data):
+    """The file's lines apart from those of the keys the program may rewrite."""
+    return [line for line in data.split(b"\n")
+            if b"=" not in line or line.split(b"=", 1)[0].decode("latin-1") not in OWNED]
+
+
+class HostileValuesTest(unittest.TestCase):
+    def test_every_key_at_once_with_a_value_nobody_wrote(self):
+        width, height = desk.screen_size()
+        cases = [(name, settings_text(v).encode("latin-1")) for name, v in VALUES.items()]
+        cases.append(("megabyte", settings_text("1", "SoundFile").encode()))
+        cases.append(("binary garbage", bytes(range(256)) * 64))
+        for name, data in cases:
+            with self.subTest(name):
+                app = desk.Program()
+                write(app.settings_path, data)
+                app.start()
+                self.addCleanup(app.kill)
+                win = app.wait_window()
+                g = desk.geometry(win)
+                self.assertTrue(0 < g["width"] <= width and 0 < g["height"] <= height, g)
+                self.assertTrue(-g["width"] < g["x"] < width and -g["height"] < g["y"] < height,
+                                g)
+                self.assertEqual(app.close(), 0, app.output())
+                with open(app.settings_path, "rb") as f:
+                    self.assertEqual(not_owned(f.read()), not_owned(data))
 
 
 if __name__ == "__main__":

@@ -31,7 +31,8 @@ class WaylandTest(unittest.TestCase):
         desk.wait_until(lambda: os.path.exists(os.path.join(runtime, "plimset-wayland")),
                         what="the Wayland compositor's socket")
 
-        app = desk.Program(settings="[MainForm]\nAlwaysOnTop=1\nLeft=1500\nTop=1500\n",
+        settings = "[MainForm]\nAlwaysOnTop=1\nLeft=1500\nTop=1500\n[Option]\nHotkey=684\n"
+        app = desk.Program(settings=settings,
                            env={"QT_QPA_PLATFORM": "wayland", "XDG_RUNTIME_DIR": runtime,
                                 "WAYLAND_DISPLAY": "plimset-wayland"})
         app.start()
@@ -40,8 +41,10 @@ class WaylandTest(unittest.TestCase):
         self.assertIsNone(app.process.poll(), app.output())
         self.assertEqual(app.terminate(), 0, app.output())
         # Nothing the window could not know was written over what the user had.
-        self.assertEqual(app.read_settings(),
-                         "[MainForm]\nAlwaysOnTop=1\nLeft=1500\nTop=1500\n")
+        self.assertEqual(app.read_settings(), settings)
+        # There is no global hotkey here, which is said once.
+        self.assertEqual(app.output().count("plimset: global hotkeys are not available"), 1,
+                         app.output())
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@ CPack makes from it, and the switches the program answers without a display.
 
 The build passes the facts under test in the environment: PLIMSET_BUILD_DIR,
 PLIMSET_BINARY, PLIMSET_VERSION and PLIMSET_APP_ID."""
+import configparser
 import gzip
 import os
 import re
@@ -51,16 +52,10 @@ def expected_files():
 
 
 def desktop_entry(path):
-    groups, group = {}, None
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            line = line.rstrip("\n")
-            if line.startswith("["):
-                group = groups.setdefault(line.strip("[]"), {})
-            elif "=" in line and group is not None:
-                key, value = line.split("=", 1)
-                group[key] = value
-    return groups
+    entry = configparser.ConfigParser(interpolation=None)
+    entry.optionxform = str  # keys are case-sensitive
+    entry.read(path, encoding="utf-8")
+    return entry
 
 
 class TreeChecks:
@@ -77,9 +72,7 @@ class TreeChecks:
 
         entry = desktop_entry(os.path.join(prefix, "share/applications/%s.desktop" % APP_ID))
         main = entry["Desktop Entry"]
-        self.assertEqual(main["Icon"], APP_ID)
-        self.assertEqual(main["TryExec"], "plimset")
-        self.assertEqual(main["StartupNotify"], "true")
+        self.assertEqual((main["Icon"], main["TryExec"]), (APP_ID, "plimset"))
         for key in ("Name[ja]", "Comment[ja]", "Keywords", "Keywords[ja]", "StartupWMClass"):
             self.assertIn(key, main)
         actions = {entry["Desktop Action " + a]["Exec"] for a in main["Actions"].rstrip(";").split(";")}
@@ -87,10 +80,9 @@ class TreeChecks:
 
         # The metainfo names the entry, the binary and this version as its newest release.
         meta = ET.parse(os.path.join(prefix, "share/metainfo/%s.metainfo.xml" % APP_ID)).getroot()
-        self.assertEqual(meta.findtext("id"), APP_ID)
-        self.assertEqual(meta.findtext("launchable"), APP_ID + ".desktop")
-        self.assertEqual(meta.findtext("provides/binary"), "plimset")
-        self.assertEqual(meta.find("releases/release").get("version"), VERSION)
+        self.assertEqual([meta.findtext("id"), meta.findtext("launchable"),
+                          meta.findtext("provides/binary"), meta.find("releases/release").get("version")],
+                         [APP_ID, APP_ID + ".desktop", "plimset", VERSION])
         lang = "{http://www.w3.org/XML/1998/namespace}lang"
         self.assertTrue(any(s.get(lang) == "ja" for s in meta.findall("summary")))
         self.assertTrue(any(p.get(lang) == "ja" for p in meta.findall("description/p")))
@@ -137,10 +129,9 @@ class DebianPackageTest(unittest.TestCase, TreeChecks):
             for script in ("preinst", "postinst", "prerm", "postrm", "conffiles"):
                 self.assertNotRegex(control, r"\b%s\b" % script)
 
-            fields = {f: run("dpkg-deb", "-f", deb, f).stdout.strip()
-                      for f in ("Package", "Version", "Depends")}
-            self.assertEqual(fields["Package"], "plimset")
-            self.assertEqual(fields["Version"], VERSION)
+            fields = dict(line.split(": ", 1) for line in
+                          run("dpkg-deb", "-f", deb, "Package", "Version", "Depends").stdout.splitlines())
+            self.assertEqual((fields["Package"], fields["Version"]), ("plimset", VERSION))
             depends = {d.split()[0] for d in fields["Depends"].split(", ")}
             for needed in ("libqt6core6", "libqt6gui6", "libqt6widgets6", "qt6-qpa-plugins",
                            "libqt6svg6", "gstreamer1.0-plugins-base",
@@ -173,7 +164,6 @@ class EarlyOptionsTest(unittest.TestCase):
             done = self.no_display(*args)
             self.assertEqual((done.returncode, done.stderr), (0, ""), args)
             self.assertTrue(done.stdout.startswith("Command Line Options\n\nplimset [/C | /A | /S]"))
-            self.assertIn("--version", done.stdout)
             self.assertNotIn("\r", done.stdout)
         done = self.no_display("--version")
         self.assertEqual((done.returncode, done.stdout, done.stderr), (0, "Plimset %s\n" % VERSION, ""))
@@ -182,10 +172,8 @@ class EarlyOptionsTest(unittest.TestCase):
         for args, extra in (([], {}), (["/C", "5"], {}), (["/?"], {}),
                             ([], {"QT_QPA_PLATFORM": "xcb"})):
             done = self.no_display(*args, **extra)
-            self.assertEqual(done.returncode, 1, (args, done.stderr))
-            self.assertEqual(done.stdout, "")
-            self.assertEqual(len(done.stderr.splitlines()), 1, done.stderr)
-            self.assertRegex(done.stderr, r"^plimset: cannot start: no display")
+            self.assertEqual((done.returncode, done.stdout), (1, ""), (args, done.stderr))
+            self.assertRegex(done.stderr, r"^plimset: cannot start: no display[^\n]*\n$")
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@
 #include "FakeWindowServices.h"
 #include "app/App.h"
 #include "desktop/FontProbe.h"
+#include "desktop/GlobalHotkey.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 
@@ -55,6 +56,7 @@ protected:
             .clock = clock,
             .fontProbe = fonts,
             .windowServices = services,
+            .globalHotkey = hotkey,
             .settingsFilePath = SettingsPath(),
             .locale = QLocale(QLocale::English, QLocale::UnitedStates),
             .arguments = arguments,
@@ -105,6 +107,7 @@ protected:
     FakeClock clock{10 * 3600};
     NoJapaneseFonts fonts;
     FakeWindowServices services;
+    NoGlobalHotkey hotkey;
     std::vector<Message> messages;
     std::vector<QString> questions;
     bool answerYes = true;

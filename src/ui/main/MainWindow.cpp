@@ -199,7 +199,11 @@ void MainWindow::ConnectEngine(TimerEngine& engine) {
 // ----- menus and desktop -----
 
 void MainWindow::SetTaskbarButton(bool shown) {
-    services_.SetTaskbarButton(this, shown);
+    services_.SetTaskbarButton(this, shown || keepTaskbarButton_);
+}
+
+void MainWindow::KeepTaskbarButton(bool keep) {
+    keepTaskbarButton_ = keep;
 }
 
 void MainWindow::SetMinimizeOffered(bool offered) {

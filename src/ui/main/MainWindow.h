@@ -85,6 +85,9 @@ public:
     void ApplyCaptions(qint16 languageOffset, const QString& modeOrder, bool nonJapanese);
     qint16 LanguageOffset() const { return languageOffset_; }
     void SetMinimizeOffered(bool offered);
+    // Keeps the taskbar button whatever SetTaskbarButton asks: where the window has no
+    // other way back (a tray icon that no tray shows).
+    void KeepTaskbarButton(bool keep);
     void SetAlwaysOnTopChecked(bool on);
     bool IsAlwaysOnTopChecked() const;
 
@@ -179,6 +182,7 @@ private:
     qint32 backColor_ = 0;
     WindowGeometry geometry_;
     bool forwardingKey_ = false;
+    bool keepTaskbarButton_ = false;
 };
 
 } // namespace plimset

@@ -3,6 +3,7 @@
 
 #include "ui/options/OptionsDialog.h"
 
+#include "core/HotkeyText.h"
 #include "core/NumericText.h"
 #include "core/Version.h"
 #include "desktop/Icons.h"
@@ -12,7 +13,6 @@
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
-#include "ui/options/HotkeyBridge.h"
 #include "ui/options/SoundPreview.h"
 
 #include <QButtonGroup>
@@ -542,7 +542,7 @@ void OptionsDialog::FillFromSettings() {
     maxLength_->setCurrentIndex(
         options_.MaxLength >= 5 && options_.MaxLength <= 8 ? options_.MaxLength - 5 : -1);
     noHotkeyText_ = LocalizedText(TextIds::NoHotkey, context_.languageOffset);
-    const QString hotkeyText = HotkeyCodeText(options_.Hotkey);
+    const QString hotkeyText = HotkeyCodeToText(options_.Hotkey);
     hotkey_->setText(hotkeyText.isEmpty() ? noHotkeyText_ : hotkeyText);
     hotkey_->end(false);
     language_->setCurrentIndex(options_.Language >= 0 && options_.Language <= 2 ? options_.Language

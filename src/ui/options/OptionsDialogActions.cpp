@@ -4,6 +4,7 @@
 
 #include "ui/options/OptionsDialog.h"
 
+#include "core/HotkeyText.h"
 #include "core/NumericText.h"
 #include "desktop/Icons.h"
 #include "desktop/KeyIdentity.h"
@@ -13,7 +14,6 @@
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
-#include "ui/options/HotkeyBridge.h"
 #include "ui/options/SoundPreview.h"
 
 #include <QApplication>
@@ -123,7 +123,7 @@ void OptionsDialog::Ok() {
     // A combination another program holds would never reach this one: say so now, while
     // the user can still choose another.
     const qint16 hotkey =
-        hotkey_->text() == noHotkeyText_ ? qint16(0) : HotkeyTextCode(hotkey_->text());
+        hotkey_->text() == noHotkeyText_ ? qint16(0) : HotkeyTextToCode(hotkey_->text());
     if (hotkey != 0 && context_.hotkeyHeldElsewhere && context_.hotkeyHeldElsewhere(hotkey)) {
         Message(HotkeyHeldText(hotkey_->text(), offset), MessageStyle::Critical);
         hotkey_->setFocus(Qt::OtherFocusReason);
@@ -165,7 +165,7 @@ OptionSettings OptionsDialog::Collect() const {
     edited.ShowAlways = tray_[3]->isChecked() ? 1 : 0;
     if (maxLength_->currentIndex() >= 0)
         edited.MaxLength = static_cast<qint16>(maxLength_->currentIndex() + 5);
-    edited.Hotkey = HotkeyTextCode(hotkey_->text());
+    edited.Hotkey = HotkeyTextToCode(hotkey_->text());
     if (language_->currentIndex() >= 0)
         edited.Language = static_cast<qint16>(language_->currentIndex());
     // The boxes show the texts of the current language only; line breaks never belong in

@@ -17,12 +17,6 @@ const QString CommandMessage = QString::fromUtf8("不正なコマンドです。
 const QString LengthMessage = QString::fromUtf8("引数は9999文字以内で入力して下さい。");
 } // namespace
 
-TEST(UsageText, BuildsTheLinesInOrder) {
-    const auto text = [](int id) { return QString("<%1>").arg(id); };
-    EXPECT_EQ(UsageText("plimset", text), "<991>\r\n\r\nplimset [/C | /A | /S] [<992>]\r\n\r\n"
-                                          "/C     <993>\r\n/A     <994>\r\n/S     <995>\r\n");
-}
-
 TEST(ParseCommandLine, ReadsModeAndText) {
     struct Case {
         const char* arguments;

@@ -100,6 +100,5 @@ TEST(PresetLabel, NamesMinutesAndSeconds) {
     EXPECT_EQ(PresetLabel(CountDown, 0.30f, "min", "sec"), "30sec");
     EXPECT_EQ(PresetLabel(CountDown, 3.3f, "min", "sec"), "3min 30sec");
     EXPECT_EQ(PresetLabel(CountDown, 3.05f, "min", "sec"), "3min 5sec");
-    EXPECT_EQ(PresetLabel(CountDown, 3.001f, "min", "sec"), "3min 0sec");
     EXPECT_EQ(PresetLabel(Alarm, Inf, "min", "sec"), "32767min");
 }

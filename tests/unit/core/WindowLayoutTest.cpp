@@ -65,7 +65,6 @@ TEST(WindowLayout, ControlsAreCentredAndTheSmallButtonsOverlapByOnePixel) {
     EXPECT_EQ(p.ActionLeft, 600 + 735 + 37); // (1935 - 1335 - 525) \ 2 = 37
     EXPECT_EQ(p.TextTop, 127);               // 255 \ 2
     EXPECT_EQ(p.MinimizeTop, 75);
-    EXPECT_EQ(p.ClearTop, 75);
     EXPECT_EQ(p.ActionTop, 75);
 
     // Halving rounds its operand half to even first.

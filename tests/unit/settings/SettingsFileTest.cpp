@@ -1,14 +1,11 @@
 #include "settings/SettingsFile.h"
 #include "SettingsTestFiles.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
-#include <csignal>
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 using namespace plimset;
 
@@ -24,25 +21,22 @@ protected:
 } // namespace
 
 TEST_F(SettingsFileTest, ReadsHandWrittenFilesWithoutHarm) {
-    writeBytes(path, "\xEF\xBB\xBFStray=before any section\r\n; a comment=not a key\r\n"
-                     "[ option ]\r\n  AddMinute =  15  \r\nEmpty=\r\nName=Ab\xC3\xA9 c\r\n"
-                     "[Other]\r\nAddMinute=99\r\n"
-                     "[OPTION]\r\nLate=only in a second section of the same name\r\n");
-    EXPECT_EQ(file.ReadIniString("Option", "addminute", "x"), "15");
-    EXPECT_EQ(file.ReadIniString("OTHER", "AddMinute", "x"), "99");
-    EXPECT_EQ(file.ReadIniString("Option", "Name", "x"), QString::fromUtf8("Ab\xC3\xA9 c"));
-    EXPECT_EQ(file.ReadIniString("Option", "Empty", "dflt"), "dflt");
-    EXPECT_EQ(file.ReadIniString("Missing", "AddMinute", "dflt"), "dflt");
-    EXPECT_EQ(file.ReadIniString("Option", "; a comment", "dflt"), "dflt");
-    EXPECT_EQ(file.ReadIniString("", "Stray", "dflt"), "dflt");
-    EXPECT_EQ(SettingsFile(dir.filePath("absent.ini")).ReadIniString("Option", "A", "d"), "d");
-
     // NUL characters count as blanks, so a value made of them is empty.
-    writeBytes(path, "[Option]\nNul=" + QByteArray(3, '\0') + "\nPadded=" + QByteArray(1, '\0') +
-                         "ab" + QByteArray(2, '\0') + "\n");
-    SettingsFile nul(path);
-    EXPECT_EQ(nul.ReadIniString("Option", "Nul", "dflt"), "dflt");
-    EXPECT_EQ(nul.ReadIniString("Option", "Padded", "dflt"), "ab");
+    const char data[] = "\xEF\xBB\xBFStray=before any section\r\n; a comment=not a key\r\n"
+                        "[ option ]\r\n  AddMinute =  15  \r\nEmpty=\r\nName=Ab\xC3\xA9 c\r\n"
+                        "Nul=\0\0\0\r\nPadded=\0ab\0\0\r\n[Other]\r\nAddMinute=99\r\n"
+                        "[OPTION]\r\nLate=only in a second section of the same name\r\n";
+    writeBytes(path, QByteArray(data, sizeof data - 1));
+    // clang-format off
+    const char* reads[][3] = {
+        {"Option", "addminute", "15"}, {"OTHER", "AddMinute", "99"}, {"Option", "Empty", "d"},
+        {"Option", "Name", "Ab\xC3\xA9 c"}, {"Missing", "AddMinute", "d"}, {"", "Stray", "d"},
+        {"Option", "; a comment", "d"}, {"Option", "Late", "d"}, {"Option", "Nul", "d"},
+        {"Option", "Padded", "ab"}};
+    // clang-format on
+    for (const auto& [section, key, value] : reads) {
+        EXPECT_EQ(file.ReadIniString(section, key, "d"), QString::fromUtf8(value)) << key;
+    }
 }
 
 TEST_F(SettingsFileTest, ReadsNumbersAndCutsLongValuesAtACharacterBoundary) {
@@ -85,7 +79,6 @@ TEST_F(SettingsFileTest, WriteReplacesTheKeyInPlaceAndKeepsEveryOtherByte) {
     expected.replace("kept as it is \r\n", "kept as it is \r\nAddMinute=5\r\n");
     expected += "\r\nY=2\r\n[MainForm]\r\nLeft=-15\r\n";
     EXPECT_EQ(readBytes(path), expected);
-    EXPECT_EQ(file.ReadIniInt("MainForm", "Left", 0), -15);
 }
 
 TEST_F(SettingsFileTest, WriteCreatesFolderFileAndSection) {
@@ -93,6 +86,8 @@ TEST_F(SettingsFileTest, WriteCreatesFolderFileAndSection) {
     ASSERT_TRUE(nested.WriteIniString("Option", "Width", "200"));
     ASSERT_TRUE(nested.WriteIniString("Option", "Height", "80"));
     EXPECT_EQ(readBytes(nested.path()), "[Option]\nWidth=200\nHeight=80\n");
+    // Not where a plain file stands in the folder's place.
+    EXPECT_FALSE(SettingsFile(dir.filePath("a/b/plimset.ini/x.ini")).WriteIniString("A", "B", "C"));
 
     // A key line that is the file's first line keeps the byte-order mark before it.
     writeBytes(path, "\xEF\xBB\xBF[S]\nK=1\n");
@@ -107,11 +102,13 @@ TEST_F(SettingsFileTest, NoValueOrNameCanAddKeysOrSections) {
     EXPECT_EQ(file.ReadIniInt("Advanced", "MaxCol", 5), 5);
 
     const QByteArray before = readBytes(path);
-    EXPECT_FALSE(file.WriteIniString("Option", "Max=Col", "1"));
-    EXPECT_FALSE(file.WriteIniString("Option", "[Advanced", "1"));
-    EXPECT_FALSE(file.WriteIniString("Option", ";Key", "1"));
-    EXPECT_FALSE(file.WriteIniString("Option", "", "1"));
-    EXPECT_FALSE(file.WriteIniString("Adv]anced", "Key", "1"));
+    // clang-format off
+    const char* refused[][2] = {{"Option", "Max=Col"}, {"Option", "[Advanced"}, {"Option", ";Key"},
+                                {"Option", ""}, {"Adv]anced", "Key"}};
+    // clang-format on
+    for (const auto& [section, key] : refused) {
+        EXPECT_FALSE(file.WriteIniString(section, key, "1")) << section << key;
+    }
     EXPECT_EQ(readBytes(path), before);
 
     ASSERT_TRUE(file.WriteIniString("Opt\nion", "Ke\ry", "v"));
@@ -126,33 +123,6 @@ TEST_F(SettingsFileTest, NoValueOrNameCanAddKeysOrSections) {
     EXPECT_EQ(file.ReadIniString("Option", "Marked", ""), "2");
 }
 
-TEST_F(SettingsFileTest, AFailedWriteReportsFalseAndKeepsTheOldFile) {
-    const QByteArray before = "[Option]\nAddMinute=10\n";
-    writeBytes(path, before);
-
-    // A disk that fills up in the middle of the write, simulated by a file size limit,
-    // which holds for every user.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool written = file.WriteIniString("Option", "SoundFile", QString(500, u'x'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_FALSE(written);
-    EXPECT_EQ(readBytes(path), before);
-    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-    left.sort();
-    EXPECT_EQ(left, QStringList({".plimset.ini.lock", "plimset.ini"}));
-
-    // A folder that cannot be created, because a plain file stands where it should be.
-    writeBytes(dir.filePath("plain"), "x");
-    EXPECT_FALSE(SettingsFile(dir.filePath("plain/plimset.ini")).WriteIniString("A", "B", "C"));
-}
-
 TEST_F(SettingsFileTest, ConcurrentWritersNeverLoseEachOthersKeys) {
     constexpr int Count = 500;
     QProcess helper;
@@ -160,12 +130,9 @@ TEST_F(SettingsFileTest, ConcurrentWritersNeverLoseEachOthersKeys) {
                  {path, "Keys", "Other", QString::number(Count)});
     ASSERT_TRUE(helper.waitForStarted());
     ASSERT_TRUE(helper.waitForReadyRead(30000));
-
     int failures = 0;
     for (int i = 0; i < Count; ++i) {
-        if (!file.WriteIniString("Keys", "Own" + QString::number(i), QString::number(i))) {
-            ++failures;
-        }
+        failures += !file.WriteIniString("Keys", "Own" + QString::number(i), QString::number(i));
     }
     ASSERT_TRUE(helper.waitForFinished(120000));
     EXPECT_EQ(helper.exitCode(), 0);

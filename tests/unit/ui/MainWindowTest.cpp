@@ -22,6 +22,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 using namespace plimset;
 
@@ -242,15 +243,20 @@ TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
 }
 
 TEST_F(MainWindowTest, MinimizeIsOfferedOnlyWithAWayBack) {
-    // The notification-area icon does not exist yet, so it is no way back either.
-    for (const auto& [settings, offered] : {std::pair{"[Option]\nTaskBar=0\nTaskTray=1\n", false},
-                                            {"[Option]\nTaskBar=0\nTaskTray=0\n", false},
-                                            {"[Option]\nTaskBar=1\nTaskTray=0\n", true}}) {
+    // No tray shows the icon here (offscreen): a window that asks for the tray keeps its
+    // taskbar button instead, also when the mode's own set-up asks to take it away.
+    for (const auto& [settings, offered, button] :
+         {std::tuple{"[Option]\nTaskBar=0\nTaskTray=1\n", true, true},
+          {"[Option]\nTaskBar=0\nTaskTray=0\n", false, false},
+          {"[Option]\nTaskBar=1\nTaskTray=0\n", true, true}}) {
         WriteSettings(settings);
         ASSERT_FALSE(Start());
+        ChooseMode(StopWatch); // clears a taskbar button that TaskBar does not want
         EXPECT_EQ(services.StateOf(window).minimizeOffered, offered) << settings;
+        EXPECT_EQ(services.StateOf(window).taskbarButton, button) << settings;
         Find<QPushButton>("Command1_0")->click();
         EXPECT_EQ(window->isMinimized(), offered) << settings;
+        EXPECT_TRUE(window->isVisible()) << settings;
         window->close();
     }
 }

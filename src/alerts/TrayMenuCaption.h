@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace plimset {
+
+// The caption of the tray menu's hide item (MNU_Hide), which the alert sets back to
+// "Minimize" when it shows a window hidden to the tray.
+class TrayMenuCaption {
+public:
+    virtual ~TrayMenuCaption() = default;
+    virtual void SetHideItemCaption(const QString& caption) = 0;
+};
+
+// Until there is a tray menu, there is no caption to set.
+class NoTrayMenuCaption final : public TrayMenuCaption {
+public:
+    void SetHideItemCaption(const QString&) override {}
+};
+
+} // namespace plimset

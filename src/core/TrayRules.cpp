@@ -1,0 +1,47 @@
+#include "core/TrayRules.h"
+
+#include <QTextBoundaryFinder>
+
+namespace plimset {
+
+WindowReach ReachOf(qint16 taskTray, qint16 taskBar, bool trayIconShown) {
+    const bool tray = taskTray == 1 && trayIconShown;
+    return {tray, taskBar == 1 || (taskTray == 1 && !tray)};
+}
+
+QString TrayTipText(const QString& tip) {
+    if (tip.toUtf8().size() <= TrayTipBytes)
+        return tip;
+    // Walk the boundaries between user-perceived characters and keep the longest start
+    // that fits.
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, tip);
+    qsizetype kept = 0;
+    qsizetype bytes = 0;
+    for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary()) {
+        bytes += tip.mid(kept, at - kept).toUtf8().size();
+        if (bytes > TrayTipBytes)
+            break;
+        kept = at;
+    }
+    return tip.left(kept);
+}
+
+int TrayHideTextId(bool windowShown) {
+    return windowShown ? 204 : 201;
+}
+
+TrayClickAction ChooseTrayClickAction(TrayClick click, bool optionsOpen) {
+    if (optionsOpen)
+        return TrayClickAction::Nothing;
+    switch (click) {
+    case TrayClick::Left:
+        return TrayClickAction::ShowWindow;
+    case TrayClick::Right:
+        return TrayClickAction::OpenMenu;
+    case TrayClick::Other:
+        break;
+    }
+    return TrayClickAction::Nothing;
+}
+
+} // namespace plimset

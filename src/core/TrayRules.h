@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+namespace plimset {
+
+// How a hidden or minimized main window can be brought back. The tray counts only while
+// its icon is really shown; where TaskTray asks for an icon that no tray shows, the window
+// keeps a taskbar button instead, so it is never out of reach.
+struct WindowReach {
+    bool Tray = false;
+    bool Taskbar = false;
+    // Whether minimizing is offered at all.
+    bool Any() const { return Tray || Taskbar; }
+};
+WindowReach ReachOf(qint16 taskTray, qint16 taskBar, bool trayIconShown);
+
+// The longest tip the icon shows, in bytes of UTF-8.
+inline constexpr int TrayTipBytes = 64;
+
+// The tip cut to TrayTipBytes bytes of UTF-8, never inside a character (nor between a
+// letter and its combining marks).
+QString TrayTipText(const QString& tip);
+
+// The text id of the tray menu's item that hides and shows the main window: "Mi&nimize"
+// while the window is shown, "&Restore" while it is hidden.
+int TrayHideTextId(bool windowShown);
+
+// A press on the tray icon, and what it does: the left button shows and activates the main
+// window, the right one opens the tray menu. Nothing reacts while a dialog of the main
+// window is open.
+enum class TrayClick { Left, Right, Other };
+enum class TrayClickAction { Nothing, ShowWindow, OpenMenu };
+TrayClickAction ChooseTrayClickAction(TrayClick click, bool optionsOpen);
+
+} // namespace plimset

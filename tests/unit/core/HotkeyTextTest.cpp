@@ -1,0 +1,65 @@
+#include "core/HotkeyText.h"
+
+#include <gtest/gtest.h>
+
+namespace plimset {
+namespace {
+
+TEST(HotkeyText, ConvertsBothWays) {
+    const struct {
+        qint16 code;
+        const char* text;
+    } rows[] = {{665, "Ctrl + Shift + A"},
+                {553, "Shift + Alt + 5"},
+                {348, "Ctrl + Alt + 0"},
+                {790, "Ctrl + Shift + Alt + Z"},
+                {184, "Alt + T"}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(HotkeyCodeToText(row.code), QLatin1String(row.text)) << row.code;
+        EXPECT_EQ(HotkeyTextToCode(QLatin1String(row.text)), row.code) << row.text;
+    }
+    // Every combination the Options dialog can capture survives the round trip.
+    for (qint16 modifiers = 1; modifiers <= 7; ++modifiers)
+        for (const QChar key : QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ")) {
+            const qint16 code =
+                qint16(QString::number(modifiers).append(QString::number(key.unicode())).toInt());
+            ASSERT_EQ(HotkeyTextToCode(HotkeyCodeToText(code)), code) << code;
+        }
+}
+
+TEST(HotkeyText, NumbersAndTextsThatAreNoHotkeyGiveNone) {
+    // Damaged or hand-edited settings: no text, no parts, so nothing is registered.
+    for (qint16 code : {0, -665, 6, 65, 665 - 600, 865, 964, 6064, 697, 6100, 32767}) {
+        EXPECT_EQ(HotkeyCodeToText(code), QString()) << code;
+        EXPECT_FALSE(SplitHotkeyCode(code).has_value()) << code;
+    }
+    const std::optional<HotkeyParts> parts = SplitHotkeyCode(790);
+    ASSERT_TRUE(parts.has_value());
+    EXPECT_EQ(parts->Modifiers, HotkeyCtrl + HotkeyShift + HotkeyAlt);
+    EXPECT_EQ(parts->Key, u'Z');
+
+    EXPECT_EQ(HotkeyTextToCode(QString()), 0);
+    EXPECT_EQ(HotkeyTextToCode(QStringLiteral("A")), 0);                // no modifier
+    EXPECT_EQ(HotkeyTextToCode(QStringLiteral("Ctrl + Shift + ")), 0);  // no key yet
+    EXPECT_EQ(HotkeyTextToCode(QStringLiteral("Ctrl + Shift + é")), 0); // not a key we grab
+    EXPECT_EQ(HotkeyTextToCode(QStringLiteral("Ctrl + Shift + a")), 665);
+}
+
+TEST(HotkeyAction, TrayThenTaskbarThenNothing) {
+    const WindowReach tray = ReachOf(1, 0, true);
+    EXPECT_EQ(ChooseHotkeyAction(tray, true, false), HotkeyAction::HideToTray);
+    EXPECT_EQ(ChooseHotkeyAction(tray, false, false), HotkeyAction::ShowFromTray);
+    EXPECT_EQ(ChooseHotkeyAction(ReachOf(1, 1, true), true, false), HotkeyAction::HideToTray);
+
+    const WindowReach taskbar = ReachOf(0, 1, false);
+    EXPECT_EQ(ChooseHotkeyAction(taskbar, true, false), HotkeyAction::Minimize);
+    EXPECT_EQ(ChooseHotkeyAction(taskbar, true, true), HotkeyAction::Restore);
+    EXPECT_EQ(ChooseHotkeyAction(taskbar, false, false), HotkeyAction::Restore);
+
+    EXPECT_EQ(ChooseHotkeyAction(ReachOf(0, 0, true), true, false), HotkeyAction::Nothing);
+    // An icon no tray shows is no way back: the window is minimized to its taskbar button.
+    EXPECT_EQ(ChooseHotkeyAction(ReachOf(1, 0, false), true, false), HotkeyAction::Minimize);
+}
+
+} // namespace
+} // namespace plimset
