@@ -97,6 +97,33 @@ class OptionsDialogTest(unittest.TestCase):
         self.assertIsNone(app.read_settings())
         self.assertEqual(app.close(), 0)
 
+    def test_a_captured_hotkey_is_saved_and_works_at_once(self):
+        app = self.start(settings="[Option]\nTaskBar=1\nHotkey=684\n")  # Ctrl + Shift + T
+        dialog = self.open_options(app)
+        box = self.find("text", "Hotkey")
+        self.assertEqual(desk.accessible_text(box), "Ctrl + Shift + T")
+        box.queryComponent().grabFocus()
+        # The current combination is released while the dialog is open: the box gets it.
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+alt+5")
+        desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Alt + 5", what="capture")
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+t")
+        desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Shift + T", what="capture")
+        self.assertEqual(desk.map_state(app.window), "IsViewable")
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+y")
+        desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Shift + Y", what="capture")
+        # In the box Alt+O would be captured too: Tab leaves it first.
+        desk.run("xdotool", "key", "--clearmodifiers", "Tab", "alt+o")
+        question = desk.wait_until(lambda: next(
+            (w for w in app.windows() if desk.window_name(w) == "Plimset"), None),
+            what="the question")
+        desk.key(question, "Return")
+        self.dialog_gone(app, dialog)
+        self.assertEqual(option_lines(app.read_settings()), ["TaskBar=1", "HotKey=689"])
+        # The new combination minimizes the window from anywhere; the old one is free.
+        desk.run("xdotool", "key", "ctrl+shift+y")
+        desk.wait_until(lambda: desk.wm_hints_iconic(app.window), what="minimized")
+        self.assertEqual(app.close(), 0)
+
     def test_esc_cancels_and_the_dialog_speaks_japanese(self):
         app = self.start(settings="[Option]\nLanguage=2\n")
         dialog = self.open_options(app)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeGlobalHotkey.h"
 #include "FakeSoundPreview.h"
 #include "FakeWindowServices.h"
 #include "app/App.h"
@@ -107,7 +108,7 @@ protected:
     FakeClock clock{10 * 3600};
     NoJapaneseFonts fonts;
     FakeWindowServices services;
-    NoGlobalHotkey hotkey;
+    FakeGlobalHotkey hotkey;
     std::vector<Message> messages;
     std::vector<QString> questions;
     bool answerYes = true;

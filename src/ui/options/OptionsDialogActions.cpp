@@ -250,6 +250,15 @@ void OptionsDialog::RestoreDefaults(int index) {
 bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == hotkey_) {
         switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // A combination pressed in the box is captured, even one that is an access key
+            // elsewhere in the dialog (Alt+O gives Ctrl + Alt + O, it does not press OK).
+            if (static_cast<QKeyEvent*>(event)->modifiers() &
+                (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
+                event->accept();
+                return true;
+            }
+            break;
         case QEvent::KeyPress: {
             auto* key = static_cast<QKeyEvent*>(event);
             const Qt::KeyboardModifiers held = key->modifiers();

@@ -309,7 +309,12 @@ TEST_F(OptionsDialogTest, HotkeyBoxCapturesCombinationsAndRevertsIncompleteOnes)
         QCoreApplication::sendEvent(box, &release);
         EXPECT_EQ(box->text(), "None");
 
-        Press("Text9", Qt::Key_A, Qt::AltModifier);
+        // An access key of the dialog is captured in the box, not pressed.
+        QKeyEvent accessKey(QEvent::ShortcutOverride, Qt::Key_O, Qt::AltModifier);
+        QCoreApplication::sendEvent(box, &accessKey);
+        EXPECT_TRUE(accessKey.isAccepted());
+        Press("Text9", Qt::Key_O, Qt::AltModifier);
+        EXPECT_EQ(box->text(), "Ctrl + Alt + O");
         Press("Text9", Qt::Key_Backspace, Qt::NoModifier);
         EXPECT_EQ(box->text(), "None");
     });
@@ -506,6 +511,26 @@ TEST_F(OptionsDialogTest, TestBeepAndTestPlayUseTheSoundLayerAndStopEverywhere) 
     });
     // Closing the dialog ends a test play.
     EXPECT_EQ(sound.calls.mid(sound.calls.size() - 2), (QStringList{"stop", "close"}));
+}
+
+TEST_F(OptionsDialogTest, TheHotkeyIsOffWhileTheDialogIsOpenAndAHeldOneIsRefused) {
+    WriteSettings("[Option]\nHotkey=665\n");
+    ASSERT_FALSE(Start());
+    EXPECT_EQ(hotkey.calls, QStringList{"register 665"});
+    hotkey.held = 684; // Ctrl + Shift + T
+    WithDialog([&](OptionsDialog* d) {
+        EXPECT_EQ(hotkey.calls.last(), "unregister");
+        Press("Text9", Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        Click("Command1_0");
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(messages.back().Text, "The hotkey Ctrl + Shift + T is already in use by another "
+                                        "program. Choose another combination.");
+        Press("Text9", Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+        Click("Command1_0");
+    });
+    // The new combination takes effect as the dialog closes.
+    EXPECT_EQ(hotkey.calls.last(), "register 689");
+    EXPECT_TRUE(ReadSettings().contains("HotKey=689"));
 }
 
 TEST_F(OptionsDialogTest, AFileDroppedOnTheSoundFileBoxGivesItsPath) {
