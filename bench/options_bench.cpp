@@ -9,6 +9,7 @@
 
 #include "app/App.h"
 #include "core/Clock.h"
+#include "desktop/GlobalHotkey.h"
 #include "desktop/QtFontProbe.h"
 #include "desktop/WindowServices.h"
 #include "settings/OptionSettings.h"
@@ -68,10 +69,12 @@ Figures TimeOpening(int maxCol, int runs) {
     SystemClock clock;
     QtFontProbe fonts;
     const std::unique_ptr<WindowServices> services = MakeWindowServices();
+    const std::unique_ptr<GlobalHotkey> hotkey = CreateGlobalHotkey();
     App app(AppContext{
         .clock = clock,
         .fontProbe = fonts,
         .windowServices = *services,
+        .globalHotkey = *hotkey,
         .settingsFilePath = path,
         .locale = QLocale::system(),
         .arguments = {},
