@@ -61,6 +61,7 @@ class OptionsDialogTest(unittest.TestCase):
                          ["CountDown1=7.05", "SoundFlag=0"])
         self.find("menu item", "7min 5sec")
         self.assertEqual(app.close(), 0)
+        self.assertEqual(app.output(), "")
 
     def test_cancel_after_reflect_and_restore_defaults_puts_the_main_window_back(self):
         app = self.start(settings="[MainForm]\nFontSize=16\n")
@@ -123,6 +124,7 @@ class OptionsDialogTest(unittest.TestCase):
         desk.run("xdotool", "key", "ctrl+shift+y")
         desk.wait_until(lambda: desk.wm_hints_iconic(app.window), what="minimized")
         self.assertEqual(app.close(), 0)
+        self.assertEqual(app.output(), "")
 
     def test_esc_cancels_and_the_dialog_speaks_japanese(self):
         app = self.start(settings="[Option]\nLanguage=2\n")
