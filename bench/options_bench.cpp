@@ -7,6 +7,9 @@
 //
 // Runs on the platform Qt chooses (QT_QPA_PLATFORM=offscreen for no display).
 
+#include "alerts/MciInterpreter.h"
+#include "alerts/ToneBeeper.h"
+#include "alerts/WindowActivation.h"
 #include "app/App.h"
 #include "core/Clock.h"
 #include "desktop/GlobalHotkey.h"
@@ -70,10 +73,16 @@ Figures TimeOpening(int maxCol, int runs) {
     QtFontProbe fonts;
     const std::unique_ptr<WindowServices> services = MakeWindowServices();
     const std::unique_ptr<GlobalHotkey> hotkey = CreateGlobalHotkey();
+    DesktopWindowActivation activation;
+    ToneBeeper beeper;
+    MciInterpreter soundCommands;
     App app(AppContext{
         .clock = clock,
         .fontProbe = fonts,
         .windowServices = *services,
+        .windowActivation = activation,
+        .beeper = beeper,
+        .soundCommands = soundCommands,
         .globalHotkey = *hotkey,
         .settingsFilePath = path,
         .locale = QLocale::system(),

@@ -27,8 +27,22 @@ constexpr char16_t DesignFontFamily[] = u"ＭＳ Ｐゴシック";
 
 App::App(AppContext context)
     : context_(std::move(context)), window_(state_, options_, context_.windowServices),
+      soundPlayer_(context_.soundCommands),
+      alert_(AlertOutputContext{
+          .options = &options_,
+          .state = &state_,
+          .languageOffset = [this] { return window_.LanguageOffset(); },
+          .mainWindow = &window_,
+          .alwaysOnTopChecked = [this] { return window_.IsAlwaysOnTopChecked(); },
+          .activation = &context_.windowActivation,
+          .beeper = &context_.beeper,
+          .player = &soundPlayer_,
+          .trayMenu = &tray_,
+          .fileExists = {},
+      }),
       tray_(state_, &window_), engine_(state_, options_, context_.clock, window_, alert_, tray_),
       windowState_(window_, context_.settingsFilePath) {
+    alert_.SetEngine(&engine_);
     window_.ConnectEngine(engine_);
     connect(&window_, &MainWindow::Closing, this, &App::Unload);
     connect(&window_, &MainWindow::OptionsRequested, this, &App::OpenOptions);
@@ -69,6 +83,7 @@ std::optional<int> App::Startup() {
     window_.SetTimeText(QString());
     state_.CurMode = windowState_.Loaded().StartForm;
     ApplyOptions(LoadOptionSettings(SettingsFile(context_.settingsFilePath), DefaultSoundFile()));
+    alert_.LoadAlertWindow();
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, &App::SaveState);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &App::Unload);
@@ -99,6 +114,10 @@ void App::ApplyOptions(const OptionSettings& options) {
     ApplyTray();
     engine_.SetMode(state_.CurMode);
     ApplyDesktopOptions();
+}
+
+void App::ReloadAlertWindow() {
+    alert_.ReloadAlertWindow();
 }
 
 void App::ApplyTray() {
@@ -143,10 +162,8 @@ void App::OpenOptions() {
             window_, options_,
             OptionsDialogContext{
                 .settings = settings,
-                .sound =
-                    context_.soundPreview != nullptr ? *context_.soundPreview : noSoundPreview_,
-                .beeper =
-                    context_.previewBeeper != nullptr ? *context_.previewBeeper : toolkitBeeper_,
+                .sound = context_.soundPreview != nullptr ? *context_.soundPreview : soundPreview_,
+                .beeper = context_.beeper,
                 .languageOffset = window_.LanguageOffset(),
                 .locale = context_.locale,
                 .defaultLook = designLook_,
@@ -175,6 +192,7 @@ void App::OpenOptions() {
     if (cancelled || unloaded_)
         return;
     ApplyOptions(options_);
+    ReloadAlertWindow();
     // The text the field showed, in the form the options now give it. An alarm's clock
     // time stays as it was: it is no minutes.seconds value to convert.
     if (state_.CurMode != Alarm) {
@@ -299,6 +317,7 @@ void App::Unload() {
     alert_.StopSound(SoundStop::Stop);
     windowState_.RestoreNormalGeometry();
     windowState_.Save();
+    alert_.UnloadAlertWindow();
     tray_.Unload();
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "alerts/DesktopAlertOutput.h"
+#include "alerts/MciPlayer.h"
 #include "alerts/TrayIcon.h"
 #include "app/AppContext.h"
 #include "app/MainWindowState.h"
-#include "core/AlertOutput.h"
 #include "core/AppState.h"
 #include "core/TimerEngine.h"
 #include "core/TrayRules.h"
@@ -43,6 +44,10 @@ public:
     // after OK (or its close box) every window and service follows the options again.
     void OpenOptions();
 
+    // Makes the alert window anew, so that a changed MessageBoxSize takes effect; after
+    // the Options dialog's OK.
+    void ReloadAlertWindow();
+
     // Saves the window's state as a normal close does; later calls write only what changed
     // since. For the end of the desktop session.
     void SaveState();
@@ -64,6 +69,9 @@ public:
     const OptionSettings& Options() const { return options_; }
     TimerEngine& Engine() { return engine_; }
     MainWindow& Window() { return window_; }
+    DesktopAlertOutput& Alert() { return alert_; }
+    // The sound layer, which the Options dialog's test play shares with the alarm.
+    MciPlayer& SoundPlayer() { return soundPlayer_; }
     TrayIcon& Tray() { return tray_; }
 
 private:
@@ -86,13 +94,13 @@ private:
     AppState state_;
     OptionSettings options_;
     MainWindow window_;
-    SilentAlertOutput alert_;
+    MciPlayer soundPlayer_;
+    DesktopAlertOutput alert_;
     TrayIcon tray_;
     TimerEngine engine_;
     MainWindowState windowState_;
     WindowSettings designLook_;
-    NoSoundPreview noSoundPreview_;
-    ToolkitBeeper toolkitBeeper_;
+    MciSoundPreview soundPreview_{soundPlayer_};
     bool handlingHotkey_ = false; // a press arriving while one is handled is dropped
     bool started_ = false;
     bool unloaded_ = false;

@@ -11,10 +11,12 @@ class QWidget;
 
 namespace plimset {
 
+class Beeper;
 class Clock;
+class CommandInterpreter;
 class FontProbe;
+class WindowActivation;
 class GlobalHotkey;
-class PreviewBeeper;
 class SoundPreview;
 class WindowServices;
 
@@ -26,6 +28,11 @@ struct AppContext {
     Clock& clock;
     const FontProbe& fontProbe;
     WindowServices& windowServices;
+    // The alert's services: bringing the window to the front, the beep, and what carries
+    // out the sound layer's command strings.
+    WindowActivation& windowActivation;
+    Beeper& beeper;
+    CommandInterpreter& soundCommands;
     GlobalHotkey& globalHotkey;
     QString settingsFilePath;
     QLocale locale;
@@ -35,9 +42,8 @@ struct AppContext {
     std::function<void(QWidget* parent, const QString& text, MessageStyle style)> showMessage;
     // Asks a question with Yes and No buttons and the application's title; true for Yes.
     std::function<bool(QWidget* parent, const QString& text)> askYesNo;
-    // The Options dialog's test play and test beep; the program's own when not given.
+    // The Options dialog's test play; the program's sound layer when not given.
     SoundPreview* soundPreview = nullptr;
-    PreviewBeeper* previewBeeper = nullptr;
 };
 
 } // namespace plimset

@@ -1,3 +1,7 @@
+#include "alerts/MciInterpreter.h"
+#include "alerts/SoundLatency.h"
+#include "alerts/ToneBeeper.h"
+#include "alerts/WindowActivation.h"
 #include "app/App.h"
 #include "app/EarlyOptions.h"
 #include "app/PlatformChoice.h"
@@ -42,6 +46,7 @@ int main(int argc, char* argv[]) {
         return plimset::FinishEarly(early);
 
     plimset::ApplyQtPlatformChoice();
+    plimset::RequestLowSoundLatency();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimset"));
     QApplication::setOrganizationName(QString());
@@ -52,12 +57,18 @@ int main(int argc, char* argv[]) {
     plimset::QtFontProbe fontProbe;
     const std::unique_ptr<plimset::WindowServices> windowServices = plimset::MakeWindowServices();
     const std::unique_ptr<plimset::GlobalHotkey> globalHotkey = plimset::CreateGlobalHotkey();
+    plimset::DesktopWindowActivation windowActivation;
+    plimset::ToneBeeper beeper;
+    plimset::MciInterpreter soundCommands;
     const QString executable = QCoreApplication::applicationFilePath();
 
     plimset::App app(plimset::AppContext{
         .clock = clock,
         .fontProbe = fontProbe,
         .windowServices = *windowServices,
+        .windowActivation = windowActivation,
+        .beeper = beeper,
+        .soundCommands = soundCommands,
         .globalHotkey = *globalHotkey,
         .settingsFilePath = plimset::SettingsFilePath(executable),
         .locale = QLocale::system(),

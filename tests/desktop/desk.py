@@ -2,9 +2,12 @@
 (scripts/desktop-session), through its command-line tools (xprop, xwininfo, xdotool,
 wmctrl; pactl, parec, sox) and pyatspi. ctest passes the program in PLIMSET_BINARY."""
 
+import array
+import math
 import os
 import re
 import select
+import signal
 import shutil
 import subprocess
 import tempfile
@@ -291,15 +294,24 @@ class SoundRecorder:
     (`path`) while the with-block runs. Capture is not sample-exact: assert energy
     (sound_rms), not duration."""
 
-    def __init__(self):
+    def __init__(self, keep_awake=False):
         self.path = tempfile.mktemp(suffix=".wav", dir=session_dir())
+        self.keep_awake = keep_awake
+        self.keeper = None
 
     def __enter__(self):
         sink = os.environ.get("PLIMSET_PULSE_SINK", "plimset_sink")
+        if self.keep_awake:
+            # An idle null sink sleeps for up to two seconds and records nothing meanwhile;
+            # a stream of silence keeps it running, so the recording keeps real time.
+            self.keeper = subprocess.Popen(
+                ["pacat", "--raw", "--latency-msec=10", "--rate=44100", "--channels=1",
+                 "--format=s16le", "/dev/zero"],
+                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         before = _recording_streams()
         self.process = subprocess.Popen(
             ["parec", "-d", sink + ".monitor", "--rate=44100", "--channels=1",
-             "--format=s16le", "--latency-msec=50", "--file-format=wav", self.path],
+             "--format=s16le", "--latency-msec=20", "--file-format=wav", self.path],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Sound before parec's stream exists would be missed: wait for the stream.
         wait_until(lambda: _recording_streams() > before, what="the recording stream")
@@ -308,13 +320,28 @@ class SoundRecorder:
 
     def __exit__(self, *exc):
         time.sleep(0.2)
-        self.process.terminate()
+        # SIGINT lets parec write out what it still holds; SIGTERM loses the last part.
+        self.process.send_signal(signal.SIGINT)
         self.process.wait(DEFAULT_TIMEOUT)
+        if self.keeper:
+            self.keeper.terminate()
+            self.keeper.wait(DEFAULT_TIMEOUT)
         return False
 
 
 def _recording_streams():
     return len(run("pactl", "list", "short", "source-outputs").splitlines())
+
+
+def sound_levels(path, window=0.005):
+    """The RMS amplitude (0 to 1) of each window (seconds) of a recording, in order."""
+    raw = subprocess.run(["sox", path, "-t", "raw", "-e", "signed", "-b", "16", "-c", "1",
+                          "-r", "44100", "-"], capture_output=True, timeout=DEFAULT_TIMEOUT,
+                         stdin=subprocess.DEVNULL).stdout
+    samples = array.array("h", raw[:len(raw) // 2 * 2])
+    size = max(1, int(44100 * window))
+    return [math.sqrt(sum(v * v for v in samples[i:i + size]) / size) / 32768.0
+            for i in range(0, len(samples) - size + 1, size)]
 
 
 def sound_rms(path, bandpass_hz=None):

@@ -3,6 +3,7 @@ confirmed, cancelled; what it writes to the settings file and what the main wind
 afterwards."""
 
 import re
+import time
 import unittest
 
 import desk
@@ -123,6 +124,26 @@ class OptionsDialogTest(unittest.TestCase):
         # The new combination minimizes the window from anywhere; the old one is free.
         desk.run("xdotool", "key", "ctrl+shift+y")
         desk.wait_until(lambda: desk.wm_hints_iconic(app.window), what="minimized")
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.output(), "")
+
+    def test_test_play_is_heard_and_stops(self):
+        sound = "/usr/share/sounds/freedesktop/stereo/alarm-clock-elapsed.oga"
+        app = self.start(settings="[Option]\nSoundFlag=1\nSoundFile=%s\n" % sound)
+        dialog = self.open_options(app)
+        with desk.SoundRecorder(keep_awake=True) as playing:
+            desk.press(self.find("push button", "Test play"))
+            stop = self.find("push button", "Stop test play")
+            time.sleep(1.5)
+        self.assertGreater(desk.sound_rms(playing.path), 0.01)
+        desk.press(stop)
+        self.find("push button", "Test play")
+        time.sleep(0.3)
+        with desk.SoundRecorder(keep_awake=True) as stopped:
+            time.sleep(1.5)
+        self.assertLess(desk.sound_rms(stopped.path), 0.001)
+        desk.key(dialog, "Escape")
+        self.dialog_gone(app, dialog)
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), "")
 

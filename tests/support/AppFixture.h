@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeAlertServices.h"
 #include "FakeClock.h"
 #include "FakeGlobalHotkey.h"
 #include "FakeSoundPreview.h"
@@ -57,6 +58,9 @@ protected:
             .clock = clock,
             .fontProbe = fonts,
             .windowServices = services,
+            .windowActivation = activation,
+            .beeper = beeper,
+            .soundCommands = soundCommands,
             .globalHotkey = hotkey,
             .settingsFilePath = SettingsPath(),
             .locale = QLocale(QLocale::English, QLocale::UnitedStates),
@@ -71,7 +75,6 @@ protected:
                     return answerYes;
                 },
             .soundPreview = &sound,
-            .previewBeeper = &beeper,
         });
         window = &app->Window();
         return app->Startup();
@@ -108,12 +111,14 @@ protected:
     FakeClock clock{10 * 3600};
     NoJapaneseFonts fonts;
     FakeWindowServices services;
+    FakeActivation activation;
+    FakeBeeper beeper;
+    FakeCommandInterpreter soundCommands;
     FakeGlobalHotkey hotkey;
     std::vector<Message> messages;
     std::vector<QString> questions;
     bool answerYes = true;
     FakeSoundPreview sound;
-    FakePreviewBeeper beeper;
     std::unique_ptr<App> app;
     MainWindow* window = nullptr;
 };

@@ -35,10 +35,4 @@ public:
     QStringList calls;
 };
 
-class FakePreviewBeeper : public PreviewBeeper {
-public:
-    void Beep(int count) override { beeps.push_back(count); }
-    std::vector<int> beeps;
-};
-
 } // namespace plimset

@@ -24,7 +24,7 @@ class QTimer;
 
 namespace plimset {
 
-class PreviewBeeper;
+class Beeper;
 class SettingsFile;
 class SoundPreview;
 
@@ -32,7 +32,7 @@ class SoundPreview;
 struct OptionsDialogContext {
     SettingsFile& settings;
     SoundPreview& sound;
-    PreviewBeeper& beeper;
+    Beeper& beeper;
     qint16 languageOffset = 0;
     // The user's locale, for the thousands separator of the length list.
     QLocale locale;

@@ -4,6 +4,8 @@
 
 #include "ui/options/OptionsDialog.h"
 
+#include "alerts/Beeper.h"
+#include "alerts/MciInterpreter.h"
 #include "core/HotkeyText.h"
 #include "core/NumericText.h"
 #include "desktop/Icons.h"
@@ -40,13 +42,6 @@ namespace {
 constexpr int ValidationPrefix = 452;
 constexpr int ValidationSuffix = 453;
 
-// The file extensions the sound layer plays, for the file filter.
-QStringList MediaExtensions() {
-    return {QStringLiteral("wav"),  QStringLiteral("oga"), QStringLiteral("ogg"),
-            QStringLiteral("opus"), QStringLiteral("mp3"), QStringLiteral("flac"),
-            QStringLiteral("m4a"),  QStringLiteral("aac"), QStringLiteral("mid")};
-}
-
 QString SaveFailedText(const QString& path, qint16 languageOffset) {
     if (languageOffset == JapaneseOffset)
         return QStringLiteral("設定をファイル %1 に保存できませんでした。"
@@ -68,11 +63,6 @@ QString HotkeyHeldText(const QString& hotkey, qint16 languageOffset) {
 }
 
 } // namespace
-
-void ToolkitBeeper::Beep(int count) {
-    for (int i = 0; i < count; ++i)
-        QApplication::beep();
-}
 
 void OptionsDialog::Message(const QString& text, MessageStyle style) {
     if (context_.showMessage)
@@ -416,7 +406,7 @@ void OptionsDialog::Browse() {
     StopTestPlay();
     SetBoxText(soundFile_, soundFile_->text().trimmed());
     const QString path = soundFile_->text();
-    const QStringList extensions = MediaExtensions();
+    const QStringList extensions = PlayableExtensions();
     const QStringList filters = FileFilters(extensions, context_.languageOffset);
     int filter = filters.size() - 1; // All Files
     QString folder = QDir::currentPath();

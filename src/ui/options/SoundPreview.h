@@ -1,5 +1,7 @@
 #pragma once
 
+#include "alerts/MciPlayer.h"
+
 #include <QString>
 
 namespace plimset {
@@ -18,28 +20,21 @@ public:
     virtual void Close() = 0;
 };
 
-// The beep the test-beep button sounds.
-class PreviewBeeper {
+// The sound layer's file under the alias the alarm uses.
+class MciSoundPreview final : public SoundPreview {
 public:
-    virtual ~PreviewBeeper() = default;
-    // Sounds `count` beeps in a row; nothing for a count below 1.
-    virtual void Beep(int count) = 0;
-};
+    explicit MciSoundPreview(MciPlayer& player) : player_(player) {}
+    QString Mode() override { return player_.MciMode(Alias()); }
+    int Open(const QString& path) override {
+        return player_.MciCommand(Alias(), QStringLiteral("open"), path);
+    }
+    void Play() override { player_.MciCommand(Alias(), QStringLiteral("play"), QString()); }
+    void Stop() override { player_.MciCommand(Alias(), QStringLiteral("stop"), QString()); }
+    void Close() override { player_.MciCommand(Alias(), QStringLiteral("close"), QString()); }
 
-// Until the program has a sound layer: nothing can be opened, and the beep is the
-// toolkit's.
-class NoSoundPreview final : public SoundPreview {
-public:
-    QString Mode() override { return QString(); }
-    int Open(const QString&) override { return -2; }
-    void Play() override {}
-    void Stop() override {}
-    void Close() override {}
-};
-
-class ToolkitBeeper final : public PreviewBeeper {
-public:
-    void Beep(int count) override;
+private:
+    static QString Alias() { return QLatin1String(SoundAlias); }
+    MciPlayer& player_;
 };
 
 } // namespace plimset

@@ -499,7 +499,7 @@ TEST_F(OptionsDialogTest, TestBeepAndTestPlayUseTheSoundLayerAndStopEverywhere) 
         Click("Command4");
         Box("Text5")->clear();
         Click("Command4");
-        EXPECT_EQ(beeper.beeps, (std::vector<int>{3, 0}));
+        EXPECT_EQ(beeper.rows, (std::vector<int>{3, 0}));
 
         Click("Option1_1");
         sound.openResult = -2;

@@ -1,0 +1,73 @@
+#include "alerts/AlertWindowLayout.h"
+
+#include "core/AppState.h"
+#include "settings/OptionSettings.h"
+#include "text/StringTable.h"
+
+#include <cmath>
+
+namespace plimset {
+
+namespace {
+
+constexpr double clientWidth = 3015;
+constexpr double clientHeight = 1170;
+constexpr TwipRect designFrame{120, 60, 2775, 975};
+constexpr std::array<TwipRect, 3> designLabels{
+    TwipRect{120, 270, 2535, 255},
+    TwipRect{120, 540, 2535, 375},
+    TwipRect{120, 420, 2535, 255},
+};
+constexpr double designPointSize = 9;
+
+} // namespace
+
+AlertWindowLayout AlertWindowLayoutFor(float messageBoxSize, double nonClientWidth,
+                                       double nonClientHeight) {
+    AlertWindowLayout l;
+    l.width = clientWidth + nonClientWidth;
+    l.height = clientHeight + nonClientHeight;
+    l.frame = designFrame;
+    l.labels = designLabels;
+    l.labelPointSize = designPointSize;
+    if (messageBoxSize == 1.0f || !(messageBoxSize > 0.0f) || !std::isfinite(messageBoxSize)) {
+        return l;
+    }
+    const double s = std::sqrt(static_cast<double>(messageBoxSize));
+    l.width *= s;
+    l.height *= s;
+    l.frame.width *= s;
+    l.frame.height *= s;
+    l.frame.left = (l.width - l.frame.width - designFrame.left * 0.75) / 2;
+    l.frame.top = (l.height - l.frame.height - designFrame.top * 3) / 2;
+    for (TwipRect& label : l.labels) {
+        label.width *= s;
+        label.height *= s;
+        label.left = (l.frame.width - label.width) / 2;
+    }
+    l.labelPointSize = designPointSize * s;
+    const double h = l.frame.height;
+    l.labels[0].top = (h - l.labels[0].height * 0.5) / 3;
+    l.labels[1].top = 2 * (h - l.labels[1].height * 0.5) / 3;
+    l.labels[2].top = (h - l.labels[2].height * 0.5) / 2;
+    return l;
+}
+
+long CentredOrigin(double screenTwips, double windowTwips) {
+    return std::lround(screenTwips - windowTwips) / 2;
+}
+
+AlertLines AlertLinesFor(const OptionSettings& o, qint16 mode, qint16 languageOffset) {
+    const bool japanese = languageOffset == JapaneseOffset;
+    if (mode == Alarm) {
+        return japanese ? AlertLines{o.MessageBoxTextA1_J, o.MessageBoxTextA2_J}
+                        : AlertLines{o.MessageBoxTextA1_E, o.MessageBoxTextA2_E};
+    }
+    if (mode == CountDown) {
+        return japanese ? AlertLines{o.MessageBoxTextC1_J, o.MessageBoxTextC2_J}
+                        : AlertLines{o.MessageBoxTextC1_E, o.MessageBoxTextC2_E};
+    }
+    return {};
+}
+
+} // namespace plimset

@@ -1,0 +1,209 @@
+#include "alerts/DesktopAlertOutput.h"
+
+#include "alerts/AlertWindow.h"
+#include "alerts/Beeper.h"
+#include "alerts/MciPlayer.h"
+#include "alerts/TrayMenuCaption.h"
+#include "alerts/WindowActivation.h"
+#include "core/TimerEngine.h"
+#include "settings/OptionSettings.h"
+#include "text/StringTable.h"
+
+#include <QWidget>
+
+namespace plimset {
+
+namespace {
+
+constexpr int minimizeCaptionId = 204; // "Mi&nimize"
+constexpr qint16 ringEvery = 5;        // alert steps per sound action: once a second
+
+} // namespace
+
+DesktopAlertOutput::DesktopAlertOutput(AlertOutputContext context) : c_(std::move(context)) {
+    if (!c_.fileExists) {
+        c_.fileExists = FileExistsWithin;
+    }
+    if (!c_.languageOffset) {
+        c_.languageOffset = [] { return qint16{0}; };
+    }
+    if (!c_.alwaysOnTopChecked) {
+        c_.alwaysOnTopChecked = [] { return false; };
+    }
+}
+
+DesktopAlertOutput::~DesktopAlertOutput() = default;
+
+void DesktopAlertOutput::LoadAlertWindow() {
+    if (!window_) {
+        window_ =
+            std::make_unique<AlertWindow>(*c_.options, *c_.state, c_.languageOffset, c_.mainWindow);
+    }
+}
+
+void DesktopAlertOutput::UnloadAlertWindow() {
+    window_.reset();
+}
+
+void DesktopAlertOutput::ReloadAlertWindow() {
+    const bool visible = IsAlertWindowVisible();
+    UnloadAlertWindow();
+    LoadAlertWindow();
+    if (visible) {
+        window_->show();
+    }
+}
+
+bool DesktopAlertOutput::IsAlertWindowVisible() const {
+    return window_ && window_->isVisible();
+}
+
+void DesktopAlertOutput::HideAlertWindow() {
+    if (window_) {
+        window_->hide();
+    }
+}
+
+void DesktopAlertOutput::BringBackMainWindow() {
+    QWidget* main = c_.mainWindow;
+    if (main == nullptr) {
+        return;
+    }
+    if (main->isMinimized()) {
+        main->showNormal();
+    }
+    if (!main->isVisible()) {
+        // Hidden to the tray: the tray menu's item now minimizes again.
+        if (c_.trayMenu != nullptr) {
+            c_.trayMenu->SetHideItemCaption(LocalizedText(minimizeCaptionId, c_.languageOffset()));
+        }
+        main->show();
+    }
+    if (c_.activation != nullptr && !c_.activation->IsForeground(main)) {
+        c_.activation->BringToFront(main, c_.alwaysOnTopChecked());
+    }
+}
+
+void DesktopAlertOutput::AlertStep(AlertParts pending) {
+    if (inSoundAction_) {
+        return;
+    }
+    BringBackMainWindow();
+
+    if (pending.testFlag(AlertPart::Window)) {
+        if (!IsAlertWindowVisible() && window_) {
+            window_->show();
+        }
+    } else if (IsAlertWindowVisible()) {
+        HideAlertWindow();
+    }
+
+    if (!pending.testFlag(AlertPart::Sound)) {
+        StopSound(SoundStop::Stop);
+        return;
+    }
+    if (engine_ == nullptr) {
+        return;
+    }
+    const qint16 count = static_cast<qint16>(engine_->AlertTickCount() + 1);
+    engine_->SetAlertTickCount(count);
+    if (count < ringEvery) {
+        return;
+    }
+    inSoundAction_ = true;
+    SoundAction();
+    inSoundAction_ = false;
+    engine_->SetAlertTickCount(0);
+    if (deferredStop_) {
+        const SoundStop how = *deferredStop_;
+        deferredStop_.reset();
+        StopSound(how);
+    }
+}
+
+void DesktopAlertOutput::SoundAction() {
+    const OptionSettings& o = *c_.options;
+    switch (o.SoundFlag) {
+    case 0:
+        if (o.SoundBeep >= 1 && c_.beeper != nullptr) {
+            c_.beeper->Beep(o.SoundBeep);
+        }
+        break;
+    case 1:
+        PlayFile();
+        break;
+    default:
+        break;
+    }
+}
+
+void DesktopAlertOutput::MarkPlayedToEnd() {
+    if (engine_ != nullptr) {
+        engine_->SetAlertStart(TimerEngine::SoundPhase, TimerEngine::PlayedToEnd);
+    }
+}
+
+void DesktopAlertOutput::PlayFile() {
+    const OptionSettings& o = *c_.options;
+    if (c_.player == nullptr) {
+        return;
+    }
+    const QString alias = QString::fromLatin1(SoundAlias);
+    if (o.SoundFile.isEmpty() || !c_.fileExists(o.SoundFile)) {
+        // Nothing to play. Played "until its end" it has ended at once.
+        if (o.SoundUntilEnd != 0) {
+            MarkPlayedToEnd();
+        }
+        return;
+    }
+    const QString mode = c_.player->MciMode(alias);
+    if (mode == u"playing") {
+        return;
+    }
+    if (mode == u"stopped") {
+        if (o.SoundUntilEnd != 0) {
+            StopSound(SoundStop::CloseAtEnd);
+            MarkPlayedToEnd();
+        } else {
+            c_.player->MciCommand(alias, QStringLiteral("prev"), QString());
+            soundOpen_ = true;
+        }
+        return;
+    }
+    const qint16 opened = c_.player->MciCommand(alias, QStringLiteral("open"), o.SoundFile);
+    if (opened != MciPlayer::Ok && o.SoundUntilEnd != 0) {
+        // A file that cannot be played never reports "stopped": count it as played.
+        MarkPlayedToEnd();
+        return;
+    }
+    c_.player->MciCommand(alias, QStringLiteral("play"), QString());
+    soundOpen_ = true;
+}
+
+void DesktopAlertOutput::StopSound(SoundStop how) {
+    if (inSoundAction_) {
+        deferredStop_ = how;
+        return;
+    }
+    if (!soundOpen_ || c_.player == nullptr) {
+        return;
+    }
+    const QString alias = QString::fromLatin1(SoundAlias);
+    switch (how) {
+    case SoundStop::Stop:
+        if (c_.player->MciMode(alias) == u"playing") {
+            c_.player->MciCommand(alias, QStringLiteral("stop"), QString());
+            c_.player->MciCommand(alias, QStringLiteral("close"), QString());
+            soundOpen_ = false;
+        }
+        break;
+    case SoundStop::CloseAtEnd:
+        if (c_.player->MciMode(alias) == u"stopped") {
+            c_.player->MciCommand(alias, QStringLiteral("close"), QString());
+            soundOpen_ = false;
+        }
+        break;
+    }
+}
+
+} // namespace plimset

@@ -1,0 +1,93 @@
+#include "alerts/ToneBeeper.h"
+
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QMediaDevices>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace plimset {
+
+namespace {
+
+constexpr double toneHz = 1000.0;
+constexpr double amplitude = 0.5;
+constexpr double leadSeconds = 0.010;
+constexpr double longestPeriod = 0.100; // one beep and its gap, for a few beeps
+constexpr double rowSeconds = 0.900;    // a whole row fits well inside a second
+constexpr double toneShare = 0.6;
+constexpr int firstLeadMs = 250;
+
+} // namespace
+
+BeepTiming BeepTimingFor(int count, int sampleRate) {
+    count = std::clamp(count, 1, MaxBeeps);
+    const double period = std::min(longestPeriod, rowSeconds / count);
+    BeepTiming t;
+    t.lead = static_cast<int>(std::lround(leadSeconds * sampleRate));
+    t.tone = static_cast<int>(std::lround(period * toneShare * sampleRate));
+    t.gap = static_cast<int>(std::lround(period * sampleRate)) - t.tone;
+    return t;
+}
+
+QByteArray SynthesizeBeeps(int count, int sampleRate) {
+    if (count < 1) {
+        return {};
+    }
+    count = std::min(count, MaxBeeps);
+    const BeepTiming t = BeepTimingFor(count, sampleRate);
+    const int total = t.lead + count * (t.tone + t.gap);
+    QByteArray data(total * static_cast<int>(sizeof(qint16)), '\0');
+    auto* samples = reinterpret_cast<qint16*>(data.data());
+    // Edges of a millisecond (less for very short tones) keep the beeps free of clicks.
+    const int edge = std::max(1, std::min(sampleRate / 1000, t.tone / 4));
+    for (int b = 0; b < count; ++b) {
+        qint16* tone = samples + t.lead + b * (t.tone + t.gap);
+        for (int i = 0; i < t.tone; ++i) {
+            const double envelope =
+                std::min({1.0, double(i) / edge, double(t.tone - 1 - i) / edge});
+            const double v =
+                amplitude * envelope * std::sin(2.0 * std::numbers::pi * toneHz * i / sampleRate);
+            tone[i] = static_cast<qint16>(std::lround(v * 32767.0));
+        }
+    }
+    return data;
+}
+
+ToneBeeper::ToneBeeper(QObject* parent) : QObject(parent) {}
+
+ToneBeeper::~ToneBeeper() {
+    if (sink_) {
+        sink_->stop();
+    }
+}
+
+void ToneBeeper::Beep(int count) {
+    if (count < 1) {
+        return;
+    }
+    if (!sink_) {
+        QAudioFormat format;
+        format.setSampleRate(sampleRate_);
+        format.setChannelCount(1);
+        format.setSampleFormat(QAudioFormat::Int16);
+        sink_ = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), format);
+    }
+    QByteArray samples = SynthesizeBeeps(count, sampleRate_);
+    if (!started_) {
+        // The sink's first stream may play its first block (50 to 120 ms seen, more on a
+        // busy machine) twice; silence in front keeps that out of hearing, so the first
+        // row has no extra beep.
+        samples.prepend(QByteArray(sampleRate_ / 1000 * firstLeadMs * 2, '\0'));
+        started_ = true;
+    }
+    sink_->stop();
+    buffer_.close();
+    buffer_.setData(samples);
+    buffer_.open(QIODevice::ReadOnly);
+    sink_->start(&buffer_);
+}
+
+} // namespace plimset

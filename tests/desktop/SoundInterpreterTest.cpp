@@ -1,0 +1,192 @@
+// The sound layer's interpreter against real files and the session's audio server.
+#include "alerts/MciInterpreter.h"
+#include "alerts/MciPlayer.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <sys/stat.h>
+
+namespace plimset {
+namespace {
+
+const QString alarmSound =
+    QStringLiteral("/usr/share/sounds/freedesktop/stereo/alarm-clock-elapsed.oga");
+
+// A mono 16-bit WAV file of a 440 Hz tone.
+QByteArray ToneWav(double seconds) {
+    const int rate = 44100;
+    const int samples = static_cast<int>(seconds * rate);
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + samples * 2);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2)
+        << quint16(2) << quint16(16);
+    out.writeRawData("data", 4);
+    out << quint32(samples * 2);
+    for (int i = 0; i < samples; ++i) {
+        out << qint16(8000 * std::sin(2 * std::numbers::pi * 440 * i / rate));
+    }
+    return data;
+}
+
+class SoundInterpreterTest : public ::testing::Test {
+protected:
+    QString Write(const QString& name, const QByteArray& content) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+        file.write(content);
+        return path;
+    }
+    QString Send(const QString& command, int* error = nullptr) {
+        QString reply;
+        const int e = mci.SendCommand(command, &reply);
+        if (error != nullptr) {
+            *error = e;
+        }
+        return reply;
+    }
+    QString Mode() { return Send(QStringLiteral("status mmFile mode")); }
+    bool WaitForMode(const QString& mode, int ms = 5000) {
+        return QTest::qWaitFor([&] { return Mode() == mode; }, ms);
+    }
+    static QString OpenCommand(const QString& path) {
+        return QStringLiteral("open \"") + path + QStringLiteral("\" alias mmFile wait");
+    }
+
+    QTemporaryDir dir;
+    MciInterpreter mci;
+    MciPlayer player{mci};
+};
+
+TEST_F(SoundInterpreterTest, PlaysToTheEndAndAgainFromTheStart) {
+    EXPECT_FALSE(mci.BackendStarted());
+    int error = -1;
+    Send(QStringLiteral("status mmFile mode"), &error);
+    EXPECT_EQ(error, MciInterpreter::AliasNotOpen);
+
+    const QString wav = Write(QStringLiteral("tone.wav"), ToneWav(0.6));
+    EXPECT_EQ(mci.SendCommand(OpenCommand(wav), nullptr), 0);
+    EXPECT_TRUE(mci.BackendStarted());
+    EXPECT_EQ(Mode(), "stopped");
+    EXPECT_EQ(mci.SendCommand(OpenCommand(wav), nullptr), MciInterpreter::AliasInUse);
+    EXPECT_EQ(mci.SendCommand(QStringLiteral("play mmFile"), nullptr), 0);
+    EXPECT_EQ(Mode(), "playing");
+    EXPECT_TRUE(WaitForMode(QStringLiteral("stopped")));
+    EXPECT_EQ(mci.SendCommand(QStringLiteral("play mmFile from 0"), nullptr), 0);
+    EXPECT_EQ(Mode(), "playing");
+    EXPECT_EQ(mci.SendCommand(QStringLiteral("pause mmFile"), nullptr), 0);
+    EXPECT_EQ(Mode(), "paused");
+    EXPECT_EQ(mci.SendCommand(QStringLiteral("resume mmFile"), nullptr), 0);
+    EXPECT_EQ(Mode(), "playing");
+    // A malformed string is refused whole: the close behind the line break never runs.
+    EXPECT_EQ(mci.SendCommand(QStringLiteral("stop mmFile wait\nclose mmFile wait"), nullptr),
+              MciInterpreter::Malformed);
+    EXPECT_EQ(Mode(), "playing");
+    EXPECT_EQ(mci.SendCommand(QStringLiteral("stop mmFile wait"), nullptr), 0);
+    EXPECT_EQ(Mode(), "stopped");
+    EXPECT_EQ(mci.SendCommand(QStringLiteral("close mmFile wait"), nullptr), 0);
+    EXPECT_EQ(Mode(), "");
+}
+
+TEST_F(SoundInterpreterTest, OpenResults) {
+    const QString alias = QStringLiteral("mmFile");
+    const QString open = QStringLiteral("open");
+    const QByteArray tone = ToneWav(0.3);
+    // Media under an extension the back end does not list: the MPEG device plays it.
+    const QString odd = Write(QStringLiteral("tone.sound"), tone);
+    int error = 0;
+    Send(OpenCommand(odd), &error);
+    EXPECT_EQ(error, MciInterpreter::UnknownDevice);
+    EXPECT_EQ(player.MciCommand(alias, open, odd), MciPlayer::Ok);
+    EXPECT_EQ(Mode(), "stopped");
+    player.MciCommand(alias, QStringLiteral("close"), QString());
+
+    EXPECT_EQ(player.MciCommand(alias, open, dir.filePath(QStringLiteral("none.wav"))),
+              MciPlayer::NoFile);
+    EXPECT_EQ(player.MciCommand(alias, open, Write(QStringLiteral("text.wav"), "not a sound\n")),
+              MciPlayer::Refused);
+    EXPECT_EQ(player.MciCommand(alias, open, Write(QStringLiteral("empty.oga"), QByteArray())),
+              MciPlayer::Refused);
+    const QString locked = Write(QStringLiteral("locked.wav"), tone);
+    QFile::setPermissions(locked, QFileDevice::WriteOwner);
+    if (!QFile(locked).open(QIODevice::ReadOnly)) { // root reads it anyway
+        EXPECT_EQ(player.MciCommand(alias, open, locked), MciPlayer::Refused);
+    }
+    EXPECT_EQ(Mode(), "");
+
+    // A file that never answers (a pipe nobody writes, as a hung network mount) is given
+    // up within the bound instead of freezing the program.
+    const QString hung = dir.filePath(QStringLiteral("hung.wav"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(hung).constData(), 0600), 0);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(player.MciCommand(alias, open, hung), MciPlayer::Refused);
+    EXPECT_LT(timer.elapsed(), 2500);
+    // Unblock the abandoned reader so the test leaves no thread behind.
+    QFile writer(hung);
+    writer.open(QIODevice::WriteOnly);
+}
+
+// Whatever a name holds, exactly that file opens: each decoy named after a prefix of the
+// path holds no sound, so opening it would fail.
+TEST_F(SoundInterpreterTest, NamesCannotChangeTheCommand) {
+    const QByteArray tone = ToneWav(0.3);
+    const QStringList names{
+        QStringLiteral("a \"b\" c.wav"),
+        QStringLiteral("x\" alias evil wait.wav"),
+        QStringLiteral("y\" type mpegvideo alias evil wait"),
+        QStringLiteral("line\nbreak wait.wav"),
+        QStringLiteral("アラーム ♪ é.oga"),
+    };
+    Write(QStringLiteral("x"), "decoy");
+    Write(QStringLiteral("y"), "decoy");
+    Write(QStringLiteral("line"), "decoy");
+    for (const QString& name : names) {
+        const QString path = Write(name, name.endsWith(u".oga") && QFile::exists(alarmSound)
+                                             ? [] {
+                                                   QFile f(alarmSound);
+                                                   f.open(QIODevice::ReadOnly);
+                                                   return f.readAll();
+                                               }()
+                                             : tone);
+        EXPECT_EQ(player.MciCommand(QStringLiteral("mmFile"), QStringLiteral("open"), path), 0)
+            << name.toStdString();
+        int error = 0;
+        Send(QStringLiteral("status evil mode"), &error);
+        EXPECT_EQ(error, MciInterpreter::AliasNotOpen);
+        player.MciCommand(QStringLiteral("mmFile"), QStringLiteral("play"), QString());
+        EXPECT_EQ(Mode(), "playing") << name.toStdString();
+        player.MciCommand(QStringLiteral("mmFile"), QStringLiteral("stop"), QString());
+        player.MciCommand(QStringLiteral("mmFile"), QStringLiteral("close"), QString());
+    }
+}
+
+// A file spoilt or removed while it plays does not disturb the play or the next one.
+TEST_F(SoundInterpreterTest, FileChangedWhilePlaying) {
+    const QString path = Write(QStringLiteral("ring.wav"), ToneWav(0.5));
+    ASSERT_EQ(mci.SendCommand(OpenCommand(path), nullptr), 0);
+    mci.SendCommand(QStringLiteral("play mmFile"), nullptr);
+    Write(QStringLiteral("ring.wav"), "spoilt");
+    QFile::remove(path);
+    EXPECT_EQ(Mode(), "playing");
+    EXPECT_TRUE(WaitForMode(QStringLiteral("stopped")));
+    mci.SendCommand(QStringLiteral("play mmFile from 0"), nullptr);
+    EXPECT_EQ(Mode(), "playing");
+    mci.SendCommand(QStringLiteral("close mmFile wait"), nullptr);
+}
+
+} // namespace
+} // namespace plimset

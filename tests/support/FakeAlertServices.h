@@ -1,0 +1,40 @@
+#pragma once
+
+#include "FakeCommandInterpreter.h"
+#include "alerts/Beeper.h"
+#include "alerts/TrayMenuCaption.h"
+#include "alerts/WindowActivation.h"
+
+#include <vector>
+
+namespace plimset {
+
+// A beep that remembers each row's count.
+class FakeBeeper : public Beeper {
+public:
+    void Beep(int count) override { rows.push_back(count); }
+    std::vector<int> rows;
+};
+
+// Window activation that keeps one flag for "holds the foreground" and counts the times a
+// window was brought to the front.
+class FakeActivation : public WindowActivation {
+public:
+    bool IsForeground(const QWidget*) const override { return foreground; }
+    void BringToFront(QWidget*, bool keepOnTop) override {
+        ++broughtToFront;
+        lastKeepOnTop = keepOnTop;
+        foreground = true;
+    }
+    bool foreground = true;
+    int broughtToFront = 0;
+    bool lastKeepOnTop = false;
+};
+
+class FakeTrayMenu : public TrayMenuCaption {
+public:
+    void SetHideItemCaption(const QString& c) override { caption = c; }
+    QString caption;
+};
+
+} // namespace plimset

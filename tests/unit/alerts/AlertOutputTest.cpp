@@ -1,0 +1,250 @@
+#include "EngineFixture.h"
+#include "FakeAlertServices.h"
+#include "alerts/AlertWindow.h"
+#include "alerts/DesktopAlertOutput.h"
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace plimset {
+namespace {
+
+constexpr AlertParts sound = AlertPart::Sound;
+constexpr AlertParts window = AlertPart::Window;
+const QString soundFile = QStringLiteral("/sounds/ring.oga");
+
+class AlertOutputTest : public ::testing::Test {
+protected:
+    AlertOutputTest() {
+        options.SoundFlag = 1;
+        options.SoundFile = soundFile;
+        output.SetEngine(&engine);
+        output.LoadAlertWindow();
+    }
+
+    // Calls AlertStep n times and returns the strings sent meanwhile.
+    QStringList Steps(int n, AlertParts pending = sound) {
+        mci.sent.clear();
+        for (int i = 0; i < n; ++i) {
+            output.AlertStep(pending);
+        }
+        return mci.sent;
+    }
+
+    AppState state;
+    OptionSettings options;
+    FakeClock clock{At(12, 0)};
+    FakeTimerView view;
+    FakeTrayTip tray;
+    FakeCommandInterpreter mci;
+    bool fileExists = true;
+    MciPlayer player{mci, [this](const QString&) { return fileExists; }};
+    FakeBeeper beeper;
+    FakeActivation activation;
+    FakeTrayMenu trayMenu;
+    bool onTop = false;
+    QWidget mainWindow;
+    DesktopAlertOutput output{AlertOutputContext{
+        &options, &state, [] { return qint16{0}; }, &mainWindow, [this] { return onTop; },
+        &activation, &beeper, &player, &trayMenu, [this](const QString&) { return fileExists; }}};
+    TimerEngine engine{state, options, clock, view, output, tray};
+};
+
+TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
+    options.SoundFlag = 0;
+    options.SoundBeep = 3;
+    engine.SetAlertTickCount(0);
+    for (int i = 1; i <= 15; ++i) {
+        output.AlertStep(sound);
+        EXPECT_EQ(beeper.rows.size(), static_cast<size_t>(i / 5)) << "step " << i;
+    }
+    EXPECT_EQ(beeper.rows, std::vector<int>({3, 3, 3}));
+
+    // A countdown that has just ended (the count set to 5) rings at once.
+    beeper.rows.clear();
+    engine.SetAlertTickCount(5);
+    output.AlertStep(sound);
+    EXPECT_EQ(beeper.rows.size(), 1u);
+    Steps(4);
+    EXPECT_EQ(beeper.rows.size(), 1u);
+    Steps(1);
+    EXPECT_EQ(beeper.rows.size(), 2u);
+
+    // No beeps below one, and no sound at all for "Nothing".
+    options.SoundBeep = 0;
+    Steps(5);
+    options.SoundBeep = 2;
+    options.SoundFlag = 2;
+    Steps(5);
+    EXPECT_EQ(beeper.rows.size(), 2u);
+    EXPECT_TRUE(mci.sent.isEmpty());
+}
+
+TEST_F(AlertOutputTest, FileIsOpenedThenReplayedFromTheStart) {
+    engine.SetAlertTickCount(5);
+    mci.mode = QString(); // not open yet
+    EXPECT_EQ(Steps(1),
+              QStringList({"status mmFile mode", "open \"/sounds/ring.oga\" alias mmFile wait",
+                           "play mmFile"}));
+    EXPECT_TRUE(output.SoundOpen());
+    mci.mode = QStringLiteral("playing");
+    EXPECT_EQ(Steps(5), QStringList({"status mmFile mode"}));
+    mci.mode = QStringLiteral("stopped");
+    EXPECT_EQ(Steps(5), QStringList({"status mmFile mode", "play mmFile from 0"}));
+
+    // A missing file stays silent.
+    fileExists = false;
+    EXPECT_TRUE(Steps(5).isEmpty());
+    EXPECT_EQ(engine.AlertStart(TimerEngine::SoundPhase), 0.0f);
+}
+
+TEST_F(AlertOutputTest, UntilEndClosesAndMarksTheSoundPlayed) {
+    options.SoundUntilEnd = 1;
+    engine.SetAlertTickCount(5);
+    mci.mode = QStringLiteral("stopped");
+    output.AlertStep(sound); // replays nothing: opened earlier and ended
+    EXPECT_EQ(engine.AlertStart(TimerEngine::SoundPhase), TimerEngine::PlayedToEnd);
+}
+
+// A sound file that cannot be played would never report "stopped": to play it until its
+// end is to be done with it at once, or the alert would go on in silence for ever.
+TEST_F(AlertOutputTest, UnplayableFileUntilEndCountsAsPlayed) {
+    options.SoundUntilEnd = 1;
+    const QString open = QStringLiteral("open \"/sounds/ring.oga\" alias mmFile wait");
+    mci.results[open] = 4;
+    mci.replies[QStringLiteral("sysinfo all quantity wait")] = QStringLiteral("0");
+    engine.SetAlertTickCount(5);
+    const QStringList sent = Steps(1);
+    EXPECT_FALSE(sent.contains(QStringLiteral("play mmFile")));
+    EXPECT_EQ(engine.AlertStart(TimerEngine::SoundPhase), TimerEngine::PlayedToEnd);
+
+    engine.SetAlertStart(TimerEngine::SoundPhase, 0);
+    fileExists = false;
+    Steps(5);
+    EXPECT_EQ(engine.AlertStart(TimerEngine::SoundPhase), TimerEngine::PlayedToEnd);
+}
+
+// The whole loop with the engine: a countdown with a missing sound file to play until its
+// end finishes its alert and repeats.
+TEST_F(AlertOutputTest, RepeatingCountdownWithUnplayableFileRepeats) {
+    options.SoundUntilEnd = 1;
+    options.MessageBox = 0;
+    options.CountDownRepeat = 1;
+    fileExists = false;
+    engine.SetMode(CountDown);
+    view.text = QStringLiteral("0:02");
+    engine.TextChanged();
+    engine.Command2();
+    int restarts = 0;
+    QString last = view.text;
+    ASSERT_EQ(engine.RunState(), TimerEngine::Running);
+    for (int i = 0; i < 200; ++i) {
+        clock.Advance(0.2);
+        engine.Tick();
+        if (view.text == u"0:02" && last != u"0:02") {
+            ++restarts;
+        }
+        last = view.text;
+    }
+    EXPECT_GE(restarts, 5);
+}
+
+TEST_F(AlertOutputTest, StopSoundModes) {
+    engine.SetAlertTickCount(5);
+    Steps(1); // opened and playing
+    ASSERT_TRUE(output.SoundOpen());
+
+    // Stop leaves a file that has stopped open, to be replayed from its start.
+    mci.sent.clear();
+    mci.mode = QStringLiteral("stopped");
+    output.StopSound(SoundStop::Stop);
+    EXPECT_EQ(mci.sent, QStringList({"status mmFile mode"}));
+    EXPECT_TRUE(output.SoundOpen());
+
+    // Close-at-end closes only a stopped file.
+    mci.mode = QStringLiteral("playing");
+    output.StopSound(SoundStop::CloseAtEnd);
+    EXPECT_TRUE(output.SoundOpen());
+    mci.mode = QStringLiteral("stopped");
+    mci.sent.clear();
+    output.StopSound(SoundStop::CloseAtEnd);
+    EXPECT_EQ(mci.sent, QStringList({"status mmFile mode", "close mmFile wait"}));
+    EXPECT_FALSE(output.SoundOpen());
+
+    // Nothing is asked while no file is open.
+    mci.sent.clear();
+    output.StopSound(SoundStop::Stop);
+    EXPECT_TRUE(mci.sent.isEmpty());
+
+    // Stop stops and closes a playing file; a step without the sound part stops it too.
+    Steps(5);
+    mci.mode = QStringLiteral("playing");
+    EXPECT_EQ(Steps(1, window),
+              QStringList({"status mmFile mode", "stop mmFile wait", "close mmFile wait"}));
+    EXPECT_FALSE(output.SoundOpen());
+}
+
+TEST_F(AlertOutputTest, WindowsComeBackAndTheAlertWindowFollowsThePendingParts) {
+    mainWindow.showMinimized();
+    activation.foreground = false;
+    onTop = true;
+    output.AlertStep(window);
+    EXPECT_FALSE(mainWindow.isMinimized());
+    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_EQ(activation.broughtToFront, 1);
+    EXPECT_TRUE(activation.lastKeepOnTop);
+    EXPECT_TRUE(output.IsAlertWindowVisible());
+    EXPECT_TRUE(trayMenu.caption.isEmpty());
+
+    // Hidden to the tray: shown again, and the tray's item minimizes once more.
+    mainWindow.hide();
+    output.AlertStep(sound);
+    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_EQ(trayMenu.caption, "Mi&nimize");
+    EXPECT_FALSE(output.IsAlertWindowVisible());
+    EXPECT_EQ(activation.broughtToFront, 1); // already in front
+}
+
+// A stop that comes while a file is being opened (the engine's tick runs meanwhile) waits
+// for the open and then stops what was started.
+TEST_F(AlertOutputTest, StopDuringOpenStopsAfterIt) {
+    class ReentrantInterpreter : public FakeCommandInterpreter {
+    public:
+        int SendCommand(const QString& command, QString* reply) override {
+            if (command.startsWith(u"open ") && during) {
+                during();
+            }
+            return FakeCommandInterpreter::SendCommand(command, reply);
+        }
+        std::function<void()> during;
+    } slow;
+    MciPlayer slowPlayer(slow, [](const QString&) { return true; });
+    AlertOutputContext context{&options,
+                               &state,
+                               [] { return qint16{0}; },
+                               &mainWindow,
+                               {},
+                               &activation,
+                               &beeper,
+                               &slowPlayer,
+                               &trayMenu,
+                               [](const QString&) { return true; }};
+    DesktopAlertOutput reentered(context);
+    reentered.SetEngine(&engine);
+    slow.during = [&] {
+        reentered.AlertStep(sound);
+        reentered.StopSound(SoundStop::Stop);
+        slow.mode = QStringLiteral("playing");
+    };
+    engine.SetAlertTickCount(5);
+    reentered.AlertStep(sound);
+    EXPECT_EQ(slow.sent,
+              QStringList({"status mmFile mode", "open \"/sounds/ring.oga\" alias mmFile wait",
+                           "play mmFile", "status mmFile mode", "stop mmFile wait",
+                           "close mmFile wait"}));
+    EXPECT_FALSE(reentered.SoundOpen());
+}
+
+} // namespace
+} // namespace plimset

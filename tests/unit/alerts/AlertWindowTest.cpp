@@ -1,0 +1,137 @@
+#include "alerts/AlertWindow.h"
+#include "alerts/AlertWindowLayout.h"
+#include "alerts/Beeper.h"
+#include "core/AppState.h"
+#include "settings/OptionSettings.h"
+
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLabel>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace plimset {
+namespace {
+
+void ExpectRect(const TwipRect& r, double left, double top, double width, double height) {
+    EXPECT_DOUBLE_EQ(r.left, left);
+    EXPECT_DOUBLE_EQ(r.top, top);
+    EXPECT_DOUBLE_EQ(r.width, width);
+    EXPECT_DOUBLE_EQ(r.height, height);
+}
+
+TEST(AlertWindowLayoutTest, DesignAtSizeOneAndTwiceAsLargeAtSizeFour) {
+    const AlertWindowLayout one = AlertWindowLayoutFor(1.0f);
+    EXPECT_EQ(one.width, 3015);
+    EXPECT_EQ(one.height, 1170);
+    ExpectRect(one.frame, 120, 60, 2775, 975);
+    ExpectRect(one.labels[0], 120, 270, 2535, 255);
+    ExpectRect(one.labels[1], 120, 540, 2535, 375);
+    ExpectRect(one.labels[2], 120, 420, 2535, 255);
+    EXPECT_EQ(one.labelPointSize, 9);
+
+    const AlertWindowLayout four = AlertWindowLayoutFor(4.0f);
+    EXPECT_EQ(four.width, 6030);
+    EXPECT_EQ(four.height, 2340);
+    // Frame: (6030 - 5550 - 90) / 2 and (2340 - 1950 - 180) / 2.
+    ExpectRect(four.frame, 195, 105, 5550, 1950);
+    // Labels centred in the frame; tops (1950 - h/2) / 3, 2 (1950 - h/2) / 3, (1950 - h/2) / 2.
+    ExpectRect(four.labels[0], 240, (1950 - 255.0) / 3, 5070, 510);
+    ExpectRect(four.labels[1], 240, 2 * (1950 - 375.0) / 3, 5070, 750);
+    ExpectRect(four.labels[2], 240, (1950 - 255.0) / 2, 5070, 510);
+    EXPECT_EQ(four.labelPointSize, 18);
+
+    // The frame's borders count in the window's outer size.
+    EXPECT_EQ(AlertWindowLayoutFor(4.0f, 90, 390).width, (3015 + 90) * 2);
+    // Sizes that are no positive number keep the design.
+    EXPECT_EQ(AlertWindowLayoutFor(0.0f).width, 3015);
+    EXPECT_EQ(AlertWindowLayoutFor(-4.0f).height, 1170);
+    EXPECT_EQ(AlertWindowLayoutFor(std::numeric_limits<float>::quiet_NaN()).width, 3015);
+}
+
+TEST(AlertWindowLayoutTest, CentringRoundsThenHalvesDown) {
+    EXPECT_EQ(CentredOrigin(15360, 3015), 6172); // 12345 / 2
+    EXPECT_EQ(CentredOrigin(15360, 3014.6), 6172);
+    EXPECT_EQ(CentredOrigin(3000, 3015), -7);
+}
+
+TEST(AlertWindowLayoutTest, LinesByModeAndLanguage) {
+    OptionSettings o;
+    o.MessageBoxTextA1_E = QStringLiteral("A1E");
+    o.MessageBoxTextA1_J = QStringLiteral("A1J");
+    o.MessageBoxTextC1_E = QStringLiteral("C1E");
+    o.MessageBoxTextC2_E = QStringLiteral("C2E");
+    o.MessageBoxTextC1_J = QString();
+    EXPECT_EQ(AlertLinesFor(o, Alarm, 0).line1, "A1E");
+    EXPECT_EQ(AlertLinesFor(o, Alarm, 17).line1, "A1J");
+    EXPECT_EQ(AlertLinesFor(o, CountDown, 0).line2, "C2E");
+    // Japanese texts, even when empty while the English ones are not.
+    EXPECT_EQ(AlertLinesFor(o, CountDown, 17).line1, "");
+    EXPECT_EQ(AlertLinesFor(o, CountDown, 5).line1, "C1E");
+    EXPECT_EQ(AlertLinesFor(o, StopWatch, 0).line1, "");
+}
+
+// The desktop tests see the texts, size and place; here the labels' choice and the names.
+TEST(AlertWindowTest, OneOrTwoLabelsByTheLinesAndAnAlertForScreenReaders) {
+    OptionSettings o;
+    o.MessageBoxTextA1_E = QStringLiteral("Alarm");
+    o.MessageBoxTextC1_E = QStringLiteral("Ended");
+    o.MessageBoxTextC2_E = QStringLiteral("Stop it");
+    AppState state;
+    state.CurMode = CountDown;
+    QWidget main;
+    AlertWindow w(
+        o, state, [] { return qint16{0}; }, &main);
+    EXPECT_EQ(w.objectName(), "Form3");
+    ASSERT_NE(w.findChild<QGroupBox*>(QStringLiteral("Frame1")), nullptr);
+    std::array<QLabel*, 3> labels{};
+    for (int i = 0; i < 3; ++i) {
+        labels[i] = w.findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i));
+        ASSERT_NE(labels[i], nullptr);
+    }
+    w.show();
+    EXPECT_TRUE(labels[0]->isVisible() && labels[1]->isVisible() && !labels[2]->isVisible());
+    EXPECT_EQ(labels[1]->text(), "Stop it");
+    QAccessibleInterface* acc = QAccessible::queryAccessibleInterface(&w);
+    ASSERT_NE(acc, nullptr);
+    EXPECT_EQ(acc->role(), QAccessible::AlertMessage);
+    EXPECT_EQ(acc->text(QAccessible::Name), "Ended\nStop it");
+
+    // Shown again in Alarm mode: the single line in the middle.
+    w.hide();
+    state.CurMode = Alarm;
+    w.show();
+    EXPECT_TRUE(!labels[0]->isVisible() && labels[2]->isVisible());
+    EXPECT_EQ(labels[2]->text(), "Alarm");
+    EXPECT_EQ(acc->text(QAccessible::Name), "Alarm");
+}
+
+// Every row of 1 to 99 beeps fits in the second between rings, each beep separate.
+TEST(BeepTest, RowsFitInASecondAndCanBeCounted) {
+    const int rate = 48000;
+    for (int count : {1, 3, 10, 50, 99}) {
+        const QByteArray data = SynthesizeBeeps(count, rate);
+        const int samples = static_cast<int>(data.size() / 2);
+        EXPECT_LT(samples, rate * 95 / 100) << count;
+        const auto* s = reinterpret_cast<const qint16*>(data.constData());
+        // Count the stretches of sound separated by at least a millisecond of silence.
+        int onsets = 0, quiet = rate;
+        for (int i = 0; i < samples; ++i) {
+            if (std::abs(s[i]) > 1000) {
+                if (quiet >= rate / 1000) {
+                    ++onsets;
+                }
+                quiet = 0;
+            } else {
+                ++quiet;
+            }
+        }
+        EXPECT_EQ(onsets, count);
+    }
+    EXPECT_TRUE(SynthesizeBeeps(0, rate).isEmpty());
+    EXPECT_EQ(SynthesizeBeeps(150, rate).size(), SynthesizeBeeps(99, rate).size());
+}
+
+} // namespace
+} // namespace plimset
