@@ -1,5 +1,7 @@
 #include "desktop/x11/X11GlobalHotkey.h"
 
+#include "desktop/x11/Xcb.h"
+
 #include "core/HotkeyText.h"
 
 #include <QCoreApplication>
@@ -59,9 +61,7 @@ uint16_t ModifierOf(xcb_connection_t* c, xcb_key_symbols_t* symbols,
 } // namespace
 
 std::unique_ptr<X11GlobalHotkey> X11GlobalHotkey::Create(QObject* parent) {
-    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                                   : nullptr;
-    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    xcb_connection_t* connection = xcb::QtConnection();
     if (connection == nullptr)
         return nullptr;
     return std::unique_ptr<X11GlobalHotkey>(new X11GlobalHotkey(connection, parent));

@@ -1,5 +1,7 @@
 #include "desktop/x11/X11WindowServices.h"
 
+#include "desktop/x11/Xcb.h"
+
 #include <QGuiApplication>
 #include <QThread>
 #include <QWidget>
@@ -15,45 +17,9 @@
 
 namespace plimset {
 
+using namespace xcb;
+
 namespace {
-
-// The connection Qt uses, or null when the program does not run on X11.
-xcb_connection_t* Connection() {
-    if (qGuiApp == nullptr) {
-        return nullptr;
-    }
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 != nullptr ? x11->connection() : nullptr;
-}
-
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-    const auto cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookie, nullptr);
-    const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    free(reply);
-    return atom;
-}
-
-xcb_window_t RootOf(xcb_connection_t* c, xcb_window_t window) {
-    xcb_query_tree_reply_t* reply = xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr);
-    const xcb_window_t root = reply != nullptr ? reply->root : xcb_window_t{XCB_WINDOW_NONE};
-    free(reply);
-    return root;
-}
-
-// A 32-bit property as a list of values; empty when the property is missing.
-std::vector<uint32_t> Property32(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property,
-                                 xcb_atom_t type) {
-    std::vector<uint32_t> values;
-    const auto cookie = xcb_get_property(c, 0, window, property, type, 0, 1024);
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(c, cookie, nullptr);
-    if (reply != nullptr && reply->format == 32 && reply->type == type) {
-        const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply));
-        values.assign(data, data + xcb_get_property_value_length(reply) / 4);
-    }
-    free(reply);
-    return values;
-}
 
 // Whether the running window manager announces support for an atom in _NET_SUPPORTED.
 bool WindowManagerSupports(xcb_connection_t* c, xcb_window_t root, const char* name) {
@@ -61,25 +27,6 @@ bool WindowManagerSupports(xcb_connection_t* c, xcb_window_t root, const char* n
         Property32(c, root, Atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
     const xcb_atom_t wanted = Atom(c, name);
     return std::find(supported.begin(), supported.end(), wanted) != supported.end();
-}
-
-// Sends a client message about window to the root window, where the window manager
-// listens (EWMH's way for clients to ask for state changes).
-void SendToRoot(xcb_connection_t* c, xcb_window_t root, xcb_window_t window, xcb_atom_t type,
-                uint32_t d0 = 0, uint32_t d1 = 0, uint32_t d2 = 0, uint32_t d3 = 0) {
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = window;
-    event.type = type;
-    event.data.data32[0] = d0;
-    event.data.data32[1] = d1;
-    event.data.data32[2] = d2;
-    event.data.data32[3] = d3;
-    xcb_send_event(c, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&event));
-    xcb_flush(c);
 }
 
 std::optional<QMargins> ReadFrameExtents(xcb_connection_t* c, xcb_window_t window,
@@ -93,16 +40,13 @@ std::optional<QMargins> ReadFrameExtents(xcb_connection_t* c, xcb_window_t windo
                     static_cast<int>(v[3]));
 }
 
-constexpr uint32_t kStateRemove = 0;
-constexpr uint32_t kStateAdd = 1;
-constexpr uint32_t kSourceApplication = 1;
 constexpr int kFrameExtentsPolls = 50;
 constexpr int kFrameExtentsPollMs = 5;
 
 } // namespace
 
 bool X11WindowServices::IsAvailable() {
-    return Connection() != nullptr;
+    return QtConnection() != nullptr;
 }
 
 void X11WindowServices::SetTaskbarButton(QWidget* window, bool shown) {
@@ -130,7 +74,7 @@ void X11WindowServices::SetAlwaysOnTop(QWidget* window, bool onTop) {
 void X11WindowServices::BeforeMap(QWidget* window, const Wishes& wishes) {
     // Sent before the native window is mapped: the window manager reads the state
     // property as it takes the window on, and Qt merges its own states into it.
-    xcb_connection_t* c = Connection();
+    xcb_connection_t* c = QtConnection();
     if (c == nullptr) {
         return;
     }
@@ -152,7 +96,7 @@ void X11WindowServices::BeforeMap(QWidget* window, const Wishes& wishes) {
 }
 
 void X11WindowServices::ChangeState(QWidget* window, const char* stateAtom, bool add) {
-    xcb_connection_t* c = Connection();
+    xcb_connection_t* c = QtConnection();
     if (c == nullptr) {
         return;
     }
@@ -161,15 +105,15 @@ void X11WindowServices::ChangeState(QWidget* window, const char* stateAtom, bool
     if (root == XCB_WINDOW_NONE) {
         return;
     }
-    SendToRoot(c, root, id, Atom(c, "_NET_WM_STATE"), add ? kStateAdd : kStateRemove,
-               Atom(c, stateAtom), 0, kSourceApplication);
+    SendToRoot(c, root, id, Atom(c, "_NET_WM_STATE"), add ? StateAdd : StateRemove,
+               Atom(c, stateAtom), 0, SourceApplication);
 }
 
 QMargins X11WindowServices::FrameExtents(QWidget* window) {
     if (window == nullptr) {
         return {};
     }
-    xcb_connection_t* c = Connection();
+    xcb_connection_t* c = QtConnection();
     if (c == nullptr) {
         return QtWindowServices::FrameExtents(window);
     }
