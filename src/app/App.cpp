@@ -2,14 +2,19 @@
 
 #include "core/CommandLine.h"
 #include "core/HotkeyText.h"
+#include "core/ModalScope.h"
+#include "core/TimeText.h"
 #include "desktop/FontProbe.h"
+#include "desktop/WindowServices.h"
 #include "settings/SettingsFile.h"
 #include "text/LanguageChoice.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
+#include "ui/options/OptionsDialog.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 
 namespace plimset {
 
@@ -40,6 +45,7 @@ App::App(AppContext context)
     alert_.SetEngine(&engine_);
     window_.ConnectEngine(engine_);
     connect(&window_, &MainWindow::Closing, this, &App::Unload);
+    connect(&window_, &MainWindow::OptionsRequested, this, &App::OpenOptions);
     // A tray that comes or goes changes how the window comes back.
     connect(&tray_, &TrayIcon::ShownChanged, this, [this] { ApplyDesktopOptions(); });
     connect(&tray_, &TrayIcon::TrayMissing, this, [this] {
@@ -66,6 +72,7 @@ std::optional<int> App::Startup() {
     const QString design = QString::fromUtf16(DesignFontFamily);
     const WindowSettings designLook = window_.DesignLook(
         context_.fontProbe.HasFamily(design) ? design : QApplication::font().family());
+    designLook_ = designLook;
     window_.ApplyTextLook(designLook);
     window_.MeasureBorders();
     // The designed window: the field sized for the default character limit.
@@ -94,9 +101,13 @@ std::optional<int> App::Startup() {
 void App::ApplyOptions(const OptionSettings& options) {
     options_ = options;
     window_.PlaceOutOfSightButtons();
-    window_.Sg_TextBox_Size(0);
-    if (!started_)
+    // At start-up the field is sized for the display length and the window takes its saved
+    // size; later the window keeps the size the user gave it (the Options dialog sizes it
+    // for a new display length itself).
+    if (!started_) {
+        window_.Sg_TextBox_Size(0);
         windowState_.ApplySize();
+    }
     window_.Sg_Object_Location();
     ApplyLanguage();
     // The icon is there before the mode sets its tip.
@@ -134,6 +145,69 @@ void App::ApplyDesktopOptions() {
     window_.KeepTaskbarButton(reach.Taskbar);
     window_.SetTaskbarButton(options_.TaskBar == 1);
     window_.SetMinimizeOffered(reach.Any());
+}
+
+void App::OpenOptions() {
+    const QString shownText = window_.TimeText();
+    bool cancelled = false;
+    {
+        const ModalScope scope = ModalScope::ForDialog(state_, engine_);
+        const bool onTop = window_.IsAlwaysOnTopChecked();
+        if (onTop)
+            context_.windowServices.SetAlwaysOnTop(&window_, false);
+        // Off while the dialog is open, so that the box can capture the combination.
+        UnregisterHotkey();
+        SettingsFile settings(context_.settingsFilePath);
+        OptionsDialog dialog(
+            window_, options_,
+            OptionsDialogContext{
+                .settings = settings,
+                .sound = context_.soundPreview != nullptr ? *context_.soundPreview : soundPreview_,
+                .beeper = context_.beeper,
+                .languageOffset = window_.LanguageOffset(),
+                .locale = context_.locale,
+                .defaultLook = designLook_,
+                .defaultSoundFile = DefaultSoundFile(),
+                .showMessage =
+                    [this](QWidget* parent, const QString& text, MessageStyle style) {
+                        if (context_.showMessage)
+                            context_.showMessage(parent, text, style);
+                    },
+                .askYesNo = [this](QWidget* parent,
+                                   const QString& text) { return AskYesNo(parent, text); },
+                .hotkeyHeldElsewhere =
+                    [this](qint16 code) {
+                        return context_.globalHotkey.ProbeHotkey(code) ==
+                               HotkeyRegistration::HeldElsewhere;
+                    },
+            });
+        dialog.exec();
+        cancelled = dialog.Cancelled();
+        // Back on with the hotkey now in force (a new one after OK, none for 0).
+        if (!unloaded_)
+            RegisterHotkey();
+        if (onTop)
+            context_.windowServices.SetAlwaysOnTop(&window_, true);
+    }
+    if (cancelled || unloaded_)
+        return;
+    ApplyOptions(options_);
+    ReloadAlertWindow();
+    // The text the field showed, in the form the options now give it. An alarm's clock
+    // time stays as it was: it is no minutes.seconds value to convert.
+    if (state_.CurMode != Alarm) {
+        const TimeFormat format{options_.TimeSeparator, options_.MaxLength};
+        window_.SetTimeText(FormatTimeText(ParseTimeText(shownText, format), format));
+    } else {
+        window_.SetTimeText(shownText);
+    }
+}
+
+bool App::AskYesNo(QWidget* parent, const QString& text) {
+    if (context_.askYesNo)
+        return context_.askYesNo(parent, text);
+    return QMessageBox::question(parent, QStringLiteral("Plimset"), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 WindowReach App::Reach() const {

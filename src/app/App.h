@@ -11,6 +11,7 @@
 #include "desktop/GlobalHotkey.h"
 #include "settings/OptionSettings.h"
 #include "ui/main/MainWindow.h"
+#include "ui/options/SoundPreview.h"
 
 #include <QObject>
 #include <optional>
@@ -38,6 +39,10 @@ public:
     // and time text, the taskbar button and the minimize offer. Start-up uses it, and so
     // will the Options dialog after OK and to undo on Cancel.
     void ApplyOptions(const OptionSettings& options);
+
+    // The Options menu item: the dialog, modal, with the tick kept still while it is open;
+    // after OK (or its close box) every window and service follows the options again.
+    void OpenOptions();
 
     // Makes the alert window anew, so that a changed MessageBoxSize takes effect; after
     // the Options dialog's OK.
@@ -80,6 +85,7 @@ private:
     void HotkeyPressed();
     std::optional<int> ApplyCommandLine();
     void ShowMessage(const QString& text, MessageStyle style);
+    bool AskYesNo(QWidget* parent, const QString& text);
     // Closes the main window, which saves and unloads, and ends the program.
     void CloseWindow();
     void Unload();
@@ -93,6 +99,8 @@ private:
     TrayIcon tray_;
     TimerEngine engine_;
     MainWindowState windowState_;
+    WindowSettings designLook_;
+    MciSoundPreview soundPreview_{soundPlayer_};
     bool handlingHotkey_ = false; // a press arriving while one is handled is dropped
     bool started_ = false;
     bool unloaded_ = false;

@@ -17,6 +17,7 @@ class CommandInterpreter;
 class FontProbe;
 class WindowActivation;
 class GlobalHotkey;
+class SoundPreview;
 class WindowServices;
 
 // What the program needs from outside: the clock, the desktop's services, where its
@@ -39,6 +40,10 @@ struct AppContext {
     QString executableBaseName = QStringLiteral("plimset");
     // Shows a message with the application's title and waits until it is closed.
     std::function<void(QWidget* parent, const QString& text, MessageStyle style)> showMessage;
+    // Asks a question with Yes and No buttons and the application's title; true for Yes.
+    std::function<bool(QWidget* parent, const QString& text)> askYesNo;
+    // The Options dialog's test play; the program's sound layer when not given.
+    SoundPreview* soundPreview = nullptr;
 };
 
 } // namespace plimset

@@ -30,6 +30,12 @@ void ShowMessage(QWidget* parent, const QString& text, plimset::MessageStyle sty
     box.exec();
 }
 
+bool AskYesNo(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Plimset"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -69,6 +75,7 @@ int main(int argc, char* argv[]) {
         .arguments = QCoreApplication::arguments().mid(1),
         .executableBaseName = QFileInfo(executable).completeBaseName(),
         .showMessage = ShowMessage,
+        .askYesNo = AskYesNo,
     });
     // A request to end the process closes the window as the user would, so its state is
     // saved and the exit code is 0.

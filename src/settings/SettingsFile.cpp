@@ -269,18 +269,32 @@ qint32 SettingsFile::ReadIniInt(const QString& section, const QString& key,
 
 bool SettingsFile::WriteIniString(const QString& section, const QString& key,
                                   const QString& value) {
+    return WriteIniStrings(section, {{key, value}});
+}
+
+bool SettingsFile::WriteIniStrings(const QString& section,
+                                   const QList<QPair<QString, QString>>& keys) {
     // What was read may be out of date after this write, whether it succeeds or not.
     values_.reset();
 
     const QString sectionName = normalName(section);
-    const QString keyName = normalName(key);
     // A name that would read back as something else (a section header, a comment, a key
     // ending early) is refused rather than written.
-    if (sectionName.isEmpty() || sectionName.contains(u']') || keyName.isEmpty() ||
-        keyName.contains(u'=') || keyName.startsWith(u'[') || keyName.startsWith(u';')) {
+    if (sectionName.isEmpty() || sectionName.contains(u']')) {
         return false;
     }
-    const QByteArray keyLine = (keyName + u'=' + withoutLineBreaks(value)).toUtf8();
+    QList<QPair<QString, QByteArray>> keyLines;
+    for (const auto& [key, value] : keys) {
+        const QString keyName = normalName(key);
+        if (keyName.isEmpty() || keyName.contains(u'=') || keyName.startsWith(u'[') ||
+            keyName.startsWith(u';')) {
+            return false;
+        }
+        keyLines.append({keyName, (keyName + u'=' + withoutLineBreaks(value)).toUtf8()});
+    }
+    if (keyLines.isEmpty()) {
+        return true;
+    }
 
     const QFileInfo info(path_);
     if (!info.absoluteDir().mkpath(QStringLiteral("."))) {
@@ -310,30 +324,31 @@ bool SettingsFile::WriteIniString(const QString& section, const QString& key,
     QList<Line> lines = splitLines(current.data);
     const QByteArray newline =
         !lines.isEmpty() && lines.first().ending == "\r\n" ? QByteArray("\r\n") : "\n";
-    const Location location = locate(lines, sectionName, keyName);
-    if (location.keyLine >= 0) {
-        Line& line = lines[location.keyLine];
-        const bool keepMark = location.keyLine == 0 && line.text.startsWith(ByteOrderMark);
-        const QByteArray replaced = keepMark ? QByteArray(ByteOrderMark) + keyLine : keyLine;
-        if (line.text == replaced) {
-            return true;
+    for (const auto& [keyName, keyLine] : keyLines) {
+        const Location location = locate(lines, sectionName, keyName);
+        if (location.keyLine >= 0) {
+            Line& line = lines[location.keyLine];
+            const bool keepMark = location.keyLine == 0 && line.text.startsWith(ByteOrderMark);
+            line.text = keepMark ? QByteArray(ByteOrderMark) + keyLine : keyLine;
+        } else if (location.sectionLine >= 0) {
+            const qsizetype after = std::max(location.lastKeyLine, location.sectionLine);
+            if (lines[after].ending.isEmpty()) {
+                lines[after].ending = newline;
+            }
+            lines.insert(after + 1, {keyLine, newline});
+        } else {
+            if (!lines.isEmpty() && lines.last().ending.isEmpty()) {
+                lines.last().ending = newline;
+            }
+            lines.append({(u'[' + sectionName + u']').toUtf8(), newline});
+            lines.append({keyLine, newline});
         }
-        line.text = replaced;
-    } else if (location.sectionLine >= 0) {
-        const qsizetype after = std::max(location.lastKeyLine, location.sectionLine);
-        if (lines[after].ending.isEmpty()) {
-            lines[after].ending = newline;
-        }
-        lines.insert(after + 1, {keyLine, newline});
-    } else {
-        if (!lines.isEmpty() && lines.last().ending.isEmpty()) {
-            lines.last().ending = newline;
-        }
-        lines.append({(u'[' + sectionName + u']').toUtf8(), newline});
-        lines.append({keyLine, newline});
     }
-
-    return replaceFile(*target, joinLines(lines), exists ? &current.info : nullptr);
+    const QByteArray changed = joinLines(lines);
+    if (exists && changed == current.data) {
+        return true; // every key already has its value
+    }
+    return replaceFile(*target, changed, exists ? &current.info : nullptr);
 }
 
 qint16 ReadIniInt16(const SettingsFile& file, const QString& section, const QString& key,

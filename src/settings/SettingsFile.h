@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 #include <optional>
@@ -51,6 +53,12 @@ public:
     // it until they get it again, so a whole save cannot hang on a lock another process
     // keeps. Returns false when nothing was written.
     bool WriteIniString(const QString& section, const QString& key, const QString& value);
+
+    // Several keys of one section in one go: one locked read, every change, one atomic
+    // replacement, so the keys land together or not at all. Each key is written as
+    // WriteIniString would; a refused name refuses the whole batch. Returns false when
+    // nothing was written; an empty list writes nothing and succeeds.
+    bool WriteIniStrings(const QString& section, const QList<QPair<QString, QString>>& keys);
 
 private:
     const QHash<QString, QString>& values() const;

@@ -2,6 +2,8 @@
 
 #include "FakeAlertServices.h"
 #include "FakeClock.h"
+#include "FakeGlobalHotkey.h"
+#include "FakeSoundPreview.h"
 #include "FakeWindowServices.h"
 #include "app/App.h"
 #include "desktop/FontProbe.h"
@@ -67,6 +69,12 @@ protected:
                 [this](QWidget*, const QString& text, MessageStyle style) {
                     messages.push_back({text, style});
                 },
+            .askYesNo =
+                [this](QWidget*, const QString& text) {
+                    questions.push_back(text);
+                    return answerYes;
+                },
+            .soundPreview = &sound,
         });
         window = &app->Window();
         return app->Startup();
@@ -106,8 +114,11 @@ protected:
     FakeActivation activation;
     FakeBeeper beeper;
     FakeCommandInterpreter soundCommands;
-    NoGlobalHotkey hotkey;
+    FakeGlobalHotkey hotkey;
     std::vector<Message> messages;
+    std::vector<QString> questions;
+    bool answerYes = true;
+    FakeSoundPreview sound;
     std::unique_ptr<App> app;
     MainWindow* window = nullptr;
 };

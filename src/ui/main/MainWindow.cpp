@@ -172,8 +172,7 @@ void MainWindow::CreateMenus() {
     backColorAction_ = addItem("MNU_BColor", QStringLiteral("&Background Color..."));
     addSeparator("MNU_Pipe3");
     optionsAction_ = addItem("MNU_Option", QStringLiteral("&Options..."));
-    // The Options dialog is not part of this window yet.
-    optionsAction_->setEnabled(false);
+    connect(optionsAction_, &QAction::triggered, this, &MainWindow::OptionsRequested);
 }
 
 void MainWindow::ConnectEngine(TimerEngine& engine) {

@@ -6,7 +6,10 @@
 #include "ui/main/WindowGeometry.h"
 
 #include <QMainWindow>
+#include <QPointer>
+#include <QRect>
 #include <array>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -24,6 +27,16 @@ namespace plimset {
 class TimerEngine;
 class WindowServices;
 struct OptionSettings;
+
+// What the Options dialog may change on the main window before OK, taken when it opens so
+// that Cancel can put it back: the outer size, every control's place and size, and the
+// time field's font and colours.
+struct MainWindowSnapshot {
+    int WidthPixels = 0;
+    int HeightPixels = 0;
+    std::vector<std::pair<QPointer<QWidget>, QRect>> Layout;
+    WindowSettings Look;
+};
 
 // The main window: the time field, the minimize and clear buttons on its left, the
 // mode's action button on its right, and the menu bar. It shows what the engine tells it
@@ -55,6 +68,16 @@ public:
     // Measures the frame the window manager gives the window and the menu bar.
     void MeasureBorders();
     const WindowGeometry& Geometry() const { return geometry_; }
+    // The window's outer size in pixels.
+    int OuterWidthPixels() const { return geometry_.OuterWidthPixels(this); }
+    int OuterHeightPixels() const { return geometry_.OuterHeightPixels(this); }
+    // Gives the window an outer size in twips, never smaller than its buttons and field
+    // need, and lays the controls out again.
+    void ReflectOuterSize(double widthTwips, double heightTwips);
+
+    MainWindowSnapshot TakeSnapshot() const;
+    // Puts the size and layout back where they differ, and always the font and colours.
+    void RestoreSnapshot(const MainWindowSnapshot& snapshot);
 
     // The minimize and clear buttons' pictures.
     void ApplyButtonIcons();
@@ -84,6 +107,8 @@ public:
 signals:
     // The user closed the window; the application saves and unloads.
     void Closing();
+    // The user chose the Options menu item.
+    void OptionsRequested();
 
     // TimerView
 public:

@@ -79,6 +79,49 @@ void MainWindow::Sg_Object_Location() {
     place(actionButton_, p.ActionLeft, p.ActionTop);
 }
 
+void MainWindow::ReflectOuterSize(double widthTwips, double heightTwips) {
+    const TwipsPerPixel tpp = geometry_.Tpp();
+    const ControlSizes sizes = CurrentControlSizes();
+    const QMargins& frame = geometry_.Frame();
+    const qint32 minWidth = RoundToInt32(sizes.MinimizeWidth + sizes.TextWidth + sizes.ClearWidth +
+                                         sizes.ActionWidth + geometry_.BorderWidth() + 2 * tpp.X);
+    const int widthPixels = WholePixels(qMax(RoundToInt32(widthTwips), minWidth), tpp.X);
+    geometry_.ResizeOuter(this, widthPixels, OuterHeightPixels());
+    geometry_.RemeasureBorderHeight(this, widthPixels - frame.left() - frame.right());
+    const qint32 minHeight = RoundToInt32(sizes.TextHeight + geometry_.BorderHeight() + tpp.Y);
+    const int heightPixels = WholePixels(qMax(RoundToInt32(heightTwips), minHeight), tpp.Y);
+    geometry_.ResizeOuter(this, widthPixels, heightPixels);
+    Sg_Object_Location();
+}
+
+MainWindowSnapshot MainWindow::TakeSnapshot() const {
+    MainWindowSnapshot snapshot;
+    snapshot.WidthPixels = OuterWidthPixels();
+    snapshot.HeightPixels = OuterHeightPixels();
+    for (QWidget* control : centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        snapshot.Layout.emplace_back(control, control->geometry());
+    snapshot.Look = CurrentWindowSettings();
+    return snapshot;
+}
+
+void MainWindow::RestoreSnapshot(const MainWindowSnapshot& snapshot) {
+    int savedFieldWidth = timeField_->width();
+    for (const auto& [control, rect] : snapshot.Layout) {
+        if (control == timeField_)
+            savedFieldWidth = rect.width();
+    }
+    if (OuterWidthPixels() != snapshot.WidthPixels ||
+        OuterHeightPixels() != snapshot.HeightPixels || timeField_->width() != savedFieldWidth) {
+        Sg_TextBox_Size(0);
+        geometry_.ResizeOuter(this, snapshot.WidthPixels, snapshot.HeightPixels);
+        for (const auto& [control, rect] : snapshot.Layout) {
+            if (control != nullptr)
+                control->setGeometry(rect);
+        }
+    }
+    ApplyTextLook(snapshot.Look);
+}
+
 void MainWindow::PlaceOutOfSightButtons() {
     const int top = TwipsToPixels(OutOfSightTop(HiddenButtonHeight, geometry_.BorderHeight()),
                                   geometry_.Tpp().Y);

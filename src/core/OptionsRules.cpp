@@ -1,0 +1,161 @@
+#include "core/OptionsRules.h"
+
+#include "core/NumericText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace plimset {
+
+namespace {
+
+// The shortest text that reads back as the same single-precision value.
+QString ShortestText(float value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+// Full-width forms an input method commits for digits and the two separators.
+QChar AsciiForm(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'０' && u <= u'９')
+        return QChar(u'0' + (u - u'０'));
+    if (u == u'．' || u == u'。')
+        return QChar(u'.');
+    if (u == u'：')
+        return QChar(u':');
+    return c;
+}
+
+} // namespace
+
+BoxFilter TimeBoxFilter(qint16 timeSeparator) {
+    return timeSeparator == 1 ? BoxFilter::Colon : BoxFilter::Decimal;
+}
+
+int FilterKey(int code, BoxFilter mode) {
+    const bool digit = code >= '0' && code <= '9';
+    switch (mode) {
+    case BoxFilter::Digits:
+        return code <= 26 || digit ? code : 0;
+    case BoxFilter::Decimal:
+        return code <= 26 || digit || code == '.' ? code : 0;
+    case BoxFilter::Colon:
+        if (code == '.')
+            return ':';
+        return code <= 26 || digit || code == ':' ? code : 0;
+    case BoxFilter::None:
+        break;
+    }
+    return code;
+}
+
+QString FilterInputText(const QString& text, BoxFilter mode) {
+    if (mode == BoxFilter::None)
+        return text;
+    QString kept;
+    for (QChar c : text) {
+        const QChar ascii = AsciiForm(c);
+        if (ascii.unicode() < 32)
+            continue;
+        const int code = FilterKey(ascii.unicode(), mode);
+        if (code != 0)
+            kept.append(QChar(code));
+    }
+    return kept;
+}
+
+QString FormatWholeNumber(double value) {
+    const double rounded = std::round(value);
+    if (rounded == 0 || !std::isfinite(rounded))
+        return QString();
+    return QString::number(rounded, 'f', 0);
+}
+
+QString FormatSettingNumber(float value, int decimals, qint16 timeSeparator) {
+    const QString plain = ShortestText(value);
+    if (!plain.contains(u'.'))
+        return FormatWholeNumber(value);
+    QString text = QString::number(plain.toDouble(), 'f', decimals);
+    if (timeSeparator == 1)
+        text.replace(u'.', u':');
+    return text;
+}
+
+PresetStripLayout LayoutPresetBoxes(int count, double viewportLeft, double viewportWidth,
+                                    double boxWidth, double scrollWidth) {
+    PresetStripLayout layout;
+    count = qMax(1, count);
+    layout.Lefts.push_back(0);
+    for (int i = 1; i < count; ++i)
+        layout.Lefts.push_back(layout.Lefts.back() + viewportLeft + boxWidth);
+    layout.StripWidth = layout.Lefts.back() + boxWidth + 30;
+    if (layout.StripWidth > viewportWidth) {
+        layout.ScrollShown = true;
+        layout.ScrollMin = 0;
+        layout.ScrollMax = static_cast<int>(std::lround(layout.StripWidth - scrollWidth));
+        layout.SmallChange = static_cast<int>(std::lround(viewportLeft + boxWidth));
+        layout.LargeChange = static_cast<int>(std::lround(viewportWidth + 90));
+    }
+    return layout;
+}
+
+QString MaxLengthItemText(int length, qint16 timeSeparator, const QLocale& locale,
+                          const QString& maxText, const QString& minText) {
+    const bool clock = timeSeparator == 1 && length == 8;
+    const qlonglong limit = clock ? 6000 : static_cast<qlonglong>(std::pow(10.0, length - 3));
+    QLocale numbers = locale;
+    numbers.setNumberOptions(QLocale::DefaultNumberOptions);
+    return QStringLiteral("%1 (%2%3%4)%5")
+        .arg(length)
+        .arg(maxText, numbers.toString(limit), minText,
+             clock ? QStringLiteral(" [H:M:S]") : QString());
+}
+
+QString VersionLabelText(int major, int minor) {
+    const QString number =
+        QStringLiteral("     %1.%2").arg(major).arg(minor, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("Ver.") + number.right(5);
+}
+
+QString CaptureHotkeyText(bool shift, bool ctrl, bool alt, int keyCode) {
+    QString modifiers;
+    if (ctrl && shift && alt)
+        modifiers = QStringLiteral("Ctrl + Shift + Alt");
+    else if (shift && alt)
+        modifiers = QStringLiteral("Shift + Alt");
+    else if (shift) // with Ctrl, or widened from Shift alone
+        modifiers = QStringLiteral("Ctrl + Shift");
+    else if (ctrl || alt) // Ctrl + Alt, or widened from either alone
+        modifiers = QStringLiteral("Ctrl + Alt");
+    else
+        return QString();
+    QString text = modifiers + QStringLiteral(" + ");
+    if ((keyCode >= '0' && keyCode <= '9') || (keyCode >= 'A' && keyCode <= 'Z'))
+        text.append(QChar(keyCode));
+    return text;
+}
+
+bool IsIncompleteHotkeyText(const QString& text) {
+    return text.endsWith(QStringLiteral("+ "));
+}
+
+OptionsCheckResult FirstFailedCheck(const OptionsEntries& entries, const TimeFormat& format,
+                                    const std::function<bool(const QString&)>& fileExists) {
+    if (NumericValue(entries.AddMinute) <= 0)
+        return {OptionsBox::AddMinute, QStringLiteral("1")};
+    if (entries.SoundFlag == 1 && (entries.SoundFile.isEmpty() || !fileExists(entries.SoundFile)))
+        return {OptionsBox::SoundFile, QString()};
+    if (entries.SoundFlag == 0 && NumericValue(entries.SoundBeep) <= 0)
+        return {OptionsBox::SoundBeep, QStringLiteral("1")};
+    if (ParseTimeText(entries.RingDuration, format) < 0)
+        return {OptionsBox::RingDuration, QStringLiteral("0")};
+    if (ParseTimeText(entries.DisplayDuration, format) < 0)
+        return {OptionsBox::DisplayDuration, QStringLiteral("0")};
+    if (static_cast<float>(NumericValue(entries.MessageBoxSize)) < 0.3f)
+        return {OptionsBox::MessageBoxSize, QStringLiteral("0.3")};
+    return {};
+}
+
+} // namespace plimset

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "core/TimeText.h"
+
+#include <QLocale>
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace plimset {
+
+// The pure rules of the Options dialog: what its boxes accept, how numbers are shown, how a
+// strip of preset boxes is laid out, and how a hotkey is captured as text.
+
+// What a box of the dialog lets in.
+enum class BoxFilter : int {
+    None = 0,    // free text
+    Digits = 1,  // "0".."9"
+    Decimal = 2, // digits and "."
+    Colon = 3,   // digits and ":"; a typed "." becomes ":"
+};
+
+// The filter of the boxes that hold a time value: "." or ":" as the separator.
+BoxFilter TimeBoxFilter(qint16 timeSeparator);
+
+// One typed character code through a box's filter: the code to insert, or 0 to swallow
+// it. Control codes up to 26 (Backspace, the Ctrl+letter keys) pass in every mode.
+int FilterKey(int code, BoxFilter mode);
+
+// Text that reaches a box by any other way (pasted, dropped, committed by an input
+// method) through the same rule, character by character: full-width digits and
+// separators become their ASCII forms first, control characters and every character the
+// filter swallows are left out. Free-text boxes take the text as it is.
+QString FilterInputText(const QString& text, BoxFilter mode);
+
+// A number for a box: a whole number without separators (0 as the empty text), else
+// with `decimals` places after the point, ":" for the point when timeSeparator is 1
+// (3.5 with 2 decimals: "3.50" or "3:50"). The value is read as its shortest single-
+// precision text, so 0.03 stays 0.03.
+QString FormatSettingNumber(float value, int decimals, qint16 timeSeparator);
+
+// A whole number as the boxes show it: no separators, 0 as the empty text.
+QString FormatWholeNumber(double value);
+
+// One strip of preset boxes in twips: box i stands at Lefts[i]; when the strip is wider
+// than its viewport, the scroll bar under it is shown with these values, else hidden.
+struct PresetStripLayout {
+    std::vector<double> Lefts;
+    double StripWidth = 0;
+    bool ScrollShown = false;
+    int ScrollMin = 0;
+    int ScrollMax = 0;
+    int SmallChange = 0;
+    int LargeChange = 0;
+};
+PresetStripLayout LayoutPresetBoxes(int count, double viewportLeft, double viewportWidth,
+                                    double boxWidth, double scrollWidth);
+
+// An item of the maximum string length list: "6 (Max1,000min)", with the locale's
+// thousands separator; length 8 with ":" as the separator reads "8 (Max6,000min) [H:M:S]".
+QString MaxLengthItemText(int length, qint16 timeSeparator, const QLocale& locale,
+                          const QString& maxText, const QString& minText);
+
+// The version label: "Ver." and the number right-aligned in five characters, the minor
+// number with two digits ("Ver. 0.01", "Ver.12.34").
+QString VersionLabelText(int major, int minor);
+
+// The hotkey box's text for a key pressed with modifiers held. A single modifier is
+// widened to two (Shift to Ctrl + Shift, Ctrl or Alt to Ctrl + Alt); the key is appended
+// only when it is a digit or letter key (its code "0".."9" or "A".."Z"), otherwise the
+// text ends in " + " and stays incomplete. "" when no modifier is held.
+QString CaptureHotkeyText(bool shift, bool ctrl, bool alt, int keyCode);
+
+// Whether a hotkey text has modifiers but no key (it ends in "+ ").
+bool IsIncompleteHotkeyText(const QString& text);
+
+// The entries OK checks, as the boxes hold them (the sound file already trimmed).
+struct OptionsEntries {
+    QString AddMinute;
+    qint16 SoundFlag = 0;
+    QString SoundFile;
+    QString SoundBeep;
+    QString RingDuration;
+    QString DisplayDuration;
+    QString MessageBoxSize;
+};
+
+// The box a failed check points the user to.
+enum class OptionsBox {
+    None,
+    AddMinute,
+    SoundFile,
+    SoundBeep,
+    RingDuration,
+    DisplayDuration,
+    MessageBoxSize,
+};
+
+// The first check that fails, in the order OK runs them: the box to focus and the least
+// value it takes ("1", "0", "0.3"); an empty Minimum means the sound file was not found.
+// Box None when every check passes.
+struct OptionsCheckResult {
+    OptionsBox Box = OptionsBox::None;
+    QString Minimum;
+};
+OptionsCheckResult FirstFailedCheck(const OptionsEntries& entries, const TimeFormat& format,
+                                    const std::function<bool(const QString&)>& fileExists);
+
+} // namespace plimset

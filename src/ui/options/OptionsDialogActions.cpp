@@ -1,0 +1,434 @@
+// The Options dialog's actions: OK with its checks and the save, Cancel, Reflect, Restore
+// Defaults, the hotkey capture, dropped files, the test beep and the sound file's test
+// play and browsing.
+
+#include "ui/options/OptionsDialog.h"
+
+#include "alerts/Beeper.h"
+#include "alerts/MciInterpreter.h"
+#include "core/HotkeyText.h"
+#include "core/NumericText.h"
+#include "desktop/Icons.h"
+#include "desktop/KeyIdentity.h"
+#include "settings/SaveOptionSettings.h"
+#include "settings/SettingsFile.h"
+#include "text/LocalizeForm.h"
+#include "text/StringTable.h"
+#include "text/TextIds.h"
+#include "ui/options/BoxInput.h"
+#include "ui/options/SoundPreview.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace plimset {
+
+namespace {
+
+constexpr int ValidationPrefix = 452;
+constexpr int ValidationSuffix = 453;
+
+QString SaveFailedText(const QString& path, qint16 languageOffset) {
+    if (languageOffset == JapaneseOffset)
+        return QStringLiteral("設定をファイル %1 に保存できませんでした。"
+                              "新しい設定はこの実行中だけ有効です。")
+            .arg(QDir::toNativeSeparators(path));
+    return QStringLiteral("The settings could not be saved to %1. The new settings apply "
+                          "until the program ends.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString HotkeyHeldText(const QString& hotkey, qint16 languageOffset) {
+    if (languageOffset == JapaneseOffset)
+        return QStringLiteral("ホットキー %1 は他のプログラムが使用しています。"
+                              "別の組み合わせを選んで下さい。")
+            .arg(hotkey);
+    return QStringLiteral("The hotkey %1 is already in use by another program. Choose another "
+                          "combination.")
+        .arg(hotkey);
+}
+
+} // namespace
+
+void OptionsDialog::Message(const QString& text, MessageStyle style) {
+    if (context_.showMessage)
+        context_.showMessage(this, text, style);
+}
+
+// ----- OK and Cancel -----
+
+void OptionsDialog::Ok() {
+    const qint16 offset = context_.languageOffset;
+    SetBoxText(soundFile_, soundFile_->text().trimmed());
+    OptionsEntries entries;
+    entries.AddMinute = addMinute_->text();
+    entries.SoundFlag = static_cast<qint16>(source_->checkedId());
+    entries.SoundFile = soundFile_->text();
+    entries.SoundBeep = beepCount_->text();
+    entries.RingDuration = durations_[0]->text();
+    entries.DisplayDuration = durations_[1]->text();
+    entries.MessageBoxSize = sizeFactor_->text();
+    const OptionsCheckResult check =
+        FirstFailedCheck(entries, TimeFormat{options_.TimeSeparator, options_.MaxLength},
+                         [](const QString& path) { return QFileInfo(path).isFile(); });
+    if (check.Box != OptionsBox::None) {
+        if (check.Box == OptionsBox::SoundFile)
+            Message(LocalizedText(TextIds::FileNotFound, offset), MessageStyle::Critical);
+        else
+            Message(LocalizedText(ValidationPrefix, offset) + check.Minimum +
+                        LocalizedText(ValidationSuffix, offset),
+                    MessageStyle::Critical);
+        QLineEdit* focus = check.Box == OptionsBox::AddMinute         ? addMinute_
+                           : check.Box == OptionsBox::SoundFile       ? soundFile_
+                           : check.Box == OptionsBox::SoundBeep       ? beepCount_
+                           : check.Box == OptionsBox::RingDuration    ? durations_[0]
+                           : check.Box == OptionsBox::DisplayDuration ? durations_[1]
+                                                                      : sizeFactor_;
+        focus->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    // The size and length in the boxes reach the main window before the question.
+    const int length =
+        maxLength_->currentIndex() < 0 ? options_.MaxLength : maxLength_->currentIndex() + 5;
+    if (length != options_.MaxLength ||
+        RoundToInt32(NumericValue(mainSize_[0]->text())) != main_.OuterWidthPixels() ||
+        RoundToInt32(NumericValue(mainSize_[1]->text())) != main_.OuterHeightPixels())
+        Reflect(0);
+    RevertIncompleteHotkey();
+    // A combination another program holds would never reach this one: say so now, while
+    // the user can still choose another.
+    const qint16 hotkey =
+        hotkey_->text() == noHotkeyText_ ? qint16(0) : HotkeyTextToCode(hotkey_->text());
+    if (hotkey != 0 && context_.hotkeyHeldElsewhere && context_.hotkeyHeldElsewhere(hotkey)) {
+        Message(HotkeyHeldText(hotkey_->text(), offset), MessageStyle::Critical);
+        hotkey_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    if (!context_.askYesNo ||
+        !context_.askYesNo(this, LocalizedText(TextIds::SaveChangesQuestion, offset)))
+        return;
+    if (hotkey_->text() == noHotkeyText_)
+        hotkey_->clear();
+    saved_ = SaveOptionSettings(context_.settings, options_, Collect());
+    if (!saved_)
+        Message(SaveFailedText(context_.settings.path(), offset), MessageStyle::Critical);
+    done(QDialog::Accepted);
+}
+
+OptionSettings OptionsDialog::Collect() const {
+    OptionSettings edited = options_;
+    const TimeFormat format{options_.TimeSeparator, options_.MaxLength};
+    for (size_t j = 0; j < alarmBoxes_.size() && j < edited.AlarmPresets.size(); ++j) {
+        edited.AlarmPresets[j] = RoundToInt16(NumericValue(alarmBoxes_[j]->text()));
+        edited.CountDownPresets[j] = ParseTimeText(countDownBoxes_[j]->text(), format);
+    }
+    edited.AddMinute = RoundToInt16(NumericValue(addMinute_->text()));
+    edited.CountDownRepeat = repeat_->isChecked() ? 1 : 0;
+    if (source_->checkedId() >= 0)
+        edited.SoundFlag = static_cast<qint16>(source_->checkedId());
+    edited.SoundFile = soundFile_->text();
+    edited.SoundBeep = RoundToInt16(NumericValue(beepCount_->text()));
+    edited.SoundUntilEnd = untilEnd_->isChecked() ? 1 : 0;
+    edited.MessageBox = display_->isChecked() ? 1 : 0;
+    edited.RingDuration = ParseTimeText(durations_[0]->text(), format);
+    edited.DisplayDuration = ParseTimeText(durations_[1]->text(), format);
+    edited.MessageBoxSize = static_cast<float>(NumericValue(sizeFactor_->text()));
+    edited.TaskTray = tray_[0]->isChecked() ? 1 : 0;
+    edited.TaskBar = tray_[1]->isChecked() ? 1 : 0;
+    edited.Progress = tray_[2]->isChecked() ? 1 : 0;
+    edited.ShowAlways = tray_[3]->isChecked() ? 1 : 0;
+    if (maxLength_->currentIndex() >= 0)
+        edited.MaxLength = static_cast<qint16>(maxLength_->currentIndex() + 5);
+    edited.Hotkey = HotkeyTextToCode(hotkey_->text());
+    if (language_->currentIndex() >= 0)
+        edited.Language = static_cast<qint16>(language_->currentIndex());
+    // The boxes show the texts of the current language only; line breaks never belong in
+    // a one-line text.
+    const auto oneLine = [](QString text) { return text.remove(u'\r').remove(u'\n'); };
+    if (context_.languageOffset == JapaneseOffset) {
+        edited.MessageBoxTextA1_J = oneLine(texts_[0]->text().trimmed());
+        edited.MessageBoxTextA2_J = oneLine(texts_[1]->text().trimmed());
+        edited.MessageBoxTextC1_J = oneLine(texts_[2]->text().trimmed());
+        edited.MessageBoxTextC2_J = oneLine(texts_[3]->text().trimmed());
+    } else {
+        edited.MessageBoxTextA1_E = texts_[0]->text().trimmed();
+        edited.MessageBoxTextA2_E = texts_[1]->text().trimmed();
+        edited.MessageBoxTextC1_E = texts_[2]->text().trimmed();
+        edited.MessageBoxTextC2_E = texts_[3]->text().trimmed();
+        edited.MessageBoxTextA1_J = oneLine(edited.MessageBoxTextA1_J);
+        edited.MessageBoxTextA2_J = oneLine(edited.MessageBoxTextA2_J);
+        edited.MessageBoxTextC1_J = oneLine(edited.MessageBoxTextC1_J);
+        edited.MessageBoxTextC2_J = oneLine(edited.MessageBoxTextC2_J);
+    }
+    return edited;
+}
+
+void OptionsDialog::Cancel() {
+    main_.RestoreSnapshot(snapshot_);
+    cancelled_ = true;
+    done(QDialog::Rejected);
+}
+
+void OptionsDialog::reject() {
+    // Esc, like the Cancel button.
+    Cancel();
+}
+
+void OptionsDialog::closeEvent(QCloseEvent* event) {
+    // The close box keeps what Reflect and Restore Defaults did and saves nothing.
+    event->accept();
+    done(QDialog::Rejected);
+}
+
+void OptionsDialog::done(int result) {
+    // However the dialog ends, a test play ends with it.
+    StopTestPlay();
+    QDialog::done(result);
+}
+
+void OptionsDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Cancel();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// ----- Reflect and Restore Defaults -----
+
+void OptionsDialog::Reflect(int index) {
+    const double width = RoundToInt32(NumericValue(mainSize_[0]->text()) * tpp_.X);
+    const double height = RoundToInt32(NumericValue(mainSize_[1]->text()) * tpp_.Y);
+    const int length =
+        maxLength_->currentIndex() < 0 ? options_.MaxLength : maxLength_->currentIndex() + 5;
+    main_.Sg_TextBox_Size(length);
+    if (index == 0)
+        main_.ReflectOuterSize(width, height);
+    main_.Sg_Object_Location();
+    ShowMainWindowSize();
+}
+
+void OptionsDialog::RestoreDefaults(int index) {
+    if (index == 1) {
+        StopTestPlay();
+        FillWithDefaults();
+    }
+    main_.ApplyTextLook(context_.defaultLook);
+    main_.Sg_TextBox_Size(maxLength_->currentIndex() < 0 ? options_.MaxLength
+                                                         : maxLength_->currentIndex() + 5);
+    ShowMainWindowSize();
+}
+
+// ----- keys, focus and drops -----
+
+bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == hotkey_) {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // A combination pressed in the box is captured, even one that is an access key
+            // elsewhere in the dialog (Alt+O gives Ctrl + Alt + O, it does not press OK).
+            if (static_cast<QKeyEvent*>(event)->modifiers() &
+                (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
+                event->accept();
+                return true;
+            }
+            break;
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const Qt::KeyboardModifiers held = key->modifiers();
+            // Tab and Shift+Tab move on, and Esc cancels, as everywhere in the dialog.
+            const bool navigation = (key->key() == Qt::Key_Tab && held == Qt::NoModifier) ||
+                                    (key->key() == Qt::Key_Backtab &&
+                                     (held == Qt::NoModifier || held == Qt::ShiftModifier)) ||
+                                    (key->key() == Qt::Key_Escape && held == Qt::NoModifier);
+            if (navigation)
+                return false;
+            CaptureHotkey(key);
+            return true;
+        }
+        case QEvent::KeyRelease:
+            RevertIncompleteHotkey();
+            return true;
+        case QEvent::FocusOut:
+            RevertIncompleteHotkey();
+            break;
+        default:
+            break;
+        }
+        return QDialog::eventFilter(watched, event);
+    }
+    if (watched == soundFile_) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (drag->mimeData()->hasUrls() && soundFile_->isEnabled()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QList<QUrl> urls = drop->mimeData()->urls();
+            if (!urls.isEmpty() && urls.first().isLocalFile()) {
+                SetBoxText(soundFile_, urls.first().toLocalFile());
+                drop->acceptProposedAction();
+            }
+            return true;
+        }
+        return QDialog::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* box = qobject_cast<QLineEdit*>(watched))
+            ScrollIntoView(box);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void OptionsDialog::CaptureHotkey(QKeyEvent* event) {
+    const Qt::KeyboardModifiers held = event->modifiers();
+    const int key = event->key();
+    const bool shift = held.testFlag(Qt::ShiftModifier) || key == Qt::Key_Shift;
+    const bool ctrl = held.testFlag(Qt::ControlModifier) || key == Qt::Key_Control;
+    const bool alt = held.testFlag(Qt::AltModifier) || key == Qt::Key_Alt;
+    if (shift || ctrl || alt) {
+        const bool modifierKey =
+            key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt;
+        hotkey_->setText(
+            CaptureHotkeyText(shift, ctrl, alt, modifierKey ? 0 : DigitOrLetterKey(event)));
+        hotkey_->end(false);
+        return;
+    }
+    if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
+        hotkey_->setText(noHotkeyText_);
+        hotkey_->end(false);
+    }
+}
+
+void OptionsDialog::RevertIncompleteHotkey() {
+    if (IsIncompleteHotkeyText(hotkey_->text())) {
+        hotkey_->setText(noHotkeyText_);
+        hotkey_->end(false);
+    }
+}
+
+// ----- sound -----
+
+void OptionsDialog::TestBeep() {
+    context_.beeper.Beep(RoundToInt16(NumericValue(beepCount_->text())));
+}
+
+bool OptionsDialog::TestPlayRunning() const {
+    return testPlaying_;
+}
+
+void OptionsDialog::TestPlay() {
+    const qint16 offset = context_.languageOffset;
+    SetBoxText(soundFile_, soundFile_->text().trimmed());
+    const QString path = soundFile_->text();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        Message(LocalizedText(TextIds::FileNotFound, offset), MessageStyle::Critical);
+        soundFile_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (testPlaying_) {
+        StopTestPlay();
+        return;
+    }
+    const QString mode = context_.sound.Mode();
+    if (mode != QLatin1String("playing") && mode != QLatin1String("stopped")) {
+        const int opened = context_.sound.Open(path);
+        if (opened == -2) {
+            Message(LocalizedText(TextIds::CannotPlayFile, offset), MessageStyle::Critical);
+            return;
+        }
+        if (opened == -1) {
+            Message(LocalizedText(TextIds::FileNotFound, offset), MessageStyle::Critical);
+            return;
+        }
+    }
+    context_.sound.Play();
+    playButton_->setIcon(ResourceIcon(IconId::Stop));
+    playButton_->setAccessibleName(QStringLiteral("Stop test play"));
+    testPlaying_ = true;
+    monitor_->start();
+}
+
+void OptionsDialog::MonitorTestPlay() {
+    if (context_.sound.Mode() != QLatin1String("stopped"))
+        return;
+    context_.sound.Close();
+    monitor_->stop();
+    testPlaying_ = false;
+    playButton_->setIcon(ResourceIcon(IconId::Go));
+    playButton_->setAccessibleName(QStringLiteral("Test play"));
+}
+
+void OptionsDialog::StopTestPlay() {
+    if (!testPlaying_)
+        return;
+    monitor_->stop();
+    testPlaying_ = false;
+    if (context_.sound.Mode() == QLatin1String("playing"))
+        context_.sound.Stop();
+    context_.sound.Close();
+    playButton_->setIcon(ResourceIcon(IconId::Go));
+    playButton_->setAccessibleName(QStringLiteral("Test play"));
+}
+
+QStringList OptionsDialog::FileFilters(const QStringList& extensions, qint16 languageOffset) {
+    QStringList filters;
+    if (!extensions.isEmpty()) {
+        QStringList patterns;
+        for (const QString& e : extensions)
+            patterns << QStringLiteral("*.") + e;
+        filters << LocalizedText(952, languageOffset) + QStringLiteral(" (") + patterns.join(u' ') +
+                       u')';
+    }
+    filters << LocalizedText(951, languageOffset) + QStringLiteral(" (*)");
+    return filters;
+}
+
+void OptionsDialog::Browse() {
+    StopTestPlay();
+    SetBoxText(soundFile_, soundFile_->text().trimmed());
+    const QString path = soundFile_->text();
+    const QStringList extensions = PlayableExtensions();
+    const QStringList filters = FileFilters(extensions, context_.languageOffset);
+    int filter = filters.size() - 1; // All Files
+    QString folder = QDir::currentPath();
+    const QFileInfo file(path);
+    if (file.isFile()) {
+        if (path.contains(u'/'))
+            folder = path.left(path.lastIndexOf(u'/') + 1);
+        const qsizetype dot = path.lastIndexOf(u'.');
+        if (dot >= 1 && filters.join(QString()).toLower().contains(path.mid(dot + 1).toLower()))
+            filter = 0;
+    } else {
+        filter = 0;
+    }
+    QFileDialog chooser(this);
+    chooser.setObjectName(QStringLiteral("BrowseDialog"));
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    chooser.setNameFilters(filters);
+    chooser.selectNameFilter(filters.value(filter));
+    chooser.setDirectory(folder);
+    if (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty())
+        SetBoxText(soundFile_, chooser.selectedFiles().first());
+}
+
+} // namespace plimset

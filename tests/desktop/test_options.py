@@ -1,0 +1,164 @@
+"""The Options dialog of the real program: opened from the menu, edited with the keyboard,
+confirmed, cancelled; what it writes to the settings file and what the main window does
+afterwards."""
+
+import re
+import time
+import unittest
+
+import desk
+
+
+def option_lines(text):
+    """The key lines of the [Option] section, in their order."""
+    m = re.search(r"(?ms)^\[Option\]\s*$(.*?)(?=^\[|\Z)", text or "")
+    return [line for line in (m.group(1).splitlines() if m else []) if "=" in line]
+
+
+class OptionsDialogTest(unittest.TestCase):
+    def start(self, settings=None, env=None):
+        app = desk.Program(settings=settings, env=env)
+        app.start()
+        self.addCleanup(app.kill)
+        app.wait_window()
+        desk.settle(0.3)
+        return app
+
+    def open_options(self, app):
+        """Chooses Mode > Options... with the keyboard; returns the dialog's window."""
+        desk.key(app.window, "alt+m", "o")
+        return desk.wait_until(lambda: next(
+            (w for w in app.windows() if w != app.window and desk.map_state(w) == "IsViewable"),
+            None), what="the Options dialog")
+
+    def dialog_gone(self, app, dialog):
+        desk.wait_until(lambda: desk.map_state(dialog) != "IsViewable", what="dialog closed")
+
+    def find(self, role=None, name=None):
+        return desk.find_accessible(desk.atspi_application(), role, name)
+
+    def outer_size(self, win):
+        g = desk.geometry(win)
+        left, right, top, bottom = desk.frame_extents(win) or (0, 0, 0, 0)
+        return g["width"] + left + right, g["height"] + top + bottom
+
+    def test_a_changed_preset_and_sound_are_saved_alone_and_the_preset_menu_follows(self):
+        app = self.start(settings="[Advanced]\nTimeSeparator=1\n")
+        dialog = self.open_options(app)
+        self.assertEqual(desk.window_name(dialog), "Options")
+        # The focus starts in the first CountDown preset box.
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+a")
+        desk.run("xdotool", "type", "--delay", "30", "7x.05")
+        field = self.find("text", "CountDown (min) or (min:sec) 1")
+        desk.wait_until(lambda: desk.accessible_text(field) == "7:05", what="typed preset")
+        desk.press(self.find("radio button", "System"))
+        desk.run("xdotool", "key", "--clearmodifiers", "alt+o")  # OK
+        question = desk.wait_until(lambda: next(
+            (w for w in app.windows() if desk.window_name(w) == "Plimset"), None),
+            what="the question")
+        desk.key(question, "Return")  # Yes
+        self.dialog_gone(app, dialog)
+        self.assertEqual(option_lines(app.read_settings()),
+                         ["CountDown1=7.05", "SoundFlag=0"])
+        self.find("menu item", "7min 5sec")
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.output(), "")
+
+    def test_cancel_after_reflect_and_restore_defaults_puts_the_main_window_back(self):
+        app = self.start(settings="[MainForm]\nFontSize=16\n")
+        before = self.outer_size(app.window)
+        dialog = self.open_options(app)
+        width = self.find("text", "Width")
+        width.queryComponent().grabFocus()
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+a")
+        desk.run("xdotool", "type", "--delay", "30", "400")
+        desk.press(self.find("push button", "Reflect Window Size (Pixel)"))
+        desk.wait_until(lambda: self.outer_size(app.window)[0] == 400, what="reflected width")
+        desk.press(self.find("push button", "Window Size, Font, and Background Color"))
+        desk.wait_until(lambda: self.outer_size(app.window) != (400, before[1]),
+                        what="default look")
+        desk.run("xdotool", "key", "--clearmodifiers", "alt+c")  # Cancel
+        self.dialog_gone(app, dialog)
+        desk.wait_until(lambda: self.outer_size(app.window) == before, what="size back")
+        self.assertNotIn("[Option]", app.read_settings())
+        self.assertEqual(app.close(), 0)
+
+    def test_the_hotkey_box_takes_the_keys_own_digit_and_esc_cancels(self):
+        app = self.start()
+        dialog = self.open_options(app)
+        box = self.find("text", "Hotkey")
+        box.queryComponent().grabFocus()
+        # Shift + 5 types "%" on this layout; the hotkey is the key 5 all the same.
+        desk.run("xdotool", "key", "--clearmodifiers", "shift+alt+5")
+        desk.wait_until(lambda: desk.accessible_text(box) == "Shift + Alt + 5",
+                        what="captured hotkey")
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+F5")
+        desk.wait_until(lambda: desk.accessible_text(box) == "None", what="reverted hotkey")
+        desk.key(dialog, "Escape")
+        self.dialog_gone(app, dialog)
+        self.assertIsNone(app.read_settings())
+        self.assertEqual(app.close(), 0)
+
+    def test_a_captured_hotkey_is_saved_and_works_at_once(self):
+        app = self.start(settings="[Option]\nTaskBar=1\nHotkey=684\n")  # Ctrl + Shift + T
+        dialog = self.open_options(app)
+        box = self.find("text", "Hotkey")
+        self.assertEqual(desk.accessible_text(box), "Ctrl + Shift + T")
+        box.queryComponent().grabFocus()
+        # The current combination is released while the dialog is open: the box gets it.
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+alt+5")
+        desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Alt + 5", what="capture")
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+t")
+        desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Shift + T", what="capture")
+        self.assertEqual(desk.map_state(app.window), "IsViewable")
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+y")
+        desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Shift + Y", what="capture")
+        # In the box Alt+O would be captured too: Tab leaves it first.
+        desk.run("xdotool", "key", "--clearmodifiers", "Tab", "alt+o")
+        question = desk.wait_until(lambda: next(
+            (w for w in app.windows() if desk.window_name(w) == "Plimset"), None),
+            what="the question")
+        desk.key(question, "Return")
+        self.dialog_gone(app, dialog)
+        self.assertEqual(option_lines(app.read_settings()), ["TaskBar=1", "HotKey=689"])
+        # The new combination minimizes the window from anywhere; the old one is free.
+        desk.run("xdotool", "key", "ctrl+shift+y")
+        desk.wait_until(lambda: desk.wm_hints_iconic(app.window), what="minimized")
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.output(), "")
+
+    def test_test_play_is_heard_and_stops(self):
+        sound = "/usr/share/sounds/freedesktop/stereo/alarm-clock-elapsed.oga"
+        app = self.start(settings="[Option]\nSoundFlag=1\nSoundFile=%s\n" % sound)
+        dialog = self.open_options(app)
+        with desk.SoundRecorder(keep_awake=True) as playing:
+            desk.press(self.find("push button", "Test play"))
+            stop = self.find("push button", "Stop test play")
+            time.sleep(1.5)
+        self.assertGreater(desk.sound_rms(playing.path), 0.01)
+        desk.press(stop)
+        self.find("push button", "Test play")
+        time.sleep(0.3)
+        with desk.SoundRecorder(keep_awake=True) as stopped:
+            time.sleep(1.5)
+        self.assertLess(desk.sound_rms(stopped.path), 0.001)
+        desk.key(dialog, "Escape")
+        self.dialog_gone(app, dialog)
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.output(), "")
+
+    def test_esc_cancels_and_the_dialog_speaks_japanese(self):
+        app = self.start(settings="[Option]\nLanguage=2\n")
+        dialog = self.open_options(app)
+        self.assertEqual(desk.window_name(dialog), "オプション")
+        self.find("push button", "決定(O)")
+        self.find("check box", "終了時に自動で繰り返す")
+        self.assertEqual(desk.accessible_text(self.find("text", "ホットキー")), "なし")
+        desk.key(dialog, "Escape")
+        self.dialog_gone(app, dialog)
+        self.assertEqual(option_lines(app.read_settings()), ["Language=2"])
+        self.assertEqual(app.close(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,146 @@
+#include "core/OptionsRules.h"
+
+#include <gtest/gtest.h>
+
+using namespace plimset;
+
+TEST(OptionsRules, SettingNumbersShowWholeNumbersPlainAndFractionsWithFixedDecimals) {
+    EXPECT_EQ(FormatSettingNumber(10, 2, 0), "10");
+    EXPECT_EQ(FormatSettingNumber(0, 2, 1), "");
+    EXPECT_EQ(FormatSettingNumber(3, 2, 1), "3");
+    EXPECT_EQ(FormatSettingNumber(3.5f, 2, 0), "3.50");
+    EXPECT_EQ(FormatSettingNumber(3.5f, 2, 1), "3:50");
+    EXPECT_EQ(FormatSettingNumber(0.03f, 2, 0), "0.03"); // not 0.0299999...
+    EXPECT_EQ(FormatSettingNumber(1.5f, 1, 0), "1.5");
+    EXPECT_EQ(FormatSettingNumber(1, 1, 0), "1");
+    EXPECT_EQ(FormatSettingNumber(32767, 2, 0), "32767");
+    EXPECT_EQ(FormatWholeNumber(0), "");
+    EXPECT_EQ(FormatWholeNumber(205), "205");
+}
+
+TEST(OptionsRules, KeyFilterPassesControlCodesAndTheModesCharacters) {
+    for (BoxFilter mode : {BoxFilter::Digits, BoxFilter::Decimal, BoxFilter::Colon}) {
+        EXPECT_EQ(FilterKey(8, mode), 8);
+        EXPECT_EQ(FilterKey('7', mode), '7');
+        EXPECT_EQ(FilterKey('a', mode), 0);
+        EXPECT_EQ(FilterKey('/', mode), 0);
+        EXPECT_EQ(FilterKey(27, mode), 0);
+    }
+    EXPECT_EQ(FilterKey('.', BoxFilter::Digits), 0);
+    EXPECT_EQ(FilterKey('.', BoxFilter::Decimal), '.');
+    EXPECT_EQ(FilterKey(':', BoxFilter::Decimal), 0);
+    EXPECT_EQ(FilterKey('.', BoxFilter::Colon), ':');
+    EXPECT_EQ(FilterKey(':', BoxFilter::Colon), ':');
+    EXPECT_EQ(FilterKey('x', BoxFilter::None), 'x');
+    EXPECT_EQ(TimeBoxFilter(0), BoxFilter::Decimal);
+    EXPECT_EQ(TimeBoxFilter(1), BoxFilter::Colon);
+}
+
+TEST(OptionsRules, EnteredTextObeysTheSameRuleWithFullWidthFormsMadeAscii) {
+    EXPECT_EQ(FilterInputText("12a3", BoxFilter::Digits), "123");
+    EXPECT_EQ(FilterInputText("1.30", BoxFilter::Colon), "1:30");
+    EXPECT_EQ(FilterInputText(u"１２．５"_qs, BoxFilter::Decimal), "12.5");
+    EXPECT_EQ(FilterInputText(u"３：００"_qs, BoxFilter::Colon), "3:00");
+    EXPECT_EQ(FilterInputText(u"４。５"_qs, BoxFilter::Colon), "4:5");
+    // Kana, other scripts and control characters never reach a number box.
+    EXPECT_EQ(FilterInputText(u"あ5\t\n漢"_qs, BoxFilter::Digits), "5");
+    EXPECT_EQ(FilterInputText(u"あ\t"_qs, BoxFilter::None), u"あ\t"_qs);
+}
+
+TEST(OptionsRules, PresetStripsScrollOnlyWhenTheyOutgrowTheirViewport) {
+    const PresetStripLayout one = LayoutPresetBoxes(1, 120, 3135, 525, 3135);
+    EXPECT_EQ(one.Lefts, std::vector<double>{0});
+    EXPECT_FALSE(one.ScrollShown);
+
+    const PresetStripLayout five = LayoutPresetBoxes(5, 120, 3135, 525, 3135);
+    EXPECT_EQ(five.Lefts, (std::vector<double>{0, 645, 1290, 1935, 2580}));
+    EXPECT_EQ(five.StripWidth, 3135);
+    EXPECT_FALSE(five.ScrollShown);
+
+    const PresetStripLayout six = LayoutPresetBoxes(6, 120, 3135, 525, 3135);
+    EXPECT_EQ(six.StripWidth, 3780);
+    EXPECT_TRUE(six.ScrollShown);
+    EXPECT_EQ(six.ScrollMin, 0);
+    EXPECT_EQ(six.ScrollMax, 645);
+    EXPECT_EQ(six.SmallChange, 645);
+    EXPECT_EQ(six.LargeChange, 3225);
+
+    const PresetStripLayout many = LayoutPresetBoxes(99, 120, 3135, 525, 3135);
+    EXPECT_EQ(many.Lefts.back(), 98 * 645);
+    EXPECT_EQ(many.ScrollMax, 98 * 645 + 555 - 3135);
+}
+
+TEST(OptionsRules, LengthItemsCarryTheLocalesSeparatorAndTheClockForm) {
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(MaxLengthItemText(5, 0, english, "Max", "min"), "5 (Max100min)");
+    EXPECT_EQ(MaxLengthItemText(6, 1, english, "Max", "min"), "6 (Max1,000min)");
+    EXPECT_EQ(MaxLengthItemText(8, 0, english, "Max", "min"), "8 (Max100,000min)");
+    EXPECT_EQ(MaxLengthItemText(8, 1, english, "Max", "min"), "8 (Max6,000min) [H:M:S]");
+    const QLocale german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(MaxLengthItemText(7, 0, german, "Max", "min"), "7 (Max10.000min)");
+    EXPECT_EQ(MaxLengthItemText(7, 0, QLocale::c(), "Max", "min"), "7 (Max10,000min)");
+}
+
+TEST(OptionsRules, VersionLabelRightAlignsTheNumber) {
+    EXPECT_EQ(VersionLabelText(1, 5), "Ver. 1.05");
+    EXPECT_EQ(VersionLabelText(12, 34), "Ver.12.34");
+    EXPECT_EQ(VersionLabelText(0, 1), "Ver. 0.01");
+}
+
+TEST(OptionsRules, HotkeyCaptureWidensSingleModifiersAndLeavesOtherKeysIncomplete) {
+    struct Case {
+        bool shift, ctrl, alt;
+        int key;
+        const char* text;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {true, true, false, 'T', "Ctrl + Shift + T"},
+             {false, true, false, 'T', "Ctrl + Alt + T"},
+             {false, false, true, '1', "Ctrl + Alt + 1"},
+             {true, false, false, 'X', "Ctrl + Shift + X"},
+             {true, false, true, '5', "Shift + Alt + 5"},
+             {false, true, true, '0', "Ctrl + Alt + 0"},
+             {true, true, true, 'Z', "Ctrl + Shift + Alt + Z"},
+             {true, true, false, 0, "Ctrl + Shift + "}, // F5, or a modifier alone
+             {false, false, false, 'T', ""},
+         }) {
+        const QString text = CaptureHotkeyText(c.shift, c.ctrl, c.alt, c.key);
+        EXPECT_EQ(text, QLatin1String(c.text));
+        EXPECT_EQ(IsIncompleteHotkeyText(text), text.endsWith(QLatin1String("+ ")));
+    }
+    EXPECT_TRUE(IsIncompleteHotkeyText("Ctrl + Alt + "));
+    EXPECT_FALSE(IsIncompleteHotkeyText("None"));
+}
+
+TEST(OptionsRules, OkChecksStopAtTheFirstBadEntryInTheirOrder) {
+    const auto exists = [](const QString& path) { return path == QLatin1String("/a.wav"); };
+    const TimeFormat format{1, 6};
+    OptionsEntries good{"10", 1, "/a.wav", "", "0:03", "0", "0.3"};
+    EXPECT_EQ(FirstFailedCheck(good, format, exists).Box, OptionsBox::None);
+
+    OptionsEntries e = good;
+    e.AddMinute = "";
+    e.SoundFile = "/missing.wav";
+    OptionsCheckResult r = FirstFailedCheck(e, format, exists);
+    EXPECT_EQ(r.Box, OptionsBox::AddMinute);
+    EXPECT_EQ(r.Minimum, "1");
+    e.AddMinute = "5";
+    EXPECT_EQ(FirstFailedCheck(e, format, exists).Box, OptionsBox::SoundFile);
+    e.SoundFile = "";
+    EXPECT_EQ(FirstFailedCheck(e, format, exists).Box, OptionsBox::SoundFile);
+    // Only the chosen source is looked at.
+    e.SoundFlag = 2;
+    e.SoundBeep = "";
+    EXPECT_EQ(FirstFailedCheck(e, format, exists).Box, OptionsBox::None);
+    e.SoundFlag = 0;
+    r = FirstFailedCheck(e, format, exists);
+    EXPECT_EQ(r.Box, OptionsBox::SoundBeep);
+    EXPECT_EQ(r.Minimum, "1");
+    e.SoundBeep = "3";
+    e.MessageBoxSize = "0.29";
+    r = FirstFailedCheck(e, format, exists);
+    EXPECT_EQ(r.Box, OptionsBox::MessageBoxSize);
+    EXPECT_EQ(r.Minimum, "0.3");
+    e.MessageBoxSize = ".3";
+    EXPECT_EQ(FirstFailedCheck(e, format, exists).Box, OptionsBox::None);
+}
