@@ -136,6 +136,16 @@ class Program:
             return None
 
 
+def start_shown(test, app):
+    """Starts a Program for a unittest test, ends it at the test's clean-up, and returns it
+    once its window is viewable and has settled."""
+    app.start()
+    test.addCleanup(app.kill)
+    app.wait_window()
+    settle(0.3)
+    return app
+
+
 # Window properties
 
 

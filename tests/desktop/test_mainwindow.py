@@ -26,12 +26,7 @@ def seconds(text):
 class MainWindowTest(unittest.TestCase):
     def start(self, args=(), settings=None, env=None, again=None):
         """Starts the program, or with again= the same copy over the settings it left."""
-        app = again or desk.Program(args=args, settings=settings, env=env)
-        app.start()
-        self.addCleanup(app.kill)
-        app.wait_window()
-        desk.settle(0.3)
-        return app
+        return desk.start_shown(self, again or desk.Program(args=args, settings=settings, env=env))
 
     def close(self, app):
         self.assertEqual(app.close(), 0, app.output())

@@ -17,12 +17,7 @@ def option_lines(text):
 
 class OptionsDialogTest(unittest.TestCase):
     def start(self, settings=None, env=None):
-        app = desk.Program(settings=settings, env=env)
-        app.start()
-        self.addCleanup(app.kill)
-        app.wait_window()
-        desk.settle(0.3)
-        return app
+        return desk.start_shown(self, desk.Program(settings=settings, env=env))
 
     def open_options(self, app):
         """Chooses Mode > Options... with the keyboard; returns the dialog's window."""

@@ -14,12 +14,7 @@ TIME = r"^\d+:\d\d$"
 
 class TrayHotkeyTest(unittest.TestCase):
     def start(self, args=(), settings=None):
-        app = desk.Program(args=args, settings=settings)
-        app.start()
-        self.addCleanup(app.kill)
-        app.wait_window()
-        desk.settle(0.3)
-        return app
+        return desk.start_shown(self, desk.Program(args=args, settings=settings))
 
     def icon(self, app):
         return desk.wait_until(lambda: next(iter(desk.tray_icons(app)), None), what="the icon")

@@ -37,53 +37,44 @@ void OptionsDialog::CreateControls() {
         w->setGeometry(TwipsToPixels(left, tpp_.X), TwipsToPixels(top, tpp_.Y),
                        TwipsToPixels(width, tpp_.X), TwipsToPixels(height, tpp_.Y));
     };
+    // A control of its kind under its design name, captioned by a text id (NoCaption: none),
+    // placed in twips.
+    constexpr int NoCaption = -1;
+    const auto make = [&]<typename Control>(Control* control, const QString& name, int textId,
+                                            double left, double top, double width, double height) {
+        control->setObjectName(name);
+        if (textId != NoCaption)
+            SetTextId(control, textId);
+        place(control, left, top, width, height);
+        return control;
+    };
     const auto frame = [&](int index, int textId, double left, double top, double width,
                            double height) {
-        auto* f = new QGroupBox(this);
-        f->setObjectName(Name("Frame1", index));
-        SetTextId(f, textId);
-        place(f, left, top, width, height);
-        return f;
+        return make(new QGroupBox(this), Name("Frame1", index), textId, left, top, width, height);
     };
     const auto label = [&](QWidget* parent, const QString& name, int textId, double left,
                            double top, double width, double height) {
-        auto* l = new QLabel(parent);
-        l->setObjectName(name);
-        SetTextId(l, textId);
-        place(l, left, top, width, height);
-        return l;
+        return make(new QLabel(parent), name, textId, left, top, width, height);
     };
     const auto box = [&](QWidget* parent, const QString& name, double left, double top,
                          double width, double height, int maxLength, BoxFilter filter) {
-        auto* b = new QLineEdit(parent);
-        b->setObjectName(name);
-        place(b, left, top, width, height);
+        auto* b = make(new QLineEdit(parent), name, NoCaption, left, top, width, height);
         InstallBoxRule(b, filter, maxLength);
         return b;
     };
     const auto button = [&](QWidget* parent, const QString& name, int textId, double left,
                             double top, double width, double height) {
-        auto* b = new QPushButton(parent);
-        b->setObjectName(name);
-        SetTextId(b, textId);
-        place(b, left, top, width, height);
+        auto* b = make(new QPushButton(parent), name, textId, left, top, width, height);
         b->setAutoDefault(false);
         return b;
     };
     const auto check = [&](QWidget* parent, const QString& name, int textId, double left,
                            double top, double width, double height) {
-        auto* c = new QCheckBox(parent);
-        c->setObjectName(name);
-        SetTextId(c, textId);
-        place(c, left, top, width, height);
-        return c;
+        return make(new QCheckBox(parent), name, textId, left, top, width, height);
     };
     const auto picture = [&](QWidget* parent, const QString& name, double left, double top,
                              double width, double height) {
-        auto* p = new QWidget(parent);
-        p->setObjectName(name);
-        place(p, left, top, width, height);
-        return p;
+        return make(new QWidget(parent), name, NoCaption, left, top, width, height);
     };
     const BoxFilter timeFilter = TimeBoxFilter(options_.TimeSeparator);
     frames_.resize(9, nullptr);
