@@ -4,12 +4,14 @@
 #include "core/HotkeyText.h"
 #include "core/ModalScope.h"
 #include "core/TimeText.h"
-#include "desktop/FontProbe.h"
 #include "desktop/WindowServices.h"
+#include "settings/OptionTable.h"
 #include "settings/SettingsFile.h"
+#include "text/FontProbe.h"
 #include "text/LanguageChoice.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
+#include "text/UsageText.h"
 #include "ui/options/OptionsDialog.h"
 
 #include <QApplication>
@@ -270,7 +272,7 @@ std::optional<int> App::ApplyCommandLine() {
         engine_.TextChanged();
     }
     if (state_.CurMode != Alarm)
-        engine_.Command2();
+        engine_.PressActionButton();
     return std::nullopt;
 }
 

@@ -4,10 +4,10 @@
 
 #include "ui/main/MainWindow.h"
 
+#include "core/OptionSettings.h"
 #include "desktop/FontChoice.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
-#include "settings/OptionSettings.h"
 #include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/MessageStyle.h"
+#include "core/OptionSettings.h"
 #include "core/OptionsRules.h"
-#include "settings/OptionSettings.h"
 #include "settings/WindowSettings.h"
 #include "ui/main/MainWindow.h"
 

@@ -1,6 +1,7 @@
 #include "ui/options/OptionsDialog.h"
 #include "AppFixture.h"
 #include "ModalDriver.h"
+#include "settings/OptionTable.h"
 #include "settings/SettingsFile.h"
 
 #include <QCheckBox>
