@@ -78,7 +78,7 @@ std::optional<int> App::Startup() {
     window_.ApplyTextLook(designLook);
     window_.MeasureBorders();
     // The designed window: the field sized for the default character limit.
-    window_.Sg_TextBox_Size(0);
+    window_.SizeTimeFieldForLength(0);
     windowState_.Load(designLook);
 
     engine_.SetAlertTickCount(0);
@@ -107,10 +107,10 @@ void App::ApplyOptions(const OptionSettings& options) {
     // size; later the window keeps the size the user gave it (the Options dialog sizes it
     // for a new display length itself).
     if (!started_) {
-        window_.Sg_TextBox_Size(0);
+        window_.SizeTimeFieldForLength(0);
         windowState_.ApplySize();
     }
-    window_.Sg_Object_Location();
+    window_.PlaceControls();
     ApplyLanguage();
     // The icon is there before the mode sets its tip.
     ApplyTray();

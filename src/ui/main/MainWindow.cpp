@@ -232,7 +232,7 @@ void MainWindow::ChooseTextFont() {
         TransferFont(font, description, FontTransfer::ToFont);
         timeField_->setFont(font);
         ApplyTextColors(description.Color, backColor_);
-        Sg_TextBox_Size(0);
+        SizeTimeFieldForLength(0);
     }
 }
 
