@@ -12,10 +12,4 @@ public:
     virtual void SetHideItemCaption(const QString& caption) = 0;
 };
 
-// Until there is a tray menu, there is no caption to set.
-class NoTrayMenuCaption final : public TrayMenuCaption {
-public:
-    void SetHideItemCaption(const QString&) override {}
-};
-
 } // namespace plimset

@@ -4,6 +4,7 @@
 #include "alerts/MciPlayer.h"
 #include "alerts/TrayIcon.h"
 #include "app/AppContext.h"
+#include "app/InterfaceLanguage.h"
 #include "app/MainWindowState.h"
 #include "core/AppState.h"
 #include "core/TimerEngine.h"
@@ -36,8 +37,8 @@ public:
 
     // Brings every window and service in line with an option record: the layout and size,
     // the out-of-sight buttons, the language and captions, the mode with its button faces
-    // and time text, the taskbar button and the minimize offer. Start-up uses it, and so
-    // will the Options dialog after OK and to undo on Cancel.
+    // and time text, the taskbar button and the minimize offer. Start-up uses it, and
+    // OpenOptions after the dialog closed with OK or its close box.
     void ApplyOptions(const OptionSettings& options);
 
     // The Options menu item: the dialog, modal, with the tick kept still while it is open;
@@ -66,6 +67,8 @@ public:
     GlobalHotkey& Hotkey() { return context_.globalHotkey; }
 
     const AppState& State() const { return state_; }
+    // The language the interface speaks, as ApplyOptions last chose it.
+    const InterfaceLanguage& Language() const { return language_; }
     const OptionSettings& Options() const { return options_; }
     TimerEngine& Engine() { return engine_; }
     MainWindow& Window() { return window_; }
@@ -93,6 +96,7 @@ private:
     AppContext context_;
     AppState state_;
     OptionSettings options_;
+    InterfaceLanguage language_;
     MainWindow window_;
     MciPlayer soundPlayer_;
     DesktopAlertOutput alert_;

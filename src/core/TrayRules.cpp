@@ -1,5 +1,7 @@
 #include "core/TrayRules.h"
 
+#include "text/TextIds.h"
+
 #include <QTextBoundaryFinder>
 
 namespace plimset {
@@ -27,7 +29,7 @@ QString TrayTipText(const QString& tip) {
 }
 
 int TrayHideTextId(bool windowShown) {
-    return windowShown ? 204 : 201;
+    return windowShown ? TextIds::Minimize : TextIds::Restore;
 }
 
 TrayClickAction ChooseTrayClickAction(TrayClick click, bool optionsOpen) {

@@ -8,7 +8,6 @@
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
 #include "settings/OptionSettings.h"
-#include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
@@ -17,7 +16,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -215,11 +213,8 @@ void MainWindow::ApplyStartupSize(qint32& savedWidth, qint32& savedHeight) {
     geometry_.ResizeOuter(this, width, height);
 }
 
-void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder, bool nonJapanese) {
+void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder) {
     languageOffset_ = languageOffset;
-    dummyLabel_->hide();
-    if (nonJapanese)
-        dummyLabel_->setText(QLatin1String(NonJapaneseMarker));
 
     for (int k = 0; k < 3; ++k) {
         const int digit = k < modeOrder.size() ? modeOrder[k].digitValue() : -1;

@@ -8,7 +8,6 @@
 #include "core/Version.h"
 #include "desktop/Icons.h"
 #include "desktop/Twips.h"
-#include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
@@ -69,8 +68,7 @@ OptionsDialog::OptionsDialog(MainWindow& main, OptionSettings& options,
     version_->setText(VersionLabelText(version.value(0).toInt(), version.value(1).toInt()));
     Caption();
     FillFromSettings();
-    const auto* marker = main_.findChild<QLabel*>(QStringLiteral("LBL_Dummy"));
-    if (marker != nullptr && marker->text() == QLatin1String(NonJapaneseMarker)) {
+    if (context_.noJapaneseFont) {
         findChild<QLabel*>(QStringLiteral("Label1_1"))->setEnabled(false);
         language_->setEnabled(false);
     }
