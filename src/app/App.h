@@ -8,6 +8,7 @@
 #include "core/AppState.h"
 #include "core/TimerEngine.h"
 #include "core/TrayRules.h"
+#include "core/WindowVerbs.h"
 #include "desktop/GlobalHotkey.h"
 #include "settings/OptionSettings.h"
 #include "ui/main/MainWindow.h"
@@ -65,6 +66,12 @@ public:
     void UnregisterHotkey();
     GlobalHotkey& Hotkey() { return context_.globalHotkey; }
 
+    // A request from outside (the hotkey is Toggle; `plimset --toggle` and its kin come
+    // over the session bus): the window goes to or comes from the tray or the taskbar.
+    // Nothing reacts while a dialog of the main window is open; Show then brings that
+    // dialog forward.
+    void ApplyWindowVerb(WindowVerb verb);
+
     const AppState& State() const { return state_; }
     const OptionSettings& Options() const { return options_; }
     TimerEngine& Engine() { return engine_; }
@@ -81,8 +88,6 @@ private:
     // How a hidden or minimized window comes back: the tray while its icon is really
     // shown, else the taskbar button.
     WindowReach Reach() const;
-    // The hotkey was pressed: the window goes to or comes from the tray or the taskbar.
-    void HotkeyPressed();
     std::optional<int> ApplyCommandLine();
     void ShowMessage(const QString& text, MessageStyle style);
     bool AskYesNo(QWidget* parent, const QString& text);
