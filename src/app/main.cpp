@@ -11,6 +11,7 @@
 #include "desktop/ExitSignals.h"
 #include "desktop/GlobalHotkey.h"
 #include "desktop/Icons.h"
+#include "desktop/PortalGlobalHotkey.h"
 #include "desktop/QtFontProbe.h"
 #include "desktop/WindowServices.h"
 #include "settings/SettingsPath.h"
@@ -102,7 +103,7 @@ int main(int argc, char* argv[]) {
     plimset::QtFontProbe fontProbe;
     const std::unique_ptr<plimset::WindowServices> windowServices = plimset::MakeWindowServices();
     const std::unique_ptr<plimset::GlobalHotkey> globalHotkey =
-        plimset::CreateGlobalHotkey();
+        plimset::CreateDesktopGlobalHotkey();
     plimset::DesktopWindowActivation windowActivation;
     plimset::ToneBeeper beeper;
     plimset::MciInterpreter soundCommands;

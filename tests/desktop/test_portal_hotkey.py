@@ -1,0 +1,107 @@
+"""The hotkey through the desktop's GlobalShortcuts portal, as on a Wayland session: the real
+xdg-desktop-portal with Plasma's back end and its shortcut daemon (kglobalaccel5), all
+started on demand by the session bus. The daemon grabs its keys on the session's X server,
+so both a key press and the daemon's own way of invoking a shortcut reach the program."""
+
+import os
+import re
+import unittest
+
+import desk
+
+PORTAL_PROGRAMS = ("/usr/libexec/xdg-desktop-portal",
+                   "/usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde",
+                   "/usr/bin/kglobalaccel5")
+WAYLAND = {"XDG_SESSION_TYPE": "wayland"}
+
+
+def gdbus(*args):
+    return desk.run("gdbus", "call", "--session", *args)
+
+
+def shortcut_components():
+    """The object paths of the shortcut daemon's components that a Plimset session made."""
+    text = gdbus("-d", "org.kde.kglobalaccel", "-o", "/kglobalaccel",
+                 "-m", "org.kde.KGlobalAccel.allComponents")
+    return re.findall(r"'(/component/plimset[^']*)'", text)
+
+
+class PortalHotkeyTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        missing = [p for p in PORTAL_PROGRAMS if not os.path.exists(p)]
+        if missing:
+            raise RuntimeError("missing %s; run scripts/install-deps --test" % ", ".join(missing))
+        # The portal picks Plasma's back end for a KDE desktop; the services the bus starts
+        # take their environment from it.
+        desk.run("dbus-update-activation-environment", "XDG_CURRENT_DESKTOP=KDE",
+                 "DISPLAY=" + os.environ["DISPLAY"])
+
+    def start(self, settings):
+        return desk.start_shown(self, desk.Program(settings=settings, env=WAYLAND))
+
+    def new_component(self, known=()):
+        return desk.wait_until(lambda: next(
+            (c for c in shortcut_components() if c not in known), None), timeout=20,
+            what="the portal's shortcut in the shortcut daemon")
+
+    def invoke(self, component):
+        gdbus("-d", "org.kde.kglobalaccel", "-o", component,
+              "-m", "org.kde.kglobalaccel.Component.invokeShortcut", "toggle")
+
+    def test_the_portal_binds_the_hotkey_and_its_activation_toggles_the_window(self):
+        app = self.start("[Option]\nTaskTray=1\nTaskBar=0\nHotkey=684\n")  # Ctrl + Shift + T
+        component = self.new_component()
+        win = app.window
+        self.invoke(component)
+        desk.wait_until(lambda: desk.map_state(win) != "IsViewable", what="hidden")
+        self.invoke(component)
+        desk.wait_until(lambda: desk.map_state(win) == "IsViewable", what="shown")
+        # The daemon bound the preferred trigger: the key itself works, wherever the focus is.
+        desk.run("xdotool", "key", "ctrl+shift+t")
+        desk.wait_until(lambda: desk.map_state(win) != "IsViewable", what="hidden by the key")
+        desk.run("xdotool", "key", "ctrl+shift+t")
+        desk.wait_until(lambda: desk.map_state(win) == "IsViewable", what="shown by the key")
+        self.assertEqual(app.close(), 0)
+        # The desktop bound what was asked for: nothing to say.
+        self.assertEqual(app.output(), "")
+
+    def test_the_options_dialog_releases_the_hotkey_and_binds_the_new_one(self):
+        app = self.start("[Option]\nTaskBar=1\nHotkey=684\n")
+        first = self.new_component()
+        desk.key(app.window, "alt+m", "o")
+        dialog = desk.wait_until(lambda: next(
+            (w for w in app.windows() if w != app.window and desk.map_state(w) == "IsViewable"),
+            None), what="the Options dialog")
+        box = desk.find_accessible(desk.atspi_application(), "text", "Hotkey")
+        box.queryComponent().grabFocus()
+        # Released while the dialog is open: the box gets the combination, the window stays.
+        self.invoke(first)
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+alt+5")
+        desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Alt + 5", what="capture")
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+t")
+        desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Shift + T", what="capture")
+        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+y")
+        desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Shift + Y", what="capture")
+        self.assertFalse(desk.wm_hints_iconic(app.window))
+        desk.run("xdotool", "key", "--clearmodifiers", "Tab", "alt+o")
+        question = desk.wait_until(lambda: next(
+            (w for w in app.windows() if desk.window_name(w) == "Plimset"), None),
+            what="the question")
+        desk.key(question, "Return")
+        desk.wait_until(lambda: desk.map_state(dialog) != "IsViewable", what="dialog closed")
+        # A new session with the new combination; the old one no longer reaches the window.
+        second = self.new_component(known=[first])
+        self.invoke(first)
+        desk.settle(0.7)
+        self.assertFalse(desk.wm_hints_iconic(app.window))
+        desk.run("xdotool", "key", "ctrl+shift+y")
+        desk.wait_until(lambda: desk.wm_hints_iconic(app.window), what="minimized")
+        self.invoke(second)
+        desk.wait_until(lambda: not desk.wm_hints_iconic(app.window), what="restored")
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.output(), "")
+
+
+if __name__ == "__main__":
+    unittest.main()
