@@ -49,6 +49,7 @@ const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString ShortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString RequestInterface = QStringLiteral("org.freedesktop.portal.Request");
 const QString SessionInterface = QStringLiteral("org.freedesktop.portal.Session");
+const QString SessionToken = QStringLiteral("plimset");
 // The one shortcut's id within the session.
 const QString ShortcutId = QStringLiteral("toggle");
 
@@ -202,6 +203,10 @@ void PortalGlobalHotkey::PortalFound(bool offered) {
         RegisterAppHotkey(code);
 }
 
+QString PortalGlobalHotkey::NextToken() {
+    return QStringLiteral("plimset_%1").arg(++tokens_);
+}
+
 QString PortalGlobalHotkey::RequestPath(const QString& token) const {
     // The portal names a request after the caller's unique bus name and the token.
     QString sender = bus_.baseService();
@@ -236,10 +241,13 @@ void PortalGlobalHotkey::SendRequest(Step step, const QString& method,
 }
 
 void PortalGlobalHotkey::CreateSession() {
-    const QString token = QStringLiteral("plimset_%1").arg(++tokens_);
+    const QString token = NextToken();
     QVariantMap options;
     options.insert(QStringLiteral("handle_token"), token);
-    options.insert(QStringLiteral("session_handle_token"), token);
+    // The same every time: a desktop may keep the shortcut under the session's token for a
+    // program without an application id (Plasma does), and a key it keeps for an earlier
+    // session is not given to a later one under another name.
+    options.insert(QStringLiteral("session_handle_token"), SessionToken);
     // Some desktops bind only what the session is created with; the shortcut goes with
     // BindShortcuts too, as the interface describes.
     const PortalShortcuts shortcuts{
@@ -251,7 +259,7 @@ void PortalGlobalHotkey::CreateSession() {
 }
 
 void PortalGlobalHotkey::BindShortcuts(const QString& session) {
-    const QString token = QStringLiteral("plimset_%1").arg(++tokens_);
+    const QString token = NextToken();
     const PortalShortcuts shortcuts{
         {ShortcutId,
          {{QStringLiteral("description"), QStringLiteral("Show or hide the Plimset window")},

@@ -66,6 +66,7 @@ private:
     void CloseSession(const QString& session);
     void ReportBinding(const QVariant& shortcuts);
     void ReportRefusal(const QString& why);
+    QString NextToken();
     QString RequestPath(const QString& token) const;
 
     std::unique_ptr<GlobalHotkey> local_;

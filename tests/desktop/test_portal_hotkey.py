@@ -1,10 +1,10 @@
 """The hotkey through the desktop's GlobalShortcuts portal, as on a Wayland session: the real
 xdg-desktop-portal with Plasma's back end and its shortcut daemon (kglobalaccel5), all
 started on demand by the session bus. The daemon grabs its keys on the session's X server,
-so both a key press and the daemon's own way of invoking a shortcut reach the program."""
+so both a key press and the daemon's own way of invoking a shortcut reach the program. The
+daemon keeps its components and their keys for the whole session, across the tests."""
 
 import os
-import re
 import unittest
 
 import desk
@@ -19,11 +19,16 @@ def gdbus(*args):
     return desk.run("gdbus", "call", "--session", *args)
 
 
-def shortcut_components():
-    """The object paths of the shortcut daemon's components that a Plimset session made."""
+def has_component(path):
+    """Whether the shortcut daemon has a component at this object path."""
     text = gdbus("-d", "org.kde.kglobalaccel", "-o", "/kglobalaccel",
                  "-m", "org.kde.KGlobalAccel.allComponents")
-    return re.findall(r"'(/component/plimset[^']*)'", text)
+    return ("'%s'" % path) in text
+
+
+# The portal names the daemon's component for a program without an application id after
+# the session's token.
+COMPONENT = "/component/plimset"
 
 
 class PortalHotkeyTest(unittest.TestCase):
@@ -38,24 +43,32 @@ class PortalHotkeyTest(unittest.TestCase):
                  "DISPLAY=" + os.environ["DISPLAY"])
 
     def start(self, settings):
-        return desk.start_shown(self, desk.Program(settings=settings, env=WAYLAND))
+        app = desk.start_shown(self, desk.Program(settings=settings, env=WAYLAND))
+        desk.wait_until(lambda: has_component(COMPONENT), timeout=20,
+                        what="the portal's shortcut in the shortcut daemon")
+        return app
 
-    def new_component(self, known=()):
-        return desk.wait_until(lambda: next(
-            (c for c in shortcut_components() if c not in known), None), timeout=20,
-            what="the portal's shortcut in the shortcut daemon")
+    def until_bound(self, press, done, what):
+        """Presses until the first press takes effect: the daemon knows the shortcut a
+        moment before the portal has bound the program's session."""
+        for _ in range(10):
+            press()
+            try:
+                return desk.wait_until(done, timeout=2, what=what)
+            except TimeoutError:
+                pass
+        raise TimeoutError("timed out waiting for " + what)
 
-    def invoke(self, component):
-        gdbus("-d", "org.kde.kglobalaccel", "-o", component,
+    def invoke(self):
+        gdbus("-d", "org.kde.kglobalaccel", "-o", COMPONENT,
               "-m", "org.kde.kglobalaccel.Component.invokeShortcut", "toggle")
 
     def test_the_portal_binds_the_hotkey_and_its_activation_toggles_the_window(self):
         app = self.start("[Option]\nTaskTray=1\nTaskBar=0\nHotkey=684\n")  # Ctrl + Shift + T
-        component = self.new_component()
         win = app.window
-        self.invoke(component)
-        desk.wait_until(lambda: desk.map_state(win) != "IsViewable", what="hidden")
-        self.invoke(component)
+        # The session is bound a moment after the daemon knows the component.
+        self.until_bound(self.invoke, lambda: desk.map_state(win) != "IsViewable", "hidden")
+        self.invoke()
         desk.wait_until(lambda: desk.map_state(win) == "IsViewable", what="shown")
         # The daemon bound the preferred trigger: the key itself works, wherever the focus is.
         desk.run("xdotool", "key", "ctrl+shift+t")
@@ -68,7 +81,9 @@ class PortalHotkeyTest(unittest.TestCase):
 
     def test_the_options_dialog_releases_the_hotkey_and_binds_the_new_one(self):
         app = self.start("[Option]\nTaskBar=1\nHotkey=684\n")
-        first = self.new_component()
+        self.until_bound(self.invoke, lambda: desk.wm_hints_iconic(app.window), "minimized")
+        self.invoke()
+        desk.wait_until(lambda: not desk.wm_hints_iconic(app.window), what="restored")
         desk.key(app.window, "alt+m", "o")
         dialog = desk.wait_until(lambda: next(
             (w for w in app.windows() if w != app.window and desk.map_state(w) == "IsViewable"),
@@ -76,7 +91,7 @@ class PortalHotkeyTest(unittest.TestCase):
         box = desk.find_accessible(desk.atspi_application(), "text", "Hotkey")
         box.queryComponent().grabFocus()
         # Released while the dialog is open: the box gets the combination, the window stays.
-        self.invoke(first)
+        self.invoke()
         desk.run("xdotool", "key", "--clearmodifiers", "ctrl+alt+5")
         desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Alt + 5", what="capture")
         desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+t")
@@ -90,17 +105,16 @@ class PortalHotkeyTest(unittest.TestCase):
             what="the question")
         desk.key(question, "Return")
         desk.wait_until(lambda: desk.map_state(dialog) != "IsViewable", what="dialog closed")
-        # A new session with the new combination; the old one no longer reaches the window.
-        second = self.new_component(known=[first])
-        self.invoke(first)
-        desk.settle(0.7)
-        self.assertFalse(desk.wm_hints_iconic(app.window))
-        desk.run("xdotool", "key", "ctrl+shift+y")
-        desk.wait_until(lambda: desk.wm_hints_iconic(app.window), what="minimized")
-        self.invoke(second)
+        # Bound again in a new session. Plasma keeps the key it has for the shortcut (its
+        # shortcut settings are where the user changes it), and the program says so once.
+        said = "plimset: the desktop bound the hotkey to Ctrl+Shift+T instead of Ctrl + Shift + Y\n"
+        desk.wait_until(lambda: app.output() == said, what="a word about the key bound")
+        self.until_bound(lambda: desk.run("xdotool", "key", "ctrl+shift+t"),
+                         lambda: desk.wm_hints_iconic(app.window), "minimized by the key")
+        self.invoke()
         desk.wait_until(lambda: not desk.wm_hints_iconic(app.window), what="restored")
         self.assertEqual(app.close(), 0)
-        self.assertEqual(app.output(), "")
+        self.assertEqual(app.output(), said)
 
 
 if __name__ == "__main__":
