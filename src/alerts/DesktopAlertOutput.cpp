@@ -5,8 +5,8 @@
 #include "alerts/MciPlayer.h"
 #include "alerts/TrayMenuCaption.h"
 #include "alerts/WindowActivation.h"
+#include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
-#include "settings/OptionSettings.h"
 #include "text/StringTable.h"
 
 #include <QWidget>

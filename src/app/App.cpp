@@ -5,12 +5,14 @@
 #include "core/HotkeyText.h"
 #include "core/ModalScope.h"
 #include "core/TimeText.h"
-#include "desktop/FontProbe.h"
 #include "desktop/WindowServices.h"
+#include "settings/OptionTable.h"
 #include "settings/SettingsFile.h"
+#include "text/FontProbe.h"
 #include "text/LanguageChoice.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
+#include "text/UsageText.h"
 #include "ui/options/OptionsDialog.h"
 
 #include <QApplication>
@@ -78,7 +80,7 @@ std::optional<int> App::Startup() {
     window_.ApplyTextLook(designLook);
     window_.MeasureBorders();
     // The designed window: the field sized for the default character limit.
-    window_.Sg_TextBox_Size(0);
+    window_.SizeTimeFieldForLength(0);
     windowState_.Load(designLook);
 
     engine_.SetAlertTickCount(0);
@@ -107,10 +109,10 @@ void App::ApplyOptions(const OptionSettings& options) {
     // size; later the window keeps the size the user gave it (the Options dialog sizes it
     // for a new display length itself).
     if (!started_) {
-        window_.Sg_TextBox_Size(0);
+        window_.SizeTimeFieldForLength(0);
         windowState_.ApplySize();
     }
-    window_.Sg_Object_Location();
+    window_.PlaceControls();
     ApplyLanguage();
     // The icon is there before the mode sets its tip.
     ApplyTray();
@@ -281,7 +283,7 @@ std::optional<int> App::ApplyCommandLine() {
         engine_.TextChanged();
     }
     if (state_.CurMode != Alarm)
-        engine_.Command2();
+        engine_.PressActionButton();
     return std::nullopt;
 }
 
