@@ -99,6 +99,18 @@ class RemoteVerbTest(unittest.TestCase):
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), "")
 
+    def test_a_wayland_session_without_a_shortcut_portal_is_pointed_to_toggle(self):
+        # This session's bus offers no GlobalShortcuts portal (no desktop names a back end).
+        app = desk.start_shown(self, desk.Program(settings="[Option]\nHotkey=684\n",
+                                                  env={"XDG_SESSION_TYPE": "wayland"}))
+        desk.wait_until(lambda: "`plimset --toggle`" in app.output(), what="a word on stderr")
+        desk.settle(0.5)
+        lines = app.output().splitlines()
+        self.assertEqual(len(lines), 1, lines)
+        self.assertIn("no GlobalShortcuts portal", lines[0])
+        self.assertIn("Ctrl + Shift + T", lines[0])
+        self.assertEqual(app.close(), 0)
+
 
 if __name__ == "__main__":
     unittest.main()
