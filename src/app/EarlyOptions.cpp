@@ -24,7 +24,6 @@ QString HelpText(const QString& programName) {
     return usage +
            QStringLiteral("/?     Show this usage in a message box.\n"
                           "\n"
-                          "\n"
                           "  --toggle     Hide or show the running Plimset as its hotkey does\n"
                           "               (start one where none runs). Bind a desktop\n"
                           "               shortcut to \"plimset --toggle\" where the hotkey\n"
