@@ -4,6 +4,7 @@
 #include "alerts/MciPlayer.h"
 #include "alerts/TrayIcon.h"
 #include "app/AppContext.h"
+#include "app/InterfaceLanguage.h"
 #include "app/MainWindowState.h"
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
@@ -73,6 +74,8 @@ public:
     void ApplyWindowVerb(WindowVerb verb);
 
     const AppState& State() const { return state_; }
+    // The language the interface speaks, as ApplyOptions last chose it.
+    const InterfaceLanguage& Language() const { return language_; }
     const OptionSettings& Options() const { return options_; }
     TimerEngine& Engine() { return engine_; }
     MainWindow& Window() { return window_; }
@@ -98,6 +101,7 @@ private:
     AppContext context_;
     AppState state_;
     OptionSettings options_;
+    InterfaceLanguage language_;
     MainWindow window_;
     MciPlayer soundPlayer_;
     DesktopAlertOutput alert_;

@@ -20,8 +20,7 @@ class HotkeyLayoutTest(unittest.TestCase):
             self, desk.Program(settings="[Option]\nTaskTray=1\nTaskBar=0\n" + HOTKEY))
 
     def press(self, letter):
-        desk.run("xdotool", "windowactivate", "--sync", self.other.window, check=False)
-        desk.run("xdotool", "key", "ctrl+shift+" + letter)
+        desk.press_keys("ctrl+shift+" + letter, window=self.other.window, clear_modifiers=False)
 
     def shown(self):
         return desk.map_state(self.app.window) == "IsViewable"
@@ -54,7 +53,7 @@ class HotkeyLayoutTest(unittest.TestCase):
         desk.run("setxkbmap", "-layout", "us,de", "-option", "", "-option", "grp:caps_toggle")
         desk.settle(0.5)
         self.assert_toggles("y")
-        desk.run("xdotool", "key", "ISO_Next_Group")  # to the German layout
+        desk.press_keys("ISO_Next_Group", clear_modifiers=False)  # to the German layout
         desk.settle(0.5)
         self.assert_does_nothing("z")
         self.assert_toggles("y")

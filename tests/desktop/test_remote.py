@@ -59,14 +59,14 @@ class RemoteVerbTest(unittest.TestCase):
         self.wait_shown(win)
 
         # While a dialog of the window is open nothing reacts; --show brings the dialog forward.
-        desk.key(win, "alt+m", "f")
+        desk.press_keys("alt+m", "f", window=win)
         desk.wait_until(lambda: len(app.windows()) > 1, what="the font dialog")
         self.verb("toggle")
         self.verb("show")
         desk.settle(0.5)
         self.assertEqual(desk.map_state(win), "IsViewable")
         dialog = next(w for w in app.windows() if w != win)
-        desk.key(dialog, "Escape")
+        desk.press_keys("Escape", window=dialog)
         desk.wait_until(lambda: app.windows() == [win], what="the font dialog closed")
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), "")
