@@ -3,12 +3,12 @@
 #include "core/HotkeyText.h"
 
 #include <QDBusArgument>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QDBusVariant>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -81,6 +81,19 @@ QString ObjectPathText(const QVariant& value) {
     return value.toString();
 }
 
+// The errors of a bus without the portal, or with a portal that lacks the interface.
+bool IsMissingPortal(QDBusError::ErrorType error) {
+    switch (error) {
+    case QDBusError::ServiceUnknown:
+    case QDBusError::UnknownInterface:
+    case QDBusError::UnknownMethod:
+    case QDBusError::UnknownObject:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString UnavailableText(qint16 code) {
     return QStringLiteral("the desktop offers programs no global shortcuts (no GlobalShortcuts "
                           "portal on the session bus), so the hotkey %1 works only while a "
@@ -150,10 +163,8 @@ HotkeyRegistration PortalGlobalHotkey::RegisterAppHotkey(qint16 code) {
     if (result != HotkeyRegistration::Registered)
         return Remember(result);
     code_ = code;
-    if (portal_ == Portal::Offered)
-        CreateSession();
-    else
-        AskWhetherOffered();
+    // Whether the bus has the portal at all shows in the answer to the first call.
+    CreateSession();
     // The portal answers later; until it says otherwise the hotkey counts as registered.
     return Remember(result);
 }
@@ -175,32 +186,10 @@ HotkeyRegistration PortalGlobalHotkey::ProbeHotkey(qint16 code) {
     return SplitHotkeyCode(code) ? HotkeyRegistration::Registered : HotkeyRegistration::NoKey;
 }
 
-void PortalGlobalHotkey::AskWhetherOffered() {
-    if (asking_)
-        return;
-    asking_ = true;
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        PortalService, PortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-        QStringLiteral("Get"));
-    call << ShortcutsInterface << QStringLiteral("version");
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, PortalTimeoutMs), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        asking_ = false;
-        const QDBusPendingReply<QDBusVariant> reply = *w;
-        PortalFound(!reply.isError() && reply.value().variant().toUInt() >= 1);
-    });
-}
-
-void PortalGlobalHotkey::PortalFound(bool offered) {
-    portal_ = offered ? Portal::Offered : Portal::Missing;
-    const qint16 code = code_;
-    if (code == 0)
-        return;
-    if (offered)
-        CreateSession();
-    else
-        RegisterAppHotkey(code);
+void PortalGlobalHotkey::PortalMissing() {
+    portal_ = Portal::Missing;
+    if (code_ != 0)
+        RegisterAppHotkey(code_);
 }
 
 QString PortalGlobalHotkey::NextToken() {
@@ -229,10 +218,13 @@ void PortalGlobalHotkey::SendRequest(Step step, const QString& method,
                 const QDBusPendingReply<QDBusObjectPath> reply = *w;
                 if (reply.isError()) {
                     requests_.remove(path);
-                    if (generation == generation_)
+                    if (portal_ == Portal::Unknown && IsMissingPortal(reply.error().type()))
+                        PortalMissing();
+                    else if (generation == generation_)
                         ReportRefusal(reply.error().message());
                     return;
                 }
+                portal_ = Portal::Offered;
                 // A portal older than the request path rule answers with another path.
                 const QString actual = reply.value().path();
                 if (actual != path && requests_.contains(path))

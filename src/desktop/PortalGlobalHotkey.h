@@ -56,8 +56,8 @@ private:
         int Generation; // the registration it belongs to
     };
 
-    void AskWhetherOffered();
-    void PortalFound(bool offered);
+    // The bus has no GlobalShortcuts portal: the local back end takes over.
+    void PortalMissing();
     void CreateSession();
     void BindShortcuts(const QString& session);
     // Sends a portal call whose answer comes as a Request's Response signal.
@@ -71,9 +71,8 @@ private:
 
     std::unique_ptr<GlobalHotkey> local_;
     QDBusConnection bus_;
-    Portal portal_ = Portal::Unknown;
-    bool asking_ = false;
-    qint16 code_ = 0;    // the hotkey asked for, 0 while none is
+    Portal portal_ = Portal::Unknown; // known from the answer to the first call
+    qint16 code_ = 0;                 // the hotkey asked for, 0 while none is
     int generation_ = 0; // counts registrations, so answers to older ones are told apart
     int tokens_ = 0;     // for unique request and session tokens
     QString session_;    // the open session's object path, "" while none is open
