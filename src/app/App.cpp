@@ -4,6 +4,7 @@
 #include "core/HotkeyText.h"
 #include "core/ModalScope.h"
 #include "core/TimeText.h"
+#include "desktop/WindowActivation.h"
 #include "desktop/WindowServices.h"
 #include "settings/OptionTable.h"
 #include "settings/SettingsFile.h"
@@ -55,7 +56,8 @@ App::App(AppContext context)
     });
     // MNU_Exit: the icon is gone; the window closes and saves as on any close.
     connect(&tray_, &TrayIcon::ExitRequested, this, &App::CloseWindow);
-    connect(&context_.globalHotkey, &GlobalHotkey::Pressed, this, &App::HotkeyPressed);
+    connect(&context_.globalHotkey, &GlobalHotkey::Pressed, this,
+            [this] { ApplyWindowVerb(WindowVerb::Toggle); });
 }
 
 App::~App() = default;
@@ -226,20 +228,29 @@ void App::UnregisterHotkey() {
     context_.globalHotkey.UnregisterAppHotkey();
 }
 
-void App::HotkeyPressed() {
-    if (handlingHotkey_ || state_.OptionsOpen || unloaded_)
+void App::ApplyWindowVerb(WindowVerb verb) {
+    if (handlingHotkey_ || unloaded_ || !started_)
         return;
+    if (state_.OptionsOpen) {
+        if (QWidget* dialog = QApplication::activeModalWidget();
+            verb == WindowVerb::Show && dialog != nullptr)
+            context_.windowActivation.BringToFront(dialog, false);
+        return;
+    }
     handlingHotkey_ = true;
     // The tray is asked afresh: the window is never hidden to a tray that went away.
     if (tray_.IsLoaded())
         tray_.RefreshShown();
-    switch (ChooseHotkeyAction(Reach(), window_.isVisible(), window_.isMinimized())) {
+    switch (ChooseWindowVerbAction(verb, Reach(), window_.isVisible(), window_.isMinimized())) {
     case HotkeyAction::HideToTray:
         tray_.HideMainWindow();
         break;
     case HotkeyAction::ShowFromTray:
     case HotkeyAction::Restore:
         tray_.ShowMainWindow();
+        break;
+    case HotkeyAction::BringToFront:
+        context_.windowActivation.BringToFront(&window_, window_.IsAlwaysOnTopChecked());
         break;
     case HotkeyAction::Minimize:
         window_.showMinimized();

@@ -10,6 +10,7 @@
 #include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
 #include "core/TrayRules.h"
+#include "core/WindowVerbs.h"
 #include "desktop/GlobalHotkey.h"
 #include "ui/main/MainWindow.h"
 #include "ui/options/SoundPreview.h"
@@ -66,6 +67,12 @@ public:
     void UnregisterHotkey();
     GlobalHotkey& Hotkey() { return context_.globalHotkey; }
 
+    // A request from outside (the hotkey is Toggle; `plimset --toggle` and its kin come
+    // over the session bus): the window goes to or comes from the tray or the taskbar.
+    // Nothing reacts while a dialog of the main window is open; Show then brings that
+    // dialog forward.
+    void ApplyWindowVerb(WindowVerb verb);
+
     const AppState& State() const { return state_; }
     // The language the interface speaks, as ApplyOptions last chose it.
     const InterfaceLanguage& Language() const { return language_; }
@@ -84,8 +91,6 @@ private:
     // How a hidden or minimized window comes back: the tray while its icon is really
     // shown, else the taskbar button.
     WindowReach Reach() const;
-    // The hotkey was pressed: the window goes to or comes from the tray or the taskbar.
-    void HotkeyPressed();
     std::optional<int> ApplyCommandLine();
     void ShowMessage(const QString& text, MessageStyle style);
     bool AskYesNo(QWidget* parent, const QString& text);

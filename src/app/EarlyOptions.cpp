@@ -21,10 +21,18 @@ QString ProgramName(const QString& programPath) {
 QString HelpText(const QString& programName) {
     QString usage = UsageText(programName, [](int id) { return LocalizedText(id, EnglishOffset); });
     usage.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return usage + QStringLiteral("/?     Show this usage in a message box.\n"
-                                  "\n"
-                                  "  -h, --help   Print this usage and exit.\n"
-                                  "  --version    Print the name and version and exit.\n");
+    return usage +
+           QStringLiteral("/?     Show this usage in a message box.\n"
+                          "\n"
+                          "  --toggle     Hide or show the running Plimset as its hotkey does\n"
+                          "               (start one where none runs). Bind a desktop\n"
+                          "               shortcut to \"plimset --toggle\" where the hotkey\n"
+                          "               cannot be had.\n"
+                          "  --show       Bring the running Plimset to the front (start one\n"
+                          "               where none runs).\n"
+                          "  --hide       Hide the running Plimset to the tray, or minimize it.\n"
+                          "  -h, --help   Print this usage and exit.\n"
+                          "  --version    Print the name and version and exit.\n");
 }
 
 // The platform named by -platform on the command line, else by QT_QPA_PLATFORM; "" when
@@ -88,6 +96,19 @@ EarlyAction EarlyOptions(const QString& programPath, const QStringList& argument
             action.standardOutput =
                 QStringLiteral("Plimset %1\n").arg(QString::fromLatin1(ProgramVersion));
             return action;
+        }
+    }
+
+    for (const QString& argument : arguments) {
+        if (const std::optional<WindowVerb> verb = WindowVerbOfSwitch(argument)) {
+            if (arguments.size() != 1) {
+                action.exit = true;
+                action.exitCode = 2;
+                action.standardError =
+                    QStringLiteral("%1: %2 takes no other arguments\n").arg(programName, argument);
+                return action;
+            }
+            action.windowVerb = verb;
         }
     }
 

@@ -4,11 +4,13 @@
 #include "app/App.h"
 #include "app/EarlyOptions.h"
 #include "app/PlatformChoice.h"
+#include "app/RemoteControl.h"
 #include "core/Clock.h"
 #include "core/Version.h"
 #include "desktop/ExitSignals.h"
 #include "desktop/GlobalHotkey.h"
 #include "desktop/Icons.h"
+#include "desktop/PortalGlobalHotkey.h"
 #include "desktop/QtFontProbe.h"
 #include "desktop/WindowActivation.h"
 #include "desktop/WindowServices.h"
@@ -17,6 +19,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+
+#include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -28,6 +33,33 @@ void ShowMessage(QWidget* parent, const QString& text, plimset::MessageStyle sty
                                                                         : QMessageBox::NoIcon;
     QMessageBox box(icon, QStringLiteral("Plimset"), text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+void SayOnStandardError(const QString& line) {
+    std::fprintf(stderr, "plimset: %s\n", line.toLocal8Bit().constData());
+}
+
+// Hands a window verb to the Plimset that runs already. Returns the exit code when this
+// process has nothing more to do; nothing when it is to start a Plimset of its own.
+std::optional<int> SendVerbToRunningProgram(plimset::WindowVerb verb) {
+    using plimset::RemoteDelivery;
+    QString problem;
+    switch (plimset::SendWindowVerb(verb, &problem)) {
+    case RemoteDelivery::Delivered:
+        return 0;
+    case RemoteDelivery::NoAnswer:
+        SayOnStandardError(problem);
+        return 1;
+    case RemoteDelivery::NoBus:
+        SayOnStandardError(problem);
+        break;
+    case RemoteDelivery::NoneRunning:
+        break;
+    }
+    // Nothing runs to hide; a new window would be the opposite of what was asked.
+    if (verb == plimset::WindowVerb::Hide)
+        return 0;
+    return std::nullopt;
 }
 
 bool AskYesNo(QWidget* parent, const QString& text) {
@@ -53,10 +85,25 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QString::fromLatin1(plimset::ApplicationId));
     QApplication::setWindowIcon(plimset::ApplicationIcon());
 
+    // --toggle and its kin go to the Plimset that runs; where none does, this one starts
+    // in its place and answers the next ones. The name is taken before the window is made,
+    // so that of two started at once one answers and the other hands its verb over.
+    plimset::RemoteControl remoteControl;
+    if (early.windowVerb) {
+        if (const std::optional<int> exitCode = SendVerbToRunningProgram(*early.windowVerb))
+            return *exitCode;
+    }
+    if (remoteControl.Publish() == plimset::RemoteControl::Publication::Queued &&
+        early.windowVerb) {
+        if (const std::optional<int> exitCode = SendVerbToRunningProgram(*early.windowVerb))
+            return *exitCode;
+    }
+
     plimset::SystemClock clock;
     plimset::QtFontProbe fontProbe;
     const std::unique_ptr<plimset::WindowServices> windowServices = plimset::MakeWindowServices();
-    const std::unique_ptr<plimset::GlobalHotkey> globalHotkey = plimset::CreateGlobalHotkey();
+    const std::unique_ptr<plimset::GlobalHotkey> globalHotkey =
+        plimset::CreateDesktopGlobalHotkey();
     const std::unique_ptr<plimset::WindowActivation> windowActivation =
         plimset::MakeWindowActivation();
     plimset::ToneBeeper beeper;
@@ -73,7 +120,8 @@ int main(int argc, char* argv[]) {
         .globalHotkey = *globalHotkey,
         .settingsFilePath = plimset::SettingsFilePath(executable),
         .locale = QLocale::system(),
-        .arguments = QCoreApplication::arguments().mid(1),
+        // A verb that starts the program asks nothing more of it.
+        .arguments = early.windowVerb ? QStringList() : QCoreApplication::arguments().mid(1),
         .executableBaseName = QFileInfo(executable).completeBaseName(),
         .showMessage = ShowMessage,
         .askYesNo = AskYesNo,
@@ -83,6 +131,8 @@ int main(int argc, char* argv[]) {
     plimset::ExitSignals exitSignals;
     QObject::connect(&exitSignals, &plimset::ExitSignals::ExitRequested, &app,
                      &plimset::App::RequestClose);
+    QObject::connect(&remoteControl, &plimset::RemoteControl::VerbRequested, &app,
+                     &plimset::App::ApplyWindowVerb);
 
     if (const std::optional<int> exitCode = app.Startup())
         return *exitCode;

@@ -36,13 +36,15 @@ QString HotkeyCodeToText(qint16 code);
 // fit the setting.
 qint16 HotkeyTextToCode(const QString& text);
 
-// What pressing the hotkey does to the main window.
+// What pressing the hotkey (or a request from outside, see core/WindowVerbs.h) does to the
+// main window.
 enum class HotkeyAction {
     Nothing,
     HideToTray,   // the window is shown: hide it, its icon stays in the tray
     ShowFromTray, // the window is hidden: show and activate it
     Minimize,     // to its taskbar button
     Restore,      // from its taskbar button
+    BringToFront, // the window is shown already: raise and activate it
 };
 
 // The tray is used while its icon is really shown; otherwise a taskbar button brings the

@@ -33,7 +33,8 @@ QString HotkeyProblemText(HotkeyRegistration result, qint16 code) {
                    : QStringLiteral("the keyboard has no key for the hotkey %1").arg(text);
     case HotkeyRegistration::Unavailable:
         return QStringLiteral("global hotkeys are not available on this display (they need "
-                              "X11); the hotkey %1 does nothing")
+                              "X11); the hotkey %1 does nothing; bind a desktop shortcut to "
+                              "`plimset --toggle` instead")
             .arg(text.isEmpty() ? QString::number(code) : text);
     case HotkeyRegistration::None:
     case HotkeyRegistration::Registered:

@@ -63,7 +63,8 @@ public:
     HotkeyRegistration ProbeHotkey(qint16 code) override;
 };
 
-// The global hotkey of the display the program runs on.
+// The global hotkey of the display the program runs on (see CreateDesktopGlobalHotkey in
+// desktop/PortalGlobalHotkey.h for the one of the desktop session).
 std::unique_ptr<GlobalHotkey> CreateGlobalHotkey(QObject* parent = nullptr);
 
 // The text for standard error about a registration that did not succeed, or "" when there

@@ -76,7 +76,7 @@ class TreeChecks:
         for key in ("Name[ja]", "Comment[ja]", "Keywords", "Keywords[ja]", "StartupWMClass"):
             self.assertIn(key, main)
         actions = {entry["Desktop Action " + a]["Exec"] for a in main["Actions"].rstrip(";").split(";")}
-        self.assertEqual(actions, {"plimset /C", "plimset /A", "plimset /S"})
+        self.assertEqual(actions, {"plimset --toggle", "plimset /C", "plimset /A", "plimset /S"})
 
         # The metainfo names the entry, the binary and this version as its newest release.
         meta = ET.parse(os.path.join(prefix, "share/metainfo/%s.metainfo.xml" % APP_ID)).getroot()
@@ -96,6 +96,7 @@ class TreeChecks:
                 text = f.read()
             self.assertIn('"Plimset %s"' % VERSION, text.splitlines()[0])
             self.assertIn("plimset /C 5", text)
+            self.assertIn(r"plimset \-\-toggle", text)
             env = dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80")
             done = run("man", "--warnings", "-E", "UTF-8", "-l", "-Tutf8", "-Z", path, env=env)
             self.assertEqual(done.stderr, "", page)

@@ -68,7 +68,8 @@ std::unique_ptr<X11GlobalHotkey> X11GlobalHotkey::Create(QObject* parent) {
 }
 
 X11GlobalHotkey::X11GlobalHotkey(xcb_connection_t* connection, QObject* parent)
-    : GlobalHotkey(parent), connection_(connection), symbols_(xcb_key_symbols_alloc(connection)) {
+    : GlobalHotkey(parent), connection_(connection), symbols_(xcb_key_symbols_alloc(connection)),
+      layout_(connection) {
     for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem > 0;
          xcb_screen_next(&it))
         roots_.push_back(it.data->root);
@@ -113,11 +114,7 @@ HotkeyRegistration X11GlobalHotkey::GrabCombination(qint16 code, std::vector<Gra
     if (!parts)
         return HotkeyRegistration::NoKey;
 
-    // The unshifted letter is what the keyboard map lists first; the capital is tried too.
-    std::vector<xcb_keycode_t> keys =
-        KeycodesOf(symbols_, xcb_keysym_t(QChar(parts->Key).toLower().unicode()));
-    if (keys.empty())
-        keys = KeycodesOf(symbols_, xcb_keysym_t(parts->Key));
+    const std::vector<xcb_keycode_t> keys = KeysGiving(parts->Key);
     if (keys.empty())
         return HotkeyRegistration::NoKey;
 
@@ -181,10 +178,48 @@ bool X11GlobalHotkey::IsOurKey(xcb_window_t root, xcb_keycode_t key) const {
                        [&](const Grab& g) { return g.Root == root && g.Key == key; });
 }
 
+std::vector<xcb_keycode_t> X11GlobalHotkey::KeysGiving(char16_t key) const {
+    if (layout_.IsRead())
+        return layout_.KeysGiving(key);
+    // Without the server's keymap: the core keyboard map, which lists the unshifted letter
+    // first; the capital is tried too.
+    std::vector<xcb_keycode_t> keys =
+        KeycodesOf(symbols_, xcb_keysym_t(QChar(key).toLower().unicode()));
+    if (keys.empty())
+        keys = KeycodesOf(symbols_, xcb_keysym_t(key));
+    return keys;
+}
+
+void X11GlobalHotkey::QueueRegrab() {
+    if (regrabQueued_)
+        return;
+    regrabQueued_ = true;
+    // After Qt has seen the change too; several notices of one change make one grab.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            regrabQueued_ = false;
+            if (code_ != 0)
+                RegisterAppHotkey(code_);
+        },
+        Qt::QueuedConnection);
+}
+
 bool X11GlobalHotkey::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
-    if (eventType != "xcb_generic_event_t" || grabs_.empty())
+    if (eventType != "xcb_generic_event_t")
         return false;
     auto* event = static_cast<xcb_generic_event_t*>(message);
+    // The keyboard changed: the combination's key may sit elsewhere now.
+    if (layout_.NoticeChange(event)) {
+        // The modifier keys may have moved as well; the map is fetched again when used.
+        xcb_key_symbols_free(symbols_);
+        symbols_ = xcb_key_symbols_alloc(connection_);
+        if (code_ != 0)
+            QueueRegrab();
+        return false;
+    }
+    if (grabs_.empty())
+        return false;
     switch (event->response_type & ~0x80) {
     case XCB_KEY_PRESS: {
         auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
@@ -206,24 +241,6 @@ bool X11GlobalHotkey::nativeEventFilter(const QByteArray& eventType, void* messa
         keyDown_ = false;
         lastRelease_ = key->time;
         return key->event == key->root;
-    }
-    case XCB_MAPPING_NOTIFY: {
-        // The keyboard map changed: the key may sit elsewhere now. Grab again once the
-        // event loop is back, after Qt has seen the change too.
-        xcb_refresh_keyboard_mapping(symbols_,
-                                     reinterpret_cast<xcb_mapping_notify_event_t*>(event));
-        if (!regrabQueued_) {
-            regrabQueued_ = true;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    regrabQueued_ = false;
-                    if (code_ != 0)
-                        RegisterAppHotkey(code_);
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
     }
     default:
         return false;

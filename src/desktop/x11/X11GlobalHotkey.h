@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktop/GlobalHotkey.h"
+#include "desktop/x11/X11KeyboardLayout.h"
 
 #include <QAbstractNativeEventFilter>
 
@@ -16,8 +17,9 @@ namespace plimset {
 // The global hotkey on X11: a passive grab of the key with its modifiers on every root
 // window, also with Caps Lock and Num Lock held (their bits and Alt's are read from the
 // server's modifier map), so the combination works whatever locks are on. The key is
-// looked up from its character in the keyboard map, so any layout that has the key works,
-// and the grab follows a change of the keyboard map. The grab requests are checked, so a
+// the one that gives the combination's digit or letter in the keyboard layout in effect,
+// and the grab moves with it when the layout or the keymap changes (`setxkbmap de` puts
+// Ctrl+Shift+Y on the key that now gives "y"). The grab requests are checked, so a
 // combination that another client holds is known at once.
 class X11GlobalHotkey final : public GlobalHotkey, public QAbstractNativeEventFilter {
     Q_OBJECT
@@ -44,9 +46,14 @@ private:
     HotkeyRegistration GrabCombination(qint16 code, std::vector<Grab>& grabs);
     void Ungrab(std::vector<Grab>& grabs);
     bool IsOurKey(xcb_window_t root, xcb_keycode_t key) const;
+    // The keys that give the digit or letter now.
+    std::vector<xcb_keycode_t> KeysGiving(char16_t key) const;
+    // Grabs the registered combination again once the event loop is back.
+    void QueueRegrab();
 
     xcb_connection_t* connection_;
     _XCBKeySymbols* symbols_;
+    X11KeyboardLayout layout_;
     std::vector<xcb_window_t> roots_;
     std::vector<Grab> grabs_;
     qint16 code_ = 0;      // the registered hotkey, 0 when none

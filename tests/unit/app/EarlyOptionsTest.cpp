@@ -67,3 +67,23 @@ TEST(EarlyOptions, AMissingDisplayIsOneLineAndAFailure) {
     EXPECT_FALSE(Early({"-platform", "offscreen"}, with(NoDisplay, "xcb")).exit);
     EXPECT_TRUE(Early({"-platform", "xcb"}, with(NoDisplay, "offscreen")).exit);
 }
+
+TEST(EarlyOptions, AWindowVerbStandsAlone) {
+    const EarlyAction toggle = Early({"--toggle"}, X11);
+    EXPECT_FALSE(toggle.exit);
+    EXPECT_EQ(toggle.windowVerb, plimset::WindowVerb::Toggle);
+    EXPECT_EQ(Early({"--show"}, X11).windowVerb, plimset::WindowVerb::Show);
+    EXPECT_EQ(Early({"--hide"}, X11).windowVerb, plimset::WindowVerb::Hide);
+    // The seed's switches start a program of their own.
+    EXPECT_FALSE(Early({"/C", "5"}, X11).windowVerb.has_value());
+    EXPECT_FALSE(Early({"--Toggle"}, X11).windowVerb.has_value());
+
+    // With anything else it is a mistake, said on one line, before any display is needed.
+    const EarlyAction mixed = Early({"/C", "--toggle"}, NoDisplay);
+    EXPECT_TRUE(mixed.exit);
+    EXPECT_EQ(mixed.exitCode, 2);
+    EXPECT_EQ(mixed.standardError, "plimset: --toggle takes no other arguments\n");
+    EXPECT_TRUE(Early({"--show", "--hide"}, X11).exit);
+    // --help still wins and names the verbs.
+    EXPECT_TRUE(Early({"--toggle", "--help"}, X11).standardOutput.contains("--toggle"));
+}

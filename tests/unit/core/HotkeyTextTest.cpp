@@ -1,4 +1,5 @@
 #include "core/HotkeyText.h"
+#include "core/WindowVerbs.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,40 @@ TEST(HotkeyAction, TrayThenTaskbarThenNothing) {
     EXPECT_EQ(ChooseHotkeyAction(ReachOf(0, 0, true), true, false), HotkeyAction::Nothing);
     // An icon no tray shows is no way back: the window is minimized to its taskbar button.
     EXPECT_EQ(ChooseHotkeyAction(ReachOf(1, 0, false), true, false), HotkeyAction::Minimize);
+}
+
+TEST(WindowVerbs, ToggleIsTheHotkeyShowAndHideActOnlyWhereNeeded) {
+    const WindowReach tray = ReachOf(1, 0, true);
+    const WindowReach taskbar = ReachOf(0, 1, false);
+    const WindowReach neither = ReachOf(0, 0, false);
+    const struct {
+        WindowVerb verb;
+        WindowReach reach;
+        bool visible, minimized;
+        HotkeyAction action;
+    } rows[] = {
+        {WindowVerb::Toggle, tray, true, false, HotkeyAction::HideToTray},
+        {WindowVerb::Toggle, taskbar, true, true, HotkeyAction::Restore},
+        {WindowVerb::Toggle, neither, true, false, HotkeyAction::Nothing},
+        {WindowVerb::Show, tray, false, false, HotkeyAction::ShowFromTray},
+        {WindowVerb::Show, taskbar, true, true, HotkeyAction::Restore},
+        {WindowVerb::Show, taskbar, false, false, HotkeyAction::Restore},
+        {WindowVerb::Show, tray, true, false, HotkeyAction::BringToFront},
+        {WindowVerb::Show, neither, true, false, HotkeyAction::BringToFront},
+        {WindowVerb::Hide, tray, true, false, HotkeyAction::HideToTray},
+        {WindowVerb::Hide, tray, false, false, HotkeyAction::Nothing},
+        {WindowVerb::Hide, taskbar, true, false, HotkeyAction::Minimize},
+        {WindowVerb::Hide, taskbar, true, true, HotkeyAction::Nothing},
+        {WindowVerb::Hide, neither, true, false, HotkeyAction::Nothing},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ChooseWindowVerbAction(row.verb, row.reach, row.visible, row.minimized),
+                  row.action)
+            << SwitchOfWindowVerb(row.verb).toStdString() << " visible " << row.visible
+            << " minimized " << row.minimized;
+    for (WindowVerb verb : {WindowVerb::Toggle, WindowVerb::Show, WindowVerb::Hide})
+        EXPECT_EQ(WindowVerbOfSwitch(SwitchOfWindowVerb(verb)), verb);
+    EXPECT_FALSE(WindowVerbOfSwitch(QStringLiteral("toggle")).has_value());
 }
 
 } // namespace

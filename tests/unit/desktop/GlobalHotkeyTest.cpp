@@ -1,4 +1,5 @@
 #include "desktop/GlobalHotkey.h"
+#include "desktop/PortalGlobalHotkey.h"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +24,44 @@ TEST(GlobalHotkey, OffX11AHotkeyIsUnavailableAndSaidOnce) {
     EXPECT_EQ(hotkey->LastRegistration(), HotkeyRegistration::Unavailable);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "plimset: global hotkeys are not available on this display (they need X11); "
-              "the hotkey Ctrl + Shift + T does nothing\n");
+              "the hotkey Ctrl + Shift + T does nothing; bind a desktop shortcut to "
+              "`plimset --toggle` instead\n");
 
     // A damaged setting is named as such.
     testing::internal::CaptureStderr();
     EXPECT_EQ(hotkey->RegisterAppHotkey(6), HotkeyRegistration::NoKey);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "plimset: the hotkey setting 6 is not a key combination; no hotkey is registered\n");
+}
+
+TEST(PortalHotkey, TheTriggerAskedForIsTheStoredCombination) {
+    EXPECT_EQ(PortalTriggerOf(684), "CTRL+SHIFT+t");
+    EXPECT_EQ(PortalTriggerOf(790), "CTRL+SHIFT+ALT+z");
+    EXPECT_EQ(PortalTriggerOf(553), "SHIFT+ALT+5");
+    EXPECT_EQ(PortalTriggerOf(348), "CTRL+ALT+0");
+    EXPECT_EQ(PortalTriggerOf(0), "");
+    EXPECT_EQ(PortalTriggerOf(6), "");   // a damaged setting asks for nothing
+    EXPECT_EQ(PortalTriggerOf(891), ""); // no modifier digit 8
+}
+
+TEST(PortalHotkey, ADesktopsDescriptionOfTheBoundKeyIsComparedWordForWord) {
+    EXPECT_TRUE(TriggerDescribesHotkey("Ctrl+Shift+T", 684));
+    EXPECT_TRUE(TriggerDescribesHotkey("Shift + Ctrl + T", 684));
+    EXPECT_TRUE(TriggerDescribesHotkey("<Control><Shift>t", 684));
+    EXPECT_TRUE(TriggerDescribesHotkey("CTRL+SHIFT+t", 684));
+    EXPECT_FALSE(TriggerDescribesHotkey("Ctrl+T", 684));
+    EXPECT_FALSE(TriggerDescribesHotkey("Ctrl+Shift+Alt+T", 684));
+    EXPECT_FALSE(TriggerDescribesHotkey("Meta+Shift+T", 684));
+    EXPECT_FALSE(TriggerDescribesHotkey("", 684));
+    EXPECT_FALSE(TriggerDescribesHotkey("", 0));
+}
+
+TEST(PortalHotkey, AWaylandSessionIsNamedOrHasAWaylandDisplay) {
+    EXPECT_TRUE(IsWaylandSession("wayland", ""));
+    EXPECT_TRUE(IsWaylandSession("", "wayland-0"));
+    EXPECT_TRUE(IsWaylandSession("x11", "wayland-1")); // Plimset itself on XWayland
+    EXPECT_FALSE(IsWaylandSession("x11", ""));
+    EXPECT_FALSE(IsWaylandSession("", ""));
 }
 
 } // namespace

@@ -1,0 +1,85 @@
+#include "app/RemoteControl.h"
+
+#include "core/Version.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusReply>
+
+namespace plimset {
+
+namespace {
+
+// Long enough for a program busy with a modal dialog or a slow start to answer.
+constexpr int AnswerTimeoutMs = 5000;
+
+QString MethodOf(WindowVerb verb) {
+    switch (verb) {
+    case WindowVerb::Toggle:
+        return QStringLiteral("Toggle");
+    case WindowVerb::Show:
+        return QStringLiteral("Show");
+    case WindowVerb::Hide:
+        return QStringLiteral("Hide");
+    }
+    return {};
+}
+
+} // namespace
+
+QString RemoteControlService() {
+    return QString::fromLatin1(ApplicationId);
+}
+
+RemoteControl::~RemoteControl() {
+    if (!published_)
+        return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    bus.unregisterObject(QString::fromLatin1(RemoteControlPath));
+    bus.unregisterService(RemoteControlService());
+}
+
+RemoteControl::Publication RemoteControl::Publish() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || bus.interface() == nullptr)
+        return Publication::NoBus;
+    if (!published_ && !bus.registerObject(QString::fromLatin1(RemoteControlPath), this,
+                                           QDBusConnection::ExportScriptableSlots))
+        return Publication::NoBus;
+    published_ = true;
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
+        bus.interface()->registerService(RemoteControlService(),
+                                         QDBusConnectionInterface::QueueService,
+                                         QDBusConnectionInterface::DontAllowReplacement);
+    if (!reply.isValid())
+        return Publication::NoBus;
+    return reply.value() == QDBusConnectionInterface::ServiceRegistered ? Publication::Owner
+                                                                        : Publication::Queued;
+}
+
+RemoteDelivery SendWindowVerb(WindowVerb verb, QString* problem) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        if (problem != nullptr)
+            *problem = QStringLiteral("no session bus to reach a running Plimset on");
+        return RemoteDelivery::NoBus;
+    }
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        RemoteControlService(), QString::fromLatin1(RemoteControlPath),
+        QString::fromLatin1(RemoteControlInterface), MethodOf(verb));
+    const QDBusMessage answer = bus.call(call, QDBus::Block, AnswerTimeoutMs);
+    if (answer.type() == QDBusMessage::ReplyMessage)
+        return RemoteDelivery::Delivered;
+    const QDBusError error(answer);
+    if (error.type() == QDBusError::ServiceUnknown ||
+        error.name() == QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"))
+        return RemoteDelivery::NoneRunning;
+    if (problem != nullptr)
+        *problem = QStringLiteral("the running Plimset did not answer %1: %2")
+                       .arg(SwitchOfWindowVerb(verb), error.message());
+    return RemoteDelivery::NoAnswer;
+}
+
+} // namespace plimset

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/WindowVerbs.h"
+
+#include <QObject>
+#include <QString>
+
+namespace plimset {
+
+// The running program on the session bus. The first Plimset to start owns the name
+// RemoteControlService() (the application id); later ones wait in the bus's queue and take
+// over the name when the owner ends. The object at RemoteControlPath answers Toggle, Show
+// and Hide, so that `plimset --toggle` reaches the window that already runs instead of
+// starting another.
+QString RemoteControlService();
+inline constexpr char RemoteControlPath[] = "/io/github/plimset/Plimset";
+inline constexpr char RemoteControlInterface[] = "io.github.plimset.Plimset";
+
+class RemoteControl : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "io.github.plimset.Plimset")
+public:
+    using QObject::QObject;
+    ~RemoteControl() override;
+
+    // What became of the request for the name.
+    enum class Publication {
+        Owner,  // this process answers the verbs
+        Queued, // another Plimset answers them; this one takes over when it ends
+        NoBus,  // no session bus, or the bus refused
+    };
+    // Exports the object and asks for the name.
+    Publication Publish();
+
+public slots:
+    // The methods other processes call.
+    Q_SCRIPTABLE void Toggle() { emit VerbRequested(WindowVerb::Toggle); }
+    Q_SCRIPTABLE void Show() { emit VerbRequested(WindowVerb::Show); }
+    Q_SCRIPTABLE void Hide() { emit VerbRequested(WindowVerb::Hide); }
+
+signals:
+    void VerbRequested(plimset::WindowVerb verb);
+
+private:
+    bool published_ = false;
+};
+
+// What became of sending a verb to the running Plimset.
+enum class RemoteDelivery {
+    Delivered,   // it answered
+    NoneRunning, // nobody owns the name
+    NoBus,       // no session bus to ask on
+    NoAnswer,    // the owner did not answer in time, or answered with an error
+};
+
+// Sends a verb to the Plimset that owns the name and waits for its answer (a few seconds
+// at most). *problem gets a line for standard error when the result is not Delivered.
+RemoteDelivery SendWindowVerb(WindowVerb verb, QString* problem);
+
+} // namespace plimset

@@ -1,0 +1,135 @@
+#!/usr/bin/python3
+"""A stand-in for a desktop's GlobalShortcuts portal on the session bus, following the
+published interface (org.freedesktop.portal.GlobalShortcuts, version 1): CreateSession,
+BindShortcuts, the Request objects' Response signal, the Session's Close, and Activated.
+
+Why a stand-in beside the real one (Plasma's portal, test_portal_hotkey): Plasma binds
+every shortcut it is asked for and echoes the preferred trigger, so the answers of a desktop
+that refuses, or that binds another key, cannot be had from it here. The stand-in gives
+them, and records what it was asked.
+
+    shortcut_portal_standin.py MODE LOG
+MODE: "bind" (binds the preferred trigger), "other" (binds Ctrl+Alt+P instead), "refuse"
+(the user declines the binding). Each call is written to LOG as a line of JSON. SIGUSR1
+activates the bound shortcut of the last session."""
+
+import json
+import signal
+import sys
+
+import dbus
+import dbus.service
+from dbus.mainloop.glib import DBusGMainLoop
+from gi.repository import GLib
+
+SERVICE = "org.freedesktop.portal.Desktop"
+PATH = "/org/freedesktop/portal/desktop"
+INTERFACE = "org.freedesktop.portal.GlobalShortcuts"
+
+
+def plain(value):
+    """A D-Bus value as plain Python, for the log."""
+    if isinstance(value, (dbus.Dictionary, dict)):
+        return {str(k): plain(v) for k, v in value.items()}
+    if isinstance(value, (dbus.Array, dbus.Struct, list, tuple)):
+        return [plain(v) for v in value]
+    if isinstance(value, (dbus.String, dbus.ObjectPath, str)):
+        return str(value)
+    return int(value)
+
+
+class Request(dbus.service.Object):
+    @dbus.service.signal("org.freedesktop.portal.Request", signature="ua{sv}")
+    def Response(self, response, results):
+        pass
+
+
+class Session(dbus.service.Object):
+    @dbus.service.method("org.freedesktop.portal.Session")
+    def Close(self):
+        self.portal.closed(self)
+        self.remove_from_connection()
+
+
+class Portal(dbus.service.Object):
+    def __init__(self, bus, mode, log):
+        super().__init__(bus, PATH)
+        self.bus, self.mode, self.log = bus, mode, log
+        self.sessions = {}  # session path -> bound shortcut ids
+
+    def note(self, **entry):
+        with open(self.log, "a", encoding="utf-8") as f:
+            f.write(json.dumps(entry) + "\n")
+
+    def answer(self, sender, token, response, results):
+        """Returns the request's path and sends its Response once the call has returned."""
+        path = "%s/request/%s/%s" % (PATH, sender[1:].replace(".", "_"), token)
+        request = Request(self.bus, path)
+
+        def respond():
+            request.Response(dbus.UInt32(response), dbus.Dictionary(results, signature="sv"))
+            request.remove_from_connection()
+            return False
+        GLib.timeout_add(50, respond)
+        return dbus.ObjectPath(path)
+
+    @dbus.service.method(INTERFACE, in_signature="a{sv}", out_signature="o",
+                         sender_keyword="sender")
+    def CreateSession(self, options, sender):
+        self.note(call="CreateSession", options=plain(options))
+        path = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
+                                     options["session_handle_token"])
+        session = Session(self.bus, path)
+        session.portal = self
+        self.sessions[path] = []
+        return self.answer(sender, options["handle_token"], 0, {"session_handle": path})
+
+    @dbus.service.method(INTERFACE, in_signature="oa(sa{sv})sa{sv}", out_signature="o",
+                         sender_keyword="sender")
+    def BindShortcuts(self, session, shortcuts, parent_window, options, sender):
+        self.note(call="BindShortcuts", session=str(session), shortcuts=plain(shortcuts))
+        if self.mode == "refuse":
+            return self.answer(sender, options["handle_token"], 1, {})
+        bound = []
+        for shortcut_id, properties in shortcuts:
+            trigger = ("Ctrl+Alt+P" if self.mode == "other"
+                       else str(properties.get("preferred_trigger", "")))
+            bound.append(dbus.Struct((shortcut_id, dbus.Dictionary(
+                {"description": properties.get("description", ""),
+                 "trigger_description": trigger}, signature="sv"))))
+        self.sessions[str(session)] = [str(s[0]) for s in shortcuts]
+        return self.answer(sender, options["handle_token"], 0,
+                           {"shortcuts": dbus.Array(bound, signature="(sa{sv})")})
+
+    @dbus.service.signal(INTERFACE, signature="osta{sv}")
+    def Activated(self, session_handle, shortcut_id, timestamp, options):
+        pass
+
+    def closed(self, session):
+        self.note(call="Close", session=session.__dbus_object_path__)
+        self.sessions.pop(session.__dbus_object_path__, None)
+
+    def activate_last(self):
+        for path, ids in list(self.sessions.items())[-1:]:
+            for shortcut_id in ids:
+                self.Activated(dbus.ObjectPath(path), shortcut_id, dbus.UInt64(0),
+                               dbus.Dictionary({}, signature="sv"))
+        return False
+
+
+def main():
+    DBusGMainLoop(set_as_default=True)
+    bus = dbus.SessionBus()
+    portal = Portal(bus, sys.argv[1], sys.argv[2])
+    name = dbus.service.BusName(SERVICE, bus, do_not_queue=True)
+    loop = GLib.MainLoop()
+    GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGUSR1,
+                         lambda: GLib.idle_add(portal.activate_last) and True)
+    GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, lambda: loop.quit() or False)
+    print("ready", flush=True)
+    loop.run()
+    del name
+
+
+if __name__ == "__main__":
+    main()

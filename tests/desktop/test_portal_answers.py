@@ -1,0 +1,72 @@
+"""What the program asks of a GlobalShortcuts portal and what it says about the answer,
+against the stand-in portal of shortcut_portal_standin.py (its header says why a stand-in):
+the shortcut sent with CreateSession and BindShortcuts, its activation, a key other than
+the one asked for, and a refusal."""
+
+import json
+import os
+import signal
+import subprocess
+import sys
+import unittest
+
+import desk
+
+STANDIN = os.path.join(os.path.dirname(os.path.abspath(__file__)), "shortcut_portal_standin.py")
+
+
+class PortalAnswersTest(unittest.TestCase):
+    def start_portal(self, mode):
+        self.log = os.path.join(desk.session_dir(), "portal-%s.log" % mode)
+        portal = subprocess.Popen([sys.executable, STANDIN, mode, self.log],
+                                  stdout=subprocess.PIPE, stdin=subprocess.DEVNULL)
+        self.addCleanup(portal.wait)
+        self.addCleanup(portal.terminate)
+        self.assertEqual(portal.stdout.readline(), b"ready\n")
+        portal.stdout.close()
+        return portal
+
+    def calls(self):
+        try:
+            with open(self.log, encoding="utf-8") as f:
+                return [json.loads(line) for line in f]
+        except FileNotFoundError:
+            return []
+
+    def start(self):
+        return desk.start_shown(self, desk.Program(
+            settings="[Option]\nTaskTray=1\nTaskBar=0\nHotkey=684\n",
+            env={"XDG_SESSION_TYPE": "wayland"}))
+
+    def test_the_shortcut_is_asked_for_with_its_trigger_and_its_activation_toggles(self):
+        portal = self.start_portal("other")
+        app = self.start()
+        desk.wait_until(lambda: len(self.calls()) >= 2, what="the portal's calls")
+        create, bind = self.calls()[:2]
+        wanted = [["toggle", {"description": "Show or hide the Plimset window",
+                              "preferred_trigger": "CTRL+SHIFT+t"}]]
+        self.assertEqual(create["options"]["shortcuts"], wanted)
+        self.assertEqual(bind["shortcuts"], wanted)
+        # The desktop bound another key: said once.
+        said = "plimset: the desktop bound the hotkey to Ctrl+Alt+P instead of Ctrl + Shift + T\n"
+        desk.wait_until(lambda: app.output() == said, what="a word about the key bound")
+        portal.send_signal(signal.SIGUSR1)
+        desk.wait_until(lambda: desk.map_state(app.window) != "IsViewable", what="hidden")
+        portal.send_signal(signal.SIGUSR1)
+        desk.wait_until(lambda: desk.map_state(app.window) == "IsViewable", what="shown")
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.output(), said)
+
+    def test_a_refusal_is_said_once_and_names_toggle(self):
+        self.start_portal("refuse")
+        app = self.start()
+        desk.wait_until(lambda: "did not bind" in app.output(), what="a word about the refusal")
+        desk.settle(0.5)
+        self.assertEqual(app.output(), "plimset: the desktop did not bind the hotkey "
+                         "Ctrl + Shift + T (the user declined); bind a desktop shortcut to "
+                         "`plimset --toggle` instead\n")
+        self.assertEqual(app.close(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()

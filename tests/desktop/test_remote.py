@@ -1,0 +1,116 @@
+"""`plimset --toggle`, `--show` and `--hide` from another process: they reach the Plimset
+that runs already through the session bus and end at once, with no second window; where
+none runs, --toggle and --show start one."""
+
+import os
+import subprocess
+import time
+import unittest
+
+import desk
+
+
+def plimset_windows():
+    """The managed windows of every plimset process in the session."""
+    return [w for w in desk.client_list() if "plimset" in desk.run(
+        "ps", "-o", "comm=", "-p", str(desk.window_pid(w) or 0), check=False)]
+
+
+class RemoteVerbTest(unittest.TestCase):
+    def verb(self, name):
+        """Runs `plimset --NAME` as a desktop shortcut would; it must end at once, quietly."""
+        started = time.monotonic()
+        done = subprocess.run([os.environ["PLIMSET_BINARY"], "--" + name], capture_output=True,
+                              text=True, timeout=desk.DEFAULT_TIMEOUT, stdin=subprocess.DEVNULL)
+        self.assertEqual((done.returncode, done.stdout, done.stderr), (0, "", ""), name)
+        self.assertLess(time.monotonic() - started, 5.0, name)
+
+    def wait_hidden(self, win):
+        desk.wait_until(lambda: desk.map_state(win) != "IsViewable", what="the window hidden")
+
+    def wait_shown(self, win):
+        desk.wait_until(lambda: desk.map_state(win) == "IsViewable"
+                        and not desk.wm_hints_iconic(win), what="the window shown")
+
+    def test_verbs_reach_the_running_program_as_its_hotkey_does(self):
+        app = desk.start_shown(self, desk.Program(settings="[Option]\nTaskTray=1\nTaskBar=0\n"))
+        win = app.window
+        self.verb("toggle")
+        self.wait_hidden(win)
+        self.verb("toggle")
+        self.wait_shown(win)
+        self.verb("hide")
+        self.wait_hidden(win)
+        self.verb("hide")
+        desk.settle(0.5)
+        self.assertNotEqual(desk.map_state(win), "IsViewable")
+        self.verb("show")
+        self.wait_shown(win)
+        self.assertEqual(plimset_windows(), [win])
+
+        # A mode switch starts a Plimset of its own; the verbs still go to the first.
+        second = desk.start_shown(self, desk.Program(args=["/C", "5"]))
+        self.assertNotEqual(second.process.pid, app.process.pid)
+        self.verb("toggle")
+        self.wait_hidden(win)
+        self.assertEqual(desk.map_state(second.window), "IsViewable")
+        self.assertEqual(second.close(), 0)
+        self.verb("toggle")
+        self.wait_shown(win)
+
+        # While a dialog of the window is open nothing reacts; --show brings the dialog forward.
+        desk.press_keys("alt+m", "f", window=win)
+        desk.wait_until(lambda: len(app.windows()) > 1, what="the font dialog")
+        self.verb("toggle")
+        self.verb("show")
+        desk.settle(0.5)
+        self.assertEqual(desk.map_state(win), "IsViewable")
+        dialog = next(w for w in app.windows() if w != win)
+        desk.press_keys("Escape", window=dialog)
+        desk.wait_until(lambda: app.windows() == [win], what="the font dialog closed")
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.output(), "")
+
+        # With only a taskbar button the window is minimized and restored.
+        app = desk.start_shown(self, desk.Program(settings="[Option]\nTaskTray=0\nTaskBar=1\n"))
+        self.verb("toggle")
+        desk.wait_until(lambda: desk.wm_hints_iconic(app.window), what="minimized")
+        self.verb("show")
+        self.wait_shown(app.window)
+        self.verb("hide")
+        desk.wait_until(lambda: desk.wm_hints_iconic(app.window), what="minimized")
+        self.verb("toggle")
+        self.wait_shown(app.window)
+        self.assertEqual(app.close(), 0)
+
+    def test_with_none_running_toggle_starts_one_and_hide_starts_none(self):
+        self.verb("hide")
+        self.assertEqual(plimset_windows(), [])
+
+        app = desk.Program(args=["--toggle"], settings="[Option]\nTaskTray=1\n")
+        desk.start_shown(self, app)
+        self.assertEqual(plimset_windows(), [app.window])
+        # The one it started answers the next press.
+        self.verb("toggle")
+        self.wait_hidden(app.window)
+        self.verb("toggle")
+        self.wait_shown(app.window)
+        self.assertEqual(plimset_windows(), [app.window])
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.output(), "")
+
+    def test_a_wayland_session_without_a_shortcut_portal_is_pointed_to_toggle(self):
+        # This session's bus offers no GlobalShortcuts portal (no desktop names a back end).
+        app = desk.start_shown(self, desk.Program(settings="[Option]\nHotkey=684\n",
+                                                  env={"XDG_SESSION_TYPE": "wayland"}))
+        desk.wait_until(lambda: "`plimset --toggle`" in app.output(), what="a word on stderr")
+        desk.settle(0.5)
+        lines = app.output().splitlines()
+        self.assertEqual(len(lines), 1, lines)
+        self.assertIn("no GlobalShortcuts portal", lines[0])
+        self.assertIn("Ctrl + Shift + T", lines[0])
+        self.assertEqual(app.close(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
