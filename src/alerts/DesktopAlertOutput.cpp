@@ -1,11 +1,13 @@
 #include "alerts/DesktopAlertOutput.h"
 
 #include "alerts/AlertWindow.h"
+#include "alerts/AlertWindowLayout.h"
 #include "alerts/Beeper.h"
 #include "alerts/MciPlayer.h"
 #include "alerts/TrayMenuCaption.h"
 #include "alerts/WindowActivation.h"
 #include "core/TimerEngine.h"
+#include "desktop/DesktopNotifier.h"
 #include "settings/OptionSettings.h"
 #include "text/StringTable.h"
 
@@ -17,6 +19,11 @@ namespace {
 
 constexpr int minimizeCaptionId = 204; // "Mi&nimize"
 constexpr qint16 ringEvery = 5;        // alert steps per sound action: once a second
+
+// The caption of the notification's action, which does what the stop button does.
+QString StopActionCaption(qint16 languageOffset) {
+    return languageOffset == JapaneseOffset ? QStringLiteral("停止") : QStringLiteral("Stop");
+}
 
 } // namespace
 
@@ -32,7 +39,37 @@ DesktopAlertOutput::DesktopAlertOutput(AlertOutputContext context) : c_(std::mov
     }
 }
 
-DesktopAlertOutput::~DesktopAlertOutput() = default;
+DesktopAlertOutput::~DesktopAlertOutput() {
+    EndAlert();
+}
+
+void DesktopAlertOutput::BeginAlert() {
+    if (alertActive_) {
+        return;
+    }
+    alertActive_ = true;
+    if (c_.notifier == nullptr || c_.options->DesktopNotification == 0) {
+        return;
+    }
+    const qint16 language = c_.languageOffset();
+    const AlertLines lines = AlertLinesFor(*c_.options, c_.state->CurMode, language);
+    // A notice needs a first line; with the texts emptied the program's name stands there.
+    c_.notifier->Show(DesktopNotice{
+        .summary = lines.line1.isEmpty() ? QStringLiteral("Plimset") : lines.line1,
+        .body = lines.line2,
+        .stopCaption = StopActionCaption(language),
+    });
+}
+
+void DesktopAlertOutput::EndAlert() {
+    if (!alertActive_) {
+        return;
+    }
+    alertActive_ = false;
+    if (c_.notifier != nullptr) {
+        c_.notifier->Withdraw();
+    }
+}
 
 void DesktopAlertOutput::LoadAlertWindow() {
     if (!window_) {
@@ -88,6 +125,7 @@ void DesktopAlertOutput::AlertStep(AlertParts pending) {
     if (inSoundAction_) {
         return;
     }
+    BeginAlert();
     BringBackMainWindow();
 
     if (pending.testFlag(AlertPart::Window)) {
@@ -99,7 +137,8 @@ void DesktopAlertOutput::AlertStep(AlertParts pending) {
     }
 
     if (!pending.testFlag(AlertPart::Sound)) {
-        StopSound(SoundStop::Stop);
+        // The sound is over, the alert is not.
+        StopSoundFile(SoundStop::Stop);
         return;
     }
     if (engine_ == nullptr) {
@@ -117,7 +156,7 @@ void DesktopAlertOutput::AlertStep(AlertParts pending) {
     if (deferredStop_) {
         const SoundStop how = *deferredStop_;
         deferredStop_.reset();
-        StopSound(how);
+        StopSoundFile(how);
     }
 }
 
@@ -162,7 +201,7 @@ void DesktopAlertOutput::PlayFile() {
     }
     if (mode == u"stopped") {
         if (o.SoundUntilEnd != 0) {
-            StopSound(SoundStop::CloseAtEnd);
+            StopSoundFile(SoundStop::CloseAtEnd);
             MarkPlayedToEnd();
         } else {
             c_.player->MciCommand(alias, QStringLiteral("prev"), QString());
@@ -181,6 +220,14 @@ void DesktopAlertOutput::PlayFile() {
 }
 
 void DesktopAlertOutput::StopSound(SoundStop how) {
+    // The engine stops the sound when the alert ends, is stopped or the timer is reset.
+    if (how == SoundStop::Stop) {
+        EndAlert();
+    }
+    StopSoundFile(how);
+}
+
+void DesktopAlertOutput::StopSoundFile(SoundStop how) {
     if (inSoundAction_) {
         deferredStop_ = how;
         return;

@@ -4,6 +4,7 @@
 #include "core/HotkeyText.h"
 #include "core/ModalScope.h"
 #include "core/TimeText.h"
+#include "desktop/DesktopNotifier.h"
 #include "desktop/FontProbe.h"
 #include "desktop/WindowServices.h"
 #include "settings/SettingsFile.h"
@@ -39,6 +40,7 @@ App::App(AppContext context)
           .player = &soundPlayer_,
           .trayMenu = &tray_,
           .fileExists = {},
+          .notifier = &context_.desktopNotifier,
       }),
       tray_(state_, &window_), engine_(state_, options_, context_.clock, window_, alert_, tray_),
       windowState_(window_, context_.settingsFilePath) {
@@ -55,6 +57,12 @@ App::App(AppContext context)
     // MNU_Exit: the icon is gone; the window closes and saves as on any close.
     connect(&tray_, &TrayIcon::ExitRequested, this, &App::CloseWindow);
     connect(&context_.globalHotkey, &GlobalHotkey::Pressed, this, &App::HotkeyPressed);
+    // The notification's stop is the stop button's; one that comes after the alert has
+    // ended would start the timer again instead.
+    connect(&context_.desktopNotifier, &DesktopNotifier::StopChosen, this, [this] {
+        if (alert_.IsAlertActive() && !unloaded_)
+            engine_.Command2();
+    });
 }
 
 App::~App() = default;

@@ -7,6 +7,7 @@
 #include "app/PlatformChoice.h"
 #include "core/Clock.h"
 #include "core/Version.h"
+#include "desktop/DbusDesktopNotifier.h"
 #include "desktop/ExitSignals.h"
 #include "desktop/GlobalHotkey.h"
 #include "desktop/Icons.h"
@@ -60,6 +61,7 @@ int main(int argc, char* argv[]) {
     plimset::DesktopWindowActivation windowActivation;
     plimset::ToneBeeper beeper;
     plimset::MciInterpreter soundCommands;
+    plimset::DbusDesktopNotifier desktopNotifier(QString::fromLatin1(plimset::ApplicationId));
     const QString executable = QCoreApplication::applicationFilePath();
 
     plimset::App app(plimset::AppContext{
@@ -70,6 +72,7 @@ int main(int argc, char* argv[]) {
         .beeper = beeper,
         .soundCommands = soundCommands,
         .globalHotkey = *globalHotkey,
+        .desktopNotifier = desktopNotifier,
         .settingsFilePath = plimset::SettingsFilePath(executable),
         .locale = QLocale::system(),
         .arguments = QCoreApplication::arguments().mid(1),
