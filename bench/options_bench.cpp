@@ -16,7 +16,7 @@
 #include "desktop/GlobalHotkey.h"
 #include "desktop/QtFontProbe.h"
 #include "desktop/WindowServices.h"
-#include "settings/OptionSettings.h"
+#include "settings/OptionTable.h"
 #include "settings/SaveOptionSettings.h"
 #include "settings/SettingsFile.h"
 #include "ui/options/OptionsDialog.h"

@@ -1,8 +1,8 @@
 #include "alerts/AlertWindow.h"
 
 #include "core/AppState.h"
+#include "core/OptionSettings.h"
 #include "desktop/Twips.h"
-#include "settings/OptionSettings.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,7 +1,7 @@
 #include "alerts/AlertWindowLayout.h"
 
 #include "core/AppState.h"
-#include "settings/OptionSettings.h"
+#include "core/OptionSettings.h"
 #include "text/StringTable.h"
 
 #include <cmath>

@@ -6,9 +6,9 @@
 #include "alerts/MciPlayer.h"
 #include "alerts/TrayMenuCaption.h"
 #include "alerts/WindowActivation.h"
+#include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
 #include "desktop/DesktopNotifier.h"
-#include "settings/OptionSettings.h"
 #include "text/StringTable.h"
 
 #include <QWidget>

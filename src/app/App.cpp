@@ -5,12 +5,14 @@
 #include "core/ModalScope.h"
 #include "core/TimeText.h"
 #include "desktop/DesktopNotifier.h"
-#include "desktop/FontProbe.h"
 #include "desktop/WindowServices.h"
+#include "settings/OptionTable.h"
 #include "settings/SettingsFile.h"
+#include "text/FontProbe.h"
 #include "text/LanguageChoice.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
+#include "text/UsageText.h"
 #include "ui/options/OptionsDialog.h"
 
 #include <QApplication>
@@ -61,7 +63,7 @@ App::App(AppContext context)
     // ended would start the timer again instead.
     connect(&context_.desktopNotifier, &DesktopNotifier::StopChosen, this, [this] {
         if (alert_.IsAlertActive() && !unloaded_)
-            engine_.Command2();
+            engine_.PressActionButton();
     });
 }
 
@@ -84,7 +86,7 @@ std::optional<int> App::Startup() {
     window_.ApplyTextLook(designLook);
     window_.MeasureBorders();
     // The designed window: the field sized for the default character limit.
-    window_.Sg_TextBox_Size(0);
+    window_.SizeTimeFieldForLength(0);
     windowState_.Load(designLook);
 
     engine_.SetAlertTickCount(0);
@@ -113,10 +115,10 @@ void App::ApplyOptions(const OptionSettings& options) {
     // size; later the window keeps the size the user gave it (the Options dialog sizes it
     // for a new display length itself).
     if (!started_) {
-        window_.Sg_TextBox_Size(0);
+        window_.SizeTimeFieldForLength(0);
         windowState_.ApplySize();
     }
-    window_.Sg_Object_Location();
+    window_.PlaceControls();
     ApplyLanguage();
     // The icon is there before the mode sets its tip.
     ApplyTray();
@@ -278,7 +280,7 @@ std::optional<int> App::ApplyCommandLine() {
         engine_.TextChanged();
     }
     if (state_.CurMode != Alarm)
-        engine_.Command2();
+        engine_.PressActionButton();
     return std::nullopt;
 }
 

@@ -6,10 +6,10 @@
 #include "app/AppContext.h"
 #include "app/MainWindowState.h"
 #include "core/AppState.h"
+#include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
 #include "core/TrayRules.h"
 #include "desktop/GlobalHotkey.h"
-#include "settings/OptionSettings.h"
 #include "ui/main/MainWindow.h"
 #include "ui/options/SoundPreview.h"
 
@@ -37,7 +37,7 @@ public:
     // Brings every window and service in line with an option record: the layout and size,
     // the out-of-sight buttons, the language and captions, the mode with its button faces
     // and time text, the taskbar button and the minimize offer. Start-up uses it, and so
-    // will the Options dialog after OK and to undo on Cancel.
+    // does the Options dialog after OK (or its close box); Cancel applies nothing.
     void ApplyOptions(const OptionSettings& options);
 
     // The Options menu item: the dialog, modal, with the tick kept still while it is open;

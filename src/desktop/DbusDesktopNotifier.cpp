@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -22,6 +23,14 @@ const QString DefaultKey = QStringLiteral("default");
 // as a routine one.
 constexpr uchar CriticalUrgency = 2;
 constexpr qint32 NeverExpires = 0;
+
+// Whether an error says that no notification service is there to answer.
+bool NoService(const QDBusError& error) {
+    return error.type() == QDBusError::ServiceUnknown || error.type() == QDBusError::Disconnected ||
+           error.type() == QDBusError::NoServer ||
+           error.name().startsWith(u"org.freedesktop.DBus.Error.Spawn.") ||
+           error.name() == u"org.freedesktop.DBus.Error.NameHasNoOwner";
+}
 
 QDBusMessage Call(const QString& method) {
     return QDBusMessage::createMethodCall(Service, Path, Interface, method);
@@ -65,13 +74,19 @@ void DbusDesktopNotifier::Show(const DesktopNotice& notice) {
                     SLOT(OnNotificationClosed(uint, uint)));
     }
     // Whether the body may carry markup decides whether its text is escaped. A service
-    // that is not there answers with an error, and nothing more happens.
-    OnReply<QStringList>(bus.asyncCall(Call(QStringLiteral("GetCapabilities"))), this,
-                         [this, notice, request](const QStringList& capabilities) {
-                             if (request == request_)
-                                 SendNotify(notice,
-                                            capabilities.contains(QStringLiteral("body-markup")));
-                         });
+    // that is not there answers with an error, and nothing more happens; one that cannot
+    // tell its capabilities gets plain text.
+    auto* watcher =
+        new QDBusPendingCallWatcher(bus.asyncCall(Call(QStringLiteral("GetCapabilities"))), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, notice, request](QDBusPendingCallWatcher* finished) {
+                finished->deleteLater();
+                const QDBusPendingReply<QStringList> reply = *finished;
+                if (request != request_ || (reply.isError() && NoService(reply.error())))
+                    return;
+                SendNotify(notice, !reply.isError() &&
+                                       reply.value().contains(QStringLiteral("body-markup")));
+            });
 }
 
 void DbusDesktopNotifier::SendNotify(const DesktopNotice& notice, bool bodyMarkup) {

@@ -7,8 +7,8 @@
 #include "FakeSoundPreview.h"
 #include "FakeWindowServices.h"
 #include "app/App.h"
-#include "desktop/FontProbe.h"
 #include "desktop/GlobalHotkey.h"
+#include "text/FontProbe.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 

@@ -1,6 +1,7 @@
 #include "ui/main/MainWindow.h"
 
 #include "core/ModalScope.h"
+#include "core/OptionSettings.h"
 #include "core/TimeFieldKeys.h"
 #include "core/TimeText.h"
 #include "core/TimerEngine.h"
@@ -9,7 +10,6 @@
 #include "desktop/Icons.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
-#include "settings/OptionSettings.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
@@ -178,11 +178,12 @@ void MainWindow::CreateMenus() {
 void MainWindow::ConnectEngine(TimerEngine& engine) {
     engine_ = &engine;
     connect(tick_, &QTimer::timeout, this, [this] { engine_->Tick(); });
-    connect(minimizeButton_, &QPushButton::clicked, this, [this] { engine_->Command1(0); });
-    connect(clearButton_, &QPushButton::clicked, this, [this] { engine_->Command1(1); });
-    connect(actionButton_, &QPushButton::clicked, this, [this] { engine_->Command2(); });
-    connect(accessKeyButton_, &QPushButton::clicked, this, [this] { engine_->Command3(); });
-    connect(focusButton_, &QPushButton::clicked, this, [this] { engine_->Command4(); });
+    connect(minimizeButton_, &QPushButton::clicked, this, [this] { engine_->MinimizeWindow(); });
+    connect(clearButton_, &QPushButton::clicked, this, [this] { engine_->ClearTime(); });
+    connect(actionButton_, &QPushButton::clicked, this, [this] { engine_->PressActionButton(); });
+    connect(accessKeyButton_, &QPushButton::clicked, this,
+            [this] { engine_->PressActionAccessKey(); });
+    connect(focusButton_, &QPushButton::clicked, this, [this] { engine_->FocusActionButton(); });
     // Only the user's edits: the engine handles the texts it sets itself.
     connect(timeField_, &QLineEdit::textEdited, this, [this] { engine_->TextChanged(); });
     connect(presetActions_[0], &QAction::triggered, this, [this] { engine_->PresetChosen(0); });
@@ -231,7 +232,7 @@ void MainWindow::ChooseTextFont() {
         TransferFont(font, description, FontTransfer::ToFont);
         timeField_->setFont(font);
         ApplyTextColors(description.Color, backColor_);
-        Sg_TextBox_Size(0);
+        SizeTimeFieldForLength(0);
     }
 }
 

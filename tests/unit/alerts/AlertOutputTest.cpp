@@ -135,7 +135,7 @@ TEST_F(AlertOutputTest, RepeatingCountdownWithUnplayableFileRepeats) {
     engine.SetMode(CountDown);
     view.text = QStringLiteral("0:02");
     engine.TextChanged();
-    engine.Command2();
+    engine.PressActionButton();
     int restarts = 0;
     QString last = view.text;
     ASSERT_EQ(engine.RunState(), TimerEngine::Running);

@@ -2,7 +2,7 @@
 #include "alerts/AlertWindowLayout.h"
 #include "alerts/Beeper.h"
 #include "core/AppState.h"
-#include "settings/OptionSettings.h"
+#include "core/OptionSettings.h"
 
 #include <QAccessible>
 #include <QGroupBox>
