@@ -115,6 +115,12 @@ class NotificationTest(unittest.TestCase):
         self.assertEqual(len(self.dunst.shown()), 1)
         self.assertEqual(app.close(), 0)
 
+    def test_a_program_that_ends_during_the_alert_takes_its_notice_along(self):
+        app = self.start_alert(SILENT + "DisplayDuration=0\n")
+        self.assertEqual(app.terminate(), 0)
+        desk.wait_until(lambda: self.dunst.count("displayed") == 0, timeout=5,
+                        what="the notification to be withdrawn")
+
     def test_its_stop_stops_the_countdown_as_the_stop_button_does(self):
         # Without a display time the alert lasts until it is stopped.
         for how, choose in (("Stop action", self.dunst.choose_stop),

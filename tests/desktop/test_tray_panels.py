@@ -162,7 +162,7 @@ class TrayPanelTest(unittest.TestCase):
         self.assertEqual(app.output(), "")
 
     def test_a_panel_that_comes_later_gets_the_icon_and_gives_it_back(self):
-        app = self.start()
+        app = self.start(["/S"])
         desk.wait_until(lambda: desk.tray_icons(app), what="the icon in tint2")
         panel = self.start_panel()
         item = Item(app)
@@ -180,7 +180,11 @@ class TrayPanelTest(unittest.TestCase):
         # The panel goes: the icon is back in the embedding tray.
         panel.stop()
         desk.wait_until(lambda: desk.tray_icons(app), what="the icon back in tint2")
-        self.assertEqual(app.close(), 0)
+        # And it comes again: the icon goes to it again, and its Exit saves.
+        self.start_panel()
+        Item(app).click("E_xit")
+        self.assertEqual(app.process.wait(10), 0)
+        self.assertRegex(app.read_settings(), r"(?m)^StartForm=3")
         self.assertEqual(app.output(), "")
 
 
