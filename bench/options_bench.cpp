@@ -9,12 +9,12 @@
 
 #include "alerts/MciInterpreter.h"
 #include "alerts/ToneBeeper.h"
-#include "alerts/WindowActivation.h"
 #include "app/App.h"
 #include "core/Clock.h"
 #include "desktop/DbusDesktopNotifier.h"
 #include "desktop/GlobalHotkey.h"
 #include "desktop/QtFontProbe.h"
+#include "desktop/WindowActivation.h"
 #include "desktop/WindowServices.h"
 #include "settings/OptionTable.h"
 #include "settings/SaveOptionSettings.h"
@@ -75,14 +75,14 @@ Figures TimeOpening(int maxCol, int runs) {
     const std::unique_ptr<WindowServices> services = MakeWindowServices();
     const std::unique_ptr<GlobalHotkey> hotkey = CreateGlobalHotkey();
     DbusDesktopNotifier notifier(QStringLiteral("plimset"));
-    DesktopWindowActivation activation;
+    const std::unique_ptr<WindowActivation> activation = MakeWindowActivation();
     ToneBeeper beeper;
     MciInterpreter soundCommands;
     App app(AppContext{
         .clock = clock,
         .fontProbe = fonts,
         .windowServices = *services,
-        .windowActivation = activation,
+        .windowActivation = *activation,
         .beeper = beeper,
         .soundCommands = soundCommands,
         .globalHotkey = *hotkey,

@@ -5,20 +5,18 @@
 #include "alerts/Beeper.h"
 #include "alerts/MciPlayer.h"
 #include "alerts/TrayMenuCaption.h"
-#include "alerts/WindowActivation.h"
 #include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
 #include "desktop/DesktopNotifier.h"
+#include "desktop/WindowActivation.h"
 #include "text/StringTable.h"
+#include "text/TextIds.h"
 
 #include <QWidget>
 
 namespace plimset {
 
 namespace {
-
-constexpr int minimizeCaptionId = 204; // "Mi&nimize"
-constexpr qint16 ringEvery = 5;        // alert steps per sound action: once a second
 
 // The caption of the notification's action, which does what the stop button does.
 QString StopActionCaption(qint16 languageOffset) {
@@ -30,9 +28,6 @@ QString StopActionCaption(qint16 languageOffset) {
 DesktopAlertOutput::DesktopAlertOutput(AlertOutputContext context) : c_(std::move(context)) {
     if (!c_.fileExists) {
         c_.fileExists = FileExistsWithin;
-    }
-    if (!c_.languageOffset) {
-        c_.languageOffset = [] { return qint16{0}; };
     }
     if (!c_.alwaysOnTopChecked) {
         c_.alwaysOnTopChecked = [] { return false; };
@@ -51,13 +46,12 @@ void DesktopAlertOutput::BeginAlert() {
     if (c_.notifier == nullptr || c_.options->DesktopNotification == 0) {
         return;
     }
-    const qint16 language = c_.languageOffset();
-    const AlertLines lines = AlertLinesFor(*c_.options, c_.state->CurMode, language);
+    const AlertLines lines = AlertLinesFor(*c_.options, c_.state->CurMode, languageOffset_);
     // A notice needs a first line; with the texts emptied the program's name stands there.
     c_.notifier->Show(DesktopNotice{
         .summary = lines.line1.isEmpty() ? QStringLiteral("Plimset") : lines.line1,
         .body = lines.line2,
-        .stopCaption = StopActionCaption(language),
+        .stopCaption = StopActionCaption(languageOffset_),
     });
 }
 
@@ -74,7 +68,14 @@ void DesktopAlertOutput::EndAlert() {
 void DesktopAlertOutput::LoadAlertWindow() {
     if (!window_) {
         window_ =
-            std::make_unique<AlertWindow>(*c_.options, *c_.state, c_.languageOffset, c_.mainWindow);
+            std::make_unique<AlertWindow>(*c_.options, *c_.state, languageOffset_, c_.mainWindow);
+    }
+}
+
+void DesktopAlertOutput::SetLanguageOffset(qint16 offset) {
+    languageOffset_ = offset;
+    if (window_) {
+        window_->SetLanguageOffset(offset);
     }
 }
 
@@ -112,7 +113,7 @@ void DesktopAlertOutput::BringBackMainWindow() {
     if (!main->isVisible()) {
         // Hidden to the tray: the tray menu's item now minimizes again.
         if (c_.trayMenu != nullptr) {
-            c_.trayMenu->SetHideItemCaption(LocalizedText(minimizeCaptionId, c_.languageOffset()));
+            c_.trayMenu->SetHideItemCaption(LocalizedText(TextIds::Minimize, languageOffset_));
         }
         main->show();
     }
@@ -144,15 +145,14 @@ void DesktopAlertOutput::AlertStep(AlertParts pending) {
     if (engine_ == nullptr) {
         return;
     }
-    const qint16 count = static_cast<qint16>(engine_->AlertTickCount() + 1);
-    engine_->SetAlertTickCount(count);
-    if (count < ringEvery) {
+    ++stepsSinceRing_;
+    if (stepsSinceRing_ < ringEverySteps) {
         return;
     }
     inSoundAction_ = true;
     SoundAction();
     inSoundAction_ = false;
-    engine_->SetAlertTickCount(0);
+    stepsSinceRing_ = 0;
     if (deferredStop_) {
         const SoundStop how = *deferredStop_;
         deferredStop_.reset();

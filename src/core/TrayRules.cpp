@@ -26,10 +26,6 @@ QString TrayTipText(const QString& tip) {
     return tip.left(kept);
 }
 
-int TrayHideTextId(bool windowShown) {
-    return windowShown ? 204 : 201;
-}
-
 TrayClickAction ChooseTrayClickAction(TrayClick click, bool optionsOpen) {
     if (optionsOpen)
         return TrayClickAction::Nothing;

@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -215,11 +214,8 @@ void MainWindow::ApplyStartupSize(qint32& savedWidth, qint32& savedHeight) {
     geometry_.ResizeOuter(this, width, height);
 }
 
-void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder, bool nonJapanese) {
+void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder) {
     languageOffset_ = languageOffset;
-    dummyLabel_->hide();
-    if (nonJapanese)
-        dummyLabel_->setText(QLatin1String(NonJapaneseMarker));
 
     for (int k = 0; k < 3; ++k) {
         const int digit = k < modeOrder.size() ? modeOrder[k].digitValue() : -1;

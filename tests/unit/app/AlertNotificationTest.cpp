@@ -63,7 +63,7 @@ TEST_F(AlertNotificationTest, StoppingOrResettingTheTimerWithdrawsTheNotice) {
 
     StartEndedCountDown();
     ASSERT_TRUE(notifier.shown);
-    Find<QPushButton>("Command1_1")->click(); // clear
+    Find<QPushButton>(MainWindowNames::ClearButton)->click();
     EXPECT_FALSE(notifier.shown);
 }
 
