@@ -94,7 +94,7 @@ void TrayIcon::Load(const QString& tip, qint16 languageOffset) {
     Localize(languageOffset);
     // A refused add leaves the icon in place, so it appears when a tray does; the watch
     // tells the user if none comes within the grace period.
-    TrayNotify(NimAdd, tip);
+    AddIcon(tip);
     UpdateWatch();
 }
 
@@ -102,7 +102,7 @@ void TrayIcon::Unload() {
     if (!loaded_)
         return;
     loaded_ = false;
-    TrayNotify(NimDelete, QString());
+    RemoveIcon();
     UpdateWatch();
     SetShown(false);
 }
@@ -114,35 +114,33 @@ void TrayIcon::Localize(qint16 languageOffset) {
     LocalizeForm(form_, languageOffset);
 }
 
-qint16 TrayIcon::TrayNotify(qint32 action, const QString& tip) {
-    switch (action) {
-    case NimAdd:
-        if (icon_ == nullptr)
-            CreateIcon(tip);
-        else
-            icon_->setToolTip(TrayTipText(tip));
-        shown_ = TrayShowsIcon();
-        return shown_ ? Done : Refused;
-    case NimModify:
-        if (icon_ == nullptr)
-            return Refused;
-        if (const QString cut = TrayTipText(tip); cut != icon_->toolTip()) {
-            icon_->setToolTip(cut);
-            if (ownItem_ != nullptr)
-                ownItem_->SetToolTip(cut);
-        }
-        return shown_ ? Done : Refused;
-    case NimDelete:
-        UseOwnItem(false);
-        if (icon_ != nullptr) {
-            icon_->hide();
-            // Exit may come from the panel's menu, in a call to the icon itself.
-            icon_->deleteLater();
-            icon_ = nullptr;
-        }
-        return Done;
-    default:
+qint16 TrayIcon::AddIcon(const QString& tip) {
+    if (icon_ == nullptr)
+        CreateIcon(tip);
+    else
+        icon_->setToolTip(TrayTipText(tip));
+    shown_ = TrayShowsIcon();
+    return shown_ ? Done : Refused;
+}
+
+qint16 TrayIcon::ChangeTip(const QString& tip) {
+    if (icon_ == nullptr)
         return Refused;
+    if (const QString cut = TrayTipText(tip); cut != icon_->toolTip()) {
+        icon_->setToolTip(cut);
+        if (ownItem_ != nullptr)
+            ownItem_->SetToolTip(cut);
+    }
+    return shown_ ? Done : Refused;
+}
+
+void TrayIcon::RemoveIcon() {
+    UseOwnItem(false);
+    if (icon_ != nullptr) {
+        icon_->hide();
+        // Exit may come from the panel's menu, in a call to the icon itself.
+        icon_->deleteLater();
+        icon_ = nullptr;
     }
 }
 
@@ -212,7 +210,7 @@ bool TrayIcon::TrayShowsIcon() const {
 }
 
 void TrayIcon::SetTrayTip(const QString& tip) {
-    TrayNotify(NimModify, tip);
+    ChangeTip(tip);
 }
 
 QString TrayIcon::Tip() const {
