@@ -11,6 +11,7 @@
 #include "alerts/ToneBeeper.h"
 #include "app/App.h"
 #include "core/Clock.h"
+#include "desktop/DbusDesktopNotifier.h"
 #include "desktop/GlobalHotkey.h"
 #include "desktop/QtFontProbe.h"
 #include "desktop/WindowActivation.h"
@@ -73,6 +74,7 @@ Figures TimeOpening(int maxCol, int runs) {
     QtFontProbe fonts;
     const std::unique_ptr<WindowServices> services = MakeWindowServices();
     const std::unique_ptr<GlobalHotkey> hotkey = CreateGlobalHotkey();
+    DbusDesktopNotifier notifier(QStringLiteral("plimset"));
     const std::unique_ptr<WindowActivation> activation = MakeWindowActivation();
     ToneBeeper beeper;
     MciInterpreter soundCommands;
@@ -84,6 +86,7 @@ Figures TimeOpening(int maxCol, int runs) {
         .beeper = beeper,
         .soundCommands = soundCommands,
         .globalHotkey = *hotkey,
+        .desktopNotifier = notifier,
         .settingsFilePath = path,
         .locale = QLocale::system(),
         .arguments = {},

@@ -72,6 +72,8 @@ def check_includes(root):
             if not match:
                 continue
             target = match.group(1)
+            if target.endswith(".moc"):
+                continue  # the meta-object code Qt generates for classes in a .cpp file
             included = folder_of(target)
             if included is None:
                 problems.append('%s:%d: includes "%s", which is in no folder of the layer table'

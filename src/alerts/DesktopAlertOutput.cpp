@@ -1,11 +1,13 @@
 #include "alerts/DesktopAlertOutput.h"
 
 #include "alerts/AlertWindow.h"
+#include "alerts/AlertWindowLayout.h"
 #include "alerts/Beeper.h"
 #include "alerts/MciPlayer.h"
 #include "alerts/TrayMenuCaption.h"
 #include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
+#include "desktop/DesktopNotifier.h"
 #include "desktop/WindowActivation.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
@@ -14,7 +16,14 @@
 
 namespace plimset {
 
-namespace {} // namespace
+namespace {
+
+// The caption of the notification's action, which does what the stop button does.
+QString StopActionCaption(qint16 languageOffset) {
+    return languageOffset == JapaneseOffset ? QStringLiteral("停止") : QStringLiteral("Stop");
+}
+
+} // namespace
 
 DesktopAlertOutput::DesktopAlertOutput(AlertOutputContext context) : c_(std::move(context)) {
     if (!c_.fileExists) {
@@ -25,7 +34,36 @@ DesktopAlertOutput::DesktopAlertOutput(AlertOutputContext context) : c_(std::mov
     }
 }
 
-DesktopAlertOutput::~DesktopAlertOutput() = default;
+DesktopAlertOutput::~DesktopAlertOutput() {
+    EndAlert();
+}
+
+void DesktopAlertOutput::BeginAlert() {
+    if (alertActive_) {
+        return;
+    }
+    alertActive_ = true;
+    if (c_.notifier == nullptr || c_.options->DesktopNotification == 0) {
+        return;
+    }
+    const AlertLines lines = AlertLinesFor(*c_.options, c_.state->CurMode, languageOffset_);
+    // A notice needs a first line; with the texts emptied the program's name stands there.
+    c_.notifier->Show(DesktopNotice{
+        .summary = lines.line1.isEmpty() ? QStringLiteral("Plimset") : lines.line1,
+        .body = lines.line2,
+        .stopCaption = StopActionCaption(languageOffset_),
+    });
+}
+
+void DesktopAlertOutput::EndAlert() {
+    if (!alertActive_) {
+        return;
+    }
+    alertActive_ = false;
+    if (c_.notifier != nullptr) {
+        c_.notifier->Withdraw();
+    }
+}
 
 void DesktopAlertOutput::LoadAlertWindow() {
     if (!window_) {
@@ -88,6 +126,7 @@ void DesktopAlertOutput::AlertStep(AlertParts pending) {
     if (inSoundAction_) {
         return;
     }
+    BeginAlert();
     BringBackMainWindow();
 
     if (pending.testFlag(AlertPart::Window)) {
@@ -99,7 +138,8 @@ void DesktopAlertOutput::AlertStep(AlertParts pending) {
     }
 
     if (!pending.testFlag(AlertPart::Sound)) {
-        StopSound(SoundStop::Stop);
+        // The sound is over, the alert is not.
+        StopSoundFile(SoundStop::Stop);
         return;
     }
     if (engine_ == nullptr) {
@@ -116,7 +156,7 @@ void DesktopAlertOutput::AlertStep(AlertParts pending) {
     if (deferredStop_) {
         const SoundStop how = *deferredStop_;
         deferredStop_.reset();
-        StopSound(how);
+        StopSoundFile(how);
     }
 }
 
@@ -161,7 +201,7 @@ void DesktopAlertOutput::PlayFile() {
     }
     if (mode == u"stopped") {
         if (o.SoundUntilEnd != 0) {
-            StopSound(SoundStop::CloseAtEnd);
+            StopSoundFile(SoundStop::CloseAtEnd);
             MarkPlayedToEnd();
         } else {
             c_.player->MciCommand(alias, QStringLiteral("prev"), QString());
@@ -180,6 +220,14 @@ void DesktopAlertOutput::PlayFile() {
 }
 
 void DesktopAlertOutput::StopSound(SoundStop how) {
+    // The engine stops the sound when the alert ends, is stopped or the timer is reset.
+    if (how == SoundStop::Stop) {
+        EndAlert();
+    }
+    StopSoundFile(how);
+}
+
+void DesktopAlertOutput::StopSoundFile(SoundStop how) {
     if (inSoundAction_) {
         deferredStop_ = how;
         return;

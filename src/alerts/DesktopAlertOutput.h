@@ -16,6 +16,7 @@ namespace plimset {
 
 class AlertWindow;
 class Beeper;
+class DesktopNotifier;
 class MciPlayer;
 class TimerEngine;
 class TrayMenuCaption;
@@ -36,11 +37,18 @@ struct AlertOutputContext {
     TrayMenuCaption* trayMenu = nullptr;
     // Whether a file is at a path; by default a check bounded in time.
     std::function<bool(const QString&)> fileExists;
+    // Where the alert's lines are also posted as a desktop notification while it lasts
+    // (unless DesktopNotification is 0); the notification's stop is the caller's to wire.
+    DesktopNotifier* notifier = nullptr;
 };
 
 // The alert as the user meets it: every engine tick of an alert brings the main window
 // back and to the front, shows or hides the alert window (Form3) by the pending parts,
 // and once a second sounds the beep or (re)plays the sound file under the alias "mmFile".
+//
+// An alert lasts from its first step until the engine stops its sound (the alert ended,
+// was stopped or the timer was reset); meanwhile its lines are also a desktop
+// notification.
 //
 // A sound file that cannot be played (missing, unreadable, no media) counts as played to
 // its end when it is to play until its end, so such an alert ends instead of ringing
@@ -66,6 +74,8 @@ public:
 
     // Whether the alarm's sound file was opened and not yet closed.
     bool SoundOpen() const { return soundOpen_; }
+    // Whether an alert is on: stepped and not yet stopped.
+    bool IsAlertActive() const { return alertActive_; }
 
     // AlertOutput
     void AlertStep(AlertParts pending) override;
@@ -76,6 +86,9 @@ public:
 
 private:
     void BringBackMainWindow();
+    void BeginAlert();
+    void EndAlert();
+    void StopSoundFile(SoundStop how);
     void SoundAction();
     void PlayFile();
     void MarkPlayedToEnd();
@@ -85,6 +98,7 @@ private:
     std::unique_ptr<AlertWindow> window_;
     qint16 languageOffset_ = EnglishOffset;
     bool soundOpen_ = false;
+    bool alertActive_ = false;
     // While a sound file is opened, events (the engine's tick among them) are processed;
     // an alert step that comes in then is skipped and a stop waits for the open to end.
     bool inSoundAction_ = false;

@@ -2,6 +2,8 @@
 
 #include "alerts/TrayIconNames.h"
 #include "desktop/Icons.h"
+#include "desktop/StatusNotifierItem.h"
+#include "desktop/StatusNotifierWatch.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
@@ -21,6 +23,9 @@ namespace {
 // While the grace period runs a missing tray is looked for often, later seldom.
 constexpr int EagerWatchMs = 500;
 constexpr int CalmWatchMs = 2000;
+// A panel takes the status-notifier service and then registers as its host; the panels
+// are looked at once both have happened.
+constexpr int HostCheckDelayMs = 300;
 
 TrayClick ClickOf(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
@@ -52,6 +57,20 @@ TrayIcon::TrayIcon(AppState& state, QWidget* mainWindow, QObject* parent)
     connect(exitAction_, &QAction::triggered, this, &TrayIcon::ExitClicked);
     // The menu is closed however it ends: by an item, Escape or a click elsewhere.
     connect(menu_, &QMenu::aboutToHide, this, [this] { state_.TrayMenuOpen = false; });
+    // The same actions, so captions and handlers are one; a panel that draws the menu
+    // runs no loop of the program's, so this one touches no flag.
+    panelMenu_ = new QMenu(form_);
+    panelMenu_->addAction(hideAction_);
+    panelMenu_->addSeparator();
+    panelMenu_->addAction(exitAction_);
+    connect(panelMenu_, &QMenu::aboutToShow, this, &TrayIcon::UpdateHideCaption);
+
+    hostCheck_ = new QTimer(this);
+    hostCheck_->setSingleShot(true);
+    hostCheck_->setInterval(HostCheckDelayMs);
+    connect(hostCheck_, &QTimer::timeout, this, &TrayIcon::CheckHost);
+    connect(new StatusNotifierWatch(this), &StatusNotifierWatch::Changed, this,
+            &TrayIcon::TrayHostChanged);
 
     watch_ = new QTimer(this);
     connect(watch_, &QTimer::timeout, this, &TrayIcon::CheckTray);
@@ -96,31 +115,98 @@ void TrayIcon::Localize(qint16 languageOffset) {
 }
 
 qint16 TrayIcon::AddIcon(const QString& tip) {
-    if (icon_ == nullptr) {
-        icon_ = new QSystemTrayIcon(TrayIconPicture());
-        connect(icon_, &QSystemTrayIcon::activated, this,
-                [this](QSystemTrayIcon::ActivationReason reason) { IconPressed(ClickOf(reason)); });
-    }
-    icon_->setToolTip(TrayTipText(tip));
-    icon_->show();
-    shown_ = probe_();
+    if (icon_ == nullptr)
+        CreateIcon(tip);
+    else
+        icon_->setToolTip(TrayTipText(tip));
+    shown_ = TrayShowsIcon();
     return shown_ ? Done : Refused;
 }
 
 qint16 TrayIcon::ChangeTip(const QString& tip) {
     if (icon_ == nullptr)
         return Refused;
-    if (const QString cut = TrayTipText(tip); cut != icon_->toolTip())
+    if (const QString cut = TrayTipText(tip); cut != icon_->toolTip()) {
         icon_->setToolTip(cut);
+        if (ownItem_ != nullptr)
+            ownItem_->SetToolTip(cut);
+    }
     return shown_ ? Done : Refused;
 }
 
 void TrayIcon::RemoveIcon() {
+    UseOwnItem(false);
     if (icon_ != nullptr) {
         icon_->hide();
-        delete icon_;
+        // Exit may come from the panel's menu, in a call to the icon itself.
+        icon_->deleteLater();
         icon_ = nullptr;
     }
+}
+
+void TrayIcon::CreateIcon(const QString& tip) {
+    // Qt asks the same once, as it makes its first icon, and keeps to that answer.
+    if (!qtIconsOnBus_)
+        qtIconsOnBus_ = StatusNotifierHostRegistered();
+    icon_ = new QSystemTrayIcon(TrayIconPicture());
+    connect(icon_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) { IconPressed(ClickOf(reason)); });
+    // An embedded icon opens the program's own menu on a right press; one on the bus
+    // hands the panel the menu to draw.
+    if (*qtIconsOnBus_)
+        icon_->setContextMenu(panelMenu_);
+    icon_->setToolTip(TrayTipText(tip));
+    icon_->show();
+    // A status-notifier panel may already be there for an embedded icon.
+    if (!*qtIconsOnBus_)
+        TrayHostChanged();
+}
+
+void TrayIcon::TrayHostChanged() {
+    // Qt's own status-notifier icons follow the panels by themselves.
+    if (loaded_ && !qtIconsOnBus_.value_or(true))
+        hostCheck_->start();
+}
+
+void TrayIcon::CheckHost() {
+    AskStatusNotifierHostRegistered(this, [this](bool registered) {
+        if (loaded_ && icon_ != nullptr)
+            UseOwnItem(registered);
+    });
+}
+
+void TrayIcon::UseOwnItem(bool use) {
+    if (!use) {
+        if (ownItem_ != nullptr)
+            ownItem_->Withdraw();
+        return;
+    }
+    if (ownItem_ == nullptr) {
+        ownItem_ = new StatusNotifierItem(panelMenu_, TrayIconPicture(), this);
+        connect(ownItem_, &StatusNotifierItem::Activated, this,
+                [this] { IconPressed(TrayClick::Left); });
+        connect(ownItem_, &StatusNotifierItem::ContextMenuRequested, this,
+                [this] { IconPressed(TrayClick::Right); });
+        connect(ownItem_, &StatusNotifierItem::RegisteredChanged, this,
+                &TrayIcon::OwnItemRegisteredChanged);
+    }
+    ownItem_->SetToolTip(Tip());
+    ownItem_->Register();
+}
+
+void TrayIcon::OwnItemRegisteredChanged(bool registered) {
+    // One icon at a time: the embedded one steps aside while the panel shows the item.
+    if (icon_ != nullptr)
+        icon_->setVisible(!registered);
+    RefreshShown();
+}
+
+bool TrayIcon::OwnItemRegistered() const {
+    return ownItem_ != nullptr && ownItem_->IsRegistered();
+}
+
+bool TrayIcon::TrayShowsIcon() const {
+    return OwnItemRegistered() || probe_();
 }
 
 void TrayIcon::SetTrayTip(const QString& tip) {
@@ -137,7 +223,7 @@ void TrayIcon::SetHideItemCaption(const QString& caption) {
 
 bool TrayIcon::RefreshShown() {
     if (loaded_)
-        SetShown(probe_());
+        SetShown(TrayShowsIcon());
     return shown_;
 }
 
@@ -153,7 +239,7 @@ void TrayIcon::SetShown(bool shown) {
 }
 
 void TrayIcon::CheckTray() {
-    SetShown(loaded_ && probe_());
+    SetShown(loaded_ && TrayShowsIcon());
     if (loaded_ && !shown_ && !missingAnnounced_ && sinceLoad_.elapsed() >= graceMs_) {
         missingAnnounced_ = true;
         UpdateWatch();

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -19,6 +20,8 @@ class QTimer;
 class QWidget;
 
 namespace plimset {
+
+class StatusNotifierItem;
 
 // The notification-area icon with its tip and its menu (objectNames in TrayIconNames.h): a
 // left press on the icon shows and activates the main window, a right press opens the menu,
@@ -30,6 +33,14 @@ namespace plimset {
 // missing tray is announced once (TrayMissing), and the main window is never hidden to a
 // tray that does not show the icon: IsShown says whether it does, ShownChanged when that
 // changes, and a window hidden in a tray that goes away is shown again.
+//
+// Panels reach the icon in one of two ways: an embedded window (XEmbed), where a right
+// press opens the program's own menu, or a status-notifier item on the session bus, which
+// carries the same menu for the panel to draw (then no menu loop of the program's runs and
+// the tick goes on). Qt picks one of the two once, for the whole run, as the first icon is
+// made. Where it picked embedding and a status-notifier panel comes later, the program's
+// own item registers with that panel (and the embedded icon steps aside); when the panel
+// goes, the embedded icon comes back.
 class TrayIcon : public QObject, public TrayTip, public TrayMenuCaption {
     Q_OBJECT
 public:
@@ -77,6 +88,13 @@ public:
 
     QWidget* Form() const { return form_; }
     QMenu* Menu() const { return menu_; }
+    // The same items, handed to panels that draw the menu themselves.
+    QMenu* PanelMenu() const { return panelMenu_; }
+    // A status-notifier panel appeared or went; looked at after a moment, as a panel
+    // registers in steps.
+    void TrayHostChanged();
+    // Whether the program's own status-notifier item is registered with a panel.
+    bool OwnItemRegistered() const;
 
     // How the presence of a tray is found out, and how long a missing one is waited for
     // before TrayMissing; for tests.
@@ -94,6 +112,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CreateIcon(const QString& tip);
+    void CheckHost();
+    void UseOwnItem(bool use);
+    void OwnItemRegisteredChanged(bool registered);
+    bool TrayShowsIcon() const;
     void OpenMenu();
     void CheckTray();
     void SetShown(bool shown);
@@ -105,10 +128,15 @@ private:
     QPointer<QWidget> mainWindow_;
     QWidget* form_ = nullptr; // the menu's owner, never shown
     QMenu* menu_ = nullptr;
+    QMenu* panelMenu_ = nullptr; // the menu's items, for panels that draw it
     QAction* hideAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QSystemTrayIcon* icon_ = nullptr;
-    QTimer* watch_ = nullptr; // looks for a tray while none shows the icon
+    QTimer* watch_ = nullptr;     // looks for a tray while none shows the icon
+    QTimer* hostCheck_ = nullptr; // looks at the panels once a change has settled
+    StatusNotifierItem* ownItem_ = nullptr;
+    // Whether Qt puts its icons on the bus, as it decided with the first icon.
+    std::optional<bool> qtIconsOnBus_;
     QElapsedTimer sinceLoad_;
     std::function<bool()> probe_;
     qint16 languageOffset_ = 0;

@@ -4,6 +4,7 @@
 #include "core/HotkeyText.h"
 #include "core/ModalScope.h"
 #include "core/TimeText.h"
+#include "desktop/DesktopNotifier.h"
 #include "desktop/WindowActivation.h"
 #include "desktop/WindowServices.h"
 #include "settings/OptionTable.h"
@@ -41,6 +42,7 @@ App::App(AppContext context)
           .player = &soundPlayer_,
           .trayMenu = &tray_,
           .fileExists = {},
+          .notifier = &context_.desktopNotifier,
       }),
       tray_(state_, &window_), engine_(state_, options_, context_.clock, window_, alert_, tray_),
       windowState_(window_, context_.settingsFilePath) {
@@ -58,6 +60,12 @@ App::App(AppContext context)
     connect(&tray_, &TrayIcon::ExitRequested, this, &App::CloseWindow);
     connect(&context_.globalHotkey, &GlobalHotkey::Pressed, this,
             [this] { ApplyWindowVerb(WindowVerb::Toggle); });
+    // The notification's stop is the stop button's; one that comes after the alert has
+    // ended would start the timer again instead.
+    connect(&context_.desktopNotifier, &DesktopNotifier::StopChosen, this, [this] {
+        if (alert_.IsAlertActive() && !unloaded_)
+            engine_.PressActionButton();
+    });
 }
 
 App::~App() = default;

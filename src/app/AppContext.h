@@ -14,6 +14,7 @@ namespace plimset {
 class Beeper;
 class Clock;
 class CommandInterpreter;
+class DesktopNotifier;
 class FontProbe;
 class WindowActivation;
 class GlobalHotkey;
@@ -34,6 +35,8 @@ struct AppContext {
     Beeper& beeper;
     CommandInterpreter& soundCommands;
     GlobalHotkey& globalHotkey;
+    // The desktop notification that accompanies each alert.
+    DesktopNotifier& desktopNotifier;
     QString settingsFilePath;
     QLocale locale;
     QStringList arguments; // without the program name

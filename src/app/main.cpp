@@ -7,6 +7,7 @@
 #include "app/RemoteControl.h"
 #include "core/Clock.h"
 #include "core/Version.h"
+#include "desktop/DbusDesktopNotifier.h"
 #include "desktop/ExitSignals.h"
 #include "desktop/GlobalHotkey.h"
 #include "desktop/Icons.h"
@@ -108,6 +109,7 @@ int main(int argc, char* argv[]) {
         plimset::MakeWindowActivation();
     plimset::ToneBeeper beeper;
     plimset::MciInterpreter soundCommands;
+    plimset::DbusDesktopNotifier desktopNotifier(QString::fromLatin1(plimset::ApplicationId));
     const QString executable = QCoreApplication::applicationFilePath();
 
     plimset::App app(plimset::AppContext{
@@ -118,6 +120,7 @@ int main(int argc, char* argv[]) {
         .beeper = beeper,
         .soundCommands = soundCommands,
         .globalHotkey = *globalHotkey,
+        .desktopNotifier = desktopNotifier,
         .settingsFilePath = plimset::SettingsFilePath(executable),
         .locale = QLocale::system(),
         // A verb that starts the program asks nothing more of it.

@@ -14,6 +14,7 @@ struct OptionSettings {
     QString ModeOrder = QStringLiteral("213");
     qint16 ButtonStyle = 2;
     qint16 TimeSeparator = 1;
+    qint16 DesktopNotification = 1; // 1: every alert also posts a desktop notification
 
     // [Option]
     qint16 AlarmCount = 0;               // entries of AlarmPresets that are not 0

@@ -41,6 +41,7 @@ constexpr OptionKey Table[] = {
     textKey(Advanced, "ModeOrder", &S::ModeOrder, "213", OptionRule::ModeOrder),
     integerKey(Advanced, "ButtonStyle", &S::ButtonStyle, 2, 0, 2),
     integerKey(Advanced, "TimeSeparator", &S::TimeSeparator, 1, 0, 1),
+    integerKey(Advanced, "DesktopNotification", &S::DesktopNotification, 1, 0, 1),
 
     // The add action offers 1 to 99 minutes; anything else would add nothing or go back.
     integerKey(Option, "AddMinute", &S::AddMinute, 10, 1, 99),

@@ -2,6 +2,7 @@
 
 #include "FakeAlertServices.h"
 #include "FakeClock.h"
+#include "FakeDesktopNotifier.h"
 #include "FakeGlobalHotkey.h"
 #include "FakeSoundPreview.h"
 #include "FakeWindowServices.h"
@@ -63,6 +64,7 @@ protected:
             .beeper = beeper,
             .soundCommands = soundCommands,
             .globalHotkey = hotkey,
+            .desktopNotifier = notifier,
             .settingsFilePath = SettingsPath(),
             .locale = QLocale(QLocale::English, QLocale::UnitedStates),
             .arguments = arguments,
@@ -116,6 +118,7 @@ protected:
     FakeBeeper beeper;
     FakeCommandInterpreter soundCommands;
     FakeGlobalHotkey hotkey;
+    FakeDesktopNotifier notifier;
     std::vector<Message> messages;
     std::vector<QString> questions;
     bool answerYes = true;

@@ -183,5 +183,5 @@ TEST(OptionTable, NamesEachKeyAndFieldOnce) {
         keys << row.key;
         fields.push_back(row.field);
     }
-    EXPECT_EQ(keys.size(), 29);
+    EXPECT_EQ(keys.size(), 30);
 }

@@ -1,0 +1,141 @@
+#include "desktop/DbusDesktopNotifier.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QStringList>
+#include <QVariantMap>
+
+namespace plimset {
+
+namespace {
+
+const QString Service = QStringLiteral("org.freedesktop.Notifications");
+const QString Path = QStringLiteral("/org/freedesktop/Notifications");
+const QString Interface = QStringLiteral("org.freedesktop.Notifications");
+// The action the notice offers, and the one a click on the notice itself invokes.
+const QString StopKey = QStringLiteral("stop");
+const QString DefaultKey = QStringLiteral("default");
+// An alert lasts until it is stopped or ends, so its notice stays and is not put aside
+// as a routine one.
+constexpr uchar CriticalUrgency = 2;
+constexpr qint32 NeverExpires = 0;
+
+// Whether an error says that no notification service is there to answer.
+bool NoService(const QDBusError& error) {
+    return error.type() == QDBusError::ServiceUnknown || error.type() == QDBusError::Disconnected ||
+           error.type() == QDBusError::NoServer ||
+           error.name().startsWith(u"org.freedesktop.DBus.Error.Spawn.") ||
+           error.name() == u"org.freedesktop.DBus.Error.NameHasNoOwner";
+}
+
+QDBusMessage Call(const QString& method) {
+    return QDBusMessage::createMethodCall(Service, Path, Interface, method);
+}
+
+// Runs whenReplied with the call's reply once it comes; the watcher goes with it.
+template <class Reply, class Handler>
+void OnReply(const QDBusPendingCall& call, QObject* context, Handler whenReplied) {
+    auto* watcher = new QDBusPendingCallWatcher(call, context);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
+                     [whenReplied](QDBusPendingCallWatcher* finished) {
+                         finished->deleteLater();
+                         const QDBusPendingReply<Reply> reply = *finished;
+                         if (!reply.isError())
+                             whenReplied(reply.value());
+                     });
+}
+
+} // namespace
+
+DbusDesktopNotifier::DbusDesktopNotifier(QString iconName, QObject* parent)
+    : DesktopNotifier(parent), iconName_(std::move(iconName)) {}
+
+DbusDesktopNotifier::~DbusDesktopNotifier() {
+    Withdraw();
+}
+
+void DbusDesktopNotifier::Show(const DesktopNotice& notice) {
+    wanted_ = true;
+    const quint64 request = ++request_;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    if (!listening_) {
+        // Any sender: matching the service's name would ask the bus for its owner and wait.
+        // The ids the service gave out tell its signals apart.
+        listening_ = true;
+        bus.connect(QString(), Path, Interface, QStringLiteral("ActionInvoked"), this,
+                    SLOT(OnActionInvoked(uint, QString)));
+        bus.connect(QString(), Path, Interface, QStringLiteral("NotificationClosed"), this,
+                    SLOT(OnNotificationClosed(uint, uint)));
+    }
+    // Whether the body may carry markup decides whether its text is escaped. A service
+    // that is not there answers with an error, and nothing more happens; one that cannot
+    // tell its capabilities gets plain text.
+    auto* watcher =
+        new QDBusPendingCallWatcher(bus.asyncCall(Call(QStringLiteral("GetCapabilities"))), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, notice, request](QDBusPendingCallWatcher* finished) {
+                finished->deleteLater();
+                const QDBusPendingReply<QStringList> reply = *finished;
+                if (request != request_ || (reply.isError() && NoService(reply.error())))
+                    return;
+                SendNotify(notice, !reply.isError() &&
+                                       reply.value().contains(QStringLiteral("body-markup")));
+            });
+}
+
+void DbusDesktopNotifier::SendNotify(const DesktopNotice& notice, bool bodyMarkup) {
+    const quint64 request = request_;
+    const QStringList actions{DefaultKey, notice.stopCaption, StopKey, notice.stopCaption};
+    const QVariantMap hints{
+        {QStringLiteral("urgency"), QVariant::fromValue(CriticalUrgency)},
+        {QStringLiteral("desktop-entry"), iconName_},
+        // The program rings the alert itself.
+        {QStringLiteral("suppress-sound"), true},
+    };
+    QDBusMessage message = Call(QStringLiteral("Notify"));
+    message << QCoreApplication::applicationName() << shownId_ << iconName_ << notice.summary
+            << (bodyMarkup ? notice.body.toHtmlEscaped() : notice.body) << actions << hints
+            << NeverExpires;
+    OnReply<uint>(QDBusConnection::sessionBus().asyncCall(message), this, [this, request](uint id) {
+        if (request == request_ && wanted_) {
+            shownId_ = id;
+        } else if (id != shownId_) {
+            // Withdrawn or replaced while the service was answering.
+            Close(id);
+        }
+    });
+}
+
+void DbusDesktopNotifier::Withdraw() {
+    wanted_ = false;
+    ++request_;
+    if (shownId_ != 0) {
+        Close(shownId_);
+        shownId_ = 0;
+    }
+}
+
+void DbusDesktopNotifier::Close(uint id) {
+    QDBusMessage message = Call(QStringLiteral("CloseNotification"));
+    message << id;
+    QDBusConnection::sessionBus().asyncCall(message);
+}
+
+void DbusDesktopNotifier::OnActionInvoked(uint id, const QString& actionKey) {
+    if (id != 0 && id == shownId_ && (actionKey == StopKey || actionKey == DefaultKey))
+        emit StopChosen();
+}
+
+void DbusDesktopNotifier::OnNotificationClosed(uint id, uint) {
+    // Dismissed by the user or the service: it is no longer ours to close.
+    if (id != 0 && id == shownId_)
+        shownId_ = 0;
+}
+
+} // namespace plimset

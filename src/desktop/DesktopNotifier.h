@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace plimset {
+
+// What a desktop notification says: a first line, an optional second one, and the caption
+// of its one action, which stops what the notification tells of.
+struct DesktopNotice {
+    QString summary;
+    QString body;
+    QString stopCaption;
+};
+
+// One notification at a time on the desktop's notification service, shown until it is
+// withdrawn. Where the desktop has no such service nothing is shown, nothing is said and
+// nothing waits for it.
+class DesktopNotifier : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Shows the notice, in place of the one shown before.
+    virtual void Show(const DesktopNotice& notice) = 0;
+    // Takes the notice away, if one is shown.
+    virtual void Withdraw() = 0;
+
+signals:
+    // The user chose the notice's stop action (or clicked the notice itself).
+    void StopChosen();
+};
+
+} // namespace plimset

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QDBusServiceWatcher;
+
+namespace plimset {
+
+// Watches the session bus for the desktop's status-notifier service (the registry through
+// which panels that draw tray icons themselves, GNOME's and Plasma's among them, find
+// them). Changed comes when that service appears or goes, and when a panel registers with
+// it as a host: a tray icon then has to be made anew to reach the desktop the new way.
+// Watching costs nothing while nothing changes and never waits for the bus.
+class StatusNotifierWatch : public QObject {
+    Q_OBJECT
+public:
+    explicit StatusNotifierWatch(QObject* parent = nullptr);
+
+signals:
+    void Changed();
+
+private:
+    QDBusServiceWatcher* watcher_ = nullptr;
+};
+
+// Whether a panel that shows status-notifier items is registered now. Asks and waits for
+// the answer, as Qt does when it makes a tray icon; for the moment Qt decides.
+bool StatusNotifierHostRegistered();
+
+// The same, answered later through answer (false when nobody answers), without waiting.
+void AskStatusNotifierHostRegistered(QObject* context, std::function<void(bool)> answer);
+
+} // namespace plimset

@@ -1,0 +1,192 @@
+"""The notification-area icon with a panel that draws status-notifier items itself: the
+status tray of xfce4-panel, which is both the registry of such items and a host showing
+them. Its menu is exported for the panel to draw (read and clicked here through the bus,
+as the panel does), and a panel that starts after the program still gets the icon, which
+goes back into the session's embedding tray (tint2) when the panel goes."""
+
+import os
+import subprocess
+import tempfile
+import unittest
+
+from gi.repository import Gio, GLib
+
+import desk
+
+WATCHER = "org.kde.StatusNotifierWatcher"
+WATCHER_PATH = "/StatusNotifierWatcher"
+
+# One panel holding only the status tray, so that it starts without its first-run dialog.
+PANEL_CHANNEL = """<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=8;x=512;y=700"/>
+      <property name="length" type="uint" value="30"/>
+      <property name="size" type="uint" value="28"/>
+      <property name="plugin-ids" type="array">
+        <value type="int" value="1"/>
+      </property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="systray"/>
+  </property>
+</channel>
+"""
+
+
+def bus():
+    return Gio.bus_get_sync(Gio.BusType.SESSION, None)
+
+
+def call(name, path, interface, method, args=None, signature=None):
+    """A method call on the session bus; its reply unpacked into Python values."""
+    reply = bus().call_sync(name, path, interface, method,
+                            GLib.Variant(signature, args) if signature else None,
+                            None, Gio.DBusCallFlags.NO_AUTO_START, 5000, None)
+    return reply.unpack()
+
+
+def get(name, path, interface, prop):
+    return call(name, path, "org.freedesktop.DBus.Properties", "Get", (interface, prop),
+                "(ss)")[0]
+
+
+def items():
+    """The items the panel's registry holds ("name/path"), or [] without a registry."""
+    try:
+        return get(WATCHER, WATCHER_PATH, WATCHER, "RegisteredStatusNotifierItems")
+    except GLib.Error:
+        return []
+
+
+def owner_pid(name):
+    return call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                "GetConnectionUnixProcessID", (name,), "(s)")[0]
+
+
+class Panel:
+    """xfce4-panel with only its status tray, in the session."""
+
+    def __init__(self):
+        channels = os.path.join(os.environ["XDG_CONFIG_HOME"], "xfce4", "xfconf",
+                                "xfce-perchannel-xml")
+        os.makedirs(channels, exist_ok=True)
+        with open(os.path.join(channels, "xfce4-panel.xml"), "w", encoding="utf-8") as f:
+            f.write(PANEL_CHANNEL)
+        log = open(tempfile.mktemp(prefix="xfce4-panel-", suffix=".log",
+                                   dir=desk.session_dir()), "wb")
+        self.process = subprocess.Popen(["xfce4-panel", "--disable-wm-check"],
+                                        stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                        start_new_session=True)
+        log.close()
+        desk.wait_until(self.hosting, timeout=20, what="the panel's status tray")
+
+    @staticmethod
+    def hosting():
+        try:
+            return get(WATCHER, WATCHER_PATH, WATCHER, "IsStatusNotifierHostRegistered")
+        except GLib.Error:
+            return False
+
+    def stop(self):
+        # The panel and the plugin processes it started, by their process group.
+        if self.process.poll() is None:
+            os.killpg(self.process.pid, 15)
+            self.process.wait(10)
+        desk.wait_until(lambda: not self.hosting(), what="the panel's registry to go")
+
+
+class Item:
+    """The program's status-notifier item as the panel sees it."""
+
+    def __init__(self, app):
+        def find():
+            for entry in items():
+                name, _, path = entry.partition("/")
+                try:
+                    if owner_pid(name) == app.process.pid:
+                        return name, "/" + path
+                except GLib.Error:
+                    pass
+            return None
+        self.name, self.path = desk.wait_until(find, timeout=10, what="the program's item")
+        self.menu = get(self.name, self.path, "org.kde.StatusNotifierItem", "Menu")
+
+    def entries(self):
+        """The menu's entries as (id, label or type), in order."""
+        _, layout = call(self.name, self.menu, "com.canonical.dbusmenu", "GetLayout",
+                         (0, -1, []), "(iias)")
+        return [(child[0], child[1].get("label", child[1].get("type", "")))
+                for child in layout[2]]
+
+    def click(self, label):
+        """Chooses the entry with this label, as the panel does when it is clicked."""
+        entry = next(i for i, text in self.entries() if text == label)
+        call(self.name, self.menu, "com.canonical.dbusmenu", "Event",
+             (entry, "clicked", GLib.Variant("i", 0), 0), "(isvu)")
+
+
+class TrayPanelTest(unittest.TestCase):
+    def start(self, args=()):
+        return desk.start_shown(self, desk.Program(args=args,
+                                                   settings="[Option]\nTaskTray=1\n"))
+
+    def start_panel(self):
+        panel = Panel()
+        self.addCleanup(panel.stop)
+        return panel
+
+    def test_the_panel_draws_the_menu_and_its_exit_ends_the_program(self):
+        self.start_panel()
+        app = self.start(["/S"])
+        item = Item(app)
+        self.assertNotEqual(item.menu, "/NO_DBUSMENU")
+        self.assertEqual([text for _, text in item.entries()],
+                         ["Mi_nimize", "separator", "E_xit"])
+        # The first entry hides the window and then follows it, as the own menu does.
+        item.click("Mi_nimize")
+        desk.wait_until(lambda: desk.map_state(app.window) != "IsViewable",
+                        what="the window hidden")
+        desk.wait_until(lambda: item.entries()[0][1] == "_Restore", what="the caption")
+        item.click("_Restore")
+        desk.wait_until(lambda: desk.map_state(app.window) == "IsViewable",
+                        what="the window shown")
+        # Exit ends the program the normal way: its state (the stopwatch) is saved.
+        item.click("E_xit")
+        self.assertEqual(app.process.wait(10), 0)
+        self.assertRegex(app.read_settings(), r"(?m)^StartForm=3")
+        self.assertEqual(app.output(), "")
+
+    def test_a_panel_that_comes_later_gets_the_icon_and_gives_it_back(self):
+        app = self.start(["/S"])
+        desk.wait_until(lambda: desk.tray_icons(app), what="the icon in tint2")
+        panel = self.start_panel()
+        item = Item(app)
+        self.assertEqual([text for _, text in item.entries()],
+                         ["Mi_nimize", "separator", "E_xit"])
+        # One icon at a time: the embedded one steps aside.
+        desk.wait_until(lambda: not desk.tray_icons(app), what="the embedded icon to go")
+        # The window goes to the panel's icon when minimized, as to a tray.
+        desk.minimize(app.window)
+        desk.wait_until(lambda: desk.map_state(app.window) != "IsViewable",
+                        what="the window hidden")
+        item.click("_Restore")
+        desk.wait_until(lambda: desk.map_state(app.window) == "IsViewable",
+                        what="the window shown")
+        # The panel goes: the icon is back in the embedding tray.
+        panel.stop()
+        desk.wait_until(lambda: desk.tray_icons(app), what="the icon back in tint2")
+        # And it comes again: the icon goes to it again, and its Exit saves.
+        self.start_panel()
+        Item(app).click("E_xit")
+        self.assertEqual(app.process.wait(10), 0)
+        self.assertRegex(app.read_settings(), r"(?m)^StartForm=3")
+        self.assertEqual(app.output(), "")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "desktop/DesktopNotifier.h"
+
+#include <optional>
+#include <vector>
+
+namespace plimset {
+
+// A notifier that keeps what it was asked to show; `shown` is the notice on the desktop.
+class FakeDesktopNotifier final : public DesktopNotifier {
+public:
+    void Show(const DesktopNotice& notice) override {
+        shown = notice;
+        notices.push_back(notice);
+    }
+    void Withdraw() override {
+        if (shown)
+            ++withdrawals;
+        shown.reset();
+    }
+    // The user chooses the notice's stop action.
+    void ChooseStop() { emit StopChosen(); }
+
+    std::optional<DesktopNotice> shown;
+    std::vector<DesktopNotice> notices; // every notice shown, in order
+    int withdrawals = 0;
+};
+
+} // namespace plimset
