@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
 #include <cmath>
 
@@ -39,7 +40,10 @@ QRect PixelRect(const TwipRect& r, double tppX, double tppY) {
 
 AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
                          std::function<qint16()> languageOffset, QWidget* mainWindow)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    // A small tool window with no title bar and no buttons, above ordinary windows, that
+    // never takes the keyboard away from the window the user works in.
+    : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus),
       options_(options), state_(state), languageOffset_(std::move(languageOffset)),
       mainWindow_(mainWindow) {
     static const bool factoryInstalled = [] {
@@ -108,6 +112,11 @@ void AlertWindow::Activate() {
 }
 
 void AlertWindow::showEvent(QShowEvent* event) {
+    // Transient for the main window: the window manager keeps it above the main window
+    // however often that is raised. Read as the native window is mapped, which follows.
+    if (windowHandle() != nullptr && mainWindow_ != nullptr) {
+        windowHandle()->setTransientParent(mainWindow_->windowHandle());
+    }
     Activate();
     QDialog::showEvent(event);
     QAccessibleEvent alert(this, QAccessible::Alert);

@@ -7,6 +7,7 @@
 #include "alerts/WindowActivation.h"
 #include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
+#include "desktop/WindowServices.h"
 #include "text/StringTable.h"
 
 #include <QWidget>
@@ -38,6 +39,9 @@ void DesktopAlertOutput::LoadAlertWindow() {
     if (!window_) {
         window_ =
             std::make_unique<AlertWindow>(*c_.options, *c_.state, c_.languageOffset, c_.mainWindow);
+        if (c_.windowServices != nullptr) {
+            c_.windowServices->SetUntitled(window_.get());
+        }
     }
 }
 
@@ -84,6 +88,14 @@ void DesktopAlertOutput::BringBackMainWindow() {
     }
 }
 
+// The main window has just been raised (and may lie over the alert window's place):
+// the alert window goes back on top of it.
+void DesktopAlertOutput::KeepAlertWindowAbove() {
+    if (IsAlertWindowVisible()) {
+        window_->raise();
+    }
+}
+
 void DesktopAlertOutput::AlertStep(AlertParts pending) {
     if (inSoundAction_) {
         return;
@@ -93,6 +105,8 @@ void DesktopAlertOutput::AlertStep(AlertParts pending) {
     if (pending.testFlag(AlertPart::Window)) {
         if (!IsAlertWindowVisible() && window_) {
             window_->show();
+        } else {
+            KeepAlertWindowAbove();
         }
     } else if (IsAlertWindowVisible()) {
         HideAlertWindow();

@@ -19,6 +19,7 @@ class MciPlayer;
 class TimerEngine;
 class TrayMenuCaption;
 class WindowActivation;
+class WindowServices;
 struct AppState;
 struct OptionSettings;
 
@@ -31,6 +32,7 @@ struct AlertOutputContext {
     QWidget* mainWindow = nullptr;            // the window brought back on an alert
     std::function<bool()> alwaysOnTopChecked; // whether MNU_A_Top is checked
     WindowActivation* activation = nullptr;
+    WindowServices* windowServices = nullptr; // takes the alert window off the taskbar
     Beeper* beeper = nullptr;
     MciPlayer* player = nullptr; // the sound layer, shared with the Options dialog's test play
     TrayMenuCaption* trayMenu = nullptr;
@@ -39,7 +41,8 @@ struct AlertOutputContext {
 };
 
 // The alert as the user meets it: every engine tick of an alert brings the main window
-// back and to the front, shows or hides the alert window (Form3) by the pending parts,
+// back and to the front, shows or hides the alert window (Form3) by the pending parts and
+// keeps it above the main window so that its message stays readable,
 // and once a second sounds the beep or (re)plays the sound file under the alias "mmFile".
 //
 // A sound file that cannot be played (missing, unreadable, no media) counts as played to
@@ -72,6 +75,7 @@ public:
 
 private:
     void BringBackMainWindow();
+    void KeepAlertWindowAbove();
     void SoundAction();
     void PlayFile();
     void MarkPlayedToEnd();
