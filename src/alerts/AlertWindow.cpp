@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
+#include "desktop/ControlFit.h"
 #include "desktop/Twips.h"
 
 #include <QAccessible>
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace plimset {
@@ -75,7 +77,40 @@ AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
         labels_[i] = label;
     }
     labels_[2]->hide();
-    setFixedSize(Pixels(layout_.width, tppX_), Pixels(layout_.height, tppY_));
+    FitToLines();
+}
+
+void AlertWindow::FitToLines() {
+    // A line wider than the designed label (a wider font than the design's) widens the
+    // labels, the frame and the window alike, so that everything stays centred.
+    int widest = 0;
+    for (const QLabel* label : labels_) {
+        if (!label->isHidden())
+            widest = std::max(widest, TextRoom(label).width());
+    }
+    const int labelWidth = Pixels(layout_.labels[0].width, tppX_);
+    const int extra = std::max(0, widest - labelWidth);
+    QRect frame = PixelRect(layout_.frame, tppX_, tppY_);
+    frame.setWidth(frame.width() + extra);
+    frame_->setGeometry(frame);
+    std::array<QRect, 3> rects;
+    for (size_t i = 0; i < labels_.size(); ++i) {
+        rects[i] = PixelRect(layout_.labels[i], tppX_, tppY_);
+        rects[i].setWidth(rects[i].width() + extra);
+    }
+    // Scaled up, the two lines' labels reach into each other: each keeps its centre and
+    // only the height its line needs.
+    if (rects[0].bottom() >= rects[1].top()) {
+        for (size_t i : {size_t{0}, size_t{1}}) {
+            const int height = std::min(rects[i].height(), TextRoom(labels_[i]).height() + 2);
+            const int centre = rects[i].center().y();
+            rects[i].setTop(centre - height / 2);
+            rects[i].setHeight(height);
+        }
+    }
+    for (size_t i = 0; i < labels_.size(); ++i)
+        labels_[i]->setGeometry(rects[i]);
+    setFixedSize(Pixels(layout_.width, tppX_) + extra, Pixels(layout_.height, tppY_));
     Centre();
 }
 
@@ -94,7 +129,6 @@ void AlertWindow::Centre() {
 }
 
 void AlertWindow::Activate() {
-    Centre();
     const AlertLines lines = AlertLinesFor(options_, state_.CurMode, languageOffset_());
     const bool twoLines = !lines.line2.isEmpty();
     labels_[0]->setText(twoLines ? lines.line1 : QString());
@@ -103,6 +137,7 @@ void AlertWindow::Activate() {
     labels_[0]->setVisible(twoLines);
     labels_[1]->setVisible(twoLines);
     labels_[2]->setVisible(!twoLines);
+    FitToLines();
     const QString message = twoLines ? lines.line1 + QLatin1Char('\n') + lines.line2 : lines.line1;
     if (accessibleName() != message) {
         setAccessibleName(message);

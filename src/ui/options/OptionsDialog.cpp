@@ -84,6 +84,7 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
     noHotkeyText_ = LocalizedText(TextIds::NoHotkey, context_.languageOffset);
     Fill(options_);
     ShowMainWindowSize();
+    FitControls();
     const auto* marker = main_.PreviewWindow()->findChild<QLabel*>(QStringLiteral("LBL_Dummy"));
     if (marker != nullptr && marker->text() == QLatin1String(NonJapaneseMarker)) {
         findChild<QLabel*>(QLatin1String(names::LanguageLabel))->setEnabled(false);
@@ -343,7 +344,12 @@ void OptionsDialog::ShowSoundSourceControls(int source) {
     soundFile_->setEnabled(file);
     browseButton_->setEnabled(file);
     testPlayButton_->setEnabled(file);
-    beepRow_->setVisible(source == BeepSource);
+    // The beep row takes the file row's place.
+    const bool beep = source == BeepSource;
+    beepRow_->setVisible(beep);
+    for (QWidget* fileRow :
+         std::initializer_list<QWidget*>{soundFile_, browseButton_, testPlayButton_})
+        fileRow->setVisible(!beep);
     untilEnd_->setEnabled(file);
     if (file) {
         EnableRingDurationUnlessUntilEnd();
