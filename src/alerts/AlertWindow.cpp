@@ -1,5 +1,6 @@
 #include "alerts/AlertWindow.h"
 
+#include "alerts/AlertWindowNames.h"
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
 #include "desktop/ControlFit.h"
@@ -14,6 +15,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace plimset {
@@ -41,20 +43,19 @@ QRect PixelRect(const TwipRect& r, double tppX, double tppY) {
 } // namespace
 
 AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
-                         std::function<qint16()> languageOffset, QWidget* mainWindow)
+                         qint16 languageOffset, QWidget* mainWindow)
     // A small tool window with no title bar and no buttons, above ordinary windows, that
     // never takes the keyboard away from the window the user works in.
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus),
-      options_(options), state_(state), languageOffset_(std::move(languageOffset)),
-      mainWindow_(mainWindow) {
+      options_(options), state_(state), languageOffset_(languageOffset), mainWindow_(mainWindow) {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(AlertAccessible);
         return true;
     }();
     (void)factoryInstalled;
 
-    setObjectName(QStringLiteral("Form3"));
+    setObjectName(QLatin1String(AlertWindowNames::Window));
     setWindowTitle(QString());
     setModal(false);
 
@@ -64,52 +65,55 @@ AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
     layout_ = AlertWindowLayoutFor(options_.MessageBoxSize);
 
     frame_ = new QGroupBox(this);
-    frame_->setObjectName(QStringLiteral("Frame1"));
+    frame_->setObjectName(QLatin1String(AlertWindowNames::Frame));
     frame_->setGeometry(PixelRect(layout_.frame, tppX_, tppY_));
     QFont font = this->font();
     font.setPointSizeF(layout_.labelPointSize);
-    for (int i = 0; i < 3; ++i) {
+    const auto makeLabel = [&](const char* name, const TwipRect& place) {
         auto* label = new QLabel(frame_);
-        label->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        label->setObjectName(QLatin1String(name));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         label->setFont(font);
-        label->setGeometry(PixelRect(layout_.labels[i], tppX_, tppY_));
-        labels_[i] = label;
-    }
-    labels_[2]->hide();
+        label->setGeometry(PixelRect(place, tppX_, tppY_));
+        return label;
+    };
+    firstLine_ = makeLabel(AlertWindowNames::FirstLineLabel, layout_.firstLine);
+    secondLine_ = makeLabel(AlertWindowNames::SecondLineLabel, layout_.secondLine);
+    singleLine_ = makeLabel(AlertWindowNames::SingleLineLabel, layout_.singleLine);
+    singleLine_->hide();
     FitToLines();
 }
 
 void AlertWindow::FitToLines() {
     // A line wider than the designed label (a wider font than the design's) widens the
     // labels, the frame and the window alike, so that everything stays centred.
+    const std::array<QLabel*, 3> labels{firstLine_, secondLine_, singleLine_};
+    std::array<QRect, 3> places{PixelRect(layout_.firstLine, tppX_, tppY_),
+                                PixelRect(layout_.secondLine, tppX_, tppY_),
+                                PixelRect(layout_.singleLine, tppX_, tppY_)};
     int widest = 0;
-    for (const QLabel* label : labels_) {
+    for (const QLabel* label : labels) {
         if (!label->isHidden())
             widest = std::max(widest, TextRoom(label).width());
     }
-    const int labelWidth = Pixels(layout_.labels[0].width, tppX_);
-    const int extra = std::max(0, widest - labelWidth);
+    const int extra = std::max(0, widest - places[0].width());
     QRect frame = PixelRect(layout_.frame, tppX_, tppY_);
     frame.setWidth(frame.width() + extra);
     frame_->setGeometry(frame);
-    std::array<QRect, 3> rects;
-    for (size_t i = 0; i < labels_.size(); ++i) {
-        rects[i] = PixelRect(layout_.labels[i], tppX_, tppY_);
-        rects[i].setWidth(rects[i].width() + extra);
-    }
+    for (QRect& place : places)
+        place.setWidth(place.width() + extra);
     // Scaled up, the two lines' labels reach into each other: each keeps its centre and
     // only the height its line needs.
-    if (rects[0].bottom() >= rects[1].top()) {
+    if (places[0].bottom() >= places[1].top()) {
         for (size_t i : {size_t{0}, size_t{1}}) {
-            const int height = std::min(rects[i].height(), TextRoom(labels_[i]).height() + 2);
-            const int centre = rects[i].center().y();
-            rects[i].setTop(centre - height / 2);
-            rects[i].setHeight(height);
+            const int height = std::min(places[i].height(), TextRoom(labels[i]).height() + 2);
+            const int centre = places[i].center().y();
+            places[i].setTop(centre - height / 2);
+            places[i].setHeight(height);
         }
     }
-    for (size_t i = 0; i < labels_.size(); ++i)
-        labels_[i]->setGeometry(rects[i]);
+    for (size_t i = 0; i < labels.size(); ++i)
+        labels[i]->setGeometry(places[i]);
     setFixedSize(Pixels(layout_.width, tppX_) + extra, Pixels(layout_.height, tppY_));
     Centre();
 }
@@ -129,14 +133,14 @@ void AlertWindow::Centre() {
 }
 
 void AlertWindow::Activate() {
-    const AlertLines lines = AlertLinesFor(options_, state_.CurMode, languageOffset_());
+    const AlertLines lines = AlertLinesFor(options_, state_.CurMode, languageOffset_);
     const bool twoLines = !lines.line2.isEmpty();
-    labels_[0]->setText(twoLines ? lines.line1 : QString());
-    labels_[1]->setText(twoLines ? lines.line2 : QString());
-    labels_[2]->setText(twoLines ? QString() : lines.line1);
-    labels_[0]->setVisible(twoLines);
-    labels_[1]->setVisible(twoLines);
-    labels_[2]->setVisible(!twoLines);
+    firstLine_->setText(twoLines ? lines.line1 : QString());
+    secondLine_->setText(twoLines ? lines.line2 : QString());
+    singleLine_->setText(twoLines ? QString() : lines.line1);
+    firstLine_->setVisible(twoLines);
+    secondLine_->setVisible(twoLines);
+    singleLine_->setVisible(!twoLines);
     FitToLines();
     const QString message = twoLines ? lines.line1 + QLatin1Char('\n') + lines.line2 : lines.line1;
     if (accessibleName() != message) {

@@ -4,6 +4,7 @@
 #include "alerts/MciPlayer.h"
 #include "alerts/TrayIcon.h"
 #include "app/AppContext.h"
+#include "app/InterfaceLanguage.h"
 #include "app/MainWindowState.h"
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
@@ -66,6 +67,8 @@ public:
     GlobalHotkey& Hotkey() { return context_.globalHotkey; }
 
     const AppState& State() const { return state_; }
+    // The language the interface speaks, as ApplyOptions last chose it.
+    const InterfaceLanguage& Language() const { return language_; }
     const OptionSettings& Options() const { return options_; }
     TimerEngine& Engine() { return engine_; }
     MainWindow& Window() { return window_; }
@@ -93,6 +96,7 @@ private:
     AppContext context_;
     AppState state_;
     OptionSettings options_;
+    InterfaceLanguage language_;
     MainWindow window_;
     MciPlayer soundPlayer_;
     DesktopAlertOutput alert_;

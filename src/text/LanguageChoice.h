@@ -7,10 +7,6 @@
 
 namespace plimset {
 
-// The caption of the main window's hidden marker label when no Japanese font is installed;
-// the Options dialog looks for it to disable its language choice.
-inline constexpr char NonJapaneseMarker[] = "Non-Japanese";
-
 // The language offset the Language option gives: 1 English, 2 Japanese, 0 the locale's
 // language; any other value keeps the current offset.
 qint16 LanguageOffsetFor(qint16 languageOption, const QLocale& locale, qint16 currentOffset);

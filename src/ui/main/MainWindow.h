@@ -16,7 +16,6 @@
 class QAction;
 class QKeyEvent;
 class QKeySequence;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -74,8 +73,7 @@ public:
     // The minimize and clear buttons' pictures.
     void ApplyButtonIcons();
     // Captions every menu and control in the language; the mode menu follows the order.
-    void ApplyCaptions(qint16 languageOffset, const QString& modeOrder, bool nonJapanese);
-    qint16 LanguageOffset() const { return languageOffset_; }
+    void ApplyCaptions(qint16 languageOffset, const QString& modeOrder);
     void SetMinimizeOffered(bool offered);
     // Keeps the taskbar button whatever SetTaskbarButton asks: where the window has no
     // other way back (a tray icon that no tray shows).
@@ -147,14 +145,13 @@ private:
     WindowServices& services_;
     TimerEngine* engine_ = nullptr;
 
-    QLineEdit* timeField_ = nullptr;         // Text1
-    QPushButton* minimizeButton_ = nullptr;  // Command1_0
-    QPushButton* clearButton_ = nullptr;     // Command1_1
-    QPushButton* actionButton_ = nullptr;    // Command2
-    QPushButton* accessKeyButton_ = nullptr; // Command3
-    QPushButton* focusButton_ = nullptr;     // Command4
-    QLabel* dummyLabel_ = nullptr;           // LBL_Dummy
-    QTimer* tick_ = nullptr;                 // Timer1
+    QLineEdit* timeField_ = nullptr;
+    QPushButton* minimizeButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* actionButton_ = nullptr;
+    QPushButton* accessKeyButton_ = nullptr;
+    QPushButton* focusButton_ = nullptr;
+    QTimer* tick_ = nullptr;
 
     QAction* exitAction_ = nullptr;
     QMenu* presetMenu_ = nullptr;

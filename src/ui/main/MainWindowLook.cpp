@@ -8,6 +8,7 @@
 #include "desktop/FontChoice.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
+#include "core/OptionSettings.h"
 #include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
@@ -17,7 +18,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -215,11 +215,8 @@ void MainWindow::ApplyStartupSize(qint32& savedWidth, qint32& savedHeight) {
     geometry_.ResizeOuter(this, width, height);
 }
 
-void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder, bool nonJapanese) {
+void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder) {
     languageOffset_ = languageOffset;
-    dummyLabel_->hide();
-    if (nonJapanese)
-        dummyLabel_->setText(QLatin1String(NonJapaneseMarker));
 
     for (int k = 0; k < 3; ++k) {
         const int digit = k < modeOrder.size() ? modeOrder[k].digitValue() : -1;

@@ -10,6 +10,7 @@
 #include "desktop/Icons.h"
 #include "desktop/Twips.h"
 #include "text/LanguageChoice.h"
+#include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
@@ -85,8 +86,7 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
     Fill(options_);
     ShowMainWindowSize();
     FitControls();
-    const auto* marker = main_.PreviewWindow()->findChild<QLabel*>(QStringLiteral("LBL_Dummy"));
-    if (marker != nullptr && marker->text() == QLatin1String(NonJapaneseMarker)) {
+    if (context_.noJapaneseFont) {
         findChild<QLabel*>(QLatin1String(names::LanguageLabel))->setEnabled(false);
         languageList_->setEnabled(false);
     }

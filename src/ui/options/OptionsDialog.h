@@ -37,6 +37,8 @@ struct OptionsDialogContext {
     SoundPreview& sound;
     Beeper& beeper;
     qint16 languageOffset = 0;
+    // No font can show Japanese: the language cannot be chosen.
+    bool noJapaneseFont = false;
     // The user's locale, for the thousands separator of the length list.
     QLocale locale;
     // The time field's look at start-up, which Restore Defaults puts back.

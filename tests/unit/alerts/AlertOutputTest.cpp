@@ -48,10 +48,9 @@ protected:
     FakeTrayMenu trayMenu;
     bool onTop = false;
     QWidget mainWindow;
-    DesktopAlertOutput output{AlertOutputContext{&options, &state, [] { return qint16{0}; },
-                                                 &mainWindow, [this] { return onTop; }, &activation,
-                                                 &windowServices, &beeper, &player, &trayMenu,
-                                                 [this](const QString&) { return fileExists; }}};
+    DesktopAlertOutput output{AlertOutputContext{
+        &options, &state, &mainWindow, [this] { return onTop; }, &activation, &windowServices,
+        &beeper, &player, &trayMenu, [this](const QString&) { return fileExists; }}};
     TimerEngine engine{state, options, clock, view, output, tray};
 };
 
@@ -233,17 +232,9 @@ TEST_F(AlertOutputTest, StopDuringOpenStopsAfterIt) {
         std::function<void()> during;
     } slow;
     MciPlayer slowPlayer(slow, [](const QString&) { return true; });
-    AlertOutputContext context{&options,
-                               &state,
-                               [] { return qint16{0}; },
-                               &mainWindow,
-                               {},
-                               &activation,
-                               nullptr,
-                               &beeper,
-                               &slowPlayer,
-                               &trayMenu,
-                               [](const QString&) { return true; }};
+    AlertOutputContext context{
+        &options, &state,  &mainWindow, {},        &activation,
+        nullptr,  &beeper, &slowPlayer, &trayMenu, [](const QString&) { return true; }};
     DesktopAlertOutput reentered(context);
     reentered.SetEngine(&engine);
     slow.during = [&] {

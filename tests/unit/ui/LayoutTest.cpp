@@ -9,6 +9,7 @@
 #include "core/AppState.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
+#include "ui/main/MainWindowNames.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/options/OptionsDialogNames.h"
 
@@ -96,7 +97,7 @@ TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
                     EXPECT_EQ(at(names::AlarmText1Box).left(), at(names::CountDownText1Box).left());
                     d->close();
                 });
-                window->findChild<QAction*>(QStringLiteral("MNU_Option"))->trigger();
+                Find<QAction>(MainWindowNames::OptionsItem)->trigger();
             }
         }
     }
