@@ -158,8 +158,11 @@ QSize FitControlsToText(QWidget* container, const FitExceptions& exceptions) {
             const Placed& c = placed[byLeft[k]];
             for (size_t m = 0; m < first; ++m) {
                 const Placed& j = placed[byLeft[m]];
-                const bool before = j.design.left() + std::min(j.design.width(), j.size.width()) <=
-                                    c.design.left() + AboveTolerance;
+                // Designed further left and not reaching past its right edge: a panel
+                // that spans the control (one shown in its place) is not before it.
+                const bool before =
+                    j.design.left() < c.design.left() &&
+                    j.design.left() + j.design.width() <= c.design.left() + c.design.width();
                 if (before && OverlapsVertically(j.design, c.design))
                     left = std::max(left, j.right() + RowGap);
             }

@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace plimset {
 
@@ -465,13 +466,20 @@ void OptionsDialog::Caption() {
 
 void OptionsDialog::FitControls() {
     // The two rows of alert texts keep their boxes in columns: their labels take the
-    // same room.
+    // same room, and so do the boxes of each line.
     auto* alarmLabel = findChild<QLabel*>(QLatin1String(names::AlarmTextsLabel));
     auto* countDownLabel = findChild<QLabel*>(QLatin1String(names::CountDownTextsLabel));
     const int labelWidth = std::max({alarmLabel->width(), alarmLabel->sizeHint().width(),
                                      countDownLabel->width(), countDownLabel->sizeHint().width()});
     alarmLabel->resize(labelWidth, alarmLabel->height());
     countDownLabel->resize(labelWidth, countDownLabel->height());
+    for (const auto& [alarmBox, countDownBox] :
+         {std::pair{alarmText1_, countDownText1_}, std::pair{alarmText2_, countDownText2_}}) {
+        const int width = std::max(
+            {alarmBox->width(), TextRoom(alarmBox).width(), TextRoom(countDownBox).width()});
+        alarmBox->resize(width, alarmBox->height());
+        countDownBox->resize(width, countDownBox->height());
+    }
     // The version stands in the corner: it grows to the left.
     versionLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     const int versionWidth = std::max(versionLabel_->width(), versionLabel_->sizeHint().width());

@@ -95,6 +95,9 @@ TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
                               at(names::MessageTextsGroup).top());
                     EXPECT_LT(at(names::MessageTextsGroup).bottom(), at(names::OkButton).top());
                     EXPECT_EQ(at(names::AlarmText1Box).left(), at(names::CountDownText1Box).left());
+                    EXPECT_EQ(at(names::AlarmText2Box).left(), at(names::CountDownText2Box).left());
+                    EXPECT_EQ(at(names::TrayGroup).width(),
+                              at(names::RestoreDefaultsGroup).width());
                     d->close();
                 });
                 Find<QAction>(MainWindowNames::OptionsItem)->trigger();
