@@ -180,23 +180,24 @@ QSize FitControlsToText(QWidget* container, const FitExceptions& exceptions) {
     std::stable_sort(byTop.begin(), byTop.end(), [&](size_t a, size_t b) {
         return placed[a].design.top() < placed[b].design.top();
     });
+    // The control each label sits beside: one designed around it, vertically.
+    std::vector<int> partnerOf(placed.size(), -1);
     for (size_t k = 0; k < byTop.size(); ++k) {
-        Placed& c = placed[byTop[k]];
-        if (c.isLabel) {
-            const Placed* partner = nullptr;
-            for (size_t m = 0; m < k; ++m) {
-                const Placed& j = placed[byTop[m]];
-                if (!j.isLabel && j.design.top() <= c.design.top() &&
-                    j.design.top() + j.design.height() >= c.design.top() + c.design.height())
-                    partner = &j;
-            }
-            if (partner != nullptr) {
-                c.at.setY(partner->at.y() + (partner->size.height() - c.size.height()) / 2);
-                continue;
-            }
-        }
-        int top = c.design.top();
+        const Placed& label = placed[byTop[k]];
+        if (!label.isLabel)
+            continue;
         for (size_t m = 0; m < k; ++m) {
+            const Placed& j = placed[byTop[m]];
+            if (!j.isLabel && j.design.top() <= label.design.top() &&
+                j.design.top() + j.design.height() >= label.design.top() + label.design.height())
+                partnerOf[byTop[k]] = static_cast<int>(byTop[m]);
+        }
+    }
+    // The lowest top at which `c` clears the neighbours above it placed so far (the first
+    // `placedSoFar` in top order).
+    const auto clearedTop = [&](const Placed& c, size_t placedSoFar) {
+        int top = c.design.top();
+        for (size_t m = 0; m < placedSoFar; ++m) {
             const Placed& j = placed[byTop[m]];
             const bool above =
                 j.design.top() < c.design.top() &&
@@ -204,6 +205,27 @@ QSize FitControlsToText(QWidget* container, const FitExceptions& exceptions) {
             const bool sideBySide = j.at.x() < c.right() && c.at.x() < j.right();
             if (above && sideBySide)
                 top = std::max(top, j.bottom());
+        }
+        return top;
+    };
+    const auto labelOffset = [](const Placed& partner, const Placed& label) {
+        return (partner.size.height() - label.size.height()) / 2;
+    };
+    for (size_t k = 0; k < byTop.size(); ++k) {
+        Placed& c = placed[byTop[k]];
+        if (partnerOf[byTop[k]] >= 0) {
+            const Placed& partner = placed[static_cast<size_t>(partnerOf[byTop[k]])];
+            c.at.setY(partner.at.y() + labelOffset(partner, c));
+            continue;
+        }
+        int top = clearedTop(c, k);
+        // Its labels must clear what lies above them too (when something reaches them).
+        for (size_t i = 0; i < placed.size(); ++i) {
+            if (partnerOf[i] != static_cast<int>(byTop[k]))
+                continue;
+            const int labelTop = clearedTop(placed[i], k);
+            if (labelTop > placed[i].design.top())
+                top = std::max(top, labelTop - labelOffset(c, placed[i]));
         }
         c.at.setY(top);
     }

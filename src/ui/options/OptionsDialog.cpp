@@ -55,8 +55,10 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
     setModal(true);
     const QScreen* screen = main.PreviewWindow()->screen();
     tpp_ = {TwipsPerPixelX(screen), TwipsPerPixelY(screen)};
+    // The design's size, or the desktop's where the user chose a larger one.
     QFont dialogFont = font();
-    dialogFont.setPointSize(DialogFontPoints);
+    if (dialogFont.pointSize() < DialogFontPoints)
+        dialogFont.setPointSize(DialogFontPoints);
     setFont(dialogFont);
     setFixedSize(TwipsToPixels(DialogWidth, tpp_.X), TwipsToPixels(DialogHeight, tpp_.Y));
 
