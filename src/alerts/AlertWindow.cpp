@@ -3,6 +3,7 @@
 #include "alerts/AlertWindowNames.h"
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
+#include "desktop/ControlFit.h"
 #include "desktop/Twips.h"
 
 #include <QAccessible>
@@ -11,7 +12,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace plimset {
@@ -40,7 +44,10 @@ QRect PixelRect(const TwipRect& r, double tppX, double tppY) {
 
 AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
                          qint16 languageOffset, QWidget* mainWindow)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    // A small tool window with no title bar and no buttons, above ordinary windows, that
+    // never takes the keyboard away from the window the user works in.
+    : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus),
       options_(options), state_(state), languageOffset_(languageOffset), mainWindow_(mainWindow) {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(AlertAccessible);
@@ -74,7 +81,40 @@ AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
     secondLine_ = makeLabel(AlertWindowNames::SecondLineLabel, layout_.secondLine);
     singleLine_ = makeLabel(AlertWindowNames::SingleLineLabel, layout_.singleLine);
     singleLine_->hide();
-    setFixedSize(Pixels(layout_.width, tppX_), Pixels(layout_.height, tppY_));
+    FitToLines();
+}
+
+void AlertWindow::FitToLines() {
+    // A line wider than the designed label (a wider font than the design's) widens the
+    // labels, the frame and the window alike, so that everything stays centred.
+    const std::array<QLabel*, 3> labels{firstLine_, secondLine_, singleLine_};
+    std::array<QRect, 3> places{PixelRect(layout_.firstLine, tppX_, tppY_),
+                                PixelRect(layout_.secondLine, tppX_, tppY_),
+                                PixelRect(layout_.singleLine, tppX_, tppY_)};
+    int widest = 0;
+    for (const QLabel* label : labels) {
+        if (!label->isHidden())
+            widest = std::max(widest, TextRoom(label).width());
+    }
+    const int extra = std::max(0, widest - places[0].width());
+    QRect frame = PixelRect(layout_.frame, tppX_, tppY_);
+    frame.setWidth(frame.width() + extra);
+    frame_->setGeometry(frame);
+    for (QRect& place : places)
+        place.setWidth(place.width() + extra);
+    // Scaled up, the two lines' labels reach into each other: each keeps its centre and
+    // only the height its line needs.
+    if (places[0].bottom() >= places[1].top()) {
+        for (size_t i : {size_t{0}, size_t{1}}) {
+            const int height = std::min(places[i].height(), TextRoom(labels[i]).height() + 2);
+            const int centre = places[i].center().y();
+            places[i].setTop(centre - height / 2);
+            places[i].setHeight(height);
+        }
+    }
+    for (size_t i = 0; i < labels.size(); ++i)
+        labels[i]->setGeometry(places[i]);
+    setFixedSize(Pixels(layout_.width, tppX_) + extra, Pixels(layout_.height, tppY_));
     Centre();
 }
 
@@ -93,7 +133,6 @@ void AlertWindow::Centre() {
 }
 
 void AlertWindow::Activate() {
-    Centre();
     const AlertLines lines = AlertLinesFor(options_, state_.CurMode, languageOffset_);
     const bool twoLines = !lines.line2.isEmpty();
     firstLine_->setText(twoLines ? lines.line1 : QString());
@@ -102,6 +141,7 @@ void AlertWindow::Activate() {
     firstLine_->setVisible(twoLines);
     secondLine_->setVisible(twoLines);
     singleLine_->setVisible(!twoLines);
+    FitToLines();
     const QString message = twoLines ? lines.line1 + QLatin1Char('\n') + lines.line2 : lines.line1;
     if (accessibleName() != message) {
         setAccessibleName(message);
@@ -111,6 +151,11 @@ void AlertWindow::Activate() {
 }
 
 void AlertWindow::showEvent(QShowEvent* event) {
+    // Transient for the main window: the window manager keeps it above the main window
+    // however often that is raised. Read as the native window is mapped, which follows.
+    if (windowHandle() != nullptr && mainWindow_ != nullptr) {
+        windowHandle()->setTransientParent(mainWindow_->windowHandle());
+    }
     Activate();
     QDialog::showEvent(event);
     QAccessibleEvent alert(this, QAccessible::Alert);

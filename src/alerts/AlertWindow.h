@@ -35,6 +35,7 @@ protected:
 private:
     void Activate();
     void Centre();
+    void FitToLines();
 
     const OptionSettings& options_;
     const AppState& state_;

@@ -9,6 +9,7 @@
 #include "core/TimerEngine.h"
 #include "desktop/DesktopNotifier.h"
 #include "desktop/WindowActivation.h"
+#include "desktop/WindowServices.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 
@@ -69,6 +70,9 @@ void DesktopAlertOutput::LoadAlertWindow() {
     if (!window_) {
         window_ =
             std::make_unique<AlertWindow>(*c_.options, *c_.state, languageOffset_, c_.mainWindow);
+        if (c_.windowServices != nullptr) {
+            c_.windowServices->SetUntitled(window_.get());
+        }
     }
 }
 
@@ -122,6 +126,14 @@ void DesktopAlertOutput::BringBackMainWindow() {
     }
 }
 
+// The main window has just been raised (and may lie over the alert window's place):
+// the alert window goes back on top of it.
+void DesktopAlertOutput::KeepAlertWindowAbove() {
+    if (IsAlertWindowVisible()) {
+        window_->raise();
+    }
+}
+
 void DesktopAlertOutput::AlertStep(AlertParts pending) {
     if (inSoundAction_) {
         return;
@@ -132,6 +144,8 @@ void DesktopAlertOutput::AlertStep(AlertParts pending) {
     if (pending.testFlag(AlertPart::Window)) {
         if (!IsAlertWindowVisible() && window_) {
             window_->show();
+        } else {
+            KeepAlertWindowAbove();
         }
     } else if (IsAlertWindowVisible()) {
         HideAlertWindow();

@@ -21,6 +21,7 @@ class MciPlayer;
 class TimerEngine;
 class TrayMenuCaption;
 class WindowActivation;
+class WindowServices;
 struct AppState;
 struct OptionSettings;
 
@@ -32,6 +33,7 @@ struct AlertOutputContext {
     QWidget* mainWindow = nullptr;            // the window brought back on an alert
     std::function<bool()> alwaysOnTopChecked; // whether MNU_A_Top is checked
     WindowActivation* activation = nullptr;
+    WindowServices* windowServices = nullptr; // takes the alert window off the taskbar
     Beeper* beeper = nullptr;
     MciPlayer* player = nullptr; // the sound layer, shared with the Options dialog's test play
     TrayMenuCaption* trayMenu = nullptr;
@@ -43,7 +45,8 @@ struct AlertOutputContext {
 };
 
 // The alert as the user meets it: every engine tick of an alert brings the main window
-// back and to the front, shows or hides the alert window (Form3) by the pending parts,
+// back and to the front, shows or hides the alert window (Form3) by the pending parts and
+// keeps it above the main window so that its message stays readable,
 // and once a second sounds the beep or (re)plays the sound file under the alias "mmFile".
 //
 // An alert lasts from its first step until the engine stops its sound (the alert ended,
@@ -89,6 +92,7 @@ private:
     void BeginAlert();
     void EndAlert();
     void StopSoundFile(SoundStop how);
+    void KeepAlertWindowAbove();
     void SoundAction();
     void PlayFile();
     void MarkPlayedToEnd();

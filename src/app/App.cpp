@@ -38,6 +38,7 @@ App::App(AppContext context)
           .mainWindow = &window_,
           .alwaysOnTopChecked = [this] { return window_.IsAlwaysOnTopChecked(); },
           .activation = &context_.windowActivation,
+          .windowServices = &context_.windowServices,
           .beeper = &context_.beeper,
           .player = &soundPlayer_,
           .trayMenu = &tray_,

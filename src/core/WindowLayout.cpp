@@ -68,7 +68,8 @@ ControlPlacement PlaceControls(const ControlSizes& sizes, double windowWidth, do
     const double clientHeight = windowHeight - borderHeight;
     p.TextLeft = Half(clientWidth - sizes.TextWidth);
     p.MinimizeLeft = Half(p.TextLeft - sizes.MinimizeWidth - sizes.ClearWidth);
-    p.ClearLeft = RoundToInt32(p.MinimizeLeft + sizes.MinimizeWidth - tpp.X);
+    // Side by side: the two picture buttons touch without covering each other.
+    p.ClearLeft = RoundToInt32(p.MinimizeLeft + sizes.MinimizeWidth);
     p.ActionLeft =
         RoundToInt32(p.TextLeft + sizes.TextWidth +
                      Half(clientWidth - p.TextLeft - sizes.TextWidth - sizes.ActionWidth));

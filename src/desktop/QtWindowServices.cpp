@@ -76,6 +76,17 @@ void QtWindowServices::SetMinimizeOffered(QWidget* window, bool offered) {
     }
 }
 
+void QtWindowServices::SetUntitled(QWidget* window) {
+    if (window == nullptr) {
+        return;
+    }
+    // Qt shows the program's name in place of an empty title and the program's icon in
+    // place of none; only a back end that writes the window's properties can clear them.
+    Watch(window).untitled = true;
+    Watch(window).taskbarButton = false;
+    window->setWindowTitle(QString());
+}
+
 bool QtWindowServices::eventFilter(QObject* watched, QEvent* event) {
     auto* window = qobject_cast<QWidget*>(watched);
     const auto it = window != nullptr ? wishes_.constFind(window) : wishes_.constEnd();

@@ -21,6 +21,7 @@ public:
     bool CanKeepOnTop() const override;
     bool CanPlaceWindows() const override;
     void SetMinimizeOffered(QWidget* window, bool offered) override;
+    void SetUntitled(QWidget* window) override;
     QMargins FrameExtents(QWidget* window) override;
 
 protected:
@@ -29,6 +30,7 @@ protected:
         bool taskbarButton = true;
         bool onTop = false;
         bool minimizeOffered = true;
+        bool untitled = false;
     };
     Wishes& Watch(QWidget* window);
     static bool IsMapped(const QWidget* window);

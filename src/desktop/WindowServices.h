@@ -30,6 +30,9 @@ public:
     // Offers minimizing or withholds it; a withheld minimize is undone even where the
     // window manager ignores the hint.
     virtual void SetMinimizeOffered(QWidget* window, bool offered) = 0;
+    // Shows the window without title text or icon and keeps it out of pagers as well as
+    // the taskbar: for a caption-less window such as the alert.
+    virtual void SetUntitled(QWidget* window) = 0;
     // The frame the window manager gives the window in pixels (title bar in top), or a
     // null QMargins when it is not known. May be asked before the window is first shown.
     virtual QMargins FrameExtents(QWidget* window) = 0;

@@ -57,7 +57,8 @@ Captioned CaptionedOf(QWidget* form) {
     return all;
 }
 
-// Puts a caption on a widget of a kind that shows one; other widgets are left alone.
+} // namespace
+
 void SetCaption(QWidget* widget, const QString& text) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(text);
@@ -74,8 +75,6 @@ void SetCaption(QWidget* widget, const QString& text) {
     }
     widget->setAccessibleName(WithoutMnemonic(text));
 }
-
-} // namespace
 
 void SetTextId(QObject* object, int baseId) {
     if (object != nullptr)

@@ -22,6 +22,12 @@ int TextId(const QObject* object);
 // have no buddy to pass the key to.
 QString WithoutMnemonic(const QString& text);
 
+// Puts a caption on a widget of a kind that shows one (button, check or radio box, label,
+// group box, menu; other widgets are left alone) and gives it the caption without its
+// marks as accessible name, so that a screen reader reads what is shown. Every caption
+// change goes through here.
+void SetCaption(QWidget* widget, const QString& text);
+
 // Sets the captions of a window and of everything in it that carries a text id: the title,
 // buttons, check and radio boxes, labels, group boxes, menus and actions. "&" marks the
 // access key and "&&" shows one "&". Each captioned widget also gets the caption without

@@ -162,6 +162,25 @@ def client_list():
     return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", root_property("_NET_CLIENT_LIST"))]
 
 
+def stacking_order():
+    """The managed windows from bottom to top (_NET_CLIENT_LIST_STACKING)."""
+    return [int(w, 16) for w in
+            re.findall(r"0x[0-9a-fA-F]+", root_property("_NET_CLIENT_LIST_STACKING"))]
+
+
+def text_property(wid, name):
+    """A text property of a window ("" when set empty), or None when it is not set."""
+    text = _xprop(wid, name)
+    if "not found" in text or "no such atom" in text:
+        return None
+    m = re.search(r'=\s*"(.*)"\s*$', text, re.S)
+    return m.group(1) if m else ""
+
+
+def has_property(wid, name):
+    return "not found" not in _xprop(wid, name)
+
+
 def taskbar_windows():
     """The windows the panel shows as tasks: managed and not skipping the taskbar."""
     return [w for w in client_list() if "_NET_WM_STATE_SKIP_TASKBAR" not in window_state(w)]
@@ -336,6 +355,11 @@ def resize(wid, width, height):
 def move(wid, x, y):
     """Asks the window manager to move the window's frame to x, y."""
     run("xdotool", "windowmove", str(wid), x, y)
+
+
+def raise_window(wid):
+    """Asks the window manager to raise the window above the others."""
+    run("xdotool", "windowraise", str(wid))
 
 
 def maximize(wid):

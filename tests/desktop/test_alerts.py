@@ -179,6 +179,58 @@ class AlertTest(unittest.TestCase):
                 self.assertGreater(time.monotonic() - seen, STEP, name)
                 app.close()
 
+    def alert_window(self, app):
+        desk.find_accessible(desk.atspi_application(), "alert", timeout=8)
+        return desk.wait_until(lambda: next(
+            (w for w in app.windows() if w != app.window and
+             desk.map_state(w) == "IsViewable"), None), what="the alert window")
+
+    def assert_alert_above_main(self, app, form3, seconds=1.5):
+        """Samples the stacking order for a while: the alert window stays above the main
+        window through the alert steps that raise the main window."""
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            order = desk.stacking_order()
+            self.assertIn(form3, order)
+            self.assertGreater(order.index(form3), order.index(app.window), order)
+            time.sleep(0.1)
+
+    def test_alert_window_stays_above_the_main_window(self):
+        settings = "SoundFlag=2\nRingDuration=0\nDisplayDuration=0\n"
+        for name, always_on_top in (("plain", ""), ("always on top", "[MainForm]\nAlwaysOnTop=1\n")):
+            with self.subTest(name):
+                app = self.start(["/C", "0:01"], settings + always_on_top)
+                form3 = self.alert_window(app)
+                self.assert_alert_above_main(app, form3)
+                # The user puts the main window over the alert's place and brings it to
+                # the front.
+                g = desk.geometry(form3)
+                desk.move(app.window, g["x"], g["y"])
+                desk.activate(app.window)
+                desk.raise_window(app.window)
+                desk.settle(0.3)
+                self.assert_alert_above_main(app, form3)
+                self.assertEqual(desk.map_state(form3), "IsViewable")
+                app.close()
+
+    def test_alert_window_has_no_title_icon_or_taskbar_button(self):
+        app = self.start(["/C", "0:01"], "SoundFlag=2\nRingDuration=0\nDisplayDuration=0\n")
+        form3 = self.alert_window(app)
+        self.assertIn(form3, desk.client_list())
+        self.assertNotIn(form3, desk.taskbar_windows())
+        self.assertIn("_NET_WM_STATE_SKIP_PAGER", desk.window_state(form3))
+        self.assertIn(desk.text_property(form3, "_NET_WM_NAME"), (None, ""))
+        self.assertIn(desk.text_property(form3, "WM_NAME"), (None, ""))
+        self.assertFalse(desk.has_property(form3, "_NET_WM_ICON"))
+        self.assertFalse(desk.minimize_offered(form3))
+        # No title bar: the window manager draws no frame with a title.
+        extents = desk.frame_extents(form3)
+        self.assertTrue(extents is None or extents[2] <= extents[0] + 1, extents)
+        # Still the alert for a screen reader, named by its message.
+        alert = desk.find_accessible(desk.atspi_application(), "alert")
+        self.assertEqual(alert.name, "The countdown ended.\nClick on the stop button.")
+        app.close()
+
     def test_the_audio_server_going_away_and_back_ends_nothing(self):
         # Rings without a time limit; the server goes while the file plays.
         app = self.start(["/C", "0:01"], "RingDuration=0\nMessageBox=0\n", sound_file=True)

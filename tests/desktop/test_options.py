@@ -152,6 +152,35 @@ class OptionsDialogTest(unittest.TestCase):
         self.assertEqual(option_lines(app.read_settings()), ["Language=2"])
         self.assertEqual(app.close(), 0)
 
+    def test_a_screen_reader_hears_the_captions_shown_and_can_change_the_source(self):
+        import pyatspi
+        app = self.start(settings="[Option]\nSoundFlag=1\n[Advanced]\nTimeSeparator=1\n")
+        self.open_options(app)
+        # Clock-style captions: the names a screen reader speaks say the same.
+        self.find("label", "(min) or (min:sec) [0:Indefinite]")
+        self.find("text", "CountDown (min) or (min:sec) 1")
+        names = [a.name or "" for a in desk.find_accessibles(desk.atspi_application())]
+        self.assertFalse([n for n in names if "min.sec" in n], names)
+
+        # "System" chosen through its accessible action, without a click.
+        file_controls = [self.find("text", "File"), self.find("push button", "Browse"),
+                         self.find("push button", "Test play"),
+                         self.find("check box", "Until end of play")]
+
+        def enabled(acc):
+            return acc.getState().contains(pyatspi.STATE_ENABLED)
+        self.assertTrue(all(enabled(a) for a in file_controls))
+        system = self.find("radio button", "System")
+        actions = system.queryAction()
+        names = [actions.getName(i) for i in range(actions.nActions)]
+        actions.doAction(names.index("Toggle") if "Toggle" in names else 0)
+        desk.wait_until(lambda: system.getState().contains(pyatspi.STATE_CHECKED),
+                        what="System checked")
+        desk.wait_until(lambda: not any(enabled(a) for a in file_controls),
+                        what="the file controls disabled")
+        desk.press_keys("Escape")
+        self.assertEqual(app.close(), 0)
+
 
 if __name__ == "__main__":
     unittest.main()

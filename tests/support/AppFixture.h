@@ -27,10 +27,13 @@
 
 namespace plimset {
 
+// By default no font can show Japanese; `japanese` installs one (as fontconfig would find
+// it, not under the design's names).
 class NoJapaneseFonts : public FontProbe {
 public:
     bool HasFamily(const QString&) const override { return false; }
-    bool HasJapaneseFont() const override { return false; }
+    bool HasJapaneseFont() const override { return japanese; }
+    bool japanese = false;
 };
 
 struct Message {

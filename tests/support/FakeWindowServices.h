@@ -16,6 +16,7 @@ public:
         bool taskbarButton = true;
         bool onTop = false;
         bool minimizeOffered = true;
+        bool untitled = false;
     };
 
     void SetTaskbarButton(QWidget* window, bool shown) override {
@@ -31,6 +32,11 @@ public:
     void SetMinimizeOffered(QWidget* window, bool offered) override {
         states[window].minimizeOffered = offered;
         calls << QStringLiteral("SetMinimizeOffered %1").arg(offered);
+    }
+    void SetUntitled(QWidget* window) override {
+        states[window].untitled = true;
+        states[window].taskbarButton = false;
+        calls << QStringLiteral("SetUntitled");
     }
     QMargins FrameExtents(QWidget*) override { return frame; }
 

@@ -40,6 +40,25 @@ std::optional<QMargins> ReadFrameExtents(xcb_connection_t* c, xcb_window_t windo
                     static_cast<int>(v[3]));
 }
 
+// Qt writes the program's name for an empty title, the program's icon for none and the
+// usual window-manager functions for a window that asks for none.
+void ClearTitleIconAndButtons(xcb_connection_t* c, xcb_window_t id) {
+    for (const char* name : {"_NET_WM_NAME", "_NET_WM_ICON_NAME"}) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, Atom(c, name), Atom(c, "UTF8_STRING"), 8,
+                            0, nullptr);
+    }
+    for (const xcb_atom_t name : {XCB_ATOM_WM_NAME, XCB_ATOM_WM_ICON_NAME}) {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, name, XCB_ATOM_STRING, 8, 0, nullptr);
+    }
+    xcb_delete_property(c, id, Atom(c, "_NET_WM_ICON"));
+    // No decorations and nothing the window manager offers on it (move, resize, minimize,
+    // maximize, close): the window comes and goes with what it shows.
+    constexpr uint32_t functionsAndDecorations = 0x1 | 0x2;
+    const uint32_t hints[5] = {functionsAndDecorations, 0, 0, 0, 0};
+    const xcb_atom_t motif = Atom(c, "_MOTIF_WM_HINTS");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, motif, motif, 32, 5, hints);
+}
+
 constexpr int kFrameExtentsPolls = 50;
 constexpr int kFrameExtentsPollMs = 5;
 
@@ -82,10 +101,15 @@ void X11WindowServices::BeforeMap(QWidget* window, const Wishes& wishes) {
     const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
     const xcb_atom_t skip = Atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
     const xcb_atom_t above = Atom(c, "_NET_WM_STATE_ABOVE");
+    const xcb_atom_t skipPager = Atom(c, "_NET_WM_STATE_SKIP_PAGER");
     std::vector<uint32_t> atoms = Property32(c, id, state, XCB_ATOM_ATOM);
-    std::erase_if(atoms, [&](uint32_t a) { return a == skip || a == above; });
+    std::erase_if(atoms, [&](uint32_t a) { return a == skip || a == above || a == skipPager; });
     if (!wishes.taskbarButton) {
         atoms.push_back(skip);
+    }
+    if (wishes.untitled) {
+        atoms.push_back(skipPager);
+        ClearTitleIconAndButtons(c, id);
     }
     if (wishes.onTop) {
         atoms.push_back(above);

@@ -57,6 +57,8 @@ void SetBoxText(QLineEdit* box, const QString& text) {
     if (rule != nullptr)
         rule->programText_ = true;
     box->setText(text);
+    // A text longer than the box shows its start.
+    box->setCursorPosition(0);
     if (rule != nullptr)
         rule->programText_ = false;
 }

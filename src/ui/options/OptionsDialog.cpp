@@ -55,8 +55,10 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
     setModal(true);
     const QScreen* screen = main.PreviewWindow()->screen();
     tpp_ = {TwipsPerPixelX(screen), TwipsPerPixelY(screen)};
+    // The design's size, or the desktop's where the user chose a larger one.
     QFont dialogFont = font();
-    dialogFont.setPointSize(DialogFontPoints);
+    if (dialogFont.pointSize() < DialogFontPoints)
+        dialogFont.setPointSize(DialogFontPoints);
     setFont(dialogFont);
     setFixedSize(TwipsToPixels(DialogWidth, tpp_.X), TwipsToPixels(DialogHeight, tpp_.Y));
 
@@ -85,6 +87,7 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
     noHotkeyText_ = LocalizedText(TextIds::NoHotkey, context_.languageOffset);
     Fill(options_);
     ShowMainWindowSize();
+    FitControls();
     if (context_.noJapaneseFont) {
         findChild<QLabel*>(QLatin1String(names::LanguageLabel))->setEnabled(false);
         languageList_->setEnabled(false);
@@ -343,7 +346,12 @@ void OptionsDialog::ShowSoundSourceControls(int source) {
     soundFile_->setEnabled(file);
     browseButton_->setEnabled(file);
     testPlayButton_->setEnabled(file);
-    beepRow_->setVisible(source == BeepSource);
+    // The beep row takes the file row's place.
+    const bool beep = source == BeepSource;
+    beepRow_->setVisible(beep);
+    for (QWidget* fileRow :
+         std::initializer_list<QWidget*>{soundFile_, browseButton_, testPlayButton_})
+        fileRow->setVisible(!beep);
     untilEnd_->setEnabled(file);
     if (file) {
         EnableRingDurationUnlessUntilEnd();

@@ -145,7 +145,9 @@ private:
     void ArrangeGroups();
     void SetTabOrder();
     void Caption();
-    void GrowLabels();
+    // Grows controls whose text needs more room than designed, with their groups and
+    // the dialog; run once the captions and values are in.
+    void FitControls();
     void SetAccessibleNames();
     void FillLists();
     void Fill(const OptionSettings& values);

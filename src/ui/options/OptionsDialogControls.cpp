@@ -5,6 +5,7 @@
 #include "ui/options/OptionsDialog.h"
 
 #include "core/AppState.h"
+#include "desktop/ControlFit.h"
 #include "desktop/Twips.h"
 #include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
@@ -22,9 +23,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace plimset {
 
@@ -194,7 +198,9 @@ void OptionsDialog::CreateMessageTextsGroup(ControlMaker& make) {
                                   {240, 5280, 6975, 855});
     const auto row = [&](int at, const char* rowName, const char* labelName, qint16 mode,
                          const char* line1, const char* line2) {
-        QWidget* panel = make.Panel(group, rowName, {120, 240.0 + 240 * at, 6735, 300});
+        // One box high, the second row just below the first.
+        QWidget* panel =
+            make.Panel(group, rowName, {120, 240.0 + PresetBoxHeight * at, 6735, PresetBoxHeight});
         make.Label(panel, labelName, TextIds::ModeName(mode), {0, 45, 120 + 120.0 * at, 180});
         QLineEdit* first = make.Box(panel, line1, {1320, 0, 2685, 270}, 32, BoxFilter::None);
         QLineEdit* second = make.Box(panel, line2, {3960, 0, 2685, 270}, 32, BoxFilter::None);
@@ -292,7 +298,14 @@ void OptionsDialog::ConnectControls() {
             &OptionsDialog::EnableAlertWindowSettings);
     for (QCheckBox* c : {trayIcon_, taskbarButton_, progress_, showAlways_})
         connect(c, &QCheckBox::toggled, this, &OptionsDialog::EnableProgressChecks);
-    connect(soundSource_, &QButtonGroup::idClicked, this, &OptionsDialog::ShowSoundSourceControls);
+    // The state, however it changes (mouse, keyboard, a screen reader's action, a refill),
+    // decides what the source offers.
+    connect(soundSource_, &QButtonGroup::idToggled, this, [this](int source, bool checked) {
+        if (checked)
+            ShowSoundSourceControls(source);
+    });
+    // A path longer than its box can be read whole in the tip.
+    connect(soundFile_, &QLineEdit::textChanged, soundFile_, &QLineEdit::setToolTip);
     connect(testBeepButton_, &QPushButton::clicked, this, &OptionsDialog::TestBeep);
     connect(testPlayButton_, &QPushButton::clicked, this, &OptionsDialog::TestPlay);
     connect(browseButton_, &QPushButton::clicked, this, &OptionsDialog::Browse);
@@ -312,11 +325,14 @@ void OptionsDialog::CreatePresetStrip(bool alarm, QGroupBox* group, BoxFilter fi
 
     auto* viewport = new QWidget(group);
     viewport->setObjectName(QLatin1String(alarm ? names::AlarmViewport : names::CountDownViewport));
+    // One box high, so that the scroll bar below covers none of it.
     viewport->setGeometry(TwipsToPixels(ViewportLeft, tpp_.X), TwipsToPixels(240, tpp_.Y),
-                          TwipsToPixels(ViewportWidth, tpp_.X), TwipsToPixels(330, tpp_.Y));
+                          TwipsToPixels(ViewportWidth, tpp_.X),
+                          TwipsToPixels(PresetBoxHeight, tpp_.Y));
     auto* strip = new QWidget(viewport);
     strip->setObjectName(QLatin1String(alarm ? names::AlarmStrip : names::CountDownStrip));
-    strip->setGeometry(0, 0, TwipsToPixels(layout.StripWidth, tpp_.X), TwipsToPixels(330, tpp_.Y));
+    strip->setGeometry(0, 0, TwipsToPixels(layout.StripWidth, tpp_.X),
+                       TwipsToPixels(PresetBoxHeight, tpp_.Y));
     std::vector<QLineEdit*>& boxes = alarm ? alarmBoxes_ : countDownBoxes_;
     for (int i = 0; i < count; ++i) {
         auto* b = new QLineEdit(strip);
@@ -331,7 +347,8 @@ void OptionsDialog::CreatePresetStrip(bool alarm, QGroupBox* group, BoxFilter fi
 
     auto* scroll = new QScrollBar(Qt::Horizontal, group);
     scroll->setObjectName(QLatin1String(alarm ? names::AlarmScroll : names::CountDownScroll));
-    scroll->setGeometry(TwipsToPixels(ViewportLeft, tpp_.X), TwipsToPixels(480, tpp_.Y),
+    scroll->setGeometry(TwipsToPixels(ViewportLeft, tpp_.X),
+                        TwipsToPixels(240 + PresetBoxHeight, tpp_.Y),
                         TwipsToPixels(ViewportWidth, tpp_.X), TwipsToPixels(120, tpp_.Y));
     // The keyboard reaches every box by Tab; the strip follows the focus.
     scroll->setFocusPolicy(Qt::NoFocus);
@@ -438,26 +455,61 @@ void OptionsDialog::Caption() {
         const auto clockStyle = [](QString text) {
             return text.replace(u'.', u':').replace(u'．', u'：');
         };
-        countDownGroup_->setTitle(clockStyle(countDownGroup_->title()));
+        SetCaption(countDownGroup_, clockStyle(countDownGroup_->title()));
         for (const char* name : {names::RingDurationUnitLabel, names::DisplayDurationUnitLabel}) {
             auto* l = findChild<QLabel*>(QLatin1String(name));
-            l->setText(clockStyle(l->text()));
+            SetCaption(l, clockStyle(l->text()));
         }
     }
-    GrowLabels();
     SetAccessibleNames();
 }
 
-void OptionsDialog::GrowLabels() {
-    for (QLabel* l : findChildren<QLabel*>()) {
-        const QSize hint = l->sizeHint();
-        l->resize(qMax(l->width(), hint.width()), qMax(l->height(), hint.height()));
+void OptionsDialog::FitControls() {
+    // The two rows of alert texts keep their boxes in columns: their labels take the
+    // same room, and so do the boxes of each line.
+    auto* alarmLabel = findChild<QLabel*>(QLatin1String(names::AlarmTextsLabel));
+    auto* countDownLabel = findChild<QLabel*>(QLatin1String(names::CountDownTextsLabel));
+    const int labelWidth = std::max({alarmLabel->width(), alarmLabel->sizeHint().width(),
+                                     countDownLabel->width(), countDownLabel->sizeHint().width()});
+    alarmLabel->resize(labelWidth, alarmLabel->height());
+    countDownLabel->resize(labelWidth, countDownLabel->height());
+    for (const auto& [alarmBox, countDownBox] :
+         {std::pair{alarmText1_, countDownText1_}, std::pair{alarmText2_, countDownText2_}}) {
+        const int width = std::max(
+            {alarmBox->width(), TextRoom(alarmBox).width(), TextRoom(countDownBox).width()});
+        alarmBox->resize(width, alarmBox->height());
+        countDownBox->resize(width, countDownBox->height());
     }
     // The version stands in the corner: it grows to the left.
     versionLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    const int right = TwipsToPixels(DialogWidth, tpp_.X) - 2;
-    if (versionLabel_->geometry().right() > right)
-        versionLabel_->move(right - versionLabel_->width(), versionLabel_->y());
+    const int versionWidth = std::max(versionLabel_->width(), versionLabel_->sizeHint().width());
+    versionLabel_->setGeometry(versionLabel_->geometry().right() + 1 - versionWidth,
+                               versionLabel_->y(), versionWidth, versionLabel_->height());
+
+    FitExceptions exceptions;
+    // The preset strips scroll, and the sound file box scrolls its path (shown from its
+    // start, whole in its tool tip).
+    exceptions.keepsSize = [this](const QWidget* w) {
+        return w == alarmStrip_->parentWidget() || w == countDownStrip_->parentWidget() ||
+               w == soundFile_;
+    };
+    // A strip's scroll bar hidden now stays hidden while the dialog is open.
+    exceptions.takesNoRoom = [this](const QWidget* w) {
+        return (w == alarmScroll_ || w == countDownScroll_) && w->isHidden();
+    };
+    const QSize fitted = FitControlsToText(this, exceptions);
+    // The alert texts span both columns, however wide they grew.
+    auto* texts = findChild<QGroupBox*>(QLatin1String(names::MessageTextsGroup));
+    const int columnsRight =
+        findChild<QGroupBox*>(QLatin1String(names::TrayGroup))->geometry().right();
+    if (columnsRight > texts->geometry().right())
+        texts->resize(columnsRight - texts->x() + 1, texts->height());
+    setFixedSize(fitted);
+    // Centred again at its new size.
+    if (const QScreen* screen = main_.PreviewWindow()->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
 }
 
 void OptionsDialog::SetAccessibleNames() {

@@ -1,9 +1,11 @@
 #include "EngineFixture.h"
 #include "FakeAlertServices.h"
+#include "FakeWindowServices.h"
 #include "alerts/AlertWindow.h"
 #include "alerts/DesktopAlertOutput.h"
 
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -42,12 +44,13 @@ protected:
     MciPlayer player{mci, [this](const QString&) { return fileExists; }};
     FakeBeeper beeper;
     FakeActivation activation;
+    FakeWindowServices windowServices;
     FakeTrayMenu trayMenu;
     bool onTop = false;
     QWidget mainWindow;
     DesktopAlertOutput output{AlertOutputContext{
-        &options, &state, &mainWindow, [this] { return onTop; }, &activation, &beeper, &player,
-        &trayMenu, [this](const QString&) { return fileExists; }}};
+        &options, &state, &mainWindow, [this] { return onTop; }, &activation, &windowServices,
+        &beeper, &player, &trayMenu, [this](const QString&) { return fileExists; }}};
     TimerEngine engine{state, options, clock, view, output, tray};
 };
 
@@ -195,6 +198,15 @@ TEST_F(AlertOutputTest, WindowsComeBackAndTheAlertWindowFollowsThePendingParts) 
     EXPECT_TRUE(activation.lastKeepOnTop);
     EXPECT_TRUE(output.IsAlertWindowVisible());
     EXPECT_TRUE(trayMenu.caption.isEmpty());
+    // A caption-less window without a taskbar button, transient for the main window.
+    const AlertWindow* alert = output.Window();
+    EXPECT_TRUE(windowServices.StateOf(output.Window()).untitled);
+    EXPECT_FALSE(windowServices.StateOf(output.Window()).taskbarButton);
+    ASSERT_NE(alert->windowHandle(), nullptr);
+    EXPECT_EQ(alert->windowHandle()->transientParent(), mainWindow.windowHandle());
+    EXPECT_TRUE(alert->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(alert->windowFlags().testFlag(Qt::WindowTitleHint));
+    EXPECT_FALSE(alert->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
 
     // Hidden to the tray: shown again, and the tray's item minimizes once more.
     mainWindow.hide();
@@ -219,9 +231,9 @@ TEST_F(AlertOutputTest, StopDuringOpenStopsAfterIt) {
         std::function<void()> during;
     } slow;
     MciPlayer slowPlayer(slow, [](const QString&) { return true; });
-    AlertOutputContext context{&options,    &state,      &mainWindow,
-                               {},          &activation, &beeper,
-                               &slowPlayer, &trayMenu,   [](const QString&) { return true; }};
+    AlertOutputContext context{
+        &options, &state,  &mainWindow, {},        &activation,
+        nullptr,  &beeper, &slowPlayer, &trayMenu, [](const QString&) { return true; }};
     DesktopAlertOutput reentered(context);
     reentered.SetEngine(&engine);
     slow.during = [&] {

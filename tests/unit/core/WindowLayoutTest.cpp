@@ -54,14 +54,14 @@ TEST(WindowLayout, FittedWindowHasTenPercentSpareAndSeventeenPixelsOfHeight) {
     EXPECT_EQ(FittedWindowWidthPixels(SampleSizes(), BorderWidth, large), 2067 / 12);
 }
 
-TEST(WindowLayout, ControlsAreCentredAndTheSmallButtonsOverlapByOnePixel) {
+TEST(WindowLayout, ControlsAreCentredAndTheSmallButtonsSideBySide) {
     const TwipsPerPixel tpp;
     const ControlPlacement p =
         PlaceControls(SampleSizes(), 137 * 15, 69 * 15, BorderWidth, BorderHeight, tpp);
     // Client area 1935 x 435 twips.
     EXPECT_EQ(p.TextLeft, 600);
     EXPECT_EQ(p.MinimizeLeft, 45);
-    EXPECT_EQ(p.ClearLeft, 45 + 255 - 15);
+    EXPECT_EQ(p.ClearLeft, 45 + 255);
     EXPECT_EQ(p.ActionLeft, 600 + 735 + 37); // (1935 - 1335 - 525) \ 2 = 37
     EXPECT_EQ(p.TextTop, 127);               // 255 \ 2
     EXPECT_EQ(p.MinimizeTop, 75);

@@ -130,6 +130,11 @@ TEST_F(OptionsDialogTest, TheTabOrderFollowsTheModeOrderAndEveryStopHasASpokenNa
         EXPECT_EQ(Box(names::AddMinuteBox)->accessibleName(), "Add Minutes");
         EXPECT_EQ(Box(names::CountDownPresetBox(1))->accessibleName(),
                   "CountDown (min) or (min:sec) 2");
+        // The clock-style captions are spoken as shown.
+        EXPECT_EQ(In<QLabel>(names::RingDurationUnitLabel)->accessibleName(),
+                  "(min) or (min:sec) [0:Indefinite]");
+        for (const QWidget* w : d->findChildren<QWidget*>())
+            EXPECT_FALSE(w->accessibleName().contains(u"min.sec")) << w->objectName().toStdString();
         // Labels grow to their captions.
         auto* label = In<QLabel>(names::RingDurationUnitLabel);
         EXPECT_GE(label->width(), label->sizeHint().width());
@@ -267,6 +272,14 @@ TEST_F(OptionsDialogTest, CheckBoxesAndTheSoundSourceEnableWhatDependsOnThem) {
         Click(names::SilentSourceOption);
         EXPECT_FALSE(In<QWidget>(names::BeepRow)->isVisibleTo(dialog));
         EXPECT_FALSE(Box(names::SoundFileBox)->isEnabled());
+        // A state set without a click (a screen reader's toggle action) counts the same.
+        In<QRadioButton>(names::FileSourceOption)->setChecked(true);
+        EXPECT_TRUE(Box(names::SoundFileBox)->isEnabled());
+        In<QRadioButton>(names::BeepSourceOption)->setChecked(true);
+        for (const char* name : {names::SoundFileBox, names::BrowseButton, names::TestPlayButton,
+                                 names::UntilEndCheck})
+            EXPECT_FALSE(In<QWidget>(name)->isEnabled()) << name;
+        EXPECT_TRUE(In<QWidget>(names::BeepRow)->isVisibleTo(dialog));
 
         auto* display = In<QCheckBox>(names::AlertWindowCheck);
         display->setChecked(true);

@@ -1,0 +1,144 @@
+// Every window read whole in both languages, with the default font and a wider one: no
+// text wider than its control, no control over another. The program's layout is
+// measured here through the style, independently of how the windows size themselves.
+
+#include "AppFixture.h"
+#include "LayoutCheck.h"
+#include "ModalDriver.h"
+#include "alerts/AlertWindow.h"
+#include "core/AppState.h"
+#include "text/StringTable.h"
+#include "text/TextIds.h"
+#include "ui/main/MainWindowNames.h"
+#include "ui/options/OptionsDialog.h"
+#include "ui/options/OptionsDialogNames.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QMessageBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace plimset;
+namespace names = plimset::options_names;
+
+namespace {
+
+struct Look {
+    const char* name;
+    QFont font;
+};
+
+// The desktop's default font, and DejaVu Sans at 11 points (wider than the design's).
+std::vector<Look> Looks() {
+    QFont wide(QStringLiteral("DejaVu Sans"));
+    wide.setPointSize(11);
+    return {{"default font", QGuiApplication::font()}, {"DejaVu Sans 11 pt", wide}};
+}
+
+class LayoutTest : public AppFixture {
+protected:
+    void SetUp() override {
+        fonts.japanese = true;
+        original = QGuiApplication::font();
+    }
+    void TearDown() override { QApplication::setFont(original); }
+
+    // Starts the program over these settings with this look, in English or Japanese.
+    bool StartWith(const Look& look, bool japanese, const QByteArray& settings) {
+        QApplication::setFont(look.font);
+        WriteSettings("[Option]\nLanguage=" + QByteArray(japanese ? "2" : "1") + "\n" + settings);
+        return !Start().has_value();
+    }
+
+    static std::string Where(const Look& look, bool japanese, const char* what) {
+        return std::string(what) + ", " + look.name + (japanese ? ", Japanese" : ", English");
+    }
+
+    QFont original;
+};
+
+TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
+    const QByteArray cases[] = {
+        "[Advanced]\nMaxCol=5\n",
+        // Many preset boxes, clock-style times and the file sound with a long path.
+        "SoundFlag=1\nSoundFile=/usr/share/sounds/freedesktop/stereo/alarm-clock-elapsed.oga\n"
+        "RingDuration=0.03\n[Advanced]\nMaxCol=99\nTimeSeparator=1\n",
+        // The beep row in place of the file row.
+        "SoundFlag=0\n",
+    };
+    for (const Look& look : Looks()) {
+        for (bool japanese : {false, true}) {
+            for (const QByteArray& settings : cases) {
+                ASSERT_TRUE(StartWith(look, japanese, settings));
+                const std::string where = Where(look, japanese, settings.constData());
+                WhenModalOpens<OptionsDialog>([&](OptionsDialog* d) {
+                    EXPECT_EQ(d->windowTitle(),
+                              LocalizedText(TextIds::OptionsTitle, japanese ? JapaneseOffset : 0))
+                        << where;
+                    const auto scrolls = [](const QWidget* w) {
+                        const QString n = w->objectName();
+                        return n == QLatin1String(names::AlarmViewport) ||
+                               n == QLatin1String(names::CountDownViewport) ||
+                               n == QLatin1String(names::SoundFileBox);
+                    };
+                    EXPECT_EQ(LayoutFaults(d, scrolls).join(QChar(10)).toStdString(), "") << where;
+                    // The dialog keeps its arrangement: the groups in their places.
+                    const auto at = [d](const char* name) {
+                        return d->findChild<QWidget*>(QLatin1String(name))->geometry();
+                    };
+                    EXPECT_LT(at(names::SoundGroup).bottom(), at(names::AlertWindowGroup).top());
+                    EXPECT_LT(at(names::AlertWindowGroup).right(), at(names::TrayGroup).left());
+                    EXPECT_EQ(at(names::TrayGroup).left(), at(names::RestoreDefaultsGroup).left());
+                    EXPECT_LT(at(names::RestoreDefaultsGroup).bottom(),
+                              at(names::MessageTextsGroup).top());
+                    EXPECT_LT(at(names::MessageTextsGroup).bottom(), at(names::OkButton).top());
+                    EXPECT_EQ(at(names::AlarmText1Box).left(), at(names::CountDownText1Box).left());
+                    EXPECT_EQ(at(names::AlarmText2Box).left(), at(names::CountDownText2Box).left());
+                    EXPECT_EQ(at(names::TrayGroup).width(),
+                              at(names::RestoreDefaultsGroup).width());
+                    d->close();
+                });
+                Find<QAction>(MainWindowNames::OptionsItem)->trigger();
+            }
+        }
+    }
+}
+
+TEST_F(LayoutTest, AlertWindowShowsEveryLineWhole) {
+    for (const Look& look : Looks()) {
+        for (bool japanese : {false, true}) {
+            for (const char* size : {"1", "4"}) {
+                ASSERT_TRUE(StartWith(look, japanese, "MessageBoxSize=" + QByteArray(size) + "\n"));
+                for (TimerMode mode : {CountDown, Alarm}) {
+                    ChooseMode(mode);
+                    AlertWindow* alert = app->Alert().Window();
+                    ASSERT_NE(alert, nullptr);
+                    alert->show();
+                    EXPECT_EQ(LayoutFaults(alert).join(QChar(10)).toStdString(), "")
+                        << Where(look, japanese, size) << " mode " << mode;
+                    alert->hide();
+                }
+            }
+        }
+    }
+}
+
+TEST_F(LayoutTest, MainWindowAndMessageBoxesAreReadWhole) {
+    for (const Look& look : Looks()) {
+        for (bool japanese : {false, true}) {
+            ASSERT_TRUE(StartWith(look, japanese, ""));
+            EXPECT_EQ(LayoutFaults(window).join(QChar(10)).toStdString(), "")
+                << Where(look, japanese, "main");
+            QMessageBox box(QMessageBox::Critical, QStringLiteral("Plimset"),
+                            LocalizedText(TextIds::TrayIconTimeout, japanese ? JapaneseOffset : 0),
+                            QMessageBox::Ok, window);
+            box.show();
+            EXPECT_EQ(LayoutFaults(&box).join(QChar(10)).toStdString(), "")
+                << Where(look, japanese, "message");
+        }
+    }
+}
+
+} // namespace
