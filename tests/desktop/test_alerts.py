@@ -82,12 +82,14 @@ class AlertTest(unittest.TestCase):
                 sounds = stretches(levels, 0.02)
                 self.assertTrue(sounds, "nothing heard")
                 if name == "beep":
-                    # One row of three distinct beeps per ring, two rings in the two seconds
-                    # of RingDuration. The monitor records no real time (silence may be left
-                    # out), a click of a few milliseconds is no beep, and on a busy machine
-                    # the start of the first stream may come through twice: one more beep.
+                    # One row of three distinct beeps per ring, once a second for the two
+                    # seconds of RingDuration: two rings, or three when the step at the
+                    # second mark still falls within the duration (the end is inclusive
+                    # and the tick is 200 ms). The monitor records no real time (silence
+                    # may be left out), a click of a few milliseconds is no beep, and on a
+                    # busy machine the start of the first stream may come through twice.
                     beeps = [s for s in sounds if s[1] - s[0] >= 0.025]
-                    self.assertIn(len(beeps), (6, 7), beeps)
+                    self.assertIn(len(beeps), (6, 7, 9, 10), beeps)
                     self.assertGreater(desk.sound_rms(path, bandpass_hz=1000), 0.01)
 
     def test_a_file_loops_for_the_ring_duration_then_falls_silent(self):
@@ -96,10 +98,10 @@ class AlertTest(unittest.TestCase):
         sounds = stretches(desk.sound_levels(path, WINDOW), 0.1)
         app.close()
         # Replayed from its start each second it is found stopped, for the four seconds of
-        # RingDuration (the first ring may be found still playing on a slow start); then
-        # nothing more.
+        # RingDuration (the first ring may be found still playing on a slow start, and the
+        # step at the fourth second may still fall within the duration); then nothing more.
         self.assertGreaterEqual(len(sounds), 3, sounds)
-        self.assertLessEqual(len(sounds), 4, sounds)
+        self.assertLessEqual(len(sounds), 5, sounds)
         starts = [s[0] for s in sounds]
         for a, b in zip(starts, starts[1:]):
             self.assertAlmostEqual(b - a, round(b - a), delta=0.25, msg=sounds)
