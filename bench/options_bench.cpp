@@ -9,13 +9,13 @@
 
 #include "alerts/MciInterpreter.h"
 #include "alerts/ToneBeeper.h"
-#include "alerts/WindowActivation.h"
 #include "app/App.h"
 #include "core/Clock.h"
 #include "desktop/GlobalHotkey.h"
 #include "desktop/QtFontProbe.h"
+#include "desktop/WindowActivation.h"
 #include "desktop/WindowServices.h"
-#include "settings/OptionSettings.h"
+#include "settings/OptionTable.h"
 #include "settings/SaveOptionSettings.h"
 #include "settings/SettingsFile.h"
 #include "ui/options/OptionsDialog.h"
@@ -73,14 +73,14 @@ Figures TimeOpening(int maxCol, int runs) {
     QtFontProbe fonts;
     const std::unique_ptr<WindowServices> services = MakeWindowServices();
     const std::unique_ptr<GlobalHotkey> hotkey = CreateGlobalHotkey();
-    DesktopWindowActivation activation;
+    const std::unique_ptr<WindowActivation> activation = MakeWindowActivation();
     ToneBeeper beeper;
     MciInterpreter soundCommands;
     App app(AppContext{
         .clock = clock,
         .fontProbe = fonts,
         .windowServices = *services,
-        .windowActivation = activation,
+        .windowActivation = *activation,
         .beeper = beeper,
         .soundCommands = soundCommands,
         .globalHotkey = *hotkey,

@@ -4,7 +4,7 @@
 //
 //   settings_load_bench [benchmark options]     Google Benchmark, time per start-up load
 
-#include "settings/OptionSettings.h"
+#include "settings/OptionTable.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowSettings.h"
 

@@ -1,7 +1,7 @@
 // Loads the option and window records from any file: every field the program relies on is
 // within its range, whatever the file holds.
 #include "FuzzSupport.h"
-#include "settings/OptionSettings.h"
+#include "settings/OptionTable.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowSettings.h"
 

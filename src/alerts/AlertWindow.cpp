@@ -1,8 +1,9 @@
 #include "alerts/AlertWindow.h"
 
+#include "alerts/AlertWindowNames.h"
 #include "core/AppState.h"
+#include "core/OptionSettings.h"
 #include "desktop/Twips.h"
-#include "settings/OptionSettings.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -38,17 +39,16 @@ QRect PixelRect(const TwipRect& r, double tppX, double tppY) {
 } // namespace
 
 AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
-                         std::function<qint16()> languageOffset, QWidget* mainWindow)
+                         qint16 languageOffset, QWidget* mainWindow)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      options_(options), state_(state), languageOffset_(std::move(languageOffset)),
-      mainWindow_(mainWindow) {
+      options_(options), state_(state), languageOffset_(languageOffset), mainWindow_(mainWindow) {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(AlertAccessible);
         return true;
     }();
     (void)factoryInstalled;
 
-    setObjectName(QStringLiteral("Form3"));
+    setObjectName(QLatin1String(AlertWindowNames::Window));
     setWindowTitle(QString());
     setModal(false);
 
@@ -58,19 +58,22 @@ AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
     layout_ = AlertWindowLayoutFor(options_.MessageBoxSize);
 
     frame_ = new QGroupBox(this);
-    frame_->setObjectName(QStringLiteral("Frame1"));
+    frame_->setObjectName(QLatin1String(AlertWindowNames::Frame));
     frame_->setGeometry(PixelRect(layout_.frame, tppX_, tppY_));
     QFont font = this->font();
     font.setPointSizeF(layout_.labelPointSize);
-    for (int i = 0; i < 3; ++i) {
+    const auto makeLabel = [&](const char* name, const TwipRect& place) {
         auto* label = new QLabel(frame_);
-        label->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        label->setObjectName(QLatin1String(name));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         label->setFont(font);
-        label->setGeometry(PixelRect(layout_.labels[i], tppX_, tppY_));
-        labels_[i] = label;
-    }
-    labels_[2]->hide();
+        label->setGeometry(PixelRect(place, tppX_, tppY_));
+        return label;
+    };
+    firstLine_ = makeLabel(AlertWindowNames::FirstLineLabel, layout_.firstLine);
+    secondLine_ = makeLabel(AlertWindowNames::SecondLineLabel, layout_.secondLine);
+    singleLine_ = makeLabel(AlertWindowNames::SingleLineLabel, layout_.singleLine);
+    singleLine_->hide();
     setFixedSize(Pixels(layout_.width, tppX_), Pixels(layout_.height, tppY_));
     Centre();
 }
@@ -91,14 +94,14 @@ void AlertWindow::Centre() {
 
 void AlertWindow::Activate() {
     Centre();
-    const AlertLines lines = AlertLinesFor(options_, state_.CurMode, languageOffset_());
+    const AlertLines lines = AlertLinesFor(options_, state_.CurMode, languageOffset_);
     const bool twoLines = !lines.line2.isEmpty();
-    labels_[0]->setText(twoLines ? lines.line1 : QString());
-    labels_[1]->setText(twoLines ? lines.line2 : QString());
-    labels_[2]->setText(twoLines ? QString() : lines.line1);
-    labels_[0]->setVisible(twoLines);
-    labels_[1]->setVisible(twoLines);
-    labels_[2]->setVisible(!twoLines);
+    firstLine_->setText(twoLines ? lines.line1 : QString());
+    secondLine_->setText(twoLines ? lines.line2 : QString());
+    singleLine_->setText(twoLines ? QString() : lines.line1);
+    firstLine_->setVisible(twoLines);
+    secondLine_->setVisible(twoLines);
+    singleLine_->setVisible(!twoLines);
     const QString message = twoLines ? lines.line1 + QLatin1Char('\n') + lines.line2 : lines.line1;
     if (accessibleName() != message) {
         setAccessibleName(message);

@@ -4,9 +4,6 @@
 
 #include <QDialog>
 
-#include <array>
-#include <functional>
-
 class QGroupBox;
 class QLabel;
 
@@ -23,8 +20,11 @@ struct OptionSettings;
 class AlertWindow : public QDialog {
     Q_OBJECT
 public:
-    AlertWindow(const OptionSettings& options, const AppState& state,
-                std::function<qint16()> languageOffset, QWidget* mainWindow);
+    AlertWindow(const OptionSettings& options, const AppState& state, qint16 languageOffset,
+                QWidget* mainWindow);
+
+    // The language of the lines it takes the next time it is shown or activated.
+    void SetLanguageOffset(qint16 offset) { languageOffset_ = offset; }
 
     const AlertWindowLayout& Layout() const { return layout_; }
 
@@ -38,13 +38,15 @@ private:
 
     const OptionSettings& options_;
     const AppState& state_;
-    std::function<qint16()> languageOffset_;
+    qint16 languageOffset_;
     QWidget* mainWindow_;
     AlertWindowLayout layout_;
     double tppX_ = 15;
     double tppY_ = 15;
-    QGroupBox* frame_ = nullptr;      // Frame1
-    std::array<QLabel*, 3> labels_{}; // Label1_0 .. Label1_2
+    QGroupBox* frame_ = nullptr;
+    QLabel* firstLine_ = nullptr;
+    QLabel* secondLine_ = nullptr;
+    QLabel* singleLine_ = nullptr;
 };
 
 } // namespace plimset

@@ -1,7 +1,7 @@
 #include "alerts/AlertWindowLayout.h"
 
 #include "core/AppState.h"
-#include "settings/OptionSettings.h"
+#include "core/OptionSettings.h"
 #include "text/StringTable.h"
 
 #include <cmath>
@@ -13,11 +13,9 @@ namespace {
 constexpr double clientWidth = 3015;
 constexpr double clientHeight = 1170;
 constexpr TwipRect designFrame{120, 60, 2775, 975};
-constexpr std::array<TwipRect, 3> designLabels{
-    TwipRect{120, 270, 2535, 255},
-    TwipRect{120, 540, 2535, 375},
-    TwipRect{120, 420, 2535, 255},
-};
+constexpr TwipRect designFirstLine{120, 270, 2535, 255};
+constexpr TwipRect designSecondLine{120, 540, 2535, 375};
+constexpr TwipRect designSingleLine{120, 420, 2535, 255};
 constexpr double designPointSize = 9;
 
 } // namespace
@@ -28,7 +26,9 @@ AlertWindowLayout AlertWindowLayoutFor(float messageBoxSize, double nonClientWid
     l.width = clientWidth + nonClientWidth;
     l.height = clientHeight + nonClientHeight;
     l.frame = designFrame;
-    l.labels = designLabels;
+    l.firstLine = designFirstLine;
+    l.secondLine = designSecondLine;
+    l.singleLine = designSingleLine;
     l.labelPointSize = designPointSize;
     if (messageBoxSize == 1.0f || !(messageBoxSize > 0.0f) || !std::isfinite(messageBoxSize)) {
         return l;
@@ -40,16 +40,16 @@ AlertWindowLayout AlertWindowLayoutFor(float messageBoxSize, double nonClientWid
     l.frame.height *= s;
     l.frame.left = (l.width - l.frame.width - designFrame.left * 0.75) / 2;
     l.frame.top = (l.height - l.frame.height - designFrame.top * 3) / 2;
-    for (TwipRect& label : l.labels) {
-        label.width *= s;
-        label.height *= s;
-        label.left = (l.frame.width - label.width) / 2;
+    for (TwipRect* label : {&l.firstLine, &l.secondLine, &l.singleLine}) {
+        label->width *= s;
+        label->height *= s;
+        label->left = (l.frame.width - label->width) / 2;
     }
     l.labelPointSize = designPointSize * s;
     const double h = l.frame.height;
-    l.labels[0].top = (h - l.labels[0].height * 0.5) / 3;
-    l.labels[1].top = 2 * (h - l.labels[1].height * 0.5) / 3;
-    l.labels[2].top = (h - l.labels[2].height * 0.5) / 2;
+    l.firstLine.top = (h - l.firstLine.height * 0.5) / 3;
+    l.secondLine.top = 2 * (h - l.secondLine.height * 0.5) / 3;
+    l.singleLine.top = (h - l.singleLine.height * 0.5) / 2;
     return l;
 }
 

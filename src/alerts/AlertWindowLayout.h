@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <array>
-
 namespace plimset {
 
 struct OptionSettings;
@@ -16,13 +14,16 @@ struct TwipRect {
     double height = 0;
 };
 
-// The alert window's layout in twips: the window's size, the frame inside it, the three
-// labels inside the frame (two lines: 0 and 1; one line: 2) and the labels' font size.
+// The alert window's layout in twips: the window's size, the frame inside it, the labels
+// inside the frame (a message of two lines uses the first and second, one of a single line
+// the single-line label between them) and the labels' font size.
 struct AlertWindowLayout {
     double width = 0;
     double height = 0;
     TwipRect frame;
-    std::array<TwipRect, 3> labels;
+    TwipRect firstLine;
+    TwipRect secondLine;
+    TwipRect singleLine;
     double labelPointSize = 0;
 };
 

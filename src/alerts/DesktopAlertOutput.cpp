@@ -4,10 +4,11 @@
 #include "alerts/Beeper.h"
 #include "alerts/MciPlayer.h"
 #include "alerts/TrayMenuCaption.h"
-#include "alerts/WindowActivation.h"
+#include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
-#include "settings/OptionSettings.h"
+#include "desktop/WindowActivation.h"
 #include "text/StringTable.h"
+#include "text/TextIds.h"
 
 #include <QWidget>
 
@@ -15,17 +16,13 @@ namespace plimset {
 
 namespace {
 
-constexpr int minimizeCaptionId = 204; // "Mi&nimize"
-constexpr qint16 ringEvery = 5;        // alert steps per sound action: once a second
+constexpr qint16 ringEvery = 5; // alert steps per sound action: once a second
 
 } // namespace
 
 DesktopAlertOutput::DesktopAlertOutput(AlertOutputContext context) : c_(std::move(context)) {
     if (!c_.fileExists) {
         c_.fileExists = FileExistsWithin;
-    }
-    if (!c_.languageOffset) {
-        c_.languageOffset = [] { return qint16{0}; };
     }
     if (!c_.alwaysOnTopChecked) {
         c_.alwaysOnTopChecked = [] { return false; };
@@ -37,7 +34,14 @@ DesktopAlertOutput::~DesktopAlertOutput() = default;
 void DesktopAlertOutput::LoadAlertWindow() {
     if (!window_) {
         window_ =
-            std::make_unique<AlertWindow>(*c_.options, *c_.state, c_.languageOffset, c_.mainWindow);
+            std::make_unique<AlertWindow>(*c_.options, *c_.state, languageOffset_, c_.mainWindow);
+    }
+}
+
+void DesktopAlertOutput::SetLanguageOffset(qint16 offset) {
+    languageOffset_ = offset;
+    if (window_) {
+        window_->SetLanguageOffset(offset);
     }
 }
 
@@ -75,7 +79,7 @@ void DesktopAlertOutput::BringBackMainWindow() {
     if (!main->isVisible()) {
         // Hidden to the tray: the tray menu's item now minimizes again.
         if (c_.trayMenu != nullptr) {
-            c_.trayMenu->SetHideItemCaption(LocalizedText(minimizeCaptionId, c_.languageOffset()));
+            c_.trayMenu->SetHideItemCaption(LocalizedText(TextIds::Minimize, languageOffset_));
         }
         main->show();
     }

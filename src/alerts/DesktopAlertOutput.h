@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AlertOutput.h"
+#include "text/StringTable.h"
 
 #include <QPointer>
 #include <QString>
@@ -27,7 +28,6 @@ struct OptionSettings;
 struct AlertOutputContext {
     const OptionSettings* options = nullptr;
     const AppState* state = nullptr;
-    std::function<qint16()> languageOffset;   // 0 English, 17 Japanese
     QWidget* mainWindow = nullptr;            // the window brought back on an alert
     std::function<bool()> alwaysOnTopChecked; // whether MNU_A_Top is checked
     WindowActivation* activation = nullptr;
@@ -61,6 +61,9 @@ public:
     void ReloadAlertWindow();
     AlertWindow* Window() const { return window_.get(); }
 
+    // The language of the alert window's lines and the tray item's caption.
+    void SetLanguageOffset(qint16 offset);
+
     // Whether the alarm's sound file was opened and not yet closed.
     bool SoundOpen() const { return soundOpen_; }
 
@@ -79,6 +82,7 @@ private:
     AlertOutputContext c_;
     TimerEngine* engine_ = nullptr;
     std::unique_ptr<AlertWindow> window_;
+    qint16 languageOffset_ = EnglishOffset;
     bool soundOpen_ = false;
     // While a sound file is opened, events (the engine's tick among them) are processed;
     // an alert step that comes in then is skipped and a stop waits for the open to end.

@@ -1,8 +1,10 @@
 #include "alerts/TrayIcon.h"
 
+#include "alerts/TrayIconNames.h"
 #include "desktop/Icons.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
+#include "text/TextIds.h"
 
 #include <QAction>
 #include <QCursor>
@@ -37,15 +39,15 @@ TrayIcon::TrayIcon(AppState& state, QWidget* mainWindow, QObject* parent)
     : QObject(parent), state_(state), mainWindow_(mainWindow),
       probe_([] { return QSystemTrayIcon::isSystemTrayAvailable(); }) {
     form_ = new QWidget;
-    form_->setObjectName(QStringLiteral("FRM_TTI"));
-    form_->setWindowTitle(QStringLiteral("FRM_TTI"));
+    form_->setObjectName(QLatin1String(TrayIconNames::OwnerWindow));
+    form_->setWindowTitle(QLatin1String(TrayIconNames::OwnerWindow));
     menu_ = new QMenu(QStringLiteral("Popup"), form_);
-    menu_->setObjectName(QStringLiteral("MNU_Popup"));
+    menu_->setObjectName(QLatin1String(TrayIconNames::Menu));
     hideAction_ = menu_->addAction(QStringLiteral("Mi&nimize"));
-    hideAction_->setObjectName(QStringLiteral("MNU_Hide"));
-    menu_->addSeparator()->setObjectName(QStringLiteral("MNU_P_Pipe"));
+    hideAction_->setObjectName(QLatin1String(TrayIconNames::HideItem));
+    menu_->addSeparator()->setObjectName(QLatin1String(TrayIconNames::Separator));
     exitAction_ = menu_->addAction(QStringLiteral("E&xit"));
-    exitAction_->setObjectName(QStringLiteral("MNU_Exit"));
+    exitAction_->setObjectName(QLatin1String(TrayIconNames::ExitItem));
     connect(hideAction_, &QAction::triggered, this, &TrayIcon::HideClicked);
     connect(exitAction_, &QAction::triggered, this, &TrayIcon::ExitClicked);
     // The menu is closed however it ends: by an item, Escape or a click elsewhere.
@@ -88,7 +90,7 @@ void TrayIcon::Unload() {
 
 void TrayIcon::Localize(qint16 languageOffset) {
     languageOffset_ = languageOffset;
-    SetTextId(exitAction_, 219);
+    SetTextId(exitAction_, TextIds::Exit);
     UpdateHideCaption();
     LocalizeForm(form_, languageOffset);
 }
@@ -181,7 +183,7 @@ bool TrayIcon::MainWindowShown() const {
 }
 
 void TrayIcon::UpdateHideCaption() {
-    const int id = TrayHideTextId(MainWindowShown());
+    const int id = MainWindowShown() ? TextIds::Minimize : TextIds::Restore;
     SetTextId(hideAction_, id);
     hideAction_->setText(LocalizedText(id, languageOffset_));
 }

@@ -20,9 +20,9 @@ class QWidget;
 
 namespace plimset {
 
-// The notification-area icon (form FRM_TTI) with its tip and its menu MNU_Popup: a left
-// press on the icon shows and activates the main window, a right press opens the menu,
-// whose MNU_Hide hides or shows the main window and whose MNU_Exit ends the program. While
+// The notification-area icon with its tip and its menu (objectNames in TrayIconNames.h): a
+// left press on the icon shows and activates the main window, a right press opens the menu,
+// whose hide item hides or shows the main window and whose exit item ends the program. While
 // the icon is really shown, minimizing the main window hides it to the tray.
 //
 // A tray may be missing (a desktop without one) or come and go (a panel restarted). The
@@ -42,8 +42,8 @@ public:
     TrayIcon(AppState& state, QWidget* mainWindow, QObject* parent = nullptr);
     ~TrayIcon() override;
 
-    // Adds the icon with this tip and captions the menu (FRM_TTI's load); Unload removes the
-    // icon again (its unload; the main window stays).
+    // Adds the icon with this tip and captions the menu; Unload removes the icon again (the
+    // main window stays).
     void Load(const QString& tip, qint16 languageOffset);
     void Unload();
     bool IsLoaded() const { return loaded_; }
@@ -101,10 +101,10 @@ private:
 
     AppState& state_;
     QPointer<QWidget> mainWindow_;
-    QWidget* form_ = nullptr;       // FRM_TTI, never shown
-    QMenu* menu_ = nullptr;         // MNU_Popup
-    QAction* hideAction_ = nullptr; // MNU_Hide
-    QAction* exitAction_ = nullptr; // MNU_Exit
+    QWidget* form_ = nullptr; // the menu's owner, never shown
+    QMenu* menu_ = nullptr;
+    QAction* hideAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
     QSystemTrayIcon* icon_ = nullptr;
     QTimer* watch_ = nullptr; // looks for a tray while none shows the icon
     QElapsedTimer sinceLoad_;

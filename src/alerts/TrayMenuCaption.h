@@ -4,18 +4,12 @@
 
 namespace plimset {
 
-// The caption of the tray menu's hide item (MNU_Hide), which the alert sets back to
-// "Minimize" when it shows a window hidden to the tray.
+// The caption of the tray menu's hide item (objectName MNU_Hide), which the alert sets back
+// to "Minimize" when it shows a window hidden to the tray. Implemented by the tray icon.
 class TrayMenuCaption {
 public:
     virtual ~TrayMenuCaption() = default;
     virtual void SetHideItemCaption(const QString& caption) = 0;
-};
-
-// Until there is a tray menu, there is no caption to set.
-class NoTrayMenuCaption final : public TrayMenuCaption {
-public:
-    void SetHideItemCaption(const QString&) override {}
 };
 
 } // namespace plimset

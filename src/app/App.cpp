@@ -4,12 +4,14 @@
 #include "core/HotkeyText.h"
 #include "core/ModalScope.h"
 #include "core/TimeText.h"
-#include "desktop/FontProbe.h"
 #include "desktop/WindowServices.h"
+#include "settings/OptionTable.h"
 #include "settings/SettingsFile.h"
+#include "text/FontProbe.h"
 #include "text/LanguageChoice.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
+#include "text/UsageText.h"
 #include "ui/options/OptionsDialog.h"
 
 #include <QApplication>
@@ -31,7 +33,6 @@ App::App(AppContext context)
       alert_(AlertOutputContext{
           .options = &options_,
           .state = &state_,
-          .languageOffset = [this] { return window_.LanguageOffset(); },
           .mainWindow = &window_,
           .alwaysOnTopChecked = [this] { return window_.IsAlwaysOnTopChecked(); },
           .activation = &context_.windowActivation,
@@ -49,7 +50,7 @@ App::App(AppContext context)
     // A tray that comes or goes changes how the window comes back.
     connect(&tray_, &TrayIcon::ShownChanged, this, [this] { ApplyDesktopOptions(); });
     connect(&tray_, &TrayIcon::TrayMissing, this, [this] {
-        ShowMessage(LocalizedText(TextIds::TrayIconTimeout, window_.LanguageOffset()),
+        ShowMessage(LocalizedText(TextIds::TrayIconTimeout, language_.Offset),
                     MessageStyle::Critical);
     });
     // MNU_Exit: the icon is gone; the window closes and saves as on any close.
@@ -76,7 +77,7 @@ std::optional<int> App::Startup() {
     window_.ApplyTextLook(designLook);
     window_.MeasureBorders();
     // The designed window: the field sized for the default character limit.
-    window_.Sg_TextBox_Size(0);
+    window_.SizeTimeFieldForLength(0);
     windowState_.Load(designLook);
 
     engine_.SetAlertTickCount(0);
@@ -105,10 +106,10 @@ void App::ApplyOptions(const OptionSettings& options) {
     // size; later the window keeps the size the user gave it (the Options dialog sizes it
     // for a new display length itself).
     if (!started_) {
-        window_.Sg_TextBox_Size(0);
+        window_.SizeTimeFieldForLength(0);
         windowState_.ApplySize();
     }
-    window_.Sg_Object_Location();
+    window_.PlaceControls();
     ApplyLanguage();
     // The icon is there before the mode sets its tip.
     ApplyTray();
@@ -123,19 +124,22 @@ void App::ReloadAlertWindow() {
 void App::ApplyTray() {
     if (options_.TaskTray == 1) {
         if (tray_.IsLoaded())
-            tray_.Localize(window_.LanguageOffset());
+            tray_.Localize(language_.Offset);
         else
-            tray_.Load(window_.Caption(), window_.LanguageOffset());
+            tray_.Load(window_.Caption(), language_.Offset);
     } else {
         tray_.Unload();
     }
 }
 
 void App::ApplyLanguage() {
-    const LanguageChoice choice = ChooseLanguage(options_.Language, context_.locale,
-                                                 context_.fontProbe, window_.LanguageOffset());
+    const LanguageChoice choice =
+        ChooseLanguage(options_.Language, context_.locale, context_.fontProbe, language_.Offset);
     options_.Language = choice.Language;
-    window_.ApplyCaptions(choice.LanguageOffset, options_.ModeOrder, choice.NonJapanese);
+    language_ =
+        InterfaceLanguage{.Offset = choice.LanguageOffset, .NoJapaneseFont = choice.NonJapanese};
+    window_.ApplyCaptions(language_.Offset, options_.ModeOrder);
+    alert_.SetLanguageOffset(language_.Offset);
 }
 
 void App::ApplyDesktopOptions() {
@@ -164,7 +168,8 @@ void App::OpenOptions() {
                 .settings = settings,
                 .sound = context_.soundPreview != nullptr ? *context_.soundPreview : soundPreview_,
                 .beeper = context_.beeper,
-                .languageOffset = window_.LanguageOffset(),
+                .languageOffset = language_.Offset,
+                .noJapaneseFont = language_.NoJapaneseFont,
                 .locale = context_.locale,
                 .defaultLook = designLook_,
                 .defaultSoundFile = DefaultSoundFile(),
@@ -251,7 +256,7 @@ std::optional<int> App::ApplyCommandLine() {
     // Without arguments the window simply waits in its saved mode.
     if (argumentText.isEmpty())
         return std::nullopt;
-    const qint16 language = window_.LanguageOffset();
+    const qint16 language = language_.Offset;
     const QString usage = UsageText(context_.executableBaseName,
                                     [language](int id) { return LocalizedText(id, language); });
     const CommandLineResult result = ParseCommandLine(argumentText, usage);
@@ -270,7 +275,7 @@ std::optional<int> App::ApplyCommandLine() {
         engine_.TextChanged();
     }
     if (state_.CurMode != Alarm)
-        engine_.Command2();
+        engine_.PressActionButton();
     return std::nullopt;
 }
 

@@ -4,12 +4,13 @@
 #include "alerts/MciPlayer.h"
 #include "alerts/TrayIcon.h"
 #include "app/AppContext.h"
+#include "app/InterfaceLanguage.h"
 #include "app/MainWindowState.h"
 #include "core/AppState.h"
+#include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
 #include "core/TrayRules.h"
 #include "desktop/GlobalHotkey.h"
-#include "settings/OptionSettings.h"
 #include "ui/main/MainWindow.h"
 #include "ui/options/SoundPreview.h"
 
@@ -37,7 +38,7 @@ public:
     // Brings every window and service in line with an option record: the layout and size,
     // the out-of-sight buttons, the language and captions, the mode with its button faces
     // and time text, the taskbar button and the minimize offer. Start-up uses it, and so
-    // will the Options dialog after OK and to undo on Cancel.
+    // does the Options dialog after OK (or its close box); Cancel applies nothing.
     void ApplyOptions(const OptionSettings& options);
 
     // The Options menu item: the dialog, modal, with the tick kept still while it is open;
@@ -66,6 +67,8 @@ public:
     GlobalHotkey& Hotkey() { return context_.globalHotkey; }
 
     const AppState& State() const { return state_; }
+    // The language the interface speaks, as ApplyOptions last chose it.
+    const InterfaceLanguage& Language() const { return language_; }
     const OptionSettings& Options() const { return options_; }
     TimerEngine& Engine() { return engine_; }
     MainWindow& Window() { return window_; }
@@ -93,6 +96,7 @@ private:
     AppContext context_;
     AppState state_;
     OptionSettings options_;
+    InterfaceLanguage language_;
     MainWindow window_;
     MciPlayer soundPlayer_;
     DesktopAlertOutput alert_;

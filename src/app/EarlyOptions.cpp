@@ -3,6 +3,7 @@
 #include "core/CommandLine.h"
 #include "core/Version.h"
 #include "text/StringTable.h"
+#include "text/UsageText.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,6 @@
 #include "alerts/MciInterpreter.h"
 #include "alerts/SoundLatency.h"
 #include "alerts/ToneBeeper.h"
-#include "alerts/WindowActivation.h"
 #include "app/App.h"
 #include "app/EarlyOptions.h"
 #include "app/PlatformChoice.h"
@@ -11,6 +10,7 @@
 #include "desktop/GlobalHotkey.h"
 #include "desktop/Icons.h"
 #include "desktop/QtFontProbe.h"
+#include "desktop/WindowActivation.h"
 #include "desktop/WindowServices.h"
 #include "settings/SettingsPath.h"
 
@@ -57,7 +57,8 @@ int main(int argc, char* argv[]) {
     plimset::QtFontProbe fontProbe;
     const std::unique_ptr<plimset::WindowServices> windowServices = plimset::MakeWindowServices();
     const std::unique_ptr<plimset::GlobalHotkey> globalHotkey = plimset::CreateGlobalHotkey();
-    plimset::DesktopWindowActivation windowActivation;
+    const std::unique_ptr<plimset::WindowActivation> windowActivation =
+        plimset::MakeWindowActivation();
     plimset::ToneBeeper beeper;
     plimset::MciInterpreter soundCommands;
     const QString executable = QCoreApplication::applicationFilePath();
@@ -66,7 +67,7 @@ int main(int argc, char* argv[]) {
         .clock = clock,
         .fontProbe = fontProbe,
         .windowServices = *windowServices,
-        .windowActivation = windowActivation,
+        .windowActivation = *windowActivation,
         .beeper = beeper,
         .soundCommands = soundCommands,
         .globalHotkey = *globalHotkey,

@@ -26,13 +26,4 @@ public:
     virtual void HideAlertWindow() = 0;
 };
 
-// Until a real alert output is wired in: no sound and no window.
-class SilentAlertOutput final : public AlertOutput {
-public:
-    void AlertStep(AlertParts) override {}
-    void StopSound(SoundStop) override {}
-    bool IsAlertWindowVisible() const override { return false; }
-    void HideAlertWindow() override {}
-};
-
 } // namespace plimset

@@ -1,7 +1,5 @@
 #include "core/CommandLine.h"
 
-#include "text/TextIds.h"
-
 #include "core/AppState.h"
 
 namespace plimset {
@@ -74,21 +72,6 @@ QStringList SplitCommandLine(const QString& text, QString* errorMessage) {
         ++p;
     }
     return tokens;
-}
-
-QString UsageText(const QString& executableBaseName,
-                  const std::function<QString(int)>& localizedText) {
-    const QStringList lines{
-        localizedText(TextIds::UsageTitle),
-        QString(),
-        executableBaseName + QStringLiteral(" [/C | /A | /S] [") +
-            localizedText(TextIds::UsageInputText) + u']',
-        QString(),
-        QStringLiteral("/C     ") + localizedText(TextIds::UsageCountDown),
-        QStringLiteral("/A     ") + localizedText(TextIds::UsageAlarm),
-        QStringLiteral("/S     ") + localizedText(TextIds::UsageStopWatch),
-    };
-    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 
 CommandLineResult ParseCommandLine(const QString& argumentText, const QString& usageText) {

@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 namespace plimset {
 
 // The longest argument text that is read at all.
@@ -16,10 +14,6 @@ constexpr qsizetype MaxCommandLineLength = 9999;
 // that keep their quotes. Element 0 is always an empty placeholder. A text longer than
 // MaxCommandLineLength yields no tokens and the message to show in *errorMessage.
 QStringList SplitCommandLine(const QString& text, QString* errorMessage);
-
-// The usage message in the current language; localizedText(id) looks up a text.
-QString UsageText(const QString& executableBaseName,
-                  const std::function<QString(int)>& localizedText);
 
 // What the command line asks of start-up.
 struct CommandLineResult {

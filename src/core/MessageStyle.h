@@ -5,7 +5,8 @@
 namespace plimset {
 
 // How a message box presents itself: its icon, and for a question its Yes and No buttons.
-// The numbers are those the program has always passed around.
+// Each value adds an icon code (16 critical, 32 question, 64 information) to a button code
+// (0 OK, 4 Yes and No).
 enum class MessageStyle : qint16 {
     Plain = 0,
     Critical = 16,

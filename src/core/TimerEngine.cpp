@@ -2,9 +2,9 @@
 
 #include "core/AlertOutput.h"
 #include "core/Clock.h"
+#include "core/OptionSettings.h"
 #include "core/TimerView.h"
 #include "core/TrayTip.h"
-#include "settings/OptionSettings.h"
 
 #include <algorithm>
 
@@ -231,17 +231,17 @@ void TimerEngine::SetMode(qint16 mode) {
     }
 }
 
-void TimerEngine::Command1(int index) {
-    if (index == 0) {
-        view_.MinimizeWindow();
-    } else if (index == 1) {
-        CancelRun();
-        SetText(QString());
-        view_.FocusTimeText();
-    }
+void TimerEngine::MinimizeWindow() {
+    view_.MinimizeWindow();
 }
 
-void TimerEngine::Command2() {
+void TimerEngine::ClearTime() {
+    CancelRun();
+    SetText(QString());
+    view_.FocusTimeText();
+}
+
+void TimerEngine::PressActionButton() {
     resetAlerts();
     const TimeFormat fmt = format();
     switch (state_.CurMode) {
@@ -292,12 +292,12 @@ void TimerEngine::Command2() {
     }
 }
 
-void TimerEngine::Command3() {
+void TimerEngine::PressActionAccessKey() {
     view_.FocusActionButton();
-    Command2();
+    PressActionButton();
 }
 
-void TimerEngine::Command4() {
+void TimerEngine::FocusActionButton() {
     view_.FocusActionButton();
 }
 

@@ -51,12 +51,19 @@ public:
     // Stops a running count and any alert; before dialogs and by the clear button.
     void CancelRun();
 
-    // Button handlers: 0 minimize, 1 clear; the action button; its access-key twin;
-    // the invisible focus button.
-    void Command1(int index);
-    void Command2();
-    void Command3();
-    void Command4();
+    // The minimize button.
+    void MinimizeWindow();
+    // The clear button: stops the count and any alert, empties the time text and puts
+    // the focus there.
+    void ClearTime();
+    // The action button: start or stop in the countdown and the stopwatch, add minutes to
+    // the alarm time.
+    void PressActionButton();
+    // The action button's access key: focuses the action button, then presses it.
+    void PressActionAccessKey();
+    // The focus button, which only the keyboard reaches (Esc): hands the focus on to the
+    // action button.
+    void FocusActionButton();
     // A preset of the current mode was chosen from the menu.
     void PresetChosen(int index);
     // The user edited the time text. The engine's own changes are handled internally.

@@ -5,9 +5,9 @@
 
 #include "core/AlertOutput.h"
 #include "core/Clock.h"
+#include "core/OptionSettings.h"
 #include "core/TimerView.h"
 #include "core/TrayTip.h"
-#include "settings/OptionSettings.h"
 
 #include <algorithm>
 
@@ -124,9 +124,9 @@ void TimerEngine::tickCountDown(float now) {
         }
 
         if (done == 3) {
-            Command2(); // stop, which reloads the last duration
+            PressActionButton(); // stop, which reloads the last duration
             if (options_.CountDownRepeat == 1) {
-                Command2();
+                PressActionButton();
             }
         } else {
             alert_.AlertStep(AlertParts::fromInt(3 - done));

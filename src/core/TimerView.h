@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Icons.h"
+#include "core/IconId.h"
 
 #include <QString>
 

@@ -1,5 +1,6 @@
 #include "core/TrayRules.h"
 
+
 #include <QTextBoundaryFinder>
 
 namespace plimset {
@@ -24,10 +25,6 @@ QString TrayTipText(const QString& tip) {
         kept = at;
     }
     return tip.left(kept);
-}
-
-int TrayHideTextId(bool windowShown) {
-    return windowShown ? 204 : 201;
 }
 
 TrayClickAction ChooseTrayClickAction(TrayClick click, bool optionsOpen) {

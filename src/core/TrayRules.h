@@ -22,10 +22,6 @@ inline constexpr int TrayTipBytes = 64;
 // letter and its combining marks).
 QString TrayTipText(const QString& tip);
 
-// The text id of the tray menu's item that hides and shows the main window: "Mi&nimize"
-// while the window is shown, "&Restore" while it is hidden.
-int TrayHideTextId(bool windowShown);
-
 // A press on the tray icon, and what it does: the left button shows and activates the main
 // window, the right one opens the tray menu. Nothing reacts while a dialog of the main
 // window is open.

@@ -12,10 +12,4 @@ public:
     virtual void SetTrayTip(const QString& tip) = 0;
 };
 
-// Where no notification-area icon is shown.
-class NoTrayTip final : public TrayTip {
-public:
-    void SetTrayTip(const QString&) override {}
-};
-
 } // namespace plimset

@@ -25,7 +25,7 @@ inline constexpr double MaxFontDialogSize = 24;
 // Copies face, size, weight, italic, underline and strikethrough from one font to another.
 void CopyFont(const QFont& source, QFont& target);
 
-// Which way TransferFont copies, with the numbers the font transfer has always used.
+// Which way TransferFont copies.
 enum class FontTransfer : qint16 {
     FromFont = 1, // the font into the record
     ToFont = 2,   // the record into the font

@@ -1,7 +1,5 @@
 #include "desktop/QtFontProbe.h"
 
-#include "text/LanguageChoice.h"
-
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "desktop/FontProbe.h"
+#include "text/FontProbe.h"
 
 #include <QString>
 

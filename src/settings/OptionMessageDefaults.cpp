@@ -1,4 +1,4 @@
-#include "settings/OptionSettings.h"
+#include "settings/OptionTable.h"
 
 #include "text/StringTable.h"
 #include "text/TextIds.h"

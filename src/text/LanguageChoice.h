@@ -1,19 +1,11 @@
 #pragma once
 
-#include "desktop/FontProbe.h"
+#include "text/FontProbe.h"
 
 #include <QLocale>
 #include <QString>
 
 namespace plimset {
-
-// The two interface faces the Japanese texts were laid out for, tried in this order.
-inline constexpr char16_t JapanesePreferredFamily[] = u"ＭＳ Ｐゴシック";
-inline constexpr char16_t JapaneseFallbackFamily[] = u"ＭＳ ゴシック";
-
-// The caption of the main window's hidden marker label when no Japanese font is installed;
-// the Options dialog looks for it to disable its language choice.
-inline constexpr char NonJapaneseMarker[] = "Non-Japanese";
 
 // The language offset the Language option gives: 1 English, 2 Japanese, 0 the locale's
 // language; any other value keeps the current offset.

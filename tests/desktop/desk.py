@@ -285,15 +285,61 @@ def tooltip(wid, program):
 # Input
 
 
-def key(wid, *keys):
-    """Sends key combinations (xdotool names: "ctrl+o", "Return") to a window, activating
-    it first so the keys arrive as real keyboard input."""
+def activate(wid):
+    """Gives a window the keyboard focus, as a click on its title would, and waits until the
+    window manager has done it."""
     run("xdotool", "windowactivate", "--sync", str(wid), check=False)
-    run("xdotool", "key", "--clearmodifiers", *keys)
+
+
+def press_keys(*keys, window=None, clear_modifiers=True):
+    """Presses key combinations (xdotool names: "ctrl+o", "Return", "alt+m") one after the
+    other as real keyboard input: into `window` after activating it when given, otherwise
+    into whatever has the focus. clear_modifiers=False sends them as they are, with Num Lock
+    and Caps Lock left as they stand (xdotool would switch them off for the keys)."""
+    if window is not None:
+        activate(window)
+    run("xdotool", "key", *(["--clearmodifiers"] if clear_modifiers else []), *keys)
+
+
+def type_text(text, window=None):
+    """Types text into `window` after activating it when given, otherwise into whatever has
+    the focus, one character every 30 ms as a quick typist would."""
+    if window is not None:
+        activate(window)
+    run("xdotool", "type", "--clearmodifiers", "--delay", "30", text)
+
+
+def replace_text(text, window=None):
+    """Selects everything in the focused field (Ctrl+A) and types text over it."""
+    press_keys("ctrl+a", window=window)
+    type_text(text)
+
+
+def focus(acc):
+    """Moves the keyboard focus to a control found through the accessibility bus."""
+    acc.queryComponent().grabFocus()
+
+
+def toggle_num_lock():
+    press_keys("Num_Lock", clear_modifiers=False)
 
 
 def minimize(wid):
     run("xdotool", "windowminimize", str(wid))
+
+
+def resize(wid, width, height):
+    """Asks the window manager for a new client size."""
+    run("xdotool", "windowsize", str(wid), width, height)
+
+
+def move(wid, x, y):
+    """Asks the window manager to move the window's frame to x, y."""
+    run("xdotool", "windowmove", str(wid), x, y)
+
+
+def maximize(wid):
+    run("wmctrl", "-i", "-r", hex(wid), "-b", "add,maximized_vert,maximized_horz")
 
 
 # Sound
@@ -337,6 +383,12 @@ class SoundRecorder:
             self.keeper.terminate()
             self.keeper.wait(DEFAULT_TIMEOUT)
         return False
+
+
+def sound_streams(program):
+    """How many streams the program plays into the session's audio server now."""
+    text = run("pactl", "list", "sink-inputs", check=False)
+    return text.count('application.process.id = "%d"' % program.process.pid)
 
 
 def _recording_streams():

@@ -8,8 +8,9 @@ import unittest
 
 import desk
 
-SKIP = "_NET_WM_STATE_SKIP_TASKBAR"
 ABOVE = "_NET_WM_STATE_ABOVE"
+TICK = 0.2  # the program's tick
+STEP = 1.0  # the shown time changes once a second
 
 
 def ini_value(text, section, key):
@@ -55,8 +56,14 @@ class MainWindowTest(unittest.TestCase):
                 app = self.start(args, settings)
                 self.assertEqual(desk.window_name(app.window), title)
                 first = self.time_text()
-                time.sleep(2.2)
-                change = seconds(self.time_text()) - seconds(first)
+                if direction:
+                    later = desk.wait_until(lambda: next(
+                        (t for t in [self.time_text()] if t != first), None),
+                        what="the count to move")
+                else:
+                    time.sleep(2 * STEP + TICK)  # two changes of the shown second would pass
+                    later = self.time_text()
+                change = seconds(later) - seconds(first)
                 self.assertEqual((change > 0) - (change < 0), direction, (first, change))
                 if direction == 0:
                     self.assertEqual(first, "12:00")
@@ -73,10 +80,10 @@ class MainWindowTest(unittest.TestCase):
         self.close(app)
         app = self.start(["/C", "0000005"], "[Option]\nMaxLength=5\n")
         self.assertGreater(seconds(self.time_text()), 290)
-        desk.key(app.window, "Escape", "alt+s")  # stop the count
+        desk.press_keys("Escape", "alt+s", window=app.window)  # stop the count
         self.find("push button", "Start")  # the button's click has landed
         # Ctrl+A from the button moves to the field; in the field it selects all again.
-        desk.key(app.window, "ctrl+a", "End", "ctrl+a", "7")
+        desk.press_keys("ctrl+a", "End", "ctrl+a", "7", window=app.window)
         desk.wait_until(lambda: self.time_text() == "7", what="the text replaced")
         self.close(app)
 
@@ -95,17 +102,17 @@ class MainWindowTest(unittest.TestCase):
         app = self.start(settings="[MainForm]\nStartForm=3\nAlwaysOnTop=1\n")
         self.assertIn(ABOVE, desk.window_state(app.window))
         self.assertEqual(self.time_text(), "0:00")
-        desk.key(app.window, "alt+g")  # the action button's access key
+        desk.press_keys("alt+g", window=app.window)  # the action button's access key
         self.find("push button", "Stop")
         first = self.time_text()
-        time.sleep(1.5)
-        self.assertNotEqual(self.time_text(), first)
-        desk.key(app.window, "alt+s")  # the button's key, though the menu "&Set" shares it
+        desk.wait_until(lambda: self.time_text() != first, what="the count to move")
+        # The button's access key, though the menu "&Set" shares it.
+        desk.press_keys("alt+s", window=app.window)
         self.find("push button", "Start")
         stopped = self.time_text()
-        time.sleep(1.2)
+        time.sleep(STEP + TICK)  # a running count would show the next second
         self.assertEqual(self.time_text(), stopped)
-        desk.key(app.window, "alt+m", "a")  # Mode > Always on Top
+        desk.press_keys("alt+m", "a", window=app.window)  # Mode > Always on Top
         desk.wait_until(lambda: ABOVE not in desk.window_state(app.window), what="not above")
         self.assertEqual(ini_value(self.close(app), "MainForm", "AlwaysOnTop"), "0")
 
@@ -136,14 +143,18 @@ class MainWindowTest(unittest.TestCase):
         self.assertLessEqual(abs(x0 - (width - w0) // 2), 1)
         self.assertLessEqual(abs(y0 - (height - h0) // 2), 1)
 
-        desk.run("xdotool", "windowsize", win, w0 + 58, h0 - 15)
-        desk.run("xdotool", "windowmove", win, 100, 120)
-        desk.settle(0.5)
+        desk.resize(win, w0 + 58, h0 - 15)
+        desk.move(win, 100, 120)
+
+        def moved_and_resized():
+            x, y, w, h = self.outer_geometry(win)
+            return (x, y) != (x0, y0) and (w, h) != (w0, h0)
+        desk.wait_until(moved_and_resized, what="the window moved and resized")
         desk.press(self.find("menu item", "StopWatch"))
         desk.wait_until(lambda: desk.window_name(win) == "StopWatch", what="StopWatch mode")
         before = self.outer_geometry(win)
         # The normal window's place and size are kept.
-        desk.run("wmctrl", "-i", "-r", hex(win), "-b", "add,maximized_vert,maximized_horz")
+        desk.maximize(win)
         desk.wait_until(lambda: "_NET_WM_STATE_MAXIMIZED_HORZ" in desk.window_state(win),
                         what="maximized")
         desk.settle(0.3)

@@ -22,7 +22,7 @@ class NoTrayTest(unittest.TestCase):
         acc = desk.atspi_application(pid=app.process.pid)
         desk.find_accessible(
             acc, name="Timeout error. The icon does not appear in the notification area.")
-        desk.key(message, "Return")
+        desk.press_keys("Return", window=message)
         desk.wait_until(lambda: app.windows() == [win], what="the message closed")
 
         # Without a tray the window keeps its taskbar button (whatever TaskBar says) and is
@@ -31,7 +31,7 @@ class NoTrayTest(unittest.TestCase):
         self.assertTrue(desk.minimize_offered(win))
         desk.minimize(win)
         desk.wait_until(lambda: desk.wm_hints_iconic(win), what="minimized")
-        desk.run("xdotool", "key", "ctrl+shift+t")
+        desk.press_keys("ctrl+shift+t")
         desk.wait_until(lambda: desk.map_state(win) == "IsViewable", what="restored")
         self.assertFalse(desk.wm_hints_iconic(win))
 

@@ -21,7 +21,7 @@ class OptionsDialogTest(unittest.TestCase):
 
     def open_options(self, app):
         """Chooses Mode > Options... with the keyboard; returns the dialog's window."""
-        desk.key(app.window, "alt+m", "o")
+        desk.press_keys("alt+m", "o", window=app.window)
         return desk.wait_until(lambda: next(
             (w for w in app.windows() if w != app.window and desk.map_state(w) == "IsViewable"),
             None), what="the Options dialog")
@@ -42,16 +42,15 @@ class OptionsDialogTest(unittest.TestCase):
         dialog = self.open_options(app)
         self.assertEqual(desk.window_name(dialog), "Options")
         # The focus starts in the first CountDown preset box.
-        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+a")
-        desk.run("xdotool", "type", "--delay", "30", "7x.05")
+        desk.replace_text("7x.05")
         field = self.find("text", "CountDown (min) or (min:sec) 1")
         desk.wait_until(lambda: desk.accessible_text(field) == "7:05", what="typed preset")
         desk.press(self.find("radio button", "System"))
-        desk.run("xdotool", "key", "--clearmodifiers", "alt+o")  # OK
+        desk.press_keys("alt+o")  # OK
         question = desk.wait_until(lambda: next(
             (w for w in app.windows() if desk.window_name(w) == "Plimset"), None),
             what="the question")
-        desk.key(question, "Return")  # Yes
+        desk.press_keys("Return", window=question)  # Yes
         self.dialog_gone(app, dialog)
         self.assertEqual(option_lines(app.read_settings()),
                          ["CountDown1=7.05", "SoundFlag=0"])
@@ -64,15 +63,14 @@ class OptionsDialogTest(unittest.TestCase):
         before = self.outer_size(app.window)
         dialog = self.open_options(app)
         width = self.find("text", "Width")
-        width.queryComponent().grabFocus()
-        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+a")
-        desk.run("xdotool", "type", "--delay", "30", "400")
+        desk.focus(width)
+        desk.replace_text("400")
         desk.press(self.find("push button", "Reflect Window Size (Pixel)"))
         desk.wait_until(lambda: self.outer_size(app.window)[0] == 400, what="reflected width")
         desk.press(self.find("push button", "Window Size, Font, and Background Color"))
         desk.wait_until(lambda: self.outer_size(app.window) != (400, before[1]),
                         what="default look")
-        desk.run("xdotool", "key", "--clearmodifiers", "alt+c")  # Cancel
+        desk.press_keys("alt+c")  # Cancel
         self.dialog_gone(app, dialog)
         desk.wait_until(lambda: self.outer_size(app.window) == before, what="size back")
         self.assertNotIn("[Option]", app.read_settings())
@@ -82,14 +80,14 @@ class OptionsDialogTest(unittest.TestCase):
         app = self.start()
         dialog = self.open_options(app)
         box = self.find("text", "Hotkey")
-        box.queryComponent().grabFocus()
+        desk.focus(box)
         # Shift + 5 types "%" on this layout; the hotkey is the key 5 all the same.
-        desk.run("xdotool", "key", "--clearmodifiers", "shift+alt+5")
+        desk.press_keys("shift+alt+5")
         desk.wait_until(lambda: desk.accessible_text(box) == "Shift + Alt + 5",
                         what="captured hotkey")
-        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+F5")
+        desk.press_keys("ctrl+shift+F5")
         desk.wait_until(lambda: desk.accessible_text(box) == "None", what="reverted hotkey")
-        desk.key(dialog, "Escape")
+        desk.press_keys("Escape", window=dialog)
         self.dialog_gone(app, dialog)
         self.assertIsNone(app.read_settings())
         self.assertEqual(app.close(), 0)
@@ -99,25 +97,25 @@ class OptionsDialogTest(unittest.TestCase):
         dialog = self.open_options(app)
         box = self.find("text", "Hotkey")
         self.assertEqual(desk.accessible_text(box), "Ctrl + Shift + T")
-        box.queryComponent().grabFocus()
+        desk.focus(box)
         # The current combination is released while the dialog is open: the box gets it.
-        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+alt+5")
+        desk.press_keys("ctrl+alt+5")
         desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Alt + 5", what="capture")
-        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+t")
+        desk.press_keys("ctrl+shift+t")
         desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Shift + T", what="capture")
         self.assertEqual(desk.map_state(app.window), "IsViewable")
-        desk.run("xdotool", "key", "--clearmodifiers", "ctrl+shift+y")
+        desk.press_keys("ctrl+shift+y")
         desk.wait_until(lambda: desk.accessible_text(box) == "Ctrl + Shift + Y", what="capture")
         # In the box Alt+O would be captured too: Tab leaves it first.
-        desk.run("xdotool", "key", "--clearmodifiers", "Tab", "alt+o")
+        desk.press_keys("Tab", "alt+o")
         question = desk.wait_until(lambda: next(
             (w for w in app.windows() if desk.window_name(w) == "Plimset"), None),
             what="the question")
-        desk.key(question, "Return")
+        desk.press_keys("Return", window=question)
         self.dialog_gone(app, dialog)
         self.assertEqual(option_lines(app.read_settings()), ["TaskBar=1", "HotKey=689"])
         # The new combination minimizes the window from anywhere; the old one is free.
-        desk.run("xdotool", "key", "ctrl+shift+y")
+        desk.press_keys("ctrl+shift+y")
         desk.wait_until(lambda: desk.wm_hints_iconic(app.window), what="minimized")
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), "")
@@ -129,15 +127,16 @@ class OptionsDialogTest(unittest.TestCase):
         with desk.SoundRecorder(keep_awake=True) as playing:
             desk.press(self.find("push button", "Test play"))
             stop = self.find("push button", "Stop test play")
-            time.sleep(1.5)
+            desk.wait_until(lambda: desk.sound_streams(app), what="the test play's sound")
+            time.sleep(1.0)
         self.assertGreater(desk.sound_rms(playing.path), 0.01)
         desk.press(stop)
         self.find("push button", "Test play")
-        time.sleep(0.3)
+        desk.wait_until(lambda: not desk.sound_streams(app), what="the test play's sound gone")
         with desk.SoundRecorder(keep_awake=True) as stopped:
             time.sleep(1.5)
         self.assertLess(desk.sound_rms(stopped.path), 0.001)
-        desk.key(dialog, "Escape")
+        desk.press_keys("Escape", window=dialog)
         self.dialog_gone(app, dialog)
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), "")
@@ -147,9 +146,8 @@ class OptionsDialogTest(unittest.TestCase):
         dialog = self.open_options(app)
         self.assertEqual(desk.window_name(dialog), "オプション")
         self.find("push button", "決定(O)")
-        self.find("check box", "終了時に自動で繰り返す")
         self.assertEqual(desk.accessible_text(self.find("text", "ホットキー")), "なし")
-        desk.key(dialog, "Escape")
+        desk.press_keys("Escape", window=dialog)
         self.dialog_gone(app, dialog)
         self.assertEqual(option_lines(app.read_settings()), ["Language=2"])
         self.assertEqual(app.close(), 0)

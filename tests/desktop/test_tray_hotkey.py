@@ -33,7 +33,7 @@ class TrayHotkeyTest(unittest.TestCase):
         desk.settle(0.3)  # at a person's pace: the last menu has closed
         desk.click(self.icon(app), 3)
         desk.wait_until(lambda: desk.popups(app), what="the tray menu")
-        desk.run("xdotool", "key", key)
+        desk.press_keys(key)
 
     def test_icon_only_with_task_tray_and_its_tip_shows_the_running_time(self):
         app = self.start(["/C", "5"], "[Option]\nTaskTray=0\nProgress=1\n")
@@ -85,29 +85,29 @@ class TrayHotkeyTest(unittest.TestCase):
         other.wait_window()
 
         def press():
-            desk.run("xdotool", "windowactivate", "--sync", other.window, check=False)
-            desk.run("xdotool", "key", "ctrl+shift+t")
+            # As typed, with Num Lock left as it stands.
+            desk.press_keys("ctrl+shift+t", window=other.window, clear_modifiers=False)
 
         app = self.start(settings="[Option]\nTaskTray=1\nTaskBar=0\n" + HOTKEY)
         win = app.window
         for numlock in (False, True):
             with self.subTest(numlock=numlock):
                 if numlock:
-                    desk.run("xdotool", "key", "Num_Lock")
-                    self.addCleanup(desk.run, "xdotool", "key", "Num_Lock")
+                    desk.toggle_num_lock()
+                    self.addCleanup(desk.toggle_num_lock)
                     self.assertRegex(desk.run("xset", "q"), r"Num Lock:\s+on")
                 press()
                 self.wait_hidden(win)
                 press()
                 self.wait_shown(win)
         # While the font dialog is open the hotkey does nothing.
-        desk.key(win, "alt+m", "f")
+        desk.press_keys("alt+m", "f", window=win)
         desk.wait_until(lambda: len(app.windows()) > 1, what="the font dialog")
         press()
         desk.settle(0.5)
         self.assertEqual(desk.map_state(win), "IsViewable")
         dialog = next(w for w in app.windows() if w != win)
-        desk.key(dialog, "Escape")
+        desk.press_keys("Escape", window=dialog)
         desk.wait_until(lambda: app.windows() == [win], what="the font dialog closed")
         self.assertEqual(app.close(), 0)
 

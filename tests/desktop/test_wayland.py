@@ -37,7 +37,10 @@ class WaylandTest(unittest.TestCase):
                                 "WAYLAND_DISPLAY": "plimset-wayland"})
         app.start()
         self.addCleanup(app.kill)
-        time.sleep(3)  # long enough to start, lay out and tick
+        # Started once it says so; then five ticks more.
+        desk.wait_until(lambda: app.process.poll() is not None or "hotkeys" in app.output(),
+                        timeout=20, what="the program's start")
+        time.sleep(1.0)
         self.assertIsNone(app.process.poll(), app.output())
         self.assertEqual(app.terminate(), 0, app.output())
         # Nothing the window could not know was written over what the user had.

@@ -61,7 +61,7 @@ class WindowServicesTest(unittest.TestCase):
         desk.minimize(win)
         # The window manager minimizes anyway; the window comes straight back.
         desk.wait_until(lambda: desk.map_state(win) == "IsViewable"
-                        and not desk.wm_hints_iconic(win), timeout=3, what="restored")
+                        and not desk.wm_hints_iconic(win), what="restored")
         desk.settle(0.5)
         self.assertEqual(desk.map_state(win), "IsViewable")
         self.assertEqual(self.ask(probe, "state"), [1, 0])

@@ -6,10 +6,11 @@
 #include "FakeSoundPreview.h"
 #include "FakeWindowServices.h"
 #include "app/App.h"
-#include "desktop/FontProbe.h"
 #include "desktop/GlobalHotkey.h"
+#include "text/FontProbe.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
+#include "ui/main/MainWindowNames.h"
 
 #include <QAction>
 #include <QFile>
@@ -38,7 +39,7 @@ struct Message {
 
 // The whole program over a settings file in a folder of its own, with a clock at 10:00,
 // no Japanese fonts and window services that only record. Widgets are found by their
-// design names.
+// objectNames.
 class AppFixture : public ::testing::Test {
 protected:
     void WriteSettings(const QByteArray& text) {
@@ -80,25 +81,25 @@ protected:
         return app->Startup();
     }
 
-    template <typename T> T* Find(const char* name) const {
-        T* found = window->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
+    template <typename T> T* Find(const QString& name) const {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    QString Text() const { return Find<QLineEdit>("Text1")->text(); }
+    template <typename T> T* Find(const char* name) const { return Find<T>(QLatin1String(name)); }
+    QString Text() const { return Find<QLineEdit>(MainWindowNames::TimeField)->text(); }
     void Type(const QString& keys) {
-        QLineEdit* field = Find<QLineEdit>("Text1");
+        QLineEdit* field = Find<QLineEdit>(MainWindowNames::TimeField);
         for (QChar c : keys)
             QTest::keyClick(field, c.toLatin1());
     }
     // The user's verbs.
-    void PressAction() { Find<QPushButton>("Command2")->click(); }
+    void PressAction() { Find<QPushButton>(MainWindowNames::ActionButton)->click(); }
     // Picks a mode from the Mode menu, wherever the mode order put it.
     void ChooseMode(TimerMode mode) {
-        const QString name = LocalizedText(TextIds::ModeName(mode), window->LanguageOffset());
+        const QString name = LocalizedText(TextIds::ModeName(mode), app->Language().Offset);
         for (int place = 0; place < 3; ++place) {
-            auto* item =
-                Find<QAction>(QStringLiteral("MNU_Mode_Col_%1").arg(place).toLatin1().constData());
+            auto* item = Find<QAction>(MainWindowNames::ModeItem(place));
             if (item->text() == name) {
                 item->trigger();
                 return;

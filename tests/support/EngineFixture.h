@@ -4,8 +4,8 @@
 #include "FakeClock.h"
 #include "FakeTimerView.h"
 #include "core/AppState.h"
+#include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
-#include "settings/OptionSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ protected:
         engine.TextChanged();
     }
     // The action button: start, stop, pause and resume, or add minutes to an alarm.
-    void PressAction() { engine.Command2(); }
+    void PressAction() { engine.PressActionButton(); }
     void StartCountDown(const QString& text) {
         engine.SetMode(CountDown);
         Type(text);

@@ -3,7 +3,7 @@
 #include "FakeCommandInterpreter.h"
 #include "alerts/Beeper.h"
 #include "alerts/TrayMenuCaption.h"
-#include "alerts/WindowActivation.h"
+#include "desktop/WindowActivation.h"
 
 #include <vector>
 

@@ -1,6 +1,7 @@
 #include "ui/main/MainWindow.h"
 
 #include "core/ModalScope.h"
+#include "core/OptionSettings.h"
 #include "core/TimeFieldKeys.h"
 #include "core/TimeText.h"
 #include "core/TimerEngine.h"
@@ -9,16 +10,15 @@
 #include "desktop/Icons.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
-#include "settings/OptionSettings.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
+#include "ui/main/MainWindowNames.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -48,7 +48,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
 MainWindow::MainWindow(AppState& state, const OptionSettings& options, WindowServices& services,
                        QWidget* parent)
     : QMainWindow(parent), state_(state), options_(options), services_(services) {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QLatin1String(MainWindowNames::Window));
     geometry_.SetTwipsPerPixel({TwipsPerPixelX(screen()), TwipsPerPixelY(screen())});
     CreateControls();
     CreateMenus();
@@ -58,12 +58,12 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateControls() {
     auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("Form1_Client"));
+    client->setObjectName(QLatin1String(MainWindowNames::ClientArea));
     setCentralWidget(client);
 
     // The button that only the keyboard reaches; it hands the focus to the action button.
-    focusButton_ = MakeButton(client, "Command4", QString(), HiddenButtonWidth, HiddenButtonHeight,
-                              geometry_.Tpp());
+    focusButton_ = MakeButton(client, MainWindowNames::FocusButton, QString(), HiddenButtonWidth,
+                              HiddenButtonHeight, geometry_.Tpp());
     focusButton_->setFocusPolicy(Qt::NoFocus);
     focusButton_->setAccessibleName(QStringLiteral("Focus the action button"));
     // Esc reaches it (as a dialog's cancel button would) and so moves the focus out of the
@@ -73,20 +73,22 @@ void MainWindow::CreateControls() {
 
     // The access-key twin of the picture action button. Moved out of sight, it still answers
     // its access key (Alt+G or Alt+S), as a button that is not hidden does.
-    accessKeyButton_ = MakeButton(client, "Command3", QStringLiteral("&G"), HiddenButtonWidth,
-                                  HiddenButtonHeight, geometry_.Tpp());
+    accessKeyButton_ = MakeButton(client, MainWindowNames::AccessKeyButton, QStringLiteral("&G"),
+                                  HiddenButtonWidth, HiddenButtonHeight, geometry_.Tpp());
     accessKeyButton_->setFocusPolicy(Qt::NoFocus);
 
-    minimizeButton_ = MakeButton(client, "Command1_0", QString(), 255, 255, geometry_.Tpp());
+    minimizeButton_ =
+        MakeButton(client, MainWindowNames::MinimizeButton, QString(), 255, 255, geometry_.Tpp());
     minimizeButton_->setAccessibleName(QStringLiteral("Minimize"));
-    clearButton_ = MakeButton(client, "Command1_1", QString(), 255, 255, geometry_.Tpp());
+    clearButton_ =
+        MakeButton(client, MainWindowNames::ClearButton, QString(), 255, 255, geometry_.Tpp());
     clearButton_->setAccessibleName(QStringLiteral("Clear"));
-    actionButton_ =
-        MakeButton(client, "Command2", QStringLiteral("+10"), 525, 255, geometry_.Tpp());
+    actionButton_ = MakeButton(client, MainWindowNames::ActionButton, QStringLiteral("+10"), 525,
+                               255, geometry_.Tpp());
     UpdateActionAccessibleName();
 
     timeField_ = new QLineEdit(client);
-    timeField_->setObjectName(QStringLiteral("Text1"));
+    timeField_->setObjectName(QLatin1String(MainWindowNames::TimeField));
     timeField_->setFrame(false);
     timeField_->setAlignment(Qt::AlignCenter);
     timeField_->setAccessibleName(QStringLiteral("Time"));
@@ -94,12 +96,8 @@ void MainWindow::CreateControls() {
                        TwipsToPixels(270, geometry_.Tpp().Y));
     timeField_->installEventFilter(this);
 
-    dummyLabel_ = new QLabel(QStringLiteral("Dummy"), client);
-    dummyLabel_->setObjectName(QStringLiteral("LBL_Dummy"));
-    dummyLabel_->hide();
-
     tick_ = new QTimer(this);
-    tick_->setObjectName(QStringLiteral("Timer1"));
+    tick_->setObjectName(QLatin1String(MainWindowNames::Tick));
     tick_->setInterval(200);
 
     // The menu bar's "&Set" and the buttons' "&S" share Alt+S; the visible button's
@@ -120,30 +118,30 @@ void MainWindow::CreateControls() {
 
 void MainWindow::CreateMenus() {
     QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("Form1_MenuBar"));
+    bar->setObjectName(QLatin1String(MainWindowNames::MenuBar));
     bar->installEventFilter(this);
 
     exitAction_ = new QAction(QStringLiteral("E&xit"), bar);
-    exitAction_->setObjectName(QStringLiteral("MNU_Exit"));
+    exitAction_->setObjectName(QLatin1String(MainWindowNames::ExitItem));
     bar->addAction(exitAction_);
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
 
     presetMenu_ = new QMenu(QStringLiteral("&Set"), bar);
-    presetMenu_->setObjectName(QStringLiteral("MNU_Set"));
-    presetMenu_->menuAction()->setObjectName(QStringLiteral("MNU_Set_Action"));
+    presetMenu_->setObjectName(QLatin1String(MainWindowNames::PresetMenu));
+    presetMenu_->menuAction()->setObjectName(QLatin1String(MainWindowNames::PresetMenuTitle));
     bar->addMenu(presetMenu_);
     auto* nullItem = new QAction(QStringLiteral("Null"), presetMenu_);
-    nullItem->setObjectName(QStringLiteral("MNU_Set_Col_0"));
+    nullItem->setObjectName(MainWindowNames::PresetItem(0));
     presetMenu_->addAction(nullItem);
     presetActions_.push_back(nullItem);
 
     modeMenu_ = new QMenu(QStringLiteral("&Mode"), bar);
-    modeMenu_->setObjectName(QStringLiteral("MNU_Mode"));
-    modeMenu_->menuAction()->setObjectName(QStringLiteral("MNU_Mode_Action"));
+    modeMenu_->setObjectName(QLatin1String(MainWindowNames::ModeMenu));
+    modeMenu_->menuAction()->setObjectName(QLatin1String(MainWindowNames::ModeMenuTitle));
     bar->addMenu(modeMenu_);
     for (int k = 0; k < 3; ++k) {
         auto* item = new QAction(modeMenu_);
-        item->setObjectName(QStringLiteral("MNU_Mode_Col_%1").arg(k));
+        item->setObjectName(MainWindowNames::ModeItem(k));
         modeMenu_->addAction(item);
         modeActions_[k] = item;
     }
@@ -157,8 +155,9 @@ void MainWindow::CreateMenus() {
         modeMenu_->addAction(item);
         return item;
     };
-    addSeparator("MNU_Pipe1");
-    alwaysOnTopAction_ = addItem("MNU_A_Top", QStringLiteral("&Always on Top"));
+    addSeparator(MainWindowNames::SeparatorAboveAlwaysOnTop);
+    alwaysOnTopAction_ =
+        addItem(MainWindowNames::AlwaysOnTopItem, QStringLiteral("&Always on Top"));
     alwaysOnTopAction_->setCheckable(true);
     if (!services_.CanKeepOnTop()) {
         // The saved choice is kept; the item says why it cannot be had here.
@@ -167,22 +166,24 @@ void MainWindow::CreateMenus() {
             QStringLiteral("This desktop does not let a window keep itself on top."));
         modeMenu_->setToolTipsVisible(true);
     }
-    addSeparator("MNU_Pipe2");
-    fontAction_ = addItem("MNU_Font", QStringLiteral("&Font..."));
-    backColorAction_ = addItem("MNU_BColor", QStringLiteral("&Background Color..."));
-    addSeparator("MNU_Pipe3");
-    optionsAction_ = addItem("MNU_Option", QStringLiteral("&Options..."));
+    addSeparator(MainWindowNames::SeparatorAboveFont);
+    fontAction_ = addItem(MainWindowNames::FontItem, QStringLiteral("&Font..."));
+    backColorAction_ =
+        addItem(MainWindowNames::BackColorItem, QStringLiteral("&Background Color..."));
+    addSeparator(MainWindowNames::SeparatorAboveOptions);
+    optionsAction_ = addItem(MainWindowNames::OptionsItem, QStringLiteral("&Options..."));
     connect(optionsAction_, &QAction::triggered, this, &MainWindow::OptionsRequested);
 }
 
 void MainWindow::ConnectEngine(TimerEngine& engine) {
     engine_ = &engine;
     connect(tick_, &QTimer::timeout, this, [this] { engine_->Tick(); });
-    connect(minimizeButton_, &QPushButton::clicked, this, [this] { engine_->Command1(0); });
-    connect(clearButton_, &QPushButton::clicked, this, [this] { engine_->Command1(1); });
-    connect(actionButton_, &QPushButton::clicked, this, [this] { engine_->Command2(); });
-    connect(accessKeyButton_, &QPushButton::clicked, this, [this] { engine_->Command3(); });
-    connect(focusButton_, &QPushButton::clicked, this, [this] { engine_->Command4(); });
+    connect(minimizeButton_, &QPushButton::clicked, this, [this] { engine_->MinimizeWindow(); });
+    connect(clearButton_, &QPushButton::clicked, this, [this] { engine_->ClearTime(); });
+    connect(actionButton_, &QPushButton::clicked, this, [this] { engine_->PressActionButton(); });
+    connect(accessKeyButton_, &QPushButton::clicked, this,
+            [this] { engine_->PressActionAccessKey(); });
+    connect(focusButton_, &QPushButton::clicked, this, [this] { engine_->FocusActionButton(); });
     // Only the user's edits: the engine handles the texts it sets itself.
     connect(timeField_, &QLineEdit::textEdited, this, [this] { engine_->TextChanged(); });
     connect(presetActions_[0], &QAction::triggered, this, [this] { engine_->PresetChosen(0); });
@@ -231,7 +232,7 @@ void MainWindow::ChooseTextFont() {
         TransferFont(font, description, FontTransfer::ToFont);
         timeField_->setFont(font);
         ApplyTextColors(description.Color, backColor_);
-        Sg_TextBox_Size(0);
+        SizeTimeFieldForLength(0);
     }
 }
 
@@ -371,7 +372,7 @@ void MainWindow::RebuildPresetMenu() {
     while (static_cast<int>(presetActions_.size()) < wanted) {
         const int i = static_cast<int>(presetActions_.size());
         auto* item = new QAction(presetMenu_);
-        item->setObjectName(QStringLiteral("MNU_Set_Col_%1").arg(i));
+        item->setObjectName(MainWindowNames::PresetItem(i));
         presetMenu_->addAction(item);
         connect(item, &QAction::triggered, this, [this, i] { engine_->PresetChosen(i); });
         presetActions_.push_back(item);

@@ -4,6 +4,7 @@
 #include "core/TimerView.h"
 #include "settings/WindowSettings.h"
 #include "ui/main/WindowGeometry.h"
+#include "ui/options/MainWindowPreview.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -15,7 +16,6 @@
 class QAction;
 class QKeyEvent;
 class QKeySequence;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -28,16 +28,6 @@ class TimerEngine;
 class WindowServices;
 struct OptionSettings;
 
-// What the Options dialog may change on the main window before OK, taken when it opens so
-// that Cancel can put it back: the outer size, every control's place and size, and the
-// time field's font and colours.
-struct MainWindowSnapshot {
-    int WidthPixels = 0;
-    int HeightPixels = 0;
-    std::vector<std::pair<QPointer<QWidget>, QRect>> Layout;
-    WindowSettings Look;
-};
-
 // The main window: the time field, the minimize and clear buttons on its left, the
 // mode's action button on its right, and the menu bar. It shows what the engine tells it
 // and hands the user's actions to the engine; the program's state, the options and the
@@ -47,7 +37,7 @@ struct MainWindowSnapshot {
 // non-client size is the frame the window manager gives it plus the menu bar: Qt puts the
 // menu bar inside the window's geometry, so counting it as non-client keeps the client
 // area equal to the central widget, where the controls are placed absolutely.
-class MainWindow : public QMainWindow, public TimerView {
+class MainWindow : public QMainWindow, public TimerView, public MainWindowPreview {
     Q_OBJECT
 public:
     MainWindow(AppState& state, const OptionSettings& options, WindowServices& services,
@@ -60,30 +50,30 @@ public:
 
     // Sizes the time field for this many characters (0: the character limit) and the
     // window around it, then centres the controls.
-    void Sg_TextBox_Size(int characters);
+    void SizeTimeFieldForLength(int characters) override;
     // Centres the controls in the client area.
-    void Sg_Object_Location();
+    void PlaceControls() override;
     // Puts the buttons that only the keyboard reaches out of sight, for the button style.
     void PlaceOutOfSightButtons();
     // Measures the frame the window manager gives the window and the menu bar.
     void MeasureBorders();
     const WindowGeometry& Geometry() const { return geometry_; }
     // The window's outer size in pixels.
-    int OuterWidthPixels() const { return geometry_.OuterWidthPixels(this); }
-    int OuterHeightPixels() const { return geometry_.OuterHeightPixels(this); }
+    int OuterWidthPixels() const override { return geometry_.OuterWidthPixels(this); }
+    int OuterHeightPixels() const override { return geometry_.OuterHeightPixels(this); }
     // Gives the window an outer size in twips, never smaller than its buttons and field
     // need, and lays the controls out again.
-    void ReflectOuterSize(double widthTwips, double heightTwips);
+    void ReflectOuterSize(double widthTwips, double heightTwips) override;
 
-    MainWindowSnapshot TakeSnapshot() const;
+    QWidget* PreviewWindow() override { return this; }
+    MainWindowSnapshot TakeSnapshot() const override;
     // Puts the size and layout back where they differ, and always the font and colours.
-    void RestoreSnapshot(const MainWindowSnapshot& snapshot);
+    void RestoreSnapshot(const MainWindowSnapshot& snapshot) override;
 
     // The minimize and clear buttons' pictures.
     void ApplyButtonIcons();
     // Captions every menu and control in the language; the mode menu follows the order.
-    void ApplyCaptions(qint16 languageOffset, const QString& modeOrder, bool nonJapanese);
-    qint16 LanguageOffset() const { return languageOffset_; }
+    void ApplyCaptions(qint16 languageOffset, const QString& modeOrder);
     void SetMinimizeOffered(bool offered);
     // Keeps the taskbar button whatever SetTaskbarButton asks: where the window has no
     // other way back (a tray icon that no tray shows).
@@ -94,7 +84,7 @@ public:
     // The time field's font and colours, and the window's position and size, as the
     // window settings store them. ApplyTextLook is the part of the look a window settings
     // record sets; CurrentWindowSettings reads everything back.
-    void ApplyTextLook(const WindowSettings& look);
+    void ApplyTextLook(const WindowSettings& look) override;
     WindowSettings DesignLook(const QString& fontFamily) const;
     WindowSettings CurrentWindowSettings() const;
     // Whether the desktop tells the window where it is (not so on Wayland).
@@ -155,14 +145,13 @@ private:
     WindowServices& services_;
     TimerEngine* engine_ = nullptr;
 
-    QLineEdit* timeField_ = nullptr;         // Text1
-    QPushButton* minimizeButton_ = nullptr;  // Command1_0
-    QPushButton* clearButton_ = nullptr;     // Command1_1
-    QPushButton* actionButton_ = nullptr;    // Command2
-    QPushButton* accessKeyButton_ = nullptr; // Command3
-    QPushButton* focusButton_ = nullptr;     // Command4
-    QLabel* dummyLabel_ = nullptr;           // LBL_Dummy
-    QTimer* tick_ = nullptr;                 // Timer1
+    QLineEdit* timeField_ = nullptr;
+    QPushButton* minimizeButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* actionButton_ = nullptr;
+    QPushButton* accessKeyButton_ = nullptr;
+    QPushButton* focusButton_ = nullptr;
+    QTimer* tick_ = nullptr;
 
     QAction* exitAction_ = nullptr;
     QMenu* presetMenu_ = nullptr;

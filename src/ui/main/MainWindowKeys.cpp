@@ -3,9 +3,9 @@
 
 #include "ui/main/MainWindow.h"
 
+#include "core/OptionSettings.h"
 #include "core/TimeFieldKeys.h"
 #include "core/TimerEngine.h"
-#include "settings/OptionSettings.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -4,10 +4,11 @@
 
 #include "ui/main/MainWindow.h"
 
+#include "core/OptionSettings.h"
 #include "desktop/FontChoice.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
-#include "settings/OptionSettings.h"
+#include "core/OptionSettings.h"
 #include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
@@ -17,7 +18,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -47,7 +47,7 @@ ControlSizes MainWindow::CurrentControlSizes() const {
     return s;
 }
 
-void MainWindow::Sg_TextBox_Size(int characters) {
+void MainWindow::SizeTimeFieldForLength(int characters) {
     const QString sample = FieldSizingText(characters, options_.MaxLength);
     const QFontMetricsF metrics(timeField_->font());
     timeField_->resize(qCeil(metrics.horizontalAdvance(sample)), qCeil(metrics.height()));
@@ -61,13 +61,13 @@ void MainWindow::Sg_TextBox_Size(int characters) {
     geometry_.RemeasureBorderHeight(this, widthPixels - frame.left() - frame.right());
     const int heightPixels = FittedWindowHeightPixels(sizes, geometry_.BorderHeight(), tpp);
     geometry_.ResizeOuter(this, widthPixels, heightPixels);
-    Sg_Object_Location();
+    PlaceControls();
 }
 
-void MainWindow::Sg_Object_Location() {
+void MainWindow::PlaceControls() {
     geometry_.RemeasureBorderHeight(this, width());
     const TwipsPerPixel tpp = geometry_.Tpp();
-    const ControlPlacement p = PlaceControls(
+    const ControlPlacement p = plimset::PlaceControls(
         CurrentControlSizes(), geometry_.OuterWidthTwips(this), geometry_.OuterHeightTwips(this),
         geometry_.BorderWidth(), geometry_.BorderHeight(), tpp);
     const auto place = [tpp](QWidget* control, double left, double top) {
@@ -91,7 +91,7 @@ void MainWindow::ReflectOuterSize(double widthTwips, double heightTwips) {
     const qint32 minHeight = RoundToInt32(sizes.TextHeight + geometry_.BorderHeight() + tpp.Y);
     const int heightPixels = WholePixels(qMax(RoundToInt32(heightTwips), minHeight), tpp.Y);
     geometry_.ResizeOuter(this, widthPixels, heightPixels);
-    Sg_Object_Location();
+    PlaceControls();
 }
 
 MainWindowSnapshot MainWindow::TakeSnapshot() const {
@@ -112,7 +112,7 @@ void MainWindow::RestoreSnapshot(const MainWindowSnapshot& snapshot) {
     }
     if (OuterWidthPixels() != snapshot.WidthPixels ||
         OuterHeightPixels() != snapshot.HeightPixels || timeField_->width() != savedFieldWidth) {
-        Sg_TextBox_Size(0);
+        SizeTimeFieldForLength(0);
         geometry_.ResizeOuter(this, snapshot.WidthPixels, snapshot.HeightPixels);
         for (const auto& [control, rect] : snapshot.Layout) {
             if (control != nullptr)
@@ -215,11 +215,8 @@ void MainWindow::ApplyStartupSize(qint32& savedWidth, qint32& savedHeight) {
     geometry_.ResizeOuter(this, width, height);
 }
 
-void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder, bool nonJapanese) {
+void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder) {
     languageOffset_ = languageOffset;
-    dummyLabel_->hide();
-    if (nonJapanese)
-        dummyLabel_->setText(QLatin1String(NonJapaneseMarker));
 
     for (int k = 0; k < 3; ++k) {
         const int digit = k < modeOrder.size() ? modeOrder[k].digitValue() : -1;

@@ -1,5 +1,6 @@
-// The Options dialog's window: its opening sequence, the filling from the options and the
-// enabling rules. The controls themselves are made in OptionsDialogControls.cpp.
+// The Options dialog's window: its opening sequence, the bindings between the options and
+// the controls, the filling and the enabling rules. The controls themselves are made in
+// OptionsDialogControls.cpp.
 
 #include "ui/options/OptionsDialog.h"
 
@@ -14,7 +15,7 @@
 #include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
 #include "ui/options/OptionsDialogDesign.h"
-#include "ui/options/SoundPreview.h"
+#include "ui/options/OptionsDialogNames.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -25,23 +26,35 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace plimset {
 
 using namespace options_design;
+namespace names = options_names;
+using S = OptionSettings;
 
-OptionsDialog::OptionsDialog(MainWindow& main, OptionSettings& options,
+qint16 ListChoiceValue(int index, qint16 first, qint16 unlisted) {
+    return index < 0 ? unlisted : static_cast<qint16>(first + index);
+}
+
+int ListChoiceIndex(qint16 value, qint16 first, int count) {
+    return value >= first && value < first + count ? value - first : -1;
+}
+
+OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
                              OptionsDialogContext context)
-    : QDialog(&main), main_(main), options_(options), context_(std::move(context)) {
-    setObjectName(QStringLiteral("Form2"));
+    : QDialog(main.PreviewWindow()), main_(main), options_(options), context_(std::move(context)) {
+    setObjectName(QLatin1String(names::Dialog));
     // A fixed dialog: a title and a close box, nothing to minimize or maximize.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
-    tpp_ = {TwipsPerPixelX(main.screen()), TwipsPerPixelY(main.screen())};
+    const QScreen* screen = main.PreviewWindow()->screen();
+    tpp_ = {TwipsPerPixelX(screen), TwipsPerPixelY(screen)};
     QFont dialogFont = font();
     dialogFont.setPointSize(DialogFontPoints);
     setFont(dialogFont);
@@ -49,191 +62,294 @@ OptionsDialog::OptionsDialog(MainWindow& main, OptionSettings& options,
 
     cancelled_ = false;
     // Centred on the main window's screen.
-    if (const QScreen* screen = main.screen()) {
+    if (screen != nullptr) {
         const QRect area = screen->availableGeometry();
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
-    monitor_ = new QTimer(this);
-    monitor_->setObjectName(QStringLiteral("Timer1"));
-    monitor_->setInterval(200);
-    connect(monitor_, &QTimer::timeout, this, &OptionsDialog::MonitorTestPlay);
+    testPlayMonitor_ = new QTimer(this);
+    testPlayMonitor_->setObjectName(QLatin1String(names::TestPlayMonitor));
+    testPlayMonitor_->setInterval(200);
+    connect(testPlayMonitor_, &QTimer::timeout, this, &OptionsDialog::MonitorTestPlay);
 
     CreateControls();
     ArrangeGroups();
     SetTabOrder();
-    playButton_->setIcon(ResourceIcon(IconId::Go));
-    beepButton_->setIcon(ResourceIcon(IconId::Go));
-    FillCombos();
+    testPlayButton_->setIcon(ResourceIcon(IconId::Go));
+    testBeepButton_->setIcon(ResourceIcon(IconId::Go));
+    FillLists();
+    CreateBindings();
     snapshot_ = main_.TakeSnapshot();
     const QStringList version = QString::fromLatin1(ProgramVersion).split(u'.');
-    version_->setText(VersionLabelText(version.value(0).toInt(), version.value(1).toInt()));
+    versionLabel_->setText(VersionLabelText(version.value(0).toInt(), version.value(1).toInt()));
     Caption();
-    FillFromSettings();
-    const auto* marker = main_.findChild<QLabel*>(QStringLiteral("LBL_Dummy"));
-    if (marker != nullptr && marker->text() == QLatin1String(NonJapaneseMarker)) {
-        findChild<QLabel*>(QStringLiteral("Label1_1"))->setEnabled(false);
-        language_->setEnabled(false);
+    noHotkeyText_ = LocalizedText(TextIds::NoHotkey, context_.languageOffset);
+    Fill(options_);
+    ShowMainWindowSize();
+    if (context_.noJapaneseFont) {
+        findChild<QLabel*>(QLatin1String(names::LanguageLabel))->setEnabled(false);
+        languageList_->setEnabled(false);
     }
 }
 
 OptionsDialog::~OptionsDialog() = default;
 
-// ----- filling -----
+// ----- bindings and filling -----
 
-void OptionsDialog::ClearPresetBoxes() {
+void OptionsDialog::CreateBindings() {
+    using enum BindingFormat;
+    // The texts of the current language only.
+    const bool japanese = context_.languageOffset == JapaneseOffset;
+    bindings_ = {
+        {&S::AddMinute, addMinute_, WholeNumberBox},
+        {&S::CountDownRepeat, repeat_, CheckedWhenOne},
+        {&S::SoundFlag, soundSource_, SoundSource},
+        {&S::SoundFile, soundFile_, TextBox},
+        {&S::SoundBeep, beepCount_, WholeNumberBox},
+        {&S::SoundUntilEnd, untilEnd_, CheckedWhenOne},
+        {&S::MessageBox, alertWindowShown_, CheckedUnlessZero},
+        {&S::RingDuration, ringDuration_, TimeBox},
+        {&S::DisplayDuration, displayDuration_, TimeBox},
+        {&S::MessageBoxSize, alertSize_, FactorBox},
+        {&S::TaskTray, trayIcon_, CheckedWhenOne},
+        {&S::TaskBar, taskbarButton_, CheckedWhenOne},
+        {&S::Progress, progress_, CheckedWhenOne},
+        {&S::ShowAlways, showAlways_, CheckedWhenOne},
+        {&S::MaxLength, lengthList_, ListChoice, FirstListedLength},
+        {&S::Hotkey, hotkey_, HotkeyBox},
+        {&S::Language, languageList_, ListChoice, 0},
+        {japanese ? &S::MessageBoxTextA1_J : &S::MessageBoxTextA1_E, alarmText1_, MessageTextBox},
+        {japanese ? &S::MessageBoxTextA2_J : &S::MessageBoxTextA2_E, alarmText2_, MessageTextBox},
+        {japanese ? &S::MessageBoxTextC1_J : &S::MessageBoxTextC1_E, countDownText1_,
+         MessageTextBox},
+        {japanese ? &S::MessageBoxTextC2_J : &S::MessageBoxTextC2_E, countDownText2_,
+         MessageTextBox},
+    };
+}
+
+void OptionsDialog::Fill(const OptionSettings& values) {
+    const qint16 separator = values.TimeSeparator;
     for (QLineEdit* b : alarmBoxes_)
         SetBoxText(b, QString());
     for (QLineEdit* b : countDownBoxes_)
         SetBoxText(b, QString());
-    for (QCheckBox* c : tray_)
-        c->setChecked(false);
-    tray_[2]->setEnabled(false);
-    tray_[3]->setEnabled(false);
-}
-
-void OptionsDialog::FillFromSettings() {
-    const qint16 separator = options_.TimeSeparator;
-    ClearPresetBoxes();
     for (size_t i = 0; i < alarmBoxes_.size(); ++i) {
-        if (i < options_.AlarmPresets.size())
-            SetBoxText(alarmBoxes_[i], FormatSettingNumber(options_.AlarmPresets[i], 2, separator));
-        if (i < options_.CountDownPresets.size())
+        if (i < values.AlarmPresets.size())
+            SetBoxText(alarmBoxes_[i], FormatSettingNumber(values.AlarmPresets[i], 2, separator));
+        if (i < values.CountDownPresets.size())
             SetBoxText(countDownBoxes_[i],
-                       FormatSettingNumber(options_.CountDownPresets[i], 2, separator));
+                       FormatSettingNumber(values.CountDownPresets[i], 2, separator));
     }
-    SetBoxText(addMinute_, FormatWholeNumber(options_.AddMinute));
-    repeat_->setChecked(options_.CountDownRepeat == 1);
-    SelectSoundSource(options_.SoundFlag);
-    SetBoxText(soundFile_, options_.SoundFile);
-    SetBoxText(beepCount_, FormatWholeNumber(options_.SoundBeep));
-    untilEnd_->setChecked(options_.SoundUntilEnd == 1);
-    CheckRule1();
-    display_->setChecked(options_.MessageBox != 0);
-    CheckRule2();
-    SetBoxText(durations_[0], FormatSettingNumber(options_.RingDuration, 2, separator));
-    SetBoxText(durations_[1], FormatSettingNumber(options_.DisplayDuration, 2, separator));
-    SetBoxText(sizeFactor_, FormatSettingNumber(options_.MessageBoxSize, 1, 0));
-    tray_[0]->setChecked(options_.TaskTray == 1);
-    tray_[1]->setChecked(options_.TaskBar == 1);
-    tray_[2]->setChecked(options_.Progress == 1);
-    tray_[3]->setChecked(options_.ShowAlways == 1);
-    CheckRule3();
-    ShowMainWindowSize();
-    // A hand-edited value outside the lists selects nothing.
-    maxLength_->setCurrentIndex(
-        options_.MaxLength >= 5 && options_.MaxLength <= 8 ? options_.MaxLength - 5 : -1);
-    noHotkeyText_ = LocalizedText(TextIds::NoHotkey, context_.languageOffset);
-    const QString hotkeyText = HotkeyCodeToText(options_.Hotkey);
-    hotkey_->setText(hotkeyText.isEmpty() ? noHotkeyText_ : hotkeyText);
-    hotkey_->end(false);
-    language_->setCurrentIndex(options_.Language >= 0 && options_.Language <= 2 ? options_.Language
-                                                                                : -1);
-    const bool japanese = context_.languageOffset == JapaneseOffset;
-    SetBoxText(texts_[0], japanese ? options_.MessageBoxTextA1_J : options_.MessageBoxTextA1_E);
-    SetBoxText(texts_[1], japanese ? options_.MessageBoxTextA2_J : options_.MessageBoxTextA2_E);
-    SetBoxText(texts_[2], japanese ? options_.MessageBoxTextC1_J : options_.MessageBoxTextC1_E);
-    SetBoxText(texts_[3], japanese ? options_.MessageBoxTextC2_J : options_.MessageBoxTextC2_E);
+    for (const OptionBinding& b : bindings_) {
+        const auto number = [&] { return values.*std::get<qint16 S::*>(b.field); };
+        const auto decimal = [&] { return values.*std::get<float S::*>(b.field); };
+        const auto text = [&] { return values.*std::get<QString S::*>(b.field); };
+        switch (b.format) {
+        case BindingFormat::WholeNumberBox:
+            SetBoxText(static_cast<QLineEdit*>(b.control), FormatWholeNumber(number()));
+            break;
+        case BindingFormat::TimeBox:
+            SetBoxText(static_cast<QLineEdit*>(b.control),
+                       FormatSettingNumber(decimal(), 2, separator));
+            break;
+        case BindingFormat::FactorBox:
+            SetBoxText(static_cast<QLineEdit*>(b.control), FormatSettingNumber(decimal(), 1, 0));
+            break;
+        case BindingFormat::TextBox:
+        case BindingFormat::MessageTextBox:
+            SetBoxText(static_cast<QLineEdit*>(b.control), text());
+            break;
+        case BindingFormat::CheckedWhenOne:
+            static_cast<QCheckBox*>(b.control)->setChecked(number() == 1);
+            break;
+        case BindingFormat::CheckedUnlessZero:
+            static_cast<QCheckBox*>(b.control)->setChecked(number() != 0);
+            break;
+        case BindingFormat::ListChoice: {
+            auto* list = static_cast<QComboBox*>(b.control);
+            // A hand-edited value outside the list selects nothing.
+            list->setCurrentIndex(ListChoiceIndex(number(), b.first, list->count()));
+            break;
+        }
+        case BindingFormat::SoundSource:
+            SelectSoundSource(number());
+            break;
+        case BindingFormat::HotkeyBox: {
+            const QString hotkeyText = HotkeyCodeToText(number());
+            hotkey_->setText(hotkeyText.isEmpty() ? noHotkeyText_ : hotkeyText);
+            hotkey_->end(false);
+            break;
+        }
+        }
+    }
+    // The rules once more, now that every control they read holds its value.
+    EnableRingDurationUnlessUntilEnd();
+    EnableAlertWindowSettings();
+    EnableProgressChecks();
 }
 
-void OptionsDialog::FillWithDefaults() {
-    const qint16 separator = options_.TimeSeparator;
-    ClearPresetBoxes();
-    const QString alarms = QStringLiteral("010030060");
-    const QString countDowns = QStringLiteral("03.0004.0005.00");
-    for (size_t i = 0; i < alarmBoxes_.size(); ++i) {
-        const int at = static_cast<int>(i);
-        SetBoxText(alarmBoxes_[i],
-                   FormatSettingNumber(static_cast<float>(NumericValue(alarms.mid(3 * at, 3))), 2,
-                                       separator));
-        SetBoxText(countDownBoxes_[i],
-                   FormatSettingNumber(static_cast<float>(NumericValue(countDowns.mid(5 * at, 5))),
-                                       2, separator));
+OptionSettings OptionsDialog::Collect() const {
+    OptionSettings edited = options_;
+    const TimeFormat format{options_.TimeSeparator, options_.MaxLength};
+    for (size_t j = 0; j < alarmBoxes_.size() && j < edited.AlarmPresets.size(); ++j) {
+        edited.AlarmPresets[j] = RoundToInt16(NumericValue(alarmBoxes_[j]->text()));
+        edited.CountDownPresets[j] = ParseTimeText(countDownBoxes_[j]->text(), format);
     }
-    SetBoxText(addMinute_, QStringLiteral("10"));
-    repeat_->setChecked(false);
-    const bool haveSound = !context_.defaultSoundFile.isEmpty();
-    SelectSoundSource(haveSound ? 1 : 0);
-    SetBoxText(soundFile_, haveSound ? context_.defaultSoundFile : QString());
-    SetBoxText(beepCount_, QStringLiteral("10"));
-    untilEnd_->setChecked(false);
-    display_->setChecked(true);
-    SetBoxText(durations_[0], FormatSettingNumber(0.03f, 2, separator));
-    SetBoxText(durations_[1], FormatSettingNumber(1.0f, 2, separator));
-    SetBoxText(sizeFactor_, FormatSettingNumber(1.0f, 1, 0));
-    tray_[0]->setChecked(false);
-    tray_[1]->setChecked(true);
-    tray_[2]->setChecked(false);
-    tray_[3]->setChecked(false);
-    maxLength_->setCurrentIndex(1);
-    hotkey_->setText(noHotkeyText_);
-    hotkey_->end(false);
-    language_->setCurrentIndex(0);
+    for (const OptionBinding& b : bindings_) {
+        const auto number = [&]() -> qint16& { return edited.*std::get<qint16 S::*>(b.field); };
+        const auto decimal = [&]() -> float& { return edited.*std::get<float S::*>(b.field); };
+        const auto text = [&]() -> QString& { return edited.*std::get<QString S::*>(b.field); };
+        const auto boxText = [&] { return static_cast<const QLineEdit*>(b.control)->text(); };
+        switch (b.format) {
+        case BindingFormat::WholeNumberBox:
+            number() = RoundToInt16(NumericValue(boxText()));
+            break;
+        case BindingFormat::TimeBox:
+            decimal() = ParseTimeText(boxText(), format);
+            break;
+        case BindingFormat::FactorBox:
+            decimal() = static_cast<float>(NumericValue(boxText()));
+            break;
+        case BindingFormat::TextBox:
+            text() = boxText();
+            break;
+        case BindingFormat::MessageTextBox:
+            text() = boxText().trimmed();
+            break;
+        case BindingFormat::CheckedWhenOne:
+        case BindingFormat::CheckedUnlessZero:
+            number() = static_cast<const QCheckBox*>(b.control)->isChecked() ? 1 : 0;
+            break;
+        case BindingFormat::ListChoice:
+            number() = ListChoiceValue(static_cast<const QComboBox*>(b.control)->currentIndex(),
+                                       b.first, number());
+            break;
+        case BindingFormat::SoundSource:
+            // With no source chosen the stored one stays.
+            if (soundSource_->checkedId() >= 0)
+                number() = static_cast<qint16>(soundSource_->checkedId());
+            break;
+        case BindingFormat::HotkeyBox:
+            number() = HotkeyTextToCode(boxText());
+            break;
+        }
+    }
+    // Line breaks never belong in a one-line text; the Japanese texts are the ones a
+    // hand edit or an input method may have given one.
+    const auto oneLine = [](QString& text) { text.remove(u'\r').remove(u'\n'); };
+    oneLine(edited.MessageBoxTextA1_J);
+    oneLine(edited.MessageBoxTextA2_J);
+    oneLine(edited.MessageBoxTextC1_J);
+    oneLine(edited.MessageBoxTextC2_J);
+    return edited;
+}
+
+OptionSettings OptionsDialog::Defaults() const {
+    OptionSettings defaults = options_;
     const qint16 offset = context_.languageOffset;
-    SetBoxText(texts_[0], LocalizedText(TextIds::SetTimeCome, offset));
-    SetBoxText(texts_[1], QString());
-    SetBoxText(texts_[2], LocalizedText(TextIds::CountDownEnded, offset));
-    SetBoxText(texts_[3], LocalizedText(TextIds::ClickStop, offset));
+    std::fill(defaults.AlarmPresets.begin(), defaults.AlarmPresets.end(), qint16(0));
+    std::fill(defaults.CountDownPresets.begin(), defaults.CountDownPresets.end(), 0.0f);
+    const qint16 alarms[] = {10, 30, 60};
+    const float countDowns[] = {3, 4, 5};
+    for (size_t i = 0; i < 3 && i < alarmBoxes_.size(); ++i) {
+        if (i < defaults.AlarmPresets.size())
+            defaults.AlarmPresets[i] = alarms[i];
+        if (i < defaults.CountDownPresets.size())
+            defaults.CountDownPresets[i] = countDowns[i];
+    }
+    defaults.AddMinute = 10;
+    defaults.CountDownRepeat = 0;
+    defaults.SoundFlag = context_.defaultSoundFile.isEmpty() ? 0 : 1;
+    defaults.SoundFile = context_.defaultSoundFile;
+    defaults.SoundBeep = 10;
+    defaults.SoundUntilEnd = 0;
+    defaults.MessageBox = 1;
+    defaults.RingDuration = 0.03f;
+    defaults.DisplayDuration = 1.0f;
+    defaults.MessageBoxSize = 1.0f;
+    defaults.TaskTray = 0;
+    defaults.TaskBar = 1;
+    defaults.Progress = 0;
+    defaults.ShowAlways = 0;
+    defaults.MaxLength = 6;
+    defaults.Hotkey = 0;
+    defaults.Language = 0;
+    const bool japanese = offset == JapaneseOffset;
+    (japanese ? defaults.MessageBoxTextA1_J : defaults.MessageBoxTextA1_E) =
+        LocalizedText(TextIds::SetTimeCome, offset);
+    (japanese ? defaults.MessageBoxTextA2_J : defaults.MessageBoxTextA2_E) = QString();
+    (japanese ? defaults.MessageBoxTextC1_J : defaults.MessageBoxTextC1_E) =
+        LocalizedText(TextIds::CountDownEnded, offset);
+    (japanese ? defaults.MessageBoxTextC2_J : defaults.MessageBoxTextC2_E) =
+        LocalizedText(TextIds::ClickStop, offset);
+    return defaults;
 }
 
 void OptionsDialog::ShowMainWindowSize() {
-    SetBoxText(mainSize_[0], FormatWholeNumber(main_.OuterWidthPixels()));
-    SetBoxText(mainSize_[1], FormatWholeNumber(main_.OuterHeightPixels()));
+    SetBoxText(windowWidth_, FormatWholeNumber(main_.OuterWidthPixels()));
+    SetBoxText(windowHeight_, FormatWholeNumber(main_.OuterHeightPixels()));
+}
+
+qint16 OptionsDialog::ChosenLength() const {
+    return ListChoiceValue(lengthList_->currentIndex(), FirstListedLength, options_.MaxLength);
 }
 
 // ----- enabling rules -----
 
-void OptionsDialog::CheckRule1() {
+void OptionsDialog::EnableRingDurationUnlessUntilEnd() {
     const bool timed = !untilEnd_->isChecked();
-    durations_[0]->setEnabled(timed);
-    findChild<QLabel*>(QStringLiteral("Label2_23"))->setEnabled(timed);
+    ringDuration_->setEnabled(timed);
+    ringDurationUnit_->setEnabled(timed);
 }
 
-void OptionsDialog::CheckRule2() {
-    const bool shown = display_->isChecked();
-    sizeFactor_->setEnabled(shown);
-    durations_[1]->setEnabled(shown);
-    for (int i = 30; i <= 33; ++i)
-        findChild<QLabel*>(Name("Label2", i))->setEnabled(shown);
+void OptionsDialog::EnableAlertWindowSettings() {
+    const bool shown = alertWindowShown_->isChecked();
+    alertSize_->setEnabled(shown);
+    displayDuration_->setEnabled(shown);
+    for (const char* name : {names::AlertSizeLabel, names::AlertSizeUnitLabel,
+                             names::DisplayDurationLabel, names::DisplayDurationUnitLabel})
+        findChild<QLabel*>(QLatin1String(name))->setEnabled(shown);
 }
 
-void OptionsDialog::CheckRule3() {
-    if (!tray_[0]->isChecked() && !tray_[1]->isChecked()) {
-        tray_[2]->setEnabled(false);
-        tray_[3]->setEnabled(false);
+void OptionsDialog::EnableProgressChecks() {
+    // The progress shows on the tray icon or the taskbar button, and can always show only
+    // where it shows at all.
+    if (!trayIcon_->isChecked() && !taskbarButton_->isChecked()) {
+        progress_->setEnabled(false);
+        showAlways_->setEnabled(false);
         return;
     }
-    tray_[2]->setEnabled(true);
-    tray_[3]->setEnabled(tray_[2]->isChecked());
+    progress_->setEnabled(true);
+    showAlways_->setEnabled(progress_->isChecked());
 }
 
-void OptionsDialog::SelectSoundSource(int index) {
-    if (index < 0 || index > 2) {
+void OptionsDialog::SelectSoundSource(int source) {
+    if (source < BeepSource || source > SilentSource) {
         // No such source: nothing is selected, the file row is offered.
-        source_->setExclusive(false);
-        for (QRadioButton* r : sources_)
+        soundSource_->setExclusive(false);
+        for (QAbstractButton* r : soundSource_->buttons())
             r->setChecked(false);
-        source_->setExclusive(true);
+        soundSource_->setExclusive(true);
         beepRow_->hide();
         return;
     }
-    sources_[index]->setChecked(true);
-    SoundSourceRule(index);
+    soundSource_->button(source)->setChecked(true);
+    ShowSoundSourceControls(source);
 }
 
-void OptionsDialog::SoundSourceRule(int index) {
-    if (index != 1)
+void OptionsDialog::ShowSoundSourceControls(int source) {
+    const bool file = source == FileSource;
+    if (!file)
         StopTestPlay();
-    const bool file = index == 1;
     soundFile_->setEnabled(file);
     browseButton_->setEnabled(file);
-    playButton_->setEnabled(file);
-    beepRow_->setVisible(index == 0);
+    testPlayButton_->setEnabled(file);
+    beepRow_->setVisible(source == BeepSource);
     untilEnd_->setEnabled(file);
     if (file) {
-        CheckRule1();
+        EnableRingDurationUnlessUntilEnd();
     } else {
-        durations_[0]->setEnabled(true);
-        findChild<QLabel*>(QStringLiteral("Label2_23"))->setEnabled(true);
+        ringDuration_->setEnabled(true);
+        ringDurationUnit_->setEnabled(true);
     }
 }
 

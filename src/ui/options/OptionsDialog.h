@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/MessageStyle.h"
+#include "core/OptionSettings.h"
 #include "core/OptionsRules.h"
-#include "settings/OptionSettings.h"
+#include "core/WindowLayout.h"
+#include "settings/OptionTable.h"
 #include "settings/WindowSettings.h"
-#include "ui/main/MainWindow.h"
+#include "ui/options/MainWindowPreview.h"
 
 #include <QDialog>
 #include <QLocale>
@@ -25,6 +27,7 @@ class QTimer;
 namespace plimset {
 
 class Beeper;
+class ControlMaker;
 class SettingsFile;
 class SoundPreview;
 
@@ -34,6 +37,8 @@ struct OptionsDialogContext {
     SoundPreview& sound;
     Beeper& beeper;
     qint16 languageOffset = 0;
+    // No font can show Japanese: the language cannot be chosen.
+    bool noJapaneseFont = false;
     // The user's locale, for the thousands separator of the length list.
     QLocale locale;
     // The time field's look at start-up, which Restore Defaults puts back.
@@ -49,6 +54,35 @@ struct OptionsDialogContext {
     std::function<bool(qint16 hotkey)> hotkeyHeldElsewhere;
 };
 
+// How one option is shown in its control and read back from it.
+enum class BindingFormat {
+    WholeNumberBox,    // a whole number; 0 shows as an empty box
+    TimeBox,           // a time value, two decimals, the time separator's style
+    FactorBox,         // a number with one decimal
+    TextBox,           // a text as it stands
+    MessageTextBox,    // a text, read back without surrounding spaces
+    CheckedWhenOne,    // a check box, checked for 1; unchecked gives 0
+    CheckedUnlessZero, // a check box, checked for anything but 0
+    ListChoice,        // a list whose items are the values from `first` on; a value
+                       // outside the list selects nothing and is kept
+    SoundSource,       // the sound source's option buttons
+    HotkeyBox,         // the hotkey's text, or the "none" text for no hotkey
+};
+
+// One option and the control that shows it.
+struct OptionBinding {
+    OptionField field;
+    QObject* control;
+    BindingFormat format;
+    qint16 first = 0; // ListChoice: the value of the list's first item
+};
+
+// The value a list choice stands for: the item's value, or `unlisted` when nothing is
+// selected.
+qint16 ListChoiceValue(int index, qint16 first, qint16 unlisted);
+// The item of a list of `count` values from `first` on that shows a value; -1 for none.
+int ListChoiceIndex(qint16 value, qint16 first, int count);
+
 // The Options dialog (Form2): every option in grouped frames, laid out in twips from the
 // design, captioned in the current language and filled from the live options when it is
 // made. OK checks the entries, asks, and saves the changed keys into the live record and
@@ -57,7 +91,7 @@ struct OptionsDialogContext {
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    OptionsDialog(MainWindow& main, OptionSettings& options, OptionsDialogContext context);
+    OptionsDialog(MainWindowPreview& main, OptionSettings& options, OptionsDialogContext context);
     ~OptionsDialog() override;
 
     // True once Cancel (the button or Esc) has closed the dialog.
@@ -69,8 +103,14 @@ public:
     // The dialog's actions, as its buttons run them.
     void Ok();
     void Cancel();
-    void Reflect(int index);
-    void RestoreDefaults(int index);
+    // Gives the main window the size in the boxes and the chosen display length.
+    void ReflectSizeAndLength();
+    // Gives the main window the chosen display length.
+    void ReflectLength();
+    // Puts the main window's design look back and sizes it for the chosen length.
+    void RestoreLook();
+    // Refills every control with the defaults, then as RestoreLook.
+    void RestoreAllDefaults();
     void TestBeep();
     void TestPlay();
     void StopTestPlay();
@@ -89,23 +129,34 @@ protected:
 
 private:
     void CreateControls();
-    void CreatePresetStrip(int group, QGroupBox* frame, std::vector<QLineEdit*>& boxes,
-                           QWidget*& strip, QScrollBar*& scroll, BoxFilter filter);
+    void CreateAlarmGroup(ControlMaker& make);
+    void CreateCountDownGroup(ControlMaker& make);
+    void CreateSoundGroup(ControlMaker& make);
+    void CreateAlertWindowGroup(ControlMaker& make);
+    void CreateMessageTextsGroup(ControlMaker& make);
+    void CreateTrayGroup(ControlMaker& make);
+    void CreateWindowSizeGroups(ControlMaker& make);
+    void CreateHotkeyAndLanguage(ControlMaker& make);
+    void CreateRestoreAndEndButtons(ControlMaker& make);
+    void SetBuddies();
+    void ConnectControls();
+    void CreatePresetStrip(bool alarm, QGroupBox* group, BoxFilter filter);
+    void CreateBindings();
     void ArrangeGroups();
     void SetTabOrder();
     void Caption();
     void GrowLabels();
     void SetAccessibleNames();
-    void FillCombos();
-    void ClearPresetBoxes();
-    void FillFromSettings();
-    void FillWithDefaults();
+    void FillLists();
+    void Fill(const OptionSettings& values);
+    OptionSettings Defaults() const;
     void ShowMainWindowSize();
-    void CheckRule1();
-    void CheckRule2();
-    void CheckRule3();
-    void SoundSourceRule(int index);
-    void SelectSoundSource(int index);
+    qint16 ChosenLength() const;
+    void EnableRingDurationUnlessUntilEnd();
+    void EnableAlertWindowSettings();
+    void EnableProgressChecks();
+    void ShowSoundSourceControls(int source);
+    void SelectSoundSource(int source);
     void CaptureHotkey(QKeyEvent* event);
     void RevertIncompleteHotkey();
     void ScrollIntoView(QLineEdit* box);
@@ -113,7 +164,7 @@ private:
     OptionSettings Collect() const;
     void Message(const QString& text, MessageStyle style);
 
-    MainWindow& main_;
+    MainWindowPreview& main_;
     OptionSettings& options_;
     OptionsDialogContext context_;
     TwipsPerPixel tpp_;
@@ -122,42 +173,57 @@ private:
     bool cancelled_ = false;
     bool saved_ = false;
     bool testPlaying_ = false;
+    std::vector<OptionBinding> bindings_;
 
-    std::vector<QGroupBox*> frames_; // Frame1_0 .. Frame1_8
-    QWidget* alarmViewport_ = nullptr;
+    QGroupBox* alarmGroup_ = nullptr;
+    QGroupBox* countDownGroup_ = nullptr;
     QWidget* alarmStrip_ = nullptr;
-    QWidget* countDownViewport_ = nullptr;
     QWidget* countDownStrip_ = nullptr;
     QScrollBar* alarmScroll_ = nullptr;
     QScrollBar* countDownScroll_ = nullptr;
-    std::vector<QLineEdit*> alarmBoxes_;     // Text1_i
-    std::vector<QLineEdit*> countDownBoxes_; // Text2_i
-    QLineEdit* addMinute_ = nullptr;         // Text3
-    QCheckBox* repeat_ = nullptr;            // Check4
-    QButtonGroup* source_ = nullptr;         // Option1
-    std::array<QRadioButton*, 3> sources_{};
-    QWidget* beepRow_ = nullptr;               // Picture4
-    QLineEdit* beepCount_ = nullptr;           // Text5
-    QPushButton* beepButton_ = nullptr;        // Command4
-    QLineEdit* soundFile_ = nullptr;           // Text4
-    QPushButton* playButton_ = nullptr;        // Command3
-    QPushButton* browseButton_ = nullptr;      // Command2
-    QCheckBox* untilEnd_ = nullptr;            // Check1
-    std::array<QLineEdit*, 2> durations_{};    // Text6_0, Text6_1
-    QCheckBox* display_ = nullptr;             // Check2
-    QLineEdit* sizeFactor_ = nullptr;          // Text7
-    std::array<QCheckBox*, 4> tray_{};         // Check3_0 .. Check3_3
-    std::array<QLineEdit*, 2> mainSize_{};     // Text8_0, Text8_1
-    std::array<QPushButton*, 2> reflect_{};    // Command5_0, Command5_1
-    QComboBox* maxLength_ = nullptr;           // Combo1
-    QLineEdit* hotkey_ = nullptr;              // Text9
-    QComboBox* language_ = nullptr;            // Combo2
-    std::array<QPushButton*, 2> restore_{};    // Command6_0, Command6_1
-    std::array<QWidget*, 2> textRows_{};       // Picture8_0, Picture8_1
-    std::array<QLineEdit*, 4> texts_{};        // Text10_11, Text10_12, Text10_21, Text10_22
-    std::array<QPushButton*, 2> endButtons_{}; // Command1_0 (OK), Command1_1 (Cancel)
-    QLabel* version_ = nullptr;                // LBL_Version
-    QTimer* monitor_ = nullptr;                // Timer1
+    std::vector<QLineEdit*> alarmBoxes_;
+    std::vector<QLineEdit*> countDownBoxes_;
+    QLineEdit* addMinute_ = nullptr;
+    QCheckBox* repeat_ = nullptr;
+    QButtonGroup* soundSource_ = nullptr; // its ids are the SoundFlag values
+    QRadioButton* beepSource_ = nullptr;
+    QRadioButton* fileSource_ = nullptr;
+    QRadioButton* silentSource_ = nullptr;
+    QWidget* beepRow_ = nullptr;
+    QLineEdit* beepCount_ = nullptr;
+    QPushButton* testBeepButton_ = nullptr;
+    QLineEdit* soundFile_ = nullptr;
+    QPushButton* testPlayButton_ = nullptr;
+    QPushButton* browseButton_ = nullptr;
+    QCheckBox* untilEnd_ = nullptr;
+    QLineEdit* ringDuration_ = nullptr;
+    QLabel* ringDurationUnit_ = nullptr;
+    QCheckBox* alertWindowShown_ = nullptr;
+    QLineEdit* alertSize_ = nullptr;
+    QLineEdit* displayDuration_ = nullptr;
+    QCheckBox* trayIcon_ = nullptr;
+    QCheckBox* taskbarButton_ = nullptr;
+    QCheckBox* progress_ = nullptr;
+    QCheckBox* showAlways_ = nullptr;
+    QLineEdit* windowWidth_ = nullptr;
+    QLineEdit* windowHeight_ = nullptr;
+    QPushButton* reflectSize_ = nullptr;
+    QComboBox* lengthList_ = nullptr;
+    QPushButton* reflectLength_ = nullptr;
+    QLineEdit* hotkey_ = nullptr;
+    QComboBox* languageList_ = nullptr;
+    QPushButton* restoreLook_ = nullptr;
+    QPushButton* restoreAll_ = nullptr;
+    QWidget* alarmTextsRow_ = nullptr;
+    QWidget* countDownTextsRow_ = nullptr;
+    QLineEdit* alarmText1_ = nullptr;
+    QLineEdit* alarmText2_ = nullptr;
+    QLineEdit* countDownText1_ = nullptr;
+    QLineEdit* countDownText2_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QLabel* versionLabel_ = nullptr;
+    QTimer* testPlayMonitor_ = nullptr;
 };
 
 } // namespace plimset

@@ -16,6 +16,7 @@
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
+#include "ui/options/OptionsDialogNames.h"
 #include "ui/options/SoundPreview.h"
 
 #include <QApplication>
@@ -38,9 +39,6 @@
 namespace plimset {
 
 namespace {
-
-constexpr int ValidationPrefix = 452;
-constexpr int ValidationSuffix = 453;
 
 QString SaveFailedText(const QString& path, qint16 languageOffset) {
     if (languageOffset == JapaneseOffset)
@@ -76,12 +74,12 @@ void OptionsDialog::Ok() {
     SetBoxText(soundFile_, soundFile_->text().trimmed());
     OptionsEntries entries;
     entries.AddMinute = addMinute_->text();
-    entries.SoundFlag = static_cast<qint16>(source_->checkedId());
+    entries.SoundFlag = static_cast<qint16>(soundSource_->checkedId());
     entries.SoundFile = soundFile_->text();
     entries.SoundBeep = beepCount_->text();
-    entries.RingDuration = durations_[0]->text();
-    entries.DisplayDuration = durations_[1]->text();
-    entries.MessageBoxSize = sizeFactor_->text();
+    entries.RingDuration = ringDuration_->text();
+    entries.DisplayDuration = displayDuration_->text();
+    entries.MessageBoxSize = alertSize_->text();
     const OptionsCheckResult check =
         FirstFailedCheck(entries, TimeFormat{options_.TimeSeparator, options_.MaxLength},
                          [](const QString& path) { return QFileInfo(path).isFile(); });
@@ -89,26 +87,24 @@ void OptionsDialog::Ok() {
         if (check.Box == OptionsBox::SoundFile)
             Message(LocalizedText(TextIds::FileNotFound, offset), MessageStyle::Critical);
         else
-            Message(LocalizedText(ValidationPrefix, offset) + check.Minimum +
-                        LocalizedText(ValidationSuffix, offset),
+            Message(LocalizedText(TextIds::AtLeastPrefix, offset) + check.Minimum +
+                        LocalizedText(TextIds::AtLeastSuffix, offset),
                     MessageStyle::Critical);
         QLineEdit* focus = check.Box == OptionsBox::AddMinute         ? addMinute_
                            : check.Box == OptionsBox::SoundFile       ? soundFile_
                            : check.Box == OptionsBox::SoundBeep       ? beepCount_
-                           : check.Box == OptionsBox::RingDuration    ? durations_[0]
-                           : check.Box == OptionsBox::DisplayDuration ? durations_[1]
-                                                                      : sizeFactor_;
+                           : check.Box == OptionsBox::RingDuration    ? ringDuration_
+                           : check.Box == OptionsBox::DisplayDuration ? displayDuration_
+                                                                      : alertSize_;
         focus->setFocus(Qt::OtherFocusReason);
         return;
     }
 
     // The size and length in the boxes reach the main window before the question.
-    const int length =
-        maxLength_->currentIndex() < 0 ? options_.MaxLength : maxLength_->currentIndex() + 5;
-    if (length != options_.MaxLength ||
-        RoundToInt32(NumericValue(mainSize_[0]->text())) != main_.OuterWidthPixels() ||
-        RoundToInt32(NumericValue(mainSize_[1]->text())) != main_.OuterHeightPixels())
-        Reflect(0);
+    if (ChosenLength() != options_.MaxLength ||
+        RoundToInt32(NumericValue(windowWidth_->text())) != main_.OuterWidthPixels() ||
+        RoundToInt32(NumericValue(windowHeight_->text())) != main_.OuterHeightPixels())
+        ReflectSizeAndLength();
     RevertIncompleteHotkey();
     // A combination another program holds would never reach this one: say so now, while
     // the user can still choose another.
@@ -129,54 +125,6 @@ void OptionsDialog::Ok() {
     if (!saved_)
         Message(SaveFailedText(context_.settings.path(), offset), MessageStyle::Critical);
     done(QDialog::Accepted);
-}
-
-OptionSettings OptionsDialog::Collect() const {
-    OptionSettings edited = options_;
-    const TimeFormat format{options_.TimeSeparator, options_.MaxLength};
-    for (size_t j = 0; j < alarmBoxes_.size() && j < edited.AlarmPresets.size(); ++j) {
-        edited.AlarmPresets[j] = RoundToInt16(NumericValue(alarmBoxes_[j]->text()));
-        edited.CountDownPresets[j] = ParseTimeText(countDownBoxes_[j]->text(), format);
-    }
-    edited.AddMinute = RoundToInt16(NumericValue(addMinute_->text()));
-    edited.CountDownRepeat = repeat_->isChecked() ? 1 : 0;
-    if (source_->checkedId() >= 0)
-        edited.SoundFlag = static_cast<qint16>(source_->checkedId());
-    edited.SoundFile = soundFile_->text();
-    edited.SoundBeep = RoundToInt16(NumericValue(beepCount_->text()));
-    edited.SoundUntilEnd = untilEnd_->isChecked() ? 1 : 0;
-    edited.MessageBox = display_->isChecked() ? 1 : 0;
-    edited.RingDuration = ParseTimeText(durations_[0]->text(), format);
-    edited.DisplayDuration = ParseTimeText(durations_[1]->text(), format);
-    edited.MessageBoxSize = static_cast<float>(NumericValue(sizeFactor_->text()));
-    edited.TaskTray = tray_[0]->isChecked() ? 1 : 0;
-    edited.TaskBar = tray_[1]->isChecked() ? 1 : 0;
-    edited.Progress = tray_[2]->isChecked() ? 1 : 0;
-    edited.ShowAlways = tray_[3]->isChecked() ? 1 : 0;
-    if (maxLength_->currentIndex() >= 0)
-        edited.MaxLength = static_cast<qint16>(maxLength_->currentIndex() + 5);
-    edited.Hotkey = HotkeyTextToCode(hotkey_->text());
-    if (language_->currentIndex() >= 0)
-        edited.Language = static_cast<qint16>(language_->currentIndex());
-    // The boxes show the texts of the current language only; line breaks never belong in
-    // a one-line text.
-    const auto oneLine = [](QString text) { return text.remove(u'\r').remove(u'\n'); };
-    if (context_.languageOffset == JapaneseOffset) {
-        edited.MessageBoxTextA1_J = oneLine(texts_[0]->text().trimmed());
-        edited.MessageBoxTextA2_J = oneLine(texts_[1]->text().trimmed());
-        edited.MessageBoxTextC1_J = oneLine(texts_[2]->text().trimmed());
-        edited.MessageBoxTextC2_J = oneLine(texts_[3]->text().trimmed());
-    } else {
-        edited.MessageBoxTextA1_E = texts_[0]->text().trimmed();
-        edited.MessageBoxTextA2_E = texts_[1]->text().trimmed();
-        edited.MessageBoxTextC1_E = texts_[2]->text().trimmed();
-        edited.MessageBoxTextC2_E = texts_[3]->text().trimmed();
-        edited.MessageBoxTextA1_J = oneLine(edited.MessageBoxTextA1_J);
-        edited.MessageBoxTextA2_J = oneLine(edited.MessageBoxTextA2_J);
-        edited.MessageBoxTextC1_J = oneLine(edited.MessageBoxTextC1_J);
-        edited.MessageBoxTextC2_J = oneLine(edited.MessageBoxTextC2_J);
-    }
-    return edited;
 }
 
 void OptionsDialog::Cancel() {
@@ -212,27 +160,31 @@ void OptionsDialog::keyPressEvent(QKeyEvent* event) {
 
 // ----- Reflect and Restore Defaults -----
 
-void OptionsDialog::Reflect(int index) {
-    const double width = RoundToInt32(NumericValue(mainSize_[0]->text()) * tpp_.X);
-    const double height = RoundToInt32(NumericValue(mainSize_[1]->text()) * tpp_.Y);
-    const int length =
-        maxLength_->currentIndex() < 0 ? options_.MaxLength : maxLength_->currentIndex() + 5;
-    main_.Sg_TextBox_Size(length);
-    if (index == 0)
-        main_.ReflectOuterSize(width, height);
-    main_.Sg_Object_Location();
+void OptionsDialog::ReflectSizeAndLength() {
+    const double width = RoundToInt32(NumericValue(windowWidth_->text()) * tpp_.X);
+    const double height = RoundToInt32(NumericValue(windowHeight_->text()) * tpp_.Y);
+    main_.SizeTimeFieldForLength(ChosenLength());
+    main_.ReflectOuterSize(width, height);
+    main_.PlaceControls();
     ShowMainWindowSize();
 }
 
-void OptionsDialog::RestoreDefaults(int index) {
-    if (index == 1) {
-        StopTestPlay();
-        FillWithDefaults();
-    }
-    main_.ApplyTextLook(context_.defaultLook);
-    main_.Sg_TextBox_Size(maxLength_->currentIndex() < 0 ? options_.MaxLength
-                                                         : maxLength_->currentIndex() + 5);
+void OptionsDialog::ReflectLength() {
+    main_.SizeTimeFieldForLength(ChosenLength());
+    main_.PlaceControls();
     ShowMainWindowSize();
+}
+
+void OptionsDialog::RestoreLook() {
+    main_.ApplyTextLook(context_.defaultLook);
+    main_.SizeTimeFieldForLength(ChosenLength());
+    ShowMainWindowSize();
+}
+
+void OptionsDialog::RestoreAllDefaults() {
+    StopTestPlay();
+    Fill(Defaults());
+    RestoreLook();
 }
 
 // ----- keys, focus and drops -----
@@ -361,32 +313,32 @@ void OptionsDialog::TestPlay() {
         }
     }
     context_.sound.Play();
-    playButton_->setIcon(ResourceIcon(IconId::Stop));
-    playButton_->setAccessibleName(QStringLiteral("Stop test play"));
+    testPlayButton_->setIcon(ResourceIcon(IconId::Stop));
+    testPlayButton_->setAccessibleName(QStringLiteral("Stop test play"));
     testPlaying_ = true;
-    monitor_->start();
+    testPlayMonitor_->start();
 }
 
 void OptionsDialog::MonitorTestPlay() {
     if (context_.sound.Mode() != QLatin1String("stopped"))
         return;
     context_.sound.Close();
-    monitor_->stop();
+    testPlayMonitor_->stop();
     testPlaying_ = false;
-    playButton_->setIcon(ResourceIcon(IconId::Go));
-    playButton_->setAccessibleName(QStringLiteral("Test play"));
+    testPlayButton_->setIcon(ResourceIcon(IconId::Go));
+    testPlayButton_->setAccessibleName(QStringLiteral("Test play"));
 }
 
 void OptionsDialog::StopTestPlay() {
     if (!testPlaying_)
         return;
-    monitor_->stop();
+    testPlayMonitor_->stop();
     testPlaying_ = false;
     if (context_.sound.Mode() == QLatin1String("playing"))
         context_.sound.Stop();
     context_.sound.Close();
-    playButton_->setIcon(ResourceIcon(IconId::Go));
-    playButton_->setAccessibleName(QStringLiteral("Test play"));
+    testPlayButton_->setIcon(ResourceIcon(IconId::Go));
+    testPlayButton_->setAccessibleName(QStringLiteral("Test play"));
 }
 
 QStringList OptionsDialog::FileFilters(const QStringList& extensions, qint16 languageOffset) {
@@ -395,10 +347,10 @@ QStringList OptionsDialog::FileFilters(const QStringList& extensions, qint16 lan
         QStringList patterns;
         for (const QString& e : extensions)
             patterns << QStringLiteral("*.") + e;
-        filters << LocalizedText(952, languageOffset) + QStringLiteral(" (") + patterns.join(u' ') +
-                       u')';
+        filters << LocalizedText(TextIds::MediaFilesFilter, languageOffset) + QStringLiteral(" (") +
+                       patterns.join(u' ') + u')';
     }
-    filters << LocalizedText(951, languageOffset) + QStringLiteral(" (*)");
+    filters << LocalizedText(TextIds::AllFilesFilter, languageOffset) + QStringLiteral(" (*)");
     return filters;
 }
 
@@ -421,7 +373,7 @@ void OptionsDialog::Browse() {
         filter = 0;
     }
     QFileDialog chooser(this);
-    chooser.setObjectName(QStringLiteral("BrowseDialog"));
+    chooser.setObjectName(QLatin1String(options_names::BrowseDialog));
     chooser.setFileMode(QFileDialog::ExistingFile);
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
     chooser.setNameFilters(filters);

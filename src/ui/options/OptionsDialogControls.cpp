@@ -1,12 +1,10 @@
-// The Options dialog's controls laid out from the design's twips: the strips of preset
-// boxes, the group order, the tab order, the captions and the accessible names.
+// The Options dialog's controls laid out from the design's twips, one group at a time:
+// the strips of preset boxes, the group order, the tab order, the captions and the
+// accessible names.
 
 #include "ui/options/OptionsDialog.h"
 
-#include "core/HotkeyText.h"
-#include "core/NumericText.h"
-#include "core/Version.h"
-#include "desktop/Icons.h"
+#include "core/AppState.h"
 #include "desktop/Twips.h"
 #include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
@@ -14,7 +12,7 @@
 #include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
 #include "ui/options/OptionsDialogDesign.h"
-#include "ui/options/SoundPreview.h"
+#include "ui/options/OptionsDialogNames.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -24,150 +22,227 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
-#include <QTimer>
+
+#include <tuple>
 
 namespace plimset {
 
 using namespace options_design;
+namespace names = options_names;
 
-void OptionsDialog::CreateControls() {
-    const auto place = [this](QWidget* w, double left, double top, double width, double height) {
-        w->setGeometry(TwipsToPixels(left, tpp_.X), TwipsToPixels(top, tpp_.Y),
-                       TwipsToPixels(width, tpp_.X), TwipsToPixels(height, tpp_.Y));
-    };
-    // A control of its kind under its design name, captioned by a text id (NoCaption: none),
-    // placed in twips.
-    constexpr int NoCaption = -1;
-    const auto make = [&]<typename Control>(Control* control, const QString& name, int textId,
-                                            double left, double top, double width, double height) {
+// A control's place in its parent, twips.
+struct TwipsRect {
+    double left;
+    double top;
+    double width;
+    double height;
+};
+
+// Makes the dialog's controls under their objectNames, captioned by a string-table id and
+// placed in twips.
+class ControlMaker {
+public:
+    ControlMaker(QWidget* dialog, TwipsPerPixel tpp) : dialog_(dialog), tpp_(tpp) {}
+
+    void Place(QWidget* control, const TwipsRect& at) const {
+        control->setGeometry(TwipsToPixels(at.left, tpp_.X), TwipsToPixels(at.top, tpp_.Y),
+                             TwipsToPixels(at.width, tpp_.X), TwipsToPixels(at.height, tpp_.Y));
+    }
+    template <typename Control>
+    Control* Make(Control* control, const QString& name, int textId, const TwipsRect& at) const {
         control->setObjectName(name);
         if (textId != NoCaption)
             SetTextId(control, textId);
-        place(control, left, top, width, height);
+        Place(control, at);
         return control;
-    };
-    const auto frame = [&](int index, int textId, double left, double top, double width,
-                           double height) {
-        return make(new QGroupBox(this), Name("Frame1", index), textId, left, top, width, height);
-    };
-    const auto label = [&](QWidget* parent, const QString& name, int textId, double left,
-                           double top, double width, double height) {
-        return make(new QLabel(parent), name, textId, left, top, width, height);
-    };
-    const auto box = [&](QWidget* parent, const QString& name, double left, double top,
-                         double width, double height, int maxLength, BoxFilter filter) {
-        auto* b = make(new QLineEdit(parent), name, NoCaption, left, top, width, height);
-        InstallBoxRule(b, filter, maxLength);
-        return b;
-    };
-    const auto button = [&](QWidget* parent, const QString& name, int textId, double left,
-                            double top, double width, double height) {
-        auto* b = make(new QPushButton(parent), name, textId, left, top, width, height);
-        b->setAutoDefault(false);
-        return b;
-    };
-    const auto check = [&](QWidget* parent, const QString& name, int textId, double left,
-                           double top, double width, double height) {
-        return make(new QCheckBox(parent), name, textId, left, top, width, height);
-    };
-    const auto picture = [&](QWidget* parent, const QString& name, double left, double top,
-                             double width, double height) {
-        return make(new QWidget(parent), name, NoCaption, left, top, width, height);
-    };
-    const BoxFilter timeFilter = TimeBoxFilter(options_.TimeSeparator);
-    frames_.resize(9, nullptr);
-
-    // Alarm presets and the minutes the add action adds.
-    frames_[0] = frame(0, 701, 240, 0, 3375, 975);
-    CreatePresetStrip(0, frames_[0], alarmBoxes_, alarmStrip_, alarmScroll_, BoxFilter::Digits);
-    label(frames_[0], Name("Label2", 10), 721, 120, 645, 255, 180);
-    addMinute_ =
-        box(frames_[0], QStringLiteral("Text3"), 1260, 600, 300, 270, 2, BoxFilter::Digits);
-    label(frames_[0], Name("Label2", 11), 722, 1620, 645, 300, 180);
-
-    // CountDown presets and the repeat.
-    frames_[1] = frame(1, 702, 240, 1080, 3375, 975);
-    CreatePresetStrip(1, frames_[1], countDownBoxes_, countDownStrip_, countDownScroll_,
-                      timeFilter);
-    repeat_ = check(frames_[1], QStringLiteral("Check4"), 726, 120, 600, 3075, 255);
-
-    // Sound.
-    frames_[2] = frame(2, 703, 240, 2160, 3375, 1695);
-    QWidget* sourceRow = picture(frames_[2], QStringLiteral("Picture3"), 120, 240, 3135, 255);
-    source_ = new QButtonGroup(this);
-    for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(sourceRow);
-        option->setObjectName(Name("Option1", i));
-        SetTextId(option, 731 + i);
-        place(option, 1080.0 * i, 0, 1095, 255);
-        source_->addButton(option, i);
-        sources_[i] = option;
     }
-    soundFile_ = box(frames_[2], QStringLiteral("Text4"), 120, 600, 1830, 270, 0, BoxFilter::None);
+    QGroupBox* Group(const char* name, int textId, const TwipsRect& at) const {
+        return Make(new QGroupBox(dialog_), QLatin1String(name), textId, at);
+    }
+    QLabel* Label(QWidget* parent, const char* name, int textId, const TwipsRect& at) const {
+        return Make(new QLabel(parent), QLatin1String(name), textId, at);
+    }
+    QLineEdit* Box(QWidget* parent, const QString& name, const TwipsRect& at, int maxLength,
+                   BoxFilter filter) const {
+        auto* box = Make(new QLineEdit(parent), name, NoCaption, at);
+        InstallBoxRule(box, filter, maxLength);
+        return box;
+    }
+    QLineEdit* Box(QWidget* parent, const char* name, const TwipsRect& at, int maxLength,
+                   BoxFilter filter) const {
+        return Box(parent, QLatin1String(name), at, maxLength, filter);
+    }
+    QPushButton* Button(QWidget* parent, const char* name, int textId, const TwipsRect& at) const {
+        auto* button = Make(new QPushButton(parent), QLatin1String(name), textId, at);
+        button->setAutoDefault(false);
+        return button;
+    }
+    QCheckBox* Check(QWidget* parent, const char* name, int textId, const TwipsRect& at) const {
+        return Make(new QCheckBox(parent), QLatin1String(name), textId, at);
+    }
+    // A plain panel that holds other controls.
+    QWidget* Panel(QWidget* parent, const char* name, const TwipsRect& at) const {
+        return Make(new QWidget(parent), QLatin1String(name), NoCaption, at);
+    }
+    QComboBox* List(QWidget* parent, const char* name, const TwipsRect& at) const {
+        return Make(new QComboBox(parent), QLatin1String(name), NoCaption, at);
+    }
+
+    static constexpr int NoCaption = -1;
+
+private:
+    QWidget* dialog_;
+    TwipsPerPixel tpp_;
+};
+
+void OptionsDialog::CreateControls() {
+    ControlMaker make(this, tpp_);
+    CreateAlarmGroup(make);
+    CreateCountDownGroup(make);
+    CreateSoundGroup(make);
+    CreateAlertWindowGroup(make);
+    CreateMessageTextsGroup(make);
+    CreateTrayGroup(make);
+    CreateWindowSizeGroups(make);
+    CreateHotkeyAndLanguage(make);
+    CreateRestoreAndEndButtons(make);
+    SetBuddies();
+    ConnectControls();
+}
+
+// Alarm presets and the minutes the add action adds.
+void OptionsDialog::CreateAlarmGroup(ControlMaker& make) {
+    alarmGroup_ = make.Group(names::AlarmGroup, TextIds::AlarmGroupCaption, {240, 0, 3375, 975});
+    CreatePresetStrip(true, alarmGroup_, BoxFilter::Digits);
+    make.Label(alarmGroup_, names::AddMinuteLabel, TextIds::AddMinuteCaption, {120, 645, 255, 180});
+    addMinute_ =
+        make.Box(alarmGroup_, names::AddMinuteBox, {1260, 600, 300, 270}, 2, BoxFilter::Digits);
+    make.Label(alarmGroup_, names::AddMinuteRangeLabel, TextIds::OneToNinetyNineCaption,
+               {1620, 645, 300, 180});
+}
+
+// CountDown presets and the repeat.
+void OptionsDialog::CreateCountDownGroup(ControlMaker& make) {
+    countDownGroup_ =
+        make.Group(names::CountDownGroup, TextIds::CountDownGroupCaption, {240, 1080, 3375, 975});
+    CreatePresetStrip(false, countDownGroup_, TimeBoxFilter(options_.TimeSeparator));
+    repeat_ = make.Check(countDownGroup_, names::RepeatCheck, TextIds::RepeatCaption,
+                         {120, 600, 3075, 255});
+}
+
+void OptionsDialog::CreateSoundGroup(ControlMaker& make) {
+    QGroupBox* group =
+        make.Group(names::SoundGroup, TextIds::SoundGroupCaption, {240, 2160, 3375, 1695});
+    QWidget* sourceRow = make.Panel(group, names::SoundSourceRow, {120, 240, 3135, 255});
+    soundSource_ = new QButtonGroup(this);
+    const auto source = [&](const char* name, int textId, SoundSourceId id) {
+        auto* option = make.Make(new QRadioButton(sourceRow), QLatin1String(name), textId,
+                                 {1080.0 * static_cast<int>(id), 0, 1095, 255});
+        soundSource_->addButton(option, id);
+        return option;
+    };
+    beepSource_ = source(names::BeepSourceOption, TextIds::BeepSourceCaption, BeepSource);
+    fileSource_ = source(names::FileSourceOption, TextIds::FileSourceCaption, FileSource);
+    silentSource_ = source(names::SilentSourceOption, TextIds::SilentSourceCaption, SilentSource);
+    soundFile_ = make.Box(group, names::SoundFileBox, {120, 600, 1830, 270}, 0, BoxFilter::None);
     soundFile_->setAcceptDrops(false); // the dialog takes dropped files itself
     soundFile_->installEventFilter(this);
     soundFile_->setAttribute(Qt::WA_AcceptDrops, true);
-    playButton_ = button(frames_[2], QStringLiteral("Command3"), 0, 2040, 600, 255, 255);
-    browseButton_ = button(frames_[2], QStringLiteral("Command2"), 304, 2400, 600, 825, 255);
-    beepRow_ = picture(frames_[2], QStringLiteral("Picture4"), 120, 600, 3135, 375);
+    testPlayButton_ =
+        make.Button(group, names::TestPlayButton, ControlMaker::NoCaption, {2040, 600, 255, 255});
+    browseButton_ =
+        make.Button(group, names::BrowseButton, TextIds::BrowseCaption, {2400, 600, 825, 255});
+    beepRow_ = make.Panel(group, names::BeepRow, {120, 600, 3135, 375});
     beepRow_->setAutoFillBackground(true); // it lies over the file row
-    label(beepRow_, Name("Label2", 20), 734, 0, 45, 120, 180);
-    beepCount_ = box(beepRow_, QStringLiteral("Text5"), 600, 0, 300, 270, 2, BoxFilter::Digits);
-    label(beepRow_, Name("Label2", 21), 722, 960, 45, 300, 180);
-    beepButton_ = button(beepRow_, QStringLiteral("Command4"), 0, 1560, 0, 255, 255);
-    label(frames_[2], Name("Label2", 22), 735, 120, 1080, 240, 180);
-    untilEnd_ = check(frames_[2], QStringLiteral("Check1"), 736, 1440, 1050, 1815, 255);
-    durations_[0] = box(frames_[2], Name("Text6", 0), 120, 1320, 450, 270, 4, timeFilter);
-    label(frames_[2], Name("Label2", 23), 737, 600, 1365, 270, 180);
+    make.Label(beepRow_, names::BeepCountLabel, TextIds::BeepCountCaption, {0, 45, 120, 180});
+    beepCount_ = make.Box(beepRow_, names::BeepCountBox, {600, 0, 300, 270}, 2, BoxFilter::Digits);
+    make.Label(beepRow_, names::BeepCountRangeLabel, TextIds::OneToNinetyNineCaption,
+               {960, 45, 300, 180});
+    testBeepButton_ =
+        make.Button(beepRow_, names::TestBeepButton, ControlMaker::NoCaption, {1560, 0, 255, 255});
+    make.Label(group, names::RingDurationLabel, TextIds::RingDurationCaption,
+               {120, 1080, 240, 180});
+    untilEnd_ =
+        make.Check(group, names::UntilEndCheck, TextIds::UntilEndCaption, {1440, 1050, 1815, 255});
+    ringDuration_ = make.Box(group, names::RingDurationBox, {120, 1320, 450, 270}, 4,
+                             TimeBoxFilter(options_.TimeSeparator));
+    ringDurationUnit_ = make.Label(group, names::RingDurationUnitLabel,
+                                   TextIds::DurationUnitCaption, {600, 1365, 270, 180});
+}
 
-    // The alert window.
-    frames_[3] = frame(3, 704, 240, 3960, 3375, 1215);
-    display_ = check(frames_[3], QStringLiteral("Check2"), 741, 120, 240, 1215, 255);
-    label(frames_[3], Name("Label2", 30), 742, 1560, 285, 105, 180);
-    sizeFactor_ =
-        box(frames_[3], QStringLiteral("Text7"), 2160, 240, 405, 270, 3, BoxFilter::Decimal);
-    label(frames_[3], Name("Label2", 31), 743, 2595, 285, 420, 180);
-    label(frames_[3], Name("Label2", 32), 744, 120, 600, 240, 180);
-    durations_[1] = box(frames_[3], Name("Text6", 1), 120, 840, 450, 270, 4, timeFilter);
-    label(frames_[3], Name("Label2", 33), 737, 600, 885, 270, 180);
+// The alert window.
+void OptionsDialog::CreateAlertWindowGroup(ControlMaker& make) {
+    QGroupBox* group = make.Group(names::AlertWindowGroup, TextIds::AlertWindowGroupCaption,
+                                  {240, 3960, 3375, 1215});
+    alertWindowShown_ = make.Check(group, names::AlertWindowCheck, TextIds::AlertWindowCaption,
+                                   {120, 240, 1215, 255});
+    make.Label(group, names::AlertSizeLabel, TextIds::AlertSizeCaption, {1560, 285, 105, 180});
+    alertSize_ = make.Box(group, names::AlertSizeBox, {2160, 240, 405, 270}, 3, BoxFilter::Decimal);
+    make.Label(group, names::AlertSizeUnitLabel, TextIds::TimesCaption, {2595, 285, 420, 180});
+    make.Label(group, names::DisplayDurationLabel, TextIds::DisplayDurationCaption,
+               {120, 600, 240, 180});
+    displayDuration_ = make.Box(group, names::DisplayDurationBox, {120, 840, 450, 270}, 4,
+                                TimeBoxFilter(options_.TimeSeparator));
+    make.Label(group, names::DisplayDurationUnitLabel, TextIds::DurationUnitCaption,
+               {600, 885, 270, 180});
+}
 
-    // The alert window's texts, one row per mode.
-    frames_[8] = frame(8, 711, 240, 5280, 6975, 855);
-    for (int row = 0; row < 2; ++row) {
-        textRows_[row] =
-            picture(frames_[8], Name("Picture8", row), 120, 240.0 + 240 * row, 6735, 300);
-        label(textRows_[row], Name("Label2", 80 + row), 601 + row, 0, 45, 120 + 120 * row, 180);
-        for (int line = 0; line < 2; ++line)
-            texts_[row * 2 + line] = box(textRows_[row], Name("Text10", 10 * (row + 1) + line + 1),
-                                         1320.0 + 2640 * line, 0, 2685, 270, 32, BoxFilter::None);
-    }
+// The alert window's texts, one row per mode.
+void OptionsDialog::CreateMessageTextsGroup(ControlMaker& make) {
+    QGroupBox* group = make.Group(names::MessageTextsGroup, TextIds::MessageTextsGroupCaption,
+                                  {240, 5280, 6975, 855});
+    const auto row = [&](int at, const char* rowName, const char* labelName, qint16 mode,
+                         const char* line1, const char* line2) {
+        QWidget* panel = make.Panel(group, rowName, {120, 240.0 + 240 * at, 6735, 300});
+        make.Label(panel, labelName, TextIds::ModeName(mode), {0, 45, 120 + 120.0 * at, 180});
+        QLineEdit* first = make.Box(panel, line1, {1320, 0, 2685, 270}, 32, BoxFilter::None);
+        QLineEdit* second = make.Box(panel, line2, {3960, 0, 2685, 270}, 32, BoxFilter::None);
+        return std::tuple{panel, first, second};
+    };
+    std::tie(alarmTextsRow_, alarmText1_, alarmText2_) =
+        row(0, names::AlarmTextsRow, names::AlarmTextsLabel, Alarm, names::AlarmText1Box,
+            names::AlarmText2Box);
+    std::tie(countDownTextsRow_, countDownText1_, countDownText2_) =
+        row(1, names::CountDownTextsRow, names::CountDownTextsLabel, CountDown,
+            names::CountDownText1Box, names::CountDownText2Box);
+}
 
-    // Notification area and taskbar.
-    frames_[4] = frame(4, 705, 3840, 0, 3375, 855);
-    for (int i = 0; i < 4; ++i)
-        tray_[i] = check(frames_[4], Name("Check3", i), 751 + i, i < 2 ? 120 : 1560,
-                         i % 2 == 0 ? 240 : 480, i < 2 ? 1455 : 1695, 255);
+// Notification area and taskbar.
+void OptionsDialog::CreateTrayGroup(ControlMaker& make) {
+    QGroupBox* group =
+        make.Group(names::TrayGroup, TextIds::TrayGroupCaption, {3840, 0, 3375, 855});
+    trayIcon_ =
+        make.Check(group, names::TrayIconCheck, TextIds::TrayIconCaption, {120, 240, 1455, 255});
+    taskbarButton_ = make.Check(group, names::TaskbarButtonCheck, TextIds::TaskbarButtonCaption,
+                                {120, 480, 1455, 255});
+    progress_ =
+        make.Check(group, names::ProgressCheck, TextIds::ProgressCaption, {1560, 240, 1695, 255});
+    showAlways_ = make.Check(group, names::ShowAlwaysCheck, TextIds::ShowAlwaysCaption,
+                             {1560, 480, 1695, 255});
+}
 
-    // The main window's size and display length.
-    frames_[5] = frame(5, 706, 3840, 960, 3375, 615);
-    label(frames_[5], Name("Label2", 50), 761, 120, 285, 135, 180);
-    mainSize_[0] = box(frames_[5], Name("Text8", 0), 705, 240, 405, 270, 3, BoxFilter::Digits);
-    label(frames_[5], Name("Label2", 51), 762, 1290, 285, 120, 180);
-    mainSize_[1] = box(frames_[5], Name("Text8", 1), 1875, 240, 405, 270, 3, BoxFilter::Digits);
-    reflect_[0] = button(frames_[5], Name("Command5", 0), 311, 2400, 240, 855, 255);
-    frames_[6] = frame(6, 707, 3840, 1680, 3375, 615);
-    maxLength_ = new QComboBox(frames_[6]);
-    maxLength_->setObjectName(QStringLiteral("Combo1"));
-    place(maxLength_, 120, 240, 2175, 300);
-    reflect_[1] = button(frames_[6], Name("Command5", 1), 311, 2400, 240, 855, 255);
+// The main window's size and display length.
+void OptionsDialog::CreateWindowSizeGroups(ControlMaker& make) {
+    QGroupBox* size =
+        make.Group(names::WindowSizeGroup, TextIds::WindowSizeGroupCaption, {3840, 960, 3375, 615});
+    make.Label(size, names::WidthLabel, TextIds::WidthCaption, {120, 285, 135, 180});
+    windowWidth_ = make.Box(size, names::WidthBox, {705, 240, 405, 270}, 3, BoxFilter::Digits);
+    make.Label(size, names::HeightLabel, TextIds::HeightCaption, {1290, 285, 120, 180});
+    windowHeight_ = make.Box(size, names::HeightBox, {1875, 240, 405, 270}, 3, BoxFilter::Digits);
+    reflectSize_ =
+        make.Button(size, names::ReflectSizeButton, TextIds::ReflectCaption, {2400, 240, 855, 255});
+    QGroupBox* length = make.Group(names::DisplayLengthGroup, TextIds::DisplayLengthGroupCaption,
+                                   {3840, 1680, 3375, 615});
+    lengthList_ = make.List(length, names::LengthList, {120, 240, 2175, 300});
+    reflectLength_ = make.Button(length, names::ReflectLengthButton, TextIds::ReflectCaption,
+                                 {2400, 240, 855, 255});
+}
 
-    // Hotkey and language.
-    label(this, Name("Label1", 0), 708, 3840, 2565, 225, 180);
-    hotkey_ = new QLineEdit(this);
-    hotkey_->setObjectName(QStringLiteral("Text9"));
-    place(hotkey_, 4800, 2520, 2415, 270);
+void OptionsDialog::CreateHotkeyAndLanguage(ControlMaker& make) {
+    make.Label(this, names::HotkeyLabel, TextIds::HotkeyCaption, {3840, 2565, 225, 180});
+    hotkey_ = make.Make(new QLineEdit(this), QLatin1String(names::HotkeyBox),
+                        ControlMaker::NoCaption, {4800, 2520, 2415, 270});
     // Nothing can be typed, pasted or dropped: the box shows the keys pressed.
     hotkey_->setReadOnly(true);
     hotkey_->setAcceptDrops(false);
@@ -175,75 +250,77 @@ void OptionsDialog::CreateControls() {
     hotkey_->setAttribute(Qt::WA_InputMethodEnabled, false);
     hotkey_->setFocusPolicy(Qt::StrongFocus);
     hotkey_->installEventFilter(this);
-    label(this, Name("Label1", 1), 709, 3840, 3045, 90, 180);
-    language_ = new QComboBox(this);
-    language_->setObjectName(QStringLiteral("Combo2"));
-    place(language_, 4800, 3000, 2415, 300);
+    make.Label(this, names::LanguageLabel, TextIds::LanguageCaption, {3840, 3045, 90, 180});
+    languageList_ = make.List(this, names::LanguageList, {4800, 3000, 2415, 300});
+}
 
-    // Restore Defaults.
-    frames_[7] = frame(7, 710, 3840, 3480, 3375, 1335);
-    restore_[0] = button(frames_[7], Name("Command6", 0), 771, 120, 240, 3135, 495);
-    restore_[1] = button(frames_[7], Name("Command6", 1), 772, 120, 720, 3135, 495);
+void OptionsDialog::CreateRestoreAndEndButtons(ControlMaker& make) {
+    QGroupBox* group = make.Group(names::RestoreDefaultsGroup, TextIds::RestoreDefaultsGroupCaption,
+                                  {3840, 3480, 3375, 1335});
+    restoreLook_ = make.Button(group, names::RestoreLookButton, TextIds::RestoreLookCaption,
+                               {120, 240, 3135, 495});
+    restoreAll_ = make.Button(group, names::RestoreAllButton, TextIds::RestoreAllCaption,
+                              {120, 720, 3135, 495});
+    okButton_ = make.Button(this, names::OkButton, TextIds::OkCaption, {2160, 6240, 1455, 375});
+    cancelButton_ =
+        make.Button(this, names::CancelButton, TextIds::CancelCaption, {3840, 6240, 1455, 375});
+    versionLabel_ = make.Make(new QLabel(this), QLatin1String(names::VersionLabel),
+                              ControlMaker::NoCaption, {6720, 6510, 630, 180});
+}
 
-    endButtons_[0] = button(this, Name("Command1", 0), 301, 2160, 6240, 1455, 375);
-    endButtons_[1] = button(this, Name("Command1", 1), 302, 3840, 6240, 1455, 375);
-    version_ = new QLabel(this);
-    version_->setObjectName(QStringLiteral("LBL_Version"));
-    place(version_, 6720, 6510, 630, 180);
-
-    // Buddies: a label's caption names its box for a screen reader and passes its key.
+// A label's caption names its box for a screen reader and passes its access key on.
+void OptionsDialog::SetBuddies() {
     const auto buddy = [this](const char* labelName, QWidget* target) {
         findChild<QLabel*>(QLatin1String(labelName))->setBuddy(target);
     };
-    buddy("Label2_10", addMinute_);
-    buddy("Label2_20", beepCount_);
-    buddy("Label2_22", durations_[0]);
-    buddy("Label2_30", sizeFactor_);
-    buddy("Label2_32", durations_[1]);
-    buddy("Label2_50", mainSize_[0]);
-    buddy("Label2_51", mainSize_[1]);
-    buddy("Label1_0", hotkey_);
-    buddy("Label1_1", language_);
-    buddy("Label2_80", texts_[0]);
-    buddy("Label2_81", texts_[2]);
-
-    // The rules and actions.
-    connect(untilEnd_, &QCheckBox::toggled, this, &OptionsDialog::CheckRule1);
-    connect(display_, &QCheckBox::toggled, this, &OptionsDialog::CheckRule2);
-    for (QCheckBox* c : tray_)
-        connect(c, &QCheckBox::toggled, this, &OptionsDialog::CheckRule3);
-    connect(source_, &QButtonGroup::idClicked, this, &OptionsDialog::SoundSourceRule);
-    connect(beepButton_, &QPushButton::clicked, this, &OptionsDialog::TestBeep);
-    connect(playButton_, &QPushButton::clicked, this, &OptionsDialog::TestPlay);
-    connect(browseButton_, &QPushButton::clicked, this, &OptionsDialog::Browse);
-    for (int i = 0; i < 2; ++i) {
-        connect(reflect_[i], &QPushButton::clicked, this, [this, i] { Reflect(i); });
-        connect(restore_[i], &QPushButton::clicked, this, [this, i] { RestoreDefaults(i); });
-    }
-    connect(endButtons_[0], &QPushButton::clicked, this, &OptionsDialog::Ok);
-    connect(endButtons_[1], &QPushButton::clicked, this, &OptionsDialog::Cancel);
+    buddy(names::AddMinuteLabel, addMinute_);
+    buddy(names::BeepCountLabel, beepCount_);
+    buddy(names::RingDurationLabel, ringDuration_);
+    buddy(names::AlertSizeLabel, alertSize_);
+    buddy(names::DisplayDurationLabel, displayDuration_);
+    buddy(names::WidthLabel, windowWidth_);
+    buddy(names::HeightLabel, windowHeight_);
+    buddy(names::HotkeyLabel, hotkey_);
+    buddy(names::LanguageLabel, languageList_);
+    buddy(names::AlarmTextsLabel, alarmText1_);
+    buddy(names::CountDownTextsLabel, countDownText1_);
 }
 
-void OptionsDialog::CreatePresetStrip(int group, QGroupBox* frame, std::vector<QLineEdit*>& boxes,
-                                      QWidget*& strip, QScrollBar*& scroll, BoxFilter filter) {
-    const char* pictures = group == 0 ? "Picture1" : "Picture2";
-    const char* texts = group == 0 ? "Text1" : "Text2";
-    const int maxLength = group == 0 ? 3 : 5;
+void OptionsDialog::ConnectControls() {
+    connect(untilEnd_, &QCheckBox::toggled, this, &OptionsDialog::EnableRingDurationUnlessUntilEnd);
+    connect(alertWindowShown_, &QCheckBox::toggled, this,
+            &OptionsDialog::EnableAlertWindowSettings);
+    for (QCheckBox* c : {trayIcon_, taskbarButton_, progress_, showAlways_})
+        connect(c, &QCheckBox::toggled, this, &OptionsDialog::EnableProgressChecks);
+    connect(soundSource_, &QButtonGroup::idClicked, this, &OptionsDialog::ShowSoundSourceControls);
+    connect(testBeepButton_, &QPushButton::clicked, this, &OptionsDialog::TestBeep);
+    connect(testPlayButton_, &QPushButton::clicked, this, &OptionsDialog::TestPlay);
+    connect(browseButton_, &QPushButton::clicked, this, &OptionsDialog::Browse);
+    connect(reflectSize_, &QPushButton::clicked, this, &OptionsDialog::ReflectSizeAndLength);
+    connect(reflectLength_, &QPushButton::clicked, this, &OptionsDialog::ReflectLength);
+    connect(restoreLook_, &QPushButton::clicked, this, &OptionsDialog::RestoreLook);
+    connect(restoreAll_, &QPushButton::clicked, this, &OptionsDialog::RestoreAllDefaults);
+    connect(okButton_, &QPushButton::clicked, this, &OptionsDialog::Ok);
+    connect(cancelButton_, &QPushButton::clicked, this, &OptionsDialog::Cancel);
+}
+
+void OptionsDialog::CreatePresetStrip(bool alarm, QGroupBox* group, BoxFilter filter) {
+    const int maxLength = alarm ? 3 : 5;
     const int count = qMax<int>(1, options_.MaxCol);
     const PresetStripLayout layout =
         LayoutPresetBoxes(count, ViewportLeft, ViewportWidth, PresetBoxWidth, ViewportWidth);
 
-    auto* viewport = new QWidget(frame);
-    viewport->setObjectName(Name(pictures, 0));
+    auto* viewport = new QWidget(group);
+    viewport->setObjectName(QLatin1String(alarm ? names::AlarmViewport : names::CountDownViewport));
     viewport->setGeometry(TwipsToPixels(ViewportLeft, tpp_.X), TwipsToPixels(240, tpp_.Y),
                           TwipsToPixels(ViewportWidth, tpp_.X), TwipsToPixels(330, tpp_.Y));
-    (group == 0 ? alarmViewport_ : countDownViewport_) = viewport;
-    strip = new QWidget(viewport);
-    strip->setObjectName(Name(pictures, 1));
+    auto* strip = new QWidget(viewport);
+    strip->setObjectName(QLatin1String(alarm ? names::AlarmStrip : names::CountDownStrip));
     strip->setGeometry(0, 0, TwipsToPixels(layout.StripWidth, tpp_.X), TwipsToPixels(330, tpp_.Y));
+    std::vector<QLineEdit*>& boxes = alarm ? alarmBoxes_ : countDownBoxes_;
     for (int i = 0; i < count; ++i) {
         auto* b = new QLineEdit(strip);
-        b->setObjectName(Name(texts, i));
+        b->setObjectName(alarm ? names::AlarmPresetBox(i) : names::CountDownPresetBox(i));
         b->setGeometry(TwipsToPixels(layout.Lefts[i], tpp_.X), 0,
                        TwipsToPixels(PresetBoxWidth, tpp_.X),
                        TwipsToPixels(PresetBoxHeight, tpp_.Y));
@@ -252,8 +329,8 @@ void OptionsDialog::CreatePresetStrip(int group, QGroupBox* frame, std::vector<Q
         boxes.push_back(b);
     }
 
-    scroll = new QScrollBar(Qt::Horizontal, frame);
-    scroll->setObjectName(group == 0 ? QStringLiteral("HScroll1") : QStringLiteral("HScroll2"));
+    auto* scroll = new QScrollBar(Qt::Horizontal, group);
+    scroll->setObjectName(QLatin1String(alarm ? names::AlarmScroll : names::CountDownScroll));
     scroll->setGeometry(TwipsToPixels(ViewportLeft, tpp_.X), TwipsToPixels(480, tpp_.Y),
                         TwipsToPixels(ViewportWidth, tpp_.X), TwipsToPixels(120, tpp_.Y));
     // The keyboard reaches every box by Tab; the strip follows the focus.
@@ -266,9 +343,10 @@ void OptionsDialog::CreatePresetStrip(int group, QGroupBox* frame, std::vector<Q
     } else {
         scroll->hide();
     }
-    QWidget* moved = strip;
     connect(scroll, &QScrollBar::valueChanged, this,
-            [this, moved](int value) { moved->move(-TwipsToPixels(value, tpp_.X), 0); });
+            [this, strip](int value) { strip->move(-TwipsToPixels(value, tpp_.X), 0); });
+    (alarm ? alarmStrip_ : countDownStrip_) = strip;
+    (alarm ? alarmScroll_ : countDownScroll_) = scroll;
 }
 
 void OptionsDialog::ScrollIntoView(QLineEdit* box) {
@@ -294,15 +372,14 @@ void OptionsDialog::ArrangeGroups() {
     if (alarmAt <= countDownAt)
         return;
     // CountDown first: the groups change places, and so do the rows of alert texts.
-    QGroupBox* alarm = frames_[0];
-    QGroupBox* countDown = frames_[1];
-    const int t = countDown->y();
-    countDown->move(countDown->x(), alarm->y());
-    alarm->move(alarm->x(), t + countDown->height() - alarm->height());
-    const int rowTop = textRows_[1]->y();
-    textRows_[1]->move(textRows_[1]->x(), textRows_[0]->y());
-    textRows_[0]->move(textRows_[0]->x(), rowTop);
-    textRows_[0]->raise();
+    const int countDownTop = countDownGroup_->y();
+    countDownGroup_->move(countDownGroup_->x(), alarmGroup_->y());
+    alarmGroup_->move(alarmGroup_->x(),
+                      countDownTop + countDownGroup_->height() - alarmGroup_->height());
+    const int rowTop = countDownTextsRow_->y();
+    countDownTextsRow_->move(countDownTextsRow_->x(), alarmTextsRow_->y());
+    alarmTextsRow_->move(alarmTextsRow_->x(), rowTop);
+    alarmTextsRow_->raise();
 }
 
 void OptionsDialog::SetTabOrder() {
@@ -323,45 +400,46 @@ void OptionsDialog::SetTabOrder() {
         alarmGroup();
         countDownGroup();
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             sources_[0],   sources_[1],   sources_[2], beepCount_,    beepButton_, soundFile_,
-             playButton_,   browseButton_, untilEnd_,   durations_[0], display_,    sizeFactor_,
-             durations_[1], tray_[0],      tray_[1],    tray_[2],      tray_[3],    mainSize_[0],
-             mainSize_[1],  reflect_[0],   maxLength_,  reflect_[1],   hotkey_,     language_,
-             restore_[0],   restore_[1]})
-        order.push_back(w);
+    order.insert(order.end(), {beepSource_,      fileSource_,    silentSource_,     beepCount_,
+                               testBeepButton_,  soundFile_,     testPlayButton_,   browseButton_,
+                               untilEnd_,        ringDuration_,  alertWindowShown_, alertSize_,
+                               displayDuration_, trayIcon_,      taskbarButton_,    progress_,
+                               showAlways_,      windowWidth_,   windowHeight_,     reflectSize_,
+                               lengthList_,      reflectLength_, hotkey_,           languageList_,
+                               restoreLook_,     restoreAll_});
     if (countDownFirst)
-        order.insert(order.end(), {texts_[2], texts_[3], texts_[0], texts_[1]});
+        order.insert(order.end(), {countDownText1_, countDownText2_, alarmText1_, alarmText2_});
     else
-        order.insert(order.end(), {texts_[0], texts_[1], texts_[2], texts_[3]});
-    order.insert(order.end(), {endButtons_[0], endButtons_[1]});
+        order.insert(order.end(), {alarmText1_, alarmText2_, countDownText1_, countDownText2_});
+    order.insert(order.end(), {okButton_, cancelButton_});
     for (size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
-void OptionsDialog::FillCombos() {
+void OptionsDialog::FillLists() {
     const qint16 offset = context_.languageOffset;
-    const QLocale& locale = context_.locale;
-    for (int length = 5; length <= 8; ++length)
-        maxLength_->addItem(MaxLengthItemText(length, options_.TimeSeparator, locale,
-                                              LocalizedText(811, offset),
-                                              LocalizedText(812, offset)));
-    for (int id = 831; id <= 833; ++id)
-        language_->addItem(LocalizedText(id, offset));
+    for (qint16 length = FirstListedLength; length <= LastListedLength; ++length)
+        lengthList_->addItem(MaxLengthItemText(length, options_.TimeSeparator, context_.locale,
+                                               LocalizedText(TextIds::LengthMaxWord, offset),
+                                               LocalizedText(TextIds::LengthMinutesWord, offset)));
+    // System default, English, Japanese: the Language option's values from 0.
+    for (int language = 0; language < 3; ++language)
+        languageList_->addItem(LocalizedText(TextIds::SystemLanguage + language, offset));
 }
 
 void OptionsDialog::Caption() {
     SetTextId(this, TextIds::OptionsTitle);
     LocalizeForm(this, context_.languageOffset);
     // The two-line caption keeps one line break; a screen reader reads it as one line.
-    restore_[0]->setText(restore_[0]->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    restore_[0]->setAccessibleName(WithoutMnemonic(restore_[0]->text()).simplified());
+    restoreLook_->setText(
+        restoreLook_->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    restoreLook_->setAccessibleName(WithoutMnemonic(restoreLook_->text()).simplified());
     if (options_.TimeSeparator == 1) {
         const auto clockStyle = [](QString text) {
             return text.replace(u'.', u':').replace(u'．', u'：');
         };
-        frames_[1]->setTitle(clockStyle(frames_[1]->title()));
-        for (const char* name : {"Label2_23", "Label2_33"}) {
+        countDownGroup_->setTitle(clockStyle(countDownGroup_->title()));
+        for (const char* name : {names::RingDurationUnitLabel, names::DisplayDurationUnitLabel}) {
             auto* l = findChild<QLabel*>(QLatin1String(name));
             l->setText(clockStyle(l->text()));
         }
@@ -376,10 +454,10 @@ void OptionsDialog::GrowLabels() {
         l->resize(qMax(l->width(), hint.width()), qMax(l->height(), hint.height()));
     }
     // The version stands in the corner: it grows to the left.
-    version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    versionLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     const int right = TwipsToPixels(DialogWidth, tpp_.X) - 2;
-    if (version_->geometry().right() > right)
-        version_->move(right - version_->width(), version_->y());
+    if (versionLabel_->geometry().right() > right)
+        versionLabel_->move(right - versionLabel_->width(), versionLabel_->y());
 }
 
 void OptionsDialog::SetAccessibleNames() {
@@ -393,35 +471,37 @@ void OptionsDialog::SetAccessibleNames() {
             return WithoutMnemonic(b->text());
         return QString();
     };
+    const auto numbered = [](const QString& text, size_t number) {
+        return text + QStringLiteral(" %1").arg(number);
+    };
     for (size_t i = 0; i < alarmBoxes_.size(); ++i)
-        alarmBoxes_[i]->setAccessibleName(caption("Frame1_0") + QStringLiteral(" %1").arg(i + 1));
+        alarmBoxes_[i]->setAccessibleName(numbered(caption(names::AlarmGroup), i + 1));
     for (size_t i = 0; i < countDownBoxes_.size(); ++i)
-        countDownBoxes_[i]->setAccessibleName(caption("Frame1_1") +
-                                              QStringLiteral(" %1").arg(i + 1));
-    alarmScroll_->setAccessibleName(caption("Frame1_0"));
-    countDownScroll_->setAccessibleName(caption("Frame1_1"));
-    addMinute_->setAccessibleName(caption("Label2_10"));
-    beepCount_->setAccessibleName(caption("Label2_20"));
-    soundFile_->setAccessibleName(caption("Option1_1"));
-    durations_[0]->setAccessibleName(caption("Label2_22"));
-    durations_[1]->setAccessibleName(caption("Label2_32"));
-    sizeFactor_->setAccessibleName(caption("Label2_30"));
-    mainSize_[0]->setAccessibleName(caption("Label2_50"));
-    mainSize_[1]->setAccessibleName(caption("Label2_51"));
-    maxLength_->setAccessibleName(caption("Frame1_6"));
-    hotkey_->setAccessibleName(caption("Label1_0"));
-    language_->setAccessibleName(caption("Label1_1"));
-    texts_[0]->setAccessibleName(caption("Label2_80") + QStringLiteral(" 1"));
-    texts_[1]->setAccessibleName(caption("Label2_80") + QStringLiteral(" 2"));
-    texts_[2]->setAccessibleName(caption("Label2_81") + QStringLiteral(" 1"));
-    texts_[3]->setAccessibleName(caption("Label2_81") + QStringLiteral(" 2"));
-    reflect_[0]->setAccessibleName(caption("Command5_0") + QStringLiteral(" ") +
-                                   caption("Frame1_5"));
-    reflect_[1]->setAccessibleName(caption("Command5_1") + QStringLiteral(" ") +
-                                   caption("Frame1_6"));
-    playButton_->setAccessibleName(QStringLiteral("Test play"));
-    beepButton_->setAccessibleName(QStringLiteral("Test beep"));
-    version_->setAccessibleName(version_->text());
+        countDownBoxes_[i]->setAccessibleName(numbered(caption(names::CountDownGroup), i + 1));
+    alarmScroll_->setAccessibleName(caption(names::AlarmGroup));
+    countDownScroll_->setAccessibleName(caption(names::CountDownGroup));
+    addMinute_->setAccessibleName(caption(names::AddMinuteLabel));
+    beepCount_->setAccessibleName(caption(names::BeepCountLabel));
+    soundFile_->setAccessibleName(caption(names::FileSourceOption));
+    ringDuration_->setAccessibleName(caption(names::RingDurationLabel));
+    displayDuration_->setAccessibleName(caption(names::DisplayDurationLabel));
+    alertSize_->setAccessibleName(caption(names::AlertSizeLabel));
+    windowWidth_->setAccessibleName(caption(names::WidthLabel));
+    windowHeight_->setAccessibleName(caption(names::HeightLabel));
+    lengthList_->setAccessibleName(caption(names::DisplayLengthGroup));
+    hotkey_->setAccessibleName(caption(names::HotkeyLabel));
+    languageList_->setAccessibleName(caption(names::LanguageLabel));
+    alarmText1_->setAccessibleName(numbered(caption(names::AlarmTextsLabel), 1));
+    alarmText2_->setAccessibleName(numbered(caption(names::AlarmTextsLabel), 2));
+    countDownText1_->setAccessibleName(numbered(caption(names::CountDownTextsLabel), 1));
+    countDownText2_->setAccessibleName(numbered(caption(names::CountDownTextsLabel), 2));
+    reflectSize_->setAccessibleName(caption(names::ReflectSizeButton) + QStringLiteral(" ") +
+                                    caption(names::WindowSizeGroup));
+    reflectLength_->setAccessibleName(caption(names::ReflectLengthButton) + QStringLiteral(" ") +
+                                      caption(names::DisplayLengthGroup));
+    testPlayButton_->setAccessibleName(QStringLiteral("Test play"));
+    testBeepButton_->setAccessibleName(QStringLiteral("Test beep"));
+    versionLabel_->setAccessibleName(versionLabel_->text());
 }
 
 } // namespace plimset

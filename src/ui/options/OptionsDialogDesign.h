@@ -1,6 +1,7 @@
 #pragma once
 
-// The Options dialog's design measures, shared by the files that build and fill it.
+// The Options dialog's design measures and fixed choices, shared by the files that build
+// and fill it.
 
 #include <QString>
 
@@ -17,8 +18,11 @@ inline constexpr double ViewportWidth = 3135;
 // The font the design's twips were measured with.
 inline constexpr int DialogFontPoints = 9;
 
-inline QString Name(const char* base, int index) {
-    return QStringLiteral("%1_%2").arg(QLatin1String(base)).arg(index);
-}
+// The display lengths the length list offers, from its first item on.
+inline constexpr qint16 FirstListedLength = 5;
+inline constexpr qint16 LastListedLength = 8;
+
+// The sound sources, as the SoundFlag option stores them and the option buttons' ids.
+enum SoundSourceId { BeepSource = 0, FileSource = 1, SilentSource = 2 };
 
 } // namespace plimset::options_design

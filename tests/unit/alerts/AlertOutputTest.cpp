@@ -46,8 +46,8 @@ protected:
     bool onTop = false;
     QWidget mainWindow;
     DesktopAlertOutput output{AlertOutputContext{
-        &options, &state, [] { return qint16{0}; }, &mainWindow, [this] { return onTop; },
-        &activation, &beeper, &player, &trayMenu, [this](const QString&) { return fileExists; }}};
+        &options, &state, &mainWindow, [this] { return onTop; }, &activation, &beeper, &player,
+        &trayMenu, [this](const QString&) { return fileExists; }}};
     TimerEngine engine{state, options, clock, view, output, tray};
 };
 
@@ -135,7 +135,7 @@ TEST_F(AlertOutputTest, RepeatingCountdownWithUnplayableFileRepeats) {
     engine.SetMode(CountDown);
     view.text = QStringLiteral("0:02");
     engine.TextChanged();
-    engine.Command2();
+    engine.PressActionButton();
     int restarts = 0;
     QString last = view.text;
     ASSERT_EQ(engine.RunState(), TimerEngine::Running);
@@ -220,16 +220,9 @@ TEST_F(AlertOutputTest, StopDuringOpenStopsAfterIt) {
         std::function<void()> during;
     } slow;
     MciPlayer slowPlayer(slow, [](const QString&) { return true; });
-    AlertOutputContext context{&options,
-                               &state,
-                               [] { return qint16{0}; },
-                               &mainWindow,
-                               {},
-                               &activation,
-                               &beeper,
-                               &slowPlayer,
-                               &trayMenu,
-                               [](const QString&) { return true; }};
+    AlertOutputContext context{&options,    &state,      &mainWindow,
+                               {},          &activation, &beeper,
+                               &slowPlayer, &trayMenu,   [](const QString&) { return true; }};
     DesktopAlertOutput reentered(context);
     reentered.SetEngine(&engine);
     slow.during = [&] {

@@ -1,11 +1,12 @@
 #include "alerts/AlertWindow.h"
 #include "alerts/AlertWindowLayout.h"
+#include "alerts/AlertWindowNames.h"
 #include "alerts/Beeper.h"
 #include "core/AppState.h"
-#include "settings/OptionSettings.h"
+#include "core/OptionSettings.h"
+#include "text/StringTable.h"
 
 #include <QAccessible>
-#include <QGroupBox>
 #include <QLabel>
 #include <QWidget>
 
@@ -26,9 +27,9 @@ TEST(AlertWindowLayoutTest, DesignAtSizeOneAndTwiceAsLargeAtSizeFour) {
     EXPECT_EQ(one.width, 3015);
     EXPECT_EQ(one.height, 1170);
     ExpectRect(one.frame, 120, 60, 2775, 975);
-    ExpectRect(one.labels[0], 120, 270, 2535, 255);
-    ExpectRect(one.labels[1], 120, 540, 2535, 375);
-    ExpectRect(one.labels[2], 120, 420, 2535, 255);
+    ExpectRect(one.firstLine, 120, 270, 2535, 255);
+    ExpectRect(one.secondLine, 120, 540, 2535, 375);
+    ExpectRect(one.singleLine, 120, 420, 2535, 255);
     EXPECT_EQ(one.labelPointSize, 9);
 
     const AlertWindowLayout four = AlertWindowLayoutFor(4.0f);
@@ -37,9 +38,9 @@ TEST(AlertWindowLayoutTest, DesignAtSizeOneAndTwiceAsLargeAtSizeFour) {
     // Frame: (6030 - 5550 - 90) / 2 and (2340 - 1950 - 180) / 2.
     ExpectRect(four.frame, 195, 105, 5550, 1950);
     // Labels centred in the frame; tops (1950 - h/2) / 3, 2 (1950 - h/2) / 3, (1950 - h/2) / 2.
-    ExpectRect(four.labels[0], 240, (1950 - 255.0) / 3, 5070, 510);
-    ExpectRect(four.labels[1], 240, 2 * (1950 - 375.0) / 3, 5070, 750);
-    ExpectRect(four.labels[2], 240, (1950 - 255.0) / 2, 5070, 510);
+    ExpectRect(four.firstLine, 240, (1950 - 255.0) / 3, 5070, 510);
+    ExpectRect(four.secondLine, 240, 2 * (1950 - 375.0) / 3, 5070, 750);
+    ExpectRect(four.singleLine, 240, (1950 - 255.0) / 2, 5070, 510);
     EXPECT_EQ(four.labelPointSize, 18);
 
     // The frame's borders count in the window's outer size.
@@ -72,7 +73,7 @@ TEST(AlertWindowLayoutTest, LinesByModeAndLanguage) {
     EXPECT_EQ(AlertLinesFor(o, StopWatch, 0).line1, "");
 }
 
-// The desktop tests see the texts, size and place; here the labels' choice and the names.
+// The desktop tests see the texts, size and place; here the labels' choice.
 TEST(AlertWindowTest, OneOrTwoLabelsByTheLinesAndAnAlertForScreenReaders) {
     OptionSettings o;
     o.MessageBoxTextA1_E = QStringLiteral("Alarm");
@@ -81,18 +82,19 @@ TEST(AlertWindowTest, OneOrTwoLabelsByTheLinesAndAnAlertForScreenReaders) {
     AppState state;
     state.CurMode = CountDown;
     QWidget main;
-    AlertWindow w(
-        o, state, [] { return qint16{0}; }, &main);
-    EXPECT_EQ(w.objectName(), "Form3");
-    ASSERT_NE(w.findChild<QGroupBox*>(QStringLiteral("Frame1")), nullptr);
-    std::array<QLabel*, 3> labels{};
-    for (int i = 0; i < 3; ++i) {
-        labels[i] = w.findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i));
-        ASSERT_NE(labels[i], nullptr);
-    }
+    AlertWindow w(o, state, EnglishOffset, &main);
+    const auto label = [&w](const char* name) {
+        auto* found = w.findChild<QLabel*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    };
+    QLabel* firstLine = label(AlertWindowNames::FirstLineLabel);
+    QLabel* secondLine = label(AlertWindowNames::SecondLineLabel);
+    QLabel* singleLine = label(AlertWindowNames::SingleLineLabel);
+    ASSERT_TRUE(firstLine && secondLine && singleLine);
     w.show();
-    EXPECT_TRUE(labels[0]->isVisible() && labels[1]->isVisible() && !labels[2]->isVisible());
-    EXPECT_EQ(labels[1]->text(), "Stop it");
+    EXPECT_TRUE(firstLine->isVisible() && secondLine->isVisible() && !singleLine->isVisible());
+    EXPECT_EQ(secondLine->text(), "Stop it");
     QAccessibleInterface* acc = QAccessible::queryAccessibleInterface(&w);
     ASSERT_NE(acc, nullptr);
     EXPECT_EQ(acc->role(), QAccessible::AlertMessage);
@@ -102,8 +104,8 @@ TEST(AlertWindowTest, OneOrTwoLabelsByTheLinesAndAnAlertForScreenReaders) {
     w.hide();
     state.CurMode = Alarm;
     w.show();
-    EXPECT_TRUE(!labels[0]->isVisible() && labels[2]->isVisible());
-    EXPECT_EQ(labels[2]->text(), "Alarm");
+    EXPECT_TRUE(!firstLine->isVisible() && singleLine->isVisible());
+    EXPECT_EQ(singleLine->text(), "Alarm");
     EXPECT_EQ(acc->text(QAccessible::Name), "Alarm");
 }
 

@@ -121,7 +121,7 @@ TEST_F(ModeTest, PresetsFillTheFieldButNeverStart) {
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
     EXPECT_EQ(view.text, "0:30");
     EXPECT_EQ(view.focus, "Command2");
-    engine.Command3();
+    engine.PressActionAccessKey();
     EXPECT_EQ(engine.LastSetValue(), 0.3f);
     EXPECT_EQ(engine.RunState(), TimerEngine::Running);
 }
@@ -139,7 +139,7 @@ TEST_F(CountDownTest, UnlimitedMessageAlertsUntilStopOrClear) {
     // The clear button ends an alert just as well, and empties the field.
     PressAction();
     RunFor(10);
-    engine.Command1(1);
+    engine.ClearTime();
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
     EXPECT_FALSE(alert.windowVisible);
     EXPECT_EQ(view.text, "");

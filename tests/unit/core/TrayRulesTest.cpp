@@ -34,9 +34,6 @@ TEST(TrayRules, ReachMenuItemAndClicks) {
     EXPECT_FALSE(ReachOf(1, 0, true).Taskbar);
     EXPECT_FALSE(ReachOf(0, 0, true).Any());
 
-    EXPECT_EQ(TrayHideTextId(true), 204);  // "Mi&nimize"
-    EXPECT_EQ(TrayHideTextId(false), 201); // "&Restore"
-
     EXPECT_EQ(ChooseTrayClickAction(TrayClick::Left, false), TrayClickAction::ShowWindow);
     EXPECT_EQ(ChooseTrayClickAction(TrayClick::Right, false), TrayClickAction::OpenMenu);
     EXPECT_EQ(ChooseTrayClickAction(TrayClick::Other, false), TrayClickAction::Nothing);

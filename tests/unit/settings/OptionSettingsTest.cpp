@@ -1,5 +1,5 @@
-#include "settings/OptionSettings.h"
 #include "SettingsTestFiles.h"
+#include "settings/OptionTable.h"
 #include "settings/SettingsFile.h"
 
 #include <QStringList>

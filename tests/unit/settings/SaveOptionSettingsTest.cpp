@@ -1,6 +1,6 @@
 #include "settings/SaveOptionSettings.h"
 #include "SettingsTestFiles.h"
-#include "settings/OptionSettings.h"
+#include "settings/OptionTable.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>

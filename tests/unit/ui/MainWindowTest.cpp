@@ -2,7 +2,7 @@
 #include "ModalDriver.h"
 #include "desktop/ExitSignals.h"
 #include "settings/SettingsFile.h"
-#include "text/LanguageChoice.h"
+#include "ui/main/MainWindowNames.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -29,38 +29,32 @@ using namespace plimset;
 namespace {
 
 using MainWindowTest = AppFixture;
+namespace Names = MainWindowNames;
 
-TEST_F(MainWindowTest, EveryControlAndMenuCarriesItsDesignName) {
+TEST_F(MainWindowTest, TicksFiveTimesASecondAndSpeaksEnglishWithoutAJapaneseFont) {
     ASSERT_FALSE(Start());
-    for (const char* name :
-         {"Command4",   "Command3",       "Command1_0",     "Command1_1",     "Command2",
-          "Text1",      "LBL_Dummy",      "Timer1",         "MNU_Mode",       "MNU_Set",
-          "MNU_Exit",   "MNU_Mode_Col_0", "MNU_Mode_Col_1", "MNU_Mode_Col_2", "MNU_Pipe1",
-          "MNU_A_Top",  "MNU_Pipe2",      "MNU_Font",       "MNU_BColor",     "MNU_Pipe3",
-          "MNU_Option", "MNU_Set_Col_0"})
-        Find<QObject>(name);
-    EXPECT_EQ(Find<QTimer>("Timer1")->interval(), 200);
-    // Without a Japanese font the marker for the Options dialog is set, out of sight.
-    EXPECT_FALSE(Find<QLabel>("LBL_Dummy")->isVisible());
-    EXPECT_EQ(Find<QLabel>("LBL_Dummy")->text(), QLatin1String(NonJapaneseMarker));
+    EXPECT_EQ(Find<QTimer>(Names::Tick)->interval(), 200);
+    EXPECT_EQ(app->Language().Offset, EnglishOffset);
+    EXPECT_TRUE(app->Language().NoJapaneseFont);
 }
 
 TEST_F(MainWindowTest, ModeMenuFollowsTheModeOrderAndEachItemSelectsItsMode) {
     WriteSettings("[Advanced]\nModeOrder=231\n");
     ASSERT_FALSE(Start());
-    EXPECT_EQ(Find<QAction>("MNU_Mode_Col_0")->text(), QStringLiteral("CountDown"));
-    EXPECT_EQ(Find<QAction>("MNU_Mode_Col_1")->text(), QStringLiteral("StopWatch"));
-    EXPECT_EQ(Find<QAction>("MNU_Mode_Col_2")->text(), QStringLiteral("Alarm"));
+    EXPECT_EQ(Find<QAction>(Names::ModeItem(0))->text(), QStringLiteral("CountDown"));
+    EXPECT_EQ(Find<QAction>(Names::ModeItem(1))->text(), QStringLiteral("StopWatch"));
+    EXPECT_EQ(Find<QAction>(Names::ModeItem(2))->text(), QStringLiteral("Alarm"));
 
-    Find<QAction>("MNU_Mode_Col_1")->trigger();
+    Find<QAction>(Names::ModeItem(1))->trigger();
     EXPECT_EQ(app->State().CurMode, StopWatch);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("StopWatch"));
-    EXPECT_FALSE(Find<QMenu>("MNU_Set")->menuAction()->isEnabled());
-    Find<QAction>("MNU_Mode_Col_2")->trigger();
+    EXPECT_FALSE(Find<QMenu>(Names::PresetMenu)->menuAction()->isEnabled());
+    Find<QAction>(Names::ModeItem(2))->trigger();
     EXPECT_EQ(app->State().CurMode, Alarm);
-    EXPECT_EQ(Find<QPushButton>("Command2")->text(), QStringLiteral("+10"));
+    EXPECT_EQ(Find<QPushButton>(Names::ActionButton)->text(), QStringLiteral("+10"));
     // Its access-key twin adds the minutes too, and says so.
-    EXPECT_EQ(Find<QPushButton>("Command3")->accessibleName(), QStringLiteral("Add 10 minutes"));
+    EXPECT_EQ(Find<QPushButton>(Names::AccessKeyButton)->accessibleName(),
+              QStringLiteral("Add 10 minutes"));
 }
 
 TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
@@ -68,7 +62,7 @@ TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
                   "Alarm5=0\nCountDown1=3\nCountDown2=1.3\nCountDown3=0\nCountDown4=0\n"
                   "CountDown5=0\n");
     ASSERT_FALSE(Start());
-    QMenu* presets = Find<QMenu>("MNU_Set");
+    QMenu* presets = Find<QMenu>(Names::PresetMenu);
     ASSERT_EQ(presets->actions().size(), 1);
     EXPECT_EQ(presets->actions()[0]->text(), QStringLiteral("Null"));
     EXPECT_FALSE(presets->menuAction()->isEnabled());
@@ -90,7 +84,7 @@ TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
 TEST_F(MainWindowTest, TimeFieldTakesOnlyWhatTheModeCanRead) {
     WriteSettings("[Advanced]\nTimeSeparator=0\n");
     ASSERT_FALSE(Start());
-    QLineEdit* field = Find<QLineEdit>("Text1");
+    QLineEdit* field = Find<QLineEdit>(Names::TimeField);
     field->clear();
     Type(QStringLiteral("1:a.3/0 "));
     EXPECT_EQ(Text(), QStringLiteral("1.30"));
@@ -108,8 +102,8 @@ TEST_F(MainWindowTest, TimeFieldTakesOnlyWhatTheModeCanRead) {
     // so what is typed next replaces it.
     window->show();
     QApplication::setActiveWindow(window);
-    Find<QPushButton>("Command2")->setFocus();
-    QTest::keyClick(Find<QPushButton>("Command2"), Qt::Key_A, Qt::ControlModifier);
+    Find<QPushButton>(Names::ActionButton)->setFocus();
+    QTest::keyClick(Find<QPushButton>(Names::ActionButton), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(field->selectedText(), QStringLiteral("7:309"));
     field->deselect();
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
@@ -135,16 +129,17 @@ TEST_F(MainWindowTest, StartupAppliesTheSavedFontColourAndSize) {
     WriteSettings("[MainForm]\nFontName=DejaVu Sans\nFontSize=14\nFontBold=-1\nBackColor=255\n"
                   "[Option]\nWidth=400\nHeight=1\nMaxLength=8\n");
     ASSERT_FALSE(Start());
-    QLineEdit* field = Find<QLineEdit>("Text1");
+    QLineEdit* field = Find<QLineEdit>(Names::TimeField);
     EXPECT_TRUE(field->font().bold());
     EXPECT_EQ(field->font().pointSizeF(), 14);
     EXPECT_EQ(field->palette().color(QPalette::Base), QColor(255, 0, 0)); // red, lowest byte
     // The field is sized for nine zeros and sits between the buttons, inside the window.
     const QFontMetricsF metrics(field->font());
     EXPECT_GE(field->width(), metrics.horizontalAdvance(QStringLiteral("000000000")));
-    EXPECT_LT(Find<QPushButton>("Command1_1")->geometry().right(), field->x());
-    EXPECT_LT(field->geometry().right(), Find<QPushButton>("Command2")->x());
-    EXPECT_LE(Find<QPushButton>("Command2")->geometry().right(), window->centralWidget()->width());
+    EXPECT_LT(Find<QPushButton>(Names::ClearButton)->geometry().right(), field->x());
+    EXPECT_LT(field->geometry().right(), Find<QPushButton>(Names::ActionButton)->x());
+    EXPECT_LE(Find<QPushButton>(Names::ActionButton)->geometry().right(),
+              window->centralWidget()->width());
     EXPECT_GE(field->y(), 0);
     EXPECT_LE(field->geometry().bottom(), window->centralWidget()->height());
     // Saved width kept (above the minimum); the saved height 1 gives way to the minimum.
@@ -171,7 +166,7 @@ TEST_F(MainWindowTest, WhatTheDesktopCannotDoIsNeitherOfferedNorLost) {
     services.canKeepOnTop = false;
     services.canPlaceWindows = false;
     ASSERT_FALSE(Start());
-    QAction* onTop = Find<QAction>("MNU_A_Top");
+    QAction* onTop = Find<QAction>(Names::AlwaysOnTopItem);
     EXPECT_FALSE(onTop->isEnabled());
     EXPECT_FALSE(onTop->toolTip().isEmpty());
     window->move(window->pos() + QPoint(30, 30));
@@ -188,8 +183,8 @@ TEST_F(MainWindowTest, ClosingWritesOnlyWhatChanged) {
     EXPECT_EQ(ReadSettings(), QByteArray("[Option]\nCountDown1=5\n"));
 
     ASSERT_FALSE(Start());
-    Find<QAction>("MNU_A_Top")->trigger();
-    Find<QAction>("MNU_A_Top")->trigger(); // twice: no change
+    Find<QAction>(Names::AlwaysOnTopItem)->trigger();
+    Find<QAction>(Names::AlwaysOnTopItem)->trigger(); // twice: no change
     ChooseMode(StopWatch);
     window->move(window->pos() + QPoint(30, 0));
     window->close();
@@ -229,17 +224,17 @@ TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
     ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("3")}));
     ASSERT_EQ(app->Engine().RunState(), TimerEngine::Running);
     QApplication::setActiveWindow(window);
-    Find<QLineEdit>("Text1")->setFocus();
+    Find<QLineEdit>(Names::TimeField)->setFocus();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(Find<QPushButton>("Command2")->hasFocus());
+    EXPECT_TRUE(Find<QPushButton>(Names::ActionButton)->hasFocus());
     // Stopping leaves the field editable again.
     PressAction();
-    Find<QLineEdit>("Text1")->setFocus();
+    Find<QLineEdit>(Names::TimeField)->setFocus();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(Find<QLineEdit>("Text1")->hasFocus());
+    EXPECT_TRUE(Find<QLineEdit>(Names::TimeField)->hasFocus());
     // Esc leaves the field for the action button.
-    QTest::keyClick(Find<QLineEdit>("Text1"), Qt::Key_Escape);
-    EXPECT_TRUE(Find<QPushButton>("Command2")->hasFocus());
+    QTest::keyClick(Find<QLineEdit>(Names::TimeField), Qt::Key_Escape);
+    EXPECT_TRUE(Find<QPushButton>(Names::ActionButton)->hasFocus());
 }
 
 TEST_F(MainWindowTest, MinimizeIsOfferedOnlyWithAWayBack) {
@@ -254,7 +249,7 @@ TEST_F(MainWindowTest, MinimizeIsOfferedOnlyWithAWayBack) {
         ChooseMode(StopWatch); // clears a taskbar button that TaskBar does not want
         EXPECT_EQ(services.StateOf(window).minimizeOffered, offered) << settings;
         EXPECT_EQ(services.StateOf(window).taskbarButton, button) << settings;
-        Find<QPushButton>("Command1_0")->click();
+        Find<QPushButton>(Names::MinimizeButton)->click();
         EXPECT_EQ(window->isMinimized(), offered) << settings;
         EXPECT_TRUE(window->isVisible()) << settings;
         window->close();
@@ -274,19 +269,20 @@ TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
             modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         },
         [](QDialog* modal) { return modal->findChild<QFontDialog*>() != nullptr; });
-    Find<QAction>("MNU_Font")->trigger();
+    Find<QAction>(Names::FontItem)->trigger();
     EXPECT_TRUE(openedWithTickHeld);
     EXPECT_FALSE(app->State().OptionsOpen);
     EXPECT_EQ(app->Engine().RunState(), TimerEngine::Stopped);
-    EXPECT_EQ(Find<QLineEdit>("Text1")->font().pointSizeF(), 20);
+    EXPECT_EQ(Find<QLineEdit>(Names::TimeField)->font().pointSizeF(), 20);
     EXPECT_GT(window->width(), narrowWidth); // the window grew around the larger field
 
     WhenModalOpens<QColorDialog>([](QColorDialog* colors) {
         colors->setCurrentColor(QColor(0x12, 0x34, 0x56));
         colors->accept();
     });
-    Find<QAction>("MNU_BColor")->trigger();
-    EXPECT_EQ(Find<QLineEdit>("Text1")->palette().color(QPalette::Base), QColor(0x12, 0x34, 0x56));
+    Find<QAction>(Names::BackColorItem)->trigger();
+    EXPECT_EQ(Find<QLineEdit>(Names::TimeField)->palette().color(QPalette::Base),
+              QColor(0x12, 0x34, 0x56));
     window->close();
     const SettingsFile file(SettingsPath());
     EXPECT_EQ(file.ReadIniInt(QStringLiteral("MainForm"), QStringLiteral("BackColor"), 0),

@@ -1,4 +1,4 @@
-#include "settings/OptionSettings.h"
+#include "settings/OptionTable.h"
 
 #include "core/NumericText.h"
 #include "settings/SettingsFile.h"
@@ -201,14 +201,6 @@ void loadPresets(const SettingsFile& file, OptionSettings& s) {
 
 std::span<const OptionKey> OptionTable() {
     return Table;
-}
-
-float MaxTimeValue(qint16 maxLength, qint16 timeSeparator) {
-    if (timeSeparator == 1 && maxLength == 8) {
-        return 6000.0f;
-    }
-    const double value = std::pow(10.0, maxLength - 3);
-    return toSingle(value, std::numeric_limits<float>::max());
 }
 
 QString DefaultSoundFile(const QString& candidatePath) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 class QWidget;
 
 namespace plimset {
@@ -15,14 +17,8 @@ public:
     virtual void BringToFront(QWidget* window, bool keepOnTop) = 0;
 };
 
-// On X11 through the window manager: the window passes through the always-on-top band
-// (which raises it) and is activated by a _NET_ACTIVE_WINDOW request, which the window
-// manager honours even when another program holds the focus. Elsewhere Qt's raise and
-// activate.
-class DesktopWindowActivation final : public WindowActivation {
-public:
-    bool IsForeground(const QWidget* window) const override;
-    void BringToFront(QWidget* window, bool keepOnTop) override;
-};
+// The window activation for the desktop the program runs on: the X11 back end when it talks
+// to an X server, else Qt's raise and activate.
+std::unique_ptr<WindowActivation> MakeWindowActivation();
 
 } // namespace plimset

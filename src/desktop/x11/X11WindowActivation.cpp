@@ -1,22 +1,18 @@
-#include "alerts/WindowActivation.h"
+#include "desktop/x11/X11WindowActivation.h"
 
-#include <QGuiApplication>
+#include "desktop/x11/Xcb.h"
+
 #include <QWidget>
 #include <QWindow>
 
-#ifdef PLIMSET_HAVE_XCB
-#include "desktop/x11/Xcb.h"
-#endif
-
 namespace plimset {
 
-#ifdef PLIMSET_HAVE_XCB
 namespace {
 
 // The request speaks for the user (as a pager or taskbar would): an alarm that comes due
 // is what the user asked to be shown, so the window manager's focus-stealing prevention
 // must not hold it back.
-bool BringToFrontX11(QWidget* window, bool keepOnTop) {
+bool AskWindowManagerToActivate(QWidget* window, bool keepOnTop) {
     using namespace xcb;
     xcb_connection_t* c = QtConnection();
     if (c == nullptr || window->windowHandle() == nullptr) {
@@ -39,24 +35,16 @@ bool BringToFrontX11(QWidget* window, bool keepOnTop) {
 }
 
 } // namespace
-#endif
 
-bool DesktopWindowActivation::IsForeground(const QWidget* window) const {
-    return window != nullptr && window->isActiveWindow();
+bool X11WindowActivation::IsAvailable() {
+    return xcb::QtConnection() != nullptr;
 }
 
-void DesktopWindowActivation::BringToFront(QWidget* window, bool keepOnTop) {
-    if (window == nullptr) {
+void X11WindowActivation::BringToFront(QWidget* window, bool keepOnTop) {
+    if (window == nullptr || AskWindowManagerToActivate(window, keepOnTop)) {
         return;
     }
-#ifdef PLIMSET_HAVE_XCB
-    if (BringToFrontX11(window, keepOnTop)) {
-        return;
-    }
-#endif
-    (void)keepOnTop;
-    window->raise();
-    window->activateWindow();
+    QtWindowActivation::BringToFront(window, keepOnTop);
 }
 
 } // namespace plimset
