@@ -18,11 +18,12 @@ const QStringList deviceTypes{QStringLiteral("mpegvideo")};
 } // namespace
 
 QStringList PlayableExtensions() {
+    // What the decoders the package depends on play (the base and good GStreamer
+    // plugins): no AAC decoder and no MPEG program-stream reader among them, so no
+    // m4a, aac, mp4, mpg or mpeg.
     return {QStringLiteral("wav"),  QStringLiteral("oga"),  QStringLiteral("ogg"),
             QStringLiteral("opus"), QStringLiteral("flac"), QStringLiteral("mp3"),
-            QStringLiteral("m4a"),  QStringLiteral("aac"),  QStringLiteral("mp4"),
-            QStringLiteral("mkv"),  QStringLiteral("webm"), QStringLiteral("avi"),
-            QStringLiteral("mpg"),  QStringLiteral("mpeg")};
+            QStringLiteral("mkv"),  QStringLiteral("webm"), QStringLiteral("avi")};
 }
 
 MciInterpreter::MciInterpreter(std::chrono::milliseconds openBound,
