@@ -22,6 +22,11 @@ if [[ -z ${PLIMSET_SESSION_DIR:-} ]]; then
   exec "$root_dir/scripts/desktop-session" "$0" "$build_dir" "$program"
 fi
 
+# The programs run from copies: the sound module is found through the environment.
+if [[ -z ${PLIMSET_SOUND_MODULE:-} && -e $(dirname "$program")/plimset_sound.so ]]; then
+  export PLIMSET_SOUND_MODULE=$(dirname "$program")/plimset_sound.so
+fi
+
 # Starts a program from a folder of its own with the settings given, waits for its
 # window, sleeps, and prints its VmRSS in KiB at each of the times given (seconds from
 # the window's showing, ascending).

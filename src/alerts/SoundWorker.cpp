@@ -1,7 +1,7 @@
 #include "alerts/SoundWorker.h"
 
-#include "alerts/MediaSoundBackend.h"
 #include "alerts/SoundBackend.h"
+#include "alerts/SoundModule.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -113,8 +113,7 @@ std::shared_ptr<SoundWorker> SoundWorker::Shared() {
     const std::lock_guard lock(mutex);
     std::shared_ptr<SoundWorker> worker = shared.lock();
     if (!worker) {
-        worker = std::make_shared<SoundWorker>(
-            [] { return std::unique_ptr<SoundBackend>(std::make_unique<MediaSoundBackend>()); });
+        worker = std::make_shared<SoundWorker>(LoadSoundBackend);
         shared = worker;
     }
     return worker;

@@ -36,8 +36,9 @@ public:
     void Post(std::function<void(SoundDevices&)> task);
     SoundReports& Reports() { return reports_; }
 
-    // The program's sound layer thread with the real back end, shared by the sound files
-    // and the beep; made at the first call, ended when its last user goes.
+    // The program's sound layer thread with the real back end (loaded from the sound
+    // module on that thread), shared by the sound files and the beep; made at the first
+    // call, ended when its last user goes.
     static std::shared_ptr<SoundWorker> Shared();
 
 private:

@@ -153,7 +153,7 @@ class SoundPathTest(unittest.TestCase):
 class LongFileTest(unittest.TestCase):
     def test_a_file_longer_than_five_minutes_plays_to_its_end_in_bounded_memory(self):
         app = desk.Program(args=["/C", "0:01"])
-        long_file = os.path.join(app.folder, "long.oga")
+        long_file = os.path.join(app.folder, "long.ogg")
         # 303 s of silence, then a second of a tone: heard only if nothing is cut.
         desk.run("sox", "-n", "-r", "44100", "-c", "2", os.path.join(app.folder, "quiet.wav"),
                  "trim", "0", "303")
