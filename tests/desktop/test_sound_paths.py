@@ -160,7 +160,7 @@ class LongFileTest(unittest.TestCase):
         desk.run("sox", "-n", "-r", "44100", "-c", "2", os.path.join(app.folder, "tone.wav"),
                  "synth", "1", "sine", "440", "gain", "-6")
         desk.run("sox", os.path.join(app.folder, "quiet.wav"),
-                 os.path.join(app.folder, "tone.wav"), long_file)
+                 os.path.join(app.folder, "tone.wav"), long_file, timeout=300)
         with open(app.settings_path, "w", encoding="utf-8") as f:
             f.write("[Option]\nRingDuration=0\nMessageBox=0\nSoundUntilEnd=1\nSoundFile=%s\n"
                     % long_file)
