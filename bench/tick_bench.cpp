@@ -44,6 +44,7 @@ public:
     void StopSound(SoundStop) override {}
     bool IsAlertWindowVisible() const override { return false; }
     void HideAlertWindow() override {}
+    void RingAtNextSoundStep() override {}
 };
 
 // No notification-area icon to carry the tip.

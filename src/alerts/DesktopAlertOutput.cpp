@@ -14,11 +14,7 @@
 
 namespace plimset {
 
-namespace {
-
-constexpr qint16 ringEvery = 5; // alert steps per sound action: once a second
-
-} // namespace
+namespace {} // namespace
 
 DesktopAlertOutput::DesktopAlertOutput(AlertOutputContext context) : c_(std::move(context)) {
     if (!c_.fileExists) {
@@ -109,15 +105,14 @@ void DesktopAlertOutput::AlertStep(AlertParts pending) {
     if (engine_ == nullptr) {
         return;
     }
-    const qint16 count = static_cast<qint16>(engine_->AlertTickCount() + 1);
-    engine_->SetAlertTickCount(count);
-    if (count < ringEvery) {
+    ++stepsSinceRing_;
+    if (stepsSinceRing_ < ringEverySteps) {
         return;
     }
     inSoundAction_ = true;
     SoundAction();
     inSoundAction_ = false;
-    engine_->SetAlertTickCount(0);
+    stepsSinceRing_ = 0;
     if (deferredStop_) {
         const SoundStop how = *deferredStop_;
         deferredStop_.reset();

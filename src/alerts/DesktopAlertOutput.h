@@ -72,6 +72,7 @@ public:
     void StopSound(SoundStop how) override;
     bool IsAlertWindowVisible() const override;
     void HideAlertWindow() override;
+    void RingAtNextSoundStep() override { stepsSinceRing_ = ringEverySteps - 1; }
 
 private:
     void BringBackMainWindow();
@@ -87,6 +88,9 @@ private:
     // While a sound file is opened, events (the engine's tick among them) are processed;
     // an alert step that comes in then is skipped and a stop waits for the open to end.
     bool inSoundAction_ = false;
+    // Alert steps since the sound last rang; it rings on every fifth, once a second.
+    static constexpr int ringEverySteps = 5;
+    int stepsSinceRing_ = 0;
     std::optional<SoundStop> deferredStop_;
 };
 

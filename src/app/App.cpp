@@ -80,7 +80,6 @@ std::optional<int> App::Startup() {
     window_.SizeTimeFieldForLength(0);
     windowState_.Load(designLook);
 
-    engine_.SetAlertTickCount(0);
     window_.SetTimeText(QString());
     state_.CurMode = windowState_.Loaded().StartForm;
     ApplyOptions(LoadOptionSettings(SettingsFile(context_.settingsFilePath), DefaultSoundFile()));

@@ -24,6 +24,9 @@ public:
     virtual void StopSound(SoundStop how) = 0;
     virtual bool IsAlertWindowVisible() const = 0;
     virtual void HideAlertWindow() = 0;
+    // A countdown is running toward its end: the first sound step of the coming alert
+    // rings at once instead of after the usual second of alert steps.
+    virtual void RingAtNextSoundStep() = 0;
 };
 
 } // namespace plimset

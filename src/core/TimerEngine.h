@@ -79,8 +79,6 @@ public:
     // played to its end.
     float AlertStart(int phase) const;
     void SetAlertStart(int phase, float value);
-    qint16 AlertTickCount() const { return alertTickCount_; }
-    void SetAlertTickCount(qint16 count) { alertTickCount_ = count; }
     TimeValue LastSetValue() const { return lastSetValue_; }
 
 private:
@@ -114,7 +112,6 @@ private:
     std::array<qint64, 2> alertDay_{0, 0}; // day count when each stamp was written
     TimeValue lastSetValue_ = 0;
     bool valueEdited_ = false;
-    qint16 alertTickCount_ = 0;
     QString lastTrayTip_;
 
     qint64 day_ = 0; // the clock's day count at the previous reading

@@ -135,7 +135,7 @@ void TimerEngine::tickCountDown(float now) {
     }
 
     hideAlertWindow();
-    alertTickCount_ = 5;
+    alert_.RingAtNextSoundStep();
     TimeValue v = SecondsToTimeValue(targetTime_ - now);
     if (v < 0) {
         v = 0;

@@ -1,6 +1,5 @@
 #include "core/TrayRules.h"
 
-
 #include <QTextBoundaryFinder>
 
 namespace plimset {

@@ -22,6 +22,7 @@ public:
     void StopSound(SoundStop) override { ++stopSoundCount; }
     bool IsAlertWindowVisible() const override { return windowVisible; }
     void HideAlertWindow() override { windowVisible = false; }
+    void RingAtNextSoundStep() override {}
 
     int steps = 0, stopSoundCount = 0;
     AlertParts pending;

@@ -8,7 +8,6 @@
 #include "desktop/FontChoice.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
-#include "core/OptionSettings.h"
 #include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"

@@ -54,16 +54,15 @@ protected:
 TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
     options.SoundFlag = 0;
     options.SoundBeep = 3;
-    engine.SetAlertTickCount(0);
     for (int i = 1; i <= 15; ++i) {
         output.AlertStep(sound);
         EXPECT_EQ(beeper.rows.size(), static_cast<size_t>(i / 5)) << "step " << i;
     }
     EXPECT_EQ(beeper.rows, std::vector<int>({3, 3, 3}));
 
-    // A countdown that has just ended (the count set to 5) rings at once.
+    // A countdown that has just ended rings at once.
     beeper.rows.clear();
-    engine.SetAlertTickCount(5);
+    output.RingAtNextSoundStep();
     output.AlertStep(sound);
     EXPECT_EQ(beeper.rows.size(), 1u);
     Steps(4);
@@ -82,7 +81,7 @@ TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
 }
 
 TEST_F(AlertOutputTest, FileIsOpenedThenReplayedFromTheStart) {
-    engine.SetAlertTickCount(5);
+    output.RingAtNextSoundStep();
     mci.mode = QString(); // not open yet
     EXPECT_EQ(Steps(1),
               QStringList({"status mmFile mode", "open \"/sounds/ring.oga\" alias mmFile wait",
@@ -101,7 +100,7 @@ TEST_F(AlertOutputTest, FileIsOpenedThenReplayedFromTheStart) {
 
 TEST_F(AlertOutputTest, UntilEndClosesAndMarksTheSoundPlayed) {
     options.SoundUntilEnd = 1;
-    engine.SetAlertTickCount(5);
+    output.RingAtNextSoundStep();
     mci.mode = QStringLiteral("stopped");
     output.AlertStep(sound); // replays nothing: opened earlier and ended
     EXPECT_EQ(engine.AlertStart(TimerEngine::SoundPhase), TimerEngine::PlayedToEnd);
@@ -114,7 +113,7 @@ TEST_F(AlertOutputTest, UnplayableFileUntilEndCountsAsPlayed) {
     const QString open = QStringLiteral("open \"/sounds/ring.oga\" alias mmFile wait");
     mci.results[open] = 4;
     mci.replies[QStringLiteral("sysinfo all quantity wait")] = QStringLiteral("0");
-    engine.SetAlertTickCount(5);
+    output.RingAtNextSoundStep();
     const QStringList sent = Steps(1);
     EXPECT_FALSE(sent.contains(QStringLiteral("play mmFile")));
     EXPECT_EQ(engine.AlertStart(TimerEngine::SoundPhase), TimerEngine::PlayedToEnd);
@@ -151,7 +150,7 @@ TEST_F(AlertOutputTest, RepeatingCountdownWithUnplayableFileRepeats) {
 }
 
 TEST_F(AlertOutputTest, StopSoundModes) {
-    engine.SetAlertTickCount(5);
+    output.RingAtNextSoundStep();
     Steps(1); // opened and playing
     ASSERT_TRUE(output.SoundOpen());
 
@@ -230,7 +229,7 @@ TEST_F(AlertOutputTest, StopDuringOpenStopsAfterIt) {
         reentered.StopSound(SoundStop::Stop);
         slow.mode = QStringLiteral("playing");
     };
-    engine.SetAlertTickCount(5);
+    reentered.RingAtNextSoundStep();
     reentered.AlertStep(sound);
     EXPECT_EQ(slow.sent,
               QStringList({"status mmFile mode", "open \"/sounds/ring.oga\" alias mmFile wait",
