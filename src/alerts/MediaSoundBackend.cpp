@@ -142,6 +142,12 @@ std::unique_ptr<AudioStream> MediaSoundBackend::StartStream(PcmFormat format,
     return pulse_->StartStream(format, std::move(queue), std::move(events));
 }
 
+void MediaSoundBackend::Prepare() {
+    // A decoder made once starts the media back end, which then stays up.
+    QAudioDecoder decoder;
+    pulse_->Prepare();
+}
+
 void MediaSoundBackend::ServerTrouble() {
     pulse_->Reset();
 }

@@ -26,6 +26,7 @@ public:
     std::unique_ptr<AudioStream> StartStream(PcmFormat format, std::shared_ptr<SampleQueue> queue,
                                              AudioStream::Events events) override;
     void ServerTrouble() override;
+    void Prepare() override;
 
     // Runs `task` on this object's thread from any thread, unless the back end is gone.
     struct Relay;

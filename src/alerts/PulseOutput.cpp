@@ -226,19 +226,34 @@ void PulseConnection::ContextChanged(pa_context* context, void* self) {
     }
 }
 
+bool PulseConnection::StartLoop() {
+    if (loop_ != nullptr) {
+        return true;
+    }
+    loop_ = pa_threaded_mainloop_new();
+    if (loop_ == nullptr) {
+        return false;
+    }
+    if (pa_threaded_mainloop_start(loop_) < 0) {
+        pa_threaded_mainloop_free(loop_);
+        loop_ = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void PulseConnection::Prepare() {
+    if (StartLoop()) {
+        const LoopLock lock(loop_);
+        Connect();
+    }
+}
+
 std::unique_ptr<AudioStream> PulseConnection::StartStream(PcmFormat format,
                                                           std::shared_ptr<SampleQueue> queue,
                                                           AudioStream::Events events) {
-    if (loop_ == nullptr) {
-        loop_ = pa_threaded_mainloop_new();
-        if (loop_ == nullptr) {
-            return nullptr;
-        }
-        if (pa_threaded_mainloop_start(loop_) < 0) {
-            pa_threaded_mainloop_free(loop_);
-            loop_ = nullptr;
-            return nullptr;
-        }
+    if (!StartLoop()) {
+        return nullptr;
     }
     const LoopLock lock(loop_);
     if (!Connect()) {

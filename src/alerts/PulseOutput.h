@@ -31,11 +31,14 @@ public:
     // Nothing when the client library cannot run at all.
     std::unique_ptr<AudioStream> StartStream(PcmFormat format, std::shared_ptr<SampleQueue> queue,
                                              AudioStream::Events events);
+    // Connects to the audio server in the background, ahead of the first stream.
+    void Prepare();
     // Drops the connection; the next stream connects again.
     void Reset();
 
 private:
     friend class PulseStream;
+    bool StartLoop();
     bool Connect();
     void DropContext();
     static void ContextChanged(pa_context* context, void* self);

@@ -71,6 +71,9 @@ public:
     // Plays the samples (mono, at `sampleRate`) at once, cutting off a beep still sounding.
     void Beep(const QByteArray& samples, int sampleRate);
 
+    // Readies the back end for the first play.
+    void Prepare() { backend_.Prepare(); }
+
     // Called regularly while Active(): tops up the queues and watches the plays' progress.
     void Tick(std::chrono::milliseconds now);
     bool Active() const;

@@ -68,4 +68,14 @@ void ToneBeeper::Beep(int count) {
     });
 }
 
+void ToneBeeper::Prepare() {
+    if (prepared_) {
+        return;
+    }
+    prepared_ = true;
+    if (worker_->Start()) {
+        worker_->Post([](SoundDevices& devices) { devices.Prepare(); });
+    }
+}
+
 } // namespace plimset

@@ -23,9 +23,13 @@ public:
     ~ToneBeeper() override;
 
     void Beep(int count) override;
+    // Starts the sound layer's thread and has it load the back end and connect to the
+    // audio server (which also readies the sound files' plays).
+    void Prepare() override;
 
 private:
     std::shared_ptr<SoundWorker> worker_;
+    bool prepared_ = false;
 };
 
 } // namespace plimset
