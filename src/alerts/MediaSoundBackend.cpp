@@ -143,8 +143,8 @@ std::unique_ptr<AudioStream> MediaSoundBackend::StartStream(PcmFormat format,
 }
 
 void MediaSoundBackend::Prepare() {
-    // A decoder made once starts the media back end, which then stays up.
-    QAudioDecoder decoder;
+    // Only the connection: starting the decoders would cost a beep-only alert their
+    // memory, and a file's open waits for them without holding up the windows.
     pulse_->Prepare();
 }
 

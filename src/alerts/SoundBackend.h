@@ -64,7 +64,7 @@ public:
     // A stream made no progress: the connection to the audio server is dropped and made
     // again for the next stream.
     virtual void ServerTrouble() = 0;
-    // Gets ready for the first play: starts the decoders and connects to the audio server.
+    // Gets ready for the first play: connects to the audio server.
     virtual void Prepare() {}
 };
 

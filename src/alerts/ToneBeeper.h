@@ -24,7 +24,7 @@ public:
 
     void Beep(int count) override;
     // Starts the sound layer's thread and has it load the back end and connect to the
-    // audio server (which also readies the sound files' plays).
+    // audio server (which the sound files' plays use too).
     void Prepare() override;
 
 private:
