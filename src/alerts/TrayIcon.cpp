@@ -75,7 +75,7 @@ void TrayIcon::Load(const QString& tip, qint16 languageOffset) {
     Localize(languageOffset);
     // A refused add leaves the icon in place, so it appears when a tray does; the watch
     // tells the user if none comes within the grace period.
-    TrayNotify(NimAdd, tip);
+    AddIcon(tip);
     UpdateWatch();
 }
 
@@ -83,7 +83,7 @@ void TrayIcon::Unload() {
     if (!loaded_)
         return;
     loaded_ = false;
-    TrayNotify(NimDelete, QString());
+    RemoveIcon();
     UpdateWatch();
     SetShown(false);
 }
@@ -95,39 +95,36 @@ void TrayIcon::Localize(qint16 languageOffset) {
     LocalizeForm(form_, languageOffset);
 }
 
-qint16 TrayIcon::TrayNotify(qint32 action, const QString& tip) {
-    switch (action) {
-    case NimAdd:
-        if (icon_ == nullptr) {
-            icon_ = new QSystemTrayIcon(TrayIconPicture());
-            connect(
-                icon_, &QSystemTrayIcon::activated, this,
+qint16 TrayIcon::AddIcon(const QString& tip) {
+    if (icon_ == nullptr) {
+        icon_ = new QSystemTrayIcon(TrayIconPicture());
+        connect(icon_, &QSystemTrayIcon::activated, this,
                 [this](QSystemTrayIcon::ActivationReason reason) { IconPressed(ClickOf(reason)); });
-        }
-        icon_->setToolTip(TrayTipText(tip));
-        icon_->show();
-        shown_ = probe_();
-        return shown_ ? Done : Refused;
-    case NimModify:
-        if (icon_ == nullptr)
-            return Refused;
-        if (const QString cut = TrayTipText(tip); cut != icon_->toolTip())
-            icon_->setToolTip(cut);
-        return shown_ ? Done : Refused;
-    case NimDelete:
-        if (icon_ != nullptr) {
-            icon_->hide();
-            delete icon_;
-            icon_ = nullptr;
-        }
-        return Done;
-    default:
+    }
+    icon_->setToolTip(TrayTipText(tip));
+    icon_->show();
+    shown_ = probe_();
+    return shown_ ? Done : Refused;
+}
+
+qint16 TrayIcon::ChangeTip(const QString& tip) {
+    if (icon_ == nullptr)
         return Refused;
+    if (const QString cut = TrayTipText(tip); cut != icon_->toolTip())
+        icon_->setToolTip(cut);
+    return shown_ ? Done : Refused;
+}
+
+void TrayIcon::RemoveIcon() {
+    if (icon_ != nullptr) {
+        icon_->hide();
+        delete icon_;
+        icon_ = nullptr;
     }
 }
 
 void TrayIcon::SetTrayTip(const QString& tip) {
-    TrayNotify(NimModify, tip);
+    ChangeTip(tip);
 }
 
 QString TrayIcon::Tip() const {

@@ -33,8 +33,7 @@ namespace plimset {
 class TrayIcon : public QObject, public TrayTip, public TrayMenuCaption {
     Q_OBJECT
 public:
-    // TrayNotify's actions and results.
-    enum TrayAction : qint32 { NimAdd = 0, NimModify = 1, NimDelete = 2 };
+    // What AddIcon and ChangeTip answer.
     static constexpr qint16 Done = 0;
     static constexpr qint16 Refused = -1;
 
@@ -53,9 +52,12 @@ public:
     // Captions the menu in the language the offset selects.
     void Localize(qint16 languageOffset);
 
-    // Adds, modifies (the tip) or deletes the icon. Done, or Refused where no tray shows it.
-    // Never waits: a tray that is not there yet is watched for by a timer instead.
-    qint16 TrayNotify(qint32 action, const QString& tip);
+    // Add the icon with its tip, change the tip of the icon, remove the icon. Done, or
+    // Refused where no tray shows it. None waits: a tray that is not there yet is watched
+    // for by a timer instead.
+    qint16 AddIcon(const QString& tip);
+    qint16 ChangeTip(const QString& tip);
+    void RemoveIcon();
     // TrayTip: the tip, cut to what the tray shows.
     void SetTrayTip(const QString& tip) override;
     QString Tip() const;

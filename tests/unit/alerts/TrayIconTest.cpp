@@ -55,7 +55,7 @@ TEST_F(TrayFixture, MenuFollowsTheWindowAndExitRemovesTheIcon) {
     tray.ExitClicked();
     EXPECT_EQ(exit.count(), 1);
     EXPECT_FALSE(tray.IsLoaded());
-    EXPECT_EQ(tray.TrayNotify(TrayIcon::NimModify, QStringLiteral("1.00")), TrayIcon::Refused);
+    EXPECT_EQ(tray.ChangeTip(QStringLiteral("1.00")), TrayIcon::Refused);
 }
 
 TEST_F(TrayFixture, ClicksOpenTheMenuOrShowTheWindowUnlessADialogIsOpen) {
@@ -117,7 +117,7 @@ TEST_F(TrayFixture, AMissingTrayIsAnnouncedOnceAndTheIconAppearsWhenATrayDoes) {
     trayPresent = true;
     ASSERT_TRUE(QTest::qWaitFor([&] { return tray.IsShown(); }, 5000));
     EXPECT_EQ(shown.count(), 1);
-    EXPECT_EQ(tray.TrayNotify(TrayIcon::NimModify, QStringLiteral("5.00")), TrayIcon::Done);
+    EXPECT_EQ(tray.ChangeTip(QStringLiteral("5.00")), TrayIcon::Done);
 }
 
 } // namespace
