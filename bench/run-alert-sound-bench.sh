@@ -26,6 +26,9 @@ if [[ -z ${PLIMSET_SESSION_DIR:-} ]]; then
   exec "$root_dir/scripts/desktop-session" "$0" "$build_dir"
 fi
 
+# The bench's program is not beside the sound module.
+export PLIMSET_SOUND_MODULE=$build_dir/plimset_sound.so
+
 pacat --raw --latency-msec=10 --rate=44100 --channels=1 --format=s16le </dev/zero &
 keeper=$!
 trap 'kill "$keeper" 2>/dev/null; wait "$keeper" 2>/dev/null || true' EXIT

@@ -10,6 +10,9 @@ public:
     virtual ~Beeper() = default;
     // Sounds `count` distinct beeps; nothing for a count below 1.
     virtual void Beep(int count) = 0;
+    // Readies the way to the audio server ahead of the first beep, so that it is heard at
+    // once; cheap to call again.
+    virtual void Prepare() {}
 };
 
 // The highest count sounded; larger counts give this many, so that a row of beeps always

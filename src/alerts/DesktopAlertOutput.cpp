@@ -134,6 +134,13 @@ void DesktopAlertOutput::KeepAlertWindowAbove() {
     }
 }
 
+void DesktopAlertOutput::RingAtNextSoundStep() {
+    stepsSinceRing_ = ringEverySteps - 1;
+    if (c_.beeper != nullptr && c_.options != nullptr && c_.options->SoundFlag != 2) {
+        c_.beeper->Prepare();
+    }
+}
+
 void DesktopAlertOutput::AlertStep(AlertParts pending) {
     if (inSoundAction_) {
         return;

@@ -85,7 +85,8 @@ public:
     void StopSound(SoundStop how) override;
     bool IsAlertWindowVisible() const override;
     void HideAlertWindow() override;
-    void RingAtNextSoundStep() override { stepsSinceRing_ = ringEverySteps - 1; }
+    // Also readies the sound, so that the coming alert is heard at once.
+    void RingAtNextSoundStep() override;
 
 private:
     void BringBackMainWindow();

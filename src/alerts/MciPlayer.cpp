@@ -1,14 +1,13 @@
 #include "alerts/MciPlayer.h"
 
-#include "alerts/BoundedCall.h"
-
-#include <QFileInfo>
+#include "alerts/PathProbe.h"
 
 namespace plimset {
 
 namespace {
 
-constexpr std::chrono::milliseconds fileCheckBound{1000};
+// Long enough for a local disk or a working network mount, short enough not to be felt.
+constexpr std::chrono::milliseconds fileCheckBound{100};
 
 } // namespace
 
@@ -16,12 +15,8 @@ bool FileExistsWithin(const QString& path) {
     if (path.isEmpty()) {
         return false;
     }
-    return CallWithin<bool>(
-               [path] {
-                   const QFileInfo info(path);
-                   return info.exists() && !info.isDir();
-               },
-               fileCheckBound)
+    return PathProbe::Shared()
+        .AskWithin(PathQuestion::Exists, path, fileCheckBound)
         .value_or(false);
 }
 

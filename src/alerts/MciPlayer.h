@@ -33,8 +33,7 @@ public:
     // The replies are cut to what a 255-character buffer holds.
     static constexpr int ReplyLength = 255;
 
-    // fileExists answers whether a file is at a path; by default a check that gives up
-    // (and answers no) when the file system does not answer within a second.
+    // fileExists answers whether a file is at a path; by default FileExistsWithin.
     explicit MciPlayer(CommandInterpreter& interpreter,
                        std::function<bool(const QString&)> fileExists = {});
 
@@ -51,7 +50,8 @@ private:
     std::function<bool(const QString&)> fileExists_;
 };
 
-// Whether a file is at the path, waiting at most a second for the file system's answer.
+// Whether a file is at the path. The file system's answer is awaited a tenth of a second
+// at most; a path whose earlier check has not come back counts as no file.
 bool FileExistsWithin(const QString& path);
 
 } // namespace plimset

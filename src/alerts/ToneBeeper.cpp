@@ -1,8 +1,7 @@
 #include "alerts/ToneBeeper.h"
 
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QMediaDevices>
+#include "alerts/SoundDevices.h"
+#include "alerts/SoundWorker.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +17,6 @@ constexpr double leadSeconds = 0.010;
 constexpr double longestPeriod = 0.100; // one beep and its gap, for a few beeps
 constexpr double rowSeconds = 0.900;    // a whole row fits well inside a second
 constexpr double toneShare = 0.6;
-constexpr int firstLeadMs = 250;
 
 } // namespace
 
@@ -56,38 +54,28 @@ QByteArray SynthesizeBeeps(int count, int sampleRate) {
     return data;
 }
 
-ToneBeeper::ToneBeeper(QObject* parent) : QObject(parent) {}
+ToneBeeper::ToneBeeper(QObject* parent, std::shared_ptr<SoundWorker> worker)
+    : QObject(parent), worker_(worker ? std::move(worker) : SoundWorker::Shared()) {}
 
-ToneBeeper::~ToneBeeper() {
-    if (sink_) {
-        sink_->stop();
-    }
-}
+ToneBeeper::~ToneBeeper() = default;
 
 void ToneBeeper::Beep(int count) {
-    if (count < 1) {
+    if (count < 1 || !worker_->Start()) {
         return;
     }
-    if (!sink_) {
-        QAudioFormat format;
-        format.setSampleRate(sampleRate_);
-        format.setChannelCount(1);
-        format.setSampleFormat(QAudioFormat::Int16);
-        sink_ = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), format);
+    worker_->Post([samples = SynthesizeBeeps(count, sampleRate)](SoundDevices& devices) {
+        devices.Beep(samples, sampleRate);
+    });
+}
+
+void ToneBeeper::Prepare() {
+    if (prepared_) {
+        return;
     }
-    QByteArray samples = SynthesizeBeeps(count, sampleRate_);
-    if (!started_) {
-        // The sink's first stream may play its first block (50 to 120 ms seen, more on a
-        // busy machine) twice; silence in front keeps that out of hearing, so the first
-        // row has no extra beep.
-        samples.prepend(QByteArray(sampleRate_ / 1000 * firstLeadMs * 2, '\0'));
-        started_ = true;
+    prepared_ = true;
+    if (worker_->Start()) {
+        worker_->Post([](SoundDevices& devices) { devices.Prepare(); });
     }
-    sink_->stop();
-    buffer_.close();
-    buffer_.setData(samples);
-    buffer_.open(QIODevice::ReadOnly);
-    sink_->start(&buffer_);
 }
 
 } // namespace plimset

@@ -2,31 +2,34 @@
 
 #include "alerts/Beeper.h"
 
-#include <QBuffer>
 #include <QObject>
 
 #include <memory>
 
-class QAudioSink;
-
 namespace plimset {
 
-// The beep heard through the audio server: the tones are synthesized and played through a
-// QAudioSink, which is made at the first beep and kept. A beep while one is still sounding
-// starts the new row at once.
+class SoundWorker;
+
+// The beep heard through the audio server: the tones are synthesized here and played on
+// the sound layer's thread (SoundWorker), so an audio server that hangs costs the beep
+// and nothing else. A beep while one is still sounding starts the new row at once.
 class ToneBeeper : public QObject, public Beeper {
     Q_OBJECT
 public:
-    explicit ToneBeeper(QObject* parent = nullptr);
+    static constexpr int sampleRate = 48000;
+
+    // `worker` is the sound layer's thread; by default the program's shared one.
+    explicit ToneBeeper(QObject* parent = nullptr, std::shared_ptr<SoundWorker> worker = {});
     ~ToneBeeper() override;
 
     void Beep(int count) override;
+    // Starts the sound layer's thread and has it load the back end and connect to the
+    // audio server (which the sound files' plays use too).
+    void Prepare() override;
 
 private:
-    std::unique_ptr<QAudioSink> sink_;
-    QBuffer buffer_;
-    int sampleRate_ = 48000;
-    bool started_ = false;
+    std::shared_ptr<SoundWorker> worker_;
+    bool prepared_ = false;
 };
 
 } // namespace plimset

@@ -9,11 +9,13 @@
 
 namespace plimset {
 
-// A beep that remembers each row's count.
+// A beep that remembers each row's count and how often it was readied.
 class FakeBeeper : public Beeper {
 public:
     void Beep(int count) override { rows.push_back(count); }
+    void Prepare() override { ++prepared; }
     std::vector<int> rows;
+    int prepared = 0;
 };
 
 // Window activation that keeps one flag for "holds the foreground" and counts the times a

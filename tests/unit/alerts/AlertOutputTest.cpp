@@ -63,9 +63,10 @@ TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
     }
     EXPECT_EQ(beeper.rows, std::vector<int>({3, 3, 3}));
 
-    // A countdown that has just ended rings at once.
+    // A countdown that has just ended rings at once, its sound readied while it ran.
     beeper.rows.clear();
     output.RingAtNextSoundStep();
+    EXPECT_EQ(beeper.prepared, 1);
     output.AlertStep(sound);
     EXPECT_EQ(beeper.rows.size(), 1u);
     Steps(4);

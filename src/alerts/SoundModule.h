@@ -1,0 +1,22 @@
+#pragma once
+
+#include <memory>
+
+namespace plimset {
+
+class SoundBackend;
+
+// The sound back end lives in a module of its own (plimset_sound), loaded by the sound
+// layer's thread at the first sound: a Plimset that never rings never maps the decoders
+// or the audio server's client library. The module exports one C function of this name
+// and type, which makes a back end.
+inline constexpr char SoundModuleName[] = "plimset_sound";
+inline constexpr char SoundModuleFactory[] = "plimset_make_sound_backend";
+using SoundBackendFactory = SoundBackend* (*)();
+
+// The module's back end, looked for in PLIMSET_SOUND_MODULE (a file), beside the
+// executable, then in lib/plimset of the prefix it is installed in. When it cannot be loaded every
+// play fails, silently, as with a file that cannot be played.
+std::unique_ptr<SoundBackend> LoadSoundBackend();
+
+} // namespace plimset
