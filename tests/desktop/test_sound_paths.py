@@ -81,12 +81,6 @@ class SoundPathTest(unittest.TestCase):
         self.assertEqual(app.terminate(timeout=5), 0, app.output())
         self.assertLess(time.monotonic() - start, 1.0)
 
-    def stop_audio_server(self):
-        pid = audio_server_pid()
-        self.assertIsNotNone(pid)
-        os.kill(pid, signal.SIGSTOP)
-        self.addCleanup(os.kill, pid, signal.SIGCONT)
-
     def test_a_pipe_as_sound_file_rings_without_freezing_the_window(self):
         pipe_folder = desk.session_dir()
         pipe = os.path.join(pipe_folder, "pipe-%d.wav" % os.getpid())
@@ -169,10 +163,12 @@ class LongFileTest(unittest.TestCase):
         app.wait_window()
         time.sleep(20)
         early = resident_kib(app.process.pid)
-        time.sleep(278)
+        time.sleep(275)
         late = resident_kib(app.process.pid)
+        # The tone comes about 304 s after the window (the countdown, the first open); a
+        # busy machine may delay the play by a few seconds more.
         with desk.SoundRecorder(keep_awake=True) as rec:
-            time.sleep(10)
+            time.sleep(20)
         self.assertGreater(desk.sound_rms(rec.path, bandpass_hz=440), 0.01)
         self.assertLess(late - early, 4096, (early, late))
         # Played to its end, the alert is over and the count is back at its duration.
