@@ -15,8 +15,8 @@ inline constexpr char SoundModuleFactory[] = "plimset_make_sound_backend";
 using SoundBackendFactory = SoundBackend* (*)();
 
 // The module's back end, looked for in PLIMSET_SOUND_MODULE (a file), beside the
-// executable, then in lib/plimset of the prefix it is installed in. When it cannot be loaded every
-// play fails, silently, as with a file that cannot be played.
+// executable, then in libexec/plimset of the prefix it is installed in. When it cannot be loaded
+// every play fails, silently, as with a file that cannot be played.
 std::unique_ptr<SoundBackend> LoadSoundBackend();
 
 } // namespace plimset

@@ -33,11 +33,11 @@ QStringList ModuleCandidates() {
     if (!chosen.isEmpty()) {
         candidates << chosen;
     }
-    // Beside the executable in a build; in lib/plimset of the prefix once installed.
+    // Beside the executable in a build; in libexec/plimset of the prefix once installed.
     const QString name = QString::fromLatin1(SoundModuleName);
     const QDir executableDir(QCoreApplication::applicationDirPath());
     candidates << executableDir.filePath(name)
-               << executableDir.filePath(QStringLiteral("../lib/plimset/") + name);
+               << executableDir.filePath(QStringLiteral("../libexec/plimset/") + name);
     return candidates;
 }
 

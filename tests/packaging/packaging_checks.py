@@ -39,7 +39,7 @@ def png_size(path):
 def expected_files():
     files = {
         "bin/plimset",
-        "lib/plimset/plimset_sound.so",
+        "libexec/plimset/plimset_sound.so",
         "share/applications/%s.desktop" % APP_ID,
         "share/metainfo/%s.metainfo.xml" % APP_ID,
         "share/icons/hicolor/scalable/apps/%s.svg" % APP_ID,
