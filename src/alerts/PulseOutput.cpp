@@ -68,13 +68,13 @@ public:
 
     // With the loop's lock held, once the connection is up.
     void Connect(pa_context* context) {
-        pa_sample_spec spec{};
-        spec.format = PA_SAMPLE_S16LE;
-        spec.rate = static_cast<uint32_t>(format_.sampleRate);
-        spec.channels = static_cast<uint8_t>(format_.channels);
+        pa_sample_spec sampleFormat{};
+        sampleFormat.format = PA_SAMPLE_S16LE;
+        sampleFormat.rate = static_cast<uint32_t>(format_.sampleRate);
+        sampleFormat.channels = static_cast<uint8_t>(format_.channels);
         const QByteArray name = QCoreApplication::applicationName().toUtf8();
-        stream_ =
-            pa_stream_new(context, name.isEmpty() ? "sound" : name.constData(), &spec, nullptr);
+        stream_ = pa_stream_new(context, name.isEmpty() ? "sound" : name.constData(), &sampleFormat,
+                                nullptr);
         if (stream_ == nullptr) {
             Fail();
             return;
@@ -83,7 +83,7 @@ public:
         pa_stream_set_write_callback(stream_, &PulseStream::Writable, this);
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<uint32_t>(-1);
-        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(targetLatencyUs, &spec));
+        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(targetLatencyUs, &sampleFormat));
         attr.prebuf = static_cast<uint32_t>(-1);
         attr.minreq = static_cast<uint32_t>(-1);
         attr.fragsize = static_cast<uint32_t>(-1);
@@ -139,9 +139,10 @@ private:
                     return;
                 }
                 // The decoder is behind: a little silence keeps the stream going.
-                const pa_sample_spec* spec = pa_stream_get_sample_spec(stream);
-                n = std::min<qint64>(static_cast<qint64>(size),
-                                     static_cast<qint64>(pa_usec_to_bytes(underrunFillUs, spec)));
+                const pa_sample_spec* streamFormat = pa_stream_get_sample_spec(stream);
+                n = std::min<qint64>(
+                    static_cast<qint64>(size),
+                    static_cast<qint64>(pa_usec_to_bytes(underrunFillUs, streamFormat)));
                 std::memset(buffer, 0, static_cast<size_t>(n));
             }
             pa_stream_write(stream, buffer, static_cast<size_t>(n), nullptr, 0, PA_SEEK_RELATIVE);
