@@ -40,9 +40,10 @@ TrayClick ClickOf(QSystemTrayIcon::ActivationReason reason) {
 
 } // namespace
 
-TrayIcon::TrayIcon(AppState& state, QWidget* mainWindow, QObject* parent)
+TrayIcon::TrayIcon(AppState& state, QWidget* mainWindow,
+                   std::unique_ptr<EmbeddingTray> embeddingTray, QObject* parent)
     : QObject(parent), state_(state), mainWindow_(mainWindow),
-      probe_([] { return QSystemTrayIcon::isSystemTrayAvailable(); }) {
+      embeddingTray_(std::move(embeddingTray)) {
     form_ = new QWidget;
     form_->setObjectName(QLatin1String(TrayIconNames::OwnerWindow));
     form_->setWindowTitle(QLatin1String(TrayIconNames::OwnerWindow));
@@ -115,19 +116,27 @@ void TrayIcon::Localize(qint16 languageOffset) {
 }
 
 qint16 TrayIcon::AddIcon(const QString& tip) {
-    if (icon_ == nullptr)
-        CreateIcon(tip);
-    else
-        icon_->setToolTip(TrayTipText(tip));
+    const bool adding = !added_;
+    added_ = true;
+    ChangeTip(tip);
+    if (adding) {
+        // Asks and waits, as Qt would: the icon's first place is known before it is shown.
+        if (StatusNotifierHostRegistered())
+            UseOwnItem();
+        else
+            UseEmbeddedIcon();
+    }
     shown_ = TrayShowsIcon();
     return shown_ ? Done : Refused;
 }
 
 qint16 TrayIcon::ChangeTip(const QString& tip) {
-    if (icon_ == nullptr)
+    if (!added_)
         return Refused;
-    if (const QString cut = TrayTipText(tip); cut != icon_->toolTip()) {
-        icon_->setToolTip(cut);
+    if (const QString cut = TrayTipText(tip); cut != tip_) {
+        tip_ = cut;
+        if (icon_ != nullptr)
+            icon_->setToolTip(cut);
         if (ownItem_ != nullptr)
             ownItem_->SetToolTip(cut);
     }
@@ -135,7 +144,10 @@ qint16 TrayIcon::ChangeTip(const QString& tip) {
 }
 
 void TrayIcon::RemoveIcon() {
-    UseOwnItem(false);
+    added_ = false;
+    tip_.clear();
+    if (ownItem_ != nullptr)
+        ownItem_->Withdraw();
     if (icon_ != nullptr) {
         icon_->hide();
         // Exit may come from the panel's menu, in a call to the icon itself.
@@ -144,43 +156,24 @@ void TrayIcon::RemoveIcon() {
     }
 }
 
-void TrayIcon::CreateIcon(const QString& tip) {
-    // Qt asks the same once, as it makes its first icon, and keeps to that answer.
-    if (!qtIconsOnBus_)
-        qtIconsOnBus_ = StatusNotifierHostRegistered();
-    icon_ = new QSystemTrayIcon(TrayIconPicture());
-    connect(icon_, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) { IconPressed(ClickOf(reason)); });
-    // An embedded icon opens the program's own menu on a right press; one on the bus
-    // hands the panel the menu to draw.
-    if (*qtIconsOnBus_)
-        icon_->setContextMenu(panelMenu_);
-    icon_->setToolTip(TrayTipText(tip));
-    icon_->show();
-    // A status-notifier panel may already be there for an embedded icon.
-    if (!*qtIconsOnBus_)
-        TrayHostChanged();
-}
-
 void TrayIcon::TrayHostChanged() {
-    // Qt's own status-notifier icons follow the panels by themselves.
-    if (loaded_ && !qtIconsOnBus_.value_or(true))
+    if (added_)
         hostCheck_->start();
 }
 
 void TrayIcon::CheckHost() {
     AskStatusNotifierHostRegistered(this, [this](bool registered) {
-        if (loaded_ && icon_ != nullptr)
-            UseOwnItem(registered);
+        if (!added_)
+            return;
+        if (registered)
+            UseOwnItem();
+        else
+            UseEmbeddedIcon();
+        RefreshShown();
     });
 }
 
-void TrayIcon::UseOwnItem(bool use) {
-    if (!use) {
-        if (ownItem_ != nullptr)
-            ownItem_->Withdraw();
-        return;
-    }
+void TrayIcon::UseOwnItem() {
     if (ownItem_ == nullptr) {
         ownItem_ = new StatusNotifierItem(panelMenu_, TrayIconPicture(), this);
         connect(ownItem_, &StatusNotifierItem::Activated, this,
@@ -190,14 +183,35 @@ void TrayIcon::UseOwnItem(bool use) {
         connect(ownItem_, &StatusNotifierItem::RegisteredChanged, this,
                 &TrayIcon::OwnItemRegisteredChanged);
     }
-    ownItem_->SetToolTip(Tip());
+    ownItem_->SetToolTip(tip_);
+    // Also again after the registry changed hands; the embedded icon steps aside once the
+    // item is registered.
     ownItem_->Register();
 }
 
+void TrayIcon::UseEmbeddedIcon() {
+    if (icon_ == nullptr) {
+        // Made only now that no status-notifier panel is there, so Qt embeds it.
+        icon_ = new QSystemTrayIcon(TrayIconPicture());
+        connect(icon_, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) { IconPressed(ClickOf(reason)); });
+        icon_->setToolTip(tip_);
+    }
+    icon_->show();
+    if (ownItem_ != nullptr)
+        ownItem_->Withdraw();
+}
+
 void TrayIcon::OwnItemRegisteredChanged(bool registered) {
-    // One icon at a time: the embedded one steps aside while the panel shows the item.
+    if (!added_)
+        return;
+    // One icon at a time: the embedded one steps aside while the panel shows the item. An
+    // item that drops out with no embedded icon to fall back on has the panels looked at
+    // again.
     if (icon_ != nullptr)
         icon_->setVisible(!registered);
+    else if (!registered)
+        hostCheck_->start();
     RefreshShown();
 }
 
@@ -206,7 +220,9 @@ bool TrayIcon::OwnItemRegistered() const {
 }
 
 bool TrayIcon::TrayShowsIcon() const {
-    return OwnItemRegistered() || probe_();
+    if (OwnItemRegistered())
+        return true;
+    return icon_ != nullptr && icon_->isVisible() && embeddingTray_->IsPresent();
 }
 
 void TrayIcon::SetTrayTip(const QString& tip) {
@@ -214,7 +230,7 @@ void TrayIcon::SetTrayTip(const QString& tip) {
 }
 
 QString TrayIcon::Tip() const {
-    return icon_ != nullptr ? icon_->toolTip() : QString();
+    return tip_;
 }
 
 void TrayIcon::SetHideItemCaption(const QString& caption) {
@@ -239,6 +255,10 @@ void TrayIcon::SetShown(bool shown) {
 }
 
 void TrayIcon::CheckTray() {
+    // An item the panel did not take, with no embedded icon to fall back on, is offered
+    // again or replaced.
+    if (added_ && icon_ == nullptr && !OwnItemRegistered() && !hostCheck_->isActive())
+        hostCheck_->start();
     SetShown(loaded_ && TrayShowsIcon());
     if (loaded_ && !shown_ && !missingAnnounced_ && sinceLoad_.elapsed() >= graceMs_) {
         missingAnnounced_ = true;

@@ -4,14 +4,14 @@
 #include "core/AppState.h"
 #include "core/TrayRules.h"
 #include "core/TrayTip.h"
+#include "desktop/EmbeddingTray.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
-#include <functional>
-#include <optional>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -34,13 +34,15 @@ class StatusNotifierItem;
 // tray that does not show the icon: IsShown says whether it does, ShownChanged when that
 // changes, and a window hidden in a tray that goes away is shown again.
 //
-// Panels reach the icon in one of two ways: an embedded window (XEmbed), where a right
-// press opens the program's own menu, or a status-notifier item on the session bus, which
-// carries the same menu for the panel to draw (then no menu loop of the program's runs and
-// the tick goes on). Qt picks one of the two once, for the whole run, as the first icon is
-// made. Where it picked embedding and a status-notifier panel comes later, the program's
-// own item registers with that panel (and the embedded icon steps aside); when the panel
-// goes, the embedded icon comes back.
+// Panels reach the icon in one of two ways: an embedded window in an embedding tray
+// (XEmbed), where a right press opens the program's own menu, or the program's own
+// status-notifier item on the session bus, which carries the same menu for the panel to
+// draw (then no menu loop of the program's runs and the tick goes on). The item serves
+// while a status-notifier panel is there, the embedded icon otherwise; they follow panels
+// that come and go, one icon at a time. Qt's tray icon is used only for the embedded
+// window: Qt decides once, as its first icon is made, between embedding and an item of
+// its own that never leaves the bus, so that icon is made only while no such panel is
+// there, and nothing else asks Qt about trays before.
 class TrayIcon : public QObject, public TrayTip, public TrayMenuCaption {
     Q_OBJECT
 public:
@@ -48,8 +50,11 @@ public:
     static constexpr qint16 Done = 0;
     static constexpr qint16 Refused = -1;
 
-    // The main window is the one the icon shows, hides and activates.
-    TrayIcon(AppState& state, QWidget* mainWindow, QObject* parent = nullptr);
+    // The main window is the one the icon shows, hides and activates; the embedding tray
+    // tells whether the embedded icon is shown.
+    TrayIcon(AppState& state, QWidget* mainWindow,
+             std::unique_ptr<EmbeddingTray> embeddingTray = MakeEmbeddingTray(),
+             QObject* parent = nullptr);
     ~TrayIcon() override;
 
     // Adds the icon with this tip and captions the menu; Unload removes the icon again (the
@@ -96,9 +101,7 @@ public:
     // Whether the program's own status-notifier item is registered with a panel.
     bool OwnItemRegistered() const;
 
-    // How the presence of a tray is found out, and how long a missing one is waited for
-    // before TrayMissing; for tests.
-    void SetTrayProbe(std::function<bool()> probe) { probe_ = std::move(probe); }
+    // How long a missing tray is waited for before TrayMissing; for tests.
     void SetGracePeriod(int milliseconds) { graceMs_ = milliseconds; }
 
 signals:
@@ -112,9 +115,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void CreateIcon(const QString& tip);
     void CheckHost();
-    void UseOwnItem(bool use);
+    void UseOwnItem();
+    void UseEmbeddedIcon();
     void OwnItemRegisteredChanged(bool registered);
     bool TrayShowsIcon() const;
     void OpenMenu();
@@ -131,17 +134,17 @@ private:
     QMenu* panelMenu_ = nullptr; // the menu's items, for panels that draw it
     QAction* hideAction_ = nullptr;
     QAction* exitAction_ = nullptr;
-    QSystemTrayIcon* icon_ = nullptr;
-    QTimer* watch_ = nullptr;     // looks for a tray while none shows the icon
-    QTimer* hostCheck_ = nullptr; // looks at the panels once a change has settled
+    QSystemTrayIcon* icon_ = nullptr; // the embedded icon, made when first needed
+    QTimer* watch_ = nullptr;         // looks for a tray while none shows the icon
+    QTimer* hostCheck_ = nullptr;     // looks at the panels once a change has settled
     StatusNotifierItem* ownItem_ = nullptr;
-    // Whether Qt puts its icons on the bus, as it decided with the first icon.
-    std::optional<bool> qtIconsOnBus_;
+    std::unique_ptr<EmbeddingTray> embeddingTray_;
+    QString tip_; // as shown, cut to what a tray shows
     QElapsedTimer sinceLoad_;
-    std::function<bool()> probe_;
     qint16 languageOffset_ = 0;
     int graceMs_ = 3000;
     bool loaded_ = false;
+    bool added_ = false; // between AddIcon and RemoveIcon
     bool shown_ = false;
     bool missingAnnounced_ = false;
 };

@@ -2,10 +2,13 @@
 status tray of xfce4-panel, which is both the registry of such items and a host showing
 them. Its menu is exported for the panel to draw (read and clicked here through the bus,
 as the panel does), and a panel that starts after the program still gets the icon, which
-goes back into the session's embedding tray (tint2) when the panel goes."""
+goes back into the session's embedding tray (tint2) when the panel goes. The same with a
+registry that is there before the program (status_watcher_standin.py, since the panel's
+status tray also takes tint2's embedding-tray selection for good)."""
 
 import os
 import subprocess
+import sys
 import tempfile
 import unittest
 
@@ -14,6 +17,8 @@ from gi.repository import Gio, GLib
 import desk
 
 WATCHER = "org.kde.StatusNotifierWatcher"
+WATCHER_STANDIN = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                               "status_watcher_standin.py")
 WATCHER_PATH = "/StatusNotifierWatcher"
 
 # One panel holding only the status tray, so that it starts without its first-run dialog.
@@ -98,6 +103,22 @@ class Panel:
             os.killpg(self.process.pid, 15)
             self.process.wait(10)
         desk.wait_until(lambda: not self.hosting(), what="the panel's registry to go")
+
+
+class StandinRegistry:
+    """The stand-in registry with a host, in the session."""
+
+    def __init__(self):
+        self.process = subprocess.Popen([sys.executable, WATCHER_STANDIN],
+                                        stdout=subprocess.PIPE, stdin=subprocess.DEVNULL)
+        assert self.process.stdout.readline() == b"ready\n"
+        self.process.stdout.close()
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            self.process.wait(10)
+        desk.wait_until(lambda: not Panel.hosting(), what="the registry to go")
 
 
 class Item:
@@ -185,6 +206,39 @@ class TrayPanelTest(unittest.TestCase):
         Item(app).click("E_xit")
         self.assertEqual(app.process.wait(10), 0)
         self.assertRegex(app.read_settings(), r"(?m)^StartForm=3")
+        self.assertEqual(app.output(), "")
+
+
+class RegistryAtStartTest(unittest.TestCase):
+    """In a session of its own: the panel of TrayPanelTest leaves tint2 without its
+    embedding-tray selection once it has taken it."""
+
+    def test_a_registry_there_at_start_hands_the_icon_to_the_tray_when_it_goes(self):
+        registry = StandinRegistry()
+        self.addCleanup(registry.stop)
+        app = desk.start_shown(self, desk.Program(args=["/S"],
+                                                  settings="[Option]\nTaskTray=1\n"))
+        Item(app)
+        desk.settle(1)
+        self.assertEqual(desk.tray_icons(app), [])
+        # The registry goes: the icon is embedded in tint2, and the window still goes to
+        # it when minimized.
+        registry.stop()
+        desk.wait_until(lambda: desk.tray_icons(app), what="the icon in tint2")
+        desk.minimize(app.window)
+        desk.wait_until(lambda: desk.map_state(app.window) != "IsViewable",
+                        what="the window hidden")
+        desk.click(desk.tray_icons(app)[0])
+        desk.wait_until(lambda: desk.map_state(app.window) == "IsViewable",
+                        what="the window shown")
+        # It comes again: the item is registered once more, and the embedded icon goes.
+        registry = StandinRegistry()
+        self.addCleanup(registry.stop)
+        item = Item(app)
+        desk.wait_until(lambda: not desk.tray_icons(app), what="the embedded icon to go")
+        self.assertEqual(len(items()), 1)
+        item.click("E_xit")
+        self.assertEqual(app.process.wait(10), 0)
         self.assertEqual(app.output(), "")
 
 

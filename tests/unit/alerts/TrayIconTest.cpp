@@ -1,4 +1,5 @@
 #include "alerts/TrayIcon.h"
+#include "FakeEmbeddingTray.h"
 #include "alerts/TrayIconNames.h"
 
 #include <QAction>
@@ -15,7 +16,6 @@ namespace {
 // control.
 struct TrayFixture : ::testing::Test {
     TrayFixture() {
-        tray.SetTrayProbe([this] { return trayPresent; });
         window.resize(200, 60);
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -27,7 +27,7 @@ struct TrayFixture : ::testing::Test {
     bool trayPresent = true;
     AppState state;
     QWidget window;
-    TrayIcon tray{state, &window};
+    TrayIcon tray{state, &window, std::make_unique<FakeEmbeddingTray>(trayPresent)};
 };
 
 TEST_F(TrayFixture, MenuFollowsTheWindowAndExitRemovesTheIcon) {
