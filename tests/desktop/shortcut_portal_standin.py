@@ -9,8 +9,9 @@ that refuses, or that binds another key, cannot be had from it here. The stand-i
 them, and records what it was asked.
 
     shortcut_portal_standin.py MODE LOG
-MODE: "bind" (binds the preferred trigger), "other" (binds Ctrl+Alt+P instead), "refuse"
-(the user declines the binding). Each call is written to LOG as a line of JSON. SIGUSR1
+MODE: "bind" (binds the preferred trigger), "other" (binds Ctrl+Alt+P instead), "none"
+(binds the shortcut with no trigger), "refuse" (the user declines the binding: response 1),
+"fail" (the binding ends some other way: response 2). Each call is written to LOG as a line of JSON. SIGUSR1
 activates the bound shortcut of the last session."""
 
 import json
@@ -88,12 +89,13 @@ class Portal(dbus.service.Object):
                          sender_keyword="sender")
     def BindShortcuts(self, session, shortcuts, parent_window, options, sender):
         self.note(call="BindShortcuts", session=str(session), shortcuts=plain(shortcuts))
-        if self.mode == "refuse":
-            return self.answer(sender, options["handle_token"], 1, {})
+        if self.mode in ("refuse", "fail"):
+            return self.answer(sender, options["handle_token"],
+                               1 if self.mode == "refuse" else 2, {})
         bound = []
         for shortcut_id, properties in shortcuts:
-            trigger = ("Ctrl+Alt+P" if self.mode == "other"
-                       else str(properties.get("preferred_trigger", "")))
+            trigger = {"other": "Ctrl+Alt+P", "none": ""}.get(
+                self.mode, str(properties.get("preferred_trigger", "")))
             bound.append(dbus.Struct((shortcut_id, dbus.Dictionary(
                 {"description": properties.get("description", ""),
                  "trigger_description": trigger}, signature="sv"))))

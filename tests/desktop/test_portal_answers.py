@@ -1,7 +1,8 @@
 """What the program asks of a GlobalShortcuts portal and what it says about the answer,
 against the stand-in portal of shortcut_portal_standin.py (its header says why a stand-in):
 the shortcut sent with CreateSession and BindShortcuts, its activation, a key other than
-the one asked for, and a refusal."""
+the one asked for, and answers that bind no key (a refusal, a failure, a binding without a
+trigger), each said once."""
 
 import json
 import os
@@ -57,16 +58,36 @@ class PortalAnswersTest(unittest.TestCase):
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), said)
 
-    def test_a_refusal_is_said_once_and_names_toggle(self):
-        self.start_portal("refuse")
-        app = self.start()
-        desk.wait_until(lambda: "did not bind" in app.output(), what="a word about the refusal")
-        desk.settle(0.5)
-        self.assertEqual(app.output(), "plimset: the desktop did not bind the hotkey "
-                         "Ctrl + Shift + T (the user declined); bind a desktop shortcut to "
-                         "`plimset --toggle` instead\n")
-        self.assertEqual(app.close(), 0)
-
+    def test_a_binding_without_a_key_is_said_once_and_names_toggle(self):
+        toggle = "bind a desktop shortcut to `plimset --toggle`"
+        answers = {
+            "refuse": "plimset: the desktop did not bind the hotkey Ctrl + Shift + T (the user "
+                      "declined); %s instead\n" % toggle,
+            "fail": "plimset: the desktop did not bind the hotkey Ctrl + Shift + T (the "
+                    "request failed); %s instead\n" % toggle,
+            "none": "plimset: the desktop took the hotkey Ctrl + Shift + T but gave it no key; "
+                    "give it one in the desktop's shortcut settings, or %s\n" % toggle,
+        }
+        for mode, said in answers.items():
+            with self.subTest(mode):
+                portal = self.start_portal(mode)
+                app = self.start()
+                desk.wait_until(lambda: app.output() == said, what="a word about the answer")
+                # The Options dialog releases the hotkey and binds it again when it closes;
+                # the same answer is not said again.
+                desk.press_keys("alt+m", "o", window=app.window)
+                dialog = desk.wait_until(lambda: next(
+                    (w for w in app.windows()
+                     if w != app.window and desk.map_state(w) == "IsViewable"), None),
+                    what="the Options dialog")
+                desk.press_keys("Escape", window=dialog)
+                desk.wait_until(lambda: [c["call"] for c in self.calls()].count(
+                    "BindShortcuts") == 2, what="the hotkey bound again")
+                desk.settle(0.5)
+                self.assertEqual(app.close(), 0)
+                self.assertEqual(app.output(), said)
+                portal.terminate()
+                portal.wait()
 
 if __name__ == "__main__":
     unittest.main()
