@@ -102,6 +102,14 @@ QString UnavailableText(qint16 code) {
         .arg(HotkeyCodeToText(code));
 }
 
+QString HeldWithoutPortalText(qint16 code) {
+    return QStringLiteral("the desktop offers programs no global shortcuts (no GlobalShortcuts "
+                          "portal on the session bus), and another program holds the hotkey %1 "
+                          "on the X server, so the hotkey is unavailable; bind a desktop "
+                          "shortcut to `plimset --toggle` instead")
+        .arg(HotkeyCodeToText(code));
+}
+
 } // namespace
 
 bool IsWaylandSession(const QString& sessionType, const QString& waylandDisplay) {
@@ -152,7 +160,12 @@ PortalGlobalHotkey::~PortalGlobalHotkey() {
 HotkeyRegistration PortalGlobalHotkey::RegisterAppHotkey(qint16 code) {
     UnregisterAppHotkey();
     if (portal_ == Portal::Missing) {
-        // The local back end says itself what it cannot do.
+        // A combination another program holds leaves no way at all to the hotkey; else the
+        // local back end says itself what it cannot do.
+        if (local_->ProbeHotkey(code) == HotkeyRegistration::HeldElsewhere) {
+            ReportOnce(HeldWithoutPortalText(code));
+            return Remember(HotkeyRegistration::HeldElsewhere);
+        }
         const HotkeyRegistration result = local_->RegisterAppHotkey(code);
         if (result == HotkeyRegistration::Registered)
             ReportOnce(UnavailableText(code));

@@ -30,7 +30,8 @@ bool TriggerDescribesHotkey(const QString& description, qint16 code);
 // key in the end, and its Activated signal is a press. Closing the session releases it.
 // Where the desktop binds another key, or none, it is said once on standard error. Where
 // the session bus has no such portal, the local back end given (the X11 grab through
-// XWayland, or none) does the work, and it is said once that the hotkey is not global.
+// XWayland, or none) does the work, and it is said once that the hotkey is not global, or,
+// where another program holds the combination there too, that it is unavailable.
 class PortalGlobalHotkey final : public GlobalHotkey {
     Q_OBJECT
 public:

@@ -109,6 +109,18 @@ class RemoteVerbTest(unittest.TestCase):
         self.assertEqual(len(lines), 1, lines)
         self.assertIn("no GlobalShortcuts portal", lines[0])
         self.assertIn("Ctrl + Shift + T", lines[0])
+        # Another program holds the combination on the X server too: no way to the hotkey
+        # is left, which is said once, with the same way out.
+        other = desk.start_shown(self, desk.Program(settings="[Option]\nHotkey=684\n",
+                                                    env={"XDG_SESSION_TYPE": "wayland"}))
+        desk.wait_until(lambda: "`plimset --toggle`" in other.output(), what="a word on stderr")
+        desk.settle(0.5)
+        self.assertEqual(other.output(), "plimset: the desktop offers programs no global "
+                         "shortcuts (no GlobalShortcuts portal on the session bus), and another "
+                         "program holds the hotkey Ctrl + Shift + T on the X server, so the "
+                         "hotkey is unavailable; bind a desktop shortcut to `plimset --toggle` "
+                         "instead\n")
+        self.assertEqual(other.close(), 0)
         self.assertEqual(app.close(), 0)
 
 
