@@ -1,13 +1,13 @@
 #include "desktop/PortalGlobalHotkey.h"
 
 #include "core/HotkeyText.h"
+#include "desktop/DbusCall.h"
 
 #include <QDBusArgument>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QRegularExpression>
 
@@ -210,26 +210,25 @@ void PortalGlobalHotkey::SendRequest(Step step, const QString& method,
     QDBusMessage call =
         QDBusMessage::createMethodCall(PortalService, PortalPath, ShortcutsInterface, method);
     call.setArguments(arguments);
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, PortalTimeoutMs), this);
     const int generation = generation_;
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, path, generation](QDBusPendingCallWatcher* w) {
-                w->deleteLater();
-                const QDBusPendingReply<QDBusObjectPath> reply = *w;
-                if (reply.isError()) {
-                    requests_.remove(path);
-                    if (portal_ == Portal::Unknown && IsMissingPortal(reply.error().type()))
-                        PortalMissing();
-                    else if (generation == generation_)
-                        ReportRefusal(reply.error().message());
-                    return;
-                }
-                portal_ = Portal::Offered;
-                // A portal older than the request path rule answers with another path.
-                const QString actual = reply.value().path();
-                if (actual != path && requests_.contains(path))
-                    requests_.insert(actual, requests_.take(path));
-            });
+    CallAsync<QDBusObjectPath>(
+        bus_, call, this,
+        [this, path, generation](const QDBusPendingReply<QDBusObjectPath>& reply) {
+            if (reply.isError()) {
+                requests_.remove(path);
+                if (portal_ == Portal::Unknown && IsMissingPortal(reply.error().type()))
+                    PortalMissing();
+                else if (generation == generation_)
+                    ReportRefusal(reply.error().message());
+                return;
+            }
+            portal_ = Portal::Offered;
+            // A portal older than the request path rule answers with another path.
+            const QString actual = reply.value().path();
+            if (actual != path && requests_.contains(path))
+                requests_.insert(actual, requests_.take(path));
+        },
+        PortalTimeoutMs);
 }
 
 void PortalGlobalHotkey::CreateSession() {
