@@ -1,5 +1,6 @@
 #include "desktop/StatusNotifierItem.h"
 
+#include "desktop/DbusCall.h"
 #include "desktop/StatusNotifierMenu.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,6 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QImage>
 #include <QtEndian>
@@ -194,13 +194,10 @@ void StatusNotifierItem::Register() {
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("RequestName"));
     requestName << serviceName_ << DoNotQueue;
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(requestName), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, request](QDBusPendingCallWatcher* finished) {
-                finished->deleteLater();
-                if (request == request_)
-                    RegisterWithWatcher();
-            });
+    CallAsync<>(bus, requestName, this, [this, request](const QDBusPendingReply<>&) {
+        if (request == request_)
+            RegisterWithWatcher();
+    });
 }
 
 void StatusNotifierItem::RegisterWithWatcher() {
@@ -208,19 +205,16 @@ void StatusNotifierItem::RegisterWithWatcher() {
     QDBusMessage message = QDBusMessage::createMethodCall(
         WatcherService, WatcherPath, WatcherService, QStringLiteral("RegisterStatusNotifierItem"));
     message << serviceName_;
-    auto* watcher =
-        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(message), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, request](QDBusPendingCallWatcher* finished) {
-                finished->deleteLater();
-                if (request != request_)
-                    return;
-                const bool registered = !finished->isError();
-                if (registered != registered_) {
-                    registered_ = registered;
-                    emit RegisteredChanged(registered_);
-                }
-            });
+    CallAsync<>(QDBusConnection::sessionBus(), message, this,
+                [this, request](const QDBusPendingReply<>& reply) {
+                    if (request != request_)
+                        return;
+                    const bool registered = !reply.isError();
+                    if (registered != registered_) {
+                        registered_ = registered;
+                        emit RegisteredChanged(registered_);
+                    }
+                });
 }
 
 void StatusNotifierItem::Withdraw() {
