@@ -2,11 +2,10 @@
 
 #include "core/HotkeyText.h"
 #include "desktop/DbusCall.h"
+#include "desktop/DbusStructure.h"
 
-#include <QDBusArgument>
 #include <QDBusError>
 #include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingReply>
 #include <QRegularExpression>
@@ -23,17 +22,11 @@ struct PortalShortcut {
 using PortalShortcuts = QList<PortalShortcut>;
 
 QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcut& shortcut) {
-    argument.beginStructure();
-    argument << shortcut.Id << shortcut.Properties;
-    argument.endStructure();
-    return argument;
+    return WriteDbusStructure(argument, shortcut.Id, shortcut.Properties);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& shortcut) {
-    argument.beginStructure();
-    argument >> shortcut.Id >> shortcut.Properties;
-    argument.endStructure();
-    return argument;
+    return ReadDbusStructure(argument, shortcut.Id, shortcut.Properties);
 }
 
 } // namespace plimset
@@ -133,8 +126,7 @@ bool TriggerDescribesHotkey(const QString& description, qint16 code) {
 PortalGlobalHotkey::PortalGlobalHotkey(std::unique_ptr<GlobalHotkey> local, QDBusConnection bus,
                                        QObject* parent)
     : GlobalHotkey(parent), local_(std::move(local)), bus_(std::move(bus)) {
-    qDBusRegisterMetaType<PortalShortcut>();
-    qDBusRegisterMetaType<PortalShortcuts>();
+    RegisterDbusTypes<PortalShortcut, PortalShortcuts>();
     connect(local_.get(), &GlobalHotkey::Pressed, this, &GlobalHotkey::Pressed);
     // QtDBus connects bus signals to slots by their signature text only.
     bus_.connect(PortalService, QString(), RequestInterface, QStringLiteral("Response"), this,

@@ -1,10 +1,10 @@
 #include "desktop/StatusNotifierMenu.h"
 
+#include "desktop/DbusStructure.h"
+
 #include <QAction>
 #include <QDBusAbstractAdaptor>
-#include <QDBusArgument>
 #include <QDBusConnection>
-#include <QDBusMetaType>
 #include <QDBusVariant>
 #include <QGuiApplication>
 #include <QMenu>
@@ -80,61 +80,29 @@ const QDBusArgument& operator>>(const QDBusArgument& in, MenuLayout& entry) {
 }
 
 QDBusArgument& operator<<(QDBusArgument& out, const MenuProperties& entry) {
-    out.beginStructure();
-    out << entry.id << entry.properties;
-    out.endStructure();
-    return out;
+    return WriteDbusStructure(out, entry.id, entry.properties);
 }
 const QDBusArgument& operator>>(const QDBusArgument& in, MenuProperties& entry) {
-    in.beginStructure();
-    in >> entry.id >> entry.properties;
-    in.endStructure();
-    return in;
+    return ReadDbusStructure(in, entry.id, entry.properties);
 }
 
 QDBusArgument& operator<<(QDBusArgument& out, const MenuRemovedProperties& entry) {
-    out.beginStructure();
-    out << entry.id << entry.names;
-    out.endStructure();
-    return out;
+    return WriteDbusStructure(out, entry.id, entry.names);
 }
 const QDBusArgument& operator>>(const QDBusArgument& in, MenuRemovedProperties& entry) {
-    in.beginStructure();
-    in >> entry.id >> entry.names;
-    in.endStructure();
-    return in;
+    return ReadDbusStructure(in, entry.id, entry.names);
 }
 
 QDBusArgument& operator<<(QDBusArgument& out, const MenuEvent& event) {
-    out.beginStructure();
-    out << event.id << event.eventId << event.data << event.timestamp;
-    out.endStructure();
-    return out;
+    return WriteDbusStructure(out, event.id, event.eventId, event.data, event.timestamp);
 }
 const QDBusArgument& operator>>(const QDBusArgument& in, MenuEvent& event) {
-    in.beginStructure();
-    in >> event.id >> event.eventId >> event.data >> event.timestamp;
-    in.endStructure();
-    return in;
+    return ReadDbusStructure(in, event.id, event.eventId, event.data, event.timestamp);
 }
 
 namespace {
 
 const QString MenuPath = QStringLiteral("/MenuBar");
-
-void RegisterMenuBusTypes() {
-    static const bool registered = [] {
-        qDBusRegisterMetaType<MenuLayout>();
-        qDBusRegisterMetaType<MenuProperties>();
-        qDBusRegisterMetaType<MenuPropertiesList>();
-        qDBusRegisterMetaType<MenuRemovedProperties>();
-        qDBusRegisterMetaType<MenuRemovedPropertiesList>();
-        qDBusRegisterMetaType<MenuEvent>();
-        qDBusRegisterMetaType<MenuEventList>();
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
 
 // The menu's entries are its actions, numbered from 1 in their order; 0 is the menu.
 QVariantMap EntryProperties(const QAction* action) {
@@ -275,7 +243,8 @@ private:
 };
 
 StatusNotifierMenu::StatusNotifierMenu(QMenu* menu, QObject* parent) : QObject(parent) {
-    RegisterMenuBusTypes();
+    RegisterDbusTypes<MenuLayout, MenuProperties, MenuPropertiesList, MenuRemovedProperties,
+                      MenuRemovedPropertiesList, MenuEvent, MenuEventList>();
     new StatusNotifierMenuAdaptor(this, menu);
 }
 
