@@ -1,14 +1,13 @@
 #include "desktop/StatusNotifierItem.h"
 
 #include "desktop/DbusCall.h"
+#include "desktop/DbusStructure.h"
 #include "desktop/StatusNotifierMenu.h"
 
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
-#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingReply>
 #include <QImage>
@@ -43,29 +42,17 @@ namespace plimset {
 
 // Reading and writing them on the bus.
 QDBusArgument& operator<<(QDBusArgument& out, const ItemPixmap& pixmap) {
-    out.beginStructure();
-    out << pixmap.width << pixmap.height << pixmap.pixels;
-    out.endStructure();
-    return out;
+    return WriteDbusStructure(out, pixmap.width, pixmap.height, pixmap.pixels);
 }
 const QDBusArgument& operator>>(const QDBusArgument& in, ItemPixmap& pixmap) {
-    in.beginStructure();
-    in >> pixmap.width >> pixmap.height >> pixmap.pixels;
-    in.endStructure();
-    return in;
+    return ReadDbusStructure(in, pixmap.width, pixmap.height, pixmap.pixels);
 }
 
 QDBusArgument& operator<<(QDBusArgument& out, const ItemToolTip& tip) {
-    out.beginStructure();
-    out << tip.iconName << tip.pixmaps << tip.title << tip.text;
-    out.endStructure();
-    return out;
+    return WriteDbusStructure(out, tip.iconName, tip.pixmaps, tip.title, tip.text);
 }
 const QDBusArgument& operator>>(const QDBusArgument& in, ItemToolTip& tip) {
-    in.beginStructure();
-    in >> tip.iconName >> tip.pixmaps >> tip.title >> tip.text;
-    in.endStructure();
-    return in;
+    return ReadDbusStructure(in, tip.iconName, tip.pixmaps, tip.title, tip.text);
 }
 
 namespace {
@@ -74,16 +61,6 @@ const QString WatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString WatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString ItemPath = QStringLiteral("/StatusNotifierItem");
 constexpr quint32 DoNotQueue = 4; // RequestName: fail rather than wait for the name
-
-void RegisterBusTypes() {
-    static const bool registered = [] {
-        qDBusRegisterMetaType<ItemPixmap>();
-        qDBusRegisterMetaType<ItemPixmaps>();
-        qDBusRegisterMetaType<ItemToolTip>();
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
 
 ItemPixmaps PixmapsOf(const QIcon& icon) {
     ItemPixmaps pixmaps;
@@ -164,7 +141,7 @@ private:
 
 StatusNotifierItem::StatusNotifierItem(QMenu* menu, QIcon icon, QObject* parent)
     : QObject(parent), icon_(std::move(icon)) {
-    RegisterBusTypes();
+    RegisterDbusTypes<ItemPixmap, ItemPixmaps, ItemToolTip>();
     serviceName_ =
         QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid());
     itemObject_ = new QObject(this);
