@@ -67,6 +67,13 @@ PortalShortcuts ShortcutsOf(const QVariant& value) {
     return value.value<PortalShortcuts>();
 }
 
+// The session's one shortcut, with the hotkey as its preferred trigger.
+PortalShortcuts ShortcutsFor(qint16 code) {
+    return {{ShortcutId,
+             {{QStringLiteral("description"), QStringLiteral("Show or hide the Plimset window")},
+              {QStringLiteral("preferred_trigger"), PortalTriggerOf(code)}}}};
+}
+
 // A session handle, which the portal sends as an object path or, in its results, as a string.
 QString ObjectPathText(const QVariant& value) {
     if (value.userType() == qMetaTypeId<QDBusObjectPath>())
@@ -233,20 +240,14 @@ void PortalGlobalHotkey::CreateSession() {
     options.insert(QStringLiteral("session_handle_token"), SessionToken);
     // Some desktops bind only what the session is created with; the shortcut goes with
     // BindShortcuts too, as the interface describes.
-    const PortalShortcuts shortcuts{
-        {ShortcutId,
-         {{QStringLiteral("description"), QStringLiteral("Show or hide the Plimset window")},
-          {QStringLiteral("preferred_trigger"), PortalTriggerOf(code_)}}}};
+    const PortalShortcuts shortcuts = ShortcutsFor(code_);
     options.insert(QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts));
     SendRequest(Step::CreateSession, QStringLiteral("CreateSession"), {options}, token);
 }
 
 void PortalGlobalHotkey::BindShortcuts(const QString& session) {
     const QString token = NextToken();
-    const PortalShortcuts shortcuts{
-        {ShortcutId,
-         {{QStringLiteral("description"), QStringLiteral("Show or hide the Plimset window")},
-          {QStringLiteral("preferred_trigger"), PortalTriggerOf(code_)}}}};
+    const PortalShortcuts shortcuts = ShortcutsFor(code_);
     QVariantMap options;
     options.insert(QStringLiteral("handle_token"), token);
     SendRequest(Step::BindShortcuts, QStringLiteral("BindShortcuts"),
