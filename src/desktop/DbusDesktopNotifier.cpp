@@ -1,10 +1,11 @@
 #include "desktop/DbusDesktopNotifier.h"
 
+#include "desktop/DbusCall.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusError>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QStringList>
 #include <QVariantMap>
@@ -36,19 +37,6 @@ QDBusMessage Call(const QString& method) {
     return QDBusMessage::createMethodCall(Service, Path, Interface, method);
 }
 
-// Runs whenReplied with the call's reply once it comes; the watcher goes with it.
-template <class Reply, class Handler>
-void OnReply(const QDBusPendingCall& call, QObject* context, Handler whenReplied) {
-    auto* watcher = new QDBusPendingCallWatcher(call, context);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
-                     [whenReplied](QDBusPendingCallWatcher* finished) {
-                         finished->deleteLater();
-                         const QDBusPendingReply<Reply> reply = *finished;
-                         if (!reply.isError())
-                             whenReplied(reply.value());
-                     });
-}
-
 } // namespace
 
 DbusDesktopNotifier::DbusDesktopNotifier(QString iconName, QObject* parent)
@@ -76,17 +64,14 @@ void DbusDesktopNotifier::Show(const DesktopNotice& notice) {
     // Whether the body may carry markup decides whether its text is escaped. A service
     // that is not there answers with an error, and nothing more happens; one that cannot
     // tell its capabilities gets plain text.
-    auto* watcher =
-        new QDBusPendingCallWatcher(bus.asyncCall(Call(QStringLiteral("GetCapabilities"))), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, notice, request](QDBusPendingCallWatcher* finished) {
-                finished->deleteLater();
-                const QDBusPendingReply<QStringList> reply = *finished;
-                if (request != request_ || (reply.isError() && NoService(reply.error())))
-                    return;
-                SendNotify(notice, !reply.isError() &&
-                                       reply.value().contains(QStringLiteral("body-markup")));
-            });
+    CallAsync<QStringList>(
+        bus, Call(QStringLiteral("GetCapabilities")), this,
+        [this, notice, request](const QDBusPendingReply<QStringList>& reply) {
+            if (request != request_ || (reply.isError() && NoService(reply.error())))
+                return;
+            SendNotify(notice,
+                       !reply.isError() && reply.value().contains(QStringLiteral("body-markup")));
+        });
 }
 
 void DbusDesktopNotifier::SendNotify(const DesktopNotice& notice, bool bodyMarkup) {
@@ -102,14 +87,18 @@ void DbusDesktopNotifier::SendNotify(const DesktopNotice& notice, bool bodyMarku
     message << QCoreApplication::applicationName() << shownId_ << iconName_ << notice.summary
             << (bodyMarkup ? notice.body.toHtmlEscaped() : notice.body) << actions << hints
             << NeverExpires;
-    OnReply<uint>(QDBusConnection::sessionBus().asyncCall(message), this, [this, request](uint id) {
-        if (request == request_ && wanted_) {
-            shownId_ = id;
-        } else if (id != shownId_) {
-            // Withdrawn or replaced while the service was answering.
-            Close(id);
-        }
-    });
+    CallAsync<uint>(QDBusConnection::sessionBus(), message, this,
+                    [this, request](const QDBusPendingReply<uint>& reply) {
+                        if (reply.isError())
+                            return;
+                        const uint id = reply.value();
+                        if (request == request_ && wanted_) {
+                            shownId_ = id;
+                        } else if (id != shownId_) {
+                            // Withdrawn or replaced while the service was answering.
+                            Close(id);
+                        }
+                    });
 }
 
 void DbusDesktopNotifier::Withdraw() {

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-class QDBusPendingCallWatcher;
-
 namespace plimset {
 
 // Notifications through the freedesktop notification service on the session bus. Every

@@ -1,13 +1,12 @@
 #include "desktop/PortalGlobalHotkey.h"
 
 #include "core/HotkeyText.h"
+#include "desktop/DbusCall.h"
+#include "desktop/DbusStructure.h"
 
-#include <QDBusArgument>
 #include <QDBusError>
 #include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QRegularExpression>
 
@@ -23,17 +22,11 @@ struct PortalShortcut {
 using PortalShortcuts = QList<PortalShortcut>;
 
 QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcut& shortcut) {
-    argument.beginStructure();
-    argument << shortcut.Id << shortcut.Properties;
-    argument.endStructure();
-    return argument;
+    return WriteDbusStructure(argument, shortcut.Id, shortcut.Properties);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& shortcut) {
-    argument.beginStructure();
-    argument >> shortcut.Id >> shortcut.Properties;
-    argument.endStructure();
-    return argument;
+    return ReadDbusStructure(argument, shortcut.Id, shortcut.Properties);
 }
 
 } // namespace plimset
@@ -72,6 +65,13 @@ PortalShortcuts ShortcutsOf(const QVariant& value) {
     if (value.userType() == qMetaTypeId<QDBusArgument>())
         return qdbus_cast<PortalShortcuts>(value.value<QDBusArgument>());
     return value.value<PortalShortcuts>();
+}
+
+// The session's one shortcut, with the hotkey as its preferred trigger.
+PortalShortcuts ShortcutsFor(qint16 code) {
+    return {{ShortcutId,
+             {{QStringLiteral("description"), QStringLiteral("Show or hide the Plimset window")},
+              {QStringLiteral("preferred_trigger"), PortalTriggerOf(code)}}}};
 }
 
 // A session handle, which the portal sends as an object path or, in its results, as a string.
@@ -141,8 +141,7 @@ bool TriggerDescribesHotkey(const QString& description, qint16 code) {
 PortalGlobalHotkey::PortalGlobalHotkey(std::unique_ptr<GlobalHotkey> local, QDBusConnection bus,
                                        QObject* parent)
     : GlobalHotkey(parent), local_(std::move(local)), bus_(std::move(bus)) {
-    qDBusRegisterMetaType<PortalShortcut>();
-    qDBusRegisterMetaType<PortalShortcuts>();
+    RegisterDbusTypes<PortalShortcut, PortalShortcuts>();
     connect(local_.get(), &GlobalHotkey::Pressed, this, &GlobalHotkey::Pressed);
     // QtDBus connects bus signals to slots by their signature text only.
     bus_.connect(PortalService, QString(), RequestInterface, QStringLiteral("Response"), this,
@@ -223,26 +222,25 @@ void PortalGlobalHotkey::SendRequest(Step step, const QString& method,
     QDBusMessage call =
         QDBusMessage::createMethodCall(PortalService, PortalPath, ShortcutsInterface, method);
     call.setArguments(arguments);
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, PortalTimeoutMs), this);
     const int generation = generation_;
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, path, generation](QDBusPendingCallWatcher* w) {
-                w->deleteLater();
-                const QDBusPendingReply<QDBusObjectPath> reply = *w;
-                if (reply.isError()) {
-                    requests_.remove(path);
-                    if (portal_ == Portal::Unknown && IsMissingPortal(reply.error().type()))
-                        PortalMissing();
-                    else if (generation == generation_)
-                        ReportRefusal(reply.error().message());
-                    return;
-                }
-                portal_ = Portal::Offered;
-                // A portal older than the request path rule answers with another path.
-                const QString actual = reply.value().path();
-                if (actual != path && requests_.contains(path))
-                    requests_.insert(actual, requests_.take(path));
-            });
+    CallAsync<QDBusObjectPath>(
+        bus_, call, this,
+        [this, path, generation](const QDBusPendingReply<QDBusObjectPath>& reply) {
+            if (reply.isError()) {
+                requests_.remove(path);
+                if (portal_ == Portal::Unknown && IsMissingPortal(reply.error().type()))
+                    PortalMissing();
+                else if (generation == generation_)
+                    ReportRefusal(reply.error().message());
+                return;
+            }
+            portal_ = Portal::Offered;
+            // A portal older than the request path rule answers with another path.
+            const QString actual = reply.value().path();
+            if (actual != path && requests_.contains(path))
+                requests_.insert(actual, requests_.take(path));
+        },
+        PortalTimeoutMs);
 }
 
 void PortalGlobalHotkey::CreateSession() {
@@ -255,20 +253,14 @@ void PortalGlobalHotkey::CreateSession() {
     options.insert(QStringLiteral("session_handle_token"), SessionToken);
     // Some desktops bind only what the session is created with; the shortcut goes with
     // BindShortcuts too, as the interface describes.
-    const PortalShortcuts shortcuts{
-        {ShortcutId,
-         {{QStringLiteral("description"), QStringLiteral("Show or hide the Plimset window")},
-          {QStringLiteral("preferred_trigger"), PortalTriggerOf(code_)}}}};
+    const PortalShortcuts shortcuts = ShortcutsFor(code_);
     options.insert(QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts));
     SendRequest(Step::CreateSession, QStringLiteral("CreateSession"), {options}, token);
 }
 
 void PortalGlobalHotkey::BindShortcuts(const QString& session) {
     const QString token = NextToken();
-    const PortalShortcuts shortcuts{
-        {ShortcutId,
-         {{QStringLiteral("description"), QStringLiteral("Show or hide the Plimset window")},
-          {QStringLiteral("preferred_trigger"), PortalTriggerOf(code_)}}}};
+    const PortalShortcuts shortcuts = ShortcutsFor(code_);
     QVariantMap options;
     options.insert(QStringLiteral("handle_token"), token);
     SendRequest(Step::BindShortcuts, QStringLiteral("BindShortcuts"),

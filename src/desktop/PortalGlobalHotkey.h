@@ -9,7 +9,6 @@
 #include <memory>
 
 class QDBusMessage;
-class QDBusPendingCallWatcher;
 
 namespace plimset {
 

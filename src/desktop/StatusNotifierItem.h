@@ -9,7 +9,7 @@ class QMenu;
 namespace plimset {
 
 class StatusNotifierItemAdaptor;
-class StatusNotifierMenuAdaptor;
+class StatusNotifierMenu;
 
 // The tray icon as a status-notifier item of the program's own on the session bus, with
 // its menu exported for the panel to draw. Qt offers such an item only when a panel that
@@ -41,18 +41,15 @@ signals:
 
 private:
     friend class StatusNotifierItemAdaptor;
-    friend class StatusNotifierMenuAdaptor;
 
     void RegisterWithWatcher();
 
-    QMenu* menu_;
     QIcon icon_;
     QString toolTip_;
     QString serviceName_;
     QObject* itemObject_ = nullptr; // /StatusNotifierItem
-    QObject* menuObject_ = nullptr; // /MenuBar
     StatusNotifierItemAdaptor* itemAdaptor_ = nullptr;
-    StatusNotifierMenuAdaptor* menuAdaptor_ = nullptr;
+    StatusNotifierMenu* exportedMenu_ = nullptr;
     quint64 request_ = 0; // counts Register and Withdraw; an older reply is stale
     bool exported_ = false;
     bool registered_ = false;

@@ -189,6 +189,14 @@ class TrayPanelTest(unittest.TestCase):
         item = Item(app)
         self.assertEqual([text for _, text in item.entries()],
                          ["Mi_nimize", "separator", "E_xit"])
+        # The icon's pictures and its tip arrive whole: ARGB32, four bytes a pixel.
+        pictures = get(item.name, item.path, "org.kde.StatusNotifierItem", "IconPixmap")
+        self.assertIn(16, [width for width, _, _ in pictures])
+        for width, height, pixels in pictures:
+            self.assertEqual(len(pixels), width * height * 4)
+        _, _, title, tip = get(item.name, item.path, "org.kde.StatusNotifierItem", "ToolTip")
+        self.assertEqual(title, "Plimset")
+        self.assertNotEqual(tip, "")
         # One icon at a time: the embedded one steps aside.
         desk.wait_until(lambda: not desk.tray_icons(app), what="the embedded icon to go")
         # The window goes to the panel's icon when minimized, as to a tray.

@@ -1,0 +1,389 @@
+// The Options dialog's actions: OK with its checks and the save, Cancel, Reflect and
+// Restore Defaults, the test beep and test play, the hotkey while the dialog is open, a
+// dropped file, and the dialog over its own context.
+
+#include "FakeMainWindowPreview.h"
+#include "OptionsDialogFixture.h"
+#include "desktop/Twips.h"
+#include "settings/OptionTable.h"
+#include "settings/SettingsFile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QMenu>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <memory>
+
+using namespace plimset;
+namespace names = plimset::options_names;
+
+namespace {
+
+TEST_F(OptionsDialogTest, OkChecksTheEntriesInOrderAndFocusesTheFirstBadOne) {
+    WriteSettings("[Option]\nSoundFlag=1\nSoundFile=/no/such/file.wav\n");
+    ASSERT_FALSE(Start());
+    WithDialog([&](OptionsDialog* d) {
+        d->show();
+        d->activateWindow();
+        Box(names::AddMinuteBox)->clear();
+        Click(names::OkButton);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages.back().Text, "Input 1 or more.");
+        EXPECT_EQ(messages.back().Style, MessageStyle::Critical);
+        EXPECT_EQ(d->focusWidget(), Box(names::AddMinuteBox));
+
+        TypeInto(names::AddMinuteBox, "5");
+        Box(names::SoundFileBox)->setText("  /no/such/file.wav ");
+        Click(names::OkButton);
+        EXPECT_EQ(messages.back().Text, "File not found.");
+        EXPECT_EQ(Box(names::SoundFileBox)->text(), "/no/such/file.wav");
+        EXPECT_EQ(d->focusWidget(), Box(names::SoundFileBox));
+
+        Click(names::BeepSourceOption);
+        Box(names::BeepCountBox)->clear();
+        Click(names::OkButton);
+        EXPECT_EQ(d->focusWidget(), Box(names::BeepCountBox));
+        TypeInto(names::BeepCountBox, "3");
+        Retype(names::AlertSizeBox, ".29");
+        Click(names::OkButton);
+        EXPECT_EQ(messages.back().Text, "Input 0.3 or more.");
+        EXPECT_EQ(d->focusWidget(), Box(names::AlertSizeBox));
+        EXPECT_TRUE(questions.empty());
+
+        // Everything passes: the question, and No keeps the dialog open with nothing saved.
+        Retype(names::AlertSizeBox, "0.3");
+        answerYes = false;
+        Click(names::OkButton);
+        EXPECT_EQ(questions.size(), 1u);
+        EXPECT_EQ(questions.back(), "Do you want to save changes?");
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_FALSE(ReadSettings().contains("AddMinute"));
+    });
+}
+
+TEST_F(OptionsDialogTest, OkSavesExactlyTheChangedKeysAndTheMainWindowFollows) {
+    WriteSettings("[Advanced]\nTimeSeparator=0\n[Option]\nSoundFlag=0\n");
+    ASSERT_FALSE(Start());
+    const QByteArray before = ReadSettings();
+    WithDialog([&](OptionsDialog* d) {
+        Retype(names::CountDownPresetBox(0), "1.3");
+        Box(names::CountDownPresetBox(1))->clear();
+        Retype(names::BeepCountBox, "3");
+        Retype(names::CountDownText2Box, "  Go!  ");
+        Press(names::HotkeyBox, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        Click(names::OkButton);
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_TRUE(d->Saved());
+    });
+    EXPECT_EQ(ReadSettings(), before + "CountDown1=1.30\nCountDown2=5\nCountDown3=0\n"
+                                       "SoundBeep=3\nHotKey=665\nMessageBoxTextC2_E=Go!\n");
+    EXPECT_EQ(app->Options().CountDownCount, 2);
+    // The main window's preset menu shows the new presets at once.
+    ChooseMode(CountDown);
+    const QList<QAction*> presets = Find<QMenu>("MNU_Set")->actions();
+    ASSERT_EQ(presets.size(), 2);
+    EXPECT_EQ(presets[0]->text(), "1min 30sec");
+    EXPECT_EQ(presets[1]->text(), "5min");
+
+    // The taskbar button comes back with its option, and with it the offer to minimize.
+    WriteSettings("[Option]\nTaskBar=0\n");
+    ASSERT_FALSE(Start());
+    EXPECT_FALSE(services.StateOf(window).taskbarButton);
+    EXPECT_FALSE(services.StateOf(window).minimizeOffered);
+    WithDialog([&](OptionsDialog*) {
+        Click(names::TaskbarButtonCheck);
+        Click(names::OkButton);
+    });
+    EXPECT_TRUE(services.StateOf(window).taskbarButton);
+    EXPECT_TRUE(services.StateOf(window).minimizeOffered);
+    EXPECT_TRUE(Find<QPushButton>("Command1_0")->isEnabled());
+
+    // OK without changes asks, writes nothing, and still closes.
+    const QByteArray saved = ReadSettings();
+    WithDialog([&](OptionsDialog*) { Click(names::OkButton); });
+    EXPECT_EQ(ReadSettings(), saved);
+}
+
+TEST_F(OptionsDialogTest, CancelPutsBackWhatReflectAndRestoreDefaultsChanged) {
+    WriteSettings("[MainForm]\nFontName=DejaVu Sans\nFontSize=14\nBackColor=255\n");
+    ASSERT_FALSE(Start());
+    const QSize size = window->size();
+    const QFont font = Find<QLineEdit>("Text1")->font();
+    const QByteArray settings = ReadSettings();
+    WithDialog([&](OptionsDialog* d) {
+        Retype(names::WidthBox, "600");
+        Retype(names::HeightBox, "0");
+        Click(names::ReflectSizeButton);
+        EXPECT_EQ(window->OuterWidthPixels(), 600);
+        // A height of 0 gives the least the field needs, and the box shows it.
+        EXPECT_EQ(Box(names::HeightBox)->text(), QString::number(window->OuterHeightPixels()));
+        Click(names::RestoreLookButton);
+        EXPECT_NE(Find<QLineEdit>("Text1")->font().pointSizeF(), font.pointSizeF());
+        EXPECT_FALSE(d->Cancelled());
+        Click(names::CancelButton);
+        EXPECT_TRUE(d->Cancelled());
+    });
+    EXPECT_EQ(window->size(), size);
+    EXPECT_EQ(Find<QLineEdit>("Text1")->font(), font);
+    EXPECT_EQ(ReadSettings(), settings);
+
+    // Esc is Cancel too.
+    WithDialog([&](OptionsDialog* d) {
+        Click(names::RestoreLookButton);
+        QTest::keyClick(Box(names::AddMinuteBox), Qt::Key_Escape);
+        EXPECT_TRUE(d->Cancelled());
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(Find<QLineEdit>("Text1")->font(), font);
+
+    // The close box keeps the live changes and saves nothing.
+    WithDialog([&](OptionsDialog* d) {
+        Click(names::RestoreLookButton);
+        d->close();
+        EXPECT_FALSE(d->Cancelled());
+    });
+    EXPECT_NE(Find<QLineEdit>("Text1")->font(), font);
+    EXPECT_EQ(ReadSettings(), settings);
+}
+
+TEST_F(OptionsDialogTest, RestoreDefaultsAllRefillsTheBoxes) {
+    WriteSettings("[Option]\nAlarm1=5\nAlarm4=7\nAddMinute=3\nHotkey=665\nTaskBar=0\n"
+                  "MaxLength=8\nMessageBoxTextC1_E=Mine\n");
+    ASSERT_FALSE(Start());
+    WithDialog([&](OptionsDialog*) {
+        Click(names::RestoreAllButton);
+        EXPECT_EQ(Box(names::AlarmPresetBox(0))->text(), "10");
+        EXPECT_EQ(Box(names::AlarmPresetBox(2))->text(), "60");
+        EXPECT_EQ(Box(names::AlarmPresetBox(3))->text(), "");
+        EXPECT_EQ(Box(names::CountDownPresetBox(0))->text(), "3");
+        EXPECT_EQ(Box(names::AddMinuteBox)->text(), "10");
+        EXPECT_EQ(Box(names::RingDurationBox)->text(), "0:03");
+        EXPECT_EQ(Box(names::HotkeyBox)->text(), "None");
+        EXPECT_TRUE(In<QCheckBox>(names::TaskbarButtonCheck)->isChecked());
+        EXPECT_EQ(In<QComboBox>(names::LengthList)->currentIndex(), 1);
+        EXPECT_EQ(Box(names::CountDownText1Box)->text(), "The countdown ended.");
+        const bool haveSound = !DefaultSoundFile().isEmpty();
+        EXPECT_EQ(In<QRadioButton>(names::FileSourceOption)->isChecked(), haveSound);
+        EXPECT_EQ(Box(names::SoundFileBox)->text(), DefaultSoundFile());
+    });
+}
+
+TEST_F(OptionsDialogTest, TestBeepAndTestPlayUseTheSoundLayerAndStopEverywhere) {
+    QTemporaryDir files;
+    const QString wav = files.filePath("ring.wav");
+    QFile(wav).open(QIODevice::WriteOnly);
+    WriteSettings(("[Option]\nSoundFlag=1\nSoundFile=" + wav + "\n").toUtf8());
+    ASSERT_FALSE(Start());
+    WithDialog([&](OptionsDialog* d) {
+        Click(names::TestPlayButton);
+        EXPECT_EQ(sound.calls, (QStringList{"open " + wav, "play"}));
+        EXPECT_TRUE(d->TestPlayRunning());
+        EXPECT_EQ(In<QWidget>(names::TestPlayButton)->accessibleName(), "Stop test play");
+        // The monitor closes the file once it has played to its end.
+        sound.mode = "stopped";
+        QTest::qWait(450);
+        EXPECT_FALSE(d->TestPlayRunning());
+        EXPECT_EQ(sound.calls.last(), "close");
+
+        sound.calls.clear();
+        Click(names::TestPlayButton);
+        Click(names::TestPlayButton); // a second click stops it
+        EXPECT_EQ(sound.calls, (QStringList{"open " + wav, "play", "stop", "close"}));
+        sound.calls.clear();
+        Click(names::TestPlayButton);
+        Click(names::BeepSourceOption); // another source stops it too
+        EXPECT_EQ(sound.calls.mid(2), (QStringList{"stop", "close"}));
+
+        Retype(names::BeepCountBox, "3");
+        Click(names::TestBeepButton);
+        Box(names::BeepCountBox)->clear();
+        Click(names::TestBeepButton);
+        EXPECT_EQ(beeper.rows, (std::vector<int>{3, 0}));
+
+        Click(names::FileSourceOption);
+        sound.openResult = -2;
+        Click(names::TestPlayButton);
+        EXPECT_EQ(messages.back().Text, "Cannot play the file.");
+        EXPECT_FALSE(d->TestPlayRunning());
+        sound.openResult = 0;
+        Click(names::TestPlayButton);
+    });
+    // Closing the dialog ends a test play.
+    EXPECT_EQ(sound.calls.mid(sound.calls.size() - 2), (QStringList{"stop", "close"}));
+}
+
+TEST_F(OptionsDialogTest, TheHotkeyIsOffWhileTheDialogIsOpenAndAHeldOneIsRefused) {
+    WriteSettings("[Option]\nHotkey=665\n");
+    ASSERT_FALSE(Start());
+    EXPECT_EQ(hotkey.calls, QStringList{"register 665"});
+    hotkey.held = 684; // Ctrl + Shift + T
+    WithDialog([&](OptionsDialog* d) {
+        EXPECT_EQ(hotkey.calls.last(), "unregister");
+        Press(names::HotkeyBox, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+        Click(names::OkButton);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(messages.back().Text, "The hotkey Ctrl + Shift + T is already in use by another "
+                                        "program. Choose another combination.");
+        Press(names::HotkeyBox, Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+        Click(names::OkButton);
+    });
+    // The new combination takes effect as the dialog closes.
+    EXPECT_EQ(hotkey.calls.last(), "register 689");
+    EXPECT_TRUE(ReadSettings().contains("HotKey=689"));
+}
+
+TEST_F(OptionsDialogTest, AFileDroppedOnTheSoundFileBoxGivesItsPath) {
+    ASSERT_FALSE(Start());
+    WithDialog([&](OptionsDialog*) {
+        Click(names::FileSourceOption);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile("/tmp/a b.wav"), QUrl::fromLocalFile("/tmp/c.wav")});
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Box(names::SoundFileBox), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Box(names::SoundFileBox), &drop);
+        EXPECT_EQ(Box(names::SoundFileBox)->text(), "/tmp/a b.wav");
+        // A link to a file elsewhere is no path.
+        data.setUrls({QUrl("https://example.org/b.wav")});
+        QDropEvent remote(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Box(names::SoundFileBox), &remote);
+        EXPECT_EQ(Box(names::SoundFileBox)->text(), "/tmp/a b.wav");
+    });
+}
+
+// The dialog alone, over a fake main window, with its own settings file and hotkey probe,
+// and closed by its own actions.
+class OptionsDialogOwnContext : public OptionsDialogTest {
+protected:
+    std::unique_ptr<OptionsDialog> Make(SettingsFile& settings,
+                                        const std::function<void(OptionSettings&)>& edit = {}) {
+        options = LoadOptionSettings(settings, QString());
+        if (edit)
+            edit(options);
+        WindowSettings defaultLook;
+        defaultLook.FontName = QStringLiteral("Design Font");
+        auto made = std::make_unique<OptionsDialog>(
+            preview, options,
+            OptionsDialogContext{
+                .settings = settings,
+                .sound = sound,
+                .beeper = beeper,
+                .languageOffset = 0,
+                .locale = QLocale(QLocale::German, QLocale::Germany),
+                .defaultLook = defaultLook,
+                .defaultSoundFile = {},
+                .showMessage =
+                    [this](QWidget*, const QString& text, MessageStyle style) {
+                        messages.push_back({text, style});
+                    },
+                .askYesNo = [](QWidget*, const QString&) { return true; },
+                .hotkeyHeldElsewhere = [this](qint16 code) { return code == held; },
+            });
+        dialog = made.get();
+        return made;
+    }
+    FakeMainWindowPreview preview;
+    OptionSettings options;
+    qint16 held = 0;
+};
+
+TEST_F(OptionsDialogOwnContext, ReflectAndRestoreDefaultsPreviewOnTheMainWindowAndCancelUndoes) {
+    SettingsFile settings(SettingsPath());
+    auto d = Make(settings, [](OptionSettings& o) { o.MaxLength = 7; });
+    EXPECT_EQ(Box(names::WidthBox)->text(), "300");
+    In<QComboBox>(names::LengthList)->setCurrentIndex(3);
+    Click(names::ReflectLengthButton);
+    EXPECT_EQ(preview.calls, (QStringList{"size field for 8", "place controls"}));
+
+    preview.calls.clear();
+    Retype(names::WidthBox, "400");
+    Retype(names::HeightBox, "90");
+    preview.widthPixels = 410; // the window keeps what its controls need
+    Click(names::ReflectSizeButton);
+    // The boxes' pixels reach the window in twips.
+    const QScreen* screen = preview.window.screen();
+    const QString outer = QStringLiteral("outer size %1x%2 twips")
+                              .arg(std::lround(400 * TwipsPerPixelX(screen)))
+                              .arg(std::lround(90 * TwipsPerPixelY(screen)));
+    EXPECT_EQ(preview.calls, (QStringList{"size field for 8", outer, "place controls"}));
+    EXPECT_EQ(Box(names::WidthBox)->text(), "410");
+
+    // Restore Defaults (All) refills the length list first: the field is sized for 6.
+    preview.calls.clear();
+    Click(names::RestoreAllButton);
+    EXPECT_EQ(preview.calls, (QStringList{"look Design Font", "size field for 6"}));
+    EXPECT_EQ(In<QComboBox>(names::LengthList)->currentIndex(), 1);
+
+    preview.calls.clear();
+    Click(names::CancelButton);
+    EXPECT_EQ(preview.calls, QStringList{"restore 300x100"});
+    EXPECT_TRUE(d->Cancelled());
+}
+
+TEST_F(OptionsDialogOwnContext, AHotkeyAnotherProgramHoldsIsReportedOnOk) {
+    SettingsFile settings(SettingsPath());
+    held = 684; // Ctrl + Shift + T
+    auto d = Make(settings);
+    Press(names::HotkeyBox, Qt::Key_T, Qt::ControlModifier | Qt::ShiftModifier);
+    d->Ok();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.back().Text, "The hotkey Ctrl + Shift + T is already in use by another "
+                                    "program. Choose another combination.");
+    EXPECT_EQ(d->focusWidget(), Box(names::HotkeyBox));
+    EXPECT_EQ(options.Hotkey, 0);
+    Press(names::HotkeyBox, Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+    d->Ok();
+    EXPECT_EQ(options.Hotkey, 689);
+    EXPECT_TRUE(d->Saved());
+}
+
+TEST_F(OptionsDialogOwnContext, ValuesOutsideTheListsSelectNothingAndSaveUnchanged) {
+    SettingsFile settings(SettingsPath());
+    auto d = Make(settings, [](OptionSettings& o) {
+        o.MaxLength = 12;
+        o.Language = 7;
+        o.SoundFlag = 5;
+        o.SoundBeep = 3;
+    });
+    EXPECT_EQ(In<QComboBox>(names::LengthList)->currentIndex(), -1);
+    EXPECT_EQ(In<QComboBox>(names::LanguageList)->currentIndex(), -1);
+    for (const char* name :
+         {names::BeepSourceOption, names::FileSourceOption, names::SilentSourceOption})
+        EXPECT_FALSE(In<QRadioButton>(QLatin1String(name))->isChecked());
+    // The length list takes the locale's thousands separator.
+    EXPECT_EQ(In<QComboBox>(names::LengthList)->itemText(2), "7 (Max10.000min)");
+    d->Ok();
+    EXPECT_TRUE(d->Saved());
+    EXPECT_EQ(options.MaxLength, 12);
+    EXPECT_EQ(options.Language, 7);
+    EXPECT_EQ(options.SoundFlag, 5);
+}
+
+TEST_F(OptionsDialogOwnContext, ASaveThatCannotBeWrittenIsReportedAndStillApplies) {
+    SettingsFile blocked(dir.filePath("not-a-folder") + "/plimset.ini");
+    QFile blocker(dir.filePath("not-a-folder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    auto d = Make(blocked);
+    Retype(names::AddMinuteBox, "25");
+    d->Ok();
+    EXPECT_FALSE(d->Saved());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages.back().Text.startsWith("The settings could not be saved to "));
+    EXPECT_EQ(messages.back().Style, MessageStyle::Critical);
+    EXPECT_EQ(options.AddMinute, 25);
+}
+
+TEST(OptionsDialogFilters, MediaFilesComeFirstAndAllFilesMatchNamesWithoutADot) {
+    EXPECT_EQ(OptionsDialog::FileFilters({"wav", "oga"}, 0),
+              (QStringList{"Media files (all types) (*.wav *.oga)", "All Files (*)"}));
+    EXPECT_EQ(OptionsDialog::FileFilters({}, 0), QStringList{"All Files (*)"});
+}
+
+} // namespace
