@@ -1,9 +1,10 @@
 #include "desktop/StatusNotifierWatch.h"
 
+#include "desktop/DbusCall.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
@@ -57,14 +58,12 @@ void AskStatusNotifierHostRegistered(QObject* context, std::function<void(bool)>
         answer(false);
         return;
     }
-    auto* watcher = new QDBusPendingCallWatcher(
-        bus.asyncCall(HostRegisteredQuestion(), AnswerWithinMs), context);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
-                     [answer = std::move(answer)](QDBusPendingCallWatcher* finished) {
-                         finished->deleteLater();
-                         const QDBusPendingReply<QDBusVariant> reply = *finished;
-                         answer(!reply.isError() && reply.value().variant().toBool());
-                     });
+    CallAsync<QDBusVariant>(
+        bus, HostRegisteredQuestion(), context,
+        [answer = std::move(answer)](const QDBusPendingReply<QDBusVariant>& reply) {
+            answer(!reply.isError() && reply.value().variant().toBool());
+        },
+        AnswerWithinMs);
 }
 
 } // namespace plimset
