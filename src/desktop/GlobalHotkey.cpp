@@ -30,7 +30,9 @@ QString HotkeyProblemText(HotkeyRegistration result, qint16 code) {
                    ? QStringLiteral("the hotkey setting %1 is not a key combination; "
                                     "no hotkey is registered")
                          .arg(code)
-                   : QStringLiteral("the keyboard has no key for the hotkey %1").arg(text);
+                   : QStringLiteral("the keyboard has no key for the hotkey %1; bind a desktop "
+                                    "shortcut to `plimset --toggle` instead")
+                         .arg(text);
     case HotkeyRegistration::Unavailable:
         return QStringLiteral("global hotkeys are not available on this display (they need "
                               "X11); the hotkey %1 does nothing; bind a desktop shortcut to "
