@@ -72,21 +72,6 @@ class MainWindowTest(unittest.TestCase):
                     self.assertLessEqual(seconds(first), 300)
                 self.close(app)
 
-    def test_texts_longer_than_the_typing_limit_and_ctrl_a_in_the_field(self):
-        # Five characters may be typed; the program's own longer texts stay whole.
-        app = self.start(["/S", "99:59"], "[Option]\nMaxLength=5\n")
-        desk.wait_until(lambda: self.time_text() == "100:00", what="the stopwatch's maximum")
-        self.find("push button", "Start")  # it stopped there
-        self.close(app)
-        app = self.start(["/C", "0000005"], "[Option]\nMaxLength=5\n")
-        self.assertGreater(seconds(self.time_text()), 290)
-        desk.press_keys("Escape", "alt+s", window=app.window)  # stop the count
-        self.find("push button", "Start")  # the button's click has landed
-        # Ctrl+A from the button moves to the field; in the field it selects all again.
-        desk.press_keys("ctrl+a", "End", "ctrl+a", "7", window=app.window)
-        desk.wait_until(lambda: self.time_text() == "7", what="the text replaced")
-        self.close(app)
-
     def test_interface_in_japanese_under_a_japanese_locale(self):
         app = self.start(env={"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8", "LANGUAGE": "ja"})
         names = [a.name for a in desk.find_accessibles(desk.atspi_application(), "menu item")]
@@ -115,22 +100,6 @@ class MainWindowTest(unittest.TestCase):
         desk.press_keys("alt+m", "a", window=app.window)  # Mode > Always on Top
         desk.wait_until(lambda: ABOVE not in desk.window_state(app.window), what="not above")
         self.assertEqual(ini_value(self.close(app), "MainForm", "AlwaysOnTop"), "0")
-
-    def test_minimize_only_with_a_taskbar_button_to_come_back_from(self):
-        for settings, button in (("[Option]\nTaskBar=0\nTaskTray=0\n", False), ("", True)):
-            with self.subTest(settings=settings):
-                app = self.start(settings=settings)
-                win = app.window
-                self.assertEqual(win in desk.taskbar_windows(), button)
-                self.assertEqual(desk.minimize_offered(win), button)
-                desk.minimize(win)
-                if button:
-                    desk.wait_until(lambda: desk.wm_hints_iconic(win), what="minimized")
-                else:
-                    desk.settle(0.5)
-                    self.assertFalse(desk.wm_hints_iconic(win))
-                    self.assertEqual(desk.map_state(win), "IsViewable")
-                self.close(app)
 
     # State saved at exit and restored
 
@@ -185,19 +154,6 @@ class MainWindowTest(unittest.TestCase):
         self.assertEqual(app.terminate(), 0, app.output())
         text = app.read_settings()
         self.assertEqual(re.findall(r"(?im)^StartForm=.*$", text), ["StartForm=1"], text)
-
-    def test_font_is_restored_and_sizes_the_window(self):
-        font = "[MainForm]\nFontName=DejaVu Sans\nFontSize=%d\n"
-        small = self.start(settings=font % 9)
-        _, _, w9, h9 = self.outer_geometry(small.window)
-        self.close(small)
-        large = self.start(settings=font % 20 + "FontBold=-1\n")
-        _, _, w20, h20 = self.outer_geometry(large.window)
-        self.assertGreater(w20, w9)
-        self.assertGreater(h20, h9)
-        text = self.close(large)
-        self.assertEqual(ini_value(text, "MainForm", "FontSize"), "20", text)
-        self.assertEqual(ini_value(text, "MainForm", "FontBold"), "-1", text)
 
     def test_a_position_off_every_screen_comes_back(self):
         app = self.start(settings="[MainForm]\nLeft=-2000000\nTop=3000000\n")

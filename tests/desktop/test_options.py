@@ -32,11 +32,6 @@ class OptionsDialogTest(unittest.TestCase):
     def find(self, role=None, name=None):
         return desk.find_accessible(desk.atspi_application(), role, name)
 
-    def outer_size(self, win):
-        g = desk.geometry(win)
-        left, right, top, bottom = desk.frame_extents(win) or (0, 0, 0, 0)
-        return g["width"] + left + right, g["height"] + top + bottom
-
     def test_a_changed_preset_and_sound_are_saved_alone_and_the_preset_menu_follows(self):
         app = self.start(settings="[Advanced]\nTimeSeparator=1\n")
         dialog = self.open_options(app)
@@ -57,24 +52,6 @@ class OptionsDialogTest(unittest.TestCase):
         self.find("menu item", "7min 5sec")
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), "")
-
-    def test_cancel_after_reflect_and_restore_defaults_puts_the_main_window_back(self):
-        app = self.start(settings="[MainForm]\nFontSize=16\n")
-        before = self.outer_size(app.window)
-        dialog = self.open_options(app)
-        width = self.find("text", "Width")
-        desk.focus(width)
-        desk.replace_text("400")
-        desk.press(self.find("push button", "Reflect Window Size (Pixel)"))
-        desk.wait_until(lambda: self.outer_size(app.window)[0] == 400, what="reflected width")
-        desk.press(self.find("push button", "Window Size, Font, and Background Color"))
-        desk.wait_until(lambda: self.outer_size(app.window) != (400, before[1]),
-                        what="default look")
-        desk.press_keys("alt+c")  # Cancel
-        self.dialog_gone(app, dialog)
-        desk.wait_until(lambda: self.outer_size(app.window) == before, what="size back")
-        self.assertNotIn("[Option]", app.read_settings())
-        self.assertEqual(app.close(), 0)
 
     def test_the_hotkey_box_takes_the_keys_own_digit_and_esc_cancels(self):
         app = self.start()

@@ -41,9 +41,6 @@ class RemoteVerbTest(unittest.TestCase):
         self.wait_shown(win)
         self.verb("hide")
         self.wait_hidden(win)
-        self.verb("hide")
-        desk.settle(0.5)
-        self.assertNotEqual(desk.map_state(win), "IsViewable")
         self.verb("show")
         self.wait_shown(win)
         self.assertEqual(plimset_windows(), [win])
@@ -70,18 +67,6 @@ class RemoteVerbTest(unittest.TestCase):
         desk.wait_until(lambda: app.windows() == [win], what="the font dialog closed")
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), "")
-
-        # With only a taskbar button the window is minimized and restored.
-        app = desk.start_shown(self, desk.Program(settings="[Option]\nTaskTray=0\nTaskBar=1\n"))
-        self.verb("toggle")
-        desk.wait_until(lambda: desk.wm_hints_iconic(app.window), what="minimized")
-        self.verb("show")
-        self.wait_shown(app.window)
-        self.verb("hide")
-        desk.wait_until(lambda: desk.wm_hints_iconic(app.window), what="minimized")
-        self.verb("toggle")
-        self.wait_shown(app.window)
-        self.assertEqual(app.close(), 0)
 
     def test_with_none_running_toggle_starts_one_and_hide_starts_none(self):
         self.verb("hide")

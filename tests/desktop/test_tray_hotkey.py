@@ -70,10 +70,6 @@ class TrayHotkeyTest(unittest.TestCase):
 
         self.choose(app, "n")  # Mi&nimize
         self.wait_hidden(win)
-        self.choose(app, "r")  # &Restore
-        self.wait_shown(win)
-        self.choose(app, "n")
-        self.wait_hidden(win)
         self.choose(app, "x")  # E&xit: the icon goes, the hidden window closes and saves
         self.assertEqual(app.process.wait(desk.DEFAULT_TIMEOUT), 0)
         self.assertRegex(app.read_settings() or "", r"(?m)^StartForm=3")

@@ -38,7 +38,10 @@ TEST_F(TrayFixture, MenuFollowsTheWindowAndExitRemovesTheIcon) {
     tray.HideClicked();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(HideCaption(), QStringLiteral("&Restore"));
+    tray.HideClicked();
+    EXPECT_TRUE(window.isVisible());
     // Whoever shows the window, the item follows.
+    tray.HideMainWindow();
     window.show();
     EXPECT_EQ(HideCaption(), QStringLiteral("Mi&nimize"));
 
