@@ -72,6 +72,21 @@ class MainWindowTest(unittest.TestCase):
                     self.assertLessEqual(seconds(first), 300)
                 self.close(app)
 
+    def test_texts_longer_than_the_typing_limit_and_ctrl_a_in_the_field(self):
+        # Five characters may be typed; the program's own longer texts stay whole.
+        app = self.start(["/S", "99:59"], "[Option]\nMaxLength=5\n")
+        desk.wait_until(lambda: self.time_text() == "100:00", what="the stopwatch's maximum")
+        self.find("push button", "Start")  # it stopped there
+        self.close(app)
+        app = self.start(["/C", "0000005"], "[Option]\nMaxLength=5\n")
+        self.assertGreater(seconds(self.time_text()), 290)
+        desk.press_keys("Escape", "alt+s", window=app.window)  # stop the count
+        self.find("push button", "Start")  # the button's click has landed
+        # Ctrl+A from the button moves to the field; in the field it selects all again.
+        desk.press_keys("ctrl+a", "End", "ctrl+a", "7", window=app.window)
+        desk.wait_until(lambda: self.time_text() == "7", what="the text replaced")
+        self.close(app)
+
     def test_interface_in_japanese_under_a_japanese_locale(self):
         app = self.start(env={"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8", "LANGUAGE": "ja"})
         names = [a.name for a in desk.find_accessibles(desk.atspi_application(), "menu item")]

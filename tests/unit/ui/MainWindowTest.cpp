@@ -123,6 +123,14 @@ TEST_F(MainWindowTest, ATextLongerThanTheTypingLimitIsReadWhole) {
     clock.Advance(3600);
     app->Engine().Tick();
     EXPECT_EQ(Text(), QStringLiteral("1000:00"));
+    // An over-long text can be shortened, though not lengthened, by typing.
+    app->Engine().SetText(QStringLiteral("10000:00"));
+    QLineEdit* field = Find<QLineEdit>(Names::TimeField);
+    field->end(false);
+    QTest::keyClick(field, Qt::Key_1);
+    EXPECT_EQ(Text(), QStringLiteral("10000:00"));
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_EQ(Text(), QStringLiteral("10000:0"));
 }
 
 TEST_F(MainWindowTest, StartupAppliesTheSavedFontColourAndSize) {
