@@ -10,12 +10,17 @@
 #                  the minimal window. PLIMSET: the programs to measure (default
 #                  BUILD_DIR/plimset); give two builds to compare them in one session.
 #   STARTUP_RUNS=N      start-up runs per program (default 5); medians are reported.
-#   COUNTING_RUNS=N     counting runs per program (default 1); medians are reported.
+#   COUNTING_RUNS=N     counting runs per program (default 3); medians are reported.
 #   COUNTING_SECONDS=N  how long each count is measured (default 30).
+#   COUNTING_SCREEN_READER=0  counts without a listener on the accessibility bus (by
+#                       default one listens for every event as a screen reader does, so
+#                       that the programs send what accessibility on costs them; it needs
+#                       /usr/bin/python3 with pyatspi, as the desktop tests do).
 #
 # CPU time is utime + stime of /proc/PID/stat over the counting window (all threads,
 # in clock ticks), as a percentage of one core; the run time of the live threads in
-# nanoseconds (schedstat) and their wake-ups per second are printed beside it.
+# nanoseconds (schedstat), their wake-ups per second and the accessibility events per
+# second are printed beside it.
 #
 # Runs itself inside scripts/desktop-session unless it is already in one. The goals:
 # Plimset within 1.1 times the minimal window on start-up time and on idle memory, and
@@ -29,8 +34,9 @@ for program in "${@:-$build_dir/plimset}"; do
   programs+=("$(realpath -m "$program")")
 done
 runs=${STARTUP_RUNS:-5}
-counting_runs=${COUNTING_RUNS:-1}
+counting_runs=${COUNTING_RUNS:-3}
 counting_seconds=${COUNTING_SECONDS:-30}
+screen_reader=${COUNTING_SCREEN_READER:-1}
 settle_seconds=5
 goal_ratio=1.10
 goal_cpu=0.10
@@ -95,22 +101,50 @@ cpu_sample() {
     "$(awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s }' /proc/"$pid"/task/*/status)"
 }
 
+# With a screen reader's listener on the accessibility bus (see above), started before the
+# program so that the program sees it as it starts. Prints nothing; sets listener_pid and
+# listener_out.
+start_listener() {
+  local i
+  listener_out=$(mktemp "$work/listener-XXXXXX")
+  /usr/bin/python3 "$root_dir/bench/startup/accessibility_listener.py" >"$listener_out" 2>&1 &
+  listener_pid=$!
+  for ((i = 0; i < 200; i++)); do
+    grep -q '^ready$' "$listener_out" && return 0
+    sleep 0.05
+  done
+  echo "benchmark: the accessibility listener did not start:" >&2
+  cat "$listener_out" >&2
+  exit 1
+}
+
 # Starts a program counting, lets start-up work settle, and measures counting_seconds of
-# its count. Prints "<% of a core from stat> <% from schedstat> <wake-ups per second>".
+# its count. Prints "<% of a core from stat> <% from schedstat> <wake-ups per second>
+# <accessibility events per second>" (the last 0 without a listener).
 measure_counting() {
-  local exe=$1 before after
+  local exe=$1 before after events=0
   shift
+  ((screen_reader)) && start_listener
   start_program "$exe" "$@"
   sleep 3
   before=$(cpu_sample "$started_pid")
+  ((screen_reader)) && kill -USR1 "$listener_pid"
   sleep "$counting_seconds"
   after=$(cpu_sample "$started_pid")
+  ((screen_reader)) && kill -USR1 "$listener_pid"
   stop_program "$started_pid"
+  if ((screen_reader)); then
+    sleep 0.5
+    kill -TERM "$listener_pid"
+    wait "$listener_pid" 2>/dev/null || true
+    events=$(tail -n 2 "$listener_out" | awk 'NR == 1 { a = $1 } NR == 2 { print $1 - a }')
+  fi
   read -r t0 n0 s0 <<<"$before"
   read -r t1 n1 s1 <<<"$after"
-  awk -v t=$((t1 - t0)) -v n=$((n1 - n0)) -v s=$((s1 - s0)) -v hz="$clock_ticks" \
-    -v secs="$counting_seconds" \
-    'BEGIN { printf "%.3f %.3f %.1f\n", 100 * t / hz / secs, 100 * n / 1e9 / secs, s / secs }'
+  awk -v t=$((t1 - t0)) -v n=$((n1 - n0)) -v s=$((s1 - s0)) -v e="$events" \
+    -v hz="$clock_ticks" -v secs="$counting_seconds" \
+    'BEGIN { printf "%.3f %.3f %.1f %.1f\n", 100 * t / hz / secs, 100 * n / 1e9 / secs, s / secs,
+             e / secs }'
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -173,19 +207,21 @@ m_kib=$(column_median minimal.startup 2)
 m_cpu=$(column_median minimal.counting 1)
 printf 'Start-up: median of %d runs each (start to window mapped; VmRSS %d s later)\n' \
   "$runs" "$settle_seconds"
-printf 'Counting: median of %d runs each, %d s of a stopwatch (plimset /S; minimal --count)\n' \
-  "$counting_runs" "$counting_seconds"
-printf '  %-38s %8s ms %8s KiB %8s %% of a core (schedstat %s %%, %s wake-ups/s)\n' \
-  "minimal window" "$m_ms" "$m_kib" "$m_cpu" "$(column_median minimal.counting 2)" \
-  "$(column_median minimal.counting 3)"
+printf 'Counting: median of %d runs each, %d s of a stopwatch (plimset /S; minimal --count), %s\n' \
+  "$counting_runs" "$counting_seconds" \
+  "$( ((screen_reader)) && echo "a screen reader's listener on" || echo "no listener")"
+row() { # name ms kib cpu counting-file
+  printf '  %-14s %6s ms %7s KiB %7s %% of a core (schedstat %s %%, %s wake-ups/s, %s events/s)\n' \
+    "$1" "$2" "$3" "$4" "$(column_median "$5" 2)" "$(column_median "$5" 3)" \
+    "$(column_median "$5" 4)"
+}
+row minimal "$m_ms" "$m_kib" "$m_cpu" minimal.counting
 for ((p = 1; p < ${#names[@]}; p++)); do
   ms=$(column_median "${names[p]}.startup" 1)
   kib=$(column_median "${names[p]}.startup" 2)
   cpu=$(column_median "${names[p]}.counting" 1)
   printf '  %s\n' "${programs[p - 1]}"
-  printf '  %-38s %8s ms %8s KiB %8s %% of a core (schedstat %s %%, %s wake-ups/s)\n' \
-    "${names[p]}" "$ms" "$kib" "$cpu" \
-    "$(column_median "${names[p]}.counting" 2)" "$(column_median "${names[p]}.counting" 3)"
+  row "${names[p]}" "$ms" "$kib" "$cpu" "${names[p]}.counting"
   time_ratio=$(ratio "$ms" "$m_ms")
   memory_ratio=$(ratio "$kib" "$m_kib")
   printf '    start-up %sx (goal <= %s: %s), idle memory %sx (goal <= %s: %s),\n' \
