@@ -52,7 +52,8 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 clock_ticks=$(getconf CLK_TCK)
 
 # Starts a program (a copy in its own folder, see below) and waits until one of its
-# windows is viewable; sets started_pid and started_ms (milliseconds to the window).
+# windows is viewable; sets started_pid, started_ms (milliseconds to the window) and
+# started_cpu_ms (the CPU time it used until then, which a busy machine hardly changes).
 start_program() {
   local exe=$1 start wid=""
   shift
@@ -72,6 +73,15 @@ start_program() {
     wid=$(xdotool search --onlyvisible --pid "$started_pid" 2>/dev/null | head -n 1 || true)
   done
   started_ms=$(($(now_ms) - start))
+  started_cpu_ms=$(cpu_ms "$started_pid")
+}
+
+# utime + stime of the whole process, in milliseconds.
+cpu_ms() {
+  local stat
+  stat=$(cat "/proc/$1/stat")
+  stat=${stat##*) } # the fields after the command name, which may hold spaces
+  awk -v hz="$clock_ticks" '{ print ($12 + $13) * 1000 / hz }' <<<"$stat"
 }
 
 stop_program() {
@@ -80,14 +90,14 @@ stop_program() {
 }
 
 # Milliseconds from the start of a program until its window is viewable; then its VmRSS
-# in KiB after settle_seconds. Prints "<ms> <kib>".
+# in KiB after settle_seconds. Prints "<ms> <kib> <CPU ms until the window>".
 measure_startup() {
   local rss
   start_program "$1"
   sleep "$settle_seconds"
   rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$started_pid/status")
   stop_program "$started_pid"
-  echo "$started_ms $rss"
+  echo "$started_ms $rss $started_cpu_ms"
 }
 
 # utime + stime of the whole process in clock ticks, the run time of its live threads in
@@ -205,27 +215,28 @@ verdict() { awk -v v="$1" -v goal="$2" 'BEGIN { print (v <= goal) ? "met" : "NOT
 m_ms=$(column_median minimal.startup 1)
 m_kib=$(column_median minimal.startup 2)
 m_cpu=$(column_median minimal.counting 1)
-printf 'Start-up: median of %d runs each (start to window mapped; VmRSS %d s later)\n' \
+printf 'Start-up: median of %d runs each (start to window mapped, the CPU used until then; VmRSS %d s later)\n' \
   "$runs" "$settle_seconds"
 printf 'Counting: median of %d runs each, %d s of a stopwatch (plimset /S; minimal --count), %s\n' \
   "$counting_runs" "$counting_seconds" \
   "$( ((screen_reader)) && echo "a screen reader's listener on" || echo "no listener")"
-row() { # name ms kib cpu counting-file
-  printf '  %-14s %6s ms %7s KiB %7s %% of a core (schedstat %s %%, %s wake-ups/s, %s events/s)\n' \
-    "$1" "$2" "$3" "$4" "$(column_median "$5" 2)" "$(column_median "$5" 3)" \
-    "$(column_median "$5" 4)"
+row() { # name ms kib cpu name
+  printf '  %-10s %6s ms (CPU %s ms) %7s KiB %7s %% of a core (schedstat %s %%, %s wake-ups/s, %s events/s)\n' \
+    "$1" "$2" "$(column_median "$5.startup" 3)" "$3" "$4" "$(column_median "$5.counting" 2)" \
+    "$(column_median "$5.counting" 3)" "$(column_median "$5.counting" 4)"
 }
-row minimal "$m_ms" "$m_kib" "$m_cpu" minimal.counting
+row minimal "$m_ms" "$m_kib" "$m_cpu" minimal
 for ((p = 1; p < ${#names[@]}; p++)); do
   ms=$(column_median "${names[p]}.startup" 1)
   kib=$(column_median "${names[p]}.startup" 2)
   cpu=$(column_median "${names[p]}.counting" 1)
   printf '  %s\n' "${programs[p - 1]}"
-  row "${names[p]}" "$ms" "$kib" "$cpu" "${names[p]}.counting"
+  row "${names[p]}" "$ms" "$kib" "$cpu" "${names[p]}"
   time_ratio=$(ratio "$ms" "$m_ms")
   memory_ratio=$(ratio "$kib" "$m_kib")
-  printf '    start-up %sx (goal <= %s: %s), idle memory %sx (goal <= %s: %s),\n' \
+  printf '    start-up %sx (goal <= %s: %s; its CPU %sx), idle memory %sx (goal <= %s: %s),\n' \
     "$time_ratio" "$goal_ratio" "$(verdict "$time_ratio" "$goal_ratio")" \
+    "$(ratio "$(column_median "${names[p]}.startup" 3)" "$(column_median minimal.startup 3)")" \
     "$memory_ratio" "$goal_ratio" "$(verdict "$memory_ratio" "$goal_ratio")"
   printf '    counting %s %% of a core (goal <= %s %%: %s), %sx the minimal window\n' \
     "$cpu" "$goal_cpu" "$(verdict "$cpu" "$goal_cpu")" \
