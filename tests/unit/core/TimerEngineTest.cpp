@@ -201,6 +201,39 @@ TEST_F(StopWatchTest, StopsByItselfAtTheMaximum) {
     EXPECT_EQ(view.caption, "StopWatch");
 }
 
+TEST_F(StopWatchTest, TicksBetweenShownSecondsChangeNothing) {
+    // Every text, caption or tip set costs a repaint and events to a screen reader, so a
+    // count with its time in the caption and the tip sets each once per shown second,
+    // not on every tick.
+    options.Progress = 1;
+    options.ShowAlways = 1;
+    options.TaskTray = 1;
+    options.TaskBar = 1;
+    engine.SetMode(StopWatch);
+    PressAction();
+    Tick();
+    view.setTextCount = 0;
+    view.setCaptionCount = 0;
+    tray.count = 0;
+    RunFor(10);
+    EXPECT_EQ(view.text, "0:10");
+    EXPECT_EQ(view.setTextCount, 10);
+    EXPECT_EQ(view.setCaptionCount, 10);
+    EXPECT_EQ(tray.count, 10);
+
+    // An armed alarm ticks all the time and shows the same text for hours.
+    engine.SetMode(Alarm);
+    Type(QStringLiteral("18:00"));
+    Tick();
+    view.setTextCount = 0;
+    view.setCaptionCount = 0;
+    tray.count = 0;
+    RunFor(10);
+    EXPECT_EQ(view.setTextCount, 0);
+    EXPECT_EQ(view.setCaptionCount, 0);
+    EXPECT_EQ(tray.count, 0);
+}
+
 TEST_F(AlarmTest, RingsInItsMinuteAndComesBackTheNextDay) {
     options.RingDuration = 0.03f;   // 3 s
     options.DisplayDuration = 0.3f; // 30 s
