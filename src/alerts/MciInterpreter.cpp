@@ -182,7 +182,7 @@ std::optional<SoundReport> MciInterpreter::WaitForOpen(int id) {
     if (!report || report->phase != SoundReport::Phase::Opening) {
         return report;
     }
-    // The first sound of a process takes longer (the decoders start). Meanwhile the
+    // The first sound of a process takes longer (the sound module loads). Meanwhile the
     // windows paint and answer; a command that arrives from a timer is refused as busy.
     busy_ = true;
     QElapsedTimer waited;

@@ -185,16 +185,18 @@ DecoderThreads& DecoderThreads::Shared() {
 }
 
 struct SoundFileSource::Shared {
+    explicit Shared(Poster poster) : toOwner(std::move(poster)) {}
+
     // Between the owner's thread and the decoding thread.
     std::mutex mutex;
     std::condition_variable wake;
     int pass = 0; // Start's count: a new pass reads the file from its beginning
     bool wanted = true;
     bool stop = false;
-    int inFlight = 0; // handed to the owner, not taken yet
+    int inFlight = 0;     // handed to the owner, not taken yet
+    const Poster toOwner; // called from either thread, never changed
 
     // The owner's thread only.
-    Poster toOwner;
     Events events;
     bool gone = false;
 };
@@ -298,8 +300,7 @@ void Decode(std::shared_ptr<SoundFileSource::Shared> shared, QString path, Sampl
 SoundFileSource::SoundFileSource(QString path, Events events, Poster toOwner,
                                  SampleReaderOpener open, DecoderThreads& threads)
     : path_(std::move(path)), open_(std::move(open)), threads_(threads),
-      shared_(std::make_shared<Shared>()) {
-    shared_->toOwner = std::move(toOwner);
+      shared_(std::make_shared<Shared>(std::move(toOwner))) {
     shared_->events = std::move(events);
 }
 

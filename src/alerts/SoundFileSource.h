@@ -67,7 +67,8 @@ private:
 // the file's open and reads never hold that thread up. Chunks and the end reach the
 // sound layer's thread through `toOwner`; while no samples are wanted the decoding thread
 // waits. Its events come on the owner's thread; none comes once the source is destroyed,
-// which never waits for the decoding thread.
+// which never waits for the decoding thread. While a thread left behind for the same path
+// is alive, the source waits for it to end before it makes its own.
 class SoundFileSource final : public DecodedSource {
 public:
     using Poster = std::function<void(std::function<void()>)>;
