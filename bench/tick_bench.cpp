@@ -45,6 +45,7 @@ public:
     bool IsAlertWindowVisible() const override { return false; }
     void HideAlertWindow() override {}
     void RingAtNextSoundStep() override {}
+    void PrepareSound() override {}
 };
 
 // No notification-area icon to carry the tip.

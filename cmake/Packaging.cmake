@@ -17,11 +17,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries the binary links come from dpkg-shlibdeps; what Qt and the sound loads at
-# run time is named here: the X11 platform and SVG plugins, the GStreamer plugins that play
-# the sound formats offered, and the desktop sound theme that holds the default alarm.
+# The libraries the binary and the sound module link (the audio server's client, the sound
+# file library that decodes the sound formats offered) come from dpkg-shlibdeps; what Qt
+# loads at run time is named here: the X11 platform and SVG plugins, and the desktop sound
+# theme that holds the default alarm.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6svg6, qt6-qpa-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, sound-theme-freedesktop")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins, sound-theme-freedesktop")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

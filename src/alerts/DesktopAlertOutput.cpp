@@ -136,6 +136,10 @@ void DesktopAlertOutput::KeepAlertWindowAbove() {
 
 void DesktopAlertOutput::RingAtNextSoundStep() {
     stepsSinceRing_ = ringEverySteps - 1;
+    PrepareSound();
+}
+
+void DesktopAlertOutput::PrepareSound() {
     if (c_.beeper != nullptr && c_.options != nullptr && c_.options->SoundFlag != 2) {
         c_.beeper->Prepare();
     }

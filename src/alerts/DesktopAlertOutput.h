@@ -87,6 +87,8 @@ public:
     void HideAlertWindow() override;
     // Also readies the sound, so that the coming alert is heard at once.
     void RingAtNextSoundStep() override;
+    // Connects to the audio server ahead of a sound alert (not when the alert is silent).
+    void PrepareSound() override;
 
 private:
     void BringBackMainWindow();

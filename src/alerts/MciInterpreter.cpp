@@ -18,12 +18,11 @@ const QStringList deviceTypes{QStringLiteral("mpegvideo")};
 } // namespace
 
 QStringList PlayableExtensions() {
-    // What the decoders the package depends on play (the base and good GStreamer
-    // plugins): no AAC decoder and no MPEG program-stream reader among them, so no
-    // m4a, aac, mp4, mpg or mpeg.
+    // What the sound file library reads: no AAC and no video containers among them, so no
+    // m4a, aac, mp4, mkv, webm or avi.
     return {QStringLiteral("wav"),  QStringLiteral("oga"),  QStringLiteral("ogg"),
             QStringLiteral("opus"), QStringLiteral("flac"), QStringLiteral("mp3"),
-            QStringLiteral("mkv"),  QStringLiteral("webm"), QStringLiteral("avi")};
+            QStringLiteral("aiff"), QStringLiteral("aif"),  QStringLiteral("au")};
 }
 
 MciInterpreter::MciInterpreter(std::chrono::milliseconds openBound,
@@ -183,7 +182,7 @@ std::optional<SoundReport> MciInterpreter::WaitForOpen(int id) {
     if (!report || report->phase != SoundReport::Phase::Opening) {
         return report;
     }
-    // The first sound of a process takes longer (the decoders start). Meanwhile the
+    // The first sound of a process takes longer (the sound module loads). Meanwhile the
     // windows paint and answer; a command that arrives from a timer is refused as busy.
     busy_ = true;
     QElapsedTimer waited;

@@ -2,11 +2,7 @@
 
 #include "alerts/PathProbe.h"
 #include "alerts/PulseOutput.h"
-
-#include <QAudioBuffer>
-#include <QAudioDecoder>
-#include <QFileInfo>
-#include <QUrl>
+#include "alerts/SoundFileSource.h"
 
 #include <mutex>
 
@@ -23,90 +19,6 @@ struct MediaSoundBackend::Relay {
         }
     }
 };
-
-namespace {
-
-// A file decoded with Qt Multimedia's decoder into two channels of 16-bit samples at
-// 44.1 kHz: a format every audio server takes. While no samples are wanted they are left
-// in the decoder, whose pipeline then waits.
-class DecoderSource final : public QObject, public DecodedSource {
-public:
-    DecoderSource(const QString& path, Events events)
-        : url_(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())),
-          events_(std::move(events)) {
-        QAudioFormat format;
-        format.setSampleRate(44100);
-        format.setChannelCount(2);
-        format.setSampleFormat(QAudioFormat::Int16);
-        decoder_.setAudioFormat(format);
-        connect(&decoder_, &QAudioDecoder::bufferReady, this, &DecoderSource::Pump);
-        connect(&decoder_, &QAudioDecoder::finished, this, [this] {
-            finished_ = true;
-            Pump();
-        });
-        connect(&decoder_, qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), this, [this] {
-            if (!done_) {
-                done_ = true;
-                events_.failed();
-            }
-        });
-    }
-    ~DecoderSource() override {
-        decoder_.disconnect(this);
-        decoder_.stop();
-    }
-
-    void Start() override {
-        decoder_.stop();
-        wanted_ = true;
-        finished_ = false;
-        done_ = false;
-        format_ = QAudioFormat();
-        decoder_.setSource(url_);
-        decoder_.start();
-    }
-
-    void SetWanted(bool wanted) override {
-        wanted_ = wanted;
-        if (wanted_) {
-            Pump();
-        }
-    }
-
-private:
-    void Pump() {
-        while (wanted_ && !done_ && decoder_.bufferAvailable()) {
-            const QAudioBuffer chunk = decoder_.read();
-            if (!chunk.isValid()) {
-                continue;
-            }
-            if (!format_.isValid()) {
-                format_ = chunk.format();
-            }
-            if (chunk.format() != format_ || format_ != decoder_.audioFormat()) {
-                // A stream that changes its format midway ends there.
-                finished_ = true;
-                decoder_.stop();
-                break;
-            }
-            events_.data(QByteArray(chunk.constData<char>(), chunk.byteCount()));
-        }
-        if (finished_ && !done_ && !decoder_.bufferAvailable()) {
-            done_ = true;
-            events_.ended();
-        }
-    }
-
-    QAudioDecoder decoder_;
-    QUrl url_;
-    Events events_;
-    QAudioFormat format_;
-    bool wanted_ = true;
-    bool finished_ = false;
-    bool done_ = false;
-};
-
-} // namespace
 
 MediaSoundBackend::MediaSoundBackend() : relay_(std::make_shared<Relay>()) {
     relay_->receiver = this;
@@ -129,11 +41,9 @@ bool MediaSoundBackend::CheckReadable(const QString& path, std::function<void(bo
 
 std::unique_ptr<DecodedSource> MediaSoundBackend::OpenSource(const QString& path,
                                                              DecodedSource::Events events) {
-    return std::make_unique<DecoderSource>(path, std::move(events));
-}
-
-PcmFormat MediaSoundBackend::SourceFormat() const {
-    return PcmFormat{44100, 2};
+    return std::make_unique<SoundFileSource>(
+        path, std::move(events),
+        [relay = relay_](std::function<void()> task) { relay->Post(std::move(task)); });
 }
 
 std::unique_ptr<AudioStream> MediaSoundBackend::StartStream(PcmFormat format,
@@ -143,8 +53,7 @@ std::unique_ptr<AudioStream> MediaSoundBackend::StartStream(PcmFormat format,
 }
 
 void MediaSoundBackend::Prepare() {
-    // Only the connection: starting the decoders would cost a beep-only alert their
-    // memory, and a file's open waits for them without holding up the windows.
+    // Only the connection: a file is opened when it is played.
     pulse_->Prepare();
 }
 

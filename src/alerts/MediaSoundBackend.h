@@ -10,9 +10,9 @@ namespace plimset {
 
 class PulseConnection;
 
-// The real back end: file checks on the path probe's threads, decoding with Qt
-// Multimedia's decoder (on the sound layer's thread), streams to the audio server through
-// its client library. Made and used on the sound layer's thread.
+// The real back end: file checks on the path probe's threads, each file decoded by the
+// sound file library on a thread of its own (SoundFileSource), streams to the audio server
+// through its client library. Made and used on the sound layer's thread.
 class MediaSoundBackend final : public QObject, public SoundBackend {
     Q_OBJECT
 public:
@@ -22,7 +22,6 @@ public:
     bool CheckReadable(const QString& path, std::function<void(bool)> done) override;
     std::unique_ptr<DecodedSource> OpenSource(const QString& path,
                                               DecodedSource::Events events) override;
-    PcmFormat SourceFormat() const override;
     std::unique_ptr<AudioStream> StartStream(PcmFormat format, std::shared_ptr<SampleQueue> queue,
                                              AudioStream::Events events) override;
     void ServerTrouble() override;

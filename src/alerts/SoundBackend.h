@@ -21,9 +21,10 @@ struct PcmFormat {
 class DecodedSource {
 public:
     struct Events {
-        std::function<void(const QByteArray&)> data; // the next samples, in Format()
-        std::function<void()> ended;                 // the whole file is decoded
-        std::function<void()> failed;                // nothing (more) can be decoded
+        // The next samples, in the file's format (the same for the whole file).
+        std::function<void(const QByteArray&, PcmFormat)> data;
+        std::function<void()> ended;  // the whole file is decoded
+        std::function<void()> failed; // nothing (more) can be decoded
     };
     virtual ~DecodedSource() = default;
     // Decodes from the beginning (again), samples wanted.
@@ -55,8 +56,6 @@ public:
     virtual bool CheckReadable(const QString& path, std::function<void(bool)> done) = 0;
     virtual std::unique_ptr<DecodedSource> OpenSource(const QString& path,
                                                       DecodedSource::Events events) = 0;
-    // The format every source delivers.
-    virtual PcmFormat SourceFormat() const = 0;
     // Nothing when no stream can be made now.
     virtual std::unique_ptr<AudioStream> StartStream(PcmFormat format,
                                                      std::shared_ptr<SampleQueue> queue,

@@ -102,7 +102,7 @@ void SoundDevices::Open(int id, const QString& path) {
     auto device = std::make_unique<Device>();
     device->id = id;
     device->path = path;
-    device->format = backend_.SourceFormat();
+    // Sized for the file's format once its first samples tell it.
     device->queue = std::make_shared<SampleQueue>(queueSeconds_ * device->format.BytesPerSecond());
     Device& added = *device;
     devices_[id] = std::move(device);
@@ -138,9 +138,9 @@ void SoundDevices::RestartSource(Device& device) {
     if (!device.source) {
         DecodedSource::Events events;
         // The pass is read when the event comes: a source restarted since is a new pass.
-        events.data = [this, id](const QByteArray& samples) {
+        events.data = [this, id](const QByteArray& samples, PcmFormat format) {
             if (Device* d = Find(id)) {
-                SourceData(id, d->pass, samples);
+                SourceData(id, d->pass, samples, format);
             }
         };
         events.ended = [this, id] {
@@ -163,9 +163,21 @@ void SoundDevices::RestartSource(Device& device) {
     device.source->Start();
 }
 
-void SoundDevices::SourceData(int id, int pass, const QByteArray& samples) {
+void SoundDevices::SourceData(int id, int pass, const QByteArray& samples, PcmFormat format) {
     Device* device = Find(id);
-    if (device == nullptr || pass != device->pass || samples.isEmpty()) {
+    if (device == nullptr || pass != device->pass || samples.isEmpty() || !device->source) {
+        return;
+    }
+    if (device->phase == Device::Phase::Loading) {
+        // No stream reads the queue yet: it is made for the file's format.
+        device->format = format;
+        device->queue =
+            std::make_shared<SampleQueue>(queueSeconds_ * device->format.BytesPerSecond());
+    } else if (format.sampleRate != device->format.sampleRate ||
+               format.channels != device->format.channels) {
+        // The file was changed on disk since its first pass: the stream plays what it has.
+        SourceEnded(id, pass, true);
+        device->source->SetWanted(false);
         return;
     }
     device->queue->Append(samples);

@@ -85,7 +85,7 @@ private:
     struct Device;
     Device* Find(int id);
     void FileChecked(int id, bool readable);
-    void SourceData(int id, int pass, const QByteArray& samples);
+    void SourceData(int id, int pass, const QByteArray& samples, PcmFormat format);
     void SourceEnded(int id, int pass, bool failed);
     void StreamEnded(int id, int stream, bool failed);
     void StartPlay(Device& device, bool fromStart);

@@ -19,7 +19,6 @@ public:
     std::unique_ptr<DecodedSource> OpenSource(const QString&, DecodedSource::Events) override {
         return nullptr;
     }
-    PcmFormat SourceFormat() const override { return {}; }
     std::unique_ptr<AudioStream> StartStream(PcmFormat, std::shared_ptr<SampleQueue>,
                                              AudioStream::Events) override {
         return nullptr;

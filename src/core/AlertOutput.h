@@ -27,6 +27,9 @@ public:
     // A countdown is running toward its end: the first sound step of the coming alert
     // rings at once instead of after the usual second of alert steps.
     virtual void RingAtNextSoundStep() = 0;
+    // An alarm is a few seconds from its minute: the sound gets ready, so that the alert
+    // is heard at once.
+    virtual void PrepareSound() = 0;
 };
 
 } // namespace plimset

@@ -37,6 +37,8 @@ public:
     static constexpr float Idle = 0.0f;
     static constexpr float Unlimited = -1.0f;
     static constexpr float PlayedToEnd = -2.0f; // the sound file has played to its end
+    // How long before its minute an alarm gets its sound ready.
+    static constexpr int AlarmPrepareSeconds = 5;
 
     TimerEngine(AppState& state, const OptionSettings& options, Clock& clock, TimerView& view,
                 AlertOutput& alert, TrayTip& tray);

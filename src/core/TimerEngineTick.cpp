@@ -62,6 +62,8 @@ void TimerEngine::tickAlarm(float now) {
                 SetAlertStart(messagePhase, unlimited);
             }
         }
+    } else if (AlarmTimeReached(text, clock_.LocalTime().addSecs(AlarmPrepareSeconds))) {
+        alert_.PrepareSound();
     }
 
     AlertParts pending;

@@ -23,8 +23,9 @@ public:
     bool IsAlertWindowVisible() const override { return windowVisible; }
     void HideAlertWindow() override { windowVisible = false; }
     void RingAtNextSoundStep() override {}
+    void PrepareSound() override { ++prepareCount; }
 
-    int steps = 0, stopSoundCount = 0;
+    int steps = 0, stopSoundCount = 0, prepareCount = 0;
     AlertParts pending;
     bool windowVisible = false;
     std::function<void(AlertParts)> onStep;

@@ -14,8 +14,9 @@ namespace plimset {
 
 // A sound back end without files or an audio server. A file's check answers at once
 // unless its path is in `hanging` (then the answer waits in heldChecks); a file decodes to
-// `bytesOf` bytes (1 s by default, nothing for a path in `undecodable`), handed out in
-// chunks of a quarter second while wanted. Streams play only when the test says so.
+// `bytesOf` bytes in `format` (1 s by default, nothing for a path in `undecodable`),
+// handed out in chunks of a quarter second while wanted. Streams play only when the test
+// says so.
 class FakeSoundBackend : public SoundBackend {
 public:
     class Source : public DecodedSource {
@@ -38,9 +39,9 @@ public:
     private:
         void Pump() {
             while (backend_.decodes && wanted_ && left_ > 0) {
-                const qint64 n = std::min(left_, backend_.SourceFormat().BytesPerSecond() / 4);
+                const qint64 n = std::min(left_, backend_.format.BytesPerSecond() / 4);
                 left_ -= n;
-                events_.data(QByteArray(static_cast<int>(n), '\x01'));
+                events_.data(QByteArray(static_cast<int>(n), '\x01'), backend_.format);
             }
             if (started_ && backend_.decodes && left_ == 0 && !ended_) {
                 ended_ = true;
@@ -98,10 +99,9 @@ public:
     std::unique_ptr<DecodedSource> OpenSource(const QString& path,
                                               DecodedSource::Events events) override {
         const qint64 total =
-            undecodable.contains(path) ? 0 : bytesOf.value(path, SourceFormat().BytesPerSecond());
+            undecodable.contains(path) ? 0 : bytesOf.value(path, format.BytesPerSecond());
         return std::make_unique<Source>(*this, total, std::move(events));
     }
-    PcmFormat SourceFormat() const override { return PcmFormat{44100, 2}; }
     std::unique_ptr<AudioStream> StartStream(PcmFormat format, std::shared_ptr<SampleQueue> queue,
                                              AudioStream::Events events) override {
         ++streamsMade;
@@ -126,7 +126,8 @@ public:
     QSet<QString> unreadable;
     QSet<QString> undecodable;
     QHash<QString, qint64> bytesOf;
-    bool decodes = true; // false: decoders hand out nothing until set again
+    PcmFormat format{44100, 2}; // of every file's samples
+    bool decodes = true;        // false: decoders hand out nothing until set again
     bool serverUp = true;
     std::vector<std::pair<QString, std::function<void(bool)>>> heldChecks;
     std::vector<Stream*> streams;

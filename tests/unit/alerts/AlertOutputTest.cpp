@@ -54,6 +54,18 @@ protected:
     TimerEngine engine{state, options, clock, view, output, tray};
 };
 
+TEST_F(AlertOutputTest, AnAlarmNearItsMinuteReadiesTheSoundUnlessItIsSilent) {
+    options.SoundFlag = 2;
+    view.text = QStringLiteral("12:00");
+    clock.Set(At(11, 59, 56));
+    state.CurMode = Alarm;
+    engine.Tick();
+    EXPECT_EQ(beeper.prepared, 0);
+    options.SoundFlag = 1;
+    engine.Tick();
+    EXPECT_EQ(beeper.prepared, 1);
+}
+
 TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
     options.SoundFlag = 0;
     options.SoundBeep = 3;

@@ -157,6 +157,27 @@ TEST_F(SoundDevicesTest, ALongFileIsStreamedWithinTheQueueAndPlaysToItsEnd) {
     devices.Close(1);
 }
 
+TEST_F(SoundDevicesTest, AFileStreamsInItsOwnFormatWithAQueueSizedForIt) {
+    backend.format = PcmFormat{8000, 1};
+    const qint64 fileSecond = 8000 * 2;
+    backend.bytesOf[ring] = 60 * fileSecond;
+    Open();
+    devices.Play(1, 1, false);
+    ASSERT_NE(backend.LastStream(), nullptr);
+    EXPECT_EQ(backend.LastStream()->format.sampleRate, 8000);
+    EXPECT_EQ(backend.LastStream()->format.channels, 1);
+    EXPECT_LE(devices.HeldBytes(1), 4 * fileSecond) << "three seconds of the file's samples";
+
+    // Changed on disk before its next pass: what the new pass decodes in another format
+    // is not played as if it were the old one.
+    Play(fileSecond);
+    backend.format = PcmFormat{44100, 2};
+    devices.Play(1, 2, true);
+    const qint64 played = Play(60 * second);
+    EXPECT_EQ(played, 0);
+    EXPECT_EQ(Report().mode, SoundMode::Stopped);
+}
+
 TEST_F(SoundDevicesTest, AStalledPlayEndsAndTheNextOneConnectsAgain) {
     Open();
     devices.Play(1, 1, false);

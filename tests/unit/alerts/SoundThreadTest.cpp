@@ -58,7 +58,7 @@ protected:
     void PlayOut() {
         worker->Post([this](SoundDevices&) {
             if (FakeSoundBackend::Stream* stream = fake->LastStream()) {
-                stream->Play(10 * fake->SourceFormat().BytesPerSecond());
+                stream->Play(10 * fake->format.BytesPerSecond());
             }
         });
     }

@@ -264,6 +264,27 @@ TEST_F(AlarmTest, RingsInItsMinuteAndComesBackTheNextDay) {
     EXPECT_FALSE(alert.windowVisible);
 }
 
+TEST_F(AlarmTest, GetsItsSoundReadyAFewSecondsBeforeItsMinute) {
+    clock.Set(At(23, 59, 50));
+    engine.SetMode(Alarm);
+    Type(QStringLiteral("0:00"));
+    Tick(0);
+    RunFor(4.6);
+    EXPECT_EQ(alert.prepareCount, 0) << "nothing readied while the alarm is far";
+    RunFor(1);
+    EXPECT_GT(alert.prepareCount, 0) << "readied across midnight";
+    EXPECT_EQ(alert.steps, 0);
+    RunFor(5);
+    EXPECT_GT(alert.steps, 0);
+
+    // An alarm set for another minute readies nothing.
+    alert.prepareCount = 0;
+    clock.Set(At(9, 0, 50));
+    Type(QStringLiteral("9:30"));
+    RunFor(20);
+    EXPECT_EQ(alert.prepareCount, 0);
+}
+
 TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
     struct Case {
         qint16 tray, bar, always;
