@@ -144,6 +144,7 @@ private:
                     static_cast<qint64>(size),
                     static_cast<qint64>(pa_usec_to_bytes(underrunFillUs, streamFormat)));
                 std::memset(buffer, 0, static_cast<size_t>(n));
+                queue_->NoteSilencePlayed(n);
             }
             pa_stream_write(stream, buffer, static_cast<size_t>(n), nullptr, 0, PA_SEEK_RELATIVE);
             bytes -= std::min(bytes, static_cast<size_t>(n));

@@ -102,6 +102,16 @@ qint64 SampleQueue::Consumed() const {
     return consumed_;
 }
 
+void SampleQueue::NoteSilencePlayed(qint64 bytes) {
+    const std::lock_guard lock(mutex_);
+    silencePlayed_ += bytes;
+}
+
+qint64 SampleQueue::Played() const {
+    const std::lock_guard lock(mutex_);
+    return consumed_ + silencePlayed_;
+}
+
 qint64 SampleQueue::Held() const {
     const std::lock_guard lock(mutex_);
     return held_;

@@ -31,8 +31,14 @@ public:
     bool Rewind();
     // Empties the queue for a new pass of the decoder.
     void Clear();
-    // Bytes read since the queue was made: the play's progress.
+    // Bytes read since the queue was made.
     qint64 Consumed() const;
+    // The audio server took `bytes` of silence in place of samples the decoder had not
+    // given yet.
+    void NoteSilencePlayed(qint64 bytes);
+    // Bytes the audio server has taken, samples and silence: while this grows the server
+    // is playing, even when the decoder is behind.
+    qint64 Played() const;
     // Bytes held in memory.
     qint64 Held() const;
 
@@ -47,6 +53,7 @@ private:
     qint64 held_ = 0;               // bytes in chunks_
     qint64 buffered_ = 0;           // bytes not read yet
     qint64 consumed_ = 0;
+    qint64 silencePlayed_ = 0;
     bool wholeHeld_ = true;
     bool ended_ = false;
 };

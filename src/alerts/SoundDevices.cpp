@@ -60,7 +60,7 @@ struct SoundDevices::Device {
     int pass = 0; // the decoder's pass over the file; events of an earlier one are stale
     std::unique_ptr<AudioStream> stream;
     int streamNumber = 0;
-    qint64 lastConsumed = 0;
+    qint64 lastPlayed = 0;
     std::chrono::milliseconds lastProgress{0};
 };
 
@@ -259,7 +259,7 @@ void SoundDevices::StartPlay(Device& device, bool fromStart) {
     events.failed = [this, id, number] { StreamEnded(id, number, true); };
     device.stream = backend_.StartStream(device.format, device.queue, std::move(events));
     device.mode = device.stream ? SoundMode::Playing : SoundMode::Stopped;
-    device.lastConsumed = device.queue->Consumed();
+    device.lastPlayed = device.queue->Played();
     device.lastProgress = now_;
     Publish(device);
 }
@@ -396,9 +396,10 @@ void SoundDevices::Tick(std::chrono::milliseconds now) {
         if (device->mode != SoundMode::Playing || !device->stream) {
             continue;
         }
-        const qint64 consumed = device->queue->Consumed();
-        if (consumed != device->lastConsumed) {
-            device->lastConsumed = consumed;
+        // A server that takes nothing, not even silence, for the stall limit has hung.
+        const qint64 played = device->queue->Played();
+        if (played != device->lastPlayed) {
+            device->lastPlayed = played;
             device->lastProgress = now;
         } else if (now - device->lastProgress > stallLimit_) {
             StreamEnded(device->id, device->streamNumber, true);

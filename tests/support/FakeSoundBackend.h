@@ -67,11 +67,15 @@ public:
         }
         ~Stream() override { std::erase(backend_.streams, this); }
         void SetPaused(bool p) override { paused = p; }
-        // The server takes up to `bytes`; the end is reported once the queue is drained.
+        // The server takes up to `bytes`, silence where the decoder is behind; the end is
+        // reported once the queue is drained.
         qint64 Play(qint64 bytes) {
             QByteArray sink(static_cast<int>(bytes), '\0');
             const qint64 n = queue->Read(sink.data(), bytes);
             played += n;
+            if (n < bytes && !queue->Drained()) {
+                queue->NoteSilencePlayed(bytes - n);
+            }
             if (queue->Drained()) {
                 const auto ended = events.ended; // the stream is gone once it has run
                 ended();

@@ -178,6 +178,29 @@ TEST_F(SoundDevicesTest, AFileStreamsInItsOwnFormatWithAQueueSizedForIt) {
     EXPECT_EQ(Report().mode, SoundMode::Stopped);
 }
 
+// A decoder that falls behind is no stall: the server goes on taking silence, and the
+// play goes on when the samples come.
+TEST_F(SoundDevicesTest, ADecoderFallingBehindIsNoStall) {
+    backend.bytesOf[ring] = 60 * second;
+    Open();
+    devices.Play(1, 1, false);
+    backend.decodes = false;
+    qint64 played = 0;
+    for (int i = 0; i < 100; ++i) {
+        played += Play(second / 10);
+    }
+    EXPECT_LT(played, 5 * second);
+    EXPECT_EQ(Report().mode, SoundMode::Playing);
+    EXPECT_EQ(backend.troubles, 0);
+    const qint64 playedWhileBehind = played;
+    backend.decodes = true;
+    for (int i = 0; i < 20; ++i) {
+        played += Play(second / 10);
+    }
+    EXPECT_EQ(played - playedWhileBehind, 2 * second);
+    devices.Close(1);
+}
+
 TEST_F(SoundDevicesTest, AStalledPlayEndsAndTheNextOneConnectsAgain) {
     Open();
     devices.Play(1, 1, false);
