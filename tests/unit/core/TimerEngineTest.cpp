@@ -152,7 +152,7 @@ TEST_F(CountDownTest, SoundPlayedToItsEndFinishesTheSoundPhase) {
     options.RingDuration = 0.01f; // ignored: the file plays to its end
     int played = 0;
     alert.onStep = [&](AlertParts) {
-        if (++played == 50) {
+        if (++played % 50 == 0) {
             engine.SetAlertStart(0, -2);
         }
     };
@@ -160,6 +160,16 @@ TEST_F(CountDownTest, SoundPlayedToItsEndFinishesTheSoundPhase) {
     RunFor(20);
     EXPECT_EQ(played, 50);
     EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
+
+    // A repeating count starts again on the tick after its sound has played to its end.
+    options.CountDownRepeat = 1;
+    PressAction();
+    for (int i = 0; i < 200 && played < 100; ++i) {
+        Tick();
+    }
+    Tick();
+    EXPECT_EQ(view.text, "0:01");
+    EXPECT_EQ(engine.RunState(), TimerEngine::Running);
 }
 
 TEST_F(StopWatchTest, CountsAcrossMidnightAndResumesFromTheShownValue) {
