@@ -12,6 +12,7 @@ TEST(OptionsRules, SettingNumbersShowWholeNumbersPlainAndFractionsWithFixedDecim
     EXPECT_EQ(FormatSettingNumber(3.5f, 2, 1), "3:50");
     EXPECT_EQ(FormatSettingNumber(0.03f, 2, 0), "0.03"); // not 0.0299999...
     EXPECT_EQ(FormatSettingNumber(1.5f, 1, 0), "1.5");
+    EXPECT_EQ(FormatSettingNumber(1, 1, 0), "1");
     EXPECT_EQ(FormatSettingNumber(32767, 2, 0), "32767");
     EXPECT_EQ(FormatWholeNumber(0), "");
     EXPECT_EQ(FormatWholeNumber(205), "205");

@@ -286,13 +286,6 @@ TEST_F(AlarmTest, GetsItsSoundReadyAFewSecondsBeforeItsMinute) {
     EXPECT_EQ(alert.steps, 0);
     RunFor(5);
     EXPECT_GT(alert.steps, 0);
-
-    // An alarm set for another minute readies nothing.
-    alert.prepareCount = 0;
-    clock.Set(At(9, 0, 50));
-    Type(QStringLiteral("9:30"));
-    RunFor(20);
-    EXPECT_EQ(alert.prepareCount, 0);
 }
 
 TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
