@@ -140,31 +140,6 @@ TEST_F(AlertOutputTest, UnplayableFileUntilEndCountsAsPlayed) {
     EXPECT_EQ(engine.AlertStart(TimerEngine::SoundPhase), TimerEngine::PlayedToEnd);
 }
 
-// The whole loop with the engine: a countdown with a missing sound file to play until its
-// end finishes its alert and repeats.
-TEST_F(AlertOutputTest, RepeatingCountdownWithUnplayableFileRepeats) {
-    options.SoundUntilEnd = 1;
-    options.MessageBox = 0;
-    options.CountDownRepeat = 1;
-    fileExists = false;
-    engine.SetMode(CountDown);
-    view.text = QStringLiteral("0:02");
-    engine.TextChanged();
-    engine.PressActionButton();
-    int restarts = 0;
-    QString last = view.text;
-    ASSERT_EQ(engine.RunState(), TimerEngine::Running);
-    for (int i = 0; i < 200; ++i) {
-        clock.Advance(0.2);
-        engine.Tick();
-        if (view.text == u"0:02" && last != u"0:02") {
-            ++restarts;
-        }
-        last = view.text;
-    }
-    EXPECT_GE(restarts, 5);
-}
-
 TEST_F(AlertOutputTest, StopSoundModes) {
     output.RingAtNextSoundStep();
     Steps(1); // opened and playing

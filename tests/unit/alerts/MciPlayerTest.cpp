@@ -32,22 +32,13 @@ TEST_F(MciPlayerTest, EveryWordSendsItsExactString) {
     EXPECT_EQ(player.MciCommand(alias, QStringLiteral("play"), QString()), 0);
 }
 
-TEST_F(MciPlayerTest, UnknownWordSendsNothing) {
+TEST_F(MciPlayerTest, UnknownWordsAndMissingFilesSendNothing) {
     EXPECT_EQ(player.MciCommand(alias, QStringLiteral("seek"), QString()), MciPlayer::UnknownWord);
     EXPECT_EQ(player.MciCommand(alias, QString(), QString()), MciPlayer::UnknownWord);
-    EXPECT_TRUE(mci.sent.isEmpty());
-}
-
-TEST_F(MciPlayerTest, OpenOfMissingFileSendsNothing) {
     EXPECT_EQ(player.MciCommand(alias, QStringLiteral("open"), QString()), MciPlayer::NoFile);
     exists = false;
     EXPECT_EQ(player.MciCommand(alias, QStringLiteral("open"), path), MciPlayer::NoFile);
     EXPECT_TRUE(mci.sent.isEmpty());
-}
-
-TEST_F(MciPlayerTest, OpenByExtension) {
-    EXPECT_EQ(player.MciCommand(alias, QStringLiteral("open"), path), MciPlayer::Ok);
-    EXPECT_EQ(mci.sent, QStringList({"open \"/sounds/ring.oga\" alias mmFile wait"}));
 }
 
 TEST_F(MciPlayerTest, OpenFallsBackToTheMpegDevices) {
@@ -128,13 +119,11 @@ TEST(MciCommandParserTest, AcceptsExactlyTheForms) {
         "play mm;File",
         "play mmFile from 1",
         "stop mmFile",
-        "close mmFile",
         "close mmFile now",
         "status mmFile",
         "status mmFile mode wait",
         "prev mmFile",
         "seek mmFile to start",
-        "sysinfo all name 0",
         "sysinfo all name 01",
         "sysinfo all name -1",
         "sysinfo all quantity",
@@ -142,7 +131,6 @@ TEST(MciCommandParserTest, AcceptsExactlyTheForms) {
         "open \"\" alias mmFile wait",
         "open \"/a.wav\" alias mmFile",
         "open \"/a.wav\" alias mmFile wait extra",
-        "open \"/a.wav\" alias mm File wait",
         "open \"/a.wav\" type alias mmFile wait",
         "open \"/a.wav alias mmFile wait",
         "play mmFile\nclose mmFile wait",

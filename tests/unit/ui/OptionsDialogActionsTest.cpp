@@ -159,9 +159,7 @@ TEST_F(OptionsDialogTest, RestoreDefaultsAllRefillsTheBoxes) {
     WithDialog([&](OptionsDialog*) {
         Click(names::RestoreAllButton);
         EXPECT_EQ(Box(names::AlarmPresetBox(0))->text(), "10");
-        EXPECT_EQ(Box(names::AlarmPresetBox(2))->text(), "60");
         EXPECT_EQ(Box(names::AlarmPresetBox(3))->text(), "");
-        EXPECT_EQ(Box(names::CountDownPresetBox(0))->text(), "3");
         EXPECT_EQ(Box(names::AddMinuteBox)->text(), "10");
         EXPECT_EQ(Box(names::RingDurationBox)->text(), "0:03");
         EXPECT_EQ(Box(names::HotkeyBox)->text(), "None");

@@ -119,7 +119,6 @@ TEST_F(OptionsDialogTest, IsFilledFromTheSettings) {
         EXPECT_EQ(Box(names::WidthBox)->text(), QString::number(window->OuterWidthPixels()));
         auto* lengths = In<QComboBox>(names::LengthList);
         EXPECT_EQ(lengths->currentIndex(), 3);
-        EXPECT_EQ(lengths->itemText(0), "5 (Max100min)");
         EXPECT_EQ(lengths->itemText(3), "8 (Max6,000min) [H:M:S]");
         EXPECT_EQ(Box(names::HotkeyBox)->text(), "Ctrl + Shift + A");
         EXPECT_EQ(In<QComboBox>(names::LanguageList)->currentIndex(), 1);
