@@ -105,7 +105,9 @@ class OptionsDialogTest(unittest.TestCase):
             desk.press(self.find("push button", "Test play"))
             stop = self.find("push button", "Stop test play")
             desk.wait_until(lambda: desk.sound_streams(app), what="the test play's sound")
-            time.sleep(1.0)
+            # The file's first tone is at 0.2 to 0.8 s and its second from 1.5 s: 2.5 s hears
+            # one of them even where a busy machine holds the first samples back.
+            time.sleep(2.5)
         self.assertGreater(desk.sound_rms(playing.path), 0.01)
         desk.press(stop)
         self.find("push button", "Test play")
