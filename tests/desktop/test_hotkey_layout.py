@@ -2,10 +2,60 @@
 layout of the keymap) the combination sits on the key that now gives its letter, and the
 key that gave it before does nothing."""
 
+import ctypes
 import os
 import unittest
 
 import desk
+
+_x11 = ctypes.CDLL("libX11.so.6")
+_xtest = ctypes.CDLL("libXtst.so.6")
+_x11.XOpenDisplay.restype = ctypes.c_void_p
+_x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+_x11.XStringToKeysym.restype = ctypes.c_ulong
+_x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
+_x11.XKeysymToKeycode.restype = ctypes.c_ubyte
+_x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+_x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+_x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+_xtest.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+_x11.XkbLockGroup.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_uint]
+USE_CORE_KEYBOARD = 0x100
+
+
+def keycodes(*names):
+    """The keycodes of keysyms in the keymap as it stands."""
+    display = _x11.XOpenDisplay(None)
+    try:
+        return [_x11.XKeysymToKeycode(display, _x11.XStringToKeysym(n.encode())) for n in names]
+    finally:
+        _x11.XCloseDisplay(display)
+
+
+def lock_group(group):
+    """Switches the keyboard to layout group `group` (0 is the first), as a layout switcher
+    does."""
+    display = _x11.XOpenDisplay(None)
+    try:
+        _x11.XkbLockGroup(display, USE_CORE_KEYBOARD, group)
+        _x11.XSync(display, 0)
+    finally:
+        _x11.XCloseDisplay(display)
+
+
+def press_physical(*codes):
+    """Presses keys by keycode, held together, as a keyboard would: unlike xdotool, which
+    switches the layout group for a moment to reach a letter of another group, this leaves
+    the group as it stands."""
+    display = _x11.XOpenDisplay(None)
+    try:
+        for code in codes:
+            _xtest.XTestFakeKeyEvent(display, code, 1, 0)
+        for code in reversed(codes):
+            _xtest.XTestFakeKeyEvent(display, code, 0, 0)
+        _x11.XSync(display, 0)
+    finally:
+        _x11.XCloseDisplay(display)
 
 HOTKEY = "Hotkey=689\n"  # Ctrl + Shift + Y; a German keyboard swaps Y and Z
 
@@ -19,8 +69,14 @@ class HotkeyLayoutTest(unittest.TestCase):
         self.app = desk.start_shown(
             self, desk.Program(settings="[Option]\nTaskTray=1\nTaskBar=0\n" + HOTKEY))
 
-    def press(self, letter):
-        desk.press_keys("ctrl+shift+" + letter, window=self.other.window, clear_modifiers=False)
+    def press(self, key):
+        """Ctrl+Shift and a letter (typed as xdotool types it) or a physical key (a keycode)."""
+        if isinstance(key, int):
+            desk.activate(self.other.window)
+            press_physical(*keycodes("Control_L", "Shift_L"), key)
+        else:
+            desk.press_keys("ctrl+shift+" + key, window=self.other.window,
+                            clear_modifiers=False)
 
     def shown(self):
         return desk.map_state(self.app.window) == "IsViewable"
@@ -31,22 +87,22 @@ class HotkeyLayoutTest(unittest.TestCase):
         self.press(letter)
         desk.wait_until(self.shown, what="shown by ctrl+shift+" + letter)
 
-    def assert_toggles_once_grabbed_again(self, letter):
+    def assert_toggles_once_grabbed_again(self, key):
         """After a layout change: the combination hides the window once the program has
         grabbed it on its new key (a press before that reaches the focused window), then
         shows it again."""
         def hides():
-            self.press(letter)
+            self.press(key)
             desk.settle(0.3)
             return not self.shown()
-        desk.wait_until(hides, what="hidden by ctrl+shift+" + letter + " on its new key")
-        self.press(letter)
-        desk.wait_until(self.shown, what="shown by ctrl+shift+" + letter)
+        desk.wait_until(hides, what="hidden by ctrl+shift+%s on its new key" % key)
+        self.press(key)
+        desk.wait_until(self.shown, what="shown by ctrl+shift+%s" % key)
 
-    def assert_does_nothing(self, letter):
-        self.press(letter)
+    def assert_does_nothing(self, key):
+        self.press(key)
         desk.settle(0.7)
-        self.assertTrue(self.shown(), "ctrl+shift+%s toggled the window" % letter)
+        self.assertTrue(self.shown(), "ctrl+shift+%s toggled the window" % key)
 
     def test_a_new_layout_moves_the_grab_to_the_key_that_gives_the_letter(self):
         self.assert_toggles("y")
@@ -60,14 +116,14 @@ class HotkeyLayoutTest(unittest.TestCase):
         self.assertEqual(self.app.output(), "")
 
     def test_a_switch_between_the_layouts_of_one_keymap_moves_the_grab(self):
-        desk.run("setxkbmap", "-layout", "us,de", "-option", "", "-option", "grp:caps_toggle")
-        desk.settle(0.5)
-        self.assert_toggles("y")
-        desk.press_keys("ISO_Next_Group", clear_modifiers=False)  # to the German layout
-        self.assert_toggles_once_grabbed_again("y")
-        self.assert_does_nothing("z")
+        y_key, z_key = keycodes("y", "z")  # in the US layout
+        desk.run("setxkbmap", "-layout", "us,de")
+        self.assert_toggles_once_grabbed_again(y_key)
+        self.assert_does_nothing(z_key)
+        lock_group(1)  # German: Y on the Z key
+        self.assert_toggles_once_grabbed_again(z_key)
+        self.assert_does_nothing(y_key)
         self.assertEqual(self.app.close(), 0)
-
 
 if __name__ == "__main__":
     unittest.main()
