@@ -81,6 +81,14 @@ SoundDevices::Device* SoundDevices::Find(int id) {
     return it != devices_.end() && !it->second->closed ? it->second.get() : nullptr;
 }
 
+SoundDevices::Device* SoundDevices::FindForCommand(int id, quint64 command) {
+    Device* device = Find(id);
+    if (device != nullptr) {
+        device->command = command;
+    }
+    return device;
+}
+
 void SoundDevices::Publish(const Device& device) {
     if (device.id == BeepId) {
         return;
@@ -278,11 +286,10 @@ void SoundDevices::StreamEnded(int id, int stream, bool failed) {
 }
 
 void SoundDevices::Play(int id, quint64 command, bool fromStart) {
-    Device* device = Find(id);
+    Device* device = FindForCommand(id, command);
     if (device == nullptr) {
         return;
     }
-    device->command = command;
     switch (device->phase) {
     case Device::Phase::Checking:
     case Device::Phase::Loading:
@@ -300,11 +307,10 @@ void SoundDevices::Play(int id, quint64 command, bool fromStart) {
 }
 
 void SoundDevices::Pause(int id, quint64 command) {
-    Device* device = Find(id);
+    Device* device = FindForCommand(id, command);
     if (device == nullptr) {
         return;
     }
-    device->command = command;
     if (device->mode == SoundMode::Playing) {
         if (device->stream) {
             device->stream->SetPaused(true);
@@ -316,11 +322,10 @@ void SoundDevices::Pause(int id, quint64 command) {
 }
 
 void SoundDevices::Resume(int id, quint64 command) {
-    Device* device = Find(id);
+    Device* device = FindForCommand(id, command);
     if (device == nullptr) {
         return;
     }
-    device->command = command;
     if (device->mode != SoundMode::Paused) {
         Publish(*device);
         return;
@@ -335,11 +340,10 @@ void SoundDevices::Resume(int id, quint64 command) {
 }
 
 void SoundDevices::Stop(int id, quint64 command) {
-    Device* device = Find(id);
+    Device* device = FindForCommand(id, command);
     if (device == nullptr) {
         return;
     }
-    device->command = command;
     device->playWhenReady = false;
     DropStream(*device);
     device->mode = SoundMode::Stopped;

@@ -84,6 +84,8 @@ public:
 private:
     struct Device;
     Device* Find(int id);
+    // The open device a command is for, its number noted as the latest command's.
+    Device* FindForCommand(int id, quint64 command);
     void FileChecked(int id, bool readable);
     void SourceData(int id, int pass, const QByteArray& samples, PcmFormat format);
     void SourceEnded(int id, int pass, bool failed);
