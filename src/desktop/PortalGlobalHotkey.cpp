@@ -94,20 +94,23 @@ bool IsMissingPortal(QDBusError::ErrorType error) {
     }
 }
 
-QString UnavailableText(qint16 code) {
+// Why the portal was not used: said first in each message about a hotkey without it.
+QString NoPortalText() {
     return QStringLiteral("the desktop offers programs no global shortcuts (no GlobalShortcuts "
-                          "portal on the session bus), so the hotkey %1 works only while a "
-                          "window of an X11 program has the focus; bind a desktop shortcut to "
-                          "`plimset --toggle` instead")
-        .arg(HotkeyCodeToText(code));
+                          "portal on the session bus)");
+}
+
+QString UnavailableText(qint16 code) {
+    return QStringLiteral("%1, so the hotkey %2 works only while a window of an X11 program has "
+                          "the focus; bind a desktop shortcut to `plimset --toggle` instead")
+        .arg(NoPortalText(), HotkeyCodeToText(code));
 }
 
 QString HeldWithoutPortalText(qint16 code) {
-    return QStringLiteral("the desktop offers programs no global shortcuts (no GlobalShortcuts "
-                          "portal on the session bus), and another program holds the hotkey %1 "
-                          "on the X server, so the hotkey is unavailable; bind a desktop "
-                          "shortcut to `plimset --toggle` instead")
-        .arg(HotkeyCodeToText(code));
+    return QStringLiteral("%1, and another program holds the hotkey %2 on the X server, so the "
+                          "hotkey is unavailable; bind a desktop shortcut to `plimset --toggle` "
+                          "instead")
+        .arg(NoPortalText(), HotkeyCodeToText(code));
 }
 
 } // namespace
