@@ -20,7 +20,7 @@ namespace plimset {
 
 namespace {
 
-// While the grace period runs a missing tray is looked for often, later seldom.
+// While a first tray is waited for it is looked for often, later seldom.
 constexpr int EagerWatchMs = 500;
 constexpr int CalmWatchMs = 2000;
 // A panel takes the status-notifier service and then registers as its host; the panels
@@ -90,7 +90,7 @@ void TrayIcon::Load(const QString& tip, qint16 languageOffset) {
     if (loaded_)
         return;
     loaded_ = true;
-    missingAnnounced_ = false;
+    missing_ = {};
     sinceLoad_.start();
     Localize(languageOffset);
     // A refused add leaves the icon in place, so it appears when a tray does; the watch
@@ -126,8 +126,7 @@ qint16 TrayIcon::AddIcon(const QString& tip) {
         else
             UseEmbeddedIcon();
     }
-    shown_ = TrayShowsIcon();
-    return shown_ ? Done : Refused;
+    return RefreshShown() ? Done : Refused;
 }
 
 qint16 TrayIcon::ChangeTip(const QString& tip) {
@@ -244,9 +243,12 @@ bool TrayIcon::RefreshShown() {
 }
 
 void TrayIcon::SetShown(bool shown) {
-    if (shown == shown_)
-        return;
+    const bool changed = shown != shown_;
     shown_ = shown;
+    if (loaded_ && missing_.Look(shown_, sinceLoad_.elapsed(), graceMs_))
+        AnnounceMissingTray();
+    if (!changed)
+        return;
     UpdateWatch();
     // A window hidden in a tray that went away would be out of reach.
     if (!shown_ && loaded_ && mainWindow_ != nullptr && !mainWindow_->isVisible())
@@ -260,11 +262,14 @@ void TrayIcon::CheckTray() {
     if (added_ && icon_ == nullptr && !OwnItemRegistered() && !hostCheck_->isActive())
         hostCheck_->start();
     SetShown(loaded_ && TrayShowsIcon());
-    if (loaded_ && !shown_ && !missingAnnounced_ && sinceLoad_.elapsed() >= graceMs_) {
-        missingAnnounced_ = true;
-        UpdateWatch();
-        emit TrayMissing();
-    }
+}
+
+void TrayIcon::AnnounceMissingTray() {
+    UpdateWatch();
+    // Nothing is left hidden in a tray that has never been there.
+    if (!MainWindowShown())
+        ShowMainWindow();
+    emit TrayMissing();
 }
 
 void TrayIcon::UpdateWatch() {
@@ -276,7 +281,7 @@ void TrayIcon::UpdateWatch() {
         watch_->stop();
         return;
     }
-    const int interval = !shown_ && !missingAnnounced_ ? EagerWatchMs : CalmWatchMs;
+    const int interval = !shown_ && missing_.Waiting() ? EagerWatchMs : CalmWatchMs;
     if (!watch_->isActive() || watch_->interval() != interval)
         watch_->start(interval);
 }

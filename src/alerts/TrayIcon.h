@@ -29,10 +29,11 @@ class StatusNotifierItem;
 // the icon is really shown, minimizing the main window hides it to the tray.
 //
 // A tray may be missing (a desktop without one) or come and go (a panel restarted). The
-// icon is then kept, so it appears as soon as a tray does; after a short grace period a
-// missing tray is announced once (TrayMissing), and the main window is never hidden to a
-// tray that does not show the icon: IsShown says whether it does, ShownChanged when that
-// changes, and a window hidden in a tray that goes away is shown again.
+// icon is then kept, so it appears as soon as a tray does. A tray still missing a short
+// grace period after the icon was added is announced once (TrayMissing) and the main
+// window shown; one that went away later is not, the window just comes back from it. The
+// main window is never hidden to a tray that does not show the icon: IsShown says whether
+// one does, ShownChanged when that changes.
 //
 // Panels reach the icon in one of two ways: an embedded window in an embedding tray
 // (XEmbed), where a right press opens the program's own menu, or the program's own
@@ -106,7 +107,8 @@ public:
 
 signals:
     void ShownChanged(bool shown);
-    // No tray has shown the icon within the grace period after it was added. Once per load.
+    // No tray has shown the icon within the grace period after it was added; the main
+    // window is shown. Once per load, never for a tray that showed the icon and went.
     void TrayMissing();
     // MNU_Exit was chosen; the icon is already gone, the main window is to close.
     void ExitRequested();
@@ -123,6 +125,7 @@ private:
     void OpenMenu();
     void CheckTray();
     void SetShown(bool shown);
+    void AnnounceMissingTray();
     void UpdateWatch();
     void UpdateHideCaption();
     bool MainWindowShown() const;
@@ -141,12 +144,12 @@ private:
     std::unique_ptr<EmbeddingTray> embeddingTray_;
     QString tip_; // as shown, cut to what a tray shows
     QElapsedTimer sinceLoad_;
+    MissingTrayNotice missing_;
     qint16 languageOffset_ = 0;
     int graceMs_ = 3000;
     bool loaded_ = false;
     bool added_ = false; // between AddIcon and RemoveIcon
     bool shown_ = false;
-    bool missingAnnounced_ = false;
 };
 
 } // namespace plimset

@@ -53,9 +53,13 @@ App::App(AppContext context)
     connect(&window_, &MainWindow::OptionsRequested, this, &App::OpenOptions);
     // A tray that comes or goes changes how the window comes back.
     connect(&tray_, &TrayIcon::ShownChanged, this, [this] { ApplyDesktopOptions(); });
+    // A tray missing at the start is told of once, in ways that hold nothing up: a box
+    // here would block the window until it was closed, long after a tray came.
     connect(&tray_, &TrayIcon::TrayMissing, this, [this] {
-        ShowMessage(LocalizedText(TextIds::TrayIconTimeout, language_.Offset),
-                    MessageStyle::Critical);
+        const QString text = LocalizedText(TextIds::TrayIconTimeout, language_.Offset);
+        if (context_.sayOnStandardError)
+            context_.sayOnStandardError(text);
+        context_.desktopNotifier.Inform(text);
     });
     // MNU_Exit: the icon is gone; the window closes and saves as on any close.
     connect(&tray_, &TrayIcon::ExitRequested, this, &App::CloseWindow);

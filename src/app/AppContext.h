@@ -43,6 +43,9 @@ struct AppContext {
     QString executableBaseName = QStringLiteral("plimset");
     // Shows a message with the application's title and waits until it is closed.
     std::function<void(QWidget* parent, const QString& text, MessageStyle style)> showMessage;
+    // Writes a line for the user on standard error, where a program started from a terminal
+    // or by the session says what went wrong without holding anything up.
+    std::function<void(const QString& line)> sayOnStandardError;
     // Asks a question with Yes and No buttons and the application's title; true for Yes.
     std::function<bool(QWidget* parent, const QString& text)> askYesNo;
     // The Options dialog's test play; the program's sound layer when not given.

@@ -127,6 +127,7 @@ int main(int argc, char* argv[]) {
         .arguments = early.windowVerb ? QStringList() : QCoreApplication::arguments().mid(1),
         .executableBaseName = QFileInfo(executable).completeBaseName(),
         .showMessage = ShowMessage,
+        .sayOnStandardError = SayOnStandardError,
         .askYesNo = AskYesNo,
     });
     // A request to end the process closes the window as the user would, so its state is

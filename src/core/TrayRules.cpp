@@ -9,6 +9,13 @@ WindowReach ReachOf(qint16 taskTray, qint16 taskBar, bool trayIconShown) {
     return {tray, taskBar == 1 || (taskTray == 1 && !tray)};
 }
 
+bool MissingTrayNotice::Look(bool shown, qint64 sinceAddedMs, qint64 graceMs) {
+    if (settled_ || (!shown && sinceAddedMs < graceMs))
+        return false;
+    settled_ = true;
+    return !shown;
+}
+
 QString TrayTipText(const QString& tip) {
     if (tip.toUtf8().size() <= TrayTipBytes)
         return tip;

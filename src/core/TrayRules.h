@@ -15,6 +15,21 @@ struct WindowReach {
 };
 WindowReach ReachOf(qint16 taskTray, qint16 taskBar, bool trayIconShown);
 
+// Whether the user is told that no tray shows the icon: once, when no tray has shown it
+// within the grace period after it was added. A tray that showed it and went away later is
+// no news to tell (the window just comes back from it), however long after the start.
+class MissingTrayNotice {
+public:
+    // The tray looked at, sinceAddedMs after the icon was added; true exactly once, when the
+    // user is to be told now.
+    bool Look(bool shown, qint64 sinceAddedMs, qint64 graceMs);
+    // Still waiting for a first tray: none has shown the icon and nothing was told.
+    bool Waiting() const { return !settled_; }
+
+private:
+    bool settled_ = false; // shown once, or told
+};
+
 // The longest tip the icon shows, in bytes of UTF-8.
 inline constexpr int TrayTipBytes = 64;
 

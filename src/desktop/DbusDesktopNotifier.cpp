@@ -24,6 +24,9 @@ const QString DefaultKey = QStringLiteral("default");
 // as a routine one.
 constexpr uchar CriticalUrgency = 2;
 constexpr qint32 NeverExpires = 0;
+// News goes as the service treats routine notifications.
+constexpr uchar NormalUrgency = 1;
+constexpr qint32 ServiceChoosesExpiry = -1;
 
 // Whether an error says that no notification service is there to answer.
 bool NoService(const QDBusError& error) {
@@ -108,6 +111,21 @@ void DbusDesktopNotifier::Withdraw() {
         Close(shownId_);
         shownId_ = 0;
     }
+}
+
+void DbusDesktopNotifier::Inform(const QString& text) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    // A new notification of its own (replacing none), whose summary is never markup.
+    const QVariantMap hints{
+        {QStringLiteral("urgency"), QVariant::fromValue(NormalUrgency)},
+        {QStringLiteral("desktop-entry"), iconName_},
+    };
+    QDBusMessage message = Call(QStringLiteral("Notify"));
+    message << QCoreApplication::applicationName() << uint(0) << iconName_ << text << QString()
+            << QStringList() << hints << ServiceChoosesExpiry;
+    bus.asyncCall(message);
 }
 
 void DbusDesktopNotifier::Close(uint id) {

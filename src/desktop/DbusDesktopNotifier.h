@@ -18,6 +18,7 @@ public:
 
     void Show(const DesktopNotice& notice) override;
     void Withdraw() override;
+    void Inform(const QString& text) override;
 
 private slots:
     void OnActionInvoked(uint id, const QString& actionKey);

@@ -14,8 +14,8 @@ struct DesktopNotice {
 };
 
 // One notification at a time on the desktop's notification service, shown until it is
-// withdrawn. Where the desktop has no such service nothing is shown, nothing is said and
-// nothing waits for it.
+// withdrawn, and passing news beside it. Where the desktop has no such service nothing is shown,
+// nothing is said and nothing waits for it.
 class DesktopNotifier : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +25,9 @@ public:
     virtual void Show(const DesktopNotice& notice) = 0;
     // Takes the notice away, if one is shown.
     virtual void Withdraw() = 0;
+    // Passes on a piece of news beside the notice: one line, with no action, shown for as
+    // long as the service shows routine news.
+    virtual void Inform(const QString& text) = 0;
 
 signals:
     // The user chose the notice's stop action (or clicked the notice itself).

@@ -75,6 +75,7 @@ protected:
                 [this](QWidget*, const QString& text, MessageStyle style) {
                     messages.push_back({text, style});
                 },
+            .sayOnStandardError = [this](const QString& line) { errorLines.push_back(line); },
             .askYesNo =
                 [this](QWidget*, const QString& text) {
                     questions.push_back(text);
@@ -123,6 +124,7 @@ protected:
     FakeGlobalHotkey hotkey;
     FakeDesktopNotifier notifier;
     std::vector<Message> messages;
+    std::vector<QString> errorLines; // what went to standard error
     std::vector<QString> questions;
     bool answerYes = true;
     FakeSoundPreview sound;

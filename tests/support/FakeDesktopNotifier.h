@@ -19,12 +19,14 @@ public:
             ++withdrawals;
         shown.reset();
     }
+    void Inform(const QString& text) override { news.push_back(text); }
     // The user chooses the notice's stop action.
     void ChooseStop() { emit StopChosen(); }
 
     std::optional<DesktopNotice> shown;
     std::vector<DesktopNotice> notices; // every notice shown, in order
     int withdrawals = 0;
+    std::vector<QString> news; // every piece of news passed on, in order
 };
 
 } // namespace plimset

@@ -27,6 +27,21 @@ TEST(TrayRules, TipIsCutToSixtyFourBytesBetweenCharacters) {
     EXPECT_EQ(TrayTipText(ascii.left(61) + combined + u'x'), ascii.left(61) + combined);
 }
 
+TEST(TrayRules, AMissingTrayIsToldOnceAndOnlyIfNoneCameWithinTheGrace) {
+    MissingTrayNotice late;
+    EXPECT_FALSE(late.Look(false, 2999, 3000));
+    EXPECT_TRUE(late.Waiting());
+    EXPECT_TRUE(late.Look(false, 3000, 3000));
+    EXPECT_FALSE(late.Look(false, 9000, 3000));
+    EXPECT_FALSE(late.Waiting());
+
+    // A tray that showed the icon and went, even long after the start, is no news.
+    MissingTrayNotice went;
+    EXPECT_FALSE(went.Look(true, 100, 3000));
+    EXPECT_FALSE(went.Waiting());
+    EXPECT_FALSE(went.Look(false, 60000, 3000));
+}
+
 TEST(TrayRules, ReachMenuItemAndClicks) {
     // The tray is wanted but none shows the icon: the taskbar button stands in, whatever
     // TaskBar says; with neither the window cannot be minimized.

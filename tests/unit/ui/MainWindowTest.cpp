@@ -245,7 +245,7 @@ TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
     EXPECT_TRUE(Find<QPushButton>(Names::ActionButton)->hasFocus());
 }
 
-TEST_F(MainWindowTest, MinimizeIsOfferedOnlyWithAWayBack) {
+TEST_F(MainWindowTest, MinimizeNeedsAWayBackAndAMissingTrayIsToldInPassing) {
     // No tray shows the icon here (offscreen): a window that asks for the tray keeps its
     // taskbar button instead, also when the mode's own set-up asks to take it away.
     for (const auto& [settings, offered, button] :
@@ -262,6 +262,16 @@ TEST_F(MainWindowTest, MinimizeIsOfferedOnlyWithAWayBack) {
         EXPECT_TRUE(window->isVisible()) << settings;
         window->close();
     }
+    // The missing tray is told once, on standard error and as news, and no box waits for
+    // an answer over the window.
+    WriteSettings("[Option]\nTaskTray=1\n");
+    ASSERT_FALSE(Start());
+    app->Tray().SetGracePeriod(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !notifier.news.empty(); }, 5000));
+    const std::vector<QString> told{LocalizedText(TextIds::TrayIconTimeout, 0)};
+    EXPECT_EQ(notifier.news, told);
+    EXPECT_EQ(errorLines, told);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
