@@ -7,6 +7,7 @@
 #include <QDBusConnection>
 #include <QDBusVariant>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
@@ -143,10 +144,14 @@ class StatusNotifierMenuAdaptor : public QDBusAbstractAdaptor {
 public:
     StatusNotifierMenuAdaptor(QObject* object, QMenu* menu)
         : QDBusAbstractAdaptor(object), menu_(menu) {
-        // A caption that follows the window changes the layout the panel shows.
-        for (QAction* action : menu_->actions())
-            connect(action, &QAction::changed, this,
-                    [this] { emit LayoutUpdated(++revision_, 0); });
+        // A caption that follows the window, or an entry enabled or disabled, is sent as the
+        // changed properties: some panels re-read only the entries' types after a layout
+        // change and keep the captions they were first given.
+        const QList<QAction*> actions = menu_->actions();
+        for (int id = 1; id <= actions.size(); ++id) {
+            told_.insert(id, EntryProperties(actions.at(id - 1)));
+            connect(actions.at(id - 1), &QAction::changed, this, [this, id] { Changed(id); });
+        }
     }
 
     uint Version() const { return 3; }
@@ -160,7 +165,7 @@ public slots:
     uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
                    plimset::MenuLayout& layout) {
         layout = Layout(parentId, recursionDepth, propertyNames);
-        return revision_;
+        return LayoutRevision;
     }
     QList<plimset::MenuProperties> GetGroupProperties(const QList<int>& ids,
                                                       const QStringList& propertyNames) {
@@ -217,6 +222,21 @@ signals:
     void ItemActivationRequested(int id, uint timestamp);
 
 private:
+    void Changed(int id) {
+        const QAction* action = ActionOf(id);
+        if (action == nullptr)
+            return;
+        const QVariantMap now = EntryProperties(action);
+        QVariantMap& told = told_[id];
+        QVariantMap changed;
+        for (auto property = now.cbegin(); property != now.cend(); ++property) {
+            if (told.value(property.key()) != property.value())
+                changed.insert(property.key(), property.value());
+        }
+        told = now;
+        if (!changed.isEmpty())
+            emit ItemsPropertiesUpdated({MenuProperties{id, changed}}, {});
+    }
     QAction* ActionOf(int id) const {
         const QList<QAction*> actions = menu_->actions();
         return id >= 1 && id <= actions.size() ? actions.at(id - 1) : nullptr;
@@ -239,7 +259,9 @@ private:
     }
 
     QMenu* menu_;
-    uint revision_ = 1;
+    QHash<int, QVariantMap> told_; // each entry's properties as the panels were last told
+    // The entries never change, only their properties: the layout keeps its revision.
+    static constexpr uint LayoutRevision = 1;
 };
 
 StatusNotifierMenu::StatusNotifierMenu(QMenu* menu, QObject* parent) : QObject(parent) {

@@ -10,8 +10,8 @@ namespace plimset {
 
 // The program's menu exported on the session bus for a panel to draw beside a status-notifier
 // item: its entries are the menu's actions in their order, with their captions and states,
-// and choosing one in the panel triggers the action. A changed action changes the layout the
-// panel is told of.
+// and choosing one in the panel triggers the action. The panel is told of an action's changed
+// caption or state as the entry's changed properties.
 class StatusNotifierMenu : public QObject {
     Q_OBJECT
 public:

@@ -144,6 +144,27 @@ class Item:
         return [(child[0], child[1].get("label", child[1].get("type", "")))
                 for child in layout[2]]
 
+    def labels_as_told(self):
+        """The entries' labels as a host learns them that, like GNOME's AppIndicator
+        extension, reads them once and then only from ItemsPropertiesUpdated (after
+        LayoutUpdated it asks for no more than each entry's type and children-display).
+        Returns a function giving them as last told, by entry id."""
+        labels = dict(self.entries())
+
+        def told(_bus, _sender, _path, _interface, _signal, parameters):
+            for entry, properties in parameters.unpack()[0]:
+                labels[entry] = properties.get("label", labels.get(entry))
+        # The connection lives as long as the function returned: it holds the subscription.
+        connection = bus()
+        connection.signal_subscribe(None, "com.canonical.dbusmenu", "ItemsPropertiesUpdated",
+                                    self.menu, None, Gio.DBusSignalFlags.NONE, told)
+
+        def current():
+            while connection and GLib.MainContext.default().iteration(False):
+                pass
+            return labels
+        return current
+
     def click(self, label):
         """Chooses the entry with this label, as the panel does when it is clicked."""
         entry = next(i for i, text in self.entries() if text == label)
@@ -192,10 +213,13 @@ class TrayPanelTest(unittest.TestCase):
         # and then follows it, as the own menu does; its Exit saves.
         self.start_panel()
         item = Item(app)
+        labels = item.labels_as_told()
         item.click("Mi_nimize")
         desk.wait_until(lambda: desk.map_state(app.window) != "IsViewable",
                         what="the window hidden")
-        desk.wait_until(lambda: item.entries()[0][1] == "_Restore", what="the caption")
+        first = item.entries()[0][0]
+        desk.wait_until(lambda: labels()[first] == "_Restore", what="the caption as told")
+        self.assertEqual(item.entries()[0][1], "_Restore")
         item.click("E_xit")
         self.assertEqual(app.process.wait(10), 0)
         self.assertRegex(app.read_settings(), r"(?m)^StartForm=3")
