@@ -11,7 +11,10 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingReply>
 #include <QImage>
+#include <QTimer>
 #include <QtEndian>
+
+#include <algorithm>
 
 namespace plimset {
 
@@ -61,6 +64,8 @@ const QString WatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString WatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString ItemPath = QStringLiteral("/StatusNotifierItem");
 constexpr quint32 DoNotQueue = 4; // RequestName: fail rather than wait for the name
+// How long a panel is given to read a newly registered item before it is offered again.
+constexpr int ShownCheckDelayMs = 2000;
 
 ItemPixmaps PixmapsOf(const QIcon& icon) {
     ItemPixmaps pixmaps;
@@ -94,7 +99,7 @@ class StatusNotifierItemAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(QString Status READ Status)
     Q_PROPERTY(qint32 WindowId READ WindowId)
     Q_PROPERTY(QString IconThemePath READ Empty)
-    Q_PROPERTY(QString IconName READ Empty)
+    Q_PROPERTY(QString IconName READ IconName)
     Q_PROPERTY(QList<plimset::ItemPixmap> IconPixmap READ IconPixmap)
     Q_PROPERTY(QString OverlayIconName READ Empty)
     Q_PROPERTY(QList<plimset::ItemPixmap> OverlayIconPixmap READ NoPixmaps)
@@ -114,7 +119,15 @@ public:
     QString Status() const { return QStringLiteral("Active"); }
     qint32 WindowId() const { return 0; }
     QString Empty() const { return {}; }
-    ItemPixmaps IconPixmap() const { return pixmaps_; }
+    // A panel that shows the item reads its picture, by name or by pixels.
+    QString IconName() const {
+        item_.NoteSeen();
+        return {};
+    }
+    ItemPixmaps IconPixmap() const {
+        item_.NoteSeen();
+        return pixmaps_;
+    }
     ItemPixmaps NoPixmaps() const { return {}; }
     ItemToolTip ToolTip() const { return {{}, {}, Title(), item_.toolTip_}; }
     bool ItemIsMenu() const { return false; }
@@ -147,6 +160,10 @@ StatusNotifierItem::StatusNotifierItem(QMenu* menu, QIcon icon, QObject* parent)
     itemObject_ = new QObject(this);
     itemAdaptor_ = new StatusNotifierItemAdaptor(itemObject_, *this);
     exportedMenu_ = new StatusNotifierMenu(menu, this);
+    shownCheck_ = new QTimer(this);
+    shownCheck_->setSingleShot(true);
+    shownCheck_->setInterval(ShownCheckDelayMs);
+    connect(shownCheck_, &QTimer::timeout, this, &StatusNotifierItem::CheckShown);
 }
 
 StatusNotifierItem::~StatusNotifierItem() {
@@ -158,6 +175,7 @@ void StatusNotifierItem::Register() {
     if (!bus.isConnected())
         return;
     const quint64 request = ++request_;
+    offeredTwice_ = false;
     if (!exported_) {
         exported_ = bus.registerObject(ItemPath, itemObject_, QDBusConnection::ExportAdaptors) &&
                     exportedMenu_->Export(bus);
@@ -179,6 +197,7 @@ void StatusNotifierItem::Register() {
 
 void StatusNotifierItem::RegisterWithWatcher() {
     const quint64 request = request_;
+    seen_ = false;
     QDBusMessage message = QDBusMessage::createMethodCall(
         WatcherService, WatcherPath, WatcherService, QStringLiteral("RegisterStatusNotifierItem"));
     message << serviceName_;
@@ -187,6 +206,8 @@ void StatusNotifierItem::RegisterWithWatcher() {
                     if (request != request_)
                         return;
                     const bool registered = !reply.isError();
+                    if (registered && !offeredTwice_)
+                        shownCheck_->start();
                     if (registered != registered_) {
                         registered_ = registered;
                         emit RegisteredChanged(registered_);
@@ -194,8 +215,37 @@ void StatusNotifierItem::RegisterWithWatcher() {
                 });
 }
 
+void StatusNotifierItem::CheckShown() {
+    const quint64 request = request_;
+    QDBusMessage question = QDBusMessage::createMethodCall(
+        WatcherService, WatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
+    question << WatcherService << QStringLiteral("RegisteredStatusNotifierItems");
+    question.setAutoStartService(false);
+    CallAsync<QDBusVariant>(
+        QDBusConnection::sessionBus(), question, this,
+        [this, request](const QDBusPendingReply<QDBusVariant>& reply) {
+            if (request != request_ || offeredTwice_)
+                return;
+            // The registry names the item by its service or its connection, with the path.
+            const QString connection = QDBusConnection::sessionBus().baseService();
+            const QStringList entries =
+                reply.isError() ? QStringList() : reply.value().variant().toStringList();
+            const bool listed =
+                std::any_of(entries.begin(), entries.end(), [&](const QString& entry) {
+                    const QString name = entry.section(u'/', 0, 0);
+                    return name == serviceName_ || name == connection;
+                });
+            if (listed && seen_)
+                return;
+            offeredTwice_ = true;
+            RegisterWithWatcher();
+        });
+}
+
 void StatusNotifierItem::Withdraw() {
     ++request_;
+    shownCheck_->stop();
     if (exported_) {
         QDBusConnection bus = QDBusConnection::sessionBus();
         bus.unregisterObject(ItemPath);

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QMenu;
+class QTimer;
 
 namespace plimset {
 
@@ -16,14 +17,18 @@ class StatusNotifierMenu;
 // shows them is there as the first tray icon is made; this one serves a panel that comes
 // later. The menu's actions are the program's: choosing an item in the panel triggers it.
 // Every call to the bus is asynchronous.
+//
+// A registry that has just (re)started may take the item without its panel ever showing
+// it; so a short while after each registration the item is offered once more if the
+// registry does not list it or no panel has read its picture since.
 class StatusNotifierItem : public QObject {
     Q_OBJECT
 public:
     StatusNotifierItem(QMenu* menu, QIcon icon, QObject* parent = nullptr);
     ~StatusNotifierItem() override;
 
-    // Offers the item to the panels' registry (again, after the registry changed hands);
-    // Withdraw takes it off the bus.
+    // Offers the item to the panels' registry (again, after the registry changed hands),
+    // and once more a while later if no panel has shown it; Withdraw takes it off the bus.
     void Register();
     void Withdraw();
     bool IsRegistered() const { return registered_; }
@@ -43,6 +48,9 @@ private:
     friend class StatusNotifierItemAdaptor;
 
     void RegisterWithWatcher();
+    void CheckShown();
+    // A panel read the item's picture: it shows the item.
+    void NoteSeen() { seen_ = true; }
 
     QIcon icon_;
     QString toolTip_;
@@ -50,9 +58,12 @@ private:
     QObject* itemObject_ = nullptr; // /StatusNotifierItem
     StatusNotifierItemAdaptor* itemAdaptor_ = nullptr;
     StatusNotifierMenu* exportedMenu_ = nullptr;
-    quint64 request_ = 0; // counts Register and Withdraw; an older reply is stale
+    QTimer* shownCheck_ = nullptr; // after a registration, whether a panel shows the item
+    quint64 request_ = 0;          // counts Register and Withdraw; an older reply is stale
     bool exported_ = false;
     bool registered_ = false;
+    bool seen_ = false;         // a panel read the item since it was last offered
+    bool offeredTwice_ = false; // the registration's second offer is made
 };
 
 } // namespace plimset

@@ -5,10 +5,13 @@ RegisterStatusNotifierItem, its properties and signals. It draws nothing and, un
 real panel's status tray, takes no embedding-tray selection from the session's tray, so a
 test can have both kinds of tray at once and take the registry away alone.
 
-    status_watcher_standin.py
-Prints "ready" once it holds the name; SIGTERM ends it."""
+    status_watcher_standin.py [--miss-first]
+Prints "ready" once it holds the name; SIGTERM ends it. With --miss-first the first item
+registered is answered but never listed, as by a registry just started whose host has not
+caught up yet: only a second registration of it counts."""
 
 import signal
+import sys
 
 import dbus
 import dbus.service
@@ -22,9 +25,10 @@ ITEM_PATH = "/StatusNotifierItem"
 
 
 class Watcher(dbus.service.Object):
-    def __init__(self, bus):
+    def __init__(self, bus, miss_first):
         super().__init__(bus, PATH)
         self.items = []  # "bus name/object path", in the order registered
+        self.to_miss = 1 if miss_first else 0
         bus.add_signal_receiver(self.owner_changed, "NameOwnerChanged",
                                 "org.freedesktop.DBus", "org.freedesktop.DBus",
                                 "/org/freedesktop/DBus")
@@ -33,7 +37,9 @@ class Watcher(dbus.service.Object):
     def RegisterStatusNotifierItem(self, service, sender):
         # An item names its bus name, or its object path on the caller's connection.
         entry = (sender + service) if service.startswith("/") else service + ITEM_PATH
-        if entry not in self.items:
+        if self.to_miss:
+            self.to_miss -= 1
+        elif entry not in self.items:
             self.items.append(entry)
             self.StatusNotifierItemRegistered(entry)
 
@@ -70,7 +76,7 @@ class Watcher(dbus.service.Object):
 def main():
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
-    watcher = Watcher(bus)
+    watcher = Watcher(bus, sys.argv[1:] == ["--miss-first"])
     name = dbus.service.BusName(SERVICE, bus, do_not_queue=True)
     loop = GLib.MainLoop()
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, lambda: loop.quit() or False)
