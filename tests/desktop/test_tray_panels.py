@@ -156,15 +156,16 @@ class Item:
         def told(_bus, _sender, _path, _interface, _signal, parameters):
             for entry, properties in parameters.unpack()[0]:
                 labels[entry] = properties.get("label", labels.get(entry))
-        # The connection lives as long as the function returned: it holds the subscription.
         connection = bus()
         connection.signal_subscribe(None, "com.canonical.dbusmenu", "ItemsPropertiesUpdated",
                                     self.menu, None, Gio.DBusSignalFlags.NONE, told)
 
         def current():
-            while connection and GLib.MainContext.default().iteration(False):
+            while GLib.MainContext.default().iteration(False):
                 pass
             return labels
+        # The shared connection closes with its last reference, and the subscription with it.
+        current.connection = connection
         return current
 
     def click(self, label):
