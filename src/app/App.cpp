@@ -148,6 +148,8 @@ void App::ApplyLanguage() {
     options_.Language = choice.Language;
     language_ =
         InterfaceLanguage{.Offset = choice.LanguageOffset, .NoJapaneseFont = choice.NonJapanese};
+    qtTranslation_.UseLanguage(language_.Offset == JapaneseOffset ? QStringLiteral("ja")
+                                                                  : QString());
     window_.ApplyCaptions(language_.Offset, options_.ModeOrder);
     alert_.SetLanguageOffset(language_.Offset);
 }
