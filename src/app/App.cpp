@@ -197,6 +197,8 @@ void App::OpenOptions() {
                         return context_.globalHotkey.ProbeHotkey(code) ==
                                HotkeyRegistration::HeldElsewhere;
                     },
+                .hotkeyBinding = context_.globalHotkey.Binding(),
+                .openShortcutSettings = [this] { context_.globalHotkey.OpenShortcutSettings(); },
             });
         dialog.exec();
         cancelled = dialog.Cancelled();

@@ -5,9 +5,11 @@
 #include "ui/options/OptionsDialog.h"
 
 #include "core/AppState.h"
+#include "core/HotkeyText.h"
 #include "desktop/Twips.h"
 #include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
+#include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
 #include "ui/options/OptionsDialogDesign.h"
@@ -252,8 +254,46 @@ void OptionsDialog::CreateHotkeyAndLanguage(ControlMaker& make) {
     hotkey_->setAttribute(Qt::WA_InputMethodEnabled, false);
     hotkey_->setFocusPolicy(Qt::StrongFocus);
     hotkey_->installEventFilter(this);
+    hotkeyNote_ = make.Make(new QLabel(this), QLatin1String(names::HotkeyNote),
+                            ControlMaker::NoCaption, {3840, 2820, 3375, 180});
+    hotkeyNote_->setWordWrap(true);
+    shortcutSettings_ = make.Button(this, names::ShortcutSettingsButton,
+                                    TextIds::ShortcutSettingsCaption, {6480, 2520, 735, 270});
     make.Label(this, names::LanguageLabel, TextIds::LanguageCaption, {3840, 3045, 90, 180});
     languageList_ = make.List(this, names::LanguageList, {4800, 3000, 2415, 300});
+}
+
+void OptionsDialog::PlaceHotkeyNote() {
+    const HotkeyBinding& binding = context_.hotkeyBinding;
+    shortcutSettings_->setVisible(binding.CanOpenSettings);
+    if (binding.CanOpenSettings)
+        hotkey_->resize(shortcutSettings_->x() - TwipsToPixels(60, tpp_.X) - hotkey_->x(),
+                        hotkey_->height());
+    if (!binding.ByDesktop && !binding.NoneOffered) {
+        hotkeyNote_->hide();
+        return;
+    }
+    // The longest note the line can hold: the lines it needs at its width decide the room.
+    hotkeyNote_->setText(
+        binding.NoneOffered ? LocalizedText(TextIds::NoGlobalShortcutsNote, context_.languageOffset)
+                            : LocalizedText(TextIds::DesktopHotkeyNote, context_.languageOffset)
+                                  .arg(HotkeyCodeToText(790)));
+    const int noteHeight = hotkeyNote_->heightForWidth(hotkeyNote_->width());
+    const int room =
+        noteHeight - (languageList_->y() - hotkeyNote_->y()) + TwipsToPixels(60, tpp_.Y);
+    hotkeyNote_->resize(hotkeyNote_->width(), noteHeight);
+    if (room <= 0)
+        return;
+    // What stands below in the right column moves down, and with it the rows across the
+    // whole dialog below it; the left column keeps its place.
+    const int columnLeft = hotkeyNote_->x();
+    const int acrossTop = findChild<QGroupBox*>(QLatin1String(names::MessageTextsGroup))->y();
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w != hotkeyNote_ && w->y() > hotkeyNote_->y() &&
+            (w->geometry().right() >= columnLeft || w->y() >= acrossTop))
+            w->move(w->x(), w->y() + room);
+    }
+    setFixedSize(width(), height() + room);
 }
 
 void OptionsDialog::CreateRestoreAndEndButtons(ControlMaker& make) {
@@ -289,6 +329,10 @@ void OptionsDialog::SetBuddies() {
 }
 
 void OptionsDialog::ConnectControls() {
+    connect(shortcutSettings_, &QPushButton::clicked, this, [this] {
+        if (context_.openShortcutSettings)
+            context_.openShortcutSettings();
+    });
     connect(untilEnd_, &QCheckBox::toggled, this, &OptionsDialog::EnableRingDurationUnlessUntilEnd);
     connect(alertWindowShown_, &QCheckBox::toggled, this,
             &OptionsDialog::EnableAlertWindowSettings);
@@ -413,13 +457,14 @@ void OptionsDialog::SetTabOrder() {
         alarmGroup();
         countDownGroup();
     }
-    order.insert(order.end(), {beepSource_,      fileSource_,    silentSource_,     beepCount_,
-                               testBeepButton_,  soundFile_,     testPlayButton_,   browseButton_,
-                               untilEnd_,        ringDuration_,  alertWindowShown_, alertSize_,
-                               displayDuration_, trayIcon_,      taskbarButton_,    progress_,
-                               showAlways_,      windowWidth_,   windowHeight_,     reflectSize_,
-                               lengthList_,      reflectLength_, hotkey_,           languageList_,
-                               restoreLook_,     restoreAll_});
+    order.insert(order.end(),
+                 {beepSource_,      fileSource_,    silentSource_,     beepCount_,
+                  testBeepButton_,  soundFile_,     testPlayButton_,   browseButton_,
+                  untilEnd_,        ringDuration_,  alertWindowShown_, alertSize_,
+                  displayDuration_, trayIcon_,      taskbarButton_,    progress_,
+                  showAlways_,      windowWidth_,   windowHeight_,     reflectSize_,
+                  lengthList_,      reflectLength_, hotkey_,           shortcutSettings_,
+                  languageList_,    restoreLook_,   restoreAll_});
     if (countDownFirst)
         order.insert(order.end(), {countDownText1_, countDownText2_, alarmText1_, alarmText2_});
     else
