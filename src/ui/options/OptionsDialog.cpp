@@ -90,9 +90,10 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
     noHotkeyText_ = LocalizedText(TextIds::NoHotkey, context_.languageOffset);
     Fill(options_);
     ShowMainWindowSize();
+    PlaceShortcutSettingsButton();
+    FitControls();
     PlaceHotkeyNote();
     ShowHotkeyNote();
-    FitControls();
     if (context_.noJapaneseFont) {
         findChild<QLabel*>(QLatin1String(names::LanguageLabel))->setEnabled(false);
         languageList_->setEnabled(false);

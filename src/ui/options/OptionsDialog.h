@@ -165,8 +165,11 @@ private:
     void ShowSoundSourceControls(int source);
     void SelectSoundSource(int source);
     void CaptureHotkey(QKeyEvent* event);
+    // Puts the button to the desktop's shortcut settings beside the hotkey box, where the
+    // desktop offers them.
+    void PlaceShortcutSettingsButton();
     // Makes room below the hotkey box for the line about who decides the key, where a
-    // desktop does, and puts the button to its settings beside the box.
+    // desktop does; run once the controls are fitted to their texts.
     void PlaceHotkeyNote();
     void ShowHotkeyNote();
     // The hotkey asked for: the one filled in while the box shows the desktop's key, else
