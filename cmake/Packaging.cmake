@@ -19,9 +19,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the binary and the sound module link (the audio server's client, the sound
 # file library that decodes the sound formats offered) come from dpkg-shlibdeps; what Qt
-# loads at run time is named here: the X11 platform and SVG plugins, and the desktop sound
-# theme that holds the default alarm.
+# loads at run time is named here: the X11 platform and SVG plugins, Qt's own translations
+# (the standard buttons of the Japanese interface), and the desktop sound theme that holds
+# the default alarm.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins, sound-theme-freedesktop")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6svg6, qt6-qpa-plugins, qt6-translations-l10n, sound-theme-freedesktop")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -152,6 +152,8 @@ void App::ApplyLanguage() {
     options_.Language = choice.Language;
     language_ =
         InterfaceLanguage{.Offset = choice.LanguageOffset, .NoJapaneseFont = choice.NonJapanese};
+    qtTranslation_.UseLanguage(language_.Offset == JapaneseOffset ? QStringLiteral("ja")
+                                                                  : QString());
     window_.ApplyCaptions(language_.Offset, options_.ModeOrder);
     alert_.SetLanguageOffset(language_.Offset);
 }
@@ -199,6 +201,8 @@ void App::OpenOptions() {
                         return context_.globalHotkey.ProbeHotkey(code) ==
                                HotkeyRegistration::HeldElsewhere;
                     },
+                .hotkeyBinding = context_.globalHotkey.Binding(),
+                .openShortcutSettings = [this] { context_.globalHotkey.OpenShortcutSettings(); },
             });
         dialog.exec();
         cancelled = dialog.Cancelled();

@@ -12,6 +12,7 @@
 #include "core/TrayRules.h"
 #include "core/WindowVerbs.h"
 #include "desktop/GlobalHotkey.h"
+#include "desktop/QtTranslation.h"
 #include "ui/main/MainWindow.h"
 #include "ui/options/SoundPreview.h"
 
@@ -102,6 +103,7 @@ private:
     AppState state_;
     OptionSettings options_;
     InterfaceLanguage language_;
+    QtTranslation qtTranslation_; // Qt's own texts follow language_
     MainWindow window_;
     MciPlayer soundPlayer_;
     DesktopAlertOutput alert_;

@@ -45,9 +45,10 @@ void MainWindowState::ApplySize() {
     qint32 width = loaded_.Width;
     qint32 height = loaded_.Height;
     const QRect screens = VirtualScreenRect();
+    const double scale = window_.devicePixelRatioF();
     if (!screens.isEmpty()) {
-        width = qMin(width, screens.width());
-        height = qMin(height, screens.height());
+        width = qMin(width, RoundToInt32(screens.width() * scale));
+        height = qMin(height, RoundToInt32(screens.height() * scale));
     }
     window_.ApplyStartupSize(width, height);
     // Without a saved size the window's first size is what a save compares against.
@@ -55,6 +56,16 @@ void MainWindowState::ApplySize() {
         loaded_.Width = width;
     if (loaded_.Height < 1)
         loaded_.Height = height;
+    // A scaled screen shows only the sizes of whole pixels of Qt's: a saved size the window
+    // took as closely as they allow counts as kept, so it is not written back a pixel off.
+    const WindowGeometry& geometry = window_.Geometry();
+    const int shownWidth = geometry.OuterWidthScreenPixels(&window_);
+    const int shownHeight = geometry.OuterHeightScreenPixels(&window_);
+    if (geometry.OuterWidthFromScreen(shownWidth) == geometry.OuterWidthFromScreen(loaded_.Width))
+        loaded_.Width = shownWidth;
+    if (geometry.OuterHeightFromScreen(shownHeight) ==
+        geometry.OuterHeightFromScreen(loaded_.Height))
+        loaded_.Height = shownHeight;
 }
 
 void MainWindowState::NoteShownPosition() {

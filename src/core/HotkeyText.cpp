@@ -1,5 +1,8 @@
 #include "core/HotkeyText.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+
 namespace plimset {
 
 namespace {
@@ -40,6 +43,38 @@ QString HotkeyCodeToText(qint16 code) {
     if (parts->Modifiers & HotkeyAlt)
         add("Alt");
     return text + QStringLiteral(" + ") + QChar(parts->Key);
+}
+
+QString DesktopKeyText(const QString& description) {
+    static const QRegularExpression separators(QStringLiteral("[+\\s<>]+"));
+    bool ctrl = false, shift = false, alt = false, meta = false;
+    QStringList keys;
+    for (const QString& word : description.split(separators, Qt::SkipEmptyParts)) {
+        const QString name = word.toLower();
+        if (name == u"ctrl" || name == u"control" || name == u"primary")
+            ctrl = true;
+        else if (name == u"shift")
+            shift = true;
+        else if (name == u"alt" || name == u"mod1")
+            alt = true;
+        else if (name == u"meta" || name == u"super" || name == u"logo" || name == u"mod4")
+            meta = true;
+        else
+            keys << (word.size() == 1 ? word.toUpper() : word);
+    }
+    if (keys.size() != 1)
+        return description.trimmed();
+    QStringList parts;
+    if (ctrl)
+        parts << QStringLiteral("Ctrl");
+    if (shift)
+        parts << QStringLiteral("Shift");
+    if (alt)
+        parts << QStringLiteral("Alt");
+    if (meta)
+        parts << QStringLiteral("Meta");
+    parts << keys.front();
+    return parts.join(QStringLiteral(" + "));
 }
 
 qint16 HotkeyTextToCode(const QString& text) {

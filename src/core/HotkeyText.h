@@ -29,6 +29,12 @@ std::optional<HotkeyParts> SplitHotkeyCode(qint16 code);
 // number that is no hotkey.
 QString HotkeyCodeToText(qint16 code);
 
+// A desktop's description of a key combination ("Ctrl+Shift+T", "<Control><Shift>t",
+// "Shift + Ctrl + T", "Meta+F1") in the spelling of HotkeyCodeToText: the modifiers in the
+// order Ctrl, Shift, Alt, Meta, each followed by " + ", then the key, a letter in upper
+// case. A description with no key or several is given back as it stands, trimmed.
+QString DesktopKeyText(const QString& description);
+
 // The stored number of a hotkey text: the modifier names it contains and the character
 // after its last "+ " (a text without one is taken as the key alone). A lower-case letter
 // counts as its key. 0 for an empty text, a text without modifiers, and a key that is not

@@ -14,7 +14,7 @@ Borders MeasureBorders(const QMargins& framePx, qint32 menuBarPx, double tppx, d
     const double w = frame.left() + frame.right();
     const double h = frame.top() + frame.bottom() + qMax<qint32>(menuBarPx, 0);
     return Borders{static_cast<qint32>(std::lround(w * tppx)),
-                   static_cast<qint32>(std::lround(h * tppy)), frame};
+                   static_cast<qint32>(std::lround(h * tppy)), frame, frame};
 }
 
 } // namespace plimset

@@ -12,6 +12,9 @@ struct Borders {
     qint32 BorderWidth = 0;
     qint32 BorderHeight = 0;
     QMargins Frame; // the frame counted, in pixels: the real one or the fallback
+    // The same frame in the screen's pixels, of which a scaled screen has more than of
+    // Qt's pixels, in which Frame is counted.
+    QMargins ScreenFrame;
 };
 
 // Frame sizes in pixels used when the window manager does not tell the real frame: a

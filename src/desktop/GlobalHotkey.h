@@ -17,6 +17,21 @@ enum class HotkeyRegistration {
     Unavailable,   // the display offers no global hotkeys
 };
 
+// Who decides which key works, for the Options dialog to show.
+struct HotkeyBinding {
+    // The desktop binds the shortcut and its shortcut settings change the key; the stored
+    // hotkey is only the key asked for.
+    bool ByDesktop = false;
+    // The key the desktop reported for it last, spelt as HotkeyCodeToText spells keys; ""
+    // while none was reported (or the desktop gave it none).
+    QString DesktopKey;
+    // The desktop can open its shortcut settings for this program (OpenShortcutSettings).
+    bool CanOpenSettings = false;
+    // The desktop gives programs no global shortcut: only a desktop shortcut bound to
+    // `plimset --toggle` works.
+    bool NoneOffered = false;
+};
+
 // One system-wide key combination that reaches the program wherever the focus is. The
 // combination is registered at start-up and released at the end, and released while the
 // Options dialog is open so the dialog can capture a new one. Problems are said once on
@@ -36,6 +51,11 @@ public:
     virtual HotkeyRegistration ProbeHotkey(qint16 code) = 0;
 
     HotkeyRegistration LastRegistration() const { return last_; }
+
+    // Who decides which key works; the program itself, unless a desktop binds it.
+    virtual HotkeyBinding Binding() const { return {}; }
+    // Opens the desktop's settings for this program's shortcut, where Binding() says it can.
+    virtual void OpenShortcutSettings() {}
 
 signals:
     // The combination was pressed (once per press; held keys do not repeat). Delivered on

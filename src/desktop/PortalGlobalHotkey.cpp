@@ -8,9 +8,7 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingReply>
-#include <QRegularExpression>
-
-#include <algorithm>
+#include <QDBusVariant>
 
 namespace plimset {
 
@@ -48,18 +46,6 @@ const QString ShortcutId = QStringLiteral("toggle");
 
 // A desktop that asks the user before it binds may take its time.
 constexpr int PortalTimeoutMs = 120000;
-
-// The words of a trigger text, lower case, with the synonyms desktops use made one.
-QStringList TriggerWords(const QString& text) {
-    static const QRegularExpression separators(QStringLiteral("[+\\s<>]+"));
-    QStringList words = text.toLower().split(separators, Qt::SkipEmptyParts);
-    for (QString& word : words) {
-        if (word == u"control" || word == u"primary")
-            word = QStringLiteral("ctrl");
-    }
-    std::sort(words.begin(), words.end());
-    return words;
-}
 
 PortalShortcuts ShortcutsOf(const QVariant& value) {
     if (value.userType() == qMetaTypeId<QDBusArgument>())
@@ -106,6 +92,16 @@ QString UnavailableText(qint16 code) {
         .arg(NoPortalText(), HotkeyCodeToText(code));
 }
 
+// A portal that opens no session (GNOME's, which binds no shortcut for programs).
+QString NoSessionText(qint16 code) {
+    return QStringLiteral(
+               "this desktop gives programs no global shortcut (its shortcut portal "
+               "opened no session), so the hotkey %1 does nothing; bind a key to "
+               "`plimset --toggle` in the desktop's keyboard settings instead (on "
+               "GNOME: Settings, Keyboard, View and Customize Shortcuts, Custom Shortcuts)")
+        .arg(HotkeyCodeToText(code));
+}
+
 QString HeldWithoutPortalText(qint16 code) {
     return QStringLiteral("%1, and another program holds the hotkey %2 on the X server, so the "
                           "hotkey is unavailable; bind a desktop shortcut to `plimset --toggle` "
@@ -138,7 +134,7 @@ QString PortalTriggerOf(qint16 code) {
 
 bool TriggerDescribesHotkey(const QString& description, qint16 code) {
     const QString text = HotkeyCodeToText(code);
-    return !text.isEmpty() && TriggerWords(description) == TriggerWords(text);
+    return !text.isEmpty() && DesktopKeyText(description) == text;
 }
 
 PortalGlobalHotkey::PortalGlobalHotkey(std::unique_ptr<GlobalHotkey> local, QDBusConnection bus,
@@ -178,6 +174,7 @@ HotkeyRegistration PortalGlobalHotkey::RegisterAppHotkey(qint16 code) {
     if (result != HotkeyRegistration::Registered)
         return Remember(result);
     code_ = code;
+    asked_ = code;
     // Whether the bus has the portal at all shows in the answer to the first call.
     CreateSession();
     // The portal answers later; until it says otherwise the hotkey counts as registered.
@@ -186,6 +183,7 @@ HotkeyRegistration PortalGlobalHotkey::RegisterAppHotkey(qint16 code) {
 
 void PortalGlobalHotkey::UnregisterAppHotkey() {
     code_ = 0;
+    openSettings_ = false;
     ++generation_;
     if (!session_.isEmpty())
         CloseSession(session_);
@@ -199,6 +197,51 @@ HotkeyRegistration PortalGlobalHotkey::ProbeHotkey(qint16 code) {
     if (code == 0)
         return HotkeyRegistration::None;
     return SplitHotkeyCode(code) ? HotkeyRegistration::Registered : HotkeyRegistration::NoKey;
+}
+
+HotkeyBinding PortalGlobalHotkey::Binding() const {
+    HotkeyBinding binding;
+    binding.NoneOffered = portal_ == Portal::Missing || noSession_;
+    binding.ByDesktop = portal_ == Portal::Offered && !noSession_;
+    if (binding.ByDesktop) {
+        binding.DesktopKey = desktopKey_;
+        binding.CanOpenSettings = version_ >= 2;
+    }
+    return binding;
+}
+
+void PortalGlobalHotkey::OpenShortcutSettings() {
+    if (!Binding().CanOpenSettings)
+        return;
+    openSettings_ = true;
+    if (!session_.isEmpty()) {
+        SendOpenSettings();
+    } else if (code_ == 0 && asked_ != 0) {
+        // Released while the Options dialog is open: a session shows the shortcut in the
+        // settings; the dialog's closing releases or registers it as usual.
+        code_ = asked_;
+        ++generation_;
+        CreateSession();
+    }
+}
+
+void PortalGlobalHotkey::SendOpenSettings() {
+    openSettings_ = false;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        PortalService, PortalPath, ShortcutsInterface, QStringLiteral("ConfigureShortcuts"));
+    call.setArguments({QVariant::fromValue(QDBusObjectPath(session_)), QString(), QVariantMap()});
+    bus_.asyncCall(call);
+}
+
+void PortalGlobalHotkey::AskVersion() {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        PortalService, PortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
+    call.setArguments({ShortcutsInterface, QStringLiteral("version")});
+    // A portal that cannot tell is taken for the first version.
+    CallAsync<QDBusVariant>(bus_, call, this, [this](const QDBusPendingReply<QDBusVariant>& reply) {
+        version_ = reply.isError() ? 1 : qMax(1u, reply.value().variant().toUInt());
+    });
 }
 
 void PortalGlobalHotkey::PortalMissing() {
@@ -247,6 +290,8 @@ void PortalGlobalHotkey::SendRequest(Step step, const QString& method,
 }
 
 void PortalGlobalHotkey::CreateSession() {
+    if (version_ == 0)
+        AskVersion();
     const QString token = NextToken();
     QVariantMap options;
     options.insert(QStringLiteral("handle_token"), token);
@@ -298,9 +343,11 @@ void PortalGlobalHotkey::RequestAnswered(const QDBusMessage& message) {
             return;
         }
         if (response != 0 || session.isEmpty()) {
-            ReportRefusal(QStringLiteral("no session"));
+            noSession_ = true;
+            ReportOnce(NoSessionText(code_));
             return;
         }
+        noSession_ = false;
         session_ = session;
         BindShortcuts(session);
         return;
@@ -313,6 +360,8 @@ void PortalGlobalHotkey::RequestAnswered(const QDBusMessage& message) {
         return;
     }
     ReportBinding(results.value(QStringLiteral("shortcuts")));
+    if (openSettings_)
+        SendOpenSettings();
 }
 
 void PortalGlobalHotkey::ShortcutActivated(const QDBusMessage& message) {
@@ -334,8 +383,9 @@ void PortalGlobalHotkey::ReportBinding(const QVariant& shortcuts) {
     for (const PortalShortcut& shortcut : ShortcutsOf(shortcuts)) {
         if (shortcut.Id != ShortcutId)
             continue;
-        const QString bound =
-            shortcut.Properties.value(QStringLiteral("trigger_description")).toString().trimmed();
+        const QString bound = DesktopKeyText(
+            shortcut.Properties.value(QStringLiteral("trigger_description")).toString());
+        desktopKey_ = bound;
         if (bound.isEmpty()) {
             ReportOnce(QStringLiteral("the desktop took the hotkey %1 but gave it no key; give "
                                       "it one in the desktop's shortcut settings, or bind a "
@@ -362,6 +412,7 @@ std::unique_ptr<GlobalHotkey> CreateDesktopGlobalHotkey(QObject* parent) {
 }
 
 void PortalGlobalHotkey::ReportRefusal(const QString& why) {
+    desktopKey_.clear();
     ReportOnce(QStringLiteral("the desktop did not bind the hotkey %1 (%2); bind a desktop "
                               "shortcut to `plimset --toggle` instead")
                    .arg(HotkeyCodeToText(code_), why));

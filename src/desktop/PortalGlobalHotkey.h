@@ -27,7 +27,8 @@ bool TriggerDescribesHotkey(const QString& description, qint16 code);
 // The global hotkey through the desktop's GlobalShortcuts portal, for Wayland sessions: one
 // session with one shortcut whose preferred trigger is the hotkey; the desktop chooses the
 // key in the end, and its Activated signal is a press. Closing the session releases it.
-// Where the desktop binds another key, or none, it is said once on standard error. Where
+// Where the desktop binds another key, or none, it is said once on standard error; the key
+// it reported last is kept for the Options dialog (Binding), also while released. Where
 // the session bus has no such portal, the local back end given (the X11 grab through
 // XWayland, or none) does the work, and it is said once that the hotkey is not global, or,
 // where another program holds the combination there too, that it is unavailable.
@@ -41,6 +42,10 @@ public:
     HotkeyRegistration RegisterAppHotkey(qint16 code) override;
     void UnregisterAppHotkey() override;
     HotkeyRegistration ProbeHotkey(qint16 code) override;
+    HotkeyBinding Binding() const override;
+    // Where the portal offers it (version 2 on), asks the desktop to show its settings for
+    // the shortcut; while the hotkey is released a session is opened for it first.
+    void OpenShortcutSettings() override;
 
 private slots:
     // The portal's signals (QtDBus delivers them by name).
@@ -64,6 +69,8 @@ private:
     void SendRequest(Step step, const QString& method, const QList<QVariant>& arguments,
                      const QString& token);
     void CloseSession(const QString& session);
+    void AskVersion();
+    void SendOpenSettings();
     void ReportBinding(const QVariant& shortcuts);
     void ReportRefusal(const QString& why);
     QString NextToken();
@@ -77,6 +84,11 @@ private:
     int tokens_ = 0;     // for unique request and session tokens
     QString session_;    // the open session's object path, "" while none is open
     QHash<QString, Request> requests_; // by request object path
+    uint version_ = 0;                 // of the portal's interface, 0 until known
+    qint16 asked_ = 0;                 // the hotkey last asked for, kept while released
+    QString desktopKey_;               // the key the desktop reported last, spelt as the dialog's
+    bool noSession_ = false;           // the portal opened no session: the desktop offers none
+    bool openSettings_ = false;        // the settings are to open once the session is bound
 };
 
 // The global hotkey of the desktop session: on a Wayland session the portal's (with the

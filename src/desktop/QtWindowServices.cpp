@@ -137,7 +137,12 @@ bool QtWindowServices::CanPlaceWindows() const {
 
 QMargins QtWindowServices::FrameExtents(QWidget* window) {
     const QWindow* handle = window != nullptr ? window->windowHandle() : nullptr;
-    return handle != nullptr && handle->isVisible() ? handle->frameMargins() : QMargins();
+    if (handle == nullptr || !handle->isVisible())
+        return QMargins();
+    const QMargins frame = handle->frameMargins(); // in Qt's pixels
+    const qreal scale = handle->devicePixelRatio();
+    return QMargins(qRound(frame.left() * scale), qRound(frame.top() * scale),
+                    qRound(frame.right() * scale), qRound(frame.bottom() * scale));
 }
 
 } // namespace plimset

@@ -51,14 +51,20 @@ Borders MeasureWindowBorders(WindowServices& services, QMainWindow* window) {
         return {};
     }
     const bool frameless = window->windowFlags().testFlag(Qt::FramelessWindowHint);
-    const QMargins frame = frameless ? QMargins() : services.FrameExtents(window);
+    const QMargins screenFrame = frameless ? QMargins() : services.FrameExtents(window);
     const double tppx = TwipsPerPixelX(window->screen());
     const double tppy = TwipsPerPixelY(window->screen());
-    if (frameless) {
-        return MeasureBorders(QMargins(), MenuBarHeight(window), tppx, tppy,
-                              FallbackFrame{0, 0, 0});
-    }
-    return MeasureBorders(frame, MenuBarHeight(window), tppx, tppy);
+    const qreal scale = window->devicePixelRatioF() > 0 ? window->devicePixelRatioF() : 1;
+    const auto scaled = [](const QMargins& m, qreal by) {
+        return QMargins(qRound(m.left() * by), qRound(m.top() * by), qRound(m.right() * by),
+                        qRound(m.bottom() * by));
+    };
+    Borders borders =
+        frameless
+            ? MeasureBorders(QMargins(), MenuBarHeight(window), tppx, tppy, FallbackFrame{0, 0, 0})
+            : MeasureBorders(scaled(screenFrame, 1 / scale), MenuBarHeight(window), tppx, tppy);
+    borders.ScreenFrame = screenFrame.isNull() ? scaled(borders.Frame, scale) : screenFrame;
+    return borders;
 }
 
 } // namespace plimset

@@ -33,7 +33,8 @@ public:
     // Shows the window without title text or icon and keeps it out of pagers as well as
     // the taskbar: for a caption-less window such as the alert.
     virtual void SetUntitled(QWidget* window) = 0;
-    // The frame the window manager gives the window in pixels (title bar in top), or a
+    // The frame the window manager gives the window in the screen's pixels (title bar in
+    // top; on a scaled screen more than Qt's pixels), or a
     // null QMargins when it is not known. May be asked before the window is first shown.
     virtual QMargins FrameExtents(QWidget* window) = 0;
 };

@@ -73,52 +73,52 @@ WindowSettings ReadWindowSettings(const SettingsFile& file, const WindowSettings
 
 void SaveWindowSettings(SettingsFile& file, WindowSettings& loaded, const WindowSettings& current,
                         bool windowIsNormal) {
-    const QString mainForm = QStringLiteral("MainForm");
-    const QString option = QStringLiteral("Option");
-    const auto write = [&](const QString& section, const char* key, const QString& value) {
-        file.WriteIniString(section, QLatin1String(key), value);
+    // Each section's changes go in one write, so a window's position (and its size) lands
+    // whole even while another Plimset saves its own at the same moment.
+    QList<QPair<QString, QString>> mainForm;
+    const auto add = [&mainForm](const char* key, const QString& value) {
+        mainForm.append({QLatin1String(key), value});
     };
-    const auto writeIfChanged = [&](const char* key, qint32 now, qint32 before) {
-        if (now != before) {
-            write(mainForm, key, QString::number(now));
-        }
+    const auto addIfChanged = [&add](const char* key, qint32 now, qint32 before) {
+        if (now != before)
+            add(key, QString::number(now));
     };
 
     // The start mode in memory stays as loaded: it is only read at start-up.
-    writeIfChanged("StartForm", current.StartForm, loaded.StartForm);
-    // A minimized or maximized window's position is not the one to come back to.
-    if (windowIsNormal) {
-        writeIfChanged("Left", current.Left, loaded.Left);
-        writeIfChanged("Top", current.Top, loaded.Top);
+    addIfChanged("StartForm", current.StartForm, loaded.StartForm);
+    // A minimized or maximized window's position is not the one to come back to. Left and
+    // Top always go together: one of them alone would pair with another window's other.
+    if (windowIsNormal && (current.Left != loaded.Left || current.Top != loaded.Top)) {
+        add("Left", QString::number(current.Left));
+        add("Top", QString::number(current.Top));
     }
     const qint16 onTop = current.AlwaysOnTop != 0 ? 1 : 0;
     if (onTop != loaded.AlwaysOnTop) {
         loaded.AlwaysOnTop = onTop;
-        write(mainForm, "AlwaysOnTop", QString::number(onTop));
+        add("AlwaysOnTop", QString::number(onTop));
     }
 
-    if (current.FontName != loaded.FontName) {
-        write(mainForm, "FontName", current.FontName);
-    }
-    if (roundedFontSize(current.FontSize) != loaded.FontSize) {
-        write(mainForm, "FontSize", FontSizeText(current.FontSize));
-    }
-    writeIfChanged("FontBold", fontFlag(current.FontBold), loaded.FontBold);
-    writeIfChanged("FontItalic", fontFlag(current.FontItalic), loaded.FontItalic);
-    writeIfChanged("FontUnderline", fontFlag(current.FontUnderline), loaded.FontUnderline);
-    writeIfChanged("FontStrikethrough", fontFlag(current.FontStrikethrough),
-                   loaded.FontStrikethrough);
-    writeIfChanged("ForeColor", current.ForeColor, loaded.ForeColor);
-    writeIfChanged("BackColor", current.BackColor, loaded.BackColor);
+    if (current.FontName != loaded.FontName)
+        add("FontName", current.FontName);
+    if (roundedFontSize(current.FontSize) != loaded.FontSize)
+        add("FontSize", FontSizeText(current.FontSize));
+    addIfChanged("FontBold", fontFlag(current.FontBold), loaded.FontBold);
+    addIfChanged("FontItalic", fontFlag(current.FontItalic), loaded.FontItalic);
+    addIfChanged("FontUnderline", fontFlag(current.FontUnderline), loaded.FontUnderline);
+    addIfChanged("FontStrikethrough", fontFlag(current.FontStrikethrough),
+                 loaded.FontStrikethrough);
+    addIfChanged("ForeColor", current.ForeColor, loaded.ForeColor);
+    addIfChanged("BackColor", current.BackColor, loaded.BackColor);
+    file.WriteIniStrings(QStringLiteral("MainForm"), mainForm);
 
-    if (current.Width != loaded.Width) {
+    QList<QPair<QString, QString>> size;
+    if (current.Width != loaded.Width || current.Height != loaded.Height) {
         loaded.Width = current.Width;
-        write(option, "Width", QString::number(current.Width));
-    }
-    if (current.Height != loaded.Height) {
         loaded.Height = current.Height;
-        write(option, "Height", QString::number(current.Height));
+        size = {{QStringLiteral("Width"), QString::number(current.Width)},
+                {QStringLiteral("Height"), QString::number(current.Height)}};
     }
+    file.WriteIniStrings(QStringLiteral("Option"), size);
 }
 
 } // namespace plimset

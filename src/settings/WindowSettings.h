@@ -34,10 +34,11 @@ struct WindowSettings {
 // in Left and Top, which is what SaveWindowSettings compares against.
 WindowSettings ReadWindowSettings(const SettingsFile& file, const WindowSettings& designDefaults);
 
-// Writes the values of `current` that differ from `loaded`, key by key: StartForm (the
-// current mode), Left and Top (only when the window is in its normal state), AlwaysOnTop,
-// the font and colours, and Width and Height. AlwaysOnTop, Width and Height are also
-// updated in `loaded`. Write failures are ignored.
+// Writes the values of `current` that differ from `loaded`: StartForm (the current mode),
+// Left and Top (both when either changed, and only when the window is in its normal
+// state), AlwaysOnTop, the font and colours in one write of [MainForm], then Width and
+// Height (both when either changed) in one write of [Option]. AlwaysOnTop, Width and
+// Height are also updated in `loaded`. Write failures are ignored.
 void SaveWindowSettings(SettingsFile& file, WindowSettings& loaded, const WindowSettings& current,
                         bool windowIsNormal);
 

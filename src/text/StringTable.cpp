@@ -17,7 +17,7 @@ struct TextRow {
 };
 
 // Sorted by base id; ResourceText searches it.
-constexpr std::array<TextRow, 72> TextRows{{
+constexpr std::array<TextRow, 75> TextRows{{
     {101, u"Options", u"オプション"},
     {201, u"&Restore", u"元のサイズに戻す(&R)"},
     {204, u"Mi&nimize", u"最小化(&N)"},
@@ -82,6 +82,14 @@ constexpr std::array<TextRow, 72> TextRows{{
     {811, u"Max", u"最大"},
     {812, u"min", u"分"},
     {821, u"None", u"なし"},
+    {822, u"The desktop's shortcut settings choose the key that works (asked for: %1).",
+     u"使えるキーはデスクトップのショートカット設定で決まります（希望: %1）。"},
+    {823,
+     u"This desktop gives programs no global shortcut: bind a key to "
+     u"\"plimset --toggle\" in its keyboard settings.",
+     u"このデスクトップではグローバルショートカットが使えません。キーボード設定で "
+     u"plimset --toggle にキーを割り当ててください。"},
+    {824, u"&Change...", u"変更(&C)..."},
     {831, u"System Default", u"システムの既定値"},
     {832, u"English", u"英語"},
     {833, u"Japanese", u"日本語"},

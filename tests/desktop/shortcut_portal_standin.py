@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """A stand-in for a desktop's GlobalShortcuts portal on the session bus, following the
-published interface (org.freedesktop.portal.GlobalShortcuts, version 1): CreateSession,
-BindShortcuts, the Request objects' Response signal, the Session's Close, and Activated.
+published interface (org.freedesktop.portal.GlobalShortcuts, version 2): CreateSession,
+BindShortcuts, ConfigureShortcuts, the Request objects' Response signal, the Session's
+Close, Activated, and the interface's version property.
 
 Why a stand-in beside the real one (Plasma's portal, test_portal_hotkey): Plasma binds
 every shortcut it is asked for and echoes the preferred trigger, so the answers of a desktop
@@ -11,8 +12,9 @@ them, and records what it was asked.
     shortcut_portal_standin.py MODE LOG
 MODE: "bind" (binds the preferred trigger), "other" (binds Ctrl+Alt+P instead), "none"
 (binds the shortcut with no trigger), "refuse" (the user declines the binding: response 1),
-"fail" (the binding ends some other way: response 2). Each call is written to LOG as a line of JSON. SIGUSR1
-activates the bound shortcut of the last session."""
+"fail" (the binding ends some other way: response 2), "nosession" (no session is opened,
+as on a desktop that binds no shortcuts for programs). Each call is written to LOG as a
+line of JSON. SIGUSR1 activates the bound shortcut of the last session."""
 
 import json
 import signal
@@ -78,6 +80,8 @@ class Portal(dbus.service.Object):
                          sender_keyword="sender")
     def CreateSession(self, options, sender):
         self.note(call="CreateSession", options=plain(options))
+        if self.mode == "nosession":
+            return self.answer(sender, options["handle_token"], 2, {})
         path = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
                                      options["session_handle_token"])
         session = Session(self.bus, path)
@@ -102,6 +106,17 @@ class Portal(dbus.service.Object):
         self.sessions[str(session)] = [str(s[0]) for s in shortcuts]
         return self.answer(sender, options["handle_token"], 0,
                            {"shortcuts": dbus.Array(bound, signature="(sa{sv})")})
+
+    @dbus.service.method(INTERFACE, in_signature="osa{sv}", out_signature="")
+    def ConfigureShortcuts(self, session, parent_window, options):
+        self.note(call="ConfigureShortcuts", session=str(session))
+
+    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
+    def Get(self, interface, name):
+        if (interface, name) == (INTERFACE, "version"):
+            return dbus.UInt32(2)
+        raise dbus.exceptions.DBusException(
+            name, name="org.freedesktop.DBus.Error.UnknownProperty")
 
     @dbus.service.signal(INTERFACE, signature="osta{sv}")
     def Activated(self, session_handle, shortcut_id, timestamp, options):

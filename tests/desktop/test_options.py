@@ -126,9 +126,38 @@ class OptionsDialogTest(unittest.TestCase):
         self.assertEqual(desk.window_name(dialog), "オプション")
         self.find("push button", "決定(O)")
         self.assertEqual(desk.accessible_text(self.find("text", "ホットキー")), "なし")
+        # The question's own buttons speak Japanese too; No leaves the dialog open.
+        desk.press_keys("alt+o", window=dialog)
+        question = desk.wait_until(lambda: next(
+            (w for w in app.windows() if desk.window_name(w) == "Plimset"), None),
+            what="the question")
+        self.find("push button", "はい(Y)")
+        desk.press(self.find("push button", "いいえ(N)"))
+        desk.wait_until(lambda: desk.map_state(question) != "IsViewable", what="no")
         desk.press_keys("Escape", window=dialog)
         self.dialog_gone(app, dialog)
         self.assertEqual(option_lines(app.read_settings()), ["Language=2"])
+        self.assertEqual(app.close(), 0)
+
+    def test_the_window_size_is_shown_and_applied_in_the_screens_pixels_at_120_dpi(self):
+        app = self.start(env={"QT_FONT_DPI": "120"})
+
+        def outer_size():
+            g = desk.geometry(app.window)
+            left, right, top, bottom = desk.frame_extents(app.window) or (0, 0, 0, 0)
+            return g["width"] + left + right, g["height"] + top + bottom
+        dialog = self.open_options(app)
+        width, height = self.find("text", "Width"), self.find("text", "Height")
+        self.assertEqual((int(desk.accessible_text(width)), int(desk.accessible_text(height))),
+                         outer_size())
+        desk.focus(width)
+        desk.replace_text("301")
+        desk.focus(height)
+        desk.replace_text("101")
+        desk.press(self.find("push button", "Reflect Window Size (Pixel)"))
+        desk.wait_until(lambda: outer_size() == (301, 101), what="the size given")
+        desk.press_keys("Escape", window=dialog)
+        self.dialog_gone(app, dialog)
         self.assertEqual(app.close(), 0)
 
     def test_a_screen_reader_hears_the_captions_shown_and_can_change_the_source(self):

@@ -2,7 +2,7 @@
 against the stand-in portal of shortcut_portal_standin.py (its header says why a stand-in):
 the shortcut sent with CreateSession and BindShortcuts, its activation, a key other than
 the one asked for, and answers that bind no key (a refusal, a failure, a binding without a
-trigger), each said once."""
+trigger, no session), each said once; what the Options dialog shows of it."""
 
 import json
 import os
@@ -34,6 +34,15 @@ class PortalAnswersTest(unittest.TestCase):
         except FileNotFoundError:
             return []
 
+    def open_options(self, app):
+        desk.press_keys("alt+m", "o", window=app.window)
+        return desk.wait_until(lambda: next(
+            (w for w in app.windows() if w != app.window and desk.map_state(w) == "IsViewable"),
+            None), what="the Options dialog")
+
+    def find(self, role, name):
+        return desk.find_accessible(desk.atspi_application(), role, name)
+
     def start(self):
         return desk.start_shown(self, desk.Program(
             settings="[Option]\nTaskTray=1\nTaskBar=0\nHotkey=684\n",
@@ -49,12 +58,26 @@ class PortalAnswersTest(unittest.TestCase):
         self.assertEqual(create["options"]["shortcuts"], wanted)
         self.assertEqual(bind["shortcuts"], wanted)
         # The desktop bound another key: said once.
-        said = "plimset: the desktop bound the hotkey to Ctrl+Alt+P instead of Ctrl + Shift + T\n"
+        said = "plimset: the desktop bound the hotkey to Ctrl + Alt + P instead of Ctrl + Shift + T\n"
         desk.wait_until(lambda: app.output() == said, what="a word about the key bound")
         portal.send_signal(signal.SIGUSR1)
         desk.wait_until(lambda: desk.map_state(app.window) != "IsViewable", what="hidden")
         portal.send_signal(signal.SIGUSR1)
         desk.wait_until(lambda: desk.map_state(app.window) == "IsViewable", what="shown")
+        # The Options dialog shows the key that works, names the one asked for, and opens
+        # the desktop's shortcut settings for a session of its own.
+        dialog = self.open_options(app)
+        self.assertEqual(desk.accessible_text(self.find("text", "Hotkey")), "Ctrl + Alt + P")
+        self.find("label", "The desktop's shortcut settings choose the key that works (asked "
+                           "for: Ctrl + Shift + T).")
+        desk.press(self.find("push button", "Change..."))
+        configured = desk.wait_until(lambda: next(
+            (c for c in self.calls() if c["call"] == "ConfigureShortcuts"), None),
+            what="the desktop's shortcut settings asked for")
+        self.assertIn(configured["session"], [c["session"] for c in self.calls()
+                                              if c["call"] == "BindShortcuts"])
+        desk.press_keys("Escape", window=dialog)
+        desk.wait_until(lambda: desk.map_state(dialog) != "IsViewable", what="dialog closed")
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), said)
 
@@ -67,6 +90,11 @@ class PortalAnswersTest(unittest.TestCase):
                     "request failed); %s instead\n" % toggle,
             "none": "plimset: the desktop took the hotkey Ctrl + Shift + T but gave it no key; "
                     "give it one in the desktop's shortcut settings, or %s\n" % toggle,
+            "nosession": "plimset: this desktop gives programs no global shortcut (its shortcut "
+                         "portal opened no session), so the hotkey Ctrl + Shift + T does "
+                         "nothing; bind a key to `plimset --toggle` in the desktop's keyboard "
+                         "settings instead (on GNOME: Settings, Keyboard, View and Customize "
+                         "Shortcuts, Custom Shortcuts)\n",
         }
         for mode, said in answers.items():
             with self.subTest(mode):
@@ -75,14 +103,14 @@ class PortalAnswersTest(unittest.TestCase):
                 desk.wait_until(lambda: app.output() == said, what="a word about the answer")
                 # The Options dialog releases the hotkey and binds it again when it closes;
                 # the same answer is not said again.
-                desk.press_keys("alt+m", "o", window=app.window)
-                dialog = desk.wait_until(lambda: next(
-                    (w for w in app.windows()
-                     if w != app.window and desk.map_state(w) == "IsViewable"), None),
-                    what="the Options dialog")
+                dialog = self.open_options(app)
+                if mode == "nosession":
+                    self.find("label", "This desktop gives programs no global shortcut: bind a "
+                                       "key to \"plimset --toggle\" in its keyboard settings.")
                 desk.press_keys("Escape", window=dialog)
-                desk.wait_until(lambda: [c["call"] for c in self.calls()].count(
-                    "BindShortcuts") == 2, what="the hotkey bound again")
+                last = "CreateSession" if mode == "nosession" else "BindShortcuts"
+                desk.wait_until(lambda: [c["call"] for c in self.calls()].count(last) == 2,
+                                what="the hotkey bound again")
                 desk.settle(0.5)
                 self.assertEqual(app.close(), 0)
                 self.assertEqual(app.output(), said)

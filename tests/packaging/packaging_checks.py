@@ -137,6 +137,7 @@ class DebianPackageTest(unittest.TestCase, TreeChecks):
             depends = {d.split()[0] for d in fields["Depends"].split(", ")}
             for needed in ("libqt6core6", "libqt6gui6", "libqt6widgets6", "qt6-qpa-plugins",
                            "libqt6svg6", "libsndfile1", "libpulse0", "sound-theme-freedesktop",
+                           "qt6-translations-l10n",
                            "libc6"):
                 self.assertIn(needed, depends)
             self.assertFalse([d for d in depends if "multimedia" in d or "gstreamer" in d], depends)

@@ -7,7 +7,7 @@
 namespace plimset {
 
 // A global hotkey that records what is asked of it; `held` is a combination another
-// program holds.
+// program holds, `binding` who decides the key.
 class FakeGlobalHotkey final : public GlobalHotkey {
 public:
     HotkeyRegistration RegisterAppHotkey(qint16 code) override {
@@ -20,9 +20,12 @@ public:
             return HotkeyRegistration::None;
         return code == held ? HotkeyRegistration::HeldElsewhere : HotkeyRegistration::Registered;
     }
+    HotkeyBinding Binding() const override { return binding; }
+    void OpenShortcutSettings() override { calls << QStringLiteral("open settings"); }
 
-    QStringList calls; // "register 665", "unregister"
+    QStringList calls; // "register 665", "unregister", "open settings"
     qint16 held = 0;
+    HotkeyBinding binding;
 };
 
 } // namespace plimset

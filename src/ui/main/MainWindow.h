@@ -59,8 +59,8 @@ public:
     void MeasureBorders();
     const WindowGeometry& Geometry() const { return geometry_; }
     // The window's outer size in pixels.
-    int OuterWidthPixels() const override { return geometry_.OuterWidthPixels(this); }
-    int OuterHeightPixels() const override { return geometry_.OuterHeightPixels(this); }
+    int OuterWidthPixels() const override { return geometry_.OuterWidthScreenPixels(this); }
+    int OuterHeightPixels() const override { return geometry_.OuterHeightScreenPixels(this); }
     // Gives the window an outer size in twips, never smaller than its buttons and field
     // need, and lays the controls out again.
     void ReflectOuterSize(double widthTwips, double heightTwips) override;

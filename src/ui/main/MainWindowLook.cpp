@@ -84,11 +84,12 @@ void MainWindow::ReflectOuterSize(double widthTwips, double heightTwips) {
     const QMargins& frame = geometry_.Frame();
     const qint32 minWidth = RoundToInt32(sizes.MinimizeWidth + sizes.TextWidth + sizes.ClearWidth +
                                          sizes.ActionWidth + geometry_.BorderWidth() + 2 * tpp.X);
-    const int widthPixels = WholePixels(qMax(RoundToInt32(widthTwips), minWidth), tpp.X);
-    geometry_.ResizeOuter(this, widthPixels, OuterHeightPixels());
+    // Rounded, not truncated: twips given for a scaled screen's pixels fall between Qt's.
+    const int widthPixels = TwipsToPixels(qMax(RoundToInt32(widthTwips), minWidth), tpp.X);
+    geometry_.ResizeOuter(this, widthPixels, geometry_.OuterHeightPixels(this));
     geometry_.RemeasureBorderHeight(this, widthPixels - frame.left() - frame.right());
     const qint32 minHeight = RoundToInt32(sizes.TextHeight + geometry_.BorderHeight() + tpp.Y);
-    const int heightPixels = WholePixels(qMax(RoundToInt32(heightTwips), minHeight), tpp.Y);
+    const int heightPixels = TwipsToPixels(qMax(RoundToInt32(heightTwips), minHeight), tpp.Y);
     geometry_.ResizeOuter(this, widthPixels, heightPixels);
     PlaceControls();
 }
@@ -112,7 +113,7 @@ void MainWindow::RestoreSnapshot(const MainWindowSnapshot& snapshot) {
     if (OuterWidthPixels() != snapshot.WidthPixels ||
         OuterHeightPixels() != snapshot.HeightPixels || timeField_->width() != savedFieldWidth) {
         SizeTimeFieldForLength(0);
-        geometry_.ResizeOuter(this, snapshot.WidthPixels, snapshot.HeightPixels);
+        geometry_.ResizeOuterScreenPixels(this, snapshot.WidthPixels, snapshot.HeightPixels);
         for (const auto& [control, rect] : snapshot.Layout) {
             if (control != nullptr)
                 control->setGeometry(rect);
@@ -182,8 +183,8 @@ WindowSettings MainWindow::CurrentWindowSettings() const {
     s.FontStrikethrough = description.Strikethrough;
     s.ForeColor = foreColor_;
     s.BackColor = backColor_;
-    s.Width = geometry_.OuterWidthPixels(this);
-    s.Height = geometry_.OuterHeightPixels(this);
+    s.Width = geometry_.OuterWidthScreenPixels(this);
+    s.Height = geometry_.OuterHeightScreenPixels(this);
     return s;
 }
 
@@ -201,16 +202,17 @@ void MainWindow::ApplyStartupSize(qint32& savedWidth, qint32& savedHeight) {
     const QMargins& frame = geometry_.Frame();
     const int currentWidth = geometry_.OuterWidthPixels(this);
     const int currentHeight = geometry_.OuterHeightPixels(this);
+    // The saved size is in the screen's pixels.
     if (savedWidth < 1)
-        savedWidth = currentWidth;
-    const int width =
-        StartupWidthPixels(savedWidth, currentWidth, sizes, geometry_.BorderWidth(), tpp);
+        savedWidth = geometry_.OuterWidthScreenPixels(this);
+    const int width = StartupWidthPixels(geometry_.OuterWidthFromScreen(savedWidth), currentWidth,
+                                         sizes, geometry_.BorderWidth(), tpp);
     geometry_.ResizeOuter(this, width, currentHeight);
     geometry_.RemeasureBorderHeight(this, width - frame.left() - frame.right());
     if (savedHeight < 1)
-        savedHeight = currentHeight;
-    const int height =
-        StartupHeightPixels(savedHeight, currentHeight, sizes, geometry_.BorderHeight(), tpp);
+        savedHeight = geometry_.OuterHeightScreenPixels(this);
+    const int height = StartupHeightPixels(geometry_.OuterHeightFromScreen(savedHeight),
+                                           currentHeight, sizes, geometry_.BorderHeight(), tpp);
     geometry_.ResizeOuter(this, width, height);
 }
 

@@ -30,11 +30,22 @@ public:
 
     // The outer size is counted in pixels, not converted back from twips, so a
     // twips-per-pixel factor that is not a whole number cannot make a saved size creep.
+    // These are Qt's pixels, in which the layout is done; on a scaled screen (a DPI above
+    // 96 makes Qt scale) each is more than one pixel of the screen.
     int OuterWidthPixels(const QWidget* window) const;
     int OuterHeightPixels(const QWidget* window) const;
     double OuterWidthTwips(const QWidget* window) const;
     double OuterHeightTwips(const QWidget* window) const;
     void ResizeOuter(QWidget* window, int widthPixels, int heightPixels) const;
+
+    // The outer size in the screen's own pixels, as the user sees and gives it (the
+    // Options dialog, the saved Width and Height).
+    int OuterWidthScreenPixels(const QWidget* window) const;
+    int OuterHeightScreenPixels(const QWidget* window) const;
+    void ResizeOuterScreenPixels(QWidget* window, int widthPixels, int heightPixels) const;
+    // An outer size in the screen's pixels in Qt's pixels, to the nearest.
+    int OuterWidthFromScreen(int screenPixels) const;
+    int OuterHeightFromScreen(int screenPixels) const;
 
     // The outer window's position, from the client area's position and the measured frame.
     // Qt places a window that was never shown by its client area and reports a shown one by
@@ -46,9 +57,11 @@ public:
 
 private:
     TwipsPerPixel tpp_;
-    QMargins frame_;          // pixels
-    double borderWidth_ = 0;  // twips
-    double borderHeight_ = 0; // twips
+    double screenPixelsPerPixel_ = 1; // the window's device pixel ratio
+    QMargins frame_;                  // pixels
+    QMargins screenFrame_;            // the screen's pixels
+    double borderWidth_ = 0;          // twips
+    double borderHeight_ = 0;         // twips
 };
 
 } // namespace plimset

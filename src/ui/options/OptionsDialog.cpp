@@ -55,6 +55,9 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
     setModal(true);
     const QScreen* screen = main.PreviewWindow()->screen();
     tpp_ = {TwipsPerPixelX(screen), TwipsPerPixelY(screen)};
+    // The size boxes count the screen's pixels, of which a scaled screen has more than Qt's.
+    const double scale = screen != nullptr ? screen->devicePixelRatio() : 1;
+    screenTpp_ = {tpp_.X / scale, tpp_.Y / scale};
     // The design's size, or the desktop's where the user chose a larger one.
     QFont dialogFont = font();
     if (dialogFont.pointSize() < DialogFontPoints)
@@ -87,7 +90,10 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
     noHotkeyText_ = LocalizedText(TextIds::NoHotkey, context_.languageOffset);
     Fill(options_);
     ShowMainWindowSize();
+    PlaceShortcutSettingsButton();
     FitControls();
+    PlaceHotkeyNote();
+    ShowHotkeyNote();
     if (context_.noJapaneseFont) {
         findChild<QLabel*>(QLatin1String(names::LanguageLabel))->setEnabled(false);
         languageList_->setEnabled(false);
@@ -177,9 +183,16 @@ void OptionsDialog::Fill(const OptionSettings& values) {
             SelectSoundSource(number());
             break;
         case BindingFormat::HotkeyBox: {
-            const QString hotkeyText = HotkeyCodeToText(number());
+            // Where the desktop decides the key, the box shows the one it reported; the
+            // one asked for is named beside it.
+            filledHotkey_ = number();
+            const QString desktopKey = context_.hotkeyBinding.DesktopKey;
+            desktopKeyShown_ = filledHotkey_ != 0 && !desktopKey.isEmpty();
+            const QString hotkeyText =
+                desktopKeyShown_ ? desktopKey : HotkeyCodeToText(filledHotkey_);
             hotkey_->setText(hotkeyText.isEmpty() ? noHotkeyText_ : hotkeyText);
             hotkey_->end(false);
+            ShowHotkeyNote();
             break;
         }
         }
@@ -232,7 +245,7 @@ OptionSettings OptionsDialog::Collect() const {
                 number() = static_cast<qint16>(soundSource_->checkedId());
             break;
         case BindingFormat::HotkeyBox:
-            number() = HotkeyTextToCode(boxText());
+            number() = AskedHotkey();
             break;
         }
     }

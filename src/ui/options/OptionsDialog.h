@@ -4,6 +4,7 @@
 #include "core/OptionSettings.h"
 #include "core/OptionsRules.h"
 #include "core/WindowLayout.h"
+#include "desktop/GlobalHotkey.h"
 #include "settings/OptionTable.h"
 #include "settings/WindowSettings.h"
 #include "ui/options/MainWindowPreview.h"
@@ -52,6 +53,10 @@ struct OptionsDialogContext {
     // Whether another program holds a hotkey combination (the stored number); none when
     // the desktop cannot tell.
     std::function<bool(qint16 hotkey)> hotkeyHeldElsewhere;
+    // Who decides which key works; where the desktop does, the box shows its key.
+    HotkeyBinding hotkeyBinding;
+    // Opens the desktop's shortcut settings (where hotkeyBinding.CanOpenSettings).
+    std::function<void()> openShortcutSettings;
 };
 
 // How one option is shown in its control and read back from it.
@@ -160,6 +165,16 @@ private:
     void ShowSoundSourceControls(int source);
     void SelectSoundSource(int source);
     void CaptureHotkey(QKeyEvent* event);
+    // Puts the button to the desktop's shortcut settings beside the hotkey box, where the
+    // desktop offers them.
+    void PlaceShortcutSettingsButton();
+    // Makes room below the hotkey box for the line about who decides the key, where a
+    // desktop does; run once the controls are fitted to their texts.
+    void PlaceHotkeyNote();
+    void ShowHotkeyNote();
+    // The hotkey asked for: the one filled in while the box shows the desktop's key, else
+    // the one in the box.
+    qint16 AskedHotkey() const;
     void RevertIncompleteHotkey();
     void ScrollIntoView(QLineEdit* box);
     void MonitorTestPlay();
@@ -170,8 +185,11 @@ private:
     OptionSettings& options_;
     OptionsDialogContext context_;
     TwipsPerPixel tpp_;
+    TwipsPerPixel screenTpp_; // twips per pixel of the screen, for the window size boxes
     MainWindowSnapshot snapshot_;
     QString noHotkeyText_;
+    qint16 filledHotkey_ = 0;      // the hotkey asked for, as filled in
+    bool desktopKeyShown_ = false; // the box shows the desktop's key, not one captured
     bool cancelled_ = false;
     bool saved_ = false;
     bool testPlaying_ = false;
@@ -213,6 +231,8 @@ private:
     QComboBox* lengthList_ = nullptr;
     QPushButton* reflectLength_ = nullptr;
     QLineEdit* hotkey_ = nullptr;
+    QLabel* hotkeyNote_ = nullptr;
+    QPushButton* shortcutSettings_ = nullptr;
     QComboBox* languageList_ = nullptr;
     QPushButton* restoreLook_ = nullptr;
     QPushButton* restoreAll_ = nullptr;

@@ -29,6 +29,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -108,10 +109,9 @@ void OptionsDialog::Ok() {
     RevertIncompleteHotkey();
     // A combination another program holds would never reach this one: say so now, while
     // the user can still choose another.
-    const qint16 hotkey =
-        hotkey_->text() == noHotkeyText_ ? qint16(0) : HotkeyTextToCode(hotkey_->text());
+    const qint16 hotkey = AskedHotkey();
     if (hotkey != 0 && context_.hotkeyHeldElsewhere && context_.hotkeyHeldElsewhere(hotkey)) {
-        Message(HotkeyHeldText(hotkey_->text(), offset), MessageStyle::Critical);
+        Message(HotkeyHeldText(HotkeyCodeToText(hotkey), offset), MessageStyle::Critical);
         hotkey_->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -161,8 +161,8 @@ void OptionsDialog::keyPressEvent(QKeyEvent* event) {
 // ----- Reflect and Restore Defaults -----
 
 void OptionsDialog::ReflectSizeAndLength() {
-    const double width = RoundToInt32(NumericValue(windowWidth_->text()) * tpp_.X);
-    const double height = RoundToInt32(NumericValue(windowHeight_->text()) * tpp_.Y);
+    const double width = RoundToInt32(NumericValue(windowWidth_->text()) * screenTpp_.X);
+    const double height = RoundToInt32(NumericValue(windowHeight_->text()) * screenTpp_.Y);
     main_.SizeTimeFieldForLength(ChosenLength());
     main_.ReflectOuterSize(width, height);
     main_.PlaceControls();
@@ -250,7 +250,23 @@ bool OptionsDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+qint16 OptionsDialog::AskedHotkey() const {
+    if (desktopKeyShown_)
+        return filledHotkey_;
+    return hotkey_->text() == noHotkeyText_ ? qint16(0) : HotkeyTextToCode(hotkey_->text());
+}
+
+void OptionsDialog::ShowHotkeyNote() {
+    if (!context_.hotkeyBinding.ByDesktop || hotkeyNote_ == nullptr)
+        return;
+    const QString asked = HotkeyCodeToText(AskedHotkey());
+    hotkeyNote_->setText(LocalizedText(TextIds::DesktopHotkeyNote, context_.languageOffset)
+                             .arg(asked.isEmpty() ? noHotkeyText_ : asked));
+}
+
 void OptionsDialog::CaptureHotkey(QKeyEvent* event) {
+    // A combination pressed here is the one asked for from now on.
+    desktopKeyShown_ = false;
     const Qt::KeyboardModifiers held = event->modifiers();
     const int key = event->key();
     const bool shift = held.testFlag(Qt::ShiftModifier) || key == Qt::Key_Shift;
@@ -262,12 +278,11 @@ void OptionsDialog::CaptureHotkey(QKeyEvent* event) {
         hotkey_->setText(
             CaptureHotkeyText(shift, ctrl, alt, modifierKey ? 0 : DigitOrLetterKey(event)));
         hotkey_->end(false);
-        return;
-    }
-    if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
+    } else if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
         hotkey_->setText(noHotkeyText_);
         hotkey_->end(false);
     }
+    ShowHotkeyNote();
 }
 
 void OptionsDialog::RevertIncompleteHotkey() {

@@ -5,9 +5,11 @@
 #include "ui/options/OptionsDialog.h"
 
 #include "core/AppState.h"
+#include "core/HotkeyText.h"
 #include "desktop/Twips.h"
 #include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
+#include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
 #include "ui/options/OptionsDialogDesign.h"
@@ -252,8 +254,65 @@ void OptionsDialog::CreateHotkeyAndLanguage(ControlMaker& make) {
     hotkey_->setAttribute(Qt::WA_InputMethodEnabled, false);
     hotkey_->setFocusPolicy(Qt::StrongFocus);
     hotkey_->installEventFilter(this);
+    hotkeyNote_ = make.Make(new QLabel(this), QLatin1String(names::HotkeyNote),
+                            ControlMaker::NoCaption, {3840, 2820, 3375, 180});
+    hotkeyNote_->setWordWrap(true);
+    hotkeyNote_->hide(); // shown where a desktop decides the key, once the rest is fitted
+    shortcutSettings_ = make.Button(this, names::ShortcutSettingsButton,
+                                    TextIds::ShortcutSettingsCaption, {6480, 2520, 735, 270});
     make.Label(this, names::LanguageLabel, TextIds::LanguageCaption, {3840, 3045, 90, 180});
     languageList_ = make.List(this, names::LanguageList, {4800, 3000, 2415, 300});
+}
+
+void OptionsDialog::PlaceShortcutSettingsButton() {
+    const bool offered = context_.hotkeyBinding.CanOpenSettings;
+    shortcutSettings_->setVisible(offered);
+    if (offered)
+        hotkey_->resize(shortcutSettings_->x() - TwipsToPixels(60, tpp_.X) - hotkey_->x(),
+                        hotkey_->height());
+}
+
+void OptionsDialog::PlaceHotkeyNote() {
+    const HotkeyBinding& binding = context_.hotkeyBinding;
+    if (!binding.ByDesktop && !binding.NoneOffered)
+        return;
+    // Below the hotkey's row, as wide as it; the longest note it may show decides the room.
+    const QWidget* label = findChild<QLabel*>(QLatin1String(names::HotkeyLabel));
+    const QWidget* rowEnd =
+        shortcutSettings_->isHidden() ? static_cast<QWidget*>(hotkey_) : shortcutSettings_;
+    const int gap = TwipsToPixels(60, tpp_.Y);
+    const int top = std::max(hotkey_->geometry().bottom(), label->geometry().bottom()) + gap;
+    hotkeyNote_->setText(
+        binding.NoneOffered ? LocalizedText(TextIds::NoGlobalShortcutsNote, context_.languageOffset)
+                            : LocalizedText(TextIds::DesktopHotkeyNote, context_.languageOffset)
+                                  .arg(HotkeyCodeToText(790)));
+    const int noteWidth = rowEnd->geometry().right() + 1 - label->x();
+    hotkeyNote_->setGeometry(label->x(), top, noteWidth, hotkeyNote_->heightForWidth(noteWidth));
+    hotkeyNote_->show();
+
+    // What stands below it in the right column moves down to make room; the rows across
+    // the whole dialog below the columns move only as far as the column then needs.
+    auto* across = findChild<QGroupBox*>(QLatin1String(names::MessageTextsGroup));
+    const int acrossTop = across->y();
+    const int room = hotkeyNote_->geometry().bottom() + gap - top + 1;
+    int columnBottom = 0;
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w != hotkeyNote_ && !w->isHidden() && w->y() >= top - gap &&
+            w->geometry().right() >= label->x() && w->y() < acrossTop && w != hotkey_ &&
+            w != label && w != shortcutSettings_) {
+            w->move(w->x(), w->y() + room);
+            columnBottom = std::max(columnBottom, w->geometry().bottom());
+        }
+    }
+    const int acrossShift = std::max(0, columnBottom + 2 * gap - acrossTop);
+    if (acrossShift == 0)
+        return;
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->y() >= acrossTop)
+            w->move(w->x(), w->y() + acrossShift);
+    }
+    setFixedSize(width(), height() + acrossShift);
+    move(x(), y() - acrossShift / 2);
 }
 
 void OptionsDialog::CreateRestoreAndEndButtons(ControlMaker& make) {
@@ -289,6 +348,10 @@ void OptionsDialog::SetBuddies() {
 }
 
 void OptionsDialog::ConnectControls() {
+    connect(shortcutSettings_, &QPushButton::clicked, this, [this] {
+        if (context_.openShortcutSettings)
+            context_.openShortcutSettings();
+    });
     connect(untilEnd_, &QCheckBox::toggled, this, &OptionsDialog::EnableRingDurationUnlessUntilEnd);
     connect(alertWindowShown_, &QCheckBox::toggled, this,
             &OptionsDialog::EnableAlertWindowSettings);
@@ -413,13 +476,14 @@ void OptionsDialog::SetTabOrder() {
         alarmGroup();
         countDownGroup();
     }
-    order.insert(order.end(), {beepSource_,      fileSource_,    silentSource_,     beepCount_,
-                               testBeepButton_,  soundFile_,     testPlayButton_,   browseButton_,
-                               untilEnd_,        ringDuration_,  alertWindowShown_, alertSize_,
-                               displayDuration_, trayIcon_,      taskbarButton_,    progress_,
-                               showAlways_,      windowWidth_,   windowHeight_,     reflectSize_,
-                               lengthList_,      reflectLength_, hotkey_,           languageList_,
-                               restoreLook_,     restoreAll_});
+    order.insert(order.end(),
+                 {beepSource_,      fileSource_,    silentSource_,     beepCount_,
+                  testBeepButton_,  soundFile_,     testPlayButton_,   browseButton_,
+                  untilEnd_,        ringDuration_,  alertWindowShown_, alertSize_,
+                  displayDuration_, trayIcon_,      taskbarButton_,    progress_,
+                  showAlways_,      windowWidth_,   windowHeight_,     reflectSize_,
+                  lengthList_,      reflectLength_, hotkey_,           shortcutSettings_,
+                  languageList_,    restoreLook_,   restoreAll_});
     if (countDownFirst)
         order.insert(order.end(), {countDownText1_, countDownText2_, alarmText1_, alarmText2_});
     else

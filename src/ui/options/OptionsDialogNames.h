@@ -92,6 +92,9 @@ inline constexpr char ReflectLengthButton[] = "Command5_1";
 // Hotkey and language.
 inline constexpr char HotkeyLabel[] = "Label1_0";
 inline constexpr char HotkeyBox[] = "Text9";
+// Where the desktop decides the key: a line about it and the button to its settings.
+inline constexpr char HotkeyNote[] = "HotkeyNote";
+inline constexpr char ShortcutSettingsButton[] = "ShortcutSettings";
 inline constexpr char LanguageLabel[] = "Label1_1";
 inline constexpr char LanguageList[] = "Combo2";
 

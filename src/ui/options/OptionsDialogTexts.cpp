@@ -85,11 +85,13 @@ void OptionsDialog::FitControls() {
     // start, whole in its tool tip).
     exceptions.keepsSize = [this](const QWidget* w) {
         return w == alarmStrip_->parentWidget() || w == countDownStrip_->parentWidget() ||
-               w == soundFile_;
+               w == soundFile_ || w == hotkeyNote_;
     };
     // A strip's scroll bar hidden now stays hidden while the dialog is open.
     exceptions.takesNoRoom = [this](const QWidget* w) {
-        return (w == alarmScroll_ || w == countDownScroll_) && w->isHidden();
+        return (w == alarmScroll_ || w == countDownScroll_ || w == hotkeyNote_ ||
+                w == shortcutSettings_) &&
+               w->isHidden();
     };
     const QSize fitted = FitControlsToText(this, exceptions);
     // The alert texts span both columns, however wide they grew.

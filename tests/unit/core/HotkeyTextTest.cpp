@@ -28,6 +28,23 @@ TEST(HotkeyText, ConvertsBothWays) {
         }
 }
 
+TEST(HotkeyText, DesktopsDescriptionsAreSpeltAsTheDialogSpellsKeys) {
+    const struct {
+        const char* description;
+        const char* text;
+    } rows[] = {{"Ctrl+Shift+T", "Ctrl + Shift + T"},
+                {"<Control><Shift>t", "Ctrl + Shift + T"},
+                {" Shift + Ctrl + t ", "Ctrl + Shift + T"},
+                {"Alt+Primary+5", "Ctrl + Alt + 5"},
+                {"Meta+F1", "Meta + F1"},
+                {"Super+Alt+space", "Alt + Meta + space"},
+                {"", ""},
+                {"Ctrl+Shift", "Ctrl+Shift"}};
+    for (const auto& row : rows)
+        EXPECT_EQ(DesktopKeyText(QString::fromUtf8(row.description)), QLatin1String(row.text))
+            << row.description;
+}
+
 TEST(HotkeyText, NumbersAndTextsThatAreNoHotkeyGiveNone) {
     // Damaged or hand-edited settings: no text, no parts, so nothing is registered.
     for (qint16 code : {0, -665, 6, 65, 665 - 600, 865, 964, 6064, 697, 6100, 32767}) {

@@ -2,6 +2,7 @@
 #include "SettingsTestFiles.h"
 #include "settings/SettingsFile.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -66,8 +67,8 @@ TEST_F(WindowSettingsTest, SaveWritesOnlyWhatChangedInOrder) {
     current.FontBold = 1;
     current.Width = 200;
     SaveWindowSettings(file, loaded, current, true);
-    EXPECT_EQ(readBytes(path), "[MainForm]\nStartForm=1\nLeft=1500\nAlwaysOnTop=1\n"
-                               "FontSize=10.5\nFontBold=-1\n[Option]\nWidth=200\n");
+    EXPECT_EQ(readBytes(path), "[MainForm]\nStartForm=1\nLeft=1500\nTop=900\nAlwaysOnTop=1\n"
+                               "FontSize=10.5\nFontBold=-1\n[Option]\nWidth=200\nHeight=60\n");
     EXPECT_EQ(loaded.AlwaysOnTop, 1);
     EXPECT_EQ(loaded.Width, 200);
 
@@ -77,6 +78,28 @@ TEST_F(WindowSettingsTest, SaveWritesOnlyWhatChangedInOrder) {
     current.Top = 0;
     SaveWindowSettings(file, loaded, current, false);
     EXPECT_EQ(readBytes(path), "[MainForm]\nStartForm=1\nFontSize=10.5\nFontBold=-1\n");
+}
+
+TEST_F(WindowSettingsTest, TwoWindowsSavingAtOnceLeaveOneWholePosition) {
+    // Another process saves positions whose Left and Top are equal, and so does this one.
+    constexpr int Count = 300;
+    QProcess other;
+    other.start(QStringLiteral(PLIMSET_WRITE_KEYS_HELPER),
+                {path, "positions", QString::number(Count)});
+    ASSERT_TRUE(other.waitForStarted());
+    ASSERT_TRUE(other.waitForReadyRead(30000));
+    WindowSettings loaded;
+    int torn = 0;
+    for (int i = 1; i <= Count; ++i) {
+        WindowSettings current = loaded;
+        current.Left = current.Top = -i;
+        SaveWindowSettings(file, loaded, current, true);
+        loaded = current;
+        const WindowSettings stored = ReadWindowSettings(SettingsFile(path), Design);
+        torn += stored.Left != stored.Top;
+    }
+    ASSERT_TRUE(other.waitForFinished(120000));
+    EXPECT_EQ(torn, 0);
 }
 
 TEST_F(WindowSettingsTest, FontSizesAreStoredToFourDecimals) {

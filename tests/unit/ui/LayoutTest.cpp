@@ -65,12 +65,19 @@ TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
         // Many preset boxes, clock-style times and the file sound with a long path.
         "SoundFlag=1\nSoundFile=/usr/share/sounds/freedesktop/stereo/alarm-clock-elapsed.oga\n"
         "RingDuration=0.03\n[Advanced]\nMaxCol=99\nTimeSeparator=1\n",
-        // The beep row in place of the file row.
-        "SoundFlag=0\n",
+        // The beep row in place of the file row; the desktop decides the hotkey.
+        "SoundFlag=0\nHotkey=790\n",
     };
     for (const Look& look : Looks()) {
         for (bool japanese : {false, true}) {
             for (const QByteArray& settings : cases) {
+                // The line about who decides the hotkey, at its longest, with the button to
+                // the desktop's settings; and where the desktop gives no shortcut.
+                hotkey.binding = {};
+                if (&settings == &cases[2])
+                    hotkey.binding = {true, QStringLiteral("Meta + F12"), true, false};
+                else if (&settings == &cases[1])
+                    hotkey.binding.NoneOffered = true;
                 ASSERT_TRUE(StartWith(look, japanese, settings));
                 const std::string where = Where(look, japanese, settings.constData());
                 WhenModalOpens<OptionsDialog>([&](OptionsDialog* d) {

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QRadioButton>
@@ -237,6 +238,31 @@ TEST_F(OptionsDialogTest, TheHotkeyIsOffWhileTheDialogIsOpenAndAHeldOneIsRefused
     EXPECT_TRUE(ReadSettings().contains("HotKey=689"));
 }
 
+TEST_F(OptionsDialogTest, WhereTheDesktopBindsTheKeyTheBoxShowsItAndOkKeepsTheOneAskedFor) {
+    WriteSettings("[Option]\nHotkey=689\n"); // Ctrl + Shift + Y
+    ASSERT_FALSE(Start());
+    hotkey.binding = {.ByDesktop = true, .DesktopKey = "Ctrl + Shift + T", .CanOpenSettings = true};
+    const auto note = [this] { return In<QLabel>(names::HotkeyNote)->text(); };
+    WithDialog([&](OptionsDialog*) {
+        EXPECT_EQ(Box(names::HotkeyBox)->text(), "Ctrl + Shift + T");
+        EXPECT_EQ(note(), "The desktop's shortcut settings choose the key that works (asked for: "
+                          "Ctrl + Shift + Y).");
+        Click(names::ShortcutSettingsButton);
+        EXPECT_EQ(hotkey.calls.last(), "open settings");
+        Click(names::OkButton);
+    });
+    EXPECT_EQ(app->Options().Hotkey, 689);
+    // A combination pressed in the box is the one asked for from then on.
+    hotkey.binding.CanOpenSettings = false;
+    WithDialog([&](OptionsDialog*) {
+        EXPECT_TRUE(In<QPushButton>(names::ShortcutSettingsButton)->isHidden());
+        Press(names::HotkeyBox, Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+        EXPECT_TRUE(note().endsWith("(asked for: Ctrl + Alt + K)."));
+        Click(names::OkButton);
+    });
+    EXPECT_EQ(app->Options().Hotkey, 375);
+}
+
 TEST_F(OptionsDialogTest, AFileDroppedOnTheSoundFileBoxGivesItsPath) {
     ASSERT_FALSE(Start());
     WithDialog([&](OptionsDialog*) {
@@ -284,6 +310,8 @@ protected:
                     },
                 .askYesNo = [](QWidget*, const QString&) { return true; },
                 .hotkeyHeldElsewhere = [](qint16) { return false; },
+                .hotkeyBinding = {},
+                .openShortcutSettings = {},
             });
         dialog = made.get();
         return made;

@@ -61,7 +61,7 @@ protected:
         QWidget* first = In<QWidget>(options_names::CancelButton)->nextInFocusChain();
         QWidget* w = first;
         do {
-            if (w->focusPolicy() & Qt::TabFocus)
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->isHidden())
                 names << w->objectName();
             w = w->nextInFocusChain();
         } while (w != first && names.size() < 200);
