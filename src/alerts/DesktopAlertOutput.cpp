@@ -68,8 +68,8 @@ void DesktopAlertOutput::EndAlert() {
 
 void DesktopAlertOutput::LoadAlertWindow() {
     if (!window_) {
-        window_ =
-            std::make_unique<AlertWindow>(*c_.options, *c_.state, languageOffset_, c_.mainWindow);
+        window_ = std::make_unique<AlertWindow>(*c_.options, *c_.state, languageOffset_,
+                                                c_.mainWindow, c_.stopButton);
         if (c_.windowServices != nullptr) {
             c_.windowServices->SetUntitled(window_.get());
         }

@@ -44,6 +44,7 @@ App::App(AppContext context)
           .trayMenu = &tray_,
           .fileExists = {},
           .notifier = &context_.desktopNotifier,
+          .stopButton = window_.ActionButton(),
       }),
       tray_(state_, &window_), engine_(state_, options_, context_.clock, window_, alert_, tray_),
       windowState_(window_, context_.settingsFilePath) {

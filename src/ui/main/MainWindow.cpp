@@ -56,6 +56,10 @@ MainWindow::MainWindow(AppState& state, const OptionSettings& options, WindowSer
 
 MainWindow::~MainWindow() = default;
 
+QWidget* MainWindow::ActionButton() const {
+    return actionButton_;
+}
+
 void MainWindow::CreateControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QLatin1String(MainWindowNames::ClientArea));

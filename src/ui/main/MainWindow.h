@@ -58,6 +58,8 @@ public:
     // Measures the frame the window manager gives the window and the menu bar.
     void MeasureBorders();
     const WindowGeometry& Geometry() const { return geometry_; }
+    // The mode's action button, which also stops an alert.
+    QWidget* ActionButton() const;
     // The window's outer size in pixels.
     int OuterWidthPixels() const override { return geometry_.OuterWidthPixels(this); }
     int OuterHeightPixels() const override { return geometry_.OuterHeightPixels(this); }
