@@ -112,7 +112,7 @@ std::optional<int> App::Startup() {
 
 void App::ApplyOptions(const OptionSettings& options) {
     options_ = options;
-    window_.PlaceOutOfSightButtons();
+    window_.ApplyAccessKeyForStyle();
     // At start-up the field is sized for the display length and the window takes its saved
     // size; later the window keeps the size the user gave it (the Options dialog sizes it
     // for a new display length itself).
