@@ -24,6 +24,12 @@ QString StopActionCaption(qint16 languageOffset) {
     return languageOffset == JapaneseOffset ? QStringLiteral("停止") : QStringLiteral("Stop");
 }
 
+// The caption of a click on the notification, which brings the main window forward.
+QString ShowActionCaption(qint16 languageOffset) {
+    return languageOffset == JapaneseOffset ? QStringLiteral("Plimset を表示")
+                                            : QStringLiteral("Show Plimset");
+}
+
 } // namespace
 
 DesktopAlertOutput::DesktopAlertOutput(AlertOutputContext context) : c_(std::move(context)) {
@@ -53,6 +59,7 @@ void DesktopAlertOutput::BeginAlert() {
         .summary = lines.line1.isEmpty() ? QStringLiteral("Plimset") : lines.line1,
         .body = lines.line2,
         .stopCaption = StopActionCaption(languageOffset_),
+        .showCaption = ShowActionCaption(languageOffset_),
     });
 }
 

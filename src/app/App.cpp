@@ -68,6 +68,9 @@ App::App(AppContext context)
         if (alert_.IsAlertActive() && !unloaded_)
             engine_.PressActionButton();
     });
+    // A click on the notification itself brings the window with its stop button forward.
+    connect(&context_.desktopNotifier, &DesktopNotifier::ShowChosen, this,
+            [this] { ApplyWindowVerb(WindowVerb::Show); });
 }
 
 App::~App() = default;

@@ -19,8 +19,9 @@ public:
             ++withdrawals;
         shown.reset();
     }
-    // The user chooses the notice's stop action.
+    // The user chooses the notice's stop action, or clicks the notice itself.
     void ChooseStop() { emit StopChosen(); }
+    void ClickNotice() { emit ShowChosen(); }
 
     std::optional<DesktopNotice> shown;
     std::vector<DesktopNotice> notices; // every notice shown, in order
