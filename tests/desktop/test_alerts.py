@@ -198,10 +198,10 @@ class AlertTest(unittest.TestCase):
         # Fresh settings: the main window stands where the centred alert would be.
         app = desk.start_shown(self, desk.Program(args=["/C", "0:01"]))
         form3 = self.alert_window(app)
-        desk.settle(0.3)
+        desk.wait_until(lambda: not overlap(outer_geometry(form3), outer_geometry(app.window)),
+                        what="the alert beside the main window")
         screen = (0, 0) + desk.screen_size()
-        alert, main = outer_geometry(form3), outer_geometry(app.window)
-        self.assertFalse(overlap(alert, main), (alert, main))
+        alert = outer_geometry(form3)
         self.assertEqual(overlap(alert, screen), alert[2:], (alert, screen))
         acc = desk.atspi_application()
         box = desk.find_accessible(acc, "push button", "Stop").queryComponent().getExtents(0)
