@@ -3,6 +3,7 @@
 #include "alerts/AlertWindowNames.h"
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
+#include "core/ScreenFit.h"
 #include "desktop/ControlFit.h"
 #include "desktop/Twips.h"
 
@@ -21,6 +22,9 @@
 namespace plimset {
 
 namespace {
+
+// Pixels between the alert window and the main window it is placed beside.
+constexpr int besideGap = 8;
 
 // Screen readers announce the window as an alert: its role says so and its name is the
 // message.
@@ -43,12 +47,13 @@ QRect PixelRect(const TwipRect& r, double tppX, double tppY) {
 } // namespace
 
 AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
-                         qint16 languageOffset, QWidget* mainWindow)
+                         qint16 languageOffset, QWidget* mainWindow, QWidget* stopButton)
     // A small tool window with no title bar and no buttons, above ordinary windows, that
     // never takes the keyboard away from the window the user works in.
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus),
-      options_(options), state_(state), languageOffset_(languageOffset), mainWindow_(mainWindow) {
+      options_(options), state_(state), languageOffset_(languageOffset), mainWindow_(mainWindow),
+      stopButton_(stopButton) {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(AlertAccessible);
         return true;
@@ -82,6 +87,8 @@ AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
     singleLine_ = makeLabel(AlertWindowNames::SingleLineLabel, layout_.singleLine);
     singleLine_->hide();
     FitToLines();
+    if (mainWindow_ != nullptr)
+        mainWindow_->installEventFilter(this);
 }
 
 void AlertWindow::FitToLines() {
@@ -115,10 +122,10 @@ void AlertWindow::FitToLines() {
     for (size_t i = 0; i < labels.size(); ++i)
         labels[i]->setGeometry(places[i]);
     setFixedSize(Pixels(layout_.width, tppX_) + extra, Pixels(layout_.height, tppY_));
-    Centre();
+    Place();
 }
 
-void AlertWindow::Centre() {
+void AlertWindow::Place() {
     const QScreen* screen = mainWindow_ != nullptr ? mainWindow_->screen() : this->screen();
     if (screen == nullptr) {
         return;
@@ -128,8 +135,16 @@ void AlertWindow::Centre() {
     const QSize outer = isVisible() ? frameGeometry().size() : size();
     const long left = CentredOrigin(area.width() * tppX_, outer.width() * tppX_);
     const long top = CentredOrigin(area.height() * tppY_, outer.height() * tppY_);
-    move(area.left() + Pixels(static_cast<double>(left), tppX_),
-         area.top() + Pixels(static_cast<double>(top), tppY_));
+    const QRect centred(area.left() + Pixels(static_cast<double>(left), tppX_),
+                        area.top() + Pixels(static_cast<double>(top), tppY_), outer.width(),
+                        outer.height());
+    QRect main;
+    if (mainWindow_ != nullptr && mainWindow_->isVisible() && !mainWindow_->isMinimized())
+        main = mainWindow_->frameGeometry();
+    QRect stopButton;
+    if (stopButton_ != nullptr && stopButton_->isVisible())
+        stopButton = QRect(stopButton_->mapToGlobal(QPoint(0, 0)), stopButton_->size());
+    move(PlaceBeside(centred, main, screen->availableGeometry(), stopButton, besideGap));
 }
 
 void AlertWindow::Activate() {
@@ -160,6 +175,16 @@ void AlertWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     QAccessibleEvent alert(this, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
+}
+
+bool AlertWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The main window moved, grew or came back: the alert moves off it again.
+    if (watched == mainWindow_ && isVisible() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+         event->type() == QEvent::Show || event->type() == QEvent::WindowStateChange)) {
+        Place();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void AlertWindow::changeEvent(QEvent* event) {

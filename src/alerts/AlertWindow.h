@@ -16,12 +16,15 @@ struct OptionSettings;
 // lines of the current mode and language while an alert's message part is pending. Its
 // size is fixed when it is made, from MessageBoxSize; each time it is shown or activated
 // it takes the current lines and moves to the centre of the screen that holds the main
-// window. Screen readers get it as an alert whose name is the message.
+// window, or beside the main window where the centre would cover it, so that the main
+// window stays readable and its stop button within reach; it follows the main window
+// while that moves. Screen readers get it as an alert whose name is the message.
 class AlertWindow : public QDialog {
     Q_OBJECT
 public:
+    // stopButton is the main window's button that stops the alert, never covered.
     AlertWindow(const OptionSettings& options, const AppState& state, qint16 languageOffset,
-                QWidget* mainWindow);
+                QWidget* mainWindow, QWidget* stopButton = nullptr);
 
     // The language of the lines it takes the next time it is shown or activated.
     void SetLanguageOffset(qint16 offset) { languageOffset_ = offset; }
@@ -31,16 +34,18 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Activate();
-    void Centre();
+    void Place();
     void FitToLines();
 
     const OptionSettings& options_;
     const AppState& state_;
     qint16 languageOffset_;
     QWidget* mainWindow_;
+    QWidget* stopButton_;
     AlertWindowLayout layout_;
     double tppX_ = 15;
     double tppY_ = 15;

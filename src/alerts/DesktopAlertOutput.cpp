@@ -24,6 +24,12 @@ QString StopActionCaption(qint16 languageOffset) {
     return languageOffset == JapaneseOffset ? QStringLiteral("停止") : QStringLiteral("Stop");
 }
 
+// The caption of a click on the notification, which brings the main window forward.
+QString ShowActionCaption(qint16 languageOffset) {
+    return languageOffset == JapaneseOffset ? QStringLiteral("Plimset を表示")
+                                            : QStringLiteral("Show Plimset");
+}
+
 } // namespace
 
 DesktopAlertOutput::DesktopAlertOutput(AlertOutputContext context) : c_(std::move(context)) {
@@ -53,6 +59,7 @@ void DesktopAlertOutput::BeginAlert() {
         .summary = lines.line1.isEmpty() ? QStringLiteral("Plimset") : lines.line1,
         .body = lines.line2,
         .stopCaption = StopActionCaption(languageOffset_),
+        .showCaption = ShowActionCaption(languageOffset_),
     });
 }
 
@@ -68,8 +75,8 @@ void DesktopAlertOutput::EndAlert() {
 
 void DesktopAlertOutput::LoadAlertWindow() {
     if (!window_) {
-        window_ =
-            std::make_unique<AlertWindow>(*c_.options, *c_.state, languageOffset_, c_.mainWindow);
+        window_ = std::make_unique<AlertWindow>(*c_.options, *c_.state, languageOffset_,
+                                                c_.mainWindow, c_.stopButton);
         if (c_.windowServices != nullptr) {
             c_.windowServices->SetUntitled(window_.get());
         }

@@ -42,6 +42,8 @@ struct AlertOutputContext {
     // Where the alert's lines are also posted as a desktop notification while it lasts
     // (unless DesktopNotification is 0); the notification's stop is the caller's to wire.
     DesktopNotifier* notifier = nullptr;
+    // The main window's button that stops the alert, which the alert window never covers.
+    QWidget* stopButton = nullptr;
 };
 
 // The alert as the user meets it: every engine tick of an alert brings the main window

@@ -44,6 +44,7 @@ App::App(AppContext context)
           .trayMenu = &tray_,
           .fileExists = {},
           .notifier = &context_.desktopNotifier,
+          .stopButton = window_.ActionButton(),
       }),
       tray_(state_, &window_), engine_(state_, options_, context_.clock, window_, alert_, tray_),
       windowState_(window_, context_.settingsFilePath) {
@@ -71,6 +72,9 @@ App::App(AppContext context)
         if (alert_.IsAlertActive() && !unloaded_)
             engine_.PressActionButton();
     });
+    // A click on the notification itself brings the window with its stop button forward.
+    connect(&context_.desktopNotifier, &DesktopNotifier::ShowChosen, this,
+            [this] { ApplyWindowVerb(WindowVerb::Show); });
 }
 
 App::~App() = default;
@@ -115,7 +119,7 @@ std::optional<int> App::Startup() {
 
 void App::ApplyOptions(const OptionSettings& options) {
     options_ = options;
-    window_.PlaceOutOfSightButtons();
+    window_.ApplyAccessKeyForStyle();
     // At start-up the field is sized for the display length and the window takes its saved
     // size; later the window keeps the size the user gave it (the Options dialog sizes it
     // for a new display length itself).

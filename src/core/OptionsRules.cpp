@@ -113,12 +113,6 @@ QString MaxLengthItemText(int length, qint16 timeSeparator, const QLocale& local
              clock ? QStringLiteral(" [H:M:S]") : QString());
 }
 
-QString VersionLabelText(int major, int minor) {
-    const QString number =
-        QStringLiteral("     %1.%2").arg(major).arg(minor, 2, 10, QLatin1Char('0'));
-    return QStringLiteral("Ver.") + number.right(5);
-}
-
 QString CaptureHotkeyText(bool shift, bool ctrl, bool alt, int keyCode) {
     QString modifiers;
     if (ctrl && shift && alt)

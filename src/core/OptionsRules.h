@@ -61,10 +61,6 @@ PresetStripLayout LayoutPresetBoxes(int count, double viewportLeft, double viewp
 QString MaxLengthItemText(int length, qint16 timeSeparator, const QLocale& locale,
                           const QString& maxText, const QString& minText);
 
-// The version label: "Ver." and the number right-aligned in five characters, the minor
-// number with two digits ("Ver. 0.01", "Ver.12.34").
-QString VersionLabelText(int major, int minor);
-
 // The hotkey box's text for a key pressed with modifiers held. A single modifier is
 // widened to two (Shift to Ctrl + Shift, Ctrl or Alt to Ctrl + Alt); the key is appended
 // only when it is a digit or letter key (its code "0".."9" or "A".."Z"), otherwise the

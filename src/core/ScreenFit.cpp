@@ -35,6 +35,12 @@ qint32 FitAxis(double start, double end, double extent, double pixel, qint32 pos
     return WholeTwips(result);
 }
 
+// The start of a length that begins at `start` pulled into [low, high - length]; a length
+// longer than the room starts at low.
+int Within(int start, int length, int low, int high) {
+    return std::max(low, std::min(start, high - length));
+}
+
 } // namespace
 
 void KeepOnScreen(double width, double height, WindowPosition& position,
@@ -48,6 +54,39 @@ void KeepOnScreen(double width, double height, WindowPosition& position,
     const double y1 = y0 + virtualScreenPx.height() * tppy;
     position.Left = FitAxis(x0, x1, width, tppx, position.Left);
     position.Top = FitAxis(y0, y1, height, tppy, position.Top);
+}
+
+QPoint PlaceBeside(const QRect& centred, const QRect& other, const QRect& screen,
+                   const QRect& keepClear, int gap) {
+    if (other.isEmpty() || screen.isEmpty() || !centred.intersects(other))
+        return centred.topLeft();
+    const int w = centred.width();
+    const int h = centred.height();
+    const int alongX = other.left() + (other.width() - w) / 2;
+    const int alongY = other.top() + (other.height() - h) / 2;
+    const QPoint sides[] = {
+        {alongX, other.top() + other.height() + gap}, // below
+        {alongX, other.top() - gap - h},              // above
+        {other.left() + other.width() + gap, alongY}, // right
+        {other.left() - gap - w, alongY},             // left
+    };
+    const auto onScreen = [&](QPoint p) {
+        return QPoint(Within(p.x(), w, screen.left(), screen.left() + screen.width()),
+                      Within(p.y(), h, screen.top(), screen.top() + screen.height()));
+    };
+    for (int i = 0; i < 4; ++i) {
+        const QPoint p = onScreen(sides[i]);
+        // Pulled along its side only: the side has room.
+        const bool vertical = i < 2;
+        if (vertical ? p.y() == sides[i].y() : p.x() == sides[i].x())
+            return p;
+    }
+    for (const QPoint side : sides) {
+        const QPoint p = onScreen(side);
+        if (!QRect(p, centred.size()).intersects(keepClear))
+            return p;
+    }
+    return onScreen(sides[0]);
 }
 
 } // namespace plimset

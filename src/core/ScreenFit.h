@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QtGlobal>
 
@@ -18,5 +19,15 @@ struct WindowPosition {
 // virtual screen (no screen known) leaves the position as it is.
 void KeepOnScreen(double width, double height, WindowPosition& position,
                   const QRect& virtualScreenPx, double tppx, double tppy);
+
+// Where a window goes that must leave another one readable: at `centred` (the window's
+// place by the centring rule, its outer size included) where that does not overlap
+// `other`; otherwise beside `other`, `gap` pixels away and centred on it along that side:
+// below it, or where the screen area has no room there, above, right or left of it, moved
+// along the side as far as it takes to be whole on the area. Where no side has room (a
+// maximized `other`), the first of those places pulled onto the area that leaves
+// `keepClear` uncovered. Pixels; an empty `other` or `screen` leaves the centred place.
+QPoint PlaceBeside(const QRect& centred, const QRect& other, const QRect& screen,
+                   const QRect& keepClear, int gap);
 
 } // namespace plimset

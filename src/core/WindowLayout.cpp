@@ -99,10 +99,6 @@ int StartupHeightPixels(qint32 savedHeight, int currentHeightPixels, const Contr
     return qMax(savedHeight, minimum);
 }
 
-qint32 OutOfSightTop(double buttonHeight, double borderHeight) {
-    return RoundToInt32(-buttonHeight - borderHeight);
-}
-
 qint32 CentredPosition(double screenLength, double windowLength) {
     return IntegerDivide(screenLength - windowLength, 2);
 }

@@ -39,10 +39,6 @@ struct ControlSizes {
     double TextHeight = 270;
 };
 
-// The designed size of the two out-of-sight access-key buttons.
-inline constexpr double HiddenButtonWidth = 255;
-inline constexpr double HiddenButtonHeight = 180;
-
 // The text the time field is sized for: one more zero than it shows, so there is spare
 // room for the caret. characters 0 means the field's character limit.
 QString FieldSizingText(int characters, int maxLength);
@@ -77,10 +73,6 @@ int StartupWidthPixels(qint32 savedWidth, int currentWidthPixels, const ControlS
                        double borderWidth, TwipsPerPixel tpp);
 int StartupHeightPixels(qint32 savedHeight, int currentHeightPixels, const ControlSizes& sizes,
                         double borderHeight, TwipsPerPixel tpp);
-
-// The top of a button placed just above the client area, where it cannot be seen but
-// still answers its access key.
-qint32 OutOfSightTop(double buttonHeight, double borderHeight);
 
 // Where a window of this size stands centred on a screen of this size (one axis).
 qint32 CentredPosition(double screenLength, double windowLength);

@@ -5,12 +5,14 @@
 
 namespace plimset {
 
-// What a desktop notification says: a first line, an optional second one, and the caption
-// of its one action, which stops what the notification tells of.
+// What a desktop notification says: a first line, an optional second one, the caption of
+// its action, which stops what the notification tells of, and the caption of what a click
+// on the notice itself does: bring the program's window forward.
 struct DesktopNotice {
     QString summary;
     QString body;
     QString stopCaption;
+    QString showCaption;
 };
 
 // One notification at a time on the desktop's notification service, shown until it is
@@ -30,8 +32,10 @@ public:
     virtual void Inform(const QString& text) = 0;
 
 signals:
-    // The user chose the notice's stop action (or clicked the notice itself).
+    // The user chose the notice's stop action.
     void StopChosen();
+    // The user clicked the notice itself.
+    void ShowChosen();
 };
 
 } // namespace plimset

@@ -9,7 +9,8 @@
 
 namespace plimset {
 
-QtWindowServices::QtWindowServices(QObject* parent) : QObject(parent) {}
+QtWindowServices::QtWindowServices(bool clientFrames, QObject* parent)
+    : QObject(parent), clientFrames_(clientFrames) {}
 
 QtWindowServices::~QtWindowServices() {
     for (auto it = wishes_.keyBegin(); it != wishes_.keyEnd(); ++it) {
@@ -85,6 +86,10 @@ void QtWindowServices::SetUntitled(QWidget* window) {
     Watch(window).untitled = true;
     Watch(window).taskbarButton = false;
     window->setWindowTitle(QString());
+    // A frame the program draws itself would show a title bar with the program's name
+    // and every button, whatever the window's hints leave out.
+    if (clientFrames_)
+        window->setWindowFlag(Qt::FramelessWindowHint);
 }
 
 bool QtWindowServices::eventFilter(QObject* watched, QEvent* event) {

@@ -13,7 +13,9 @@ namespace plimset {
 class QtWindowServices : public QObject, public WindowServices {
     Q_OBJECT
 public:
-    explicit QtWindowServices(QObject* parent = nullptr);
+    // clientFrames: the program draws its windows' frames and title bars itself (a Wayland
+    // client), so a window without a title goes without a frame.
+    explicit QtWindowServices(bool clientFrames = false, QObject* parent = nullptr);
     ~QtWindowServices() override;
 
     void SetTaskbarButton(QWidget* window, bool shown) override;
@@ -44,6 +46,7 @@ private:
     void RestoreIfMinimizeWithheld(QWidget* window);
 
     QHash<QWidget*, Wishes> wishes_;
+    bool clientFrames_;
 };
 
 } // namespace plimset

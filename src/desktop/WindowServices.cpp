@@ -3,6 +3,7 @@
 #include "desktop/QtWindowServices.h"
 #include "desktop/Twips.h"
 
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 
@@ -20,7 +21,8 @@ std::unique_ptr<WindowServices> MakeWindowServices() {
         return std::make_unique<X11WindowServices>();
     }
 #endif
-    return std::make_unique<QtWindowServices>();
+    return std::make_unique<QtWindowServices>(
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland")));
 }
 
 qint32 MenuBarHeight(QMainWindow* window) {

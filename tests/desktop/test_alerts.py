@@ -52,6 +52,20 @@ def stretches(levels, min_gap):
     return found
 
 
+def outer_geometry(wid):
+    """(x, y, width, height) of a window with the frame the window manager gives it."""
+    g = desk.geometry(wid)
+    left, right, top, bottom = desk.frame_extents(wid) or (0, 0, 0, 0)
+    return (g["x"] - left, g["y"] - top, g["width"] + left + right, g["height"] + top + bottom)
+
+
+def overlap(a, b):
+    """The (width, height) two (x, y, width, height) rectangles share, or None."""
+    w = min(a[0] + a[2], b[0] + b[2]) - max(a[0], b[0])
+    h = min(a[1] + a[3], b[1] + b[3]) - max(a[1], b[1])
+    return (w, h) if w > 0 and h > 0 else None
+
+
 class AlertTest(unittest.TestCase):
     def start(self, args, settings, sound_file=None):
         app = desk.Program(args=args)
@@ -138,6 +152,8 @@ class AlertTest(unittest.TestCase):
 
     def test_alert_window_shows_the_lines_centred_and_goes(self):
         screen_w, screen_h = desk.screen_size()
+        # The main window in a corner, where the centred alert leaves it free.
+        corner = "[MainForm]\nLeft=150\nTop=150\n"
         cases = [
             ("countdown", ["/C", "0:01"], "", "The countdown ended.\nClick on the stop button.",
              1),
@@ -155,7 +171,7 @@ class AlertTest(unittest.TestCase):
                     t = time.localtime()
                     args = ["/A", "%d:%02d" % (t.tm_hour, t.tm_min)]
                 app = self.start(args, "SoundFlag=2\nRingDuration=0.01\nDisplayDuration=0.03\n" +
-                                 settings)
+                                 settings + corner)
                 acc = desk.atspi_application()
                 form3 = desk.wait_until(lambda: next(
                     (w for w in app.windows() if w != app.window and
@@ -177,6 +193,25 @@ class AlertTest(unittest.TestCase):
                                 what="the alert window to go")
                 self.assertGreater(time.monotonic() - seen, STEP, name)
                 app.close()
+
+    def test_the_alert_leaves_the_stop_button_free_to_click(self):
+        # Fresh settings: the main window stands where the centred alert would be.
+        app = desk.start_shown(self, desk.Program(args=["/C", "0:01"]))
+        form3 = self.alert_window(app)
+        desk.wait_until(lambda: not overlap(outer_geometry(form3), outer_geometry(app.window)),
+                        what="the alert beside the main window")
+        screen = (0, 0) + desk.screen_size()
+        alert = outer_geometry(form3)
+        self.assertEqual(overlap(alert, screen), alert[2:], (alert, screen))
+        acc = desk.atspi_application()
+        box = desk.find_accessible(acc, "push button", "Stop").queryComponent().getExtents(0)
+        desk.run("xdotool", "mousemove", box.x + box.width // 2, box.y + box.height // 2,
+                 "click", "1")
+        desk.wait_until(lambda: desk.map_state(form3) != "IsViewable", what="the alert to go")
+        field = desk.find_accessible(acc, "text", "Time")
+        desk.wait_until(lambda: desk.accessible_text(field) == "0:01",
+                        what="the countdown stopped and reloaded")
+        app.close()
 
     def alert_window(self, app):
         desk.find_accessible(desk.atspi_application(), "alert", timeout=8)

@@ -1,7 +1,8 @@
 """Desktop notifications of the real program, shown by a real notification daemon (dunst)
-in the private session: the alert's lines while the alert lasts, withdrawn when it ends,
-and its Stop action doing what the stop button does. Without a daemon on the bus the alert
-goes on as before and nothing is said."""
+in the private session: the alert's lines and the program's picture while the alert lasts,
+withdrawn when it ends, and its Stop action doing what the stop button does, heard only
+from the daemon. Without a daemon on the bus the alert goes on as before and nothing is
+said."""
 
 import os
 import subprocess
@@ -17,7 +18,8 @@ SILENT = "[Option]\nSoundFlag=2\nRingDuration=0.01\n"
 class Dunst:
     """dunst on the session's display and bus. It keeps every notification until it is
     closed, writes each one it shows to a log ("app|summary|body|id"), and when asked for a
-    notification's context menu chooses its "stop" action."""
+    notification's context menu writes the menu's lines to a log and chooses its "stop"
+    action."""
 
     def __init__(self):
         folder = tempfile.mkdtemp(prefix="dunst-", dir=desk.session_dir())
@@ -26,7 +28,10 @@ class Dunst:
                               'printf "%%s|%%s|%%s|%%s\\n" "$DUNST_APP_NAME" "$DUNST_SUMMARY" '
                               '"$DUNST_BODY" "$DUNST_ID" >>"%s"\n' % self.shown_log)
         # dunst lists a menu line per action, "#Stop (summary) [id,stop]"; this picks one.
-        picker = self._script(folder, "pick-stop.sh", "grep -m1 ',stop]$'\n")
+        self.menu_log = os.path.join(folder, "menu.log")
+        picker = self._script(folder, "pick-stop.sh",
+                              'menu=$(cat)\nprintf "%%s\\n" "$menu" >>"%s"\n'
+                              'printf "%%s\\n" "$menu" | grep -m1 ",stop]$"\n' % self.menu_log)
         config = os.path.join(folder, "dunstrc")
         with open(config, "w", encoding="utf-8") as f:
             f.write("[global]\n    timeout = 0\n    dmenu = %s\n"
@@ -64,12 +69,42 @@ class Dunst:
             return []
 
     def choose_stop(self):
-        """Chooses the "stop" action of the notification shown, as from its context menu."""
-        desk.run("dunstctl", "context")
+        """Chooses the "stop" action of the notification shown, as from its context menu;
+        returns the menu's lines."""
+        desk.run("dunstctl", "context")  # returns before the menu has run
+        desk.wait_until(lambda: os.path.exists(self.menu_log), what="the notice's menu")
+        with open(self.menu_log, encoding="utf-8") as f:
+            return f.read().splitlines()
 
     def click(self):
         """Invokes the default action of the notification shown, as a click on it does."""
         desk.run("dunstctl", "action", "0")
+
+
+class NotifyCalls:
+    """The Notify calls on the session bus from now on, as dbus-monitor prints them."""
+
+    def __init__(self, test):
+        self.path = os.path.join(tempfile.mkdtemp(prefix="monitor-", dir=desk.session_dir()),
+                                 "notify.log")
+        with open(self.path, "wb") as log:
+            process = subprocess.Popen(
+                ["dbus-monitor", "--session", "type='method_call',member='Notify'"],
+                stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
+        test.addCleanup(lambda: (process.terminate(), process.wait(10)))
+        desk.wait_until(lambda: os.path.getsize(self.path) > 0, what="dbus-monitor")
+
+    def text(self):
+        with open(self.path, encoding="utf-8", errors="replace") as f:
+            return f.read()
+
+
+def after_earlier_signals():
+    """Returns once the program's main thread has handled every bus message that reached
+    it before now: a call to it answered comes after them."""
+    desk.run("gdbus", "call", "--session", "--dest", "io.github.plimset.Plimset",
+             "--object-path", "/io/github/plimset/Plimset",
+             "--method", "io.github.plimset.Plimset.Show")
 
 
 def alert_window(app):
@@ -104,9 +139,12 @@ class NotificationTest(unittest.TestCase):
         return app
 
     def test_the_alert_is_a_notification_until_it_ends(self):
+        calls = NotifyCalls(self)
         app = self.start_alert(SILENT + "DisplayDuration=0.03\n")
         self.assertEqual([s[:3] for s in self.dunst.shown()],
                          [("Plimset", "The countdown ended.", "Click on the stop button.")])
+        # A copy whose icon is installed nowhere sends its picture.
+        self.assertIn('string "image-data"', calls.text())
         # The program takes it away when the alert's three seconds are over.
         desk.wait_until(lambda: self.dunst.count("displayed") == 0, timeout=8,
                         what="the notification to be withdrawn")
@@ -122,20 +160,32 @@ class NotificationTest(unittest.TestCase):
 
     def test_its_stop_stops_the_countdown_as_the_stop_button_does(self):
         # Without a display time the alert lasts until it is stopped.
-        for how, choose in (("Stop action", self.dunst.choose_stop),
-                            ("click on it", self.dunst.click)):
-            with self.subTest(how):
-                app = self.start_alert(SILENT + "DisplayDuration=0\n")
-                acc = desk.atspi_application(pid=app.process.pid)
-                field = desk.find_accessible(acc, role="text")
-                desk.wait_until(lambda: alert_window(app), what="the alert window")
-                choose()
-                desk.wait_until(lambda: not alert_window(app), timeout=5,
-                                what="the alert window to go")
-                # Stopped and reloaded.
-                self.assertEqual(desk.accessible_text(field), "0:01")
-                self.assertEqual(self.dunst.count("displayed"), 0)
-                self.assertEqual(app.close(), 0)
+        app = self.start_alert(SILENT + "DisplayDuration=0\n")
+        acc = desk.atspi_application(pid=app.process.pid)
+        field = desk.find_accessible(acc, role="text")
+        desk.wait_until(lambda: alert_window(app), what="the alert window")
+        # The daemon's "stop" signal forged from another connection stops nothing.
+        notice = self.dunst.shown()[0][3]
+        desk.run("gdbus", "emit", "--session", "--object-path", "/org/freedesktop/Notifications",
+                 "--signal", "org.freedesktop.Notifications.ActionInvoked", "uint32 " + notice,
+                 "stop")
+        after_earlier_signals()
+        self.assertTrue(alert_window(app))
+        # The daemon's Stop, its one action of that name, does.
+        menu = self.dunst.choose_stop()
+        self.assertEqual(len([line for line in menu if "Stop" in line]), 1, menu)
+        desk.wait_until(lambda: not alert_window(app), timeout=5, what="the alert window to go")
+        # Stopped and reloaded.
+        self.assertEqual(desk.accessible_text(field), "0:01")
+        self.assertEqual(self.dunst.count("displayed"), 0)
+        self.assertEqual(app.close(), 0)
+        # A click on the notice itself brings the window forward and stops nothing.
+        app = self.start_alert(SILENT + "DisplayDuration=0\n")
+        desk.wait_until(lambda: alert_window(app), what="the alert window")
+        self.dunst.click()
+        after_earlier_signals()
+        self.assertTrue(alert_window(app))
+        self.assertEqual(app.close(), 0)
 
 
 if __name__ == "__main__":

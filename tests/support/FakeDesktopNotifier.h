@@ -20,8 +20,9 @@ public:
         shown.reset();
     }
     void Inform(const QString& text) override { news.push_back(text); }
-    // The user chooses the notice's stop action.
+    // The user chooses the notice's stop action, or clicks the notice itself.
     void ChooseStop() { emit StopChosen(); }
+    void ClickNotice() { emit ShowChosen(); }
 
     std::optional<DesktopNotice> shown;
     std::vector<DesktopNotice> notices; // every notice shown, in order

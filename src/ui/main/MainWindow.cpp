@@ -56,26 +56,26 @@ MainWindow::MainWindow(AppState& state, const OptionSettings& options, WindowSer
 
 MainWindow::~MainWindow() = default;
 
+QWidget* MainWindow::ActionButton() const {
+    return actionButton_;
+}
+
 void MainWindow::CreateControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QLatin1String(MainWindowNames::ClientArea));
     setCentralWidget(client);
 
-    // The button that only the keyboard reaches; it hands the focus to the action button.
-    focusButton_ = MakeButton(client, MainWindowNames::FocusButton, QString(), HiddenButtonWidth,
-                              HiddenButtonHeight, geometry_.Tpp());
-    focusButton_->setFocusPolicy(Qt::NoFocus);
-    focusButton_->setAccessibleName(QStringLiteral("Focus the action button"));
-    // Esc reaches it (as a dialog's cancel button would) and so moves the focus out of the
-    // time field onto the action button.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, focusButton_, &QPushButton::click);
-
-    // The access-key twin of the picture action button. Moved out of sight, it still answers
-    // its access key (Alt+G or Alt+S), as a button that is not hidden does.
-    accessKeyButton_ = MakeButton(client, MainWindowNames::AccessKeyButton, QStringLiteral("&G"),
-                                  HiddenButtonWidth, HiddenButtonHeight, geometry_.Tpp());
-    accessKeyButton_->setFocusPolicy(Qt::NoFocus);
+    // Keys that stand for buttons the design keeps out of sight. Shortcuts, not hidden
+    // buttons, so that screen readers list no second action button.
+    // Esc moves the focus out of the time field onto the action button, as a dialog's
+    // cancel button would take it.
+    focusKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    focusKey_->setObjectName(QLatin1String(MainWindowNames::FocusKey));
+    // The picture action button's access key (Alt+G or Alt+S), which its picture cannot
+    // show.
+    accessKey_ = new QShortcut(this);
+    accessKey_->setObjectName(QLatin1String(MainWindowNames::AccessKey));
+    SetAccessKeyCaption(QStringLiteral("&G"));
 
     minimizeButton_ =
         MakeButton(client, MainWindowNames::MinimizeButton, QString(), 255, 255, geometry_.Tpp());
@@ -100,10 +100,9 @@ void MainWindow::CreateControls() {
     tick_->setObjectName(QLatin1String(MainWindowNames::Tick));
     tick_->setInterval(200);
 
-    // The menu bar's "&Set" and the buttons' "&S" share Alt+S; the visible button's
-    // access key wins, so Alt+S stops a running count (see ClickForAccessKey).
+    // The menu bar's "&Set" and the action button's "&S" share Alt+S; the button's access
+    // key wins, so Alt+S stops a running count (see ClickForAccessKey).
     actionButton_->installEventFilter(this);
-    accessKeyButton_->installEventFilter(this);
 
     setTabOrder(timeField_, actionButton_);
     setTabOrder(actionButton_, minimizeButton_);
@@ -181,9 +180,11 @@ void MainWindow::ConnectEngine(TimerEngine& engine) {
     connect(minimizeButton_, &QPushButton::clicked, this, [this] { engine_->MinimizeWindow(); });
     connect(clearButton_, &QPushButton::clicked, this, [this] { engine_->ClearTime(); });
     connect(actionButton_, &QPushButton::clicked, this, [this] { engine_->PressActionButton(); });
-    connect(accessKeyButton_, &QPushButton::clicked, this,
+    // Alt+S is also the menu's; a shortcut that shares its key is activated ambiguously.
+    connect(accessKey_, &QShortcut::activated, this, [this] { engine_->PressActionAccessKey(); });
+    connect(accessKey_, &QShortcut::activatedAmbiguously, this,
             [this] { engine_->PressActionAccessKey(); });
-    connect(focusButton_, &QPushButton::clicked, this, [this] { engine_->FocusActionButton(); });
+    connect(focusKey_, &QShortcut::activated, this, [this] { engine_->FocusActionButton(); });
     // Only the user's edits: the engine handles the texts it sets itself.
     connect(timeField_, &QLineEdit::textEdited, this, [this] { engine_->TextChanged(); });
     connect(presetActions_[0], &QAction::triggered, this, [this] { engine_->PresetChosen(0); });
@@ -321,7 +322,7 @@ void MainWindow::ApplyButtonIcons() {
 }
 
 void MainWindow::SetAccessKeyCaption(const QString& caption) {
-    accessKeyButton_->setText(caption);
+    accessKey_->setKey(QKeySequence::mnemonic(caption));
 }
 
 void MainWindow::UpdateActionAccessibleName() {
@@ -336,9 +337,6 @@ void MainWindow::UpdateActionAccessibleName() {
     else
         name = QStringLiteral("Start");
     actionButton_->setAccessibleName(name);
-    // The access-key twin does what the action button does (in Alarm mode its "&G" adds
-    // minutes), so it is named alike.
-    accessKeyButton_->setAccessibleName(name);
 }
 
 void MainWindow::SetTickEnabled(bool enabled) {

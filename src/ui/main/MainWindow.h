@@ -19,6 +19,7 @@ class QKeySequence;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QShortcut;
 class QTimer;
 class QValidator;
 
@@ -53,11 +54,13 @@ public:
     void SizeTimeFieldForLength(int characters) override;
     // Centres the controls in the client area.
     void PlaceControls() override;
-    // Puts the buttons that only the keyboard reaches out of sight, for the button style.
-    void PlaceOutOfSightButtons();
+    // The picture action button's access key answers only in the picture button style.
+    void ApplyAccessKeyForStyle();
     // Measures the frame the window manager gives the window and the menu bar.
     void MeasureBorders();
     const WindowGeometry& Geometry() const { return geometry_; }
+    // The mode's action button, which also stops an alert.
+    QWidget* ActionButton() const;
     // The window's outer size in pixels.
     int OuterWidthPixels() const override { return geometry_.OuterWidthScreenPixels(this); }
     int OuterHeightPixels() const override { return geometry_.OuterHeightScreenPixels(this); }
@@ -149,8 +152,8 @@ private:
     QPushButton* minimizeButton_ = nullptr;
     QPushButton* clearButton_ = nullptr;
     QPushButton* actionButton_ = nullptr;
-    QPushButton* accessKeyButton_ = nullptr;
-    QPushButton* focusButton_ = nullptr;
+    QShortcut* accessKey_ = nullptr;
+    QShortcut* focusKey_ = nullptr;
     QTimer* tick_ = nullptr;
 
     QAction* exitAction_ = nullptr;

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QValidator>
 
 namespace plimset {
@@ -42,8 +43,7 @@ QValidator* MainWindow::MakeTypingLimit(const int& limit, QLineEdit* field) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Shortcut &&
-        (watched == menuBar() || watched == actionButton_ || watched == accessKeyButton_) &&
+    if (event->type() == QEvent::Shortcut && (watched == menuBar() || watched == actionButton_) &&
         ClickForAccessKey(static_cast<QShortcutEvent*>(event)->key()))
         return true;
     if (watched == timeField_) {
@@ -60,12 +60,14 @@ bool MainWindow::ClickForAccessKey(const QKeySequence& key) {
     // Where a menu title and a button share an access key, the shortcut is ambiguous: the
     // menu would open (or, disabled, do nothing) and the button would only take the
     // focus. The key is the button's, as its underlined letter promises.
-    for (QPushButton* button : {accessKeyButton_, actionButton_}) {
-        if (button->isVisible() && button->isEnabled() &&
-            QKeySequence::mnemonic(button->text()) == key) {
-            button->animateClick();
-            return true;
-        }
+    if (accessKey_->isEnabled() && accessKey_->key() == key) {
+        engine_->PressActionAccessKey();
+        return true;
+    }
+    if (actionButton_->isVisible() && actionButton_->isEnabled() &&
+        QKeySequence::mnemonic(actionButton_->text()) == key) {
+        actionButton_->animateClick();
+        return true;
     }
     return false;
 }

@@ -19,6 +19,7 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace plimset {
 
@@ -122,13 +123,8 @@ void MainWindow::RestoreSnapshot(const MainWindowSnapshot& snapshot) {
     ApplyTextLook(snapshot.Look);
 }
 
-void MainWindow::PlaceOutOfSightButtons() {
-    const int top = TwipsToPixels(OutOfSightTop(HiddenButtonHeight, geometry_.BorderHeight()),
-                                  geometry_.Tpp().Y);
-    focusButton_->move(0, top);
-    accessKeyButton_->move(0, top);
-    focusButton_->show();
-    accessKeyButton_->setVisible(options_.ButtonStyle != 0);
+void MainWindow::ApplyAccessKeyForStyle() {
+    accessKey_->setEnabled(options_.ButtonStyle != 0);
 }
 
 WindowSettings MainWindow::DesignLook(const QString& fontFamily) const {

@@ -14,10 +14,10 @@ inline constexpr char TimeField[] = "Text1";
 inline constexpr char MinimizeButton[] = "Command1_0";
 inline constexpr char ClearButton[] = "Command1_1";
 inline constexpr char ActionButton[] = "Command2";
-// Out of sight: the action button's access-key twin, and the button Esc clicks to move the
-// focus onto the action button.
-inline constexpr char AccessKeyButton[] = "Command3";
-inline constexpr char FocusButton[] = "Command4";
+// The keys of the design's out-of-sight buttons: the picture action button's access key,
+// and Esc, which moves the focus onto the action button.
+inline constexpr char AccessKey[] = "Command3";
+inline constexpr char FocusKey[] = "Command4";
 inline constexpr char Tick[] = "Timer1";
 
 inline constexpr char ExitItem[] = "MNU_Exit";

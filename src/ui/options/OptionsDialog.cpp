@@ -84,8 +84,8 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
     FillLists();
     CreateBindings();
     snapshot_ = main_.TakeSnapshot();
-    const QStringList version = QString::fromLatin1(ProgramVersion).split(u'.');
-    versionLabel_->setText(VersionLabelText(version.value(0).toInt(), version.value(1).toInt()));
+    // The version as `plimset --version` prints it.
+    versionLabel_->setText(QStringLiteral("Ver. ") + QLatin1String(ProgramVersion));
     Caption();
     noHotkeyText_ = LocalizedText(TextIds::NoHotkey, context_.languageOffset);
     Fill(options_);

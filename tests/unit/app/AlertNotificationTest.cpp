@@ -31,6 +31,7 @@ TEST_F(AlertNotificationTest, ACountDownsAlertIsANoticeUntilItEnds) {
     EXPECT_EQ(notifier.shown->summary, QStringLiteral("The countdown ended."));
     EXPECT_EQ(notifier.shown->body, QStringLiteral("Click on the stop button."));
     EXPECT_EQ(notifier.shown->stopCaption, QStringLiteral("Stop"));
+    EXPECT_EQ(notifier.shown->showCaption, QStringLiteral("Show Plimset"));
     // Later steps of the same alert post nothing new.
     TickAfter(0.2);
     TickAfter(0.2);
@@ -45,6 +46,11 @@ TEST_F(AlertNotificationTest, ACountDownsAlertIsANoticeUntilItEnds) {
 TEST_F(AlertNotificationTest, TheNoticesStopIsTheStopButtonAndOnlyDuringTheAlert) {
     StartEndedCountDown();
     ASSERT_TRUE(notifier.shown);
+    // A click on the notice brings the window back and stops nothing.
+    window->hide();
+    notifier.ClickNotice();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(app->Alert().IsAlertActive());
     notifier.ChooseStop();
     EXPECT_EQ(app->Engine().RunState(), TimerEngine::Stopped);
     EXPECT_EQ(Text(), QStringLiteral("0:01")); // reloaded, as the stop button does

@@ -81,12 +81,6 @@ TEST(OptionsRules, LengthItemsCarryTheLocalesSeparatorAndTheClockForm) {
     EXPECT_EQ(MaxLengthItemText(7, 0, QLocale::c(), "Max", "min"), "7 (Max10,000min)");
 }
 
-TEST(OptionsRules, VersionLabelRightAlignsTheNumber) {
-    EXPECT_EQ(VersionLabelText(1, 5), "Ver. 1.05");
-    EXPECT_EQ(VersionLabelText(12, 34), "Ver.12.34");
-    EXPECT_EQ(VersionLabelText(0, 1), "Ver. 0.01");
-}
-
 TEST(OptionsRules, HotkeyCaptureWidensSingleModifiersAndLeavesOtherKeysIncomplete) {
     struct Case {
         bool shift, ctrl, alt;

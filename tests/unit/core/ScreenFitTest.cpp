@@ -69,6 +69,31 @@ TEST(KeepOnScreen, SurvivesNonsenseInput) {
     EXPECT_EQ(p.Top, 768 * 15);
 }
 
+// A 201 x 80 window centred on a 1024 x 768 screen, placed 8 pixels beside a window it
+// would cover.
+TEST(PlaceBeside, CentredUnlessItCoversTheOtherWindowThenBesideItWholeOnTheScreen) {
+    const QRect centred(411, 344, 201, 80);
+    const QRect button(900, 370, 35, 17); // at the right of a maximized window
+    const struct {
+        const char* what;
+        QRect other;
+        QRect keepClear;
+        QPoint place;
+    } cases[] = {
+        {"no other window", QRect(), button, {411, 344}},
+        {"apart", {0, 0, 180, 100}, button, {411, 344}},
+        {"below", {422, 334, 180, 100}, button, {412, 442}},
+        {"above: no room below", {300, 300, 400, 460}, button, {399, 212}},
+        {"right: none below or above", {300, 20, 400, 740}, button, {708, 350}},
+        {"left: none elsewhere", {220, 20, 800, 740}, button, {11, 350}},
+        {"pulled along its side onto the screen", {-400, 330, 900, 100}, button, {0, 438}},
+        {"no room: off the button", {0, 0, 1024, 768}, button, {411, 688}},
+        {"no room: off a button at the bottom", {0, 0, 1024, 768}, {400, 700, 100, 20}, {411, 0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PlaceBeside(centred, c.other, kSingle, c.keepClear, 8), c.place) << c.what;
+}
+
 TEST(MeasureBorders, UsesTheRealFrameElseTypicalMetrics) {
     const Borders b = MeasureBorders(QMargins(1, 22, 1, 5), 20, 15, 15);
     EXPECT_EQ(b.BorderWidth, 2 * 15);

@@ -54,6 +54,14 @@ TEST(QtWindowServices, MinimizeHintFollowsTheSettingAndKeepsTheWindow) {
     services.SetMinimizeOffered(&w.window, true);
     EXPECT_TRUE(w.window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_TRUE(w.window.isVisible());
+
+    // An untitled window keeps the frame the window manager draws; where the program
+    // draws its frames itself, it goes without one rather than with a full title bar.
+    for (const bool clientFrames : {false, true}) {
+        QWidget untitled;
+        QtWindowServices(clientFrames).SetUntitled(&untitled);
+        EXPECT_EQ(untitled.windowFlags().testFlag(Qt::FramelessWindowHint), clientFrames);
+    }
 }
 
 TEST(MakeWindowServices, DoesNoHarmWithoutX11) {
