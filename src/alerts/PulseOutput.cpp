@@ -30,6 +30,17 @@ private:
     pa_threaded_mainloop* loop_;
 };
 
+// A short buffer on the server's side: what a stream writes is heard that soon.
+pa_buffer_attr BufferAttributes(const pa_sample_spec& format) {
+    pa_buffer_attr attr{};
+    attr.maxlength = static_cast<uint32_t>(-1);
+    attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(targetLatencyUs, &format));
+    attr.prebuf = static_cast<uint32_t>(-1);
+    attr.minreq = static_cast<uint32_t>(-1);
+    attr.fragsize = static_cast<uint32_t>(-1);
+    return attr;
+}
+
 } // namespace
 
 // One stream of samples; made, paused and ended on the sound layer's thread, fed on the
@@ -81,12 +92,7 @@ public:
         }
         pa_stream_set_state_callback(stream_, &PulseStream::StateChanged, this);
         pa_stream_set_write_callback(stream_, &PulseStream::Writable, this);
-        pa_buffer_attr attr{};
-        attr.maxlength = static_cast<uint32_t>(-1);
-        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(targetLatencyUs, &sampleFormat));
-        attr.prebuf = static_cast<uint32_t>(-1);
-        attr.minreq = static_cast<uint32_t>(-1);
-        attr.fragsize = static_cast<uint32_t>(-1);
+        pa_buffer_attr attr = BufferAttributes(sampleFormat);
         const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
                                                           (paused_ ? PA_STREAM_START_CORKED : 0));
         if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) < 0) {
@@ -202,6 +208,11 @@ void PulseConnection::DropContext() {
         return;
     }
     pa_context_set_state_callback(context_, nullptr, nullptr);
+    if (standby_ != nullptr) {
+        pa_stream_disconnect(standby_);
+        pa_stream_unref(standby_);
+        standby_ = nullptr;
+    }
     pa_context_disconnect(context_);
     pa_context_unref(context_);
     context_ = nullptr;
@@ -215,6 +226,7 @@ void PulseConnection::ContextChanged(pa_context* context, void* self) {
     auto* me = static_cast<PulseConnection*>(self);
     const pa_context_state_t state = pa_context_get_state(context);
     if (state == PA_CONTEXT_READY) {
+        me->OpenStandby();
         std::vector<PulseStream*> waiting;
         waiting.swap(me->waiting_);
         for (PulseStream* stream : waiting) {
@@ -225,6 +237,24 @@ void PulseConnection::ContextChanged(pa_context* context, void* self) {
             stream->Fail();
         }
         me->waiting_.clear();
+    }
+}
+
+void PulseConnection::OpenStandby() {
+    pa_sample_spec format{};
+    format.format = PA_SAMPLE_S16LE;
+    format.rate = 48000;
+    format.channels = 1;
+    standby_ = pa_stream_new(context_, "standby", &format, nullptr);
+    if (standby_ == nullptr) {
+        return;
+    }
+    pa_buffer_attr attr = BufferAttributes(format);
+    const auto flags =
+        static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED);
+    if (pa_stream_connect_playback(standby_, nullptr, &attr, flags, nullptr, nullptr) < 0) {
+        pa_stream_unref(standby_);
+        standby_ = nullptr;
     }
 }
 
