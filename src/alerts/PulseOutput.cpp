@@ -59,6 +59,11 @@ public:
         if (stream_ != nullptr) {
             pa_stream_set_state_callback(stream_, nullptr, nullptr);
             pa_stream_set_write_callback(stream_, nullptr, nullptr);
+            // A drain still pending would call back into this object after it is gone.
+            if (drain_ != nullptr) {
+                pa_operation_cancel(drain_);
+                pa_operation_unref(drain_);
+            }
             if (pa_stream_get_state(stream_) == PA_STREAM_READY ||
                 pa_stream_get_state(stream_) == PA_STREAM_CREATING) {
                 pa_stream_disconnect(stream_);
@@ -121,6 +126,8 @@ private:
 
     static void DrainDone(pa_stream*, int success, void* self) {
         auto* me = static_cast<PulseStream*>(self);
+        pa_operation_unref(me->drain_);
+        me->drain_ = nullptr;
         if (!me->reported_) {
             me->reported_ = true;
             me->connection_.toOwner_(success != 0 ? me->events_.ended : me->events_.failed);
@@ -139,9 +146,8 @@ private:
                 if (queue_->Drained()) {
                     pa_stream_cancel_write(stream);
                     draining_ = true;
-                    if (pa_operation* op = pa_stream_drain(stream, &PulseStream::DrainDone, this)) {
-                        pa_operation_unref(op);
-                    }
+                    // Kept until it is done, so that the destructor can cancel it.
+                    drain_ = pa_stream_drain(stream, &PulseStream::DrainDone, this);
                     return;
                 }
                 // The decoder is behind: a little silence keeps the stream going.
@@ -162,6 +168,7 @@ private:
     std::shared_ptr<SampleQueue> queue_;
     Events events_;
     pa_stream* stream_ = nullptr;
+    pa_operation* drain_ = nullptr;
     bool paused_ = false;
     bool draining_ = false;
     bool reported_ = false;
