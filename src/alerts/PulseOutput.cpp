@@ -13,7 +13,12 @@ namespace plimset {
 
 namespace {
 
-constexpr pa_usec_t targetLatencyUs = 100 * 1000;
+// What a stream asks the server to hold. A stream that starts before the decoder has
+// caught up begins with silence, as much as this, so a replay is heard that late.
+constexpr pa_usec_t streamLatencyUs = 30 * 1000;
+// What the corked stream asks for: short enough that a ring starts almost at once, long
+// enough that an idle sink does not wake the server very often.
+constexpr pa_usec_t standbyLatencyUs = 100 * 1000;
 constexpr pa_usec_t underrunFillUs = 20 * 1000;
 
 // Holds the client library's lock for a scope.
@@ -31,10 +36,10 @@ private:
 };
 
 // A short buffer on the server's side: what a stream writes is heard that soon.
-pa_buffer_attr BufferAttributes(const pa_sample_spec& format) {
+pa_buffer_attr BufferAttributes(const pa_sample_spec& format, pa_usec_t latencyUs) {
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<uint32_t>(-1);
-    attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(targetLatencyUs, &format));
+    attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(latencyUs, &format));
     attr.prebuf = static_cast<uint32_t>(-1);
     attr.minreq = static_cast<uint32_t>(-1);
     attr.fragsize = static_cast<uint32_t>(-1);
@@ -97,7 +102,7 @@ public:
         }
         pa_stream_set_state_callback(stream_, &PulseStream::StateChanged, this);
         pa_stream_set_write_callback(stream_, &PulseStream::Writable, this);
-        pa_buffer_attr attr = BufferAttributes(sampleFormat);
+        pa_buffer_attr attr = BufferAttributes(sampleFormat, streamLatencyUs);
         const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
                                                           (paused_ ? PA_STREAM_START_CORKED : 0));
         if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) < 0) {
@@ -256,7 +261,7 @@ void PulseConnection::OpenStandby() {
     if (standby_ == nullptr) {
         return;
     }
-    pa_buffer_attr attr = BufferAttributes(format);
+    pa_buffer_attr attr = BufferAttributes(format, standbyLatencyUs);
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED);
     if (pa_stream_connect_playback(standby_, nullptr, &attr, flags, nullptr, nullptr) < 0) {
