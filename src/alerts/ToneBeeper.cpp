@@ -20,7 +20,7 @@ constexpr double leadSeconds = 0.010;
 constexpr double longestPeriod = 0.100; // one beep and its gap, for a few beeps
 constexpr double rowSeconds = 0.900;    // a whole row fits well inside a second
 constexpr double toneShare = 0.6;
-// Long enough for the thread to find that no sound back end loads (which takes no time).
+// Ample time for the thread to find that no sound back end loads (it finds so at once).
 constexpr int loadBoundMs = 300;
 
 } // namespace
