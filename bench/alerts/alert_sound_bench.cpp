@@ -11,7 +11,6 @@
 
 #include "alerts/MciInterpreter.h"
 #include "alerts/MciPlayer.h"
-#include "alerts/SoundLatency.h"
 #include "alerts/ToneBeeper.h"
 
 #include <QCoreApplication>
@@ -118,7 +117,6 @@ void Print(const char* what, double value) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    RequestLowSoundLatency(); // as the program does
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {

@@ -242,6 +242,11 @@ void DesktopAlertOutput::PlayFile() {
         return;
     }
     const qint16 opened = c_.player->MciCommand(alias, QStringLiteral("open"), o.SoundFile);
+    if (opened == MciPlayer::NoOutput && c_.beeper != nullptr) {
+        // No sound can be played here at all: the beep rings in its place (it falls back to
+        // the display's bell), once a second as the file would.
+        c_.beeper->Beep(1);
+    }
     if (opened != MciPlayer::Ok && o.SoundUntilEnd != 0) {
         // A file that cannot be played never reports "stopped": count it as played.
         MarkPlayedToEnd();

@@ -159,7 +159,10 @@ int MciInterpreter::Open(const MciParsedCommand& command) {
     if (command.deviceType.isEmpty() && !PlayableExtensions().contains(suffix)) {
         return UnknownDevice;
     }
-    if (!worker_->Start() || !worker_->Reports().BeginOpen(command.path)) {
+    if (!worker_->Start() || worker_->Reports().Output() == SoundOutput::Missing) {
+        return NoOutput;
+    }
+    if (!worker_->Reports().BeginOpen(command.path)) {
         return CannotOpen;
     }
     const int id = nextId_++;
@@ -169,7 +172,7 @@ int MciInterpreter::Open(const MciParsedCommand& command) {
     if (report && report->phase == SoundReport::Phase::Failed) {
         worker_->Post([id](SoundDevices& devices) { devices.Close(id); });
         worker_->Reports().Forget(id);
-        return CannotOpen;
+        return worker_->Reports().Output() == SoundOutput::Missing ? NoOutput : CannotOpen;
     }
     open_[command.alias.toLower()] = Device{id, SoundMode::Stopped, 0};
     return 0;

@@ -49,6 +49,7 @@ public:
         UnknownDevice = 5, // a device type or extension the back end does not have
         Busy = 6,          // an "open ... wait" has not finished
         NoSuchDevice = 7,  // "sysinfo all name" past the last device
+        NoOutput = 8,      // "open": no sound can be played at all (no sound back end)
     };
 
     // `worker` is the sound layer's thread; by default the program's shared one.

@@ -1,5 +1,6 @@
 #include "alerts/MciPlayer.h"
 
+#include "alerts/MciInterpreter.h"
 #include "alerts/PathProbe.h"
 
 namespace plimset {
@@ -61,8 +62,12 @@ qint16 MciPlayer::Open(const QString& alias, const QString& path) {
         return NoFile;
     }
     const QString quoted = QStringLiteral("open \"") + path + QLatin1Char('"');
-    if (Send(quoted + QStringLiteral(" alias ") + alias + QStringLiteral(" wait")) == 0) {
+    const int error = Send(quoted + QStringLiteral(" alias ") + alias + QStringLiteral(" wait"));
+    if (error == 0) {
         return Ok;
+    }
+    if (error == MciInterpreter::NoOutput) {
+        return NoOutput;
     }
 
     // The device chosen by the file's extension refused it: try an MPEG device, which

@@ -24,12 +24,14 @@ inline constexpr char SoundAlias[] = "mmFile";
 //  -1  "open": no path, or no file at the path
 //  -2  "open": the back end refused the file, also as an MPEG device
 //  -3  not one of the words open, play, pause, resume, prev, stop, close
+//  -4  "open": no sound can be played at all here (the back end did not load)
 class MciPlayer {
 public:
     static constexpr qint16 Ok = 0;
     static constexpr qint16 NoFile = -1;
     static constexpr qint16 Refused = -2;
     static constexpr qint16 UnknownWord = -3;
+    static constexpr qint16 NoOutput = -4;
     // The replies are cut to what a 255-character buffer holds.
     static constexpr int ReplyLength = 255;
 

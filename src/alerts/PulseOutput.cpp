@@ -13,7 +13,12 @@ namespace plimset {
 
 namespace {
 
-constexpr pa_usec_t targetLatencyUs = 100 * 1000;
+// What a stream asks the server to hold. A stream that starts before the decoder has
+// caught up begins with silence, as much as this, so a replay is heard that late.
+constexpr pa_usec_t streamLatencyUs = 30 * 1000;
+// What the corked stream asks for: short enough that a ring starts almost at once, long
+// enough that an idle sink does not wake the server very often.
+constexpr pa_usec_t standbyLatencyUs = 100 * 1000;
 constexpr pa_usec_t underrunFillUs = 20 * 1000;
 
 // Holds the client library's lock for a scope.
@@ -29,6 +34,17 @@ public:
 private:
     pa_threaded_mainloop* loop_;
 };
+
+// A short buffer on the server's side: what a stream writes is heard that soon.
+pa_buffer_attr BufferAttributes(const pa_sample_spec& format, pa_usec_t latencyUs) {
+    pa_buffer_attr attr{};
+    attr.maxlength = static_cast<uint32_t>(-1);
+    attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(latencyUs, &format));
+    attr.prebuf = static_cast<uint32_t>(-1);
+    attr.minreq = static_cast<uint32_t>(-1);
+    attr.fragsize = static_cast<uint32_t>(-1);
+    return attr;
+}
 
 } // namespace
 
@@ -48,6 +64,11 @@ public:
         if (stream_ != nullptr) {
             pa_stream_set_state_callback(stream_, nullptr, nullptr);
             pa_stream_set_write_callback(stream_, nullptr, nullptr);
+            // A drain still pending would call back into this object after it is gone.
+            if (drain_ != nullptr) {
+                pa_operation_cancel(drain_);
+                pa_operation_unref(drain_);
+            }
             if (pa_stream_get_state(stream_) == PA_STREAM_READY ||
                 pa_stream_get_state(stream_) == PA_STREAM_CREATING) {
                 pa_stream_disconnect(stream_);
@@ -81,12 +102,7 @@ public:
         }
         pa_stream_set_state_callback(stream_, &PulseStream::StateChanged, this);
         pa_stream_set_write_callback(stream_, &PulseStream::Writable, this);
-        pa_buffer_attr attr{};
-        attr.maxlength = static_cast<uint32_t>(-1);
-        attr.tlength = static_cast<uint32_t>(pa_usec_to_bytes(targetLatencyUs, &sampleFormat));
-        attr.prebuf = static_cast<uint32_t>(-1);
-        attr.minreq = static_cast<uint32_t>(-1);
-        attr.fragsize = static_cast<uint32_t>(-1);
+        pa_buffer_attr attr = BufferAttributes(sampleFormat, streamLatencyUs);
         const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
                                                           (paused_ ? PA_STREAM_START_CORKED : 0));
         if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) < 0) {
@@ -115,6 +131,8 @@ private:
 
     static void DrainDone(pa_stream*, int success, void* self) {
         auto* me = static_cast<PulseStream*>(self);
+        pa_operation_unref(me->drain_);
+        me->drain_ = nullptr;
         if (!me->reported_) {
             me->reported_ = true;
             me->connection_.toOwner_(success != 0 ? me->events_.ended : me->events_.failed);
@@ -133,9 +151,8 @@ private:
                 if (queue_->Drained()) {
                     pa_stream_cancel_write(stream);
                     draining_ = true;
-                    if (pa_operation* op = pa_stream_drain(stream, &PulseStream::DrainDone, this)) {
-                        pa_operation_unref(op);
-                    }
+                    // Kept until it is done, so that the destructor can cancel it.
+                    drain_ = pa_stream_drain(stream, &PulseStream::DrainDone, this);
                     return;
                 }
                 // The decoder is behind: a little silence keeps the stream going.
@@ -156,6 +173,7 @@ private:
     std::shared_ptr<SampleQueue> queue_;
     Events events_;
     pa_stream* stream_ = nullptr;
+    pa_operation* drain_ = nullptr;
     bool paused_ = false;
     bool draining_ = false;
     bool reported_ = false;
@@ -202,6 +220,11 @@ void PulseConnection::DropContext() {
         return;
     }
     pa_context_set_state_callback(context_, nullptr, nullptr);
+    if (standby_ != nullptr) {
+        pa_stream_disconnect(standby_);
+        pa_stream_unref(standby_);
+        standby_ = nullptr;
+    }
     pa_context_disconnect(context_);
     pa_context_unref(context_);
     context_ = nullptr;
@@ -215,6 +238,7 @@ void PulseConnection::ContextChanged(pa_context* context, void* self) {
     auto* me = static_cast<PulseConnection*>(self);
     const pa_context_state_t state = pa_context_get_state(context);
     if (state == PA_CONTEXT_READY) {
+        me->OpenStandby();
         std::vector<PulseStream*> waiting;
         waiting.swap(me->waiting_);
         for (PulseStream* stream : waiting) {
@@ -225,6 +249,24 @@ void PulseConnection::ContextChanged(pa_context* context, void* self) {
             stream->Fail();
         }
         me->waiting_.clear();
+    }
+}
+
+void PulseConnection::OpenStandby() {
+    pa_sample_spec format{};
+    format.format = PA_SAMPLE_S16LE;
+    format.rate = 48000;
+    format.channels = 1;
+    standby_ = pa_stream_new(context_, "standby", &format, nullptr);
+    if (standby_ == nullptr) {
+        return;
+    }
+    pa_buffer_attr attr = BufferAttributes(format, standbyLatencyUs);
+    const auto flags =
+        static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED);
+    if (pa_stream_connect_playback(standby_, nullptr, &attr, flags, nullptr, nullptr) < 0) {
+        pa_stream_unref(standby_);
+        standby_ = nullptr;
     }
 }
 

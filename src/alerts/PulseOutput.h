@@ -7,6 +7,7 @@
 #include <vector>
 
 struct pa_context;
+struct pa_stream;
 struct pa_threaded_mainloop;
 
 namespace plimset {
@@ -41,11 +42,17 @@ private:
     bool StartLoop();
     bool Connect();
     void DropContext();
+    void OpenStandby();
     static void ContextChanged(pa_context* context, void* self);
 
     Poster toOwner_;
     pa_threaded_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
+    // A stream that stays corked while the connection is up: it plays nothing and keeps no
+    // sink awake, but its short latency holds the sink to short buffers. An idle sink that
+    // no stream asks for a latency renders up to two seconds ahead (the null sink does), and
+    // a stream that starts then is heard only after that: a ring would lose its first second.
+    pa_stream* standby_ = nullptr;
     std::vector<PulseStream*> waiting_; // for the connection; guarded by the loop's lock
 };
 

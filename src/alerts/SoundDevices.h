@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -18,6 +19,10 @@ namespace plimset {
 class SampleQueue;
 
 enum class SoundMode { Stopped, Playing, Paused };
+
+// Whether the sound layer's thread has a back end that plays: unknown until it has tried to
+// load one.
+enum class SoundOutput { Unknown, Loaded, Missing };
 
 // What the sound layer's thread last reported of one open file. `command` is the number
 // of the last command it had carried out for that file when it reported.
@@ -40,8 +45,11 @@ public:
     // Marks an open of the path as begun; false while an earlier one has not returned.
     bool BeginOpen(const QString& path);
     void OpenReturned(const QString& path);
+    void SetOutput(SoundOutput output) { output_ = output; }
+    SoundOutput Output() const { return output_; }
 
 private:
+    std::atomic<SoundOutput> output_{SoundOutput::Unknown};
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::map<int, SoundReport> reports_;

@@ -15,8 +15,12 @@ inline constexpr char SoundModuleFactory[] = "plimset_make_sound_backend";
 using SoundBackendFactory = SoundBackend* (*)();
 
 // The module's back end, looked for in PLIMSET_SOUND_MODULE (a file), beside the
-// executable, then in libexec/plimset of the prefix it is installed in. When it cannot be loaded
-// every play fails, silently, as with a file that cannot be played.
+// executable, in libexec/plimset beside the executable's folder, then in the folder the
+// build installs it in (so that a copy of the executable kept elsewhere finds it too).
+// Nothing when none loads; that is said once on standard error.
 std::unique_ptr<SoundBackend> LoadSoundBackend();
+
+// A back end that plays nothing: every file check and stream fails.
+std::unique_ptr<SoundBackend> MakeSilentBackend();
 
 } // namespace plimset

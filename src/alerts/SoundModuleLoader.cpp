@@ -3,14 +3,17 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QLibrary>
+
+#include <atomic>
+#include <cstdio>
 
 namespace plimset {
 
 namespace {
 
-// Without the module: nothing can be played.
-class NoSoundBackend final : public SoundBackend {
+class SilentBackend final : public SoundBackend {
 public:
     bool CheckReadable(const QString&, std::function<void(bool)> done) override {
         done(false);
@@ -32,18 +35,22 @@ QStringList ModuleCandidates() {
     if (!chosen.isEmpty()) {
         candidates << chosen;
     }
-    // Beside the executable in a build; in libexec/plimset of the prefix once installed.
-    const QString name = QString::fromLatin1(SoundModuleName);
+    const QString name = QString::fromLatin1(SoundModuleName) + QStringLiteral(".so");
     const QDir executableDir(QCoreApplication::applicationDirPath());
     candidates << executableDir.filePath(name)
-               << executableDir.filePath(QStringLiteral("../libexec/plimset/") + name);
+               << QDir::cleanPath(
+                      executableDir.filePath(QStringLiteral("../libexec/plimset/") + name))
+               << QDir(QStringLiteral(PLIMSET_INSTALLED_MODULE_DIR)).filePath(name);
+    candidates.removeDuplicates();
     return candidates;
 }
 
 } // namespace
 
 std::unique_ptr<SoundBackend> LoadSoundBackend() {
-    for (const QString& candidate : ModuleCandidates()) {
+    const QStringList candidates = ModuleCandidates();
+    QStringList failures;
+    for (const QString& candidate : candidates) {
         // Kept loaded for the rest of the process: its code runs until the end.
         QLibrary module(candidate);
         module.setLoadHints(QLibrary::ResolveAllSymbolsHint);
@@ -53,8 +60,26 @@ std::unique_ptr<SoundBackend> LoadSoundBackend() {
                 return std::unique_ptr<SoundBackend>(backend);
             }
         }
+        if (QFile::exists(candidate)) {
+            failures << module.errorString();
+        }
     }
-    return std::make_unique<NoSoundBackend>();
+    static std::atomic<bool> reported{false};
+    if (!reported.exchange(true)) {
+        const QString where = failures.isEmpty()
+                                  ? QStringLiteral("not found in ") + candidates.join(u", ")
+                                  : QStringLiteral("not loaded: ") + failures.join(u"; ");
+        std::fprintf(stderr,
+                     "plimset: no sound can be played: the sound module was %s; alerts ring "
+                     "the display's bell instead\n",
+                     where.toLocal8Bit().constData());
+        std::fflush(stderr);
+    }
+    return nullptr;
+}
+
+std::unique_ptr<SoundBackend> MakeSilentBackend() {
+    return std::make_unique<SilentBackend>();
 }
 
 } // namespace plimset

@@ -73,6 +73,10 @@ bool SoundWorker::Start() {
         context_,
         [this, on = onThread_] {
             on->backend = makeBackend_();
+            reports_.SetOutput(on->backend ? SoundOutput::Loaded : SoundOutput::Missing);
+            if (!on->backend) {
+                on->backend = MakeSilentBackend();
+            }
             on->devices = std::make_unique<SoundDevices>(*on->backend, reports_);
             on->ticker = std::make_unique<QTimer>();
             on->ticker->setInterval(tickMs);

@@ -18,6 +18,8 @@ class SoundBackend;
 // bound it chooses. The thread starts at the first need.
 class SoundWorker {
 public:
+    // Makes the back end on the thread; nothing when no sound can be played (every play
+    // then fails and the reports say so).
     using BackendMaker = std::function<std::unique_ptr<SoundBackend>()>;
 
     explicit SoundWorker(BackendMaker makeBackend);

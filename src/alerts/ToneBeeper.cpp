@@ -3,6 +3,9 @@
 #include "alerts/SoundDevices.h"
 #include "alerts/SoundWorker.h"
 
+#include <QApplication>
+#include <QTimer>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -17,6 +20,8 @@ constexpr double leadSeconds = 0.010;
 constexpr double longestPeriod = 0.100; // one beep and its gap, for a few beeps
 constexpr double rowSeconds = 0.900;    // a whole row fits well inside a second
 constexpr double toneShare = 0.6;
+// Ample time for the thread to find that no sound back end loads (it finds so at once).
+constexpr int loadBoundMs = 300;
 
 } // namespace
 
@@ -54,14 +59,28 @@ QByteArray SynthesizeBeeps(int count, int sampleRate) {
     return data;
 }
 
-ToneBeeper::ToneBeeper(QObject* parent, std::shared_ptr<SoundWorker> worker)
-    : QObject(parent), worker_(worker ? std::move(worker) : SoundWorker::Shared()) {}
+ToneBeeper::ToneBeeper(QObject* parent, std::shared_ptr<SoundWorker> worker,
+                       std::function<void()> bell)
+    : QObject(parent), worker_(worker ? std::move(worker) : SoundWorker::Shared()),
+      bell_(bell ? std::move(bell) : std::function<void()>(&QApplication::beep)) {}
 
 ToneBeeper::~ToneBeeper() = default;
 
 void ToneBeeper::Beep(int count) {
-    if (count < 1 || !worker_->Start()) {
+    if (count < 1) {
         return;
+    }
+    if (!worker_->Start() || worker_->Reports().Output() == SoundOutput::Missing) {
+        bell_();
+        return;
+    }
+    if (worker_->Reports().Output() == SoundOutput::Unknown) {
+        // The first sound of the process: the back end is being loaded.
+        QTimer::singleShot(loadBoundMs, this, [this] {
+            if (worker_->Reports().Output() == SoundOutput::Missing) {
+                bell_();
+            }
+        });
     }
     worker_->Post([samples = SynthesizeBeeps(count, sampleRate)](SoundDevices& devices) {
         devices.Beep(samples, sampleRate);

@@ -1,5 +1,4 @@
 #include "alerts/MciInterpreter.h"
-#include "alerts/SoundLatency.h"
 #include "alerts/ToneBeeper.h"
 #include "app/App.h"
 #include "app/EarlyOptions.h"
@@ -79,7 +78,6 @@ int main(int argc, char* argv[]) {
         return plimset::FinishEarly(early);
 
     plimset::ApplyQtPlatformChoice();
-    plimset::RequestLowSoundLatency();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plimset"));
     QApplication::setOrganizationName(QString());

@@ -17,7 +17,7 @@ struct TextRow {
 };
 
 // Sorted by base id; ResourceText searches it.
-constexpr std::array<TextRow, 75> TextRows{{
+constexpr std::array<TextRow, 76> TextRows{{
     {101, u"Options", u"オプション"},
     {201, u"&Restore", u"元のサイズに戻す(&R)"},
     {204, u"Mi&nimize", u"最小化(&N)"},
@@ -35,6 +35,8 @@ constexpr std::array<TextRow, 75> TextRows{{
     {453, u" or more.", u"以上を入力して下さい。"},
     {461, u"File not found.", u"ファイルがありません。"},
     {462, u"Cannot play the file.", u"ファイルを再生できません。"},
+    {463, u"No sound can be played: the sound module (plimset_sound.so) was not found.",
+     u"音を再生できません。サウンドモジュール (plimset_sound.so) が見つかりません。"},
     {471, u"Timeout error. The icon does not appear in the notification area.",
      u"通知領域にアイコンを登録出来ませんでした。"},
     {601, u"Alarm", u"アラーム"},

@@ -17,6 +17,7 @@ inline constexpr int OptionsMenu = 269;
 inline constexpr int SaveChangesQuestion = 401;
 inline constexpr int FileNotFound = 461;
 inline constexpr int CannotPlayFile = 462;
+inline constexpr int NoSoundOutput = 463;
 inline constexpr int TrayIconTimeout = 471;
 inline constexpr int AlarmName = 601; // 601 + mode - 1: Alarm, CountDown, StopWatch
 inline constexpr int MinutesUnit = 611;

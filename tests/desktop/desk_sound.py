@@ -54,9 +54,12 @@ class SoundRecorder:
 
 
 def sound_streams(program):
-    """How many streams the program plays into the session's audio server now."""
+    """How many streams the program plays into the session's audio server now (a corked
+    stream plays nothing)."""
     text = desk.run("pactl", "list", "sink-inputs", check=False)
-    return text.count('application.process.id = "%d"' % program.process.pid)
+    return sum(1 for block in text.split("Sink Input #")
+               if 'application.process.id = "%d"' % program.process.pid in block
+               and "Corked: no" in block)
 
 
 def _recording_streams():

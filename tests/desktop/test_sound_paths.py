@@ -2,6 +2,7 @@
 hangs or dies, a file longer than any buffer. Sound may be lost; the window must keep
 answering, the program must end on request, and the sound must come back."""
 
+import ctypes
 import os
 import signal
 import subprocess
@@ -50,6 +51,34 @@ def resident_kib(pid):
         return int(next(line for line in f if line.startswith("VmRSS:")).split()[1])
 
 
+class BellCounter:
+    """Counts the display's bells (XKB bell notifications, which the core bell request
+    gives too) rung since it was made."""
+
+    def __init__(self):
+        self.x = ctypes.cdll.LoadLibrary("libX11.so.6")
+        self.x.XOpenDisplay.restype = ctypes.c_void_p
+        self.display = ctypes.c_void_p(self.x.XOpenDisplay(None))
+        codes = [ctypes.c_int(v) for v in (0, 0, 0, 1, 0)]  # opcode, event, error, version
+        assert self.x.XkbQueryExtension(self.display, *[ctypes.byref(c) for c in codes])
+        self.event_base = codes[1].value
+        bell_mask = ctypes.c_ulong(1 << 8)
+        self.x.XkbSelectEvents(self.display, ctypes.c_uint(0x100), bell_mask, bell_mask)
+        self.x.XSync(self.display, 0)
+        self.rung = 0
+
+    def count(self):
+        event = (ctypes.c_long * 24)()
+        while self.x.XPending(self.display):
+            self.x.XNextEvent(self.display, ctypes.byref(event))
+            raw = bytes(event)
+            # The event's type, and its XKB type at the offset of xkb_type (8: a bell).
+            if (int.from_bytes(raw[0:4], "little") == self.event_base
+                    and int.from_bytes(raw[40:44], "little") == 8):
+                self.rung += 1
+        return self.rung
+
+
 class SoundPathTest(unittest.TestCase):
     def start(self, args, settings):
         app = desk.Program(args=args)
@@ -96,6 +125,28 @@ class SoundPathTest(unittest.TestCase):
         self.assertLessEqual(max(counts) - counts[0], 2, counts)
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), "")
+
+    def test_a_copy_without_the_sound_module_says_so_and_rings_the_bell(self):
+        bells = BellCounter()
+        cases = [("sound file", ""), ("beep", "SoundFlag=0\nSoundBeep=2\n")]
+        for name, sound in cases:
+            with self.subTest(name):
+                # A copy of the executable alone, away from the build's module.
+                app = desk.Program(args=["/C", "0:01"])
+                app.env.pop("PLIMSET_SOUND_MODULE", None)
+                with open(app.settings_path, "w", encoding="utf-8") as f:
+                    f.write("[Option]\nRingDuration=0.03\nDisplayDuration=0.03\n" + sound)
+                before = bells.count()
+                app.start()
+                self.addCleanup(app.kill)
+                app.wait_window()
+                desk.find_accessible(desk.atspi_application(pid=app.process.pid), "alert",
+                                     timeout=8)
+                # A bell a second while it rings.
+                desk.wait_until(lambda: bells.count() >= before + 2, what="two bells")
+                self.assertIsNone(app.process.poll(), app.output())
+                self.assertEqual(app.close(), 0)
+                self.assertEqual(app.output().count("no sound can be played"), 1, app.output())
 
     def test_a_hung_audio_server_costs_only_the_sound(self):
         cases = [

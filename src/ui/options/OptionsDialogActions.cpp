@@ -318,6 +318,10 @@ void OptionsDialog::TestPlay() {
     const QString mode = context_.sound.Mode();
     if (mode != QLatin1String("playing") && mode != QLatin1String("stopped")) {
         const int opened = context_.sound.Open(path);
+        if (opened == MciPlayer::NoOutput) {
+            Message(LocalizedText(TextIds::NoSoundOutput, offset), MessageStyle::Critical);
+            return;
+        }
         if (opened == -2) {
             Message(LocalizedText(TextIds::CannotPlayFile, offset), MessageStyle::Critical);
             return;

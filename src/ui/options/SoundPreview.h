@@ -13,7 +13,8 @@ public:
     virtual ~SoundPreview() = default;
     // "playing", "stopped", or another text (nothing open) for the file under the alias.
     virtual QString Mode() = 0;
-    // 0 when the file is open, -1 when it was not found, -2 when it cannot be played.
+    // 0 when the file is open, -1 when it was not found, -2 when it cannot be played, -4
+    // when no sound can be played at all (MciPlayer's codes).
     virtual int Open(const QString& path) = 0;
     virtual void Play() = 0;
     virtual void Stop() = 0;

@@ -3,6 +3,7 @@
 #include "FakeWindowServices.h"
 #include "alerts/AlertWindow.h"
 #include "alerts/DesktopAlertOutput.h"
+#include "alerts/MciInterpreter.h"
 
 #include <QWidget>
 #include <QWindow>
@@ -107,6 +108,13 @@ TEST_F(AlertOutputTest, FileIsOpenedThenReplayedFromTheStart) {
     EXPECT_EQ(Steps(5), QStringList({"status mmFile mode"}));
     mci.mode = QStringLiteral("stopped");
     EXPECT_EQ(Steps(5), QStringList({"status mmFile mode", "play mmFile from 0"}));
+
+    // Where nothing can be played at all the beep stands in, once a second.
+    mci.mode = QString();
+    mci.results[QStringLiteral("open \"/sounds/ring.oga\" alias mmFile wait")] =
+        MciInterpreter::NoOutput;
+    Steps(10);
+    EXPECT_EQ(beeper.rows, std::vector<int>({1, 1}));
 
     // A missing file stays silent.
     fileExists = false;

@@ -5,6 +5,7 @@
 #include "alerts/PathProbe.h"
 #include "alerts/SoundDevices.h"
 #include "alerts/SoundWorker.h"
+#include "alerts/ToneBeeper.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -108,6 +109,22 @@ TEST_F(SoundThreadTest, AHangingFileCostsOneBoundedWaitAndIsNotTriedAgain) {
     EXPECT_LT(timer.elapsed(), 50);
     EXPECT_EQ(Send(OpenCommand(ring)), 0);
     EXPECT_EQ(Mode(), "stopped");
+}
+
+// Where no back end loads, an open says that nothing can be played (not that the file is
+// bad), and the beep rings the display's bell instead, from the first beep on.
+TEST(SoundWithoutBackendTest, OpenSaysSoAndTheBeepRingsTheBell) {
+    auto worker = std::make_shared<SoundWorker>([] { return nullptr; });
+    int bells = 0;
+    ToneBeeper beeper(nullptr, worker, [&bells] { ++bells; });
+    beeper.Beep(3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bells == 1; }, 2000));
+    MciInterpreter mci(200ms, worker);
+    MciPlayer player(mci, [](const QString&) { return true; });
+    EXPECT_EQ(player.MciCommand(QStringLiteral("mmFile"), QStringLiteral("open"), ring),
+              MciPlayer::NoOutput);
+    beeper.Beep(1);
+    EXPECT_EQ(bells, 2);
 }
 
 TEST(PathProbeTest, AnswersFromTheFileSystemWithoutBlockingOnPipes) {

@@ -210,6 +210,11 @@ TEST_F(OptionsDialogTest, TestBeepAndTestPlayUseTheSoundLayerAndStopEverywhere) 
         Click(names::TestPlayButton);
         EXPECT_EQ(messages.back().Text, "Cannot play the file.");
         EXPECT_FALSE(d->TestPlayRunning());
+        sound.openResult = MciPlayer::NoOutput;
+        Click(names::TestPlayButton);
+        EXPECT_EQ(messages.back().Text, "No sound can be played: the sound module "
+                                        "(plimset_sound.so) was not found.");
+        EXPECT_FALSE(d->TestPlayRunning());
         sound.openResult = 0;
         Click(names::TestPlayButton);
     });
