@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QtGlobal>
 
+#include <vector>
+
 namespace plimset {
 
 // A window's stored top-left corner in twips.
@@ -18,5 +20,11 @@ struct WindowPosition {
 // virtual screen (no screen known) leaves the position as it is.
 void KeepOnScreen(double width, double height, WindowPosition& position,
                   const QRect& virtualScreenPx, double tppx, double tppy);
+
+// A new window's position moved right and down by `step` (twips on each axis) for as long
+// as one of the windows `others` already sits there (within half a step on both axes), so
+// that the new window does not cover another one exactly.
+WindowPosition AsideFromWindows(WindowPosition position, const std::vector<WindowPosition>& others,
+                                WindowPosition step);
 
 } // namespace plimset

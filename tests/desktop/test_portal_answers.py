@@ -2,7 +2,7 @@
 against the stand-in portal of shortcut_portal_standin.py (its header says why a stand-in):
 the shortcut sent with CreateSession and BindShortcuts, its activation, a key other than
 the one asked for, and answers that bind no key (a refusal, a failure, a binding without a
-trigger), each said once."""
+trigger), each said once; of two Plimsets, only the one that answers on the bus asks."""
 
 import json
 import os
@@ -55,8 +55,19 @@ class PortalAnswersTest(unittest.TestCase):
         desk.wait_until(lambda: desk.map_state(app.window) != "IsViewable", what="hidden")
         portal.send_signal(signal.SIGUSR1)
         desk.wait_until(lambda: desk.map_state(app.window) == "IsViewable", what="shown")
+        # A second Plimset asks the portal nothing while the first answers on the bus, and
+        # opens a session of its own once the first has ended.
+        second = self.start()
+        desk.wait_until(lambda: "belongs to the Plimset" in second.output(), what="its word")
+        self.assertEqual(len(self.calls()), 2)
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), said)
+        desk.wait_until(lambda: [c["call"] for c in self.calls()] == [
+            "CreateSession", "BindShortcuts", "Close", "CreateSession", "BindShortcuts"],
+            what="the second's session")
+        portal.send_signal(signal.SIGUSR1)
+        desk.wait_until(lambda: desk.map_state(second.window) != "IsViewable", what="hidden")
+        self.assertEqual(second.terminate(), 0)
 
     def test_a_binding_without_a_key_is_said_once_and_names_toggle(self):
         toggle = "bind a desktop shortcut to `plimset --toggle`"
