@@ -17,6 +17,8 @@ constexpr int AnswerTimeoutMs = 5000;
 // A Plimset asked where its window is while this one starts; one that cannot say so at once
 // is left out rather than holding up the start.
 constexpr int PlaceTimeoutMs = 1000;
+// Verbs closer together than this make one.
+constexpr std::chrono::milliseconds VerbInterval{100};
 
 QString MethodOf(WindowVerb verb) {
     switch (verb) {
@@ -36,7 +38,9 @@ QString RemoteControlService() {
     return QString::fromLatin1(ApplicationId);
 }
 
-RemoteControl::RemoteControl(QObject* parent) : QObject(parent) {}
+RemoteControl::RemoteControl(QObject* parent) : QObject(parent), pacer_(VerbInterval) {
+    connect(&pacer_, &WindowVerbPacer::Due, this, &RemoteControl::VerbRequested);
+}
 
 RemoteControl::~RemoteControl() {
     if (!published_)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/WindowVerbPacer.h"
 #include "core/WindowVerbs.h"
 
 #include <QDBusContext>
@@ -16,7 +17,7 @@ namespace plimset {
 // RemoteControlService() (the application id); later ones wait in the bus's queue and take
 // over the name when the owner ends. The object at RemoteControlPath answers Toggle, Show
 // and Hide, so that `plimset --toggle` reaches the window that already runs instead of
-// starting another.
+// starting another; verbs that come faster than the window acts make one (WindowVerbPacer).
 // Every Plimset's object also tells where its window is, so that a new one opens beside.
 QString RemoteControlService();
 inline constexpr char RemoteControlPath[] = "/io/github/plimset/Plimset";
@@ -49,9 +50,9 @@ public:
 
 public slots:
     // The methods other processes call.
-    Q_SCRIPTABLE void Toggle() { emit VerbRequested(WindowVerb::Toggle); }
-    Q_SCRIPTABLE void Show() { emit VerbRequested(WindowVerb::Show); }
-    Q_SCRIPTABLE void Hide() { emit VerbRequested(WindowVerb::Hide); }
+    Q_SCRIPTABLE void Toggle() { pacer_.Add(WindowVerb::Toggle); }
+    Q_SCRIPTABLE void Show() { pacer_.Add(WindowVerb::Show); }
+    Q_SCRIPTABLE void Hide() { pacer_.Add(WindowVerb::Hide); }
     Q_SCRIPTABLE QPoint WindowPlace();
 
 signals:
@@ -61,6 +62,7 @@ signals:
 
 private:
     bool published_ = false;
+    WindowVerbPacer pacer_;
     std::function<QPoint()> place_;
 };
 

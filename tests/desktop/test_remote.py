@@ -3,6 +3,7 @@ that runs already through the session bus and end at once, with no second window
 none runs, --toggle and --show start one. A second Plimset opens beside the first, and the
 hotkey is the one of the Plimset that answers on the bus."""
 
+import ctypes
 import os
 import subprocess
 import time
@@ -14,6 +15,33 @@ import desk
 
 SERVICE = "io.github.plimset.Plimset"
 PATH = "/io/github/plimset/Plimset"
+
+_x11 = ctypes.CDLL("libX11.so.6")
+_x11.XOpenDisplay.restype = ctypes.c_void_p
+_x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+_x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+_x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+_x11.XPending.argtypes = [ctypes.c_void_p]
+_x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_char_p]
+_x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+STRUCTURE_NOTIFY_MASK, UNMAP_NOTIFY = 1 << 17, 18
+
+
+def count_unmaps(wid, action):
+    """Runs action() and returns how often the window was unmapped (hidden) meanwhile."""
+    display = _x11.XOpenDisplay(None)
+    try:
+        _x11.XSelectInput(display, wid, STRUCTURE_NOTIFY_MASK)
+        _x11.XSync(display, 0)
+        action()
+        _x11.XSync(display, 0)
+        event, count = ctypes.create_string_buffer(192), 0
+        while _x11.XPending(display):
+            _x11.XNextEvent(display, event)
+            count += ctypes.c_int.from_buffer(event).value == UNMAP_NOTIFY
+        return count
+    finally:
+        _x11.XCloseDisplay(display)
 
 
 def owner_process():
@@ -60,6 +88,20 @@ class RemoteVerbTest(unittest.TestCase):
         self.verb("show")
         self.wait_shown(win)
         self.assertEqual(plimset_windows(), [win])
+
+        # A burst of toggles makes one verb at a time, no faster than the window acts: an
+        # odd number leaves the window hidden, and a Show after them is carried out at once.
+        plimset = dbus.SessionBus().get_object(SERVICE, PATH, introspect=False)
+
+        def burst():
+            for _ in range(2001):
+                plimset.Toggle(dbus_interface=SERVICE, ignore_reply=True)
+            # Answered once every toggle before it is taken; hidden then, the window stays so.
+            plimset.WindowPlace(dbus_interface=SERVICE, timeout=desk.DEFAULT_TIMEOUT)
+            self.wait_hidden(win)
+        self.assertLess(count_unmaps(win, burst), 50)
+        plimset.Show(dbus_interface=SERVICE, timeout=desk.DEFAULT_TIMEOUT)
+        self.wait_shown(win)
 
         # A mode switch starts a Plimset of its own; the verbs still go to the first.
         second = desk.start_shown(self, desk.Program(args=["/C", "5"]))
