@@ -107,9 +107,11 @@ int main(int argc, char* argv[]) {
     // The hotkey is the bus name owner's; a Plimset waiting for the name takes it over
     // with the name.
     plimset::SessionHotkey globalHotkey(plimset::CreateDesktopGlobalHotkey());
-    if (const qint64 owner = remoteControl.OwnerProcess();
-        queued && owner != QCoreApplication::applicationPid())
-        globalHotkey.WaitForOwner(owner);
+    if (queued) {
+        if (const qint64 owner = remoteControl.OwnerProcess();
+            owner != QCoreApplication::applicationPid())
+            globalHotkey.WaitForOwner(owner);
+    }
     QObject::connect(&remoteControl, &plimset::RemoteControl::NameTaken, &globalHotkey,
                      &plimset::SessionHotkey::TakeOver);
     const std::unique_ptr<plimset::WindowActivation> windowActivation =
