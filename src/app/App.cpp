@@ -97,7 +97,7 @@ std::optional<int> App::Startup() {
     window_.MeasureBorders();
     // The designed window: the field sized for the default character limit.
     window_.SizeTimeFieldForLength(0);
-    windowState_.Load(designLook);
+    windowState_.Load(designLook, context_.otherWindowPlaces);
 
     window_.SetTimeText(QString());
     state_.CurMode = windowState_.Loaded().StartForm;
@@ -280,6 +280,11 @@ void App::ApplyWindowVerb(WindowVerb verb) {
         break;
     }
     handlingHotkey_ = false;
+}
+
+QPoint App::WindowPlace() const {
+    const QMargins& frame = window_.Geometry().Frame();
+    return window_.geometry().topLeft() - QPoint(frame.left(), frame.top());
 }
 
 std::optional<int> App::ApplyCommandLine() {

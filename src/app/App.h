@@ -73,6 +73,8 @@ public:
     // Nothing reacts while a dialog of the main window is open; Show then brings that
     // dialog forward.
     void ApplyWindowVerb(WindowVerb verb);
+    // Where the main window is: the outer window's top-left corner in pixels.
+    QPoint WindowPlace() const;
 
     const AppState& State() const { return state_; }
     // The language the interface speaks, as ApplyOptions last chose it.

@@ -2,7 +2,9 @@
 
 #include "core/MessageStyle.h"
 
+#include <QList>
 #include <QLocale>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -50,6 +52,9 @@ struct AppContext {
     std::function<bool(QWidget* parent, const QString& text)> askYesNo;
     // The Options dialog's test play; the program's sound layer when not given.
     SoundPreview* soundPreview = nullptr;
+    // Where the windows of the other Plimsets of the desktop session are (each outer
+    // window's top-left corner in pixels): a new window opens beside them, not on top.
+    QList<QPoint> otherWindowPlaces = {};
 };
 
 } // namespace plimset

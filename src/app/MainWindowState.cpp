@@ -13,7 +13,15 @@ namespace plimset {
 MainWindowState::MainWindowState(MainWindow& window, QString settingsFilePath)
     : window_(window), path_(std::move(settingsFilePath)) {}
 
-void MainWindowState::Load(const WindowSettings& designLook) {
+namespace {
+
+// How far a window is set aside from another one at its place, on each axis: about a title
+// bar, so the one below still shows its title.
+constexpr int AsideStepPixels = 32;
+
+} // namespace
+
+void MainWindowState::Load(const WindowSettings& designLook, const QList<QPoint>& otherWindows) {
     loaded_ = ReadWindowSettings(SettingsFile(path_), designLook);
 
     const WindowGeometry& geometry = window_.Geometry();
@@ -29,6 +37,12 @@ void MainWindowState::Load(const WindowSettings& designLook) {
     if (position.Top == NoStoredPosition)
         position.Top = RoundToInt32(screenRect.y() * tpp.Y) +
                        CentredPosition(screenRect.height() * tpp.Y, height);
+    std::vector<WindowPosition> others;
+    for (const QPoint& place : otherWindows)
+        others.push_back({RoundToInt32(place.x() * tpp.X), RoundToInt32(place.y() * tpp.Y)});
+    position = AsideFromWindows(
+        position, others,
+        {RoundToInt32(AsideStepPixels * tpp.X), RoundToInt32(AsideStepPixels * tpp.Y)});
     KeepOnScreen(width, height, position, VirtualScreenRect(), tpp.X, tpp.Y);
     window_.MoveOuterTo(position.Left, position.Top);
     NoteShownPosition();

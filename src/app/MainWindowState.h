@@ -2,6 +2,8 @@
 
 #include "settings/WindowSettings.h"
 
+#include <QList>
+#include <QPoint>
 #include <QString>
 
 namespace plimset {
@@ -15,9 +17,10 @@ public:
     MainWindowState(MainWindow& window, QString settingsFilePath);
 
     // Reads the saved state over the window's designed look and puts the window there: its
-    // position (centred when none was saved, always on a screen), always-on-top, and the
-    // time field's font and colours.
-    void Load(const WindowSettings& designLook);
+    // position (centred when none was saved, a step aside from the windows of other Plimsets
+    // at that place, `otherWindows` as their outer top-left corners in pixels, and always on
+    // a screen), always-on-top, and the time field's font and colours.
+    void Load(const WindowSettings& designLook, const QList<QPoint>& otherWindows = {});
     const WindowSettings& Loaded() const { return loaded_; }
     // Gives the window its saved size, never below what its controls need.
     void ApplySize();

@@ -14,6 +14,11 @@ namespace {
 
 // Long enough for a program busy with a modal dialog or a slow start to answer.
 constexpr int AnswerTimeoutMs = 5000;
+// A Plimset asked where its window is while this one starts; one that cannot say so at once
+// is left out rather than holding up the start.
+constexpr int PlaceTimeoutMs = 1000;
+// Verbs closer together than this make one.
+constexpr std::chrono::milliseconds VerbInterval{100};
 
 QString MethodOf(WindowVerb verb) {
     switch (verb) {
@@ -33,6 +38,10 @@ QString RemoteControlService() {
     return QString::fromLatin1(ApplicationId);
 }
 
+RemoteControl::RemoteControl(QObject* parent) : QObject(parent), pacer_(VerbInterval) {
+    connect(&pacer_, &WindowVerbPacer::Due, this, &RemoteControl::VerbRequested);
+}
+
 RemoteControl::~RemoteControl() {
     if (!published_)
         return;
@@ -49,6 +58,13 @@ RemoteControl::Publication RemoteControl::Publish() {
                                            QDBusConnection::ExportScriptableSlots))
         return Publication::NoBus;
     published_ = true;
+    // The bus tells this process when the name is its own: at once, or when the Plimsets
+    // before it in the queue have ended.
+    connect(bus.interface(), &QDBusConnectionInterface::serviceRegistered, this,
+            [this](const QString& name) {
+                if (name == RemoteControlService())
+                    emit NameTaken();
+            });
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
         bus.interface()->registerService(RemoteControlService(),
                                          QDBusConnectionInterface::QueueService,
@@ -57,6 +73,43 @@ RemoteControl::Publication RemoteControl::Publish() {
         return Publication::NoBus;
     return reply.value() == QDBusConnectionInterface::ServiceRegistered ? Publication::Owner
                                                                         : Publication::Queued;
+}
+
+qint64 RemoteControl::OwnerProcess() const {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || bus.interface() == nullptr)
+        return 0;
+    const QDBusReply<uint> pid = bus.interface()->servicePid(RemoteControlService());
+    return pid.isValid() ? qint64(pid.value()) : 0;
+}
+
+QList<QPoint> RemoteControl::OtherWindowPlaces() const {
+    QList<QPoint> places;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || bus.interface() == nullptr)
+        return places;
+    const QDBusReply<QStringList> names =
+        bus.interface()->call(QStringLiteral("ListQueuedOwners"), RemoteControlService());
+    if (!names.isValid())
+        return places;
+    for (const QString& name : names.value()) {
+        if (name == bus.baseService())
+            continue;
+        const QDBusMessage call = QDBusMessage::createMethodCall(
+            name, QString::fromLatin1(RemoteControlPath),
+            QString::fromLatin1(RemoteControlInterface), QStringLiteral("WindowPlace"));
+        const QDBusReply<QPoint> place = bus.call(call, QDBus::Block, PlaceTimeoutMs);
+        if (place.isValid())
+            places << place.value();
+    }
+    return places;
+}
+
+QPoint RemoteControl::WindowPlace() {
+    if (place_)
+        return place_();
+    sendErrorReply(QDBusError::Failed, QStringLiteral("no window yet"));
+    return {};
 }
 
 RemoteDelivery SendWindowVerb(WindowVerb verb, QString* problem) {

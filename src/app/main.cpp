@@ -4,6 +4,7 @@
 #include "app/EarlyOptions.h"
 #include "app/PlatformChoice.h"
 #include "app/RemoteControl.h"
+#include "app/SessionHotkey.h"
 #include "core/Clock.h"
 #include "core/Version.h"
 #include "desktop/DbusDesktopNotifier.h"
@@ -92,8 +93,8 @@ int main(int argc, char* argv[]) {
         if (const std::optional<int> exitCode = SendVerbToRunningProgram(*early.windowVerb))
             return *exitCode;
     }
-    if (remoteControl.Publish() == plimset::RemoteControl::Publication::Queued &&
-        early.windowVerb) {
+    const bool queued = remoteControl.Publish() == plimset::RemoteControl::Publication::Queued;
+    if (queued && early.windowVerb) {
         if (const std::optional<int> exitCode = SendVerbToRunningProgram(*early.windowVerb))
             return *exitCode;
     }
@@ -101,8 +102,16 @@ int main(int argc, char* argv[]) {
     plimset::SystemClock clock;
     plimset::QtFontProbe fontProbe;
     const std::unique_ptr<plimset::WindowServices> windowServices = plimset::MakeWindowServices();
-    const std::unique_ptr<plimset::GlobalHotkey> globalHotkey =
-        plimset::CreateDesktopGlobalHotkey();
+    // The hotkey is the bus name owner's; a Plimset waiting for the name takes it over
+    // with the name.
+    plimset::SessionHotkey globalHotkey(plimset::CreateDesktopGlobalHotkey());
+    if (queued) {
+        if (const qint64 owner = remoteControl.OwnerProcess();
+            owner != QCoreApplication::applicationPid())
+            globalHotkey.WaitForOwner(owner);
+    }
+    QObject::connect(&remoteControl, &plimset::RemoteControl::NameTaken, &globalHotkey,
+                     &plimset::SessionHotkey::TakeOver);
     const std::unique_ptr<plimset::WindowActivation> windowActivation =
         plimset::MakeWindowActivation();
     plimset::ToneBeeper beeper;
@@ -117,7 +126,7 @@ int main(int argc, char* argv[]) {
         .windowActivation = *windowActivation,
         .beeper = beeper,
         .soundCommands = soundCommands,
-        .globalHotkey = *globalHotkey,
+        .globalHotkey = globalHotkey,
         .desktopNotifier = desktopNotifier,
         .settingsFilePath = plimset::SettingsFilePath(executable),
         .locale = QLocale::system(),
@@ -127,7 +136,9 @@ int main(int argc, char* argv[]) {
         .showMessage = ShowMessage,
         .sayOnStandardError = SayOnStandardError,
         .askYesNo = AskYesNo,
+        .otherWindowPlaces = queued ? remoteControl.OtherWindowPlaces() : QList<QPoint>(),
     });
+    remoteControl.SetWindowPlace([&app] { return app.WindowPlace(); });
     // A request to end the process closes the window as the user would, so its state is
     // saved and the exit code is 0.
     plimset::ExitSignals exitSignals;

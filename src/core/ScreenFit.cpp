@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace plimset {
@@ -87,6 +88,22 @@ QPoint PlaceBeside(const QRect& centred, const QRect& other, const QRect& screen
             return p;
     }
     return onScreen(sides[0]);
+}
+
+WindowPosition AsideFromWindows(WindowPosition position, const std::vector<WindowPosition>& others,
+                                WindowPosition step) {
+    const auto near = [&](const WindowPosition& other) {
+        return 2 * std::abs(qint64(other.Left) - position.Left) < std::abs(qint64(step.Left)) &&
+               2 * std::abs(qint64(other.Top) - position.Top) < std::abs(qint64(step.Top));
+    };
+    // Each step passes at most one window, so there are never more steps than windows.
+    for (std::size_t i = 0; i < others.size(); ++i) {
+        if (std::none_of(others.begin(), others.end(), near))
+            break;
+        position.Left += step.Left;
+        position.Top += step.Top;
+    }
+    return position;
 }
 
 } // namespace plimset

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QtGlobal>
 
+#include <vector>
+
 namespace plimset {
 
 // A window's stored top-left corner in twips.
@@ -29,5 +31,11 @@ void KeepOnScreen(double width, double height, WindowPosition& position,
 // `keepClear` uncovered. Pixels; an empty `other` or `screen` leaves the centred place.
 QPoint PlaceBeside(const QRect& centred, const QRect& other, const QRect& screen,
                    const QRect& keepClear, int gap);
+
+// A new window's position moved right and down by `step` (twips on each axis) for as long
+// as one of the windows `others` already sits there (within half a step on both axes), so
+// that the new window does not cover another one exactly.
+WindowPosition AsideFromWindows(WindowPosition position, const std::vector<WindowPosition>& others,
+                                WindowPosition step);
 
 } // namespace plimset

@@ -41,4 +41,18 @@ HotkeyAction ChooseWindowVerbAction(WindowVerb verb, const WindowReach& reach, b
     return HotkeyAction::Nothing;
 }
 
+std::optional<WindowVerb> CombineWindowVerbs(std::optional<WindowVerb> pending, WindowVerb next) {
+    if (next != WindowVerb::Toggle || !pending)
+        return next;
+    switch (*pending) {
+    case WindowVerb::Toggle:
+        return std::nullopt;
+    case WindowVerb::Show:
+        return WindowVerb::Hide;
+    case WindowVerb::Hide:
+        return WindowVerb::Show;
+    }
+    return next;
+}
+
 } // namespace plimset

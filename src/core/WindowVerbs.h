@@ -27,4 +27,9 @@ QString SwitchOfWindowVerb(WindowVerb verb);
 HotkeyAction ChooseWindowVerbAction(WindowVerb verb, const WindowReach& reach, bool windowVisible,
                                     bool windowMinimized);
 
+// One verb that does what `pending` (not carried out yet) and then `next` would do together:
+// Show and Hide put the window in one place whatever came before; a Toggle turns a pending
+// Show into Hide and Hide into Show, and cancels a pending Toggle (nothing is left).
+std::optional<WindowVerb> CombineWindowVerbs(std::optional<WindowVerb> pending, WindowVerb next);
+
 } // namespace plimset

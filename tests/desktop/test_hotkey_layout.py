@@ -1,9 +1,11 @@
 """The X11 hotkey follows the keyboard layout: after `setxkbmap de` (or a switch to another
 layout of the keymap) the combination sits on the key that now gives its letter, and the
-key that gave it before does nothing."""
+key that gave it before does nothing; a notice of a keymap change that leaves the key where
+it was loses no press."""
 
 import ctypes
 import os
+import time
 import unittest
 
 import desk
@@ -20,6 +22,12 @@ _x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
 _x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
 _xtest.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
 _x11.XkbLockGroup.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_uint]
+_x11.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
+_x11.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int,
+                                     ctypes.POINTER(ctypes.c_int)]
+_x11.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                        ctypes.POINTER(ctypes.c_ulong), ctypes.c_int]
+_x11.XFree.argtypes = [ctypes.c_void_p]
 USE_CORE_KEYBOARD = 0x100
 
 
@@ -56,6 +64,27 @@ def press_physical(*codes):
         _x11.XSync(display, 0)
     finally:
         _x11.XCloseDisplay(display)
+
+def remap_then_press(spare, delay, *codes):
+    """Gives the key `spare` the symbols it has, so that the server tells every client that
+    the keymap changed (as it does when a program remaps a spare key, or when input comes
+    from another keyboard), then presses keys by keycode `delay` seconds later."""
+    display = _x11.XOpenDisplay(None)
+    try:
+        per_key = ctypes.c_int()
+        syms = _x11.XGetKeyboardMapping(display, spare, 1, ctypes.byref(per_key))
+        _x11.XChangeKeyboardMapping(display, spare, per_key.value, syms, 1)
+        _x11.XFree(syms)
+        _x11.XSync(display, 0)
+        time.sleep(delay)
+        for code in codes:
+            _xtest.XTestFakeKeyEvent(display, code, 1, 0)
+        for code in reversed(codes):
+            _xtest.XTestFakeKeyEvent(display, code, 0, 0)
+        _x11.XSync(display, 0)
+    finally:
+        _x11.XCloseDisplay(display)
+
 
 HOTKEY = "Hotkey=689\n"  # Ctrl + Shift + Y; a German keyboard swaps Y and Z
 
@@ -103,6 +132,17 @@ class HotkeyLayoutTest(unittest.TestCase):
         self.press(key)
         desk.settle(0.7)
         self.assertTrue(self.shown(), "ctrl+shift+%s toggled the window" % key)
+
+    def test_a_press_just_after_the_keymap_is_said_to_change_is_not_lost(self):
+        # The key of the combination stays where it was; a press at any moment after the
+        # notice toggles the window, also while the program reads the keyboard again.
+        spare, *combination = keycodes("F12", "Control_L", "Shift_L", "y")
+        desk.activate(self.other.window)
+        for step in range(32):
+            before = self.shown()
+            remap_then_press(spare, step * 0.00025, *combination)
+            desk.wait_until(lambda: self.shown() != before,
+                            what="a toggle by a press %.2f ms after the notice" % (step / 4))
 
     def test_a_new_layout_moves_the_grab_to_the_key_that_gives_the_letter(self):
         self.assert_toggles("y")

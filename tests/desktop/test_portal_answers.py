@@ -2,7 +2,8 @@
 against the stand-in portal of shortcut_portal_standin.py (its header says why a stand-in):
 the shortcut sent with CreateSession and BindShortcuts, its activation, a key other than
 the one asked for, and answers that bind no key (a refusal, a failure, a binding without a
-trigger, no session), each said once; what the Options dialog shows of it."""
+trigger, no session), each said once; what the Options dialog shows of it; of two Plimsets,
+only the one that answers on the bus asks."""
 
 import json
 import os
@@ -78,8 +79,21 @@ class PortalAnswersTest(unittest.TestCase):
                                               if c["call"] == "BindShortcuts"])
         desk.press_keys("Escape", window=dialog)
         desk.wait_until(lambda: desk.map_state(dialog) != "IsViewable", what="dialog closed")
+        # A second Plimset asks the portal nothing while the first answers on the bus, and
+        # opens a session of its own once the first has ended.
+        asked = len(self.calls())
+        second = self.start()
+        desk.wait_until(lambda: "belongs to the Plimset" in second.output(), what="its word")
+        self.assertEqual(len(self.calls()), asked)
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), said)
+        desk.wait_until(lambda: [c["call"] for c in self.calls()
+                                 if c["call"] != "ConfigureShortcuts"] == [
+            "CreateSession", "BindShortcuts", "Close", "CreateSession", "BindShortcuts"],
+            what="the second's session")
+        portal.send_signal(signal.SIGUSR1)
+        desk.wait_until(lambda: desk.map_state(second.window) != "IsViewable", what="hidden")
+        self.assertEqual(second.terminate(), 0)
 
     def test_a_binding_without_a_key_is_said_once_and_names_toggle(self):
         toggle = "bind a desktop shortcut to `plimset --toggle`"

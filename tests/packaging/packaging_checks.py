@@ -73,7 +73,9 @@ class TreeChecks:
 
         entry = desktop_entry(os.path.join(prefix, "share/applications/%s.desktop" % APP_ID))
         main = entry["Desktop Entry"]
-        self.assertEqual((main["Icon"], main["TryExec"]), (APP_ID, "plimset"))
+        # The entry brings the running Plimset forward and starts one only where none runs.
+        self.assertEqual((main["Icon"], main["TryExec"], main["Exec"]),
+                         (APP_ID, "plimset", "plimset --show"))
         for key in ("Name[ja]", "Comment[ja]", "Keywords", "Keywords[ja]", "StartupWMClass"):
             self.assertIn(key, main)
         actions = {entry["Desktop Action " + a]["Exec"] for a in main["Actions"].rstrip(";").split(";")}

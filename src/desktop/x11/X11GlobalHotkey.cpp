@@ -84,10 +84,18 @@ X11GlobalHotkey::~X11GlobalHotkey() {
 }
 
 HotkeyRegistration X11GlobalHotkey::RegisterAppHotkey(qint16 code) {
-    UnregisterAppHotkey();
-    const HotkeyRegistration result = GrabCombination(code, grabs_);
-    if (result == HotkeyRegistration::Registered)
-        code_ = code;
+    // The new grabs are in place before the old ones go, and a grab both share is never let
+    // go: the server tells of a new keyboard whenever input comes from another keyboard
+    // (the first key of a combination typed there), and a press in a gap between letting
+    // go and grabbing again would reach the focused window instead.
+    std::vector<Grab> grabs;
+    const HotkeyRegistration result = GrabCombination(code, grabs);
+    std::vector<Grab> unused = Without(grabs_, grabs);
+    if (!unused.empty() || grabs.size() != grabs_.size())
+        keyDown_ = false; // the held key's release may come on a key that is no longer ours
+    Ungrab(unused);
+    grabs_ = std::move(grabs);
+    code_ = result == HotkeyRegistration::Registered ? code : 0;
     ReportOnce(HotkeyProblemText(result, code));
     return Remember(result);
 }
@@ -103,7 +111,8 @@ HotkeyRegistration X11GlobalHotkey::ProbeHotkey(qint16 code) {
         return HotkeyRegistration::Registered;
     std::vector<Grab> trial;
     const HotkeyRegistration result = GrabCombination(code, trial);
-    Ungrab(trial);
+    std::vector<Grab> borrowed = Without(trial, grabs_);
+    Ungrab(borrowed);
     return result;
 }
 
@@ -141,6 +150,10 @@ HotkeyRegistration X11GlobalHotkey::GrabCombination(qint16 code, std::vector<Gra
         for (xcb_keycode_t key : keys)
             for (uint16_t variant : variants) {
                 const Grab grab{root, key, uint16_t(modifiers | variant)};
+                if (Contains(grabs_, grab)) { // held already; asked again it would not fail
+                    grabs.push_back(grab);
+                    continue;
+                }
                 // Events of the grab are reported on the root window, also while one of
                 // the program's own windows has the focus.
                 sent.emplace_back(grab,
@@ -158,8 +171,11 @@ HotkeyRegistration X11GlobalHotkey::GrabCombination(qint16 code, std::vector<Gra
         }
     }
     if (held || failed) {
-        // Half a combination would work only with some locks on; release it all.
-        Ungrab(grabs);
+        // Half a combination would work only with some locks on; release what was grabbed
+        // here (the caller lets go of what it held before).
+        std::vector<Grab> added = Without(grabs, grabs_);
+        Ungrab(added);
+        grabs.clear();
         return held ? HotkeyRegistration::HeldElsewhere : HotkeyRegistration::NoKey;
     }
     return HotkeyRegistration::Registered;
@@ -171,6 +187,21 @@ void X11GlobalHotkey::Ungrab(std::vector<Grab>& grabs) {
     if (!grabs.empty())
         xcb_flush(connection_);
     grabs.clear();
+}
+
+bool X11GlobalHotkey::Contains(const std::vector<Grab>& grabs, const Grab& grab) {
+    return std::any_of(grabs.begin(), grabs.end(), [&](const Grab& g) {
+        return g.Root == grab.Root && g.Key == grab.Key && g.Modifiers == grab.Modifiers;
+    });
+}
+
+std::vector<X11GlobalHotkey::Grab> X11GlobalHotkey::Without(const std::vector<Grab>& grabs,
+                                                            const std::vector<Grab>& others) {
+    std::vector<Grab> rest;
+    for (const Grab& grab : grabs)
+        if (!Contains(others, grab))
+            rest.push_back(grab);
+    return rest;
 }
 
 bool X11GlobalHotkey::IsOurKey(xcb_window_t root, xcb_keycode_t key) const {

@@ -42,9 +42,14 @@ private:
         xcb_keycode_t Key;
         uint16_t Modifiers;
     };
-    // Grabs the combination; on success the grabs are kept in `grabs`, otherwise none is.
+    // Grabs the combination, asking only for the grabs not held already; on success all of
+    // its grabs are listed in `grabs`, otherwise none is and those asked for are let go.
     HotkeyRegistration GrabCombination(qint16 code, std::vector<Grab>& grabs);
     void Ungrab(std::vector<Grab>& grabs);
+    static bool Contains(const std::vector<Grab>& grabs, const Grab& grab);
+    // The grabs of `grabs` that are not among `others`.
+    static std::vector<Grab> Without(const std::vector<Grab>& grabs,
+                                     const std::vector<Grab>& others);
     bool IsOurKey(xcb_window_t root, xcb_keycode_t key) const;
     // The keys that give the digit or letter now.
     std::vector<xcb_keycode_t> KeysGiving(char16_t key) const;

@@ -111,6 +111,18 @@ TEST(WindowVerbs, ToggleIsTheHotkeyShowAndHideActOnlyWhereNeeded) {
     for (WindowVerb verb : {WindowVerb::Toggle, WindowVerb::Show, WindowVerb::Hide})
         EXPECT_EQ(WindowVerbOfSwitch(SwitchOfWindowVerb(verb)), verb);
     EXPECT_FALSE(WindowVerbOfSwitch(QStringLiteral("toggle")).has_value());
+
+    // Verbs not carried out yet make one: two toggles are none, a toggle turns Show and
+    // Hide around, and Show or Hide stands whatever came before.
+    using V = WindowVerb;
+    std::optional<V> pending;
+    for (V verb : {V::Toggle, V::Toggle, V::Toggle})
+        pending = CombineWindowVerbs(pending, verb);
+    EXPECT_EQ(pending, V::Toggle);
+    EXPECT_EQ(CombineWindowVerbs(V::Show, V::Toggle), V::Hide);
+    EXPECT_EQ(CombineWindowVerbs(V::Hide, V::Toggle), V::Show);
+    EXPECT_EQ(CombineWindowVerbs(V::Toggle, V::Show), V::Show);
+    EXPECT_EQ(CombineWindowVerbs(V::Show, V::Hide), V::Hide);
 }
 
 } // namespace

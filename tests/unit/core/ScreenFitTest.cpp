@@ -94,6 +94,20 @@ TEST(PlaceBeside, CentredUnlessItCoversTheOtherWindowThenBesideItWholeOnTheScree
         EXPECT_EQ(PlaceBeside(centred, c.other, kSingle, c.keepClear, 8), c.place) << c.what;
 }
 
+TEST(AsideFromWindows, StepsPastEachWindowAtItsPlaceAndNoFurther) {
+    const WindowPosition step{480, 480};
+    const auto aside = [&](std::vector<WindowPosition> others) {
+        const WindowPosition p = AsideFromWindows({6000, 4500}, others, step);
+        return std::pair(p.Left, p.Top);
+    };
+    EXPECT_EQ(aside({}), std::pair(6000, 4500));
+    EXPECT_EQ(aside({{6000 + 239, 4500 - 239}}), std::pair(6480, 4980)); // within half a step
+    EXPECT_EQ(aside({{6000 + 240, 4500}}), std::pair(6000, 4500));
+    // A third window passes both that opened before it, whatever order they are listed in.
+    EXPECT_EQ(aside({{6480, 4980}, {6000, 4500}}), std::pair(6960, 5460));
+    EXPECT_EQ(aside({{6000, 4500}, {6000, 4500}}), std::pair(6480, 4980));
+}
+
 TEST(MeasureBorders, UsesTheRealFrameElseTypicalMetrics) {
     const Borders b = MeasureBorders(QMargins(1, 22, 1, 5), 20, 15, 15);
     EXPECT_EQ(b.BorderWidth, 2 * 15);

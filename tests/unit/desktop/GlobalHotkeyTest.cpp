@@ -1,6 +1,10 @@
 #include "desktop/GlobalHotkey.h"
+#include "FakeGlobalHotkey.h"
+#include "app/SessionHotkey.h"
 #include "desktop/PortalGlobalHotkey.h"
 
+#include <QDeadlineTimer>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace plimset {
@@ -32,6 +36,40 @@ TEST(GlobalHotkey, OffX11AHotkeyIsUnavailableAndSaidOnce) {
     EXPECT_EQ(hotkey->RegisterAppHotkey(6), HotkeyRegistration::NoKey);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "plimset: the hotkey setting 6 is not a key combination; no hotkey is registered\n");
+}
+
+// Two Plimsets in one session: the hotkey is the bus name owner's; the other one registers
+// nothing, says whose it is, and registers it when the name passes to it.
+TEST(SessionHotkey, OnlyTheBusNameOwnerRegistersAndTheNextTakesOver) {
+    auto made = std::make_unique<FakeGlobalHotkey>();
+    FakeGlobalHotkey& own = *made;
+    SessionHotkey hotkey(std::move(made));
+    hotkey.WaitForOwner(4321);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(hotkey.RegisterAppHotkey(684), HotkeyRegistration::HeldElsewhere);
+    hotkey.UnregisterAppHotkey(); // as the Options dialog does, which then registers another
+    EXPECT_EQ(hotkey.RegisterAppHotkey(665), HotkeyRegistration::HeldElsewhere);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "plimset: the hotkey Ctrl + Shift + T belongs to the Plimset that runs already "
+              "(process 4321); this one takes it over when that one ends\n"
+              "plimset: the hotkey Ctrl + Shift + A belongs to the Plimset that runs already "
+              "(process 4321); this one takes it over when that one ends\n");
+    EXPECT_FALSE(own.calls.join(u' ').contains(u"register 6"));
+
+    // The one before still holds the combination for a moment after its name went.
+    own.held = 665;
+    own.calls.clear();
+    hotkey.TakeOver();
+    EXPECT_EQ(own.calls, QStringList());
+    own.held = 0;
+    for (QDeadlineTimer deadline(5000); own.calls.isEmpty() && !deadline.hasExpired();)
+        QTest::qWait(20);
+    EXPECT_EQ(own.calls, QStringList{QStringLiteral("register 665")});
+    EXPECT_EQ(hotkey.LastRegistration(), HotkeyRegistration::Registered);
+    int presses = 0;
+    QObject::connect(&hotkey, &GlobalHotkey::Pressed, [&] { ++presses; });
+    emit own.Pressed();
+    EXPECT_EQ(presses, 1);
 }
 
 TEST(PortalHotkey, TheTriggerAskedForIsTheStoredCombination) {
