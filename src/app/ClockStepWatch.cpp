@@ -34,7 +34,7 @@ void ClockStepWatch::arm() {
     clock_gettime(CLOCK_REALTIME, &spec.it_value);
     spec.it_value.tv_sec += year;
     if (timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) != 0) {
-        notifier_.reset();
+        notifier_->setEnabled(false); // no notice to wait for
     }
 }
 
