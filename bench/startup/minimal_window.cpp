@@ -2,7 +2,8 @@
 // of Plimset's shape does. A main window with a menu bar, a text field and a 200 ms tick.
 // With --count the window shows a label instead of the field (no blinking cursor to
 // repaint) and the tick counts seconds in it as a stopwatch does: "0.00", "0.01", ...
-// minutes and seconds.
+// minutes and seconds. --tick=MS sets the tick's period (a second ticks as seldom as a
+// shown second changes).
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,10 +12,17 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTimer>
+#include <algorithm>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const bool counting = QApplication::arguments().contains(QStringLiteral("--count"));
+    int period = 200;
+    for (const QString& argument : QApplication::arguments()) {
+        if (argument.startsWith(QStringLiteral("--tick="))) {
+            period = std::max(argument.mid(7).toInt(), 1);
+        }
+    }
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("minimal window"));
     QMenu* file = window.menuBar()->addMenu(QStringLiteral("&File"));
@@ -31,7 +39,7 @@ int main(int argc, char* argv[]) {
     elapsed.start();
     int ticks = 0;
     QTimer tick;
-    tick.setInterval(200);
+    tick.setInterval(period);
     QObject::connect(&tick, &QTimer::timeout, &window, [&] {
         ++ticks;
         if (label == nullptr) {

@@ -80,7 +80,7 @@ App::App(AppContext context)
 App::~App() = default;
 
 std::optional<int> App::Startup() {
-    window_.SetTickEnabled(false);
+    window_.StopTick();
     state_.OptionsOpen = false;
 
     // The window captions of the modes are always the English names.
@@ -354,7 +354,7 @@ void App::Unload() {
         tray_.Unload();
         return;
     }
-    window_.SetTickEnabled(false);
+    window_.StopTick();
     alert_.StopSound(SoundStop::Stop);
     windowState_.RestoreNormalGeometry();
     windowState_.Save();

@@ -4,6 +4,7 @@
 #include "alerts/MciPlayer.h"
 #include "alerts/TrayIcon.h"
 #include "app/AppContext.h"
+#include "app/ClockStepWatch.h"
 #include "app/InterfaceLanguage.h"
 #include "app/MainWindowState.h"
 #include "core/AppState.h"
@@ -114,6 +115,11 @@ private:
     MainWindowState windowState_;
     WindowSettings designLook_;
     MciSoundPreview soundPreview_{soundPlayer_};
+    // After a clock step or a resume the armed tick comes at once.
+    ClockStepWatch clockStepWatch_{[this] {
+        if (engine_.RunState() != TimerEngine::Stopped)
+            window_.ArmTick(0);
+    }};
     bool handlingHotkey_ = false; // a press arriving while one is handled is dropped
     bool started_ = false;
     bool unloaded_ = false;

@@ -19,6 +19,13 @@ void ApplyQtPlatformChoice() {
     const QByteArray platform = ChooseQtPlatform([](const char* name) { return qgetenv(name); });
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
+    // X11 windows send their pixels through the socket instead of shared memory. Before
+    // each paint into shared memory Qt waits for the X server to have read the last one, a
+    // round trip that wakes the program a second time for a shown second whenever the
+    // server answers late (a busy machine); the windows are small, so the copy costs less.
+    // A user's own setting stands.
+    if (qgetenv("QT_XCB_NO_MITSHM").isNull())
+        qputenv("QT_XCB_NO_MITSHM", "1");
 }
 
 } // namespace plimset

@@ -12,7 +12,8 @@ namespace plimset {
 // `environment` reads a variable ("" when unset).
 QByteArray ChooseQtPlatform(const std::function<QByteArray(const char*)>& environment);
 
-// Sets QT_QPA_PLATFORM from ChooseQtPlatform over the process environment.
+// Sets QT_QPA_PLATFORM from ChooseQtPlatform over the process environment, and has X11
+// windows drawn without shared memory (see there).
 void ApplyQtPlatformChoice();
 
 } // namespace plimset

@@ -25,13 +25,14 @@ ClockReading SplitClockReading(double continuousSeconds) {
     const double day = std::floor(continuousSeconds / secondsPerDay);
     auto secondsOfDay = static_cast<float>(continuousSeconds - day * secondsPerDay);
     // Just before midnight the single-precision value can round up to a whole day.
+    const double exact = continuousSeconds - day * secondsPerDay;
     if (secondsOfDay >= static_cast<float>(secondsPerDay)) {
-        return ClockReading{0.0f, static_cast<qint64>(day) + 1};
+        return ClockReading{0.0f, static_cast<qint64>(day) + 1, exact - secondsPerDay};
     }
     if (secondsOfDay < 0) {
         secondsOfDay = 0;
     }
-    return ClockReading{secondsOfDay, static_cast<qint64>(day)};
+    return ClockReading{secondsOfDay, static_cast<qint64>(day), exact};
 }
 
 ClockReading Clock::Read() {

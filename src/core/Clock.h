@@ -9,6 +9,9 @@ namespace plimset {
 struct ClockReading {
     float secondsOfDay = 0; // 0 <= s < 86400, with a sub-second fraction
     qint64 day = 0;
+    // The same moment before it was rounded to single precision, for timing the next
+    // reading: near the end of a day one step of secondsOfDay is almost 8 ms.
+    double exactSecondsOfDay = 0;
 };
 
 // The time sources of the timer. Countdowns, stopwatches and alert durations are timed on

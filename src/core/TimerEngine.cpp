@@ -58,6 +58,7 @@ float TimerEngine::readClock() {
         }
         day_ = reading.day;
     }
+    exactSecondsOfDay_ = reading.exactSecondsOfDay;
     return reading.secondsOfDay;
 }
 
@@ -130,6 +131,11 @@ void TimerEngine::onTextChanged() {
     } else if (state_.CurMode == CountDown && runState_ == Stopped) {
         valueEdited_ = true;
     }
+    // An alarm time may be the current minute, and a running count puts its time back over
+    // an edit: the tick comes at once (one running now arms the next itself).
+    if (runState_ != Stopped) {
+        view_.ArmTick(0);
+    }
 }
 
 QString TimerEngine::clockText() const {
@@ -152,7 +158,7 @@ void TimerEngine::SetRunState(qint16 state) {
             view_.SetActionBold(true);
             view_.SetActionCaption(QStringLiteral("&Go"));
         }
-        view_.SetTickEnabled(false);
+        view_.StopTick();
         alert_.StopSound(SoundStop::Stop);
         break;
     case Running:
@@ -164,7 +170,7 @@ void TimerEngine::SetRunState(qint16 state) {
             view_.SetActionBold(false);
             view_.SetActionCaption(QStringLiteral("&Stop"));
         }
-        view_.SetTickEnabled(true);
+        view_.ArmTick(0);
         break;
     case Armed:
         if (pictures) {
@@ -174,7 +180,7 @@ void TimerEngine::SetRunState(qint16 state) {
             view_.SetActionBold(true);
         }
         view_.SetActionCaption(QStringLiteral("+") + QString::number(options_.AddMinute));
-        view_.SetTickEnabled(true);
+        view_.ArmTick(0);
         break;
     }
 }

@@ -14,14 +14,18 @@ class TimerView;
 class TrayTip;
 struct OptionSettings;
 
-// The timer's modes, run state, button actions and 200 ms tick, apart from any widget.
+// The timer's modes, run state, button actions and tick, apart from any widget.
 // The main window forwards its button, menu and text events here; the engine drives the
 // timer window, the alert output and the tray tip through their own narrow ports. Options are read
 // at the moment they are needed, so a record replaced after the Options dialog takes effect at
 // once.
 //
 // Time is measured on the clock's time of day and recomputed on every tick, never
-// accumulated. The clock also counts midnights: when one or more have passed since the
+// accumulated. The tick is not periodic: each one arms the next for the moment something is
+// due, computed from the clock: the next change of the shown count, the alarm's minute (and
+// the moment before it when its sound gets ready), or the next step of an alert (every
+// 200 ms while one runs). A late tick, after a suspend or a clock step, catches up and arms
+// afresh. The clock also counts midnights: when one or more have passed since the
 // previous reading, every stored reading is moved back a day for each. A machine that
 // sleeps across midnight, even for days, therefore wakes to the right remaining time.
 class TimerEngine {
@@ -39,6 +43,9 @@ public:
     static constexpr float PlayedToEnd = -2.0f; // the sound file has played to its end
     // How long before its minute an alarm gets its sound ready.
     static constexpr int AlarmPrepareSeconds = 5;
+    // The ticks' spacing while an alert runs (its steps count this) and while a dialog or
+    // the tray menu holds the tick.
+    static constexpr int StepMilliseconds = 200;
 
     TimerEngine(AppState& state, const OptionSettings& options, Clock& clock, TimerView& view,
                 AlertOutput& alert, TrayTip& tray);
@@ -75,6 +82,9 @@ public:
     void SetText(const QString& text);
 
     void Tick();
+    // The window was shown, hidden, minimized or restored: the running time goes to the tip
+    // or the caption as the window's state now asks, at once rather than at the next tick.
+    void RefreshProgress();
 
     qint16 RunState() const { return runState_; }
     // Alert phase stamps: 0 idle, a SecondsOfDay reading, -1 without limit, -2 the sound
@@ -99,6 +109,12 @@ private:
     void tickCountDown(float now);
     void tickStopWatch(float now);
     void showProgress();
+    // The count a running countdown or stopwatch shows at a reading, carried and clamped.
+    TimeValue countValue(float now) const;
+    // Arms the tick for the next moment something is due after the reading `now`.
+    void armNextTick(float now);
+    int msUntilCountChanges(float now) const;
+    int msUntilAlarmStep() const;
 
     AppState& state_;
     const OptionSettings& options_;
@@ -116,7 +132,8 @@ private:
     bool valueEdited_ = false;
     QString lastTrayTip_;
 
-    qint64 day_ = 0; // the clock's day count at the previous reading
+    qint64 day_ = 0;               // the clock's day count at the previous reading
+    double exactSecondsOfDay_ = 0; // the previous reading before its rounding
 };
 
 } // namespace plimset

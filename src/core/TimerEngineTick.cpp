@@ -1,5 +1,5 @@
-// The engine's 200 ms tick: the alarm's minute, the countdown's end and its alerts, the
-// stopwatch's count, and the running time shown as progress.
+// The engine's tick: the alarm's minute, the countdown's end and its alerts, the
+// stopwatch's count, the running time shown as progress, and when the next tick is due.
 
 #include "core/TimerEngine.h"
 
@@ -10,6 +10,9 @@
 #include "core/TrayTip.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
 
 namespace plimset {
 
@@ -20,6 +23,21 @@ constexpr int messagePhase = TimerEngine::MessagePhase;
 constexpr float unlimited = TimerEngine::Unlimited;
 constexpr float playedToEnd = TimerEngine::PlayedToEnd;
 
+// How far ahead the next change of a shown count is looked for: one shown second lasts a
+// second, a little more where single precision blurs the value of a very long count.
+constexpr float countHorizon = 2.0f;
+// A tick comes this much after the moment it is due, so that the clock, read in whole
+// steps, has passed it.
+constexpr double dueMargin = 0.001;
+
+bool showsZero(const QString& text) {
+    return text == u"0:00" || text == u"0.00";
+}
+
+int wholeMilliseconds(double seconds) {
+    return static_cast<int>(std::clamp(std::ceil(seconds * 1000.0), 0.0, 86400000.0));
+}
+
 } // namespace
 
 void TimerEngine::Tick() {
@@ -27,6 +45,7 @@ void TimerEngine::Tick() {
     // missed; nothing visible changes until they close.
     const float now = readClock();
     if (state_.OptionsOpen || state_.TrayMenuOpen) {
+        view_.ArmTick(StepMilliseconds);
         return;
     }
     switch (state_.CurMode) {
@@ -42,6 +61,84 @@ void TimerEngine::Tick() {
     default:
         break;
     }
+    armNextTick(now);
+}
+
+void TimerEngine::RefreshProgress() {
+    if (runState_ != Stopped && !state_.OptionsOpen && !state_.TrayMenuOpen) {
+        showProgress();
+    }
+}
+
+void TimerEngine::armNextTick(float now) {
+    if (runState_ == Stopped) {
+        view_.StopTick();
+        return;
+    }
+    int ms = 0;
+    switch (state_.CurMode) {
+    case Alarm:
+        ms = phaseActive(soundPhase, now) || phaseActive(messagePhase, now) ? StepMilliseconds
+                                                                            : msUntilAlarmStep();
+        break;
+    case CountDown:
+        ms = showsZero(view_.TimeText()) ? StepMilliseconds : msUntilCountChanges(now);
+        break;
+    default:
+        ms = msUntilCountChanges(now);
+        break;
+    }
+    view_.ArmTick(ms);
+}
+
+int TimerEngine::msUntilAlarmStep() const {
+    // The minute's start, and the moment the sound gets ready before it, on the wall clock.
+    constexpr int minute = 60000;
+    constexpr int prepare = minute - AlarmPrepareSeconds * 1000;
+    const int intoMinute = clock_.LocalTime().msecsSinceStartOfDay() % minute;
+    return (intoMinute < prepare ? prepare : minute) - intoMinute + 1;
+}
+
+int TimerEngine::msUntilCountChanges(float now) const {
+    // The shown count is a step function of the single-precision reading, so the first
+    // reading that shows another text is searched among the representable readings ahead
+    // (non-negative floats order as their bit patterns do).
+    const QString shown = FormatTimeText(countValue(now), format());
+    const auto changesAt = [&](std::uint32_t bits) {
+        return FormatTimeText(countValue(std::bit_cast<float>(bits)), format()) != shown;
+    };
+    std::uint32_t low = std::bit_cast<std::uint32_t>(std::max(now, 0.0f));
+    std::uint32_t high = std::bit_cast<std::uint32_t>(std::max(now, 0.0f) + countHorizon);
+    if (!changesAt(high)) {
+        return wholeMilliseconds(countHorizon);
+    }
+    while (high - low > 1) {
+        const std::uint32_t mid = low + (high - low) / 2;
+        (changesAt(mid) ? high : low) = mid;
+    }
+    // The clock reads `high` from the midpoint between it and the reading below on.
+    const double due = (static_cast<double>(std::bit_cast<float>(low)) +
+                        static_cast<double>(std::bit_cast<float>(high))) /
+                       2.0;
+    return std::max(wholeMilliseconds(due - exactSecondsOfDay_ + dueMargin), 1);
+}
+
+TimeValue TimerEngine::countValue(float now) const {
+    TimeValue v = 0;
+    if (state_.CurMode == CountDown) {
+        v = SecondsToTimeValue(targetTime_ - now);
+        if (v < 0) {
+            v = 0;
+        }
+    } else {
+        // Midnight has already moved the target back a day (readClock), so the elapsed
+        // time is never negative; a reading equal to the start is simply no time yet.
+        v = SecondsToTimeValue(std::max(now - targetTime_, 0.0f));
+        if (v > options_.MaxTimeValue) {
+            v = options_.MaxTimeValue;
+        }
+    }
+    return CarryTimeValue(v);
 }
 
 void TimerEngine::tickAlarm(float now) {
@@ -103,7 +200,7 @@ void TimerEngine::tickCountDown(float now) {
     }
 
     const QString text = view_.TimeText();
-    if (text == u"0:00" || text == u"0.00") {
+    if (showsZero(text)) {
         int done = 0;
         if (soundIsTimed()) {
             if (alertStart_[soundPhase] == 0) {
@@ -138,12 +235,7 @@ void TimerEngine::tickCountDown(float now) {
 
     hideAlertWindow();
     alert_.RingAtNextSoundStep();
-    TimeValue v = SecondsToTimeValue(targetTime_ - now);
-    if (v < 0) {
-        v = 0;
-    }
-    v = CarryTimeValue(v);
-    SetText(FormatTimeText(v, format()));
+    SetText(FormatTimeText(countValue(now), format()));
     showProgress();
 }
 
@@ -154,17 +246,9 @@ void TimerEngine::tickStopWatch(float now) {
         return;
     }
 
-    // Midnight has already moved the target back a day (readClock), so the elapsed time
-    // is never negative; a reading equal to the start is simply no time yet.
-    const float elapsed = std::max(now - targetTime_, 0.0f);
-    const float maxValue = options_.MaxTimeValue;
-    TimeValue v = SecondsToTimeValue(elapsed);
-    if (v > maxValue) {
-        v = maxValue;
-    }
-    v = CarryTimeValue(v);
+    const TimeValue v = countValue(now);
     SetText(FormatTimeText(v, format()));
-    if (v >= maxValue) {
+    if (v >= options_.MaxTimeValue) {
         SetRunState(Stopped);
     }
     showProgress();

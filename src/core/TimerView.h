@@ -37,7 +37,10 @@ public:
     virtual void SetActionIcon(IconId icon) = 0; // IconId::None removes the picture
     virtual void SetAccessKeyCaption(const QString& caption) = 0;
 
-    virtual void SetTickEnabled(bool enabled) = 0;
+    // The tick: one call of the engine's Tick after `milliseconds`, in place of one
+    // already armed. The engine arms each tick for the moment something is next due.
+    virtual void ArmTick(int milliseconds) = 0;
+    virtual void StopTick() = 0;
     virtual void FocusActionButton() = 0;
     virtual void FocusTimeText() = 0;
 

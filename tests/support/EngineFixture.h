@@ -13,8 +13,8 @@
 
 namespace plimset {
 
-// An engine on a fake clock and a recording view, with helpers that move time in 200 ms
-// ticks as the window's timer would.
+// An engine on a fake clock and a recording view, with helpers that move time to the tick
+// the engine armed, or in 200 ms ticks (any tick must leave the engine right).
 class EngineFixture : public ::testing::Test {
 protected:
     static constexpr double tick = 0.2;
@@ -28,6 +28,8 @@ protected:
         clock.Advance(seconds);
         engine.Tick();
     }
+    // Time passes until the tick the engine armed, which comes.
+    void TickWhenArmed() { Tick(view.tickMs / 1000.0); }
     void RunFor(double seconds) {
         for (long i = std::lround(seconds / tick); i > 0; --i) {
             Tick();

@@ -33,14 +33,18 @@ public:
     void SetActionIcon(IconId icon) override { actionIcon = icon; }
     void SetAccessKeyCaption(const QString& c) override { accessKeyCaption = c; }
 
-    void SetTickEnabled(bool enabled) override { tickEnabled = enabled; }
+    void ArmTick(int milliseconds) override {
+        tickEnabled = true;
+        tickMs = milliseconds;
+    }
+    void StopTick() override { tickEnabled = false; }
     void FocusActionButton() override { focus = QStringLiteral("Command2"); }
     void FocusTimeText() override { focus = QStringLiteral("Text1"); }
 
     void RebuildPresetMenu() override { ++presetMenuBuilds; }
 
     QString text, caption, actionCaption, accessKeyCaption, focus;
-    int textLimit = 0, setTextCount = 0, setCaptionCount = 0, presetMenuBuilds = 0;
+    int textLimit = 0, setTextCount = 0, setCaptionCount = 0, presetMenuBuilds = 0, tickMs = 0;
     std::optional<IconId> actionIcon;
     bool visible = true, minimized = false, tickEnabled = false;
     std::optional<bool> actionBold, taskbarButton;

@@ -96,9 +96,12 @@ void MainWindow::CreateControls() {
                        TwipsToPixels(270, geometry_.Tpp().Y));
     timeField_->installEventFilter(this);
 
+    // The engine arms each tick for the moment the shown time changes or a step is due;
+    // a precise timer comes at that millisecond rather than up to 5 % of the wait later.
     tick_ = new QTimer(this);
     tick_->setObjectName(QLatin1String(MainWindowNames::Tick));
-    tick_->setInterval(200);
+    tick_->setSingleShot(true);
+    tick_->setTimerType(Qt::PreciseTimer);
 
     // The menu bar's "&Set" and the action button's "&S" share Alt+S; the button's access
     // key wins, so Alt+S stops a running count (see ClickForAccessKey).
@@ -255,14 +258,29 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     ResetProgressCaption();
 }
 
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (engine_ != nullptr)
+        engine_->RefreshProgress();
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    if (engine_ != nullptr)
+        engine_->RefreshProgress();
+}
+
 void MainWindow::ResetProgressCaption() {
     // With the running time shown in the taskbar caption, a restored window shows its mode
-    // again; the tick puts the time back when it is wanted.
-    if (engine_ == nullptr || !isVisible() || options_.Progress != 1 || options_.TaskBar != 1)
+    // again, and the running time where it is still wanted.
+    if (engine_ == nullptr)
         return;
-    const QString modeCaption = engine_->ModeCaption(state_.CurMode);
-    if (windowTitle() != modeCaption)
-        setWindowTitle(modeCaption);
+    if (isVisible() && options_.Progress == 1 && options_.TaskBar == 1) {
+        const QString modeCaption = engine_->ModeCaption(state_.CurMode);
+        if (windowTitle() != modeCaption)
+            setWindowTitle(modeCaption);
+    }
+    engine_->RefreshProgress();
 }
 
 // ----- TimerView -----
@@ -339,11 +357,12 @@ void MainWindow::UpdateActionAccessibleName() {
     actionButton_->setAccessibleName(name);
 }
 
-void MainWindow::SetTickEnabled(bool enabled) {
-    if (enabled)
-        tick_->start();
-    else
-        tick_->stop();
+void MainWindow::ArmTick(int milliseconds) {
+    tick_->start(milliseconds);
+}
+
+void MainWindow::StopTick() {
+    tick_->stop();
 }
 
 void MainWindow::FocusActionButton() {

@@ -118,7 +118,8 @@ public:
     void SetActionBold(bool bold) override;
     void SetActionIcon(IconId icon) override;
     void SetAccessKeyCaption(const QString& caption) override;
-    void SetTickEnabled(bool enabled) override;
+    void ArmTick(int milliseconds) override;
+    void StopTick() override;
     void FocusActionButton() override;
     void FocusTimeText() override;
     void RebuildPresetMenu() override;
@@ -128,6 +129,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void CreateControls();

@@ -3,6 +3,8 @@
 #include <QThread>
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 using namespace plimset;
 
@@ -13,9 +15,11 @@ TEST_F(EngineClockTest, CountDownAcrossASuspendThatSpansMidnight) {
     StartCountDown(QStringLiteral("180"));
     RunFor(30 * 60);
     EXPECT_EQ(view.text, "150:00");
-    // Asleep from 23:30 to 01:30: the first tick after midnight comes 90 minutes late.
+    // Asleep from 23:30 to 01:30: the first tick after midnight comes 90 minutes late,
+    // and arms the next for the next shown second.
     Tick(2 * 3600);
     EXPECT_EQ(view.text, "30:00");
+    EXPECT_NEAR(view.tickMs, 500, 2);
     ExpectZeroWithinOneTickOf(At(2, 0, 0, 1), 3600);
 }
 
@@ -61,9 +65,81 @@ TEST_F(EngineClockTest, AlarmFollowsTheWallClockAcrossDaylightSaving) {
     Type(QStringLiteral("3:00"));
     Tick();
     EXPECT_EQ(alert.steps, 0);
-    clock.StepWallClock(3600); // 02:00 becomes 03:00
-    Tick();
+    EXPECT_NEAR(view.tickMs, 101, 1); // the minute
+    clock.StepWallClock(3600);        // 02:00 becomes 03:00
+    TickWhenArmed();
     EXPECT_EQ(alert.steps, 1);
+
+    // A clock set while armed runs the tick at once (see ClockStepWatch), which arms
+    // afresh from the new time.
+    PressAction(); // 3:10
+    clock.StepWallClock(9 * 60 + 30);
+    Tick(0);
+    EXPECT_NEAR(view.tickMs, 25000, 1); // 3:09:55, when the sound gets ready
+}
+
+// The tick comes as the shown time changes: within a few milliseconds of the change that a
+// tick every millisecond sees, never before it, and no other tick but the one at the start
+// (and one more at midnight, where the steps of the clock's reading shrink from almost 8 ms).
+// A count of days blurs the shown value.
+TEST_F(EngineClockTest, ArmedTicksComeAsTheShownTimeChanges) {
+    clock.Set(At(12, 0));
+    StartCountDown(QStringLiteral("0:05"));
+    Tick(0.7);
+    EXPECT_EQ(view.text, "0:04");
+    // 0:03 once less than 3.5 s are left: the next step of the reading, and a millisecond.
+    EXPECT_GE(view.tickMs, 800);
+    EXPECT_LE(view.tickMs, 804);
+
+    options.MaxLength = 7;
+    options.MaxTimeValue = 10000;
+    struct Case {
+        TimerMode mode;
+        double start;
+        const char* text;
+        std::size_t otherTicks;
+    };
+    const Case cases[] = {{CountDown, At(12, 0, 0.3), "0:05", 1},
+                          {StopWatch, At(23, 59, 57.1), "", 2},
+                          {CountDown, At(18, 0, 0.45), "3000", 1}};
+    for (const Case& c : cases) {
+        AppState refState;
+        FakeClock refClock{c.start};
+        FakeTimerView refView;
+        FakeAlertOutput refAlert;
+        FakeTrayTip refTray;
+        TimerEngine ref{refState, options, refClock, refView, refAlert, refTray};
+        ref.SetMode(c.mode);
+        refView.text = QString::fromLatin1(c.text);
+        ref.TextChanged();
+        ref.PressActionButton();
+        clock.Set(c.start);
+        engine.SetMode(c.mode);
+        Type(QString::fromLatin1(c.text));
+        PressAction();
+
+        std::vector<std::pair<double, QString>> changes;
+        for (int ms = 1; ms <= 5000; ++ms) {
+            const QString before = refView.text;
+            refClock.Set(c.start + ms / 1000.0);
+            ref.Tick();
+            if (refView.text != before) {
+                changes.emplace_back(refClock.Seconds(), refView.text);
+            }
+        }
+        ASSERT_GE(changes.size(), 4u) << c.text;
+        std::size_t ticks = 0;
+        for (const auto& [at, text] : changes) {
+            while (view.text != text) {
+                ASSERT_LT(clock.Seconds(), at) << text.toStdString();
+                TickWhenArmed();
+                ++ticks;
+            }
+            EXPECT_GT(clock.Seconds(), at - 0.001) << text.toStdString();
+            EXPECT_LE(clock.Seconds(), at + 0.003) << text.toStdString();
+        }
+        EXPECT_LE(ticks, changes.size() + c.otherTicks) << c.text;
+    }
 }
 
 TEST_F(EngineClockTest, AlertsStartedBeforeMidnightEndAfterALateWake) {

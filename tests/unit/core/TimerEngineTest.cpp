@@ -28,6 +28,7 @@ TEST_F(ModeTest, DialogsAndTheTrayMenuHoldTheTick) {
         *open = true;
         RunFor(10);
         EXPECT_EQ(view.text, "1:00");
+        EXPECT_EQ(view.tickMs, TimerEngine::StepMilliseconds);
         *open = false;
     }
     Tick();
@@ -45,6 +46,7 @@ TEST_F(CountDownTest, ShowsZeroHalfASecondEarlyThenRunsBothAlertPhases) {
     Tick();
     EXPECT_EQ(view.text, "0:00");
     EXPECT_EQ(alert.steps, 0);
+    EXPECT_EQ(view.tickMs, TimerEngine::StepMilliseconds);
 
     // Alerts start on the tick after zero is shown, with both phases pending.
     Tick();
@@ -275,17 +277,21 @@ TEST_F(AlarmTest, RingsInItsMinuteAndComesBackTheNextDay) {
 }
 
 TEST_F(AlarmTest, GetsItsSoundReadyAFewSecondsBeforeItsMinute) {
+    // An armed alarm's ticks come at those two moments of each minute of the wall clock.
     clock.Set(At(23, 59, 50));
     engine.SetMode(Alarm);
     Type(QStringLiteral("0:00"));
     Tick(0);
-    RunFor(4.6);
+    EXPECT_NEAR(view.tickMs, 5001, 1);
+    Tick(4.99);
     EXPECT_EQ(alert.prepareCount, 0) << "nothing readied while the alarm is far";
-    RunFor(1);
-    EXPECT_GT(alert.prepareCount, 0) << "readied across midnight";
+    TickWhenArmed();
+    EXPECT_EQ(alert.prepareCount, 1) << "readied across midnight";
     EXPECT_EQ(alert.steps, 0);
-    RunFor(5);
-    EXPECT_GT(alert.steps, 0);
+    EXPECT_NEAR(view.tickMs, 5000, 1);
+    TickWhenArmed();
+    EXPECT_EQ(alert.steps, 1);
+    EXPECT_EQ(view.tickMs, TimerEngine::StepMilliseconds);
 }
 
 TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
@@ -316,6 +322,16 @@ TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
         EXPECT_EQ(view.caption == "2:00", c.captionShowsTime) << label;
         PressAction();
     }
+
+    // Hidden while counting: the tip shows the time at once, not at the next shown second.
+    options.TaskTray = 1;
+    options.ShowAlways = 0;
+    view.visible = true;
+    StartCountDown(QStringLiteral("2"));
+    Tick();
+    view.visible = false;
+    engine.RefreshProgress();
+    EXPECT_EQ(tray.tip, "2:00");
 
     // Without Progress nothing but the mode name is shown.
     options.Progress = 0;
