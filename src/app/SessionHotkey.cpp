@@ -63,6 +63,15 @@ HotkeyRegistration SessionHotkey::ProbeHotkey(qint16 code) {
     return own_->ProbeHotkey(code);
 }
 
+HotkeyBinding SessionHotkey::Binding() const {
+    return waiting_ ? HotkeyBinding{} : own_->Binding();
+}
+
+void SessionHotkey::OpenShortcutSettings() {
+    if (!waiting_)
+        own_->OpenShortcutSettings();
+}
+
 void SessionHotkey::RegisterOnceFree() {
     if (waiting_ || code_ == 0)
         return;

@@ -28,6 +28,9 @@ public:
     HotkeyRegistration RegisterAppHotkey(qint16 code) override;
     void UnregisterAppHotkey() override;
     HotkeyRegistration ProbeHotkey(qint16 code) override;
+    // What the desktop says of the key; nothing while another Plimset holds it.
+    HotkeyBinding Binding() const override;
+    void OpenShortcutSettings() override;
 
 private:
     void RegisterOnceFree();
