@@ -37,8 +37,12 @@ class SoundRecorder:
             ["parec", "-d", sink + ".monitor", "--rate=44100", "--channels=1",
              "--format=s16le", "--latency-msec=20", "--file-format=wav", self.path],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        # Sound before parec's stream exists would be missed: wait for the stream.
+        # Sound before parec's stream exists would be missed: wait for the stream, and for
+        # a woken sink to have played out the seconds it rendered ahead while idle, which
+        # the monitor would otherwise deliver late and the recording's end cut off.
         desk.wait_until(lambda: _recording_streams() > before, what="the recording stream")
+        if self.keep_awake:
+            desk.wait_until(lambda: _sink_latency(sink) < 0.2, what="the sink caught up")
         time.sleep(0.1)
         return self
 
@@ -60,6 +64,16 @@ def sound_streams(program):
     return sum(1 for block in text.split("Sink Input #")
                if 'application.process.id = "%d"' % program.process.pid in block
                and "Corked: no" in block)
+
+
+def _sink_latency(sink):
+    """The sink's latency in seconds while it runs, else infinity."""
+    for block in desk.run("pactl", "list", "sinks").split("Sink #")[1:]:
+        if "Name: %s\n" % sink in block and "State: RUNNING" in block:
+            found = re.search(r"Latency: (\d+) usec", block)
+            if found:
+                return int(found.group(1)) / 1e6
+    return math.inf
 
 
 def _recording_streams():
