@@ -57,13 +57,18 @@ def press_physical(*codes):
     the group as it stands."""
     display = _x11.XOpenDisplay(None)
     try:
-        for code in codes:
-            _xtest.XTestFakeKeyEvent(display, code, 1, 0)
-        for code in reversed(codes):
-            _xtest.XTestFakeKeyEvent(display, code, 0, 0)
-        _x11.XSync(display, 0)
+        _press_on(display, codes)
     finally:
         _x11.XCloseDisplay(display)
+
+
+def _press_on(display, codes):
+    for code in codes:
+        _xtest.XTestFakeKeyEvent(display, code, 1, 0)
+    for code in reversed(codes):
+        _xtest.XTestFakeKeyEvent(display, code, 0, 0)
+    _x11.XSync(display, 0)
+
 
 def remap_then_press(spare, delay, *codes):
     """Gives the key `spare` the symbols it has, so that the server tells every client that
@@ -77,11 +82,7 @@ def remap_then_press(spare, delay, *codes):
         _x11.XFree(syms)
         _x11.XSync(display, 0)
         time.sleep(delay)
-        for code in codes:
-            _xtest.XTestFakeKeyEvent(display, code, 1, 0)
-        for code in reversed(codes):
-            _xtest.XTestFakeKeyEvent(display, code, 0, 0)
-        _x11.XSync(display, 0)
+        _press_on(display, codes)
     finally:
         _x11.XCloseDisplay(display)
 
