@@ -30,10 +30,10 @@ void ClockStepWatch::arm() {
     // A timer on the wall clock that never expires in practice, cancelled by the kernel
     // whenever that clock is set or the machine resumes, which makes it readable.
     constexpr time_t year = 365L * 86400;
-    itimerspec spec{};
-    clock_gettime(CLOCK_REALTIME, &spec.it_value);
-    spec.it_value.tv_sec += year;
-    if (timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) != 0) {
+    itimerspec farOff{};
+    clock_gettime(CLOCK_REALTIME, &farOff.it_value);
+    farOff.it_value.tv_sec += year;
+    if (timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &farOff, nullptr) != 0) {
         notifier_->setEnabled(false); // no notice to wait for
     }
 }
