@@ -7,8 +7,6 @@
 //
 // Runs on the platform Qt chooses (QT_QPA_PLATFORM=offscreen for no display).
 
-#include "alerts/MciInterpreter.h"
-#include "alerts/ToneBeeper.h"
 #include "app/App.h"
 #include "core/Clock.h"
 #include "desktop/DbusDesktopNotifier.h"
@@ -19,6 +17,8 @@
 #include "settings/OptionTable.h"
 #include "settings/SaveOptionSettings.h"
 #include "settings/SettingsFile.h"
+#include "sound/MciInterpreter.h"
+#include "sound/ToneBeeper.h"
 #include "ui/options/OptionsDialog.h"
 
 #include <QAction>

@@ -21,11 +21,14 @@ ALLOWED = {
     "settings": ["core", "text"],
     "desktop": ["core", "text", "desktop/x11"],
     "desktop/x11": ["core", "text", "desktop"],
-    "alerts": ["core", "settings", "text", "desktop"],
-    "ui/main": ["core", "settings", "text", "desktop", "ui/options"],
-    "ui/options": ["core", "settings", "text", "desktop", "alerts"],
-    "app": ["core", "settings", "text", "desktop", "desktop/x11", "alerts", "ui/main",
-            "ui/options"],
+    "sound": ["core"],
+    "ui/widgets": ["core", "text"],
+    "tray": ["core", "text", "desktop", "ui/widgets"],
+    "alerts": ["core", "settings", "text", "desktop", "sound", "tray", "ui/widgets"],
+    "ui/main": ["core", "settings", "text", "desktop", "ui/widgets", "ui/options"],
+    "ui/options": ["core", "settings", "text", "desktop", "sound", "ui/widgets"],
+    "app": ["core", "settings", "text", "desktop", "desktop/x11", "sound", "tray", "alerts",
+            "ui/widgets", "ui/main", "ui/options"],
 }
 
 # Directions that break the table today and are on their way out: (folder, included folder).

@@ -9,9 +9,9 @@
 //   alert_sound_bench later FILE N      N replays from the start, N new opens, N beeps
 // Every line: "<what> <milliseconds>"; "rss-before-first-play"/"rss-after-first-play" in KiB.
 
-#include "alerts/MciInterpreter.h"
-#include "alerts/MciPlayer.h"
-#include "alerts/ToneBeeper.h"
+#include "sound/MciInterpreter.h"
+#include "sound/MciPlayer.h"
+#include "sound/ToneBeeper.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,8 +4,8 @@
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
 #include "core/ScreenFit.h"
-#include "desktop/ControlFit.h"
 #include "desktop/Twips.h"
+#include "ui/widgets/ControlFit.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

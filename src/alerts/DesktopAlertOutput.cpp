@@ -2,16 +2,16 @@
 
 #include "alerts/AlertWindow.h"
 #include "alerts/AlertWindowLayout.h"
-#include "alerts/Beeper.h"
-#include "alerts/MciPlayer.h"
-#include "alerts/TrayMenuCaption.h"
 #include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
 #include "desktop/DesktopNotifier.h"
 #include "desktop/WindowActivation.h"
 #include "desktop/WindowServices.h"
+#include "sound/Beeper.h"
+#include "sound/MciPlayer.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
+#include "tray/TrayMenuCaption.h"
 
 #include <QWidget>
 

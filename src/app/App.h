@@ -1,8 +1,6 @@
 #pragma once
 
 #include "alerts/DesktopAlertOutput.h"
-#include "alerts/MciPlayer.h"
-#include "alerts/TrayIcon.h"
 #include "app/AppContext.h"
 #include "app/ClockStepWatch.h"
 #include "app/InterfaceLanguage.h"
@@ -14,8 +12,10 @@
 #include "core/WindowVerbs.h"
 #include "desktop/GlobalHotkey.h"
 #include "desktop/QtTranslation.h"
+#include "sound/MciPlayer.h"
+#include "sound/SoundPreview.h"
+#include "tray/TrayIcon.h"
 #include "ui/main/MainWindow.h"
-#include "ui/options/SoundPreview.h"
 
 #include <QObject>
 #include <optional>

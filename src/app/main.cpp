@@ -1,5 +1,3 @@
-#include "alerts/MciInterpreter.h"
-#include "alerts/ToneBeeper.h"
 #include "app/App.h"
 #include "app/EarlyOptions.h"
 #include "app/PlatformChoice.h"
@@ -10,12 +8,14 @@
 #include "desktop/DbusDesktopNotifier.h"
 #include "desktop/ExitSignals.h"
 #include "desktop/GlobalHotkey.h"
-#include "desktop/Icons.h"
 #include "desktop/PortalGlobalHotkey.h"
 #include "desktop/QtFontProbe.h"
 #include "desktop/WindowActivation.h"
 #include "desktop/WindowServices.h"
 #include "settings/SettingsPath.h"
+#include "sound/MciInterpreter.h"
+#include "sound/ToneBeeper.h"
+#include "ui/widgets/Icons.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,14 +1,14 @@
 #include "desktop/DbusDesktopNotifier.h"
-
 #include "desktop/DbusCall.h"
 #include "desktop/DbusStructure.h"
-#include "desktop/Icons.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingReply>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QStandardPaths>
 #include <QStringList>
@@ -82,10 +82,11 @@ bool IconInstalled(const QString& name) {
     return false;
 }
 
-// The program's own icon, for a copy whose icon is installed nowhere.
+// The program's own icon, as its windows show it, for a copy whose icon is installed
+// nowhere.
 QVariant ProgramImage() {
     RegisterDbusTypes<NoticeImage>();
-    const QImage image = ApplicationIcon()
+    const QImage image = QGuiApplication::windowIcon()
                              .pixmap(ImageSize, ImageSize)
                              .toImage()
                              .convertToFormat(QImage::Format_RGBA8888);

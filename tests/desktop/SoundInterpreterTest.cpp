@@ -1,7 +1,7 @@
 // The sound layer's interpreter against real files and the session's audio server.
-#include "alerts/MciInterpreter.h"
-#include "alerts/MciPlayer.h"
-#include "alerts/ToneBeeper.h"
+#include "sound/MciInterpreter.h"
+#include "sound/MciPlayer.h"
+#include "sound/ToneBeeper.h"
 
 #include <QDataStream>
 #include <QDir>

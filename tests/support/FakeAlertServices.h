@@ -1,9 +1,9 @@
 #pragma once
 
 #include "FakeCommandInterpreter.h"
-#include "alerts/Beeper.h"
-#include "alerts/TrayMenuCaption.h"
 #include "desktop/WindowActivation.h"
+#include "sound/Beeper.h"
+#include "tray/TrayMenuCaption.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "alerts/MciPlayer.h"
+#include "sound/MciPlayer.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "alerts/SampleQueue.h"
-#include "alerts/SoundBackend.h"
+#include "sound/SampleQueue.h"
+#include "sound/SoundBackend.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/options/SoundPreview.h"
+#include "sound/SoundPreview.h"
 
 #include <QStringList>
 

@@ -6,14 +6,14 @@
 #include "core/TimeText.h"
 #include "core/TimerEngine.h"
 #include "core/WindowBorders.h"
-#include "desktop/FontChoice.h"
-#include "desktop/Icons.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/main/MainWindowNames.h"
+#include "ui/widgets/FontChoice.h"
+#include "ui/widgets/Icons.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -5,13 +5,13 @@
 #include "ui/main/MainWindow.h"
 
 #include "core/OptionSettings.h"
-#include "desktop/FontChoice.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
 #include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
+#include "ui/widgets/FontChoice.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,7 +7,6 @@
 #include "core/HotkeyText.h"
 #include "core/NumericText.h"
 #include "core/Version.h"
-#include "desktop/Icons.h"
 #include "desktop/Twips.h"
 #include "text/LanguageChoice.h"
 #include "text/LocalizeForm.h"
@@ -16,6 +15,7 @@
 #include "ui/options/BoxInput.h"
 #include "ui/options/OptionsDialogDesign.h"
 #include "ui/options/OptionsDialogNames.h"
+#include "ui/widgets/Icons.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

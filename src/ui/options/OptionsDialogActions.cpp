@@ -4,20 +4,20 @@
 
 #include "ui/options/OptionsDialog.h"
 
-#include "alerts/Beeper.h"
-#include "alerts/MciInterpreter.h"
 #include "core/HotkeyText.h"
 #include "core/NumericText.h"
-#include "desktop/Icons.h"
 #include "desktop/KeyIdentity.h"
 #include "settings/SaveOptionSettings.h"
 #include "settings/SettingsFile.h"
+#include "sound/Beeper.h"
+#include "sound/MciInterpreter.h"
+#include "sound/SoundPreview.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
 #include "ui/options/OptionsDialogNames.h"
-#include "ui/options/SoundPreview.h"
+#include "ui/widgets/Icons.h"
 
 #include <QApplication>
 #include <QButtonGroup>

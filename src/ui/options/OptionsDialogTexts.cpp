@@ -4,12 +4,12 @@
 
 #include "ui/options/OptionsDialog.h"
 
-#include "desktop/ControlFit.h"
 #include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/options/OptionsDialogDesign.h"
 #include "ui/options/OptionsDialogNames.h"
+#include "ui/widgets/ControlFit.h"
 
 #include <QComboBox>
 #include <QGroupBox>

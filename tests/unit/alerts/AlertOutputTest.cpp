@@ -3,7 +3,7 @@
 #include "FakeWindowServices.h"
 #include "alerts/AlertWindow.h"
 #include "alerts/DesktopAlertOutput.h"
-#include "alerts/MciInterpreter.h"
+#include "sound/MciInterpreter.h"
 
 #include <QWidget>
 #include <QWindow>

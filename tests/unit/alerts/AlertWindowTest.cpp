@@ -1,9 +1,9 @@
 #include "alerts/AlertWindow.h"
 #include "alerts/AlertWindowLayout.h"
 #include "alerts/AlertWindowNames.h"
-#include "alerts/Beeper.h"
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
+#include "sound/Beeper.h"
 #include "text/StringTable.h"
 
 #include <QAccessible>

@@ -1,9 +1,0 @@
-// The entry point of the sound module.
-#include "alerts/SoundModule.h"
-#include "alerts/MediaSoundBackend.h"
-
-#include <QtGlobal>
-
-extern "C" Q_DECL_EXPORT plimset::SoundBackend* plimset_make_sound_backend() {
-    return new plimset::MediaSoundBackend;
-}

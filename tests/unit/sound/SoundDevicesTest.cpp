@@ -1,0 +1,254 @@
+// The sound layer's state machine on a fake back end: what it reports for each command,
+// how it streams, and how it recovers from an audio server that hangs or goes away.
+#include "sound/SoundDevices.h"
+#include "FakeSoundBackend.h"
+
+#include <gtest/gtest.h>
+
+namespace plimset {
+namespace {
+
+using namespace std::chrono_literals;
+using Phase = SoundReport::Phase;
+
+const QString ring = QStringLiteral("/sounds/ring.oga");
+constexpr qint64 second = 44100 * 2 * 2;
+
+class SoundDevicesTest : public ::testing::Test {
+protected:
+    SoundReport Report(int id = 1) { return reports.Get(id).value_or(SoundReport{}); }
+    // Lets the audio server take `bytes` of the last stream and time pass.
+    qint64 Play(qint64 bytes, std::chrono::milliseconds step = 100ms) {
+        now += step;
+        devices.Tick(now);
+        FakeSoundBackend::Stream* stream = backend.LastStream();
+        return stream != nullptr ? stream->Play(bytes) : 0;
+    }
+    void Open(int id = 1, const QString& path = ring) {
+        ASSERT_TRUE(reports.BeginOpen(path));
+        devices.Open(id, path);
+    }
+
+    FakeSoundBackend backend;
+    SoundReports reports;
+    SoundDevices devices{backend, reports, 3, 3000ms};
+    std::chrono::milliseconds now{0};
+};
+
+TEST_F(SoundDevicesTest, PlaysToTheEndAndReportsWithTheCommandsNumber) {
+    Open();
+    EXPECT_EQ(Report().phase, Phase::Open);
+    EXPECT_EQ(Report().mode, SoundMode::Stopped);
+    EXPECT_TRUE(reports.BeginOpen(ring)) << "the open has returned";
+    reports.OpenReturned(ring);
+
+    devices.Play(1, 1, false);
+    EXPECT_EQ(Report().mode, SoundMode::Playing);
+    EXPECT_EQ(Report().command, 1u);
+    ASSERT_NE(backend.LastStream(), nullptr);
+    EXPECT_EQ(backend.LastStream()->format.channels, 2);
+    Play(second / 2);
+    EXPECT_EQ(Report().mode, SoundMode::Playing);
+    Play(second);
+    EXPECT_EQ(Report().mode, SoundMode::Stopped);
+    EXPECT_EQ(backend.LastStream(), nullptr);
+
+    // Played again from the start: a short file is held whole, so it is not decoded again.
+    devices.Play(1, 2, true);
+    EXPECT_EQ(Report().mode, SoundMode::Playing);
+    EXPECT_EQ(Report().command, 2u);
+    EXPECT_EQ(backend.decoderStarts, 1);
+    Play(2 * second);
+    EXPECT_EQ(Report().mode, SoundMode::Stopped);
+}
+
+TEST_F(SoundDevicesTest, PauseResumeStopAndClose) {
+    Open();
+    devices.Play(1, 1, false);
+    Play(second / 4);
+    devices.Pause(1, 2);
+    EXPECT_EQ(Report().mode, SoundMode::Paused);
+    EXPECT_TRUE(backend.LastStream()->paused);
+    // A paused play makes no progress and is not taken for a hung server.
+    for (int i = 0; i < 50; ++i) {
+        Play(0);
+    }
+    EXPECT_EQ(Report().mode, SoundMode::Paused);
+    devices.Resume(1, 3);
+    EXPECT_EQ(Report().mode, SoundMode::Playing);
+    EXPECT_FALSE(backend.LastStream()->paused);
+    devices.Stop(1, 4);
+    EXPECT_EQ(Report().mode, SoundMode::Stopped);
+    EXPECT_EQ(Report().command, 4u);
+    EXPECT_EQ(backend.LastStream(), nullptr);
+    // A plain play goes on from where the stop left it.
+    devices.Play(1, 5, false);
+    EXPECT_EQ(Play(second), second * 3 / 4);
+    devices.Close(1);
+    EXPECT_FALSE(reports.Get(1).has_value());
+    EXPECT_EQ(devices.HeldBytes(1), -1);
+}
+
+TEST_F(SoundDevicesTest, FilesThatCannotPlayFailAndFreeTheirPath) {
+    backend.unreadable.insert(ring);
+    Open();
+    EXPECT_EQ(Report().phase, Phase::Failed);
+    EXPECT_TRUE(reports.BeginOpen(ring));
+    reports.OpenReturned(ring);
+
+    const QString text = QStringLiteral("/sounds/text.wav");
+    backend.undecodable.insert(text);
+    Open(2, text);
+    EXPECT_EQ(Report(2).phase, Phase::Failed);
+    // A play of a failed file stops at once.
+    devices.Play(2, 1, false);
+    EXPECT_EQ(Report(2).mode, SoundMode::Stopped);
+    EXPECT_EQ(Report(2).command, 1u);
+    EXPECT_TRUE(reports.BeginOpen(text));
+}
+
+TEST_F(SoundDevicesTest, AHangingFileKeepsItsPathBusyUntilItsCheckReturns) {
+    backend.hanging.insert(ring);
+    Open();
+    EXPECT_EQ(Report().phase, Phase::Opening);
+    // A play asked for meanwhile is reported as playing and starts once the file loads.
+    devices.Play(1, 1, false);
+    EXPECT_EQ(Report().mode, SoundMode::Playing);
+    EXPECT_EQ(backend.LastStream(), nullptr);
+    devices.Close(1);
+    EXPECT_FALSE(reports.BeginOpen(ring)) << "the check still hangs";
+    backend.ReleaseChecks(true);
+    EXPECT_TRUE(reports.BeginOpen(ring));
+    EXPECT_EQ(backend.decoderStarts, 0);
+    EXPECT_FALSE(reports.Get(1).has_value());
+}
+
+TEST_F(SoundDevicesTest, PlayAskedBeforeTheFirstSoundStartsWhenItComes) {
+    backend.decodes = false;
+    Open();
+    EXPECT_EQ(Report().phase, Phase::Opening);
+    devices.Play(1, 1, true);
+    EXPECT_EQ(backend.LastStream(), nullptr);
+    backend.decodes = true;
+    Play(0);
+    EXPECT_EQ(Report().phase, Phase::Open);
+    ASSERT_NE(backend.LastStream(), nullptr);
+    EXPECT_EQ(Play(second), second);
+}
+
+TEST_F(SoundDevicesTest, ALongFileIsStreamedWithinTheQueueAndPlaysToItsEnd) {
+    const qint64 total = 20 * 60 * second; // twenty minutes
+    backend.bytesOf[ring] = total;
+    Open();
+    devices.Play(1, 1, false);
+    qint64 played = 0;
+    qint64 mostHeld = 0;
+    while (Report().mode == SoundMode::Playing && played <= total) {
+        played += Play(second / 10);
+        mostHeld = std::max(mostHeld, devices.HeldBytes(1));
+    }
+    EXPECT_EQ(played, total);
+    EXPECT_EQ(Report().mode, SoundMode::Stopped);
+    EXPECT_LE(mostHeld, 4 * second);
+    // Played again from the start, it is decoded again.
+    devices.Play(1, 2, true);
+    EXPECT_EQ(backend.decoderStarts, 2);
+    EXPECT_EQ(Report().mode, SoundMode::Playing);
+    devices.Close(1);
+}
+
+TEST_F(SoundDevicesTest, AFileStreamsInItsOwnFormatWithAQueueSizedForIt) {
+    backend.format = PcmFormat{8000, 1};
+    const qint64 fileSecond = 8000 * 2;
+    backend.bytesOf[ring] = 60 * fileSecond;
+    Open();
+    devices.Play(1, 1, false);
+    ASSERT_NE(backend.LastStream(), nullptr);
+    EXPECT_EQ(backend.LastStream()->format.sampleRate, 8000);
+    EXPECT_EQ(backend.LastStream()->format.channels, 1);
+    EXPECT_LE(devices.HeldBytes(1), 4 * fileSecond) << "three seconds of the file's samples";
+
+    // Changed on disk before its next pass: what the new pass decodes in another format
+    // is not played as if it were the old one.
+    Play(fileSecond);
+    backend.format = PcmFormat{44100, 2};
+    devices.Play(1, 2, true);
+    const qint64 played = Play(60 * second);
+    EXPECT_EQ(played, 0);
+    EXPECT_EQ(Report().mode, SoundMode::Stopped);
+}
+
+// A decoder that falls behind is no stall: the server goes on taking silence, and the
+// play goes on when the samples come.
+TEST_F(SoundDevicesTest, ADecoderFallingBehindIsNoStall) {
+    backend.bytesOf[ring] = 60 * second;
+    Open();
+    devices.Play(1, 1, false);
+    backend.decodes = false;
+    qint64 played = 0;
+    for (int i = 0; i < 100; ++i) {
+        played += Play(second / 10);
+    }
+    EXPECT_LT(played, 5 * second);
+    EXPECT_EQ(Report().mode, SoundMode::Playing);
+    EXPECT_EQ(backend.troubles, 0);
+    const qint64 playedWhileBehind = played;
+    backend.decodes = true;
+    for (int i = 0; i < 20; ++i) {
+        played += Play(second / 10);
+    }
+    EXPECT_EQ(played - playedWhileBehind, 2 * second);
+    devices.Close(1);
+}
+
+TEST_F(SoundDevicesTest, AStalledPlayEndsAndTheNextOneConnectsAgain) {
+    Open();
+    devices.Play(1, 1, false);
+    Play(second / 10);
+    // The server stops taking samples: after the stall limit the play counts as ended.
+    for (int i = 0; i < 29; ++i) {
+        Play(0);
+    }
+    EXPECT_EQ(Report().mode, SoundMode::Playing);
+    Play(0, 500ms);
+    EXPECT_EQ(Report().mode, SoundMode::Stopped);
+    EXPECT_EQ(backend.troubles, 1);
+
+    // Gone for good: no stream can be made, and the play stops at once.
+    backend.serverUp = false;
+    devices.Play(1, 2, true);
+    EXPECT_EQ(Report().mode, SoundMode::Stopped);
+    // Back: the next play is heard.
+    backend.serverUp = true;
+    devices.Play(1, 3, true);
+    EXPECT_EQ(Report().mode, SoundMode::Playing);
+    EXPECT_EQ(Play(2 * second), second);
+    EXPECT_EQ(Report().mode, SoundMode::Stopped);
+}
+
+TEST_F(SoundDevicesTest, AFailedStreamEndsThePlay) {
+    Open();
+    devices.Play(1, 1, false);
+    const auto failed = backend.LastStream()->events.failed;
+    failed();
+    EXPECT_EQ(Report().mode, SoundMode::Stopped);
+    EXPECT_EQ(backend.troubles, 1);
+    EXPECT_EQ(backend.LastStream(), nullptr);
+}
+
+TEST_F(SoundDevicesTest, ABeepCutsOffTheOneBefore) {
+    const QByteArray row(4800, '\x02');
+    devices.Beep(row, 48000);
+    ASSERT_EQ(backend.streams.size(), 1u);
+    EXPECT_EQ(backend.LastStream()->format.sampleRate, 48000);
+    EXPECT_EQ(backend.LastStream()->format.channels, 1);
+    backend.LastStream()->Play(100);
+    devices.Beep(row, 48000);
+    ASSERT_EQ(backend.streams.size(), 1u);
+    EXPECT_EQ(backend.LastStream()->Play(10000), row.size());
+    EXPECT_TRUE(backend.streams.empty());
+    EXPECT_FALSE(reports.Get(SoundDevices::BeepId).has_value());
+}
+
+} // namespace
+} // namespace plimset
