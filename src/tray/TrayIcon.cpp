@@ -1,6 +1,6 @@
 #include "tray/TrayIcon.h"
 
-#include "text/LocalizeForm.h"
+#include "text/Captions.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "tray/StatusNotifierItem.h"
@@ -44,10 +44,10 @@ TrayIcon::TrayIcon(AppState& state, QWidget* mainWindow,
                    std::unique_ptr<EmbeddingTray> embeddingTray, QObject* parent)
     : QObject(parent), state_(state), mainWindow_(mainWindow),
       embeddingTray_(std::move(embeddingTray)) {
-    form_ = new QWidget;
-    form_->setObjectName(QLatin1String(TrayIconNames::OwnerWindow));
-    form_->setWindowTitle(QLatin1String(TrayIconNames::OwnerWindow));
-    menu_ = new QMenu(QStringLiteral("Popup"), form_);
+    menuOwner_ = new QWidget;
+    menuOwner_->setObjectName(QLatin1String(TrayIconNames::OwnerWindow));
+    menuOwner_->setWindowTitle(QLatin1String(TrayIconNames::OwnerWindow));
+    menu_ = new QMenu(QStringLiteral("Popup"), menuOwner_);
     menu_->setObjectName(QLatin1String(TrayIconNames::Menu));
     hideAction_ = menu_->addAction(QStringLiteral("Mi&nimize"));
     hideAction_->setObjectName(QLatin1String(TrayIconNames::HideItem));
@@ -60,7 +60,7 @@ TrayIcon::TrayIcon(AppState& state, QWidget* mainWindow,
     connect(menu_, &QMenu::aboutToHide, this, [this] { state_.TrayMenuOpen = false; });
     // The same actions, so captions and handlers are one; a panel that draws the menu
     // runs no loop of the program's, so this one touches no flag.
-    panelMenu_ = new QMenu(form_);
+    panelMenu_ = new QMenu(menuOwner_);
     panelMenu_->addAction(hideAction_);
     panelMenu_->addSeparator();
     panelMenu_->addAction(exitAction_);
@@ -83,7 +83,7 @@ TrayIcon::~TrayIcon() {
     if (mainWindow_ != nullptr)
         mainWindow_->removeEventFilter(this);
     delete icon_;
-    delete form_;
+    delete menuOwner_;
 }
 
 void TrayIcon::Load(const QString& tip, qint16 languageOffset) {
@@ -112,7 +112,7 @@ void TrayIcon::Localize(qint16 languageOffset) {
     languageOffset_ = languageOffset;
     SetTextId(exitAction_, TextIds::Exit);
     UpdateHideCaption();
-    LocalizeForm(form_, languageOffset);
+    CaptionWindow(menuOwner_, languageOffset);
 }
 
 qint16 TrayIcon::AddIcon(const QString& tip) {

@@ -92,7 +92,7 @@ public:
     void HideClicked();
     void ExitClicked();
 
-    QWidget* Form() const { return form_; }
+    QWidget* MenuOwner() const { return menuOwner_; }
     QMenu* Menu() const { return menu_; }
     // The same items, handed to panels that draw the menu themselves.
     QMenu* PanelMenu() const { return panelMenu_; }
@@ -132,7 +132,7 @@ private:
 
     AppState& state_;
     QPointer<QWidget> mainWindow_;
-    QWidget* form_ = nullptr; // the menu's owner, never shown
+    QWidget* menuOwner_ = nullptr; // the menu's owner, never shown
     QMenu* menu_ = nullptr;
     QMenu* panelMenu_ = nullptr; // the menu's items, for panels that draw it
     QAction* hideAction_ = nullptr;

@@ -8,7 +8,7 @@
 #include "core/WindowBorders.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
-#include "text/LocalizeForm.h"
+#include "text/Captions.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/main/MainWindowNames.h"

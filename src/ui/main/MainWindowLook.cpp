@@ -7,8 +7,8 @@
 #include "core/OptionSettings.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
+#include "text/Captions.h"
 #include "text/LanguageChoice.h"
-#include "text/LocalizeForm.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/widgets/FontChoice.h"
@@ -226,7 +226,7 @@ void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder) 
     SetTextId(fontAction_, TextIds::FontMenu);
     SetTextId(backColorAction_, TextIds::BackColorMenu);
     SetTextId(optionsAction_, TextIds::OptionsMenu);
-    LocalizeForm(this, languageOffset_);
+    CaptionWindow(this, languageOffset_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

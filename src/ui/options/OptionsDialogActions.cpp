@@ -12,7 +12,7 @@
 #include "sound/Beeper.h"
 #include "sound/MciInterpreter.h"
 #include "sound/SoundPreview.h"
-#include "text/LocalizeForm.h"
+#include "text/Captions.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/options/BoxInput.h"

@@ -4,7 +4,7 @@
 
 #include "ui/options/OptionsDialog.h"
 
-#include "text/LocalizeForm.h"
+#include "text/Captions.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "ui/options/OptionsDialogDesign.h"
@@ -40,7 +40,7 @@ void OptionsDialog::FillLists() {
 
 void OptionsDialog::Caption() {
     SetTextId(this, TextIds::OptionsTitle);
-    LocalizeForm(this, context_.languageOffset);
+    CaptionWindow(this, context_.languageOffset);
     // The two-line caption keeps one line break; a screen reader reads it as one line.
     restoreLook_->setText(
         restoreLook_->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

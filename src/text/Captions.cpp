@@ -1,4 +1,4 @@
-#include "text/LocalizeForm.h"
+#include "text/Captions.h"
 
 #include "text/StringTable.h"
 
@@ -105,13 +105,13 @@ QString WithoutMnemonic(const QString& text) {
     return plain;
 }
 
-void LocalizeForm(QWidget* form, qint16 languageOffset) {
-    if (form == nullptr)
+void CaptionWindow(QWidget* window, qint16 languageOffset) {
+    if (window == nullptr)
         return;
-    if (const int id = TextId(form); id != 0)
-        form->setWindowTitle(WithoutMnemonic(LocalizedText(id, languageOffset)));
+    if (const int id = TextId(window); id != 0)
+        window->setWindowTitle(WithoutMnemonic(LocalizedText(id, languageOffset)));
 
-    const Captioned all = CaptionedOf(form);
+    const Captioned all = CaptionedOf(window);
     for (QWidget* widget : all.Widgets) {
         if (const int id = TextId(widget); id != 0)
             SetCaption(widget, LocalizedText(id, languageOffset));

@@ -32,6 +32,6 @@ void SetCaption(QWidget* widget, const QString& text);
 // buttons, check and radio boxes, labels, group boxes, menus and actions. "&" marks the
 // access key and "&&" shows one "&". Each captioned widget also gets the caption without
 // its marks as accessible name. A label keeps the marks only if it already has its buddy.
-void LocalizeForm(QWidget* form, qint16 languageOffset);
+void CaptionWindow(QWidget* window, qint16 languageOffset);
 
 } // namespace plimset

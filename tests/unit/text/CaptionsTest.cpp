@@ -1,4 +1,4 @@
-#include "text/LocalizeForm.h"
+#include "text/Captions.h"
 
 #include "desktop/QtFontProbe.h"
 #include "text/LanguageChoice.h"
@@ -49,9 +49,9 @@ struct SampleForm {
     }
 };
 
-TEST(LocalizeForm, CaptionsTaggedObjectsWithAccessKeysAsQtMarksThem) {
+TEST(CaptionWindow, CaptionsTaggedObjectsWithAccessKeysAsQtMarksThem) {
     SampleForm form;
-    LocalizeForm(&form.Window, EnglishOffset);
+    CaptionWindow(&form.Window, EnglishOffset);
 
     EXPECT_EQ(form.Window.windowTitle(), "Options");
     EXPECT_EQ(form.Settings->title(), "&Options...");
@@ -69,21 +69,21 @@ TEST(LocalizeForm, CaptionsTaggedObjectsWithAccessKeysAsQtMarksThem) {
 
     // A window title shows no marks.
     SetTextId(&form.Window, 251);
-    LocalizeForm(&form.Window, EnglishOffset);
+    CaptionWindow(&form.Window, EnglishOffset);
     EXPECT_EQ(form.Window.windowTitle(), "Always on Top");
     EXPECT_EQ(WithoutMnemonic("&&&x y&"), "&x y");
 }
 
-TEST(LocalizeForm, SwitchesLanguageBothWays) {
+TEST(CaptionWindow, SwitchesLanguageBothWays) {
     SampleForm form;
-    LocalizeForm(&form.Window, JapaneseOffset);
+    CaptionWindow(&form.Window, JapaneseOffset);
     EXPECT_EQ(form.Window.windowTitle(), "オプション");
     EXPECT_EQ(form.Alarm->text(), "アラーム");
     EXPECT_EQ(form.Ok->text(), "決定(&O)");
     EXPECT_EQ(form.Ok->accessibleName(), "決定(O)");
     EXPECT_EQ(form.Tray->title(), "タスクトレイ ＆ タスクバー");
 
-    LocalizeForm(&form.Window, EnglishOffset);
+    CaptionWindow(&form.Window, EnglishOffset);
     EXPECT_EQ(form.Alarm->text(), "Alarm");
 }
 
