@@ -148,7 +148,7 @@ void AlertWindow::Place() {
 }
 
 void AlertWindow::Activate() {
-    const AlertLines lines = AlertLinesFor(options_, state_.CurMode, languageOffset_);
+    const AlertLines lines = AlertLinesFor(options_, state_.mode, languageOffset_);
     const bool twoLines = !lines.line2.isEmpty();
     firstLine_->setText(twoLines ? lines.line1 : QString());
     secondLine_->setText(twoLines ? lines.line2 : QString());

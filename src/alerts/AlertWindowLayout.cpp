@@ -57,13 +57,13 @@ long CentredOrigin(double screenTwips, double windowTwips) {
     return std::lround(screenTwips - windowTwips) / 2;
 }
 
-AlertLines AlertLinesFor(const OptionSettings& o, qint16 mode, qint16 languageOffset) {
+AlertLines AlertLinesFor(const OptionSettings& o, TimerMode mode, qint16 languageOffset) {
     const bool japanese = languageOffset == JapaneseOffset;
-    if (mode == Alarm) {
+    if (mode == TimerMode::Alarm) {
         return japanese ? AlertLines{o.MessageBoxTextA1_J, o.MessageBoxTextA2_J}
                         : AlertLines{o.MessageBoxTextA1_E, o.MessageBoxTextA2_E};
     }
-    if (mode == CountDown) {
+    if (mode == TimerMode::CountDown) {
         return japanese ? AlertLines{o.MessageBoxTextC1_J, o.MessageBoxTextC2_J}
                         : AlertLines{o.MessageBoxTextC1_E, o.MessageBoxTextC2_E};
     }

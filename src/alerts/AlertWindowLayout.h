@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/AppState.h"
+
 #include <QString>
 
 namespace plimset {
@@ -40,12 +42,12 @@ AlertWindowLayout AlertWindowLayoutFor(float messageBoxSize, double nonClientWid
 // any remainder.
 long CentredOrigin(double screenTwips, double windowTwips);
 
-// The two message lines for a mode (1 Alarm, 2 CountDown; none for others) in the
+// The two message lines for a mode (none for the stopwatch) in the
 // language of the offset (17 Japanese, else English).
 struct AlertLines {
     QString line1;
     QString line2;
 };
-AlertLines AlertLinesFor(const OptionSettings& options, qint16 mode, qint16 languageOffset);
+AlertLines AlertLinesFor(const OptionSettings& options, TimerMode mode, qint16 languageOffset);
 
 } // namespace plimset

@@ -53,7 +53,7 @@ void DesktopAlertOutput::BeginAlert() {
     if (c_.notifier == nullptr || c_.options->DesktopNotification == 0) {
         return;
     }
-    const AlertLines lines = AlertLinesFor(*c_.options, c_.state->CurMode, languageOffset_);
+    const AlertLines lines = AlertLinesFor(*c_.options, c_.state->mode, languageOffset_);
     // A notice needs a first line; with the texts emptied the program's name stands there.
     c_.notifier->Show(DesktopNotice{
         .summary = lines.line1.isEmpty() ? QStringLiteral("Plimset") : lines.line1,
@@ -210,7 +210,7 @@ void DesktopAlertOutput::SoundAction() {
 
 void DesktopAlertOutput::MarkPlayedToEnd() {
     if (engine_ != nullptr) {
-        engine_->SetAlertStart(TimerEngine::SoundPhase, TimerEngine::PlayedToEnd);
+        engine_->SetAlertStart(AlertPhase::Sound, {AlertStamp::State::PlayedToEnd});
     }
 }
 

@@ -81,12 +81,12 @@ App::~App() = default;
 
 std::optional<int> App::Startup() {
     window_.StopTick();
-    state_.OptionsOpen = false;
+    state_.optionsOpen = false;
 
     // The window captions of the modes are always the English names.
-    engine_.SetModeCaptions(ResourceText(TextIds::ModeName(Alarm)),
-                            ResourceText(TextIds::ModeName(CountDown)),
-                            ResourceText(TextIds::ModeName(StopWatch)));
+    engine_.SetModeCaptions(ResourceText(TextIds::ModeName(TimerMode::Alarm)),
+                            ResourceText(TextIds::ModeName(TimerMode::CountDown)),
+                            ResourceText(TextIds::ModeName(TimerMode::StopWatch)));
     window_.ApplyButtonIcons();
 
     const QString design = QString::fromUtf16(DesignFontFamily);
@@ -100,7 +100,7 @@ std::optional<int> App::Startup() {
     windowState_.Load(designLook, context_.otherWindowPlaces);
 
     window_.SetTimeText(QString());
-    state_.CurMode = windowState_.Loaded().StartForm;
+    state_.mode = windowState_.Loaded().startMode;
     ApplyOptions(LoadOptionSettings(SettingsFile(context_.settingsFilePath), DefaultSoundFile()));
     alert_.LoadAlertWindow();
 
@@ -131,7 +131,7 @@ void App::ApplyOptions(const OptionSettings& options) {
     ApplyLanguage();
     // The icon is there before the mode sets its tip.
     ApplyTray();
-    engine_.SetMode(state_.CurMode);
+    engine_.SetMode(state_.mode);
     ApplyDesktopOptions();
 }
 
@@ -222,7 +222,7 @@ void App::OpenOptions() {
     ReloadAlertWindow();
     // The text the field showed, in the form the options now give it. An alarm's clock
     // time stays as it was: it is no minutes.seconds value to convert.
-    if (state_.CurMode != Alarm) {
+    if (state_.mode != TimerMode::Alarm) {
         const TimeFormat format{options_.TimeSeparator, options_.MaxLength};
         window_.SetTimeText(FormatTimeText(ParseTimeText(shownText, format), format));
     } else {
@@ -252,7 +252,7 @@ void App::UnregisterHotkey() {
 void App::ApplyWindowVerb(WindowVerb verb) {
     if (handlingHotkey_ || unloaded_ || !started_)
         return;
-    if (state_.OptionsOpen) {
+    if (state_.optionsOpen) {
         if (QWidget* dialog = QApplication::activeModalWidget();
             verb == WindowVerb::Show && dialog != nullptr)
             context_.windowActivation.BringToFront(dialog, false);
@@ -305,12 +305,12 @@ std::optional<int> App::ApplyCommandLine() {
     }
     if (unloaded_) // closed while the message was open
         return 0;
-    engine_.SetMode(result.CommandLineMode != 0 ? result.CommandLineMode : state_.CurMode);
+    engine_.SetMode(result.CommandLineMode.value_or(state_.mode));
     if (!result.CommandLineText.isEmpty() && result.CommandLineText != window_.TimeText()) {
         window_.SetTimeText(result.CommandLineText);
         engine_.TextChanged();
     }
-    if (state_.CurMode != Alarm)
+    if (state_.mode != TimerMode::Alarm)
         engine_.PressActionButton();
     return std::nullopt;
 }

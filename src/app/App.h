@@ -117,7 +117,7 @@ private:
     MciSoundPreview soundPreview_{soundPlayer_};
     // After a clock step or a resume the armed tick comes at once.
     ClockStepWatch clockStepWatch_{[this] {
-        if (engine_.RunState() != TimerEngine::Stopped)
+        if (engine_.CurrentRunState() != RunState::Stopped)
             window_.ArmTick(0);
     }};
     bool handlingHotkey_ = false; // a press arriving while one is handled is dropped

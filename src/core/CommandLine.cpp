@@ -110,11 +110,11 @@ CommandLineResult ParseCommandLine(const QString& argumentText, const QString& u
         }
         const QString option = token.mid(1).toUpper();
         if (option == u'C') {
-            result.CommandLineMode = CountDown;
+            result.CommandLineMode = TimerMode::CountDown;
         } else if (option == u'A') {
-            result.CommandLineMode = Alarm;
+            result.CommandLineMode = TimerMode::Alarm;
         } else if (option == u'S') {
-            result.CommandLineMode = StopWatch;
+            result.CommandLineMode = TimerMode::StopWatch;
         } else {
             result.Message = withUsage("不正なコマンドです。", usageText);
             result.MessageStyle = MessageStyle::Critical;

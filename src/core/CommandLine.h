@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/AppState.h"
 #include "core/MessageStyle.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace plimset {
 
@@ -17,9 +19,9 @@ QStringList SplitCommandLine(const QString& text, QString* errorMessage);
 
 // What the command line asks of start-up.
 struct CommandLineResult {
-    qint16 CommandLineMode = 0; // 0: keep the loaded mode; else the TimerMode to enter
-    QString CommandLineText;    // the input text for the time box; empty: none
-    QString Message;            // a message to show first; empty: nothing to show
+    std::optional<TimerMode> CommandLineMode; // none: keep the loaded mode
+    QString CommandLineText;                  // the input text for the time box; empty: none
+    QString Message;                          // a message to show first; empty: nothing to show
     plimset::MessageStyle MessageStyle = plimset::MessageStyle::Plain;
     bool ExitAfterMessage = false; // "/?": end the program once the message is closed
 };

@@ -12,9 +12,9 @@ class ModalScope {
 public:
     static ModalScope ForDialog(AppState& state, TimerEngine& engine) {
         engine.CancelRun();
-        return ModalScope(state.OptionsOpen);
+        return ModalScope(state.optionsOpen);
     }
-    static ModalScope ForTrayMenu(AppState& state) { return ModalScope(state.TrayMenuOpen); }
+    static ModalScope ForTrayMenu(AppState& state) { return ModalScope(state.trayMenuOpen); }
 
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;

@@ -258,7 +258,7 @@ bool AlarmTimeReached(const QString& text, const QTime& now) {
 
 QString PresetLabel(TimerMode mode, float preset, const QString& minText, const QString& secText) {
     const float p = sanitized(preset);
-    if (mode == Alarm) {
+    if (mode == TimerMode::Alarm) {
         return QString::number(RoundToInt16(p)) + minText;
     }
     const double whole = std::floor(static_cast<double>(p));

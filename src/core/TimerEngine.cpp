@@ -6,26 +6,20 @@
 #include "core/TimerView.h"
 #include "core/TrayTip.h"
 
-#include <algorithm>
-
 namespace plimset {
 
 namespace {
 
 constexpr float secondsPerDay = 86400.0f;
-constexpr int soundPhase = TimerEngine::SoundPhase;
-constexpr int messagePhase = TimerEngine::MessagePhase;
-constexpr float unlimited = TimerEngine::Unlimited;
 
-bool validMode(qint16 mode) {
-    return mode >= Alarm && mode <= StopWatch;
-}
-
-bool validPhase(int phase) {
-    return phase == soundPhase || phase == messagePhase;
+std::size_t modeIndex(TimerMode mode) {
+    return static_cast<std::size_t>(mode);
 }
 
 } // namespace
+
+using enum TimerMode;
+using enum RunState;
 
 TimerEngine::TimerEngine(AppState& state, const OptionSettings& options, Clock& clock,
                          TimerView& view, AlertOutput& alert, TrayTip& tray)
@@ -34,13 +28,11 @@ TimerEngine::TimerEngine(AppState& state, const OptionSettings& options, Clock& 
 
 void TimerEngine::SetModeCaptions(const QString& alarm, const QString& countDown,
                                   const QString& stopWatch) {
-    modeCaptions_[Alarm] = alarm;
-    modeCaptions_[CountDown] = countDown;
-    modeCaptions_[StopWatch] = stopWatch;
+    modeCaptions_ = {alarm, countDown, stopWatch};
 }
 
-QString TimerEngine::ModeCaption(qint16 mode) const {
-    return validMode(mode) ? modeCaptions_[mode] : QString();
+QString TimerEngine::ModeCaption(TimerMode mode) const {
+    return modeCaptions_[modeIndex(mode)];
 }
 
 TimeFormat TimerEngine::format() const {
@@ -62,39 +54,32 @@ float TimerEngine::readClock() {
     return reading.secondsOfDay;
 }
 
-void TimerEngine::stampAlert(int phase, float now) {
-    // 0 means "not started", so a stamp taken at the very stroke of midnight is nudged.
-    alertStart_[phase] = std::max(now, 0.001f);
-    alertDay_[phase] = day_;
+void TimerEngine::stampAlert(AlertPhase phase, float now) {
+    SetAlertStart(phase, {AlertStamp::State::Timed, now});
 }
 
 void TimerEngine::resetAlerts() {
-    alertStart_ = {0, 0};
+    stamps_ = {};
 }
 
-float TimerEngine::AlertStart(int phase) const {
-    return validPhase(phase) ? alertStart_[phase] : 0.0f;
+void TimerEngine::SetAlertStart(AlertPhase phase, AlertStamp value) {
+    stamp(phase) = value;
+    alertDay_[index(phase)] = day_;
 }
 
-void TimerEngine::SetAlertStart(int phase, float value) {
-    if (!validPhase(phase)) {
-        return;
-    }
-    alertStart_[phase] = value;
-    alertDay_[phase] = day_;
-}
-
-bool TimerEngine::phaseActive(int phase, float now) const {
-    const float start = alertStart_[phase];
-    if (start == unlimited) {
+bool TimerEngine::phaseActive(AlertPhase phase, float now) const {
+    const AlertStamp start = AlertStart(phase);
+    if (start.state == AlertStamp::State::Unlimited) {
         return true;
     }
-    if (start <= 0) {
+    if (start.state != AlertStamp::State::Timed) {
         return false;
     }
-    const float duration = phase == soundPhase ? options_.RingDuration : options_.DisplayDuration;
+    const float duration =
+        phase == AlertPhase::Sound ? options_.RingDuration : options_.DisplayDuration;
     // The stamp, moved back one day for every midnight since it was taken.
-    const float startToday = start - secondsPerDay * static_cast<float>(day_ - alertDay_[phase]);
+    const float startToday =
+        start.since - secondsPerDay * static_cast<float>(day_ - alertDay_[index(phase)]);
     return startToday + TimeValueToSeconds(duration) >= now;
 }
 
@@ -125,10 +110,10 @@ void TimerEngine::TextChanged() {
 }
 
 void TimerEngine::onTextChanged() {
-    if (state_.CurMode == Alarm) {
+    if (state_.mode == Alarm) {
         // A new alarm time re-arms the alert.
         resetAlerts();
-    } else if (state_.CurMode == CountDown && runState_ == Stopped) {
+    } else if (state_.mode == CountDown && runState_ == Stopped) {
         valueEdited_ = true;
     }
     // An alarm time may be the current minute, and a running count puts its time back over
@@ -142,10 +127,7 @@ QString TimerEngine::clockText() const {
     return clock_.LocalTime().toString(QStringLiteral("h:mm"));
 }
 
-void TimerEngine::SetRunState(qint16 state) {
-    if (state != Stopped && state != Running && state != Armed) {
-        return;
-    }
+void TimerEngine::SetRunState(RunState state) {
     runState_ = state;
     const bool pictures = options_.ButtonStyle != 0;
     switch (state) {
@@ -194,15 +176,12 @@ void TimerEngine::CancelRun() {
     alert_.StopSound(SoundStop::Stop);
 }
 
-void TimerEngine::SetMode(qint16 mode) {
-    if (!validMode(mode)) {
-        mode = CountDown;
-    }
+void TimerEngine::SetMode(TimerMode mode) {
     resetAlerts();
     hideAlertWindow();
 
-    state_.CurMode = mode;
-    const QString caption = modeCaptions_[mode];
+    state_.mode = mode;
+    const QString caption = ModeCaption(mode);
     view_.SetCaption(caption);
 
     if (mode == Alarm) {
@@ -250,7 +229,7 @@ void TimerEngine::ClearTime() {
 void TimerEngine::PressActionButton() {
     resetAlerts();
     const TimeFormat fmt = format();
-    switch (state_.CurMode) {
+    switch (state_.mode) {
     case Alarm:
         SetText(AddMinutesToClockText(view_.TimeText(), options_.AddMinute, clock_.LocalTime()));
         break;
@@ -293,8 +272,6 @@ void TimerEngine::PressActionButton() {
             SetRunState(Running);
         }
         break;
-    default:
-        break;
     }
 }
 
@@ -309,12 +286,12 @@ void TimerEngine::FocusActionButton() {
 
 void TimerEngine::PresetChosen(int index) {
     resetAlerts();
-    if (state_.CurMode == Alarm) {
+    if (state_.mode == Alarm) {
         if (index >= 0 && index < static_cast<int>(options_.AlarmPresets.size())) {
             SetText(AddMinutesToClockText(clockText(), options_.AlarmPresets[index],
                                           clock_.LocalTime()));
         }
-    } else if (state_.CurMode == CountDown) {
+    } else if (state_.mode == CountDown) {
         if (index >= 0 && index < static_cast<int>(options_.CountDownPresets.size())) {
             SetRunState(Stopped);
             SetText(FormatTimeText(options_.CountDownPresets[index], format()));

@@ -14,6 +14,22 @@ class TimerView;
 class TrayTip;
 struct OptionSettings;
 
+// Stopped and Running belong to the countdown and the stopwatch; an alarm is always Armed.
+enum class RunState { Stopped, Running, Armed };
+
+// The two phases of an alert, each with its own start stamp.
+enum class AlertPhase { Sound, Message };
+
+// Where an alert phase stands: not begun, begun at a reading of the clock, running without
+// a time limit, or (the sound phase) over because its file has played to its end.
+struct AlertStamp {
+    enum class State { Idle, Timed, Unlimited, PlayedToEnd };
+    State state = State::Idle;
+    float since = 0; // Timed: the clock's SecondsOfDay reading when the phase began
+
+    bool operator==(const AlertStamp&) const = default;
+};
+
 // The timer's modes, run state, button actions and tick, apart from any widget.
 // The main window forwards its button, menu and text events here; the engine drives the
 // timer window, the alert output and the tray tip through their own narrow ports. Options are read
@@ -30,17 +46,6 @@ struct OptionSettings;
 // sleeps across midnight, even for days, therefore wakes to the right remaining time.
 class TimerEngine {
 public:
-    // Run states.
-    static constexpr qint16 Stopped = 0;
-    static constexpr qint16 Running = 1;
-    static constexpr qint16 Armed = 2;
-
-    // The two phases of an alert, each with its own start stamp.
-    enum AlertPhase : int { SoundPhase = 0, MessagePhase = 1 };
-    // Stamp values besides a SecondsOfDay reading.
-    static constexpr float Idle = 0.0f;
-    static constexpr float Unlimited = -1.0f;
-    static constexpr float PlayedToEnd = -2.0f; // the sound file has played to its end
     // How long before its minute an alarm gets its sound ready.
     static constexpr int AlarmPrepareSeconds = 5;
     // The ticks' spacing while an alert runs (its steps count this) and while a dialog or
@@ -52,11 +57,10 @@ public:
 
     // The mode names shown as the window caption.
     void SetModeCaptions(const QString& alarm, const QString& countDown, const QString& stopWatch);
-    QString ModeCaption(qint16 mode) const;
+    QString ModeCaption(TimerMode mode) const;
 
-    void SetMode(qint16 mode);
-    // 0 stopped, 1 running, 2 armed; other values are ignored.
-    void SetRunState(qint16 state);
+    void SetMode(TimerMode mode);
+    void SetRunState(RunState state);
     // Stops a running count and any alert; before dialogs and by the clear button.
     void CancelRun();
 
@@ -86,20 +90,21 @@ public:
     // or the caption as the window's state now asks, at once rather than at the next tick.
     void RefreshProgress();
 
-    qint16 RunState() const { return runState_; }
-    // Alert phase stamps: 0 idle, a SecondsOfDay reading, -1 without limit, -2 the sound
-    // played to its end.
-    float AlertStart(int phase) const;
-    void SetAlertStart(int phase, float value);
+    RunState CurrentRunState() const { return runState_; }
+    AlertStamp AlertStart(AlertPhase phase) const { return stamps_[index(phase)]; }
+    // The alert output marks the sound phase PlayedToEnd when its file has ended.
+    void SetAlertStart(AlertPhase phase, AlertStamp value);
     TimeValue LastSetValue() const { return lastSetValue_; }
 
 private:
     TimeFormat format() const;
     // Reads SecondsOfDay and moves the stored readings back a day when midnight passed.
     float readClock();
-    void stampAlert(int phase, float now);
+    static std::size_t index(AlertPhase phase) { return static_cast<std::size_t>(phase); }
+    AlertStamp& stamp(AlertPhase phase) { return stamps_[index(phase)]; }
+    void stampAlert(AlertPhase phase, float now);
     void resetAlerts();
-    bool phaseActive(int phase, float now) const;
+    bool phaseActive(AlertPhase phase, float now) const;
     bool soundIsTimed() const;
     void hideAlertWindow();
     void onTextChanged();
@@ -123,10 +128,10 @@ private:
     AlertOutput& alert_;
     TrayTip& tray_;
 
-    std::array<QString, 4> modeCaptions_; // index by mode; 0 unused
-    qint16 runState_ = Stopped;
+    std::array<QString, 3> modeCaptions_; // index by mode
+    RunState runState_ = RunState::Stopped;
     float targetTime_ = 0;
-    std::array<float, 2> alertStart_{0, 0};
+    std::array<AlertStamp, 2> stamps_{};   // index by phase
     std::array<qint64, 2> alertDay_{0, 0}; // day count when each stamp was written
     TimeValue lastSetValue_ = 0;
     bool valueEdited_ = false;

@@ -18,11 +18,6 @@ namespace plimset {
 
 namespace {
 
-constexpr int soundPhase = TimerEngine::SoundPhase;
-constexpr int messagePhase = TimerEngine::MessagePhase;
-constexpr float unlimited = TimerEngine::Unlimited;
-constexpr float playedToEnd = TimerEngine::PlayedToEnd;
-
 // How far ahead the next change of a shown count is looked for: one shown second lasts a
 // second, a little more where single precision blurs the value of a very long count.
 constexpr float countHorizon = 2.0f;
@@ -40,15 +35,20 @@ int wholeMilliseconds(double seconds) {
 
 } // namespace
 
+using enum TimerMode;
+using enum RunState;
+using enum AlertPhase;
+using StampState = AlertStamp::State;
+
 void TimerEngine::Tick() {
     // The clock is read even while a dialog or menu holds the tick, so no midnight is
     // missed; nothing visible changes until they close.
     const float now = readClock();
-    if (state_.OptionsOpen || state_.TrayMenuOpen) {
+    if (state_.optionsOpen || state_.trayMenuOpen) {
         view_.ArmTick(StepMilliseconds);
         return;
     }
-    switch (state_.CurMode) {
+    switch (state_.mode) {
     case Alarm:
         tickAlarm(now);
         break;
@@ -58,14 +58,12 @@ void TimerEngine::Tick() {
     case StopWatch:
         tickStopWatch(now);
         break;
-    default:
-        break;
     }
     armNextTick(now);
 }
 
 void TimerEngine::RefreshProgress() {
-    if (runState_ != Stopped && !state_.OptionsOpen && !state_.TrayMenuOpen) {
+    if (runState_ != Stopped && !state_.optionsOpen && !state_.trayMenuOpen) {
         showProgress();
     }
 }
@@ -76,15 +74,15 @@ void TimerEngine::armNextTick(float now) {
         return;
     }
     int ms = 0;
-    switch (state_.CurMode) {
+    switch (state_.mode) {
     case Alarm:
-        ms = phaseActive(soundPhase, now) || phaseActive(messagePhase, now) ? StepMilliseconds
-                                                                            : msUntilAlarmStep();
+        ms = phaseActive(Sound, now) || phaseActive(Message, now) ? StepMilliseconds
+                                                                  : msUntilAlarmStep();
         break;
     case CountDown:
         ms = showsZero(view_.TimeText()) ? StepMilliseconds : msUntilCountChanges(now);
         break;
-    default:
+    case StopWatch:
         ms = msUntilCountChanges(now);
         break;
     }
@@ -125,7 +123,7 @@ int TimerEngine::msUntilCountChanges(float now) const {
 
 TimeValue TimerEngine::countValue(float now) const {
     TimeValue v = 0;
-    if (state_.CurMode == CountDown) {
+    if (state_.mode == CountDown) {
         v = SecondsToTimeValue(targetTime_ - now);
         if (v < 0) {
             v = 0;
@@ -145,18 +143,18 @@ void TimerEngine::tickAlarm(float now) {
     const QString text = view_.TimeText();
     bool matched = AlarmTimeReached(text, clock_.LocalTime());
     if (matched) {
-        if (alertStart_[soundPhase] == 0) {
+        if (stamp(Sound).state == StampState::Idle) {
             if (soundIsTimed()) {
-                stampAlert(soundPhase, now);
+                stampAlert(Sound, now);
             } else {
-                SetAlertStart(soundPhase, unlimited);
+                SetAlertStart(Sound, {StampState::Unlimited});
             }
         }
-        if (options_.MessageBox == 1 && alertStart_[messagePhase] == 0) {
+        if (options_.MessageBox == 1 && stamp(Message).state == StampState::Idle) {
             if (options_.DisplayDuration > 0) {
-                stampAlert(messagePhase, now);
+                stampAlert(Message, now);
             } else {
-                SetAlertStart(messagePhase, unlimited);
+                SetAlertStart(Message, {StampState::Unlimited});
             }
         }
     } else if (AlarmTimeReached(text, clock_.LocalTime().addSecs(AlarmPrepareSeconds))) {
@@ -164,11 +162,11 @@ void TimerEngine::tickAlarm(float now) {
     }
 
     AlertParts pending;
-    for (int i = 0; i < 2; ++i) {
-        const float start = alertStart_[i];
-        if ((start > 0 && phaseActive(i, now)) || start == unlimited) {
-            pending |= i == soundPhase ? AlertPart::Sound : AlertPart::Window;
-        }
+    if (phaseActive(Sound, now)) {
+        pending |= AlertPart::Sound;
+    }
+    if (phaseActive(Message, now)) {
+        pending |= AlertPart::Window;
     }
 
     if (pending) {
@@ -183,10 +181,10 @@ void TimerEngine::tickAlarm(float now) {
     if (!matched) {
         // Finished phases are re-armed for the next day; active ones run on.
         if (!pending.testFlag(AlertPart::Sound)) {
-            alertStart_[soundPhase] = 0;
+            stamp(Sound) = {};
         }
         if (!pending.testFlag(AlertPart::Window)) {
-            alertStart_[messagePhase] = 0;
+            stamp(Message) = {};
         }
     }
     showProgress();
@@ -203,21 +201,21 @@ void TimerEngine::tickCountDown(float now) {
     if (showsZero(text)) {
         int done = 0;
         if (soundIsTimed()) {
-            if (alertStart_[soundPhase] == 0) {
-                stampAlert(soundPhase, now);
-            } else if (!phaseActive(soundPhase, now)) {
+            if (stamp(Sound).state == StampState::Idle) {
+                stampAlert(Sound, now);
+            } else if (!phaseActive(Sound, now)) {
                 done += 1;
             }
-        } else if (alertStart_[soundPhase] == playedToEnd) {
+        } else if (stamp(Sound).state == StampState::PlayedToEnd) {
             done = 1;
         }
 
         if (options_.MessageBox == 0) {
             done += 2;
         } else if (options_.DisplayDuration > 0) {
-            if (alertStart_[messagePhase] == 0) {
-                stampAlert(messagePhase, now);
-            } else if (!phaseActive(messagePhase, now)) {
+            if (stamp(Message).state == StampState::Idle) {
+                stampAlert(Message, now);
+            } else if (!phaseActive(Message, now)) {
                 done += 2;
             }
         }
@@ -270,7 +268,7 @@ void TimerEngine::showProgress() {
             view_.SetCaption(text);
         }
     } else {
-        const QString modeCaption = ModeCaption(state_.CurMode);
+        const QString modeCaption = ModeCaption(state_.mode);
         if (view_.Caption() != modeCaption) {
             view_.SetCaption(modeCaption);
         }

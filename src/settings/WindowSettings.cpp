@@ -2,6 +2,7 @@
 
 #include "core/NumericText.h"
 #include "settings/SettingsFile.h"
+#include "settings/TimerModeCodes.h"
 
 #include <cmath>
 
@@ -44,10 +45,8 @@ WindowSettings ReadWindowSettings(const SettingsFile& file, const WindowSettings
     };
 
     WindowSettings s;
-    s.StartForm = readInt16("StartForm", designDefaults.StartForm);
-    if (s.StartForm < 1 || s.StartForm > 3) {
-        s.StartForm = 2;
-    }
+    s.startMode = TimerModeOfCode(readInt16("StartForm", TimerModeCode(designDefaults.startMode)))
+                      .value_or(TimerMode::CountDown);
     s.Left = readInt32(mainForm, "Left", designDefaults.Left);
     s.Top = readInt32(mainForm, "Top", designDefaults.Top);
     s.AlwaysOnTop = readInt16("AlwaysOnTop", designDefaults.AlwaysOnTop);
@@ -85,7 +84,7 @@ void SaveWindowSettings(SettingsFile& file, WindowSettings& loaded, const Window
     };
 
     // The start mode in memory stays as loaded: it is only read at start-up.
-    addIfChanged("StartForm", current.StartForm, loaded.StartForm);
+    addIfChanged("StartForm", TimerModeCode(current.startMode), TimerModeCode(loaded.startMode));
     // A minimized or maximized window's position is not the one to come back to. Left and
     // Top always go together: one of them alone would pair with another window's other.
     if (windowIsNormal && (current.Left != loaded.Left || current.Top != loaded.Top)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/AppState.h"
+
 #include <QString>
 
 namespace plimset {
@@ -13,7 +15,7 @@ inline constexpr qint32 NoStoredPosition = -480000;
 // from two keys of [Option]. Left and Top are in twips, Width and Height in pixels; font
 // flags are -1 (true) or 0.
 struct WindowSettings {
-    qint16 StartForm = 2;
+    TimerMode startMode = TimerMode::CountDown;
     qint32 Left = NoStoredPosition;
     qint32 Top = NoStoredPosition;
     qint16 AlwaysOnTop = 0;
@@ -27,14 +29,14 @@ struct WindowSettings {
 };
 
 // Reads every window key; a missing key takes its value from designDefaults (the time
-// box's font and colours as designed, StartForm 2, Left/Top NoStoredPosition, Width and
-// Height -1). A StartForm other than 1 to 3 gives 2, and a FontSize that is not a usable
-// point size gives the design's size. The caller places the window (centring it when
-// Left or Top is NoStoredPosition) and then stores the position the window really took
-// in Left and Top, which is what SaveWindowSettings compares against.
+// box's font and colours as designed, the countdown, Left/Top NoStoredPosition, Width and
+// Height -1). A StartForm that names no mode gives the countdown, and a FontSize that is
+// not a usable point size gives the design's size. The caller places the window (centring
+// it when Left or Top is NoStoredPosition) and then stores the position the window really
+// took in Left and Top, which is what SaveWindowSettings compares against.
 WindowSettings ReadWindowSettings(const SettingsFile& file, const WindowSettings& designDefaults);
 
-// Writes the values of `current` that differ from `loaded`: StartForm (the current mode),
+// Writes the values of `current` that differ from `loaded`: the start mode (StartForm),
 // Left and Top (both when either changed, and only when the window is in its normal
 // state), AlwaysOnTop, the font and colours in one write of [MainForm], then Width and
 // Height (both when either changed) in one write of [Option]. AlwaysOnTop, Width and

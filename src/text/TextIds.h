@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include "core/AppState.h"
 
 // Base ids of the string-table texts the code asks for by name. The table itself holds
 // every text; these are the ones code refers to outside a form's captioning.
@@ -19,7 +19,7 @@ inline constexpr int FileNotFound = 461;
 inline constexpr int CannotPlayFile = 462;
 inline constexpr int NoSoundOutput = 463;
 inline constexpr int TrayIconTimeout = 471;
-inline constexpr int AlarmName = 601; // 601 + mode - 1: Alarm, CountDown, StopWatch
+inline constexpr int AlarmName = 601; // then CountDown, StopWatch
 inline constexpr int MinutesUnit = 611;
 inline constexpr int SecondsUnit = 612;
 inline constexpr int CountDownEnded = 801;
@@ -81,9 +81,9 @@ inline constexpr int SystemLanguage = 831; // then English, Japanese
 inline constexpr int AllFilesFilter = 951;
 inline constexpr int MediaFilesFilter = 952;
 
-// The name of a timer mode (1 Alarm, 2 CountDown, 3 StopWatch).
-constexpr int ModeName(qint16 mode) {
-    return AlarmName + mode - 1;
+// The name of a timer mode.
+constexpr int ModeName(TimerMode mode) {
+    return AlarmName + static_cast<int>(mode);
 }
 
 // The full id of a base id's Japanese twin.

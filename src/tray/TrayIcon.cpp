@@ -57,7 +57,7 @@ TrayIcon::TrayIcon(AppState& state, QWidget* mainWindow,
     connect(hideAction_, &QAction::triggered, this, &TrayIcon::HideClicked);
     connect(exitAction_, &QAction::triggered, this, &TrayIcon::ExitClicked);
     // The menu is closed however it ends: by an item, Escape or a click elsewhere.
-    connect(menu_, &QMenu::aboutToHide, this, [this] { state_.TrayMenuOpen = false; });
+    connect(menu_, &QMenu::aboutToHide, this, [this] { state_.trayMenuOpen = false; });
     // The same actions, so captions and handlers are one; a panel that draws the menu
     // runs no loop of the program's, so this one touches no flag.
     panelMenu_ = new QMenu(menuOwner_);
@@ -305,17 +305,17 @@ void TrayIcon::ShowMainWindow() {
         mainWindow_->raise();
         mainWindow_->activateWindow();
     }
-    state_.TrayMenuOpen = false;
+    state_.trayMenuOpen = false;
 }
 
 void TrayIcon::HideMainWindow() {
     if (mainWindow_ != nullptr)
         mainWindow_->hide();
-    state_.TrayMenuOpen = false;
+    state_.trayMenuOpen = false;
 }
 
 void TrayIcon::IconPressed(TrayClick click) {
-    switch (ChooseTrayClickAction(click, state_.OptionsOpen)) {
+    switch (ChooseTrayClickAction(click, state_.optionsOpen)) {
     case TrayClickAction::ShowWindow:
         ShowMainWindow();
         break;
@@ -335,7 +335,7 @@ void TrayIcon::OpenMenu() {
         mainWindow_->activateWindow();
     }
     UpdateHideCaption();
-    state_.TrayMenuOpen = true;
+    state_.trayMenuOpen = true;
     menu_->popup(QCursor::pos());
     menu_->activateWindow();
 }
@@ -348,7 +348,7 @@ void TrayIcon::HideClicked() {
 }
 
 void TrayIcon::ExitClicked() {
-    state_.TrayMenuOpen = false;
+    state_.trayMenuOpen = false;
     Unload();
     emit ExitRequested();
 }

@@ -111,7 +111,7 @@ protected:
                 return;
             }
         }
-        ADD_FAILURE() << "no menu item for mode " << mode;
+        ADD_FAILURE() << "no menu item for " << name.toStdString();
     }
 
     QTemporaryDir dir;

@@ -43,7 +43,7 @@ protected:
     // The action button: start, stop, pause and resume, or add minutes to an alarm.
     void PressAction() { engine.PressActionButton(); }
     void StartCountDown(const QString& text) {
-        engine.SetMode(CountDown);
+        engine.SetMode(TimerMode::CountDown);
         Type(text);
         PressAction();
     }

@@ -276,7 +276,7 @@ void MainWindow::ResetProgressCaption() {
     if (engine_ == nullptr)
         return;
     if (isVisible() && options_.Progress == 1 && options_.TaskBar == 1) {
-        const QString modeCaption = engine_->ModeCaption(state_.CurMode);
+        const QString modeCaption = engine_->ModeCaption(state_.mode);
         if (windowTitle() != modeCaption)
             setWindowTitle(modeCaption);
     }
@@ -374,12 +374,12 @@ void MainWindow::FocusTimeText() {
 }
 
 void MainWindow::RebuildPresetMenu() {
-    const qint16 mode = state_.CurMode;
-    if (mode == StopWatch) {
+    const TimerMode mode = state_.mode;
+    if (mode == TimerMode::StopWatch) {
         presetMenu_->menuAction()->setEnabled(false);
         return;
     }
-    const qint16 count = mode == Alarm ? options_.AlarmCount : options_.CountDownCount;
+    const qint16 count = mode == TimerMode::Alarm ? options_.AlarmCount : options_.CountDownCount;
     const int n = qBound(0, static_cast<int>(count), static_cast<int>(options_.MaxCol));
     const int wanted = qMax(n, 1);
     while (static_cast<int>(presetActions_.size()) > wanted) {
@@ -408,7 +408,7 @@ void MainWindow::RebuildPresetMenu() {
     const QString secText = LocalizedText(TextIds::SecondsUnit, languageOffset_);
     for (int i = 0; i < n; ++i) {
         float preset = 0;
-        if (mode == Alarm) {
+        if (mode == TimerMode::Alarm) {
             if (i >= static_cast<int>(options_.AlarmPresets.size()))
                 break;
             preset = options_.AlarmPresets[i];
@@ -417,8 +417,7 @@ void MainWindow::RebuildPresetMenu() {
                 break;
             preset = options_.CountDownPresets[i];
         }
-        presetActions_[i]->setText(
-            PresetLabel(static_cast<TimerMode>(mode), preset, minText, secText));
+        presetActions_[i]->setText(PresetLabel(mode, preset, minText, secText));
     }
 }
 

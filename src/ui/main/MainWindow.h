@@ -170,7 +170,8 @@ private:
     QAction* optionsAction_ = nullptr;
 
     qint16 languageOffset_ = 0;
-    std::array<qint16, 3> modeMenuMap_{CountDown, Alarm, StopWatch};
+    std::array<TimerMode, 3> modeMenuMap_{TimerMode::CountDown, TimerMode::Alarm,
+                                          TimerMode::StopWatch};
     IconId actionIcon_ = IconId::None;
     int typingLimit_ = 6;
     qint32 foreColor_ = 0; // the time field's colours as stored values

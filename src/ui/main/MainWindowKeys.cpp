@@ -50,7 +50,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress && !forwardingKey_)
             return FilterTimeFieldKeyPress(static_cast<QKeyEvent*>(event));
         // A running count cannot be edited: the focus moves on to the action button.
-        if (event->type() == QEvent::FocusIn && engine_->RunState() == TimerEngine::Running)
+        if (event->type() == QEvent::FocusIn && engine_->CurrentRunState() == RunState::Running)
             QMetaObject::invokeMethod(this, &MainWindow::FocusActionButton, Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);
@@ -84,7 +84,7 @@ bool MainWindow::FilterTimeFieldKeyPress(QKeyEvent* event) {
     // edit or move as usual.
     if (typed.isEmpty() || event->key() == Qt::Key_Delete)
         return false;
-    const bool clockStyle = state_.CurMode == Alarm || options_.TimeSeparator == 1;
+    const bool clockStyle = state_.mode == TimerMode::Alarm || options_.TimeSeparator == 1;
     QString accepted;
     for (QChar c : typed) {
         const QChar kept = FilterTimeFieldKey(c, clockStyle);

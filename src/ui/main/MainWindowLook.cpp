@@ -7,6 +7,7 @@
 #include "core/OptionSettings.h"
 #include "desktop/Twips.h"
 #include "desktop/WindowServices.h"
+#include "settings/TimerModeCodes.h"
 #include "text/Captions.h"
 #include "text/LanguageChoice.h"
 #include "text/StringTable.h"
@@ -164,7 +165,7 @@ void MainWindow::ApplyTextColors(qint32 foreColor, qint32 backColor) {
 
 WindowSettings MainWindow::CurrentWindowSettings() const {
     WindowSettings s;
-    s.StartForm = state_.CurMode;
+    s.startMode = state_.mode;
     s.Left = geometry_.OuterLeftTwips(this);
     s.Top = geometry_.OuterTopTwips(this);
     s.AlwaysOnTop = alwaysOnTopAction_->isChecked() ? 1 : 0;
@@ -215,13 +216,9 @@ void MainWindow::ApplyStartupSize(qint32& savedWidth, qint32& savedHeight) {
 void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder) {
     languageOffset_ = languageOffset;
 
-    for (int k = 0; k < 3; ++k) {
-        const int digit = k < modeOrder.size() ? modeOrder[k].digitValue() : -1;
-        modeMenuMap_[k] = digit >= Alarm && digit <= StopWatch
-                              ? static_cast<qint16>(digit)
-                              : std::array<qint16, 3>{CountDown, Alarm, StopWatch}[k];
+    modeMenuMap_ = ModeMenuOrder(modeOrder);
+    for (int k = 0; k < 3; ++k)
         SetTextId(modeActions_[k], TextIds::ModeName(modeMenuMap_[k]));
-    }
     SetTextId(alwaysOnTopAction_, TextIds::AlwaysOnTop);
     SetTextId(fontAction_, TextIds::FontMenu);
     SetTextId(backColorAction_, TextIds::BackColorMenu);

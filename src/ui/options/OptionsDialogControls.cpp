@@ -194,7 +194,7 @@ void OptionsDialog::CreateAlertWindowGroup(ControlMaker& make) {
 void OptionsDialog::CreateMessageTextsGroup(ControlMaker& make) {
     QGroupBox* group = make.Group(names::MessageTextsGroup, TextIds::MessageTextsGroupCaption,
                                   {240, 5280, 6975, 855});
-    const auto row = [&](int at, const char* rowName, const char* labelName, qint16 mode,
+    const auto row = [&](int at, const char* rowName, const char* labelName, TimerMode mode,
                          const char* line1, const char* line2) {
         // One box high, the second row just below the first.
         QWidget* panel =
@@ -205,10 +205,10 @@ void OptionsDialog::CreateMessageTextsGroup(ControlMaker& make) {
         return std::tuple{panel, first, second};
     };
     std::tie(alarmTextsRow_, alarmText1_, alarmText2_) =
-        row(0, names::AlarmTextsRow, names::AlarmTextsLabel, Alarm, names::AlarmText1Box,
+        row(0, names::AlarmTextsRow, names::AlarmTextsLabel, TimerMode::Alarm, names::AlarmText1Box,
             names::AlarmText2Box);
     std::tie(countDownTextsRow_, countDownText1_, countDownText2_) =
-        row(1, names::CountDownTextsRow, names::CountDownTextsLabel, CountDown,
+        row(1, names::CountDownTextsRow, names::CountDownTextsLabel, TimerMode::CountDown,
             names::CountDownText1Box, names::CountDownText2Box);
 }
 

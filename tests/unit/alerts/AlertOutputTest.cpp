@@ -59,7 +59,7 @@ TEST_F(AlertOutputTest, AnAlarmNearItsMinuteReadiesTheSoundUnlessItIsSilent) {
     options.SoundFlag = 2;
     view.text = QStringLiteral("12:00");
     clock.Set(At(11, 59, 56));
-    state.CurMode = Alarm;
+    state.mode = TimerMode::Alarm;
     engine.Tick();
     EXPECT_EQ(beeper.prepared, 0);
     options.SoundFlag = 1;
@@ -119,7 +119,7 @@ TEST_F(AlertOutputTest, FileIsOpenedThenReplayedFromTheStart) {
     // A missing file stays silent.
     fileExists = false;
     EXPECT_TRUE(Steps(5).isEmpty());
-    EXPECT_EQ(engine.AlertStart(TimerEngine::SoundPhase), 0.0f);
+    EXPECT_EQ(engine.AlertStart(AlertPhase::Sound).state, AlertStamp::State::Idle);
 }
 
 TEST_F(AlertOutputTest, UntilEndClosesAndMarksTheSoundPlayed) {
@@ -127,7 +127,7 @@ TEST_F(AlertOutputTest, UntilEndClosesAndMarksTheSoundPlayed) {
     output.RingAtNextSoundStep();
     mci.mode = QStringLiteral("stopped");
     output.AlertStep(sound); // replays nothing: opened earlier and ended
-    EXPECT_EQ(engine.AlertStart(TimerEngine::SoundPhase), TimerEngine::PlayedToEnd);
+    EXPECT_EQ(engine.AlertStart(AlertPhase::Sound).state, AlertStamp::State::PlayedToEnd);
 }
 
 // A sound file that cannot be played would never report "stopped": to play it until its
@@ -140,12 +140,12 @@ TEST_F(AlertOutputTest, UnplayableFileUntilEndCountsAsPlayed) {
     output.RingAtNextSoundStep();
     const QStringList sent = Steps(1);
     EXPECT_FALSE(sent.contains(QStringLiteral("play mmFile")));
-    EXPECT_EQ(engine.AlertStart(TimerEngine::SoundPhase), TimerEngine::PlayedToEnd);
+    EXPECT_EQ(engine.AlertStart(AlertPhase::Sound).state, AlertStamp::State::PlayedToEnd);
 
-    engine.SetAlertStart(TimerEngine::SoundPhase, 0);
+    engine.SetAlertStart(AlertPhase::Sound, {});
     fileExists = false;
     Steps(5);
-    EXPECT_EQ(engine.AlertStart(TimerEngine::SoundPhase), TimerEngine::PlayedToEnd);
+    EXPECT_EQ(engine.AlertStart(AlertPhase::Sound).state, AlertStamp::State::PlayedToEnd);
 }
 
 TEST_F(AlertOutputTest, StopSoundModes) {

@@ -60,13 +60,13 @@ TEST(AlertWindowLayoutTest, LinesByModeAndLanguage) {
     o.MessageBoxTextC1_E = QStringLiteral("C1E");
     o.MessageBoxTextC2_E = QStringLiteral("C2E");
     o.MessageBoxTextC1_J = QString();
-    EXPECT_EQ(AlertLinesFor(o, Alarm, 0).line1, "A1E");
-    EXPECT_EQ(AlertLinesFor(o, Alarm, 17).line1, "A1J");
-    EXPECT_EQ(AlertLinesFor(o, CountDown, 0).line2, "C2E");
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::Alarm, 0).line1, "A1E");
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::Alarm, 17).line1, "A1J");
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::CountDown, 0).line2, "C2E");
     // Japanese texts, even when empty while the English ones are not.
-    EXPECT_EQ(AlertLinesFor(o, CountDown, 17).line1, "");
-    EXPECT_EQ(AlertLinesFor(o, CountDown, 5).line1, "C1E");
-    EXPECT_EQ(AlertLinesFor(o, StopWatch, 0).line1, "");
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::CountDown, 17).line1, "");
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::CountDown, 5).line1, "C1E");
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::StopWatch, 0).line1, "");
 }
 
 // The desktop tests see the texts, size and place; here the labels' choice.
@@ -76,7 +76,7 @@ TEST(AlertWindowTest, OneOrTwoLabelsByTheLinesAndAnAlertForScreenReaders) {
     o.MessageBoxTextC1_E = QStringLiteral("Ended");
     o.MessageBoxTextC2_E = QStringLiteral("Stop it");
     AppState state;
-    state.CurMode = CountDown;
+    state.mode = TimerMode::CountDown;
     QWidget main;
     AlertWindow w(o, state, EnglishOffset, &main);
     const auto label = [&w](const char* name) {
@@ -98,7 +98,7 @@ TEST(AlertWindowTest, OneOrTwoLabelsByTheLinesAndAnAlertForScreenReaders) {
 
     // Shown again in Alarm mode: the single line in the middle.
     w.hide();
-    state.CurMode = Alarm;
+    state.mode = TimerMode::Alarm;
     w.show();
     EXPECT_TRUE(!firstLine->isVisible() && singleLine->isVisible());
     EXPECT_EQ(singleLine->text(), "Alarm");

@@ -38,7 +38,7 @@ TEST_F(AlertNotificationTest, ACountDownsAlertIsANoticeUntilItEnds) {
     EXPECT_EQ(notifier.notices.size(), 1u);
     // Both phases over: the countdown stops and the notice goes.
     TickAfter(10);
-    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Stopped);
+    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Stopped);
     EXPECT_FALSE(notifier.shown);
     EXPECT_EQ(notifier.withdrawals, 1);
 }
@@ -52,13 +52,13 @@ TEST_F(AlertNotificationTest, TheNoticesStopIsTheStopButtonAndOnlyDuringTheAlert
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(app->Alert().IsAlertActive());
     notifier.ChooseStop();
-    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Stopped);
+    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Stopped);
     EXPECT_EQ(Text(), QStringLiteral("0:01")); // reloaded, as the stop button does
     EXPECT_FALSE(notifier.shown);
     EXPECT_FALSE(app->Alert().IsAlertWindowVisible());
     // A stop that arrives after the alert must not start the countdown again.
     notifier.ChooseStop();
-    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Stopped);
+    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Stopped);
 }
 
 TEST_F(AlertNotificationTest, StoppingOrResettingTheTimerWithdrawsTheNotice) {
@@ -89,7 +89,7 @@ TEST_F(AlertNotificationTest, AnAlarmsNoticeHasItsOneLineAndGoesWithTheSnooze) {
 TEST_F(AlertNotificationTest, TheAdvancedKeyTurnsTheNoticeOff) {
     StartEndedCountDown("[Advanced]\nDesktopNotification=0\n");
     EXPECT_TRUE(notifier.notices.empty());
-    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Running); // the alert itself goes on
+    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Running); // the alert itself goes on
 }
 
 } // namespace

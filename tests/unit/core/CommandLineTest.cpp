@@ -15,21 +15,23 @@ const QString Usage = "usage\r\n";
 const QString CountMessage = QString::fromUtf8("引数の数が不正です。\r\n\r\n") + Usage;
 const QString CommandMessage = QString::fromUtf8("不正なコマンドです。\r\n\r\n") + Usage;
 const QString LengthMessage = QString::fromUtf8("引数は9999文字以内で入力して下さい。");
+constexpr std::optional<TimerMode> A = TimerMode::Alarm, C = TimerMode::CountDown,
+                                   S = TimerMode::StopWatch, None;
 } // namespace
 
 TEST(ParseCommandLine, ReadsModeAndText) {
     struct Case {
         const char* arguments;
-        qint16 mode;
+        std::optional<TimerMode> mode;
         const char* text;
     };
     const Case cases[] = {
-        {"/c 5", 2, "5"},         {"5", 0, "5"},
-        {"/A 12:00", 1, "12:00"}, {"/S", 3, ""},
-        {"/C /A", 1, ""},         {"\"1 30\"", 0, "1 30"},
-        {"/C \"1 30", 2, "1 30"}, {"abc\"def ghi\"", 0, "def ghi"},
-        {"   /C   5  ", 2, "5"},  {"\"   \"", 0, ""},
-        {"\" 5 \"", 0, " 5 "},    {"1\t2 \"", 0, "1\t2"},
+        {"/c 5", C, "5"},         {"5", None, "5"},
+        {"/A 12:00", A, "12:00"}, {"/S", S, ""},
+        {"/C /A", A, ""},         {"\"1 30\"", None, "1 30"},
+        {"/C \"1 30", C, "1 30"}, {"abc\"def ghi\"", None, "def ghi"},
+        {"   /C   5  ", C, "5"},  {"\"   \"", None, ""},
+        {"\" 5 \"", None, " 5 "}, {"1\t2 \"", None, "1\t2"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -55,7 +57,7 @@ TEST(ParseCommandLine, ReportsBadCommandLines) {
     // Options read before the error stay; the input text does not.
     r = ParseCommandLine("/C 5 6", Usage);
     EXPECT_EQ(r.Message, CountMessage);
-    EXPECT_EQ(r.CommandLineMode, 2);
+    EXPECT_EQ(r.CommandLineMode, C);
     EXPECT_TRUE(r.CommandLineText.isEmpty());
     EXPECT_FALSE(r.ExitAfterMessage);
 
@@ -63,7 +65,7 @@ TEST(ParseCommandLine, ReportsBadCommandLines) {
     EXPECT_EQ(ParseCommandLine(longest, Usage).CommandLineText, longest);
     r = ParseCommandLine("/S " + longest, Usage);
     EXPECT_EQ(r.Message, LengthMessage);
-    EXPECT_EQ(r.CommandLineMode, 0);
+    EXPECT_EQ(r.CommandLineMode, None);
     EXPECT_TRUE(r.CommandLineText.isEmpty());
 }
 
@@ -71,7 +73,7 @@ TEST(JoinArguments, KeepsEachArgumentOneToken) {
     EXPECT_EQ(JoinArguments({"/C", "", "5"}), "/C 5");
     EXPECT_EQ(JoinArguments({"1 30"}), "\"1 30\"");
     const CommandLineResult r = ParseCommandLine(JoinArguments({"/a", "1 \"30", "\""}), Usage);
-    EXPECT_EQ(r.CommandLineMode, 1);
+    EXPECT_EQ(r.CommandLineMode, A);
     EXPECT_EQ(r.CommandLineText, "1 30");
     EXPECT_TRUE(r.Message.isEmpty());
 }

@@ -33,7 +33,7 @@ TEST_F(EngineClockTest, SleepsAcrossMidnightAreCountedInFull) {
     Tick(At(10, 5, 0, 1) - clock.Seconds());
     EXPECT_EQ(view.text, "0:00");
 
-    engine.SetMode(StopWatch);
+    engine.SetMode(TimerMode::StopWatch);
     clock.Set(At(1, 0, 0, 2));
     PressAction();
     clock.Set(At(23, 0, 0, 2));
@@ -61,7 +61,7 @@ TEST_F(EngineClockTest, CountDownIgnoresDaylightSavingChanges) {
 
 TEST_F(EngineClockTest, AlarmFollowsTheWallClockAcrossDaylightSaving) {
     clock.Set(At(1, 59, 59.7));
-    engine.SetMode(Alarm);
+    engine.SetMode(TimerMode::Alarm);
     Type(QStringLiteral("3:00"));
     Tick();
     EXPECT_EQ(alert.steps, 0);
@@ -99,9 +99,9 @@ TEST_F(EngineClockTest, ArmedTicksComeAsTheShownTimeChanges) {
         const char* text;
         std::size_t otherTicks;
     };
-    const Case cases[] = {{CountDown, At(12, 0, 0.3), "0:05", 1},
-                          {StopWatch, At(23, 59, 57.1), "", 2},
-                          {CountDown, At(18, 0, 0.45), "3000", 1}};
+    const Case cases[] = {{TimerMode::CountDown, At(12, 0, 0.3), "0:05", 1},
+                          {TimerMode::StopWatch, At(23, 59, 57.1), "", 2},
+                          {TimerMode::CountDown, At(18, 0, 0.45), "3000", 1}};
     for (const Case& c : cases) {
         AppState refState;
         FakeClock refClock{c.start};
@@ -151,12 +151,12 @@ TEST_F(EngineClockTest, AlertsStartedBeforeMidnightEndAfterALateWake) {
     ASSERT_GT(alert.steps, 0);
     // Asleep from 23:59:40 to 00:20: both phases ran out during the sleep.
     Tick(20 * 60 + 20);
-    EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
+    EXPECT_EQ(engine.CurrentRunState(), RunState::Stopped);
     EXPECT_FALSE(alert.windowVisible);
 
     // The same for an alarm ringing at 23:59.
     clock.Set(At(23, 58, 59.9, 1));
-    engine.SetMode(Alarm);
+    engine.SetMode(TimerMode::Alarm);
     Type(QStringLiteral("23:59"));
     RunFor(10);
     ASSERT_EQ(alert.pending.toInt(), 2);
@@ -209,7 +209,7 @@ TEST_F(EngineClockTest, RepeatingCountDownDoesNotDriftOverTwoDays) {
     }
     EXPECT_GT(ends, 48 * 60 * 59 / 61);
     EXPECT_GE(alert.steps, ends * 4); // every end rings for its second again
-    EXPECT_EQ(engine.RunState(), TimerEngine::Running);
+    EXPECT_EQ(engine.CurrentRunState(), RunState::Running);
 }
 
 TEST(SystemClock, ReadsTheTimeOfDayAndMovesOn) {

@@ -96,9 +96,9 @@ TEST(AlarmTimeReached, MatchesTheWholeMinute) {
 }
 
 TEST(PresetLabel, NamesMinutesAndSeconds) {
-    EXPECT_EQ(PresetLabel(Alarm, 10, "min", "sec"), "10min");
-    EXPECT_EQ(PresetLabel(CountDown, 0.30f, "min", "sec"), "30sec");
-    EXPECT_EQ(PresetLabel(CountDown, 3.3f, "min", "sec"), "3min 30sec");
-    EXPECT_EQ(PresetLabel(CountDown, 3.05f, "min", "sec"), "3min 5sec");
-    EXPECT_EQ(PresetLabel(Alarm, Inf, "min", "sec"), "32767min");
+    EXPECT_EQ(PresetLabel(TimerMode::Alarm, 10, "min", "sec"), "10min");
+    EXPECT_EQ(PresetLabel(TimerMode::CountDown, 0.30f, "min", "sec"), "30sec");
+    EXPECT_EQ(PresetLabel(TimerMode::CountDown, 3.3f, "min", "sec"), "3min 30sec");
+    EXPECT_EQ(PresetLabel(TimerMode::CountDown, 3.05f, "min", "sec"), "3min 5sec");
+    EXPECT_EQ(PresetLabel(TimerMode::Alarm, Inf, "min", "sec"), "32767min");
 }

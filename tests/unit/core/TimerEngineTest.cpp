@@ -1,6 +1,7 @@
 #include "EngineFixture.h"
 
 using namespace plimset;
+using enum TimerMode;
 
 using ModeTest = EngineFixture;
 using CountDownTest = EngineFixture;
@@ -8,23 +9,19 @@ using StopWatchTest = EngineFixture;
 using AlarmTest = EngineFixture;
 
 TEST_F(ModeTest, BadInputIsHarmless) {
-    engine.SetMode(7);
-    EXPECT_EQ(state.CurMode, CountDown);
     engine.PresetChosen(5); // no presets
     engine.PresetChosen(-1);
-    engine.SetAlertStart(-1, 5.0f);
-    EXPECT_EQ(engine.AlertStart(2), 0.0f);
     // Zero, negative and non-numeric texts do not start a countdown.
     for (const char* text : {"0", "-3", "abc", ""}) {
         Type(QString::fromLatin1(text));
         PressAction();
-        EXPECT_EQ(engine.RunState(), TimerEngine::Stopped) << text;
+        EXPECT_EQ(engine.CurrentRunState(), RunState::Stopped) << text;
     }
 }
 
 TEST_F(ModeTest, DialogsAndTheTrayMenuHoldTheTick) {
     StartCountDown(QStringLiteral("1"));
-    for (bool* open : {&state.OptionsOpen, &state.TrayMenuOpen}) {
+    for (bool* open : {&state.optionsOpen, &state.trayMenuOpen}) {
         *open = true;
         RunFor(10);
         EXPECT_EQ(view.text, "1:00");
@@ -51,12 +48,12 @@ TEST_F(CountDownTest, ShowsZeroHalfASecondEarlyThenRunsBothAlertPhases) {
     // Alerts start on the tick after zero is shown, with both phases pending.
     Tick();
     EXPECT_EQ(alert.pending.toInt(), 3);
-    EXPECT_NEAR(engine.AlertStart(0), start + 29.8, 0.01);
+    EXPECT_NEAR(engine.AlertStart(AlertPhase::Sound).since, start + 29.8, 0.01);
     RunFor(3.2);
     EXPECT_EQ(alert.pending.toInt(), 2); // the sound phase is over
     RunFor(17.2);
     // Both phases over: stopped and reloaded with the value it ran from.
-    EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
+    EXPECT_EQ(engine.CurrentRunState(), RunState::Stopped);
     EXPECT_EQ(view.text, "0:30");
     EXPECT_FALSE(alert.windowVisible);
     EXPECT_FALSE(view.tickEnabled);
@@ -100,7 +97,7 @@ TEST_F(ModeTest, PresetsFillTheFieldButNeverStart) {
     options.AlarmPresets = {30, 90, 0};
     options.TaskBar = 0;
     engine.SetMode(Alarm); // from its first preset, in minutes from now
-    EXPECT_EQ(engine.RunState(), TimerEngine::Armed);
+    EXPECT_EQ(engine.CurrentRunState(), RunState::Armed);
     EXPECT_EQ(view.text, "12:30");
     EXPECT_EQ(view.taskbarButton, false);
     clock.Advance(60);
@@ -120,12 +117,12 @@ TEST_F(ModeTest, PresetsFillTheFieldButNeverStart) {
     PressAction();
     RunFor(5);
     engine.PresetChosen(1);
-    EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
+    EXPECT_EQ(engine.CurrentRunState(), RunState::Stopped);
     EXPECT_EQ(view.text, "0:30");
     EXPECT_EQ(view.focus, "Command2");
     engine.PressActionAccessKey();
     EXPECT_EQ(engine.LastSetValue(), 0.3f);
-    EXPECT_EQ(engine.RunState(), TimerEngine::Running);
+    EXPECT_EQ(engine.CurrentRunState(), RunState::Running);
 }
 
 TEST_F(CountDownTest, UnlimitedMessageAlertsUntilStopOrClear) {
@@ -142,7 +139,7 @@ TEST_F(CountDownTest, UnlimitedMessageAlertsUntilStopOrClear) {
     PressAction();
     RunFor(10);
     engine.ClearTime();
-    EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
+    EXPECT_EQ(engine.CurrentRunState(), RunState::Stopped);
     EXPECT_FALSE(alert.windowVisible);
     EXPECT_EQ(view.text, "");
 }
@@ -155,13 +152,13 @@ TEST_F(CountDownTest, SoundPlayedToItsEndFinishesTheSoundPhase) {
     int played = 0;
     alert.onStep = [&](AlertParts) {
         if (++played % 50 == 0) {
-            engine.SetAlertStart(0, -2);
+            engine.SetAlertStart(AlertPhase::Sound, {AlertStamp::State::PlayedToEnd});
         }
     };
     StartCountDown(QStringLiteral("0:01"));
     RunFor(20);
     EXPECT_EQ(played, 50);
-    EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
+    EXPECT_EQ(engine.CurrentRunState(), RunState::Stopped);
 
     // A repeating count starts again on the tick after its sound has played to its end.
     options.CountDownRepeat = 1;
@@ -171,7 +168,7 @@ TEST_F(CountDownTest, SoundPlayedToItsEndFinishesTheSoundPhase) {
     }
     Tick();
     EXPECT_EQ(view.text, "0:01");
-    EXPECT_EQ(engine.RunState(), TimerEngine::Running);
+    EXPECT_EQ(engine.CurrentRunState(), RunState::Running);
 }
 
 TEST_F(StopWatchTest, CountsAcrossMidnightAndResumesFromTheShownValue) {
@@ -208,7 +205,7 @@ TEST_F(StopWatchTest, StopsByItselfAtTheMaximum) {
     EXPECT_EQ(view.caption, "99.59");
     RunFor(0.4);
     EXPECT_EQ(view.text, "100.00");
-    EXPECT_EQ(engine.RunState(), TimerEngine::Stopped);
+    EXPECT_EQ(engine.CurrentRunState(), RunState::Stopped);
     // The tick that stops it puts the mode name back in the caption.
     EXPECT_EQ(view.caption, "StopWatch");
 }

@@ -33,8 +33,8 @@ TEST_F(WindowSettingsTest, MissingKeysTakeTheDesignAndStoredKeysWin) {
                      "[Option]\nWidth=200\nHeight=80\n");
     file.Reload(); // changed behind the object's back
     const WindowSettings s = ReadWindowSettings(file, Design);
-    EXPECT_EQ(std::tie(s.StartForm, s.Left, s.Top, s.AlwaysOnTop, s.Width, s.Height),
-              std::make_tuple(3, -1500, 300, 1, 200, 80));
+    EXPECT_EQ(std::tie(s.startMode, s.Left, s.Top, s.AlwaysOnTop, s.Width, s.Height),
+              std::make_tuple(TimerMode::StopWatch, -1500, 300, 1, 200, 80));
     EXPECT_EQ(std::tie(s.FontName, s.FontSize, s.FontBold, s.FontItalic, s.ForeColor),
               std::make_tuple("Serif Bold", 10.5, -1, 0, 255));
 }
@@ -45,7 +45,7 @@ TEST_F(WindowSettingsTest, UnusableStartModesAndFontSizesAreCorrected) {
         writeBytes(path, QByteArray("[MainForm]\n") + bad + "\n");
         file.Reload();
         const WindowSettings s = ReadWindowSettings(file, Design);
-        EXPECT_EQ(std::tie(s.StartForm, s.FontSize), std::make_tuple(2, 11.0)) << bad;
+        EXPECT_EQ(std::tie(s.startMode, s.FontSize), std::tuple(TimerMode::CountDown, 11.0)) << bad;
     }
 }
 
@@ -60,7 +60,7 @@ TEST_F(WindowSettingsTest, SaveWritesOnlyWhatChangedInOrder) {
     SaveWindowSettings(file, loaded, current, true);
     EXPECT_FALSE(QFile::exists(path));
 
-    current.StartForm = 1;
+    current.startMode = TimerMode::Alarm;
     current.Left = 1500;
     current.AlwaysOnTop = -1;
     current.FontSize = 10.5;

@@ -64,19 +64,19 @@ TEST_F(TrayFixture, MenuFollowsTheWindowAndExitRemovesTheIcon) {
 TEST_F(TrayFixture, ClicksOpenTheMenuOrShowTheWindowUnlessADialogIsOpen) {
     tray.Load(QStringLiteral("Alarm"), 0);
     tray.HideMainWindow();
-    state.OptionsOpen = true;
+    state.optionsOpen = true;
     tray.IconPressed(TrayClick::Left);
     tray.IconPressed(TrayClick::Right);
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(tray.Menu()->isVisible());
 
-    state.OptionsOpen = false;
+    state.optionsOpen = false;
     tray.IconPressed(TrayClick::Right);
     EXPECT_TRUE(tray.Menu()->isVisible());
-    EXPECT_TRUE(state.TrayMenuOpen);
+    EXPECT_TRUE(state.trayMenuOpen);
     EXPECT_FALSE(window.isVisible()); // the menu opens over the hidden window
     tray.Menu()->hide();
-    EXPECT_FALSE(state.TrayMenuOpen);
+    EXPECT_FALSE(state.trayMenuOpen);
 
     tray.IconPressed(TrayClick::Left);
     EXPECT_TRUE(window.isVisible());

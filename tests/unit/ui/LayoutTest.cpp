@@ -118,13 +118,13 @@ TEST_F(LayoutTest, AlertWindowShowsEveryLineWhole) {
         for (bool japanese : {false, true}) {
             for (const char* size : {"1", "4"}) {
                 ASSERT_TRUE(StartWith(look, japanese, "MessageBoxSize=" + QByteArray(size) + "\n"));
-                for (TimerMode mode : {CountDown, Alarm}) {
+                for (TimerMode mode : {TimerMode::CountDown, TimerMode::Alarm}) {
                     ChooseMode(mode);
                     AlertWindow* alert = app->Alert().Window();
                     ASSERT_NE(alert, nullptr);
                     alert->show();
                     EXPECT_EQ(LayoutFaults(alert).join(QChar(10)).toStdString(), "")
-                        << Where(look, japanese, size) << " mode " << mode;
+                        << Where(look, japanese, size) << " mode " << static_cast<int>(mode);
                     alert->hide();
                 }
             }

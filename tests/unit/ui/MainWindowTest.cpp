@@ -28,6 +28,7 @@
 #include <tuple>
 
 using namespace plimset;
+using enum TimerMode;
 
 namespace {
 
@@ -68,11 +69,11 @@ TEST_F(MainWindowTest, ModeMenuFollowsTheModeOrderAndEachItemSelectsItsMode) {
     EXPECT_EQ(Find<QAction>(Names::ModeItem(2))->text(), QStringLiteral("Alarm"));
 
     Find<QAction>(Names::ModeItem(1))->trigger();
-    EXPECT_EQ(app->State().CurMode, StopWatch);
+    EXPECT_EQ(app->State().mode, StopWatch);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("StopWatch"));
     EXPECT_FALSE(Find<QMenu>(Names::PresetMenu)->menuAction()->isEnabled());
     Find<QAction>(Names::ModeItem(2))->trigger();
-    EXPECT_EQ(app->State().CurMode, Alarm);
+    EXPECT_EQ(app->State().mode, Alarm);
     EXPECT_EQ(Find<QPushButton>(Names::ActionButton)->text(), QStringLiteral("+10"));
     // Screen readers find one button that adds the minutes; the keys that stand for the
     // design's out-of-sight buttons are no buttons of their own.
@@ -100,13 +101,13 @@ TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
     EXPECT_FALSE(presets->actions()[0]->isEnabled());
 
     ChooseMode(CountDown);
-    ASSERT_EQ(app->State().CurMode, CountDown);
+    ASSERT_EQ(app->State().mode, CountDown);
     ASSERT_EQ(presets->actions().size(), 2);
     EXPECT_TRUE(presets->menuAction()->isEnabled());
     EXPECT_TRUE(presets->actions()[0]->isEnabled());
     presets->actions()[1]->trigger();
     EXPECT_EQ(Text(), QStringLiteral("1:30"));
-    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Stopped); // a preset never starts
+    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Stopped); // a preset never starts
 
     ChooseMode(Alarm);
     EXPECT_EQ(presets->actions().size(), 1);
@@ -122,7 +123,7 @@ TEST_F(MainWindowTest, TimeFieldTakesOnlyWhatTheModeCanRead) {
 
     // Alarm texts are clock times: "." is typed as ":".
     ChooseMode(Alarm);
-    ASSERT_EQ(app->State().CurMode, Alarm);
+    ASSERT_EQ(app->State().mode, Alarm);
     field->clear();
     Type(QStringLiteral("7.3x0"));
     EXPECT_EQ(Text(), QStringLiteral("7:30"));
@@ -145,7 +146,7 @@ TEST_F(MainWindowTest, TimeFieldTakesOnlyWhatTheModeCanRead) {
 TEST_F(MainWindowTest, ATextLongerThanTheTypingLimitIsReadWhole) {
     // Seven characters where six may be typed: the count starts from five minutes.
     ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("0000005")}));
-    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Running);
+    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Running);
     EXPECT_EQ(Text(), QStringLiteral("5:00"));
     // A stopwatch at its maximum shows the whole value.
     app->Engine().SetMode(StopWatch);
@@ -257,13 +258,13 @@ TEST_F(MainWindowTest, CommandLineMessages) {
     ASSERT_FALSE(Start({QStringLiteral("/S"), QStringLiteral("5"), QStringLiteral("6")}));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Style, MessageStyle::Critical);
-    EXPECT_EQ(app->State().CurMode, StopWatch);
-    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Running);
+    EXPECT_EQ(app->State().mode, StopWatch);
+    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Running);
 }
 
 TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
     ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("3")}));
-    ASSERT_EQ(app->Engine().RunState(), TimerEngine::Running);
+    ASSERT_EQ(app->Engine().CurrentRunState(), RunState::Running);
     QApplication::setActiveWindow(window);
     Find<QLineEdit>(Names::TimeField)->setFocus();
     QCoreApplication::processEvents();
@@ -309,12 +310,12 @@ TEST_F(MainWindowTest, MinimizeNeedsAWayBackAndAMissingTrayIsToldInPassing) {
 
 TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
     ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("3")}));
-    ASSERT_EQ(app->Engine().RunState(), TimerEngine::Running);
+    ASSERT_EQ(app->Engine().CurrentRunState(), RunState::Running);
     const int narrowWidth = window->width();
     bool openedWithTickHeld = false;
     WhenModalOpens<QDialog>(
         [&](QDialog* modal) {
-            openedWithTickHeld = app->State().OptionsOpen;
+            openedWithTickHeld = app->State().optionsOpen;
             modal->findChild<QFontDialog*>()->setCurrentFont(
                 QFont(QStringLiteral("DejaVu Sans"), 20));
             modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
@@ -322,8 +323,8 @@ TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
         [](QDialog* modal) { return modal->findChild<QFontDialog*>() != nullptr; });
     Find<QAction>(Names::FontItem)->trigger();
     EXPECT_TRUE(openedWithTickHeld);
-    EXPECT_FALSE(app->State().OptionsOpen);
-    EXPECT_EQ(app->Engine().RunState(), TimerEngine::Stopped);
+    EXPECT_FALSE(app->State().optionsOpen);
+    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Stopped);
     EXPECT_EQ(Find<QLineEdit>(Names::TimeField)->font().pointSizeF(), 20);
     EXPECT_GT(window->width(), narrowWidth); // the window grew around the larger field
 

@@ -86,7 +86,7 @@ TEST_F(OptionsDialogTest, OkSavesExactlyTheChangedKeysAndTheMainWindowFollows) {
                                        "SoundBeep=3\nHotKey=665\nMessageBoxTextC2_E=Go!\n");
     EXPECT_EQ(app->Options().CountDownCount, 2);
     // The main window's preset menu shows the new presets at once.
-    ChooseMode(CountDown);
+    ChooseMode(TimerMode::CountDown);
     const QList<QAction*> presets = Find<QMenu>("MNU_Set")->actions();
     ASSERT_EQ(presets.size(), 2);
     EXPECT_EQ(presets[0]->text(), "1min 30sec");

@@ -40,7 +40,7 @@ TEST_F(OptionsDialogTest, TheTabOrderFollowsTheModeOrderAndEveryStopHasASpokenNa
     bool opened = false;
     WithDialog([&](OptionsDialog* d) {
         opened = true;
-        EXPECT_TRUE(app->State().OptionsOpen);
+        EXPECT_TRUE(app->State().optionsOpen);
         EXPECT_EQ(d->windowTitle(), "Options");
         // The default order "213" puts CountDown first, on top.
         EXPECT_EQ(In<QWidget>(names::CountDownGroup)->y(), 0);
@@ -82,7 +82,7 @@ TEST_F(OptionsDialogTest, TheTabOrderFollowsTheModeOrderAndEveryStopHasASpokenNa
                   QStringLiteral("Ver. ") + ProgramVersion);
     });
     EXPECT_TRUE(opened);
-    EXPECT_FALSE(app->State().OptionsOpen);
+    EXPECT_FALSE(app->State().optionsOpen);
 
     WriteSettings("[Advanced]\nModeOrder=123\n");
     ASSERT_FALSE(Start());
