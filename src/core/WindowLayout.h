@@ -21,7 +21,7 @@ qint32 RoundToInt32(double value);
 // A length designed in pixels at 96 DPI on a screen of this scale, to the nearest pixel.
 int Scaled(double designedPixels, double scale);
 
-// The controls' sizes in pixels.
+// The controls' sizes in pixels; as made, the design's at 96 DPI.
 struct ControlSizes {
     int MinimizeWidth = 17;
     int MinimizeHeight = 17;

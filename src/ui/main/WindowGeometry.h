@@ -43,8 +43,6 @@ public:
     // An outer size in the screen's pixels in Qt's pixels, to the nearest.
     int OuterWidthFromScreen(int screenPixels) const;
     int OuterHeightFromScreen(int screenPixels) const;
-    // The screen's pixels per pixel of Qt's (the device pixel ratio).
-    double ScreenPixelsPerPixel() const { return screenPixelsPerPixel_; }
 
     // The outer window's position, from the client area's position and the measured frame.
     // Qt places a window that was never shown by its client area and reports a shown one by
