@@ -4,8 +4,9 @@
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
 #include "core/ScreenFit.h"
-#include "desktop/Twips.h"
 #include "ui/widgets/ControlFit.h"
+#include "ui/widgets/ControlFit.h"
+#include "desktop/ScreenScale.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -17,7 +18,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace plimset {
 
@@ -33,15 +33,6 @@ QAccessibleInterface* AlertAccessible(const QString& key, QObject* object) {
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::AlertMessage);
     }
     return nullptr;
-}
-
-int Pixels(double twips, double tpp) {
-    return static_cast<int>(std::lround(twips / tpp));
-}
-
-QRect PixelRect(const TwipRect& r, double tppX, double tppY) {
-    return QRect(Pixels(r.left, tppX), Pixels(r.top, tppY), Pixels(r.width, tppX),
-                 Pixels(r.height, tppY));
 }
 
 } // namespace
@@ -65,21 +56,20 @@ AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
     setModal(false);
 
     const QScreen* screen = mainWindow_ != nullptr ? mainWindow_->screen() : nullptr;
-    tppX_ = TwipsPerPixelX(screen);
-    tppY_ = TwipsPerPixelY(screen);
+    scale_ = ScaleOf(screen);
     layout_ = AlertWindowLayoutFor(options_.MessageBoxSize);
 
     frame_ = new QGroupBox(this);
     frame_->setObjectName(QLatin1String(AlertWindowNames::Frame));
-    frame_->setGeometry(PixelRect(layout_.frame, tppX_, tppY_));
+    frame_->setGeometry(ScaledRect(layout_.frame, scale_));
     QFont font = this->font();
     font.setPointSizeF(layout_.labelPointSize);
-    const auto makeLabel = [&](const char* name, const TwipRect& place) {
+    const auto makeLabel = [&](const char* name, const QRectF& place) {
         auto* label = new QLabel(frame_);
         label->setObjectName(QLatin1String(name));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         label->setFont(font);
-        label->setGeometry(PixelRect(place, tppX_, tppY_));
+        label->setGeometry(ScaledRect(place, scale_));
         return label;
     };
     firstLine_ = makeLabel(AlertWindowNames::FirstLineLabel, layout_.firstLine);
@@ -95,16 +85,16 @@ void AlertWindow::FitToLines() {
     // A line wider than the designed label (a wider font than the design's) widens the
     // labels, the frame and the window alike, so that everything stays centred.
     const std::array<QLabel*, 3> labels{firstLine_, secondLine_, singleLine_};
-    std::array<QRect, 3> places{PixelRect(layout_.firstLine, tppX_, tppY_),
-                                PixelRect(layout_.secondLine, tppX_, tppY_),
-                                PixelRect(layout_.singleLine, tppX_, tppY_)};
+    std::array<QRect, 3> places{ScaledRect(layout_.firstLine, scale_),
+                                ScaledRect(layout_.secondLine, scale_),
+                                ScaledRect(layout_.singleLine, scale_)};
     int widest = 0;
     for (const QLabel* label : labels) {
         if (!label->isHidden())
             widest = std::max(widest, TextRoom(label).width());
     }
     const int extra = std::max(0, widest - places[0].width());
-    QRect frame = PixelRect(layout_.frame, tppX_, tppY_);
+    QRect frame = ScaledRect(layout_.frame, scale_);
     frame.setWidth(frame.width() + extra);
     frame_->setGeometry(frame);
     for (QRect& place : places)
@@ -121,7 +111,8 @@ void AlertWindow::FitToLines() {
     }
     for (size_t i = 0; i < labels.size(); ++i)
         labels[i]->setGeometry(places[i]);
-    setFixedSize(Pixels(layout_.width, tppX_) + extra, Pixels(layout_.height, tppY_));
+    const QRect size = ScaledRect(QRectF(QPointF(), layout_.size), scale_);
+    setFixedSize(size.width() + extra, size.height());
     Place();
 }
 
@@ -133,10 +124,8 @@ void AlertWindow::Place() {
     const QRect area = screen->geometry();
     // The outer size, frame included once the window manager has given it one.
     const QSize outer = isVisible() ? frameGeometry().size() : size();
-    const long left = CentredOrigin(area.width() * tppX_, outer.width() * tppX_);
-    const long top = CentredOrigin(area.height() * tppY_, outer.height() * tppY_);
-    const QRect centred(area.left() + Pixels(static_cast<double>(left), tppX_),
-                        area.top() + Pixels(static_cast<double>(top), tppY_), outer.width(),
+    const QRect centred(area.left() + CentredPosition(area.width(), outer.width()),
+                        area.top() + CentredPosition(area.height(), outer.height()), outer.width(),
                         outer.height());
     QRect main;
     if (mainWindow_ != nullptr && mainWindow_->isVisible() && !mainWindow_->isMinimized())

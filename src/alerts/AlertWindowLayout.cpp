@@ -10,51 +10,49 @@ namespace plimset {
 
 namespace {
 
-constexpr double clientWidth = 3015;
-constexpr double clientHeight = 1170;
-constexpr TwipRect designFrame{120, 60, 2775, 975};
-constexpr TwipRect designFirstLine{120, 270, 2535, 255};
-constexpr TwipRect designSecondLine{120, 540, 2535, 375};
-constexpr TwipRect designSingleLine{120, 420, 2535, 255};
+constexpr QSizeF designSize{201, 78};
+constexpr QRectF designFrame{8, 4, 185, 65};
+constexpr QRectF designFirstLine{8, 18, 169, 17};
+constexpr QRectF designSecondLine{8, 36, 169, 25};
+constexpr QRectF designSingleLine{8, 28, 169, 17};
 constexpr double designPointSize = 9;
+
+int ScaledLength(double designed, double scale) {
+    return static_cast<int>(std::lround(designed * scale));
+}
 
 } // namespace
 
-AlertWindowLayout AlertWindowLayoutFor(float messageBoxSize, double nonClientWidth,
-                                       double nonClientHeight) {
-    AlertWindowLayout l;
-    l.width = clientWidth + nonClientWidth;
-    l.height = clientHeight + nonClientHeight;
-    l.frame = designFrame;
-    l.firstLine = designFirstLine;
-    l.secondLine = designSecondLine;
-    l.singleLine = designSingleLine;
-    l.labelPointSize = designPointSize;
-    if (messageBoxSize == 1.0f || !(messageBoxSize > 0.0f) || !std::isfinite(messageBoxSize)) {
+AlertWindowLayout AlertWindowLayoutFor(float sizeFactor) {
+    AlertWindowLayout l{designSize,       designFrame,      designFirstLine,
+                        designSecondLine, designSingleLine, designPointSize};
+    if (sizeFactor == 1.0f || !(sizeFactor > 0.0f) || !std::isfinite(sizeFactor)) {
         return l;
     }
-    const double s = std::sqrt(static_cast<double>(messageBoxSize));
-    l.width *= s;
-    l.height *= s;
-    l.frame.width *= s;
-    l.frame.height *= s;
-    l.frame.left = (l.width - l.frame.width - designFrame.left * 0.75) / 2;
-    l.frame.top = (l.height - l.frame.height - designFrame.top * 3) / 2;
-    for (TwipRect* label : {&l.firstLine, &l.secondLine, &l.singleLine}) {
-        label->width *= s;
-        label->height *= s;
-        label->left = (l.frame.width - label->width) / 2;
-    }
+    const double s = std::sqrt(static_cast<double>(sizeFactor));
+    l.size *= s;
+    const QSizeF frame = designFrame.size() * s;
+    l.frame = QRectF((l.size.width() - frame.width() - designFrame.left() * 0.75) / 2,
+                     (l.size.height() - frame.height() - designFrame.top() * 3) / 2, frame.width(),
+                     frame.height());
+    // Each label centred across the frame, the lines at a third, two thirds and half of
+    // its height.
+    const auto label = [&](const QRectF& designed, int parts, int of) {
+        const QSizeF size = designed.size() * s;
+        return QRectF((frame.width() - size.width()) / 2,
+                      parts * (frame.height() - size.height() * 0.5) / of, size.width(),
+                      size.height());
+    };
+    l.firstLine = label(designFirstLine, 1, 3);
+    l.secondLine = label(designSecondLine, 2, 3);
+    l.singleLine = label(designSingleLine, 1, 2);
     l.labelPointSize = designPointSize * s;
-    const double h = l.frame.height;
-    l.firstLine.top = (h - l.firstLine.height * 0.5) / 3;
-    l.secondLine.top = 2 * (h - l.secondLine.height * 0.5) / 3;
-    l.singleLine.top = (h - l.singleLine.height * 0.5) / 2;
     return l;
 }
 
-long CentredOrigin(double screenTwips, double windowTwips) {
-    return std::lround(screenTwips - windowTwips) / 2;
+QRect ScaledRect(const QRectF& designed, ScreenScale scale) {
+    return QRect(ScaledLength(designed.left(), scale.X), ScaledLength(designed.top(), scale.Y),
+                 ScaledLength(designed.width(), scale.X), ScaledLength(designed.height(), scale.Y));
 }
 
 AlertLines AlertLinesFor(const OptionSettings& o, TimerMode mode, qint16 languageOffset) {

@@ -1,46 +1,36 @@
 #pragma once
 
 #include "core/AppState.h"
-
+#include "core/WindowLayout.h"
+#include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 namespace plimset {
 
 struct OptionSettings;
 
-// A control's place in twips; fractions stay, as the scaling leaves them.
-struct TwipRect {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
-
-// The alert window's layout in twips: the window's size, the frame inside it, the labels
-// inside the frame (a message of two lines uses the first and second, one of a single line
-// the single-line label between them) and the labels' font size.
+// The alert window's layout in pixels at 96 DPI, fractions kept as the scaling leaves
+// them: the window's size, the frame inside it, the labels inside the frame (a message of
+// two lines uses the first and second, one of a single line the single-line label between
+// them) and the labels' font size.
 struct AlertWindowLayout {
-    double width = 0;
-    double height = 0;
-    TwipRect frame;
-    TwipRect firstLine;
-    TwipRect secondLine;
-    TwipRect singleLine;
+    QSizeF size;
+    QRectF frame;
+    QRectF firstLine;
+    QRectF secondLine;
+    QRectF singleLine;
     double labelPointSize = 0;
 };
 
-// The designed layout scaled so that the window's area grows by messageBoxSize: every
-// length by its square root, the frame and labels centred again. nonClientWidth and
-// nonClientHeight (twips) are what the window's frame adds to the designed client area
-// of 3015 x 1170. A size of exactly 1 keeps the design; sizes that are not positive
-// numbers count as 1.
-AlertWindowLayout AlertWindowLayoutFor(float messageBoxSize, double nonClientWidth = 0,
-                                       double nonClientHeight = 0);
+// The designed layout scaled so that the window's area grows by sizeFactor: every length
+// by its square root, the frame and labels centred again. A factor of exactly 1 keeps the
+// design; factors that are not positive numbers count as 1.
+AlertWindowLayout AlertWindowLayoutFor(float sizeFactor);
 
-// The left (or top) in twips that centres a window of this width (height) on a screen
-// of this width (height): the difference rounded to whole twips, then halved, dropping
-// any remainder.
-long CentredOrigin(double screenTwips, double windowTwips);
+// A layout's rectangle in whole pixels of a screen of this scale, each length rounded to
+// the nearest pixel, halves away from zero.
+QRect ScaledRect(const QRectF& designed, ScreenScale scale);
 
 // The two message lines for a mode (none for the stopwatch) in the
 // language of the offset (17 Japanese, else English).

@@ -1,7 +1,7 @@
 #include "app/MainWindowState.h"
 
 #include "core/ScreenFit.h"
-#include "desktop/Twips.h"
+#include "desktop/ScreenScale.h"
 #include "settings/SettingsFile.h"
 #include "ui/main/MainWindow.h"
 
@@ -25,26 +25,17 @@ void MainWindowState::Load(const WindowSettings& designLook, const QList<QPoint>
     loaded_ = ReadWindowSettings(SettingsFile(path_), designLook);
 
     const WindowGeometry& geometry = window_.Geometry();
-    const TwipsPerPixel tpp = geometry.Tpp();
-    const double width = geometry.OuterWidthTwips(&window_);
-    const double height = geometry.OuterHeightTwips(&window_);
+    const QSize size(geometry.OuterWidthPixels(&window_), geometry.OuterHeightPixels(&window_));
     const QScreen* primary = QGuiApplication::primaryScreen();
     const QRect screenRect = primary != nullptr ? primary->geometry() : QRect(0, 0, 1024, 768);
-    WindowPosition position{loaded_.Left, loaded_.Top};
-    if (position.Left == NoStoredPosition)
-        position.Left = RoundToInt32(screenRect.x() * tpp.X) +
-                        CentredPosition(screenRect.width() * tpp.X, width);
-    if (position.Top == NoStoredPosition)
-        position.Top = RoundToInt32(screenRect.y() * tpp.Y) +
-                       CentredPosition(screenRect.height() * tpp.Y, height);
-    std::vector<WindowPosition> others;
-    for (const QPoint& place : otherWindows)
-        others.push_back({RoundToInt32(place.x() * tpp.X), RoundToInt32(place.y() * tpp.Y)});
-    position = AsideFromWindows(
-        position, others,
-        {RoundToInt32(AsideStepPixels * tpp.X), RoundToInt32(AsideStepPixels * tpp.Y)});
-    KeepOnScreen(width, height, position, VirtualScreenRect(), tpp.X, tpp.Y);
-    window_.MoveOuterTo(position.Left, position.Top);
+    QPoint position = PositionInPixels(loaded_, geometry.Scale());
+    if (loaded_.Left == NoStoredPosition)
+        position.setX(screenRect.x() + CentredPosition(screenRect.width(), size.width()));
+    if (loaded_.Top == NoStoredPosition)
+        position.setY(screenRect.y() + CentredPosition(screenRect.height(), size.height()));
+    position = AsideFromWindows(position, {otherWindows.begin(), otherWindows.end()},
+                                {AsideStepPixels, AsideStepPixels});
+    window_.MoveOuterTo(KeepOnScreen(position, size, VirtualScreenRect()));
     NoteShownPosition();
 
     if (loaded_.AlwaysOnTop == 0 || loaded_.AlwaysOnTop == 1)
@@ -83,8 +74,8 @@ void MainWindowState::ApplySize() {
 }
 
 void MainWindowState::NoteShownPosition() {
-    loaded_.Left = window_.Geometry().OuterLeftTwips(&window_);
-    loaded_.Top = window_.Geometry().OuterTopTwips(&window_);
+    const WindowGeometry& geometry = window_.Geometry();
+    SetPositionInPixels(loaded_, geometry.OuterTopLeft(&window_), geometry.Scale());
 }
 
 void MainWindowState::RestoreNormalGeometry() {

@@ -1,39 +1,23 @@
 #include "core/ScreenFit.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
-#include <limits>
 
 namespace plimset {
 
 namespace {
 
-constexpr double kVisiblePixels = 50.0;
+constexpr int kVisiblePixels = 50;
 
-// Rounds to whole twips, keeping the result inside the 32-bit range; not-a-number gives 0.
-qint32 WholeTwips(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    constexpr double lo = std::numeric_limits<qint32>::min();
-    constexpr double hi = std::numeric_limits<qint32>::max();
-    return static_cast<qint32>(std::round(std::clamp(value, lo, hi)));
-}
-
-// One axis: start and end of the virtual screen, the window's extent and its position.
-qint32 FitAxis(double start, double end, double extent, double pixel, qint32 position) {
-    if (!std::isfinite(extent)) {
-        extent = 0;
-    }
-    double result = position;
-    if (start - extent + kVisiblePixels * pixel >= result) {
-        result = start; // less than 50 pixels would show before the start
-    }
-    if (end - kVisiblePixels * pixel <= result) {
-        result = end - extent; // less than 50 pixels would show before the end
-    }
-    return WholeTwips(result);
+// One axis: where the window starts, pulled back so that more than 50 pixels show between
+// the screen's start and end. The sums are 64-bit, as a far-off position may be near the
+// 32-bit range.
+int FitAxis(qint64 start, qint64 end, qint64 extent, qint64 position) {
+    if (start - extent + kVisiblePixels >= position)
+        position = start;
+    if (end - kVisiblePixels <= position)
+        position = end - extent;
+    return static_cast<int>(position);
 }
 
 // The start of a length that begins at `start` pulled into [low, high - length]; a length
@@ -44,17 +28,13 @@ int Within(int start, int length, int low, int high) {
 
 } // namespace
 
-void KeepOnScreen(double width, double height, WindowPosition& position,
-                  const QRect& virtualScreenPx, double tppx, double tppy) {
-    if (virtualScreenPx.isEmpty()) {
-        return;
-    }
-    const double x0 = virtualScreenPx.x() * tppx;
-    const double y0 = virtualScreenPx.y() * tppy;
-    const double x1 = x0 + virtualScreenPx.width() * tppx;
-    const double y1 = y0 + virtualScreenPx.height() * tppy;
-    position.Left = FitAxis(x0, x1, width, tppx, position.Left);
-    position.Top = FitAxis(y0, y1, height, tppy, position.Top);
+QPoint KeepOnScreen(QPoint position, QSize size, const QRect& virtualScreen) {
+    if (virtualScreen.isEmpty())
+        return position;
+    return {FitAxis(virtualScreen.left(), qint64(virtualScreen.left()) + virtualScreen.width(),
+                    size.width(), position.x()),
+            FitAxis(virtualScreen.top(), qint64(virtualScreen.top()) + virtualScreen.height(),
+                    size.height(), position.y())};
 }
 
 QPoint PlaceBeside(const QRect& centred, const QRect& other, const QRect& screen,
@@ -90,18 +70,16 @@ QPoint PlaceBeside(const QRect& centred, const QRect& other, const QRect& screen
     return onScreen(sides[0]);
 }
 
-WindowPosition AsideFromWindows(WindowPosition position, const std::vector<WindowPosition>& others,
-                                WindowPosition step) {
-    const auto near = [&](const WindowPosition& other) {
-        return 2 * std::abs(qint64(other.Left) - position.Left) < std::abs(qint64(step.Left)) &&
-               2 * std::abs(qint64(other.Top) - position.Top) < std::abs(qint64(step.Top));
+QPoint AsideFromWindows(QPoint position, const std::vector<QPoint>& others, QPoint step) {
+    const auto near = [&](const QPoint& other) {
+        return 2 * std::abs(qint64(other.x()) - position.x()) < std::abs(qint64(step.x())) &&
+               2 * std::abs(qint64(other.y()) - position.y()) < std::abs(qint64(step.y()));
     };
     // Each step passes at most one window, so there are never more steps than windows.
     for (std::size_t i = 0; i < others.size(); ++i) {
         if (std::none_of(others.begin(), others.end(), near))
             break;
-        position.Left += step.Left;
-        position.Top += step.Top;
+        position += step;
     }
     return position;
 }

@@ -2,25 +2,18 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QtGlobal>
 
 #include <vector>
 
 namespace plimset {
 
-// A window's stored top-left corner in twips.
-struct WindowPosition {
-    qint32 Left = 0;
-    qint32 Top = 0;
-};
-
-// Pulls a stored window position back onto the virtual screen so that at least 50 pixels
-// of the window stay visible on each axis. width and height are the window's outer size in
-// twips; virtualScreenPx is the bounding rectangle of all screens in pixels (its origin may
-// be negative); tppx and tppy are twips per pixel. The results are whole twips. An empty
-// virtual screen (no screen known) leaves the position as it is.
-void KeepOnScreen(double width, double height, WindowPosition& position,
-                  const QRect& virtualScreenPx, double tppx, double tppy);
+// A window's outer top-left corner pulled back onto the virtual screen so that at least
+// 50 pixels of the window stay visible on each axis. size is the window's outer size;
+// virtualScreen is the bounding rectangle of all screens (its origin may be negative). An
+// empty virtual screen (no screen known) leaves the position as it is.
+QPoint KeepOnScreen(QPoint position, QSize size, const QRect& virtualScreen);
 
 // Where a window goes that must leave another one readable: at `centred` (the window's
 // place by the centring rule, its outer size included) where that does not overlap
@@ -32,10 +25,9 @@ void KeepOnScreen(double width, double height, WindowPosition& position,
 QPoint PlaceBeside(const QRect& centred, const QRect& other, const QRect& screen,
                    const QRect& keepClear, int gap);
 
-// A new window's position moved right and down by `step` (twips on each axis) for as long
-// as one of the windows `others` already sits there (within half a step on both axes), so
-// that the new window does not cover another one exactly.
-WindowPosition AsideFromWindows(WindowPosition position, const std::vector<WindowPosition>& others,
-                                WindowPosition step);
+// A new window's position moved right and down by `step` on each axis for as long as one
+// of the windows `others` already sits there (within half a step on both axes), so that
+// the new window does not cover another one exactly.
+QPoint AsideFromWindows(QPoint position, const std::vector<QPoint>& others, QPoint step);
 
 } // namespace plimset

@@ -1,20 +1,15 @@
 #include "core/WindowBorders.h"
 
-#include <cmath>
-
 namespace plimset {
 
-Borders MeasureBorders(const QMargins& framePx, qint32 menuBarPx, double tppx, double tppy,
-                       const FallbackFrame& fallback) {
+Borders MeasureBorders(const QMargins& framePx, qint32 menuBarPx, const FallbackFrame& fallback) {
     QMargins frame = framePx;
     if (frame.isNull()) {
         frame = QMargins(fallback.SideBorder, fallback.TopBottomBorder + fallback.TitleBar,
                          fallback.SideBorder, fallback.TopBottomBorder);
     }
-    const double w = frame.left() + frame.right();
-    const double h = frame.top() + frame.bottom() + qMax<qint32>(menuBarPx, 0);
-    return Borders{static_cast<qint32>(std::lround(w * tppx)),
-                   static_cast<qint32>(std::lround(h * tppy)), frame, frame};
+    return Borders{frame.left() + frame.right(),
+                   frame.top() + frame.bottom() + qMax<qint32>(menuBarPx, 0), frame, frame};
 }
 
 } // namespace plimset

@@ -5,7 +5,7 @@
 
 namespace plimset {
 
-// A window's non-client size in twips: BorderWidth is both side borders; BorderHeight is
+// A window's non-client size in pixels: BorderWidth is both side borders; BorderHeight is
 // both borders, the title bar and, when the window shows one, the menu bar. Adding them to
 // the size of the area below the menu bar gives the window's outer size.
 struct Borders {
@@ -29,8 +29,8 @@ struct FallbackFrame {
 
 // The non-client size from the frame the window manager gives (pixels; a null frame means
 // unknown, and the fallback frame is used) plus the menu bar's height in pixels (0 when the
-// window shows no menu bar), converted with the twips-per-pixel factors and rounded.
-Borders MeasureBorders(const QMargins& framePx, qint32 menuBarPx, double tppx, double tppy,
+// window shows no menu bar).
+Borders MeasureBorders(const QMargins& framePx, qint32 menuBarPx,
                        const FallbackFrame& fallback = {});
 
 } // namespace plimset

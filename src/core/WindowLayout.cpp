@@ -7,9 +7,10 @@ namespace plimset {
 
 namespace {
 
-// a \ 2 as the layout uses it: the operand rounded, then halved towards zero.
-qint32 Half(double a) {
-    return IntegerDivide(a, 2);
+// The nearest whole pixel, a half going towards `anchor`, what a control is centred
+// against: a spare pixel of centring stays on the far side.
+int Nearest(double value, double anchor = 0) {
+    return RoundToInt32(value >= anchor ? std::ceil(value - 0.5) : std::floor(value + 0.5));
 }
 
 } // namespace
@@ -25,23 +26,8 @@ qint32 RoundToInt32(double value) {
     return static_cast<qint32>(r);
 }
 
-qint32 IntegerDivide(double a, double b) {
-    const qint32 divisor = RoundToInt32(b);
-    if (divisor == 0)
-        return 0;
-    return RoundToInt32(a) / divisor; // C++ division truncates towards zero
-}
-
-qint32 WholePixels(double twips, double twipsPerPixel) {
-    if (!(twipsPerPixel > 0))
-        return 0;
-    return RoundToInt32(std::trunc(RoundToInt32(twips) / twipsPerPixel));
-}
-
-int TwipsToPixels(double twips, double twipsPerPixel) {
-    if (twipsPerPixel <= 0)
-        return 0;
-    return RoundToInt32(twips / twipsPerPixel);
+int Scaled(double designedPixels, double scale) {
+    return RoundToInt32(designedPixels * scale);
 }
 
 QString FieldSizingText(int characters, int maxLength) {
@@ -49,58 +35,52 @@ QString FieldSizingText(int characters, int maxLength) {
     return QString(qMax(count, 1), QLatin1Char('0'));
 }
 
-int FittedWindowWidthPixels(const ControlSizes& sizes, double borderWidth, TwipsPerPixel tpp) {
-    qint32 w =
-        RoundToInt32(sizes.MinimizeWidth + sizes.ClearWidth + sizes.ActionWidth + sizes.TextWidth);
-    w = RoundToInt32(w + IntegerDivide(w, 10) + borderWidth);
-    return WholePixels(w, tpp.X);
+int FittedWindowWidth(const ControlSizes& sizes, int borderWidth) {
+    const int controls =
+        sizes.MinimizeWidth + sizes.ClearWidth + sizes.ActionWidth + sizes.TextWidth;
+    return controls + controls / 10 + borderWidth;
 }
 
-int FittedWindowHeightPixels(const ControlSizes& sizes, double borderHeight, TwipsPerPixel tpp) {
-    const qint32 h = RoundToInt32(sizes.TextHeight + 17 * tpp.Y + borderHeight);
-    return WholePixels(h, tpp.Y);
+int FittedWindowHeight(const ControlSizes& sizes, int borderHeight) {
+    return sizes.TextHeight + 17 + borderHeight;
 }
 
-ControlPlacement PlaceControls(const ControlSizes& sizes, double windowWidth, double windowHeight,
-                               double borderWidth, double borderHeight, TwipsPerPixel tpp) {
+ControlPlacement PlaceControls(const ControlSizes& sizes, int windowWidth, int windowHeight,
+                               int borderWidth, int borderHeight) {
     ControlPlacement p;
-    const double clientWidth = windowWidth - borderWidth;
-    const double clientHeight = windowHeight - borderHeight;
-    p.TextLeft = Half(clientWidth - sizes.TextWidth);
-    p.MinimizeLeft = Half(p.TextLeft - sizes.MinimizeWidth - sizes.ClearWidth);
+    const int clientWidth = windowWidth - borderWidth;
+    const int clientHeight = windowHeight - borderHeight;
+    // The field's exact centre, halves kept, places the buttons either side of it.
+    const double textLeft = (clientWidth - sizes.TextWidth) / 2.0;
+    const double textRight = textLeft + sizes.TextWidth;
+    p.TextLeft = Nearest(textLeft);
+    p.MinimizeLeft = Nearest((textLeft - sizes.MinimizeWidth - sizes.ClearWidth) / 2);
     // Side by side: the two picture buttons touch without covering each other.
-    p.ClearLeft = RoundToInt32(p.MinimizeLeft + sizes.MinimizeWidth);
+    p.ClearLeft = p.MinimizeLeft + sizes.MinimizeWidth;
     p.ActionLeft =
-        RoundToInt32(p.TextLeft + sizes.TextWidth +
-                     Half(clientWidth - p.TextLeft - sizes.TextWidth - sizes.ActionWidth));
-    p.MinimizeTop = RoundToInt32(Half(clientHeight - sizes.MinimizeHeight) - tpp.Y);
-    p.ClearTop = RoundToInt32(Half(clientHeight - sizes.ClearHeight) - tpp.Y);
-    p.TextTop = Half(clientHeight - sizes.TextHeight);
-    p.ActionTop = RoundToInt32(Half(clientHeight - sizes.ActionHeight) - tpp.Y);
+        Nearest(textRight + (clientWidth - textRight - sizes.ActionWidth) / 2, textRight);
+    p.TextTop = Nearest((clientHeight - sizes.TextHeight) / 2.0);
+    p.MinimizeTop = Nearest((clientHeight - sizes.MinimizeHeight) / 2.0) - 1;
+    p.ClearTop = Nearest((clientHeight - sizes.ClearHeight) / 2.0) - 1;
+    p.ActionTop = Nearest((clientHeight - sizes.ActionHeight) / 2.0) - 1;
     return p;
 }
 
-int StartupWidthPixels(qint32 savedWidth, int currentWidthPixels, const ControlSizes& sizes,
-                       double borderWidth, TwipsPerPixel tpp) {
-    if (savedWidth < 1)
-        return currentWidthPixels;
-    const qint32 minimum = WholePixels(sizes.MinimizeWidth + sizes.ClearWidth + sizes.ActionWidth +
-                                           sizes.TextWidth + borderWidth,
-                                       tpp.X) +
-                           2;
-    return qMax(savedWidth, minimum);
+int MinimumWindowWidth(const ControlSizes& sizes, int borderWidth) {
+    return sizes.MinimizeWidth + sizes.ClearWidth + sizes.ActionWidth + sizes.TextWidth +
+           borderWidth + 2;
 }
 
-int StartupHeightPixels(qint32 savedHeight, int currentHeightPixels, const ControlSizes& sizes,
-                        double borderHeight, TwipsPerPixel tpp) {
-    if (savedHeight < 1)
-        return currentHeightPixels;
-    const qint32 minimum = WholePixels(sizes.TextHeight + borderHeight, tpp.Y) + 1;
-    return qMax(savedHeight, minimum);
+int MinimumWindowHeight(const ControlSizes& sizes, int borderHeight) {
+    return sizes.TextHeight + borderHeight + 1;
 }
 
-qint32 CentredPosition(double screenLength, double windowLength) {
-    return IntegerDivide(screenLength - windowLength, 2);
+int StartupLength(qint32 saved, int current, int minimum) {
+    return saved < 1 ? current : qMax(saved, minimum);
+}
+
+int CentredPosition(int screenLength, int windowLength) {
+    return (screenLength - windowLength) / 2; // a window longer than the screen: towards zero
 }
 
 } // namespace plimset

@@ -1,7 +1,6 @@
 #include "desktop/WindowServices.h"
 
 #include "desktop/QtWindowServices.h"
-#include "desktop/Twips.h"
 
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -54,17 +53,14 @@ Borders MeasureWindowBorders(WindowServices& services, QMainWindow* window) {
     }
     const bool frameless = window->windowFlags().testFlag(Qt::FramelessWindowHint);
     const QMargins screenFrame = frameless ? QMargins() : services.FrameExtents(window);
-    const double tppx = TwipsPerPixelX(window->screen());
-    const double tppy = TwipsPerPixelY(window->screen());
     const qreal scale = window->devicePixelRatioF() > 0 ? window->devicePixelRatioF() : 1;
     const auto scaled = [](const QMargins& m, qreal by) {
         return QMargins(qRound(m.left() * by), qRound(m.top() * by), qRound(m.right() * by),
                         qRound(m.bottom() * by));
     };
     Borders borders =
-        frameless
-            ? MeasureBorders(QMargins(), MenuBarHeight(window), tppx, tppy, FallbackFrame{0, 0, 0})
-            : MeasureBorders(scaled(screenFrame, 1 / scale), MenuBarHeight(window), tppx, tppy);
+        frameless ? MeasureBorders(QMargins(), MenuBarHeight(window), FallbackFrame{0, 0, 0})
+                  : MeasureBorders(scaled(screenFrame, 1 / scale), MenuBarHeight(window));
     borders.ScreenFrame = screenFrame.isNull() ? scaled(borders.Frame, scale) : screenFrame;
     return borders;
 }

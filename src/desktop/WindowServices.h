@@ -43,11 +43,11 @@ public:
 // server, else the plain Qt one.
 std::unique_ptr<WindowServices> MakeWindowServices();
 
-// The window's non-client size in twips as the layout needs it: the real frame where the
-// window manager tells it (else a typical frame) plus the menu bar when the window shows
-// one. Qt puts the menu bar inside the window's client area, so the size to give
-// QMainWindow::resize() for an outer size W x H (twips) is
-//   W / tppx - frame.left() - frame.right()  by  H / tppy - frame.top() - frame.bottom(),
+// The window's non-client size as the layout needs it: the real frame where the window
+// manager tells it (else a typical frame) plus the menu bar when the window shows one. Qt
+// puts the menu bar inside the window's client area, so the size to give
+// QMainWindow::resize() for an outer size W x H is
+//   W - frame.left() - frame.right()  by  H - frame.top() - frame.bottom(),
 // which equals the area below the menu bar (outer size minus these borders) plus the menu
 // bar's height.
 Borders MeasureWindowBorders(WindowServices& services, QMainWindow* window);

@@ -21,7 +21,21 @@ qint16 fontFlag(qint16 value) {
     return value != 0 ? -1 : 0;
 }
 
+double TwipsPerPixel(double scale) {
+    return 15 / (scale > 0 ? scale : 1);
+}
+
 } // namespace
+
+QPoint PositionInPixels(const WindowSettings& settings, ScreenScale scale) {
+    return {RoundToInt32(settings.Left / TwipsPerPixel(scale.X)),
+            RoundToInt32(settings.Top / TwipsPerPixel(scale.Y))};
+}
+
+void SetPositionInPixels(WindowSettings& settings, QPoint pixels, ScreenScale scale) {
+    settings.Left = RoundToInt32(pixels.x() * TwipsPerPixel(scale.X));
+    settings.Top = RoundToInt32(pixels.y() * TwipsPerPixel(scale.Y));
+}
 
 QString FontSizeText(double size) {
     QString text = QString::number(roundedFontSize(size), 'f', 4);

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/AppState.h"
-
+#include "core/WindowLayout.h"
+#include <QPoint>
 #include <QString>
 
 namespace plimset {
@@ -43,6 +44,12 @@ WindowSettings ReadWindowSettings(const SettingsFile& file, const WindowSettings
 // Height are also updated in `loaded`. Write failures are ignored.
 void SaveWindowSettings(SettingsFile& file, WindowSettings& loaded, const WindowSettings& current,
                         bool windowIsNormal);
+
+// Left and Top as pixels of a screen of this scale, and pixels as the twips (1/1440 inch)
+// stored: 15 twips a pixel at 96 DPI, each rounded half to even. A stored position is
+// placed to the nearest pixel, which saved again gives the same twips.
+QPoint PositionInPixels(const WindowSettings& settings, ScreenScale scale);
+void SetPositionInPixels(WindowSettings& settings, QPoint pixels, ScreenScale scale);
 
 // A font size as stored: rounded to four decimals, in its shortest text ("9", "10.5").
 QString FontSizeText(double size);

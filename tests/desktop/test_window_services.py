@@ -82,11 +82,11 @@ class WindowServicesTest(unittest.TestCase):
         shown = desk.wait_until(lambda: desk.frame_extents(probe.window), what="extents")
         self.assertEqual((left, right, top, bottom), shown)
         self.assertEqual(self.ask(probe, "extents"), [left, top, right, bottom])
-        # The borders the layout uses: the frame plus the menu bar, in twips (96 DPI: 15),
-        # with the menu bar inside the client area Qt reports.
+        # The borders the layout uses: the frame plus the menu bar, with the menu bar inside
+        # the client area Qt reports.
         width, height, menu = self.ask(probe, "borders")
-        self.assertEqual(width, (left + right) * 15)
-        self.assertEqual(height, (top + bottom + menu) * 15)
+        self.assertEqual(width, left + right)
+        self.assertEqual(height, top + bottom + menu)
         self.assertGreater(menu, 0)
         self.assertGreater(desk.geometry(probe.window)["height"], menu)
 

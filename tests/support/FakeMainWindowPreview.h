@@ -26,8 +26,8 @@ public:
         calls << QStringLiteral("size field for %1").arg(characters);
     }
     void PlaceControls() override { calls << QStringLiteral("place controls"); }
-    void ReflectOuterSize(double widthTwips, double heightTwips) override {
-        calls << QStringLiteral("outer size %1x%2 twips").arg(widthTwips).arg(heightTwips);
+    void ReflectOuterSize(int widthPixels, int heightPixels) override {
+        calls << QStringLiteral("outer size %1x%2").arg(widthPixels).arg(heightPixels);
     }
     void ApplyTextLook(const WindowSettings& look) override {
         calls << QStringLiteral("look %1").arg(look.FontName);

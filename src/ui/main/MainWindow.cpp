@@ -6,7 +6,9 @@
 #include "core/TimeText.h"
 #include "core/TimerEngine.h"
 #include "core/WindowBorders.h"
-#include "desktop/Twips.h"
+#include "ui/widgets/FontChoice.h"
+#include "ui/widgets/Icons.h"
+#include "desktop/ScreenScale.h"
 #include "desktop/WindowServices.h"
 #include "text/Captions.h"
 #include "text/StringTable.h"
@@ -33,12 +35,12 @@ namespace plimset {
 
 namespace {
 
-// A button of its designed size in twips.
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, double widthTwips,
-                        double heightTwips, TwipsPerPixel tpp) {
+// A button of its designed size, in pixels at 96 DPI.
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QSize designed,
+                        ScreenScale scale) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QLatin1String(name));
-    b->resize(TwipsToPixels(widthTwips, tpp.X), TwipsToPixels(heightTwips, tpp.Y));
+    b->resize(Scaled(designed.width(), scale.X), Scaled(designed.height(), scale.Y));
     b->setAutoDefault(false);
     return b;
 }
@@ -49,7 +51,7 @@ MainWindow::MainWindow(AppState& state, const OptionSettings& options, WindowSer
                        QWidget* parent)
     : QMainWindow(parent), state_(state), options_(options), services_(services) {
     setObjectName(QLatin1String(MainWindowNames::Window));
-    geometry_.SetTwipsPerPixel({TwipsPerPixelX(screen()), TwipsPerPixelY(screen())});
+    geometry_.SetScale(ScaleOf(screen()));
     CreateControls();
     CreateMenus();
 }
@@ -77,14 +79,16 @@ void MainWindow::CreateControls() {
     accessKey_->setObjectName(QLatin1String(MainWindowNames::AccessKey));
     SetAccessKeyCaption(QStringLiteral("&G"));
 
-    minimizeButton_ =
-        MakeButton(client, MainWindowNames::MinimizeButton, QString(), 255, 255, geometry_.Tpp());
+    const ControlSizes designed;
+    const ScreenScale scale = geometry_.Scale();
+    minimizeButton_ = MakeButton(client, MainWindowNames::MinimizeButton, QString(),
+                                 {designed.MinimizeWidth, designed.MinimizeHeight}, scale);
     minimizeButton_->setAccessibleName(QStringLiteral("Minimize"));
-    clearButton_ =
-        MakeButton(client, MainWindowNames::ClearButton, QString(), 255, 255, geometry_.Tpp());
+    clearButton_ = MakeButton(client, MainWindowNames::ClearButton, QString(),
+                              {designed.ClearWidth, designed.ClearHeight}, scale);
     clearButton_->setAccessibleName(QStringLiteral("Clear"));
-    actionButton_ = MakeButton(client, MainWindowNames::ActionButton, QStringLiteral("+10"), 525,
-                               255, geometry_.Tpp());
+    actionButton_ = MakeButton(client, MainWindowNames::ActionButton, QStringLiteral("+10"),
+                               {designed.ActionWidth, designed.ActionHeight}, scale);
     UpdateActionAccessibleName();
 
     timeField_ = new QLineEdit(client);
@@ -92,8 +96,7 @@ void MainWindow::CreateControls() {
     timeField_->setFrame(false);
     timeField_->setAlignment(Qt::AlignCenter);
     timeField_->setAccessibleName(QStringLiteral("Time"));
-    timeField_->resize(TwipsToPixels(630, geometry_.Tpp().X),
-                       TwipsToPixels(270, geometry_.Tpp().Y));
+    timeField_->resize(Scaled(designed.TextWidth, scale.X), Scaled(designed.TextHeight, scale.Y));
     timeField_->installEventFilter(this);
 
     // The engine arms each tick for the moment the shown time changes or a step is due;

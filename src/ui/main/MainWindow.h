@@ -34,7 +34,7 @@ struct OptionSettings;
 // and hands the user's actions to the engine; the program's state, the options and the
 // engine belong to the application, which lends them to the window.
 //
-// Lengths follow the layout arithmetic in twips (see WindowGeometry). The window's
+// Lengths are Qt's pixels, laid out by the layout arithmetic (see WindowGeometry). The window's
 // non-client size is the frame the window manager gives it plus the menu bar: Qt puts the
 // menu bar inside the window's geometry, so counting it as non-client keeps the client
 // area equal to the central widget, where the controls are placed absolutely.
@@ -64,9 +64,9 @@ public:
     // The window's outer size in pixels.
     int OuterWidthPixels() const override { return geometry_.OuterWidthScreenPixels(this); }
     int OuterHeightPixels() const override { return geometry_.OuterHeightScreenPixels(this); }
-    // Gives the window an outer size in twips, never smaller than its buttons and field
+    // Gives the window an outer size in Qt's pixels, never smaller than its buttons and field
     // need, and lays the controls out again.
-    void ReflectOuterSize(double widthTwips, double heightTwips) override;
+    void ReflectOuterSize(int widthPixels, int heightPixels) override;
 
     QWidget* PreviewWindow() override { return this; }
     MainWindowSnapshot TakeSnapshot() const override;
@@ -92,8 +92,8 @@ public:
     WindowSettings CurrentWindowSettings() const;
     // Whether the desktop tells the window where it is (not so on Wayland).
     bool PositionIsKnown() const;
-    // Moves the window so that its outer top-left corner is at this point, in twips.
-    void MoveOuterTo(qint32 leftTwips, qint32 topTwips);
+    // Moves the window so that its outer top-left corner is at this point.
+    void MoveOuterTo(QPoint topLeft);
     // Sizes the window to the saved outer size, never below what the controls need.
     void ApplyStartupSize(qint32& savedWidth, qint32& savedHeight);
 

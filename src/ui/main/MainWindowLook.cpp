@@ -1,11 +1,11 @@
-// The main window's layout and look: the controls placed by the twips arithmetic, the
+// The main window's layout and look: the controls placed by the layout arithmetic, the
 // time field's font and colours and the window's place and size as the window settings
 // record them, and the captions in the chosen language.
 
 #include "ui/main/MainWindow.h"
 
 #include "core/OptionSettings.h"
-#include "desktop/Twips.h"
+#include "ui/widgets/FontChoice.h"
 #include "desktop/WindowServices.h"
 #include "settings/TimerModeCodes.h"
 #include "text/Captions.h"
@@ -35,17 +35,9 @@ void MainWindow::MeasureBorders() {
 }
 
 ControlSizes MainWindow::CurrentControlSizes() const {
-    ControlSizes s;
-    const TwipsPerPixel tpp = geometry_.Tpp();
-    s.MinimizeWidth = minimizeButton_->width() * tpp.X;
-    s.MinimizeHeight = minimizeButton_->height() * tpp.Y;
-    s.ClearWidth = clearButton_->width() * tpp.X;
-    s.ClearHeight = clearButton_->height() * tpp.Y;
-    s.ActionWidth = actionButton_->width() * tpp.X;
-    s.ActionHeight = actionButton_->height() * tpp.Y;
-    s.TextWidth = timeField_->width() * tpp.X;
-    s.TextHeight = timeField_->height() * tpp.Y;
-    return s;
+    return {minimizeButton_->width(), minimizeButton_->height(), clearButton_->width(),
+            clearButton_->height(),   actionButton_->width(),    actionButton_->height(),
+            timeField_->width(),      timeField_->height()};
 }
 
 void MainWindow::SizeTimeFieldForLength(int characters) {
@@ -54,45 +46,33 @@ void MainWindow::SizeTimeFieldForLength(int characters) {
     timeField_->resize(qCeil(metrics.horizontalAdvance(sample)), qCeil(metrics.height()));
 
     const ControlSizes sizes = CurrentControlSizes();
-    const TwipsPerPixel tpp = geometry_.Tpp();
     const QMargins& frame = geometry_.Frame();
-    const int widthPixels = FittedWindowWidthPixels(sizes, geometry_.BorderWidth(), tpp);
-    geometry_.ResizeOuter(this, widthPixels,
-                          TwipsToPixels(geometry_.OuterHeightTwips(this), tpp.Y));
-    geometry_.RemeasureBorderHeight(this, widthPixels - frame.left() - frame.right());
-    const int heightPixels = FittedWindowHeightPixels(sizes, geometry_.BorderHeight(), tpp);
-    geometry_.ResizeOuter(this, widthPixels, heightPixels);
+    const int width = FittedWindowWidth(sizes, geometry_.BorderWidth());
+    geometry_.ResizeOuter(this, width, geometry_.OuterHeightPixels(this));
+    geometry_.RemeasureBorderHeight(this, width - frame.left() - frame.right());
+    geometry_.ResizeOuter(this, width, FittedWindowHeight(sizes, geometry_.BorderHeight()));
     PlaceControls();
 }
 
 void MainWindow::PlaceControls() {
     geometry_.RemeasureBorderHeight(this, width());
-    const TwipsPerPixel tpp = geometry_.Tpp();
     const ControlPlacement p = plimset::PlaceControls(
-        CurrentControlSizes(), geometry_.OuterWidthTwips(this), geometry_.OuterHeightTwips(this),
-        geometry_.BorderWidth(), geometry_.BorderHeight(), tpp);
-    const auto place = [tpp](QWidget* control, double left, double top) {
-        control->move(TwipsToPixels(left, tpp.X), TwipsToPixels(top, tpp.Y));
-    };
-    place(timeField_, p.TextLeft, p.TextTop);
-    place(minimizeButton_, p.MinimizeLeft, p.MinimizeTop);
-    place(clearButton_, p.ClearLeft, p.ClearTop);
-    place(actionButton_, p.ActionLeft, p.ActionTop);
+        CurrentControlSizes(), geometry_.OuterWidthPixels(this), geometry_.OuterHeightPixels(this),
+        geometry_.BorderWidth(), geometry_.BorderHeight());
+    timeField_->move(p.TextLeft, p.TextTop);
+    minimizeButton_->move(p.MinimizeLeft, p.MinimizeTop);
+    clearButton_->move(p.ClearLeft, p.ClearTop);
+    actionButton_->move(p.ActionLeft, p.ActionTop);
 }
 
-void MainWindow::ReflectOuterSize(double widthTwips, double heightTwips) {
-    const TwipsPerPixel tpp = geometry_.Tpp();
+void MainWindow::ReflectOuterSize(int widthPixels, int heightPixels) {
     const ControlSizes sizes = CurrentControlSizes();
     const QMargins& frame = geometry_.Frame();
-    const qint32 minWidth = RoundToInt32(sizes.MinimizeWidth + sizes.TextWidth + sizes.ClearWidth +
-                                         sizes.ActionWidth + geometry_.BorderWidth() + 2 * tpp.X);
-    // Rounded, not truncated: twips given for a scaled screen's pixels fall between Qt's.
-    const int widthPixels = TwipsToPixels(qMax(RoundToInt32(widthTwips), minWidth), tpp.X);
-    geometry_.ResizeOuter(this, widthPixels, geometry_.OuterHeightPixels(this));
-    geometry_.RemeasureBorderHeight(this, widthPixels - frame.left() - frame.right());
-    const qint32 minHeight = RoundToInt32(sizes.TextHeight + geometry_.BorderHeight() + tpp.Y);
-    const int heightPixels = TwipsToPixels(qMax(RoundToInt32(heightTwips), minHeight), tpp.Y);
-    geometry_.ResizeOuter(this, widthPixels, heightPixels);
+    const int width = qMax(widthPixels, MinimumWindowWidth(sizes, geometry_.BorderWidth()));
+    geometry_.ResizeOuter(this, width, geometry_.OuterHeightPixels(this));
+    geometry_.RemeasureBorderHeight(this, width - frame.left() - frame.right());
+    const int height = qMax(heightPixels, MinimumWindowHeight(sizes, geometry_.BorderHeight()));
+    geometry_.ResizeOuter(this, width, height);
     PlaceControls();
 }
 
@@ -166,8 +146,7 @@ void MainWindow::ApplyTextColors(qint32 foreColor, qint32 backColor) {
 WindowSettings MainWindow::CurrentWindowSettings() const {
     WindowSettings s;
     s.startMode = state_.mode;
-    s.Left = geometry_.OuterLeftTwips(this);
-    s.Top = geometry_.OuterTopTwips(this);
+    SetPositionInPixels(s, geometry_.OuterTopLeft(this), geometry_.Scale());
     s.AlwaysOnTop = alwaysOnTopAction_->isChecked() ? 1 : 0;
     QFont font = timeField_->font();
     FontDescription description;
@@ -189,27 +168,26 @@ bool MainWindow::PositionIsKnown() const {
     return services_.CanPlaceWindows();
 }
 
-void MainWindow::MoveOuterTo(qint32 leftTwips, qint32 topTwips) {
-    geometry_.MoveOuterTo(this, leftTwips, topTwips);
+void MainWindow::MoveOuterTo(QPoint topLeft) {
+    geometry_.MoveOuterTo(this, topLeft);
 }
 
 void MainWindow::ApplyStartupSize(qint32& savedWidth, qint32& savedHeight) {
     const ControlSizes sizes = CurrentControlSizes();
-    const TwipsPerPixel tpp = geometry_.Tpp();
     const QMargins& frame = geometry_.Frame();
     const int currentWidth = geometry_.OuterWidthPixels(this);
     const int currentHeight = geometry_.OuterHeightPixels(this);
     // The saved size is in the screen's pixels.
     if (savedWidth < 1)
         savedWidth = geometry_.OuterWidthScreenPixels(this);
-    const int width = StartupWidthPixels(geometry_.OuterWidthFromScreen(savedWidth), currentWidth,
-                                         sizes, geometry_.BorderWidth(), tpp);
+    const int width = StartupLength(geometry_.OuterWidthFromScreen(savedWidth), currentWidth,
+                                    MinimumWindowWidth(sizes, geometry_.BorderWidth()));
     geometry_.ResizeOuter(this, width, currentHeight);
     geometry_.RemeasureBorderHeight(this, width - frame.left() - frame.right());
     if (savedHeight < 1)
         savedHeight = geometry_.OuterHeightScreenPixels(this);
-    const int height = StartupHeightPixels(geometry_.OuterHeightFromScreen(savedHeight),
-                                           currentHeight, sizes, geometry_.BorderHeight(), tpp);
+    const int height = StartupLength(geometry_.OuterHeightFromScreen(savedHeight), currentHeight,
+                                     MinimumWindowHeight(sizes, geometry_.BorderHeight()));
     geometry_.ResizeOuter(this, width, height);
 }
 

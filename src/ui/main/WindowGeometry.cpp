@@ -21,7 +21,7 @@ void WindowGeometry::RemeasureBorderHeight(QMainWindow* window, int clientWidthP
     const int wrapped = window->menuBar()->heightForWidth(clientWidthPixels);
     if (menuHeight > 0 && wrapped > menuHeight)
         menuHeight = wrapped;
-    borderHeight_ = RoundToInt32((frame_.top() + frame_.bottom() + menuHeight) * tpp_.Y);
+    borderHeight_ = frame_.top() + frame_.bottom() + menuHeight;
 }
 
 int WindowGeometry::OuterWidthPixels(const QWidget* window) const {
@@ -30,14 +30,6 @@ int WindowGeometry::OuterWidthPixels(const QWidget* window) const {
 
 int WindowGeometry::OuterHeightPixels(const QWidget* window) const {
     return window->height() + frame_.top() + frame_.bottom();
-}
-
-double WindowGeometry::OuterWidthTwips(const QWidget* window) const {
-    return OuterWidthPixels(window) * tpp_.X;
-}
-
-double WindowGeometry::OuterHeightTwips(const QWidget* window) const {
-    return OuterHeightPixels(window) * tpp_.Y;
 }
 
 void WindowGeometry::ResizeOuter(QWidget* window, int widthPixels, int heightPixels) const {
@@ -73,17 +65,12 @@ int WindowGeometry::OuterHeightFromScreen(int screenPixels) const {
     return qRound(client / screenPixelsPerPixel_) + frame_.top() + frame_.bottom();
 }
 
-qint32 WindowGeometry::OuterLeftTwips(const QWidget* window) const {
-    return RoundToInt32((window->geometry().x() - frame_.left()) * tpp_.X);
+QPoint WindowGeometry::OuterTopLeft(const QWidget* window) const {
+    return window->geometry().topLeft() - QPoint(frame_.left(), frame_.top());
 }
 
-qint32 WindowGeometry::OuterTopTwips(const QWidget* window) const {
-    return RoundToInt32((window->geometry().y() - frame_.top()) * tpp_.Y);
-}
-
-void WindowGeometry::MoveOuterTo(QWidget* window, qint32 leftTwips, qint32 topTwips) const {
-    window->move(TwipsToPixels(leftTwips, tpp_.X) + frame_.left(),
-                 TwipsToPixels(topTwips, tpp_.Y) + frame_.top());
+void WindowGeometry::MoveOuterTo(QWidget* window, QPoint topLeft) const {
+    window->move(topLeft + QPoint(frame_.left(), frame_.top()));
 }
 
 } // namespace plimset

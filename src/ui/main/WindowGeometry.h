@@ -3,6 +3,7 @@
 #include "core/WindowLayout.h"
 
 #include <QMargins>
+#include <QPoint>
 
 class QMainWindow;
 class QWidget;
@@ -11,31 +12,27 @@ namespace plimset {
 
 class WindowServices;
 
-// The main window's measures: the screen's twips per pixel, the frame the window manager
-// draws and the non-client size in twips (frame plus menu bar). It converts between the
-// outer window that the layout arithmetic and the settings speak of and the client
-// geometry that Qt moves and resizes.
+// The main window's measures: the screen's scale, the frame the window manager draws and
+// the non-client size (frame plus menu bar). It converts between the outer window that the
+// layout arithmetic and the settings speak of and the client geometry that Qt moves and
+// resizes.
 class WindowGeometry {
 public:
-    void SetTwipsPerPixel(TwipsPerPixel tpp) { tpp_ = tpp; }
-    TwipsPerPixel Tpp() const { return tpp_; }
+    void SetScale(ScreenScale scale) { scale_ = scale; }
+    ScreenScale Scale() const { return scale_; }
     const QMargins& Frame() const { return frame_; }
-    double BorderWidth() const { return borderWidth_; }
-    double BorderHeight() const { return borderHeight_; }
+    int BorderWidth() const { return borderWidth_; }
+    int BorderHeight() const { return borderHeight_; }
 
     // Takes the frame and the menu bar's height as the window has them now.
     void Measure(QMainWindow* window, WindowServices& services);
     // The menu bar may need another line when the window is narrow.
     void RemeasureBorderHeight(QMainWindow* window, int clientWidthPixels);
 
-    // The outer size is counted in pixels, not converted back from twips, so a
-    // twips-per-pixel factor that is not a whole number cannot make a saved size creep.
-    // These are Qt's pixels, in which the layout is done; on a scaled screen (a DPI above
-    // 96 makes Qt scale) each is more than one pixel of the screen.
+    // The outer size in Qt's pixels, in which the layout is done; on a scaled screen (a
+    // DPI above 96 makes Qt scale) each is more than one pixel of the screen.
     int OuterWidthPixels(const QWidget* window) const;
     int OuterHeightPixels(const QWidget* window) const;
-    double OuterWidthTwips(const QWidget* window) const;
-    double OuterHeightTwips(const QWidget* window) const;
     void ResizeOuter(QWidget* window, int widthPixels, int heightPixels) const;
 
     // The outer size in the screen's own pixels, as the user sees and gives it (the
@@ -51,17 +48,16 @@ public:
     // Qt places a window that was never shown by its client area and reports a shown one by
     // its frame; going through the client area and one frame for both placing and saving
     // keeps the stored position from creeping by a frame on every run.
-    qint32 OuterLeftTwips(const QWidget* window) const;
-    qint32 OuterTopTwips(const QWidget* window) const;
-    void MoveOuterTo(QWidget* window, qint32 leftTwips, qint32 topTwips) const;
+    QPoint OuterTopLeft(const QWidget* window) const;
+    void MoveOuterTo(QWidget* window, QPoint topLeft) const;
 
 private:
-    TwipsPerPixel tpp_;
+    ScreenScale scale_;
     double screenPixelsPerPixel_ = 1; // the window's device pixel ratio
-    QMargins frame_;                  // pixels
-    QMargins screenFrame_;            // the screen's pixels
-    double borderWidth_ = 0;          // twips
-    double borderHeight_ = 0;         // twips
+    QMargins frame_;
+    QMargins screenFrame_; // the screen's pixels
+    int borderWidth_ = 0;
+    int borderHeight_ = 0;
 };
 
 } // namespace plimset

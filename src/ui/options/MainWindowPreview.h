@@ -37,12 +37,12 @@ public:
     virtual void SizeTimeFieldForLength(int characters) = 0;
     // Centres the controls in the client area.
     virtual void PlaceControls() = 0;
-    // Gives the window an outer size in twips, never smaller than its controls need.
-    virtual void ReflectOuterSize(double widthTwips, double heightTwips) = 0;
+    // Gives the window an outer size in Qt's pixels, never smaller than its controls need.
+    virtual void ReflectOuterSize(int widthPixels, int heightPixels) = 0;
     // The time field's font and colours from a window settings record.
     virtual void ApplyTextLook(const WindowSettings& look) = 0;
 
-    // The window's outer size in pixels.
+    // The window's outer size in the screen's pixels.
     virtual int OuterWidthPixels() const = 0;
     virtual int OuterHeightPixels() const = 0;
 };

@@ -7,8 +7,9 @@
 #include "core/HotkeyText.h"
 #include "core/NumericText.h"
 #include "core/Version.h"
-#include "desktop/Twips.h"
 #include "text/Captions.h"
+#include "ui/widgets/Icons.h"
+#include "desktop/ScreenScale.h"
 #include "text/LanguageChoice.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
@@ -54,10 +55,10 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     const QScreen* screen = main.PreviewWindow()->screen();
-    tpp_ = {TwipsPerPixelX(screen), TwipsPerPixelY(screen)};
+    const ScreenScale scale = ScaleOf(screen);
+    tpp_ = {15 / scale.X, 15 / scale.Y};
     // The size boxes count the screen's pixels, of which a scaled screen has more than Qt's.
-    const double scale = screen != nullptr ? screen->devicePixelRatio() : 1;
-    screenTpp_ = {tpp_.X / scale, tpp_.Y / scale};
+    screenPixelsPerPixel_ = screen != nullptr ? screen->devicePixelRatio() : 1;
     // The design's size, or the desktop's where the user chose a larger one.
     QFont dialogFont = font();
     if (dialogFont.pointSize() < DialogFontPoints)

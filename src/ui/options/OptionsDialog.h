@@ -8,6 +8,7 @@
 #include "settings/OptionTable.h"
 #include "settings/WindowSettings.h"
 #include "ui/options/MainWindowPreview.h"
+#include "ui/options/OptionsDialogDesign.h"
 
 #include <QDialog>
 #include <QLocale>
@@ -185,7 +186,7 @@ private:
     OptionSettings& options_;
     OptionsDialogContext context_;
     TwipsPerPixel tpp_;
-    TwipsPerPixel screenTpp_; // twips per pixel of the screen, for the window size boxes
+    double screenPixelsPerPixel_ = 1; // the window size boxes count the screen's pixels
     MainWindowSnapshot snapshot_;
     QString noHotkeyText_;
     qint16 filledHotkey_ = 0;      // the hotkey asked for, as filled in

@@ -37,6 +37,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <cmath>
+
 namespace plimset {
 
 namespace {
@@ -161,8 +163,13 @@ void OptionsDialog::keyPressEvent(QKeyEvent* event) {
 // ----- Reflect and Restore Defaults -----
 
 void OptionsDialog::ReflectSizeAndLength() {
-    const double width = RoundToInt32(NumericValue(windowWidth_->text()) * screenTpp_.X);
-    const double height = RoundToInt32(NumericValue(windowHeight_->text()) * screenTpp_.Y);
+    // The screen's pixels in Qt's, a half upwards so that the window is not smaller than
+    // the size given.
+    const auto pixels = [this](const QLineEdit* box) {
+        return RoundToInt32(std::floor(NumericValue(box->text()) / screenPixelsPerPixel_ + 0.5));
+    };
+    const int width = pixels(windowWidth_);
+    const int height = pixels(windowHeight_);
     main_.SizeTimeFieldForLength(ChosenLength());
     main_.ReflectOuterSize(width, height);
     main_.PlaceControls();

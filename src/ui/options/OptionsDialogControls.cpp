@@ -6,7 +6,6 @@
 
 #include "core/AppState.h"
 #include "core/HotkeyText.h"
-#include "desktop/Twips.h"
 #include "text/Captions.h"
 #include "text/LanguageChoice.h"
 #include "text/StringTable.h"

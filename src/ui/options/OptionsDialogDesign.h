@@ -5,6 +5,22 @@
 
 #include <QString>
 
+#include <cmath>
+
+namespace plimset {
+
+// The dialog's design lengths are twips (1/1440 inch): 15 a pixel at 96 DPI.
+struct TwipsPerPixel {
+    double X = 15.0;
+    double Y = 15.0;
+};
+
+inline int TwipsToPixels(double twips, double twipsPerPixel) {
+    return twipsPerPixel > 0 ? static_cast<int>(std::nearbyint(twips / twipsPerPixel)) : 0;
+}
+
+} // namespace plimset
+
 namespace plimset::options_design {
 
 // The design's client area, twips.

@@ -15,42 +15,35 @@
 namespace plimset {
 namespace {
 
-void ExpectRect(const TwipRect& r, double left, double top, double width, double height) {
-    EXPECT_DOUBLE_EQ(r.left, left);
-    EXPECT_DOUBLE_EQ(r.top, top);
-    EXPECT_DOUBLE_EQ(r.width, width);
-    EXPECT_DOUBLE_EQ(r.height, height);
+void ExpectRect(const QRectF& r, double left, double top, double width, double height) {
+    EXPECT_DOUBLE_EQ(r.left(), left);
+    EXPECT_DOUBLE_EQ(r.top(), top);
+    EXPECT_DOUBLE_EQ(r.width(), width);
+    EXPECT_DOUBLE_EQ(r.height(), height);
 }
 
 TEST(AlertWindowLayoutTest, DesignAtSizeOneAndTwiceAsLargeAtSizeFour) {
     const AlertWindowLayout one = AlertWindowLayoutFor(1.0f);
-    EXPECT_EQ(one.width, 3015);
-    EXPECT_EQ(one.height, 1170);
+    EXPECT_EQ(one.size, QSizeF(201, 78));
     EXPECT_EQ(one.labelPointSize, 9);
 
     const AlertWindowLayout four = AlertWindowLayoutFor(4.0f);
-    EXPECT_EQ(four.width, 6030);
-    EXPECT_EQ(four.height, 2340);
-    // Frame: (6030 - 5550 - 90) / 2 and (2340 - 1950 - 180) / 2.
-    ExpectRect(four.frame, 195, 105, 5550, 1950);
-    // Labels centred in the frame; tops (1950 - h/2) / 3, 2 (1950 - h/2) / 3, (1950 - h/2) / 2.
-    ExpectRect(four.firstLine, 240, (1950 - 255.0) / 3, 5070, 510);
-    ExpectRect(four.secondLine, 240, 2 * (1950 - 375.0) / 3, 5070, 750);
-    ExpectRect(four.singleLine, 240, (1950 - 255.0) / 2, 5070, 510);
+    EXPECT_EQ(four.size, QSizeF(402, 156));
+    // Frame: (402 - 370 - 6) / 2 and (156 - 130 - 12) / 2.
+    ExpectRect(four.frame, 13, 7, 370, 130);
+    // Labels centred in the frame; tops (130 - h/2) / 3, 2 (130 - h/2) / 3, (130 - h/2) / 2.
+    ExpectRect(four.firstLine, 16, (130 - 17.0) / 3, 338, 34);
+    ExpectRect(four.secondLine, 16, 2 * (130 - 25.0) / 3, 338, 50);
+    ExpectRect(four.singleLine, 16, (130 - 17.0) / 2, 338, 34);
     EXPECT_EQ(four.labelPointSize, 18);
 
-    // The frame's borders count in the window's outer size.
-    EXPECT_EQ(AlertWindowLayoutFor(4.0f, 90, 390).width, (3015 + 90) * 2);
     // Sizes that are no positive number keep the design.
-    EXPECT_EQ(AlertWindowLayoutFor(0.0f).width, 3015);
-    EXPECT_EQ(AlertWindowLayoutFor(-4.0f).height, 1170);
-    EXPECT_EQ(AlertWindowLayoutFor(std::numeric_limits<float>::quiet_NaN()).width, 3015);
-}
+    EXPECT_EQ(AlertWindowLayoutFor(0.0f).size, one.size);
+    EXPECT_EQ(AlertWindowLayoutFor(-4.0f).size, one.size);
+    EXPECT_EQ(AlertWindowLayoutFor(std::numeric_limits<float>::quiet_NaN()).size, one.size);
 
-TEST(AlertWindowLayoutTest, CentringRoundsThenHalvesDown) {
-    EXPECT_EQ(CentredOrigin(15360, 3015), 6172); // 12345 / 2
-    EXPECT_EQ(CentredOrigin(15360, 3014.6), 6172);
-    EXPECT_EQ(CentredOrigin(3000, 3015), -7);
+    // On a screen of 144 DPI every length is half as long again, halves away from zero.
+    EXPECT_EQ(ScaledRect(one.firstLine, {1.5, 1.5}), QRect(12, 27, 254, 26));
 }
 
 TEST(AlertWindowLayoutTest, LinesByModeAndLanguage) {

@@ -3,70 +3,46 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <utility>
 
 namespace plimset {
 namespace {
 
-constexpr double kTpp = 15.0; // 96 DPI
 const QRect kSingle(0, 0, 1024, 768);
 
-WindowPosition Fit(double width, double height, qint32 left, qint32 top,
-                   const QRect& screen = kSingle, double tpp = kTpp) {
-    WindowPosition p{left, top};
-    KeepOnScreen(width, height, p, screen, tpp, tpp);
-    return p;
-}
-
-// A 3000 x 2000 twip window on a 1024 x 768 screen of 15 twips a pixel: at least 50 pixels
-// (750 twips) must show, else it is put against the edge it went past.
+// A 200 x 133 window on a 1024 x 768 screen: at least 50 pixels must show, else it is put
+// against the edge it went past.
 TEST(KeepOnScreen, PullsBackAWindowShowingFiftyPixelsOrLess) {
-    constexpr qint32 right = 1024 * 15 - 3000, bottom = 768 * 15 - 2000;
+    constexpr int right = 1024 - 200, bottom = 768 - 133;
     const struct {
-        qint32 left, top, fittedLeft, fittedTop;
+        QPoint place, fitted;
     } cases[] = {
-        {1500, 1200, 1500, 1200},                             // fully visible
-        {1000000, 500000, right, bottom},                     // far off the far edges
-        {-1000000, -500000, 0, 0},                            // far off the near edges
-        {-3000 + 750, -2000 + 750, 0, 0},                     // exactly 50 pixels show
-        {-3000 + 751, -2000 + 751, -3000 + 751, -2000 + 751}, // one twip more: stays
-        {1024 * 15 - 750, 768 * 15 - 750, right, bottom},
-        {1024 * 15 - 751, 768 * 15 - 751, 1024 * 15 - 751, 768 * 15 - 751},
+        {{100, 80}, {100, 80}},                           // fully visible
+        {{70000, 40000}, {right, bottom}},                // far off the far edges
+        {{-70000, -40000}, {0, 0}},                       // far off the near edges
+        {{-200 + 50, -133 + 50}, {0, 0}},                 // exactly 50 pixels show
+        {{-200 + 51, -133 + 51}, {-200 + 51, -133 + 51}}, // one pixel more: stays
+        {{1024 - 50, 768 - 50}, {right, bottom}},
+        {{1024 - 51, 768 - 51}, {1024 - 51, 768 - 51}},
     };
-    for (const auto& c : cases) {
-        const WindowPosition p = Fit(3000, 2000, c.left, c.top);
-        EXPECT_EQ(p.Left, c.fittedLeft) << c.left;
-        EXPECT_EQ(p.Top, c.fittedTop) << c.top;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(KeepOnScreen(c.place, {200, 133}, kSingle), c.fitted) << c.place.x();
 }
 
-TEST(KeepOnScreen, UsesTheUnionOfAllScreens) {
+TEST(KeepOnScreen, UsesTheUnionOfAllScreensAndNothingWithoutOne) {
     // A taller second monitor to the right; one to the left of and above the primary.
     const QRect right = QRect(0, 0, 1920, 1080).united(QRect(1920, 0, 1280, 1024));
     const QRect left = QRect(0, 0, 1920, 1080).united(QRect(-1280, -200, 1280, 1024));
-    EXPECT_EQ(Fit(3000, 2000, 2500 * 15, 900 * 15, right).Top, 900 * 15);
-    EXPECT_EQ(Fit(3000, 2000, 4000 * 15, 0, right).Left, 3200 * 15 - 3000);
-    EXPECT_EQ(Fit(3000, 2000, -1000 * 15, -100 * 15, left).Left, -1000 * 15);
-    const WindowPosition far = Fit(3000, 2000, -100000, -100000, left);
-    EXPECT_EQ(std::pair(far.Left, far.Top), std::pair(-1280 * 15, -200 * 15));
-}
-
-TEST(KeepOnScreen, RoundsToWholeTwipsAtOddResolutions) {
-    const double tpp = 1440.0 / 110.0; // 13.0909...
-    const WindowPosition p = Fit(3000.4, 2000, 1000000, 0, kSingle, tpp);
-    EXPECT_EQ(p.Left, std::lround(1024 * tpp - 3000.4));
-}
-
-TEST(KeepOnScreen, SurvivesNonsenseInput) {
+    const QSize size(200, 133);
+    EXPECT_EQ(KeepOnScreen({2500, 900}, size, right), QPoint(2500, 900));
+    EXPECT_EQ(KeepOnScreen({4000, 0}, size, right), QPoint(3200 - 200, 0));
+    EXPECT_EQ(KeepOnScreen({-1000, -100}, size, left), QPoint(-1000, -100));
+    EXPECT_EQ(KeepOnScreen({-7000, -7000}, size, left), QPoint(-1280, -200));
     // No screen known: the stored position is kept rather than thrown off screen.
-    EXPECT_EQ(Fit(3000, 2000, 1500, 1200, QRect()).Left, 1500);
-    // Extreme positions and sizes stay inside the 32-bit range.
-    const qint32 big = std::numeric_limits<qint32>::max();
-    const WindowPosition p = Fit(-1e12, std::nan(""), big, big);
-    EXPECT_GE(p.Left, std::numeric_limits<qint32>::min());
-    EXPECT_EQ(p.Top, 768 * 15);
+    EXPECT_EQ(KeepOnScreen({100, 80}, size, QRect()), QPoint(100, 80));
+    // Extreme positions do not overflow.
+    const int big = std::numeric_limits<int>::max();
+    EXPECT_EQ(KeepOnScreen({big, -big}, size, kSingle), QPoint(1024 - 200, 0));
 }
 
 // A 201 x 80 window centred on a 1024 x 768 screen, placed 8 pixels beside a window it
@@ -95,27 +71,26 @@ TEST(PlaceBeside, CentredUnlessItCoversTheOtherWindowThenBesideItWholeOnTheScree
 }
 
 TEST(AsideFromWindows, StepsPastEachWindowAtItsPlaceAndNoFurther) {
-    const WindowPosition step{480, 480};
-    const auto aside = [&](std::vector<WindowPosition> others) {
-        const WindowPosition p = AsideFromWindows({6000, 4500}, others, step);
-        return std::pair(p.Left, p.Top);
+    const QPoint step{32, 32};
+    const auto aside = [&](std::vector<QPoint> others) {
+        return AsideFromWindows({400, 300}, others, step);
     };
-    EXPECT_EQ(aside({}), std::pair(6000, 4500));
-    EXPECT_EQ(aside({{6000 + 239, 4500 - 239}}), std::pair(6480, 4980)); // within half a step
-    EXPECT_EQ(aside({{6000 + 240, 4500}}), std::pair(6000, 4500));
+    EXPECT_EQ(aside({}), QPoint(400, 300));
+    EXPECT_EQ(aside({{400 + 15, 300 - 15}}), QPoint(432, 332)); // within half a step
+    EXPECT_EQ(aside({{400 + 16, 300}}), QPoint(400, 300));
     // A third window passes both that opened before it, whatever order they are listed in.
-    EXPECT_EQ(aside({{6480, 4980}, {6000, 4500}}), std::pair(6960, 5460));
-    EXPECT_EQ(aside({{6000, 4500}, {6000, 4500}}), std::pair(6480, 4980));
+    EXPECT_EQ(aside({{432, 332}, {400, 300}}), QPoint(464, 364));
+    EXPECT_EQ(aside({{400, 300}, {400, 300}}), QPoint(432, 332));
 }
 
 TEST(MeasureBorders, UsesTheRealFrameElseTypicalMetrics) {
-    const Borders b = MeasureBorders(QMargins(1, 22, 1, 5), 20, 15, 15);
-    EXPECT_EQ(b.BorderWidth, 2 * 15);
-    EXPECT_EQ(b.BorderHeight, (22 + 5 + 20) * 15);
+    const Borders b = MeasureBorders(QMargins(1, 22, 1, 5), 20);
+    EXPECT_EQ(b.BorderWidth, 2);
+    EXPECT_EQ(b.BorderHeight, 22 + 5 + 20);
     // Unknown frame: two side borders; two borders, caption and menu bar: 4, 4, 23, 20 pixels.
-    const Borders withMenu = MeasureBorders(QMargins(), 20, 15, 15);
-    EXPECT_EQ(withMenu.BorderWidth, 8 * 15);
-    EXPECT_EQ(withMenu.BorderHeight, (8 + 23 + 20) * 15);
+    const Borders withMenu = MeasureBorders(QMargins(), 20);
+    EXPECT_EQ(withMenu.BorderWidth, 8);
+    EXPECT_EQ(withMenu.BorderHeight, 8 + 23 + 20);
 }
 
 } // namespace

@@ -10,30 +10,23 @@ namespace {
 // and 40 pixels of frame and menu bar height, at 96 dpi.
 ControlSizes SampleSizes() {
     ControlSizes s;
-    s.TextWidth = 735;
-    s.TextHeight = 180;
+    s.TextWidth = 49;
+    s.TextHeight = 12;
     return s;
 }
-constexpr double BorderWidth = 120;
-constexpr double BorderHeight = 600;
+constexpr int BorderWidth = 8;
+constexpr int BorderHeight = 40;
 
 } // namespace
 
-TEST(WindowLayout, ConversionsRoundHalfToEvenAndTruncateQuotients) {
+TEST(WindowLayout, DesignedSizesScaleToTheNearestPixel) {
     EXPECT_EQ(RoundToInt32(2.5), 2);
-    EXPECT_EQ(RoundToInt32(3.5), 4);
     EXPECT_EQ(RoundToInt32(-2.5), -2);
-    EXPECT_EQ(IntegerDivide(29, 15), 1);
-    EXPECT_EQ(IntegerDivide(-7.5, 2), -4); // -8 / 2
-    EXPECT_EQ(IntegerDivide(-7, 2), -3);   // towards zero, not down
-    EXPECT_EQ(IntegerDivide(10, 0.4), 0);  // a divisor that rounds to 0 is harmless
     EXPECT_EQ(RoundToInt32(1e12), 2147483647);
-
-    EXPECT_EQ(TwipsToPixels(-435, 15), -29);
-    // Pixels use the exact factor: 1035 twips at 7.5 are 138 pixels, not 1035 \ 8 = 129.
-    EXPECT_EQ(WholePixels(1035, 7.5), 138);
-    EXPECT_EQ(WholePixels(1034.5, 15), 68); // 1034 (half to even) / 15
-    EXPECT_EQ(WholePixels(10, 0), 0);
+    EXPECT_EQ(Scaled(35, 1), 35);
+    EXPECT_EQ(Scaled(35, 1.25), 44); // 43.75
+    EXPECT_EQ(Scaled(17, 1.5), 26);  // 25.5, half to even
+    EXPECT_EQ(Scaled(17, 110 / 96.0), 19);
 }
 
 TEST(WindowLayout, FieldIsSizedForOneMoreZeroThanItShows) {
@@ -43,56 +36,49 @@ TEST(WindowLayout, FieldIsSizedForOneMoreZeroThanItShows) {
 }
 
 TEST(WindowLayout, FittedWindowHasTenPercentSpareAndSeventeenPixelsOfHeight) {
-    const TwipsPerPixel tpp;
-    // 255 + 255 + 525 + 735 = 1770; + 177 + 120 = 2067 twips; 137 pixels.
-    EXPECT_EQ(FittedWindowWidthPixels(SampleSizes(), BorderWidth, tpp), 137);
-    // 180 + 255 + 600 = 1035 twips; 69 pixels.
-    EXPECT_EQ(FittedWindowHeightPixels(SampleSizes(), BorderHeight, tpp), 69);
-
-    // At 120 dpi the same layout in twips gives more pixels.
-    const TwipsPerPixel large{12, 12};
-    EXPECT_EQ(FittedWindowWidthPixels(SampleSizes(), BorderWidth, large), 2067 / 12);
+    // 17 + 17 + 35 + 49 = 118; + 11 + 8.
+    EXPECT_EQ(FittedWindowWidth(SampleSizes(), BorderWidth), 137);
+    EXPECT_EQ(FittedWindowHeight(SampleSizes(), BorderHeight), 69); // 12 + 17 + 40
 }
 
 TEST(WindowLayout, ControlsAreCentredAndTheSmallButtonsSideBySide) {
-    const TwipsPerPixel tpp;
-    const ControlPlacement p =
-        PlaceControls(SampleSizes(), 137 * 15, 69 * 15, BorderWidth, BorderHeight, tpp);
-    // Client area 1935 x 435 twips.
-    EXPECT_EQ(p.TextLeft, 600);
-    EXPECT_EQ(p.MinimizeLeft, 45);
-    EXPECT_EQ(p.ClearLeft, 45 + 255);
-    EXPECT_EQ(p.ActionLeft, 600 + 735 + 37); // (1935 - 1335 - 525) \ 2 = 37
-    EXPECT_EQ(p.TextTop, 127);               // 255 \ 2
-    EXPECT_EQ(p.MinimizeTop, 75);
-    EXPECT_EQ(p.ActionTop, 75);
+    const ControlPlacement p = PlaceControls(SampleSizes(), 137, 69, BorderWidth, BorderHeight);
+    // Client area 129 x 29.
+    EXPECT_EQ(p.TextLeft, 40);
+    EXPECT_EQ(p.MinimizeLeft, 3);
+    EXPECT_EQ(p.ClearLeft, 3 + 17);
+    EXPECT_EQ(p.ActionLeft, 40 + 49 + 2); // (129 - 89 - 35) / 2 = 2.5, the half towards the field
+    EXPECT_EQ(p.TextTop, 8);
+    EXPECT_EQ(p.MinimizeTop, 5);
+    EXPECT_EQ(p.ActionTop, 5);
 
-    // Halving rounds its operand half to even first.
-    ControlSizes s = SampleSizes();
-    s.TextWidth = 734.5; // 1200.5 rounds to 1200
-    EXPECT_EQ(PlaceControls(s, 137 * 15, 69 * 15, BorderWidth, BorderHeight, tpp).TextLeft, 600);
-    s.TextWidth = 733.5; // 1201.5 rounds to 1202
-    EXPECT_EQ(PlaceControls(s, 137 * 15, 69 * 15, BorderWidth, BorderHeight, tpp).TextLeft, 601);
+    // An odd room keeps the field's half pixel for the buttons beside it: the field at
+    // 40.5 puts the small buttons at (40.5 - 34) / 2 = 3.25 and the action button at
+    // 89.5 + (130 - 89.5 - 35) / 2 = 92.25.
+    const ControlPlacement odd = PlaceControls(SampleSizes(), 138, 69, BorderWidth, BorderHeight);
+    EXPECT_EQ(odd.TextLeft, 40);
+    EXPECT_EQ(odd.MinimizeLeft, 3);
+    EXPECT_EQ(odd.ActionLeft, 92);
 
     // A window narrower than its field puts the buttons at negative offsets, not garbage.
-    const ControlPlacement narrow = PlaceControls(SampleSizes(), 600, 600, 120, 600, tpp);
-    EXPECT_EQ(narrow.TextLeft, -127); // (480 - 735) = -255 \ 2
+    const ControlPlacement narrow = PlaceControls(SampleSizes(), 40, 40, 8, 40);
+    EXPECT_EQ(narrow.TextLeft, -8); // (32 - 49) / 2 = -8.5, towards zero
     EXPECT_LT(narrow.MinimizeLeft, 0);
 }
 
 TEST(WindowLayout, StartupSizeKeepsTheSavedSizeAboveTheMinimum) {
-    const TwipsPerPixel tpp;
+    const int minWidth = MinimumWindowWidth(SampleSizes(), BorderWidth);
+    const int minHeight = MinimumWindowHeight(SampleSizes(), BorderHeight);
+    EXPECT_EQ(minWidth, 128); // 118 + 8 + 2
+    EXPECT_EQ(minHeight, 53); // 12 + 40 + 1
     // Never stored: the current size stays.
-    EXPECT_EQ(StartupWidthPixels(-1, 137, SampleSizes(), BorderWidth, tpp), 137);
-    EXPECT_EQ(StartupHeightPixels(0, 69, SampleSizes(), BorderHeight, tpp), 69);
-    // Minimums: (1770 + 120) \ 15 + 2 = 128 and (180 + 600) \ 15 + 1 = 53.
-    EXPECT_EQ(StartupWidthPixels(1, 137, SampleSizes(), BorderWidth, tpp), 128);
-    EXPECT_EQ(StartupWidthPixels(300, 137, SampleSizes(), BorderWidth, tpp), 300);
-    EXPECT_EQ(StartupHeightPixels(20, 69, SampleSizes(), BorderHeight, tpp), 53);
-    EXPECT_EQ(StartupHeightPixels(90, 69, SampleSizes(), BorderHeight, tpp), 90);
+    EXPECT_EQ(StartupLength(-1, 137, minWidth), 137);
+    EXPECT_EQ(StartupLength(0, 69, minHeight), 69);
+    EXPECT_EQ(StartupLength(1, 137, minWidth), 128);
+    EXPECT_EQ(StartupLength(300, 137, minWidth), 300);
 }
 
 TEST(WindowLayout, CentredOnTheScreen) {
-    EXPECT_EQ(CentredPosition(1024 * 15, 137 * 15), (15360 - 2055) / 2);
-    EXPECT_EQ(CentredPosition(1000, 2055), -527); // larger than the screen: truncated, not floored
+    EXPECT_EQ(CentredPosition(1024, 137), 443);
+    EXPECT_EQ(CentredPosition(66, 137), -35); // larger than the screen: towards zero
 }

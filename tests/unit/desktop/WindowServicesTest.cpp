@@ -1,7 +1,6 @@
 #include "desktop/WindowServices.h"
 #include "FakeWindowServices.h"
 #include "desktop/QtWindowServices.h"
-#include "desktop/Twips.h"
 
 #include <QMainWindow>
 #include <QMenuBar>
@@ -22,17 +21,16 @@ TEST(MeasureWindowBorders, CountsFrameAndVisibleMenuBar) {
     MenuWindow w;
     FakeWindowServices services;
     services.frame = QMargins(2, 20, 2, 4);
-    const double tppy = TwipsPerPixelY();
     const qint32 menu = MenuBarHeight(&w.window);
     ASSERT_GT(menu, 0);
     const Borders b = MeasureWindowBorders(services, &w.window);
-    EXPECT_EQ(b.BorderWidth, qRound(4 * TwipsPerPixelX()));
-    EXPECT_EQ(b.BorderHeight, qRound((24 + menu) * tppy));
+    EXPECT_EQ(b.BorderWidth, 4);
+    EXPECT_EQ(b.BorderHeight, 24 + menu);
 
     // A menu bar whose menus are all hidden takes no room.
     w.menu->menuAction()->setVisible(false);
     EXPECT_EQ(MenuBarHeight(&w.window), 0);
-    EXPECT_EQ(MeasureWindowBorders(services, &w.window).BorderHeight, qRound(24 * tppy));
+    EXPECT_EQ(MeasureWindowBorders(services, &w.window).BorderHeight, 24);
 
     QMainWindow frameless(nullptr, Qt::FramelessWindowHint);
     EXPECT_EQ(MeasureWindowBorders(services, &frameless).BorderHeight, 0);

@@ -114,3 +114,17 @@ TEST_F(WindowSettingsTest, FontSizesAreStoredToFourDecimals) {
     SaveWindowSettings(file, loaded, current, true);
     EXPECT_EQ(readBytes(path), "[MainForm]\nFontSize=10.1235\n");
 }
+
+TEST(WindowPosition, StoredTwipsArePlacedToTheNearestPixelAndSavedBackWhole) {
+    WindowSettings s;
+    s.Left = 1500;
+    s.Top = -2000;
+    EXPECT_EQ(PositionInPixels(s, {}), QPoint(100, -133));           // 15 a pixel at 96 DPI
+    EXPECT_EQ(PositionInPixels(s, {1.25, 1.25}), QPoint(125, -167)); // 12 at 120 DPI
+    // At 110 DPI 1500 is no whole pixel: 114.6 is shown at 115, which saves as 1505 and
+    // comes back at 115 again.
+    const ScreenScale odd{110 / 96.0, 110 / 96.0};
+    SetPositionInPixels(s, PositionInPixels(s, odd), odd);
+    EXPECT_EQ(s.Left, 1505);
+    EXPECT_EQ(PositionInPixels(s, odd).x(), 115);
+}
