@@ -4,9 +4,8 @@
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
 #include "core/ScreenFit.h"
-#include "ui/widgets/ControlFit.h"
-#include "ui/widgets/ControlFit.h"
 #include "desktop/ScreenScale.h"
+#include "ui/widgets/ControlFit.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -6,8 +6,6 @@
 #include "core/TimeText.h"
 #include "core/TimerEngine.h"
 #include "core/WindowBorders.h"
-#include "ui/widgets/FontChoice.h"
-#include "ui/widgets/Icons.h"
 #include "desktop/ScreenScale.h"
 #include "desktop/WindowServices.h"
 #include "text/Captions.h"

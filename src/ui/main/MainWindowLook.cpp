@@ -5,7 +5,6 @@
 #include "ui/main/MainWindow.h"
 
 #include "core/OptionSettings.h"
-#include "ui/widgets/FontChoice.h"
 #include "desktop/WindowServices.h"
 #include "settings/TimerModeCodes.h"
 #include "text/Captions.h"
