@@ -83,24 +83,6 @@ QString FormatSettingNumber(float value, int decimals, qint16 timeSeparator) {
     return text;
 }
 
-PresetStripLayout LayoutPresetBoxes(int count, double viewportLeft, double viewportWidth,
-                                    double boxWidth, double scrollWidth) {
-    PresetStripLayout layout;
-    count = qMax(1, count);
-    layout.Lefts.push_back(0);
-    for (int i = 1; i < count; ++i)
-        layout.Lefts.push_back(layout.Lefts.back() + viewportLeft + boxWidth);
-    layout.StripWidth = layout.Lefts.back() + boxWidth + 30;
-    if (layout.StripWidth > viewportWidth) {
-        layout.ScrollShown = true;
-        layout.ScrollMin = 0;
-        layout.ScrollMax = static_cast<int>(std::lround(layout.StripWidth - scrollWidth));
-        layout.SmallChange = static_cast<int>(std::lround(viewportLeft + boxWidth));
-        layout.LargeChange = static_cast<int>(std::lround(viewportWidth + 90));
-    }
-    return layout;
-}
-
 QString MaxLengthItemText(int length, qint16 timeSeparator, const QLocale& locale,
                           const QString& maxText, const QString& minText) {
     const bool clock = timeSeparator == 1 && length == 8;

@@ -5,12 +5,11 @@
 #include <QLocale>
 #include <QString>
 #include <functional>
-#include <vector>
 
 namespace plimset {
 
-// The pure rules of the Options dialog: what its boxes accept, how numbers are shown, how a
-// strip of preset boxes is laid out, and how a hotkey is captured as text.
+// The pure rules of the Options dialog: what its boxes accept, how numbers are shown, and
+// how a hotkey is captured as text.
 
 // What a box of the dialog lets in.
 enum class BoxFilter : int {
@@ -41,20 +40,6 @@ QString FormatSettingNumber(float value, int decimals, qint16 timeSeparator);
 
 // A whole number as the boxes show it: no separators, 0 as the empty text.
 QString FormatWholeNumber(double value);
-
-// One strip of preset boxes in twips: box i stands at Lefts[i]; when the strip is wider
-// than its viewport, the scroll bar under it is shown with these values, else hidden.
-struct PresetStripLayout {
-    std::vector<double> Lefts;
-    double StripWidth = 0;
-    bool ScrollShown = false;
-    int ScrollMin = 0;
-    int ScrollMax = 0;
-    int SmallChange = 0;
-    int LargeChange = 0;
-};
-PresetStripLayout LayoutPresetBoxes(int count, double viewportLeft, double viewportWidth,
-                                    double boxWidth, double scrollWidth);
 
 // An item of the maximum string length list: "6 (Max1,000min)", with the locale's
 // thousands separator; length 8 with ":" as the separator reads "8 (Max6,000min) [H:M:S]".

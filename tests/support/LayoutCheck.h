@@ -116,9 +116,6 @@ inline QStringList LayoutFaults(const QWidget* window,
                 shown << w;
         }
         const bool scrolling = scrolls && scrolls(parent);
-        // A control wholly out of its parent's sight is there for its access key only.
-        shown.removeIf(
-            [parent](const QWidget* w) { return !parent->rect().intersects(w->geometry()); });
         for (qsizetype i = 0; i < shown.size(); ++i) {
             const QWidget* w = shown[i];
             if (!scrolling && !parent->rect().contains(w->geometry()))

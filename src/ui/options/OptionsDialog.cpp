@@ -1,6 +1,6 @@
 // The Options dialog's window: its opening sequence, the bindings between the options and
-// the controls, the filling and the enabling rules. The controls themselves are made in
-// OptionsDialogControls.cpp.
+// the controls, the filling and the enabling rules. The controls themselves are made and
+// laid out in OptionsDialogControls.cpp.
 
 #include "ui/options/OptionsDialog.h"
 
@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -54,30 +55,21 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     const QScreen* screen = main.PreviewWindow()->screen();
-    const ScreenScale scale = ScaleOf(screen);
-    tpp_ = {15 / scale.X, 15 / scale.Y};
     // The size boxes count the screen's pixels, of which a scaled screen has more than Qt's.
     screenPixelsPerPixel_ = screen != nullptr ? screen->devicePixelRatio() : 1;
-    // The design's size, or the desktop's where the user chose a larger one.
+    // The desktop's font, at least as large as the dialog's least size.
     QFont dialogFont = font();
     if (dialogFont.pointSize() < DialogFontPoints)
         dialogFont.setPointSize(DialogFontPoints);
     setFont(dialogFont);
-    setFixedSize(TwipsToPixels(DialogWidth, tpp_.X), TwipsToPixels(DialogHeight, tpp_.Y));
 
     cancelled_ = false;
-    // Centred on the main window's screen.
-    if (screen != nullptr) {
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
     testPlayMonitor_ = new QTimer(this);
     testPlayMonitor_->setObjectName(QLatin1String(names::TestPlayMonitor));
     testPlayMonitor_->setInterval(200);
     connect(testPlayMonitor_, &QTimer::timeout, this, &OptionsDialog::MonitorTestPlay);
 
     CreateControls();
-    ArrangeGroups();
     SetTabOrder();
     testPlayButton_->setIcon(ResourceIcon(IconId::Go));
     testBeepButton_->setIcon(ResourceIcon(IconId::Go));
@@ -90,10 +82,14 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
     noHotkeyText_ = LocalizedText(TextIds::NoHotkey, context_.languageOffset);
     Fill(options_);
     ShowMainWindowSize();
-    PlaceShortcutSettingsButton();
-    FitControls();
-    PlaceHotkeyNote();
     ShowHotkeyNote();
+    AlignColumns();
+    // Sized by its layout, and centred on the main window's screen.
+    layout()->activate();
+    if (screen != nullptr) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
     if (context_.noJapaneseFont) {
         findChild<QLabel*>(QLatin1String(names::LanguageLabel))->setEnabled(false);
         languageList_->setEnabled(false);

@@ -12,12 +12,14 @@
 
 #include <QDialog>
 #include <QLocale>
+#include <array>
 #include <functional>
 #include <vector>
 
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -25,11 +27,11 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTimer;
+class QVBoxLayout;
 
 namespace plimset {
 
 class Beeper;
-class ControlMaker;
 class SettingsFile;
 class SoundPreview;
 
@@ -89,8 +91,8 @@ qint16 ListChoiceValue(int index, qint16 first, qint16 unlisted);
 // The item of a list of `count` values from `first` on that shows a value; -1 for none.
 int ListChoiceIndex(qint16 value, qint16 first, int count);
 
-// The Options dialog (Form2): every option in grouped frames, laid out in twips from the
-// design, captioned in the current language and filled from the live options when it is
+// The Options dialog: every option in grouped frames, placed by layouts in two columns,
+// captioned in the current language and filled from the live options when it is
 // made. OK checks the entries, asks, and saves the changed keys into the live record and
 // the settings file; Cancel puts back what Reflect and Restore Defaults changed on the main
 // window. Closing it with the close box saves nothing and undoes nothing.
@@ -135,25 +137,23 @@ protected:
 
 private:
     void CreateControls();
-    void CreateAlarmGroup(ControlMaker& make);
-    void CreateCountDownGroup(ControlMaker& make);
-    void CreateSoundGroup(ControlMaker& make);
-    void CreateAlertWindowGroup(ControlMaker& make);
-    void CreateMessageTextsGroup(ControlMaker& make);
-    void CreateTrayGroup(ControlMaker& make);
-    void CreateWindowSizeGroups(ControlMaker& make);
-    void CreateHotkeyAndLanguage(ControlMaker& make);
-    void CreateRestoreAndEndButtons(ControlMaker& make);
+    QGroupBox* CreateAlarmGroup();
+    QGroupBox* CreateCountDownGroup();
+    QGroupBox* CreateSoundGroup();
+    QGroupBox* CreateAlertWindowGroup();
+    QGroupBox* CreateMessageTextsGroup(bool countDownFirst);
+    QGroupBox* CreateTrayGroup();
+    std::array<QGroupBox*, 2> CreateWindowSizeGroups();
+    QGridLayout* CreateHotkeyAndLanguage();
+    QGroupBox* CreateRestoreGroup();
+    void CreateEndButtons(QGridLayout* grid, int row);
+    void AlignColumns();
     void SetBuddies();
     void ConnectControls();
-    void CreatePresetStrip(bool alarm, QGroupBox* group, BoxFilter filter);
+    void CreatePresetStrip(bool alarm, QVBoxLayout* layout, BoxFilter filter);
     void CreateBindings();
-    void ArrangeGroups();
     void SetTabOrder();
     void Caption();
-    // Grows controls whose text needs more room than designed, with their groups and
-    // the dialog; run once the captions and values are in.
-    void FitControls();
     void SetAccessibleNames();
     void FillLists();
     void Fill(const OptionSettings& values);
@@ -166,12 +166,8 @@ private:
     void ShowSoundSourceControls(int source);
     void SelectSoundSource(int source);
     void CaptureHotkey(QKeyEvent* event);
-    // Puts the button to the desktop's shortcut settings beside the hotkey box, where the
-    // desktop offers them.
-    void PlaceShortcutSettingsButton();
-    // Makes room below the hotkey box for the line about who decides the key, where a
-    // desktop does; run once the controls are fitted to their texts.
-    void PlaceHotkeyNote();
+    // Shows the line below the hotkey box about who decides the key, where a desktop does
+    // or none can be had.
     void ShowHotkeyNote();
     // The hotkey asked for: the one filled in while the box shows the desktop's key, else
     // the one in the box.
@@ -185,7 +181,6 @@ private:
     MainWindowPreview& main_;
     OptionSettings& options_;
     OptionsDialogContext context_;
-    TwipsPerPixel tpp_;
     double screenPixelsPerPixel_ = 1; // the window size boxes count the screen's pixels
     MainWindowSnapshot snapshot_;
     QString noHotkeyText_;

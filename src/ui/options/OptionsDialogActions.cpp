@@ -264,11 +264,15 @@ qint16 OptionsDialog::AskedHotkey() const {
 }
 
 void OptionsDialog::ShowHotkeyNote() {
-    if (!context_.hotkeyBinding.ByDesktop || hotkeyNote_ == nullptr)
+    const HotkeyBinding& binding = context_.hotkeyBinding;
+    if (hotkeyNote_ == nullptr || (!binding.ByDesktop && !binding.NoneOffered))
         return;
     const QString asked = HotkeyCodeToText(AskedHotkey());
-    hotkeyNote_->setText(LocalizedText(TextIds::DesktopHotkeyNote, context_.languageOffset)
-                             .arg(asked.isEmpty() ? noHotkeyText_ : asked));
+    hotkeyNote_->setText(
+        binding.ByDesktop ? LocalizedText(TextIds::DesktopHotkeyNote, context_.languageOffset)
+                                .arg(asked.isEmpty() ? noHotkeyText_ : asked)
+                          : LocalizedText(TextIds::NoGlobalShortcutsNote, context_.languageOffset));
+    hotkeyNote_->show();
 }
 
 void OptionsDialog::CaptureHotkey(QKeyEvent* event) {

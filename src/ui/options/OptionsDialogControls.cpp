@@ -1,6 +1,6 @@
-// The Options dialog's controls laid out from the design's twips, one group at a time:
-// the strips of preset boxes, the labels' buddies, the connections, the group order and
-// the tab order.
+// The Options dialog's controls and the layouts that place them: two columns of groups,
+// the alert texts across the dialog below them, and the end buttons at the bottom; the
+// strips of preset boxes, the labels' buddies, the connections and the tab order.
 
 #include "ui/options/OptionsDialog.h"
 
@@ -14,9 +14,11 @@
 #include "ui/options/OptionsDialogDesign.h"
 #include "ui/options/OptionsDialogNames.h"
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,227 +27,331 @@
 #include <QScrollBar>
 
 #include <algorithm>
-#include <tuple>
+#include <array>
 
 namespace plimset {
 
 using namespace options_design;
 namespace names = options_names;
 
-// A control's place in its parent, twips.
-struct TwipsRect {
-    double left;
-    double top;
-    double width;
-    double height;
-};
+namespace {
 
-// Makes the dialog's controls under their objectNames, captioned by a string-table id and
-// placed in twips.
-class ControlMaker {
+constexpr int NoCaption = -1;
+// The preset boxes a strip shows at a time; more scroll.
+constexpr int VisiblePresetBoxes = 5;
+// The room between the rows of the dialog and around the controls inside a group, pixels.
+constexpr int CompactSpacing = 4;
+constexpr QMargins CompactMargins{8, 2, 8, 6};
+
+// A box as wide as the most characters it takes, in its own font.
+class NumberBox : public QLineEdit {
 public:
-    ControlMaker(QWidget* dialog, TwipsPerPixel tpp) : dialog_(dialog), tpp_(tpp) {}
-
-    void Place(QWidget* control, const TwipsRect& at) const {
-        control->setGeometry(TwipsToPixels(at.left, tpp_.X), TwipsToPixels(at.top, tpp_.Y),
-                             TwipsToPixels(at.width, tpp_.X), TwipsToPixels(at.height, tpp_.Y));
+    NumberBox(QWidget* parent, int characters) : QLineEdit(parent), characters_(characters) {
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     }
-    template <typename Control>
-    Control* Make(Control* control, const QString& name, int textId, const TwipsRect& at) const {
-        control->setObjectName(name);
-        if (textId != NoCaption)
-            SetTextId(control, textId);
-        Place(control, at);
-        return control;
+    QSize sizeHint() const override {
+        // QLineEdit's own hint is room for 17 'x'; this box needs room for its digits.
+        QSize size = QLineEdit::sizeHint();
+        const QFontMetrics fm = fontMetrics();
+        size.rwidth() +=
+            fm.horizontalAdvance(QString(characters_, u'0')) - 17 * fm.horizontalAdvance(u'x') + 2;
+        return size;
     }
-    QGroupBox* Group(const char* name, int textId, const TwipsRect& at) const {
-        return Make(new QGroupBox(dialog_), QLatin1String(name), textId, at);
-    }
-    QLabel* Label(QWidget* parent, const char* name, int textId, const TwipsRect& at) const {
-        return Make(new QLabel(parent), QLatin1String(name), textId, at);
-    }
-    QLineEdit* Box(QWidget* parent, const QString& name, const TwipsRect& at, int maxLength,
-                   BoxFilter filter) const {
-        auto* box = Make(new QLineEdit(parent), name, NoCaption, at);
-        InstallBoxRule(box, filter, maxLength);
-        return box;
-    }
-    QLineEdit* Box(QWidget* parent, const char* name, const TwipsRect& at, int maxLength,
-                   BoxFilter filter) const {
-        return Box(parent, QLatin1String(name), at, maxLength, filter);
-    }
-    QPushButton* Button(QWidget* parent, const char* name, int textId, const TwipsRect& at) const {
-        auto* button = Make(new QPushButton(parent), QLatin1String(name), textId, at);
-        button->setAutoDefault(false);
-        return button;
-    }
-    QCheckBox* Check(QWidget* parent, const char* name, int textId, const TwipsRect& at) const {
-        return Make(new QCheckBox(parent), QLatin1String(name), textId, at);
-    }
-    // A plain panel that holds other controls.
-    QWidget* Panel(QWidget* parent, const char* name, const TwipsRect& at) const {
-        return Make(new QWidget(parent), QLatin1String(name), NoCaption, at);
-    }
-    QComboBox* List(QWidget* parent, const char* name, const TwipsRect& at) const {
-        return Make(new QComboBox(parent), QLatin1String(name), NoCaption, at);
-    }
-
-    static constexpr int NoCaption = -1;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 private:
-    QWidget* dialog_;
-    TwipsPerPixel tpp_;
+    int characters_;
 };
 
+// Shows a strip of preset boxes, so many of them at a time; the strip scrolls beneath.
+class StripViewport : public QWidget {
+public:
+    explicit StripViewport(QWidget* parent)
+        : QWidget(parent), strip_(new QWidget(this)), row_(new QHBoxLayout(strip_)) {
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        row_->setContentsMargins({});
+        row_->setSizeConstraint(QLayout::SetFixedSize);
+    }
+    QWidget* Strip() const { return strip_; }
+    QHBoxLayout* BoxRow() const { return row_; }
+    // The distance from one box's left to the next one's.
+    int Step() const { return row_->itemAt(0)->sizeHint().width() + row_->spacing(); }
+    QSize sizeHint() const override {
+        return {VisiblePresetBoxes * Step() - row_->spacing(),
+                row_->itemAt(0)->sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+private:
+    QWidget* strip_;
+    QHBoxLayout* row_;
+};
+
+template <typename Control>
+Control* Named(Control* control, const char* name, int textId = NoCaption) {
+    control->setObjectName(QLatin1String(name));
+    if (textId != NoCaption)
+        SetTextId(control, textId);
+    return control;
+}
+
+QLabel* Label(QWidget* parent, const char* name, int textId) {
+    return Named(new QLabel(parent), name, textId);
+}
+
+QLineEdit* Box(QWidget* parent, const char* name, int maxLength, BoxFilter filter) {
+    auto* box = Named(new NumberBox(parent, maxLength), name);
+    InstallBoxRule(box, filter, maxLength);
+    return box;
+}
+
+QLineEdit* TextBox(QWidget* parent, const char* name, int maxLength) {
+    auto* box = Named(new QLineEdit(parent), name);
+    InstallBoxRule(box, BoxFilter::None, maxLength);
+    return box;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, int textId) {
+    auto* button = Named(new QPushButton(parent), name, textId);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A button that shows only its picture, as high as the box beside it and square.
+QPushButton* PictureButton(QWidget* parent, const char* name, const QWidget* beside) {
+    auto* button = Button(parent, name, NoCaption);
+    const int side = beside->sizeHint().height();
+    button->setFixedSize(side, side);
+    return button;
+}
+
+QCheckBox* Check(QWidget* parent, const char* name, int textId) {
+    return Named(new QCheckBox(parent), name, textId);
+}
+
+// A row of controls; a null entry stretches.
+QHBoxLayout* Row(std::initializer_list<QWidget*> controls) {
+    auto* row = new QHBoxLayout;
+    for (QWidget* c : controls) {
+        if (c != nullptr)
+            row->addWidget(c);
+        else
+            row->addStretch(1);
+    }
+    return row;
+}
+
+// Keeps its room when hidden, so that showing and hiding it leaves the rest in place.
+void KeepRoom(QWidget* control) {
+    QSizePolicy policy = control->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    control->setSizePolicy(policy);
+}
+
+} // namespace
+
 void OptionsDialog::CreateControls() {
-    ControlMaker make(this, tpp_);
-    CreateAlarmGroup(make);
-    CreateCountDownGroup(make);
-    CreateSoundGroup(make);
-    CreateAlertWindowGroup(make);
-    CreateMessageTextsGroup(make);
-    CreateTrayGroup(make);
-    CreateWindowSizeGroups(make);
-    CreateHotkeyAndLanguage(make);
-    CreateRestoreAndEndButtons(make);
+    QGroupBox* alarm = CreateAlarmGroup();
+    QGroupBox* countDown = CreateCountDownGroup();
+    const bool countDownFirst = options_.ModeOrder.indexOf(u'1') > options_.ModeOrder.indexOf(u'2');
+    auto* left = new QVBoxLayout;
+    left->addWidget(countDownFirst ? countDown : alarm);
+    left->addWidget(countDownFirst ? alarm : countDown);
+    left->addWidget(CreateSoundGroup());
+    left->addWidget(CreateAlertWindowGroup());
+    left->addStretch(1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(CreateTrayGroup());
+    for (QGroupBox* group : CreateWindowSizeGroups())
+        right->addWidget(group);
+    right->addLayout(CreateHotkeyAndLanguage());
+    right->addWidget(CreateRestoreGroup());
+    right->addStretch(1);
+
+    auto* grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    // The groups start at the top edge: their titles keep them clear of it.
+    QMargins margins = grid->contentsMargins();
+    margins.setTop(0);
+    grid->setContentsMargins(margins);
+    grid->addLayout(left, 0, 0);
+    grid->addLayout(right, 0, 1);
+    grid->addWidget(CreateMessageTextsGroup(countDownFirst), 1, 0, 1, 2);
+    CreateEndButtons(grid, 2);
+    // Closer than the style's spacing, as the dialog holds many groups.
+    grid->setVerticalSpacing(CompactSpacing);
+    left->setSpacing(CompactSpacing);
+    right->setSpacing(CompactSpacing);
+    for (QGroupBox* group : findChildren<QGroupBox*>()) {
+        group->layout()->setContentsMargins(CompactMargins);
+        group->layout()->setSpacing(CompactSpacing);
+    }
     SetBuddies();
     ConnectControls();
 }
 
 // Alarm presets and the minutes the add action adds.
-void OptionsDialog::CreateAlarmGroup(ControlMaker& make) {
-    alarmGroup_ = make.Group(names::AlarmGroup, TextIds::AlarmGroupCaption, {240, 0, 3375, 975});
-    CreatePresetStrip(true, alarmGroup_, BoxFilter::Digits);
-    make.Label(alarmGroup_, names::AddMinuteLabel, TextIds::AddMinuteCaption, {120, 645, 255, 180});
-    addMinute_ =
-        make.Box(alarmGroup_, names::AddMinuteBox, {1260, 600, 300, 270}, 2, BoxFilter::Digits);
-    make.Label(alarmGroup_, names::AddMinuteRangeLabel, TextIds::OneToNinetyNineCaption,
-               {1620, 645, 300, 180});
+QGroupBox* OptionsDialog::CreateAlarmGroup() {
+    alarmGroup_ = Named(new QGroupBox(this), names::AlarmGroup, TextIds::AlarmGroupCaption);
+    auto* layout = new QVBoxLayout(alarmGroup_);
+    CreatePresetStrip(true, layout, BoxFilter::Digits);
+    addMinute_ = Box(alarmGroup_, names::AddMinuteBox, 2, BoxFilter::Digits);
+    layout->addLayout(
+        Row({Label(alarmGroup_, names::AddMinuteLabel, TextIds::AddMinuteCaption), addMinute_,
+             Label(alarmGroup_, names::AddMinuteRangeLabel, TextIds::OneToNinetyNineCaption),
+             nullptr}));
+    return alarmGroup_;
 }
 
 // CountDown presets and the repeat.
-void OptionsDialog::CreateCountDownGroup(ControlMaker& make) {
+QGroupBox* OptionsDialog::CreateCountDownGroup() {
     countDownGroup_ =
-        make.Group(names::CountDownGroup, TextIds::CountDownGroupCaption, {240, 1080, 3375, 975});
-    CreatePresetStrip(false, countDownGroup_, TimeBoxFilter(options_.TimeSeparator));
-    repeat_ = make.Check(countDownGroup_, names::RepeatCheck, TextIds::RepeatCaption,
-                         {120, 600, 3075, 255});
+        Named(new QGroupBox(this), names::CountDownGroup, TextIds::CountDownGroupCaption);
+    auto* layout = new QVBoxLayout(countDownGroup_);
+    CreatePresetStrip(false, layout, TimeBoxFilter(options_.TimeSeparator));
+    repeat_ = Check(countDownGroup_, names::RepeatCheck, TextIds::RepeatCaption);
+    layout->addWidget(repeat_);
+    return countDownGroup_;
 }
 
-void OptionsDialog::CreateSoundGroup(ControlMaker& make) {
-    QGroupBox* group =
-        make.Group(names::SoundGroup, TextIds::SoundGroupCaption, {240, 2160, 3375, 1695});
-    QWidget* sourceRow = make.Panel(group, names::SoundSourceRow, {120, 240, 3135, 255});
+QGroupBox* OptionsDialog::CreateSoundGroup() {
+    auto* group = Named(new QGroupBox(this), names::SoundGroup, TextIds::SoundGroupCaption);
+    auto* sourceRow = Named(new QWidget(group), names::SoundSourceRow);
+    auto* sources = new QHBoxLayout(sourceRow);
+    sources->setContentsMargins({});
     soundSource_ = new QButtonGroup(this);
     const auto source = [&](const char* name, int textId, SoundSourceId id) {
-        auto* option = make.Make(new QRadioButton(sourceRow), QLatin1String(name), textId,
-                                 {1080.0 * static_cast<int>(id), 0, 1095, 255});
+        auto* option = Named(new QRadioButton(sourceRow), name, textId);
         soundSource_->addButton(option, id);
+        sources->addWidget(option, 1);
         return option;
     };
     beepSource_ = source(names::BeepSourceOption, TextIds::BeepSourceCaption, BeepSource);
     fileSource_ = source(names::FileSourceOption, TextIds::FileSourceCaption, FileSource);
     silentSource_ = source(names::SilentSourceOption, TextIds::SilentSourceCaption, SilentSource);
-    soundFile_ = make.Box(group, names::SoundFileBox, {120, 600, 1830, 270}, 0, BoxFilter::None);
+
+    soundFile_ = TextBox(group, names::SoundFileBox, 0);
     soundFile_->setAcceptDrops(false); // the dialog takes dropped files itself
     soundFile_->installEventFilter(this);
     soundFile_->setAttribute(Qt::WA_AcceptDrops, true);
-    testPlayButton_ =
-        make.Button(group, names::TestPlayButton, ControlMaker::NoCaption, {2040, 600, 255, 255});
-    browseButton_ =
-        make.Button(group, names::BrowseButton, TextIds::BrowseCaption, {2400, 600, 825, 255});
-    beepRow_ = make.Panel(group, names::BeepRow, {120, 600, 3135, 375});
-    beepRow_->setAutoFillBackground(true); // it lies over the file row
-    make.Label(beepRow_, names::BeepCountLabel, TextIds::BeepCountCaption, {0, 45, 120, 180});
-    beepCount_ = make.Box(beepRow_, names::BeepCountBox, {600, 0, 300, 270}, 2, BoxFilter::Digits);
-    make.Label(beepRow_, names::BeepCountRangeLabel, TextIds::OneToNinetyNineCaption,
-               {960, 45, 300, 180});
-    testBeepButton_ =
-        make.Button(beepRow_, names::TestBeepButton, ControlMaker::NoCaption, {1560, 0, 255, 255});
-    make.Label(group, names::RingDurationLabel, TextIds::RingDurationCaption,
-               {120, 1080, 240, 180});
-    untilEnd_ =
-        make.Check(group, names::UntilEndCheck, TextIds::UntilEndCaption, {1440, 1050, 1815, 255});
-    ringDuration_ = make.Box(group, names::RingDurationBox, {120, 1320, 450, 270}, 4,
-                             TimeBoxFilter(options_.TimeSeparator));
-    ringDurationUnit_ = make.Label(group, names::RingDurationUnitLabel,
-                                   TextIds::DurationUnitCaption, {600, 1365, 270, 180});
+    testPlayButton_ = PictureButton(group, names::TestPlayButton, soundFile_);
+    browseButton_ = Button(group, names::BrowseButton, TextIds::BrowseCaption);
+    beepRow_ = Named(new QWidget(group), names::BeepRow);
+    beepCount_ = Box(beepRow_, names::BeepCountBox, 2, BoxFilter::Digits);
+    testBeepButton_ = PictureButton(beepRow_, names::TestBeepButton, beepCount_);
+    QHBoxLayout* beep =
+        Row({Label(beepRow_, names::BeepCountLabel, TextIds::BeepCountCaption), beepCount_,
+             Label(beepRow_, names::BeepCountRangeLabel, TextIds::OneToNinetyNineCaption),
+             testBeepButton_, nullptr});
+    beep->setContentsMargins({});
+    beepRow_->setLayout(beep);
+    // The beep row takes the file row's place: one of them is shown at a time.
+    auto* fileOrBeep = new QGridLayout;
+    fileOrBeep->addLayout(Row({soundFile_, testPlayButton_, browseButton_}), 0, 0);
+    fileOrBeep->addWidget(beepRow_, 0, 0);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{soundFile_, testPlayButton_, browseButton_, beepRow_})
+        KeepRoom(w);
+
+    untilEnd_ = Check(group, names::UntilEndCheck, TextIds::UntilEndCaption);
+    ringDuration_ = Box(group, names::RingDurationBox, 4, TimeBoxFilter(options_.TimeSeparator));
+    ringDurationUnit_ = Label(group, names::RingDurationUnitLabel, TextIds::DurationUnitCaption);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(sourceRow);
+    layout->addLayout(fileOrBeep);
+    layout->addLayout(Row({Label(group, names::RingDurationLabel, TextIds::RingDurationCaption),
+                           untilEnd_, nullptr}));
+    layout->addLayout(Row({ringDuration_, ringDurationUnit_, nullptr}));
+    return group;
 }
 
 // The alert window.
-void OptionsDialog::CreateAlertWindowGroup(ControlMaker& make) {
-    QGroupBox* group = make.Group(names::AlertWindowGroup, TextIds::AlertWindowGroupCaption,
-                                  {240, 3960, 3375, 1215});
-    alertWindowShown_ = make.Check(group, names::AlertWindowCheck, TextIds::AlertWindowCaption,
-                                   {120, 240, 1215, 255});
-    make.Label(group, names::AlertSizeLabel, TextIds::AlertSizeCaption, {1560, 285, 105, 180});
-    alertSize_ = make.Box(group, names::AlertSizeBox, {2160, 240, 405, 270}, 3, BoxFilter::Decimal);
-    make.Label(group, names::AlertSizeUnitLabel, TextIds::TimesCaption, {2595, 285, 420, 180});
-    make.Label(group, names::DisplayDurationLabel, TextIds::DisplayDurationCaption,
-               {120, 600, 240, 180});
-    displayDuration_ = make.Box(group, names::DisplayDurationBox, {120, 840, 450, 270}, 4,
-                                TimeBoxFilter(options_.TimeSeparator));
-    make.Label(group, names::DisplayDurationUnitLabel, TextIds::DurationUnitCaption,
-               {600, 885, 270, 180});
+QGroupBox* OptionsDialog::CreateAlertWindowGroup() {
+    auto* group =
+        Named(new QGroupBox(this), names::AlertWindowGroup, TextIds::AlertWindowGroupCaption);
+    alertWindowShown_ = Check(group, names::AlertWindowCheck, TextIds::AlertWindowCaption);
+    alertSize_ = Box(group, names::AlertSizeBox, 3, BoxFilter::Decimal);
+    displayDuration_ =
+        Box(group, names::DisplayDurationBox, 4, TimeBoxFilter(options_.TimeSeparator));
+    auto* layout = new QVBoxLayout(group);
+    layout->addLayout(Row(
+        {alertWindowShown_, nullptr, Label(group, names::AlertSizeLabel, TextIds::AlertSizeCaption),
+         alertSize_, Label(group, names::AlertSizeUnitLabel, TextIds::TimesCaption)}));
+    layout->addWidget(Label(group, names::DisplayDurationLabel, TextIds::DisplayDurationCaption));
+    layout->addLayout(Row(
+        {displayDuration_,
+         Label(group, names::DisplayDurationUnitLabel, TextIds::DurationUnitCaption), nullptr}));
+    return group;
 }
 
-// The alert window's texts, one row per mode.
-void OptionsDialog::CreateMessageTextsGroup(ControlMaker& make) {
-    QGroupBox* group = make.Group(names::MessageTextsGroup, TextIds::MessageTextsGroupCaption,
-                                  {240, 5280, 6975, 855});
-    const auto row = [&](int at, const char* rowName, const char* labelName, TimerMode mode,
-                         const char* line1, const char* line2) {
-        // One box high, the second row just below the first.
-        QWidget* panel =
-            make.Panel(group, rowName, {120, 240.0 + PresetBoxHeight * at, 6735, PresetBoxHeight});
-        make.Label(panel, labelName, TextIds::ModeName(mode), {0, 45, 120 + 120.0 * at, 180});
-        QLineEdit* first = make.Box(panel, line1, {1320, 0, 2685, 270}, 32, BoxFilter::None);
-        QLineEdit* second = make.Box(panel, line2, {3960, 0, 2685, 270}, 32, BoxFilter::None);
-        return std::tuple{panel, first, second};
+// The alert window's texts, one row per mode, in the modes' order.
+QGroupBox* OptionsDialog::CreateMessageTextsGroup(bool countDownFirst) {
+    auto* group =
+        Named(new QGroupBox(this), names::MessageTextsGroup, TextIds::MessageTextsGroupCaption);
+    const auto row = [&](const char* rowName, const char* labelName, TimerMode mode,
+                         const char* line1, const char* line2, QLineEdit*& first,
+                         QLineEdit*& second) {
+        auto* panel = Named(new QWidget(group), rowName);
+        first = TextBox(panel, line1, 32);
+        second = TextBox(panel, line2, 32);
+        auto* layout = new QHBoxLayout(panel);
+        layout->setContentsMargins({});
+        layout->addWidget(Label(panel, labelName, TextIds::ModeName(mode)));
+        layout->addWidget(first, 1);
+        layout->addWidget(second, 1);
+        return panel;
     };
-    std::tie(alarmTextsRow_, alarmText1_, alarmText2_) =
-        row(0, names::AlarmTextsRow, names::AlarmTextsLabel, TimerMode::Alarm, names::AlarmText1Box,
-            names::AlarmText2Box);
-    std::tie(countDownTextsRow_, countDownText1_, countDownText2_) =
-        row(1, names::CountDownTextsRow, names::CountDownTextsLabel, TimerMode::CountDown,
-            names::CountDownText1Box, names::CountDownText2Box);
+    alarmTextsRow_ = row(names::AlarmTextsRow, names::AlarmTextsLabel, TimerMode::Alarm,
+                         names::AlarmText1Box, names::AlarmText2Box, alarmText1_, alarmText2_);
+    countDownTextsRow_ =
+        row(names::CountDownTextsRow, names::CountDownTextsLabel, TimerMode::CountDown,
+            names::CountDownText1Box, names::CountDownText2Box, countDownText1_, countDownText2_);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(countDownFirst ? countDownTextsRow_ : alarmTextsRow_);
+    layout->addWidget(countDownFirst ? alarmTextsRow_ : countDownTextsRow_);
+    return group;
 }
 
 // Notification area and taskbar.
-void OptionsDialog::CreateTrayGroup(ControlMaker& make) {
-    QGroupBox* group =
-        make.Group(names::TrayGroup, TextIds::TrayGroupCaption, {3840, 0, 3375, 855});
-    trayIcon_ =
-        make.Check(group, names::TrayIconCheck, TextIds::TrayIconCaption, {120, 240, 1455, 255});
-    taskbarButton_ = make.Check(group, names::TaskbarButtonCheck, TextIds::TaskbarButtonCaption,
-                                {120, 480, 1455, 255});
-    progress_ =
-        make.Check(group, names::ProgressCheck, TextIds::ProgressCaption, {1560, 240, 1695, 255});
-    showAlways_ = make.Check(group, names::ShowAlwaysCheck, TextIds::ShowAlwaysCaption,
-                             {1560, 480, 1695, 255});
+QGroupBox* OptionsDialog::CreateTrayGroup() {
+    auto* group = Named(new QGroupBox(this), names::TrayGroup, TextIds::TrayGroupCaption);
+    trayIcon_ = Check(group, names::TrayIconCheck, TextIds::TrayIconCaption);
+    taskbarButton_ = Check(group, names::TaskbarButtonCheck, TextIds::TaskbarButtonCaption);
+    progress_ = Check(group, names::ProgressCheck, TextIds::ProgressCaption);
+    showAlways_ = Check(group, names::ShowAlwaysCheck, TextIds::ShowAlwaysCaption);
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(trayIcon_, 0, 0);
+    layout->addWidget(taskbarButton_, 1, 0);
+    layout->addWidget(progress_, 0, 1);
+    layout->addWidget(showAlways_, 1, 1);
+    return group;
 }
 
 // The main window's size and display length.
-void OptionsDialog::CreateWindowSizeGroups(ControlMaker& make) {
-    QGroupBox* size =
-        make.Group(names::WindowSizeGroup, TextIds::WindowSizeGroupCaption, {3840, 960, 3375, 615});
-    make.Label(size, names::WidthLabel, TextIds::WidthCaption, {120, 285, 135, 180});
-    windowWidth_ = make.Box(size, names::WidthBox, {705, 240, 405, 270}, 3, BoxFilter::Digits);
-    make.Label(size, names::HeightLabel, TextIds::HeightCaption, {1290, 285, 120, 180});
-    windowHeight_ = make.Box(size, names::HeightBox, {1875, 240, 405, 270}, 3, BoxFilter::Digits);
-    reflectSize_ =
-        make.Button(size, names::ReflectSizeButton, TextIds::ReflectCaption, {2400, 240, 855, 255});
-    QGroupBox* length = make.Group(names::DisplayLengthGroup, TextIds::DisplayLengthGroupCaption,
-                                   {3840, 1680, 3375, 615});
-    lengthList_ = make.List(length, names::LengthList, {120, 240, 2175, 300});
-    reflectLength_ = make.Button(length, names::ReflectLengthButton, TextIds::ReflectCaption,
-                                 {2400, 240, 855, 255});
+std::array<QGroupBox*, 2> OptionsDialog::CreateWindowSizeGroups() {
+    auto* size =
+        Named(new QGroupBox(this), names::WindowSizeGroup, TextIds::WindowSizeGroupCaption);
+    windowWidth_ = Box(size, names::WidthBox, 3, BoxFilter::Digits);
+    windowHeight_ = Box(size, names::HeightBox, 3, BoxFilter::Digits);
+    reflectSize_ = Button(size, names::ReflectSizeButton, TextIds::ReflectCaption);
+    QHBoxLayout* sizeRow = Row({Label(size, names::WidthLabel, TextIds::WidthCaption), windowWidth_,
+                                Label(size, names::HeightLabel, TextIds::HeightCaption),
+                                windowHeight_, nullptr, reflectSize_});
+    size->setLayout(sizeRow);
+
+    auto* length =
+        Named(new QGroupBox(this), names::DisplayLengthGroup, TextIds::DisplayLengthGroupCaption);
+    lengthList_ = Named(new QComboBox(length), names::LengthList);
+    reflectLength_ = Button(length, names::ReflectLengthButton, TextIds::ReflectCaption);
+    auto* lengthRow = new QHBoxLayout(length);
+    lengthRow->addWidget(lengthList_, 1);
+    lengthRow->addWidget(reflectLength_);
+    return {size, length};
 }
 
-void OptionsDialog::CreateHotkeyAndLanguage(ControlMaker& make) {
-    make.Label(this, names::HotkeyLabel, TextIds::HotkeyCaption, {3840, 2565, 225, 180});
-    hotkey_ = make.Make(new QLineEdit(this), QLatin1String(names::HotkeyBox),
-                        ControlMaker::NoCaption, {4800, 2520, 2415, 270});
+QGridLayout* OptionsDialog::CreateHotkeyAndLanguage() {
+    hotkey_ = Named(new QLineEdit(this), names::HotkeyBox);
     // Nothing can be typed, pasted or dropped: the box shows the keys pressed.
     hotkey_->setReadOnly(true);
     hotkey_->setAcceptDrops(false);
@@ -253,79 +359,62 @@ void OptionsDialog::CreateHotkeyAndLanguage(ControlMaker& make) {
     hotkey_->setAttribute(Qt::WA_InputMethodEnabled, false);
     hotkey_->setFocusPolicy(Qt::StrongFocus);
     hotkey_->installEventFilter(this);
-    hotkeyNote_ = make.Make(new QLabel(this), QLatin1String(names::HotkeyNote),
-                            ControlMaker::NoCaption, {3840, 2820, 3375, 180});
+    // Shown where a desktop decides the key, as wide as the column and as high as it needs.
+    hotkeyNote_ = Named(new QLabel(this), names::HotkeyNote);
     hotkeyNote_->setWordWrap(true);
-    hotkeyNote_->hide(); // shown where a desktop decides the key, once the rest is fitted
-    shortcutSettings_ = make.Button(this, names::ShortcutSettingsButton,
-                                    TextIds::ShortcutSettingsCaption, {6480, 2520, 735, 270});
-    make.Label(this, names::LanguageLabel, TextIds::LanguageCaption, {3840, 3045, 90, 180});
-    languageList_ = make.List(this, names::LanguageList, {4800, 3000, 2415, 300});
+    hotkeyNote_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Minimum);
+    hotkeyNote_->hide();
+    shortcutSettings_ =
+        Button(this, names::ShortcutSettingsButton, TextIds::ShortcutSettingsCaption);
+    // Offered beside the box where the desktop's shortcut settings can be opened.
+    shortcutSettings_->setVisible(context_.hotkeyBinding.CanOpenSettings);
+    languageList_ = Named(new QComboBox(this), names::LanguageList);
+
+    auto* layout = new QGridLayout;
+    layout->addWidget(Label(this, names::HotkeyLabel, TextIds::HotkeyCaption), 0, 0);
+    layout->addLayout(Row({hotkey_, shortcutSettings_}), 0, 1);
+    layout->addWidget(hotkeyNote_, 1, 0, 1, 2);
+    layout->addWidget(Label(this, names::LanguageLabel, TextIds::LanguageCaption), 2, 0);
+    layout->addWidget(languageList_, 2, 1);
+    return layout;
 }
 
-void OptionsDialog::PlaceShortcutSettingsButton() {
-    const bool offered = context_.hotkeyBinding.CanOpenSettings;
-    shortcutSettings_->setVisible(offered);
-    if (offered)
-        hotkey_->resize(shortcutSettings_->x() - TwipsToPixels(60, tpp_.X) - hotkey_->x(),
-                        hotkey_->height());
+QGroupBox* OptionsDialog::CreateRestoreGroup() {
+    auto* group = Named(new QGroupBox(this), names::RestoreDefaultsGroup,
+                        TextIds::RestoreDefaultsGroupCaption);
+    restoreLook_ = Button(group, names::RestoreLookButton, TextIds::RestoreLookCaption);
+    restoreAll_ = Button(group, names::RestoreAllButton, TextIds::RestoreAllCaption);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(restoreLook_);
+    layout->addWidget(restoreAll_);
+    return group;
 }
 
-void OptionsDialog::PlaceHotkeyNote() {
-    const HotkeyBinding& binding = context_.hotkeyBinding;
-    if (!binding.ByDesktop && !binding.NoneOffered)
-        return;
-    // Below the hotkey's row, as wide as it; the longest note it may show decides the room.
-    const QWidget* label = findChild<QLabel*>(QLatin1String(names::HotkeyLabel));
-    const QWidget* rowEnd =
-        shortcutSettings_->isHidden() ? static_cast<QWidget*>(hotkey_) : shortcutSettings_;
-    const int gap = TwipsToPixels(60, tpp_.Y);
-    const int top = std::max(hotkey_->geometry().bottom(), label->geometry().bottom()) + gap;
-    hotkeyNote_->setText(
-        binding.NoneOffered ? LocalizedText(TextIds::NoGlobalShortcutsNote, context_.languageOffset)
-                            : LocalizedText(TextIds::DesktopHotkeyNote, context_.languageOffset)
-                                  .arg(HotkeyCodeToText(790)));
-    const int noteWidth = rowEnd->geometry().right() + 1 - label->x();
-    hotkeyNote_->setGeometry(label->x(), top, noteWidth, hotkeyNote_->heightForWidth(noteWidth));
-    hotkeyNote_->show();
-
-    // What stands below it in the right column moves down to make room; the rows across
-    // the whole dialog below the columns move only as far as the column then needs.
-    auto* across = findChild<QGroupBox*>(QLatin1String(names::MessageTextsGroup));
-    const int acrossTop = across->y();
-    const int room = hotkeyNote_->geometry().bottom() + gap - top + 1;
-    int columnBottom = 0;
-    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (w != hotkeyNote_ && !w->isHidden() && w->y() >= top - gap &&
-            w->geometry().right() >= label->x() && w->y() < acrossTop && w != hotkey_ &&
-            w != label && w != shortcutSettings_) {
-            w->move(w->x(), w->y() + room);
-            columnBottom = std::max(columnBottom, w->geometry().bottom());
-        }
-    }
-    const int acrossShift = std::max(0, columnBottom + 2 * gap - acrossTop);
-    if (acrossShift == 0)
-        return;
-    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (w->y() >= acrossTop)
-            w->move(w->x(), w->y() + acrossShift);
-    }
-    setFixedSize(width(), height() + acrossShift);
-    move(x(), y() - acrossShift / 2);
+// OK at the end of the left column, Cancel at the start of the right one, the version in
+// the corner.
+void OptionsDialog::CreateEndButtons(QGridLayout* grid, int row) {
+    okButton_ = Button(this, names::OkButton, TextIds::OkCaption);
+    cancelButton_ = Button(this, names::CancelButton, TextIds::CancelCaption);
+    versionLabel_ = Named(new QLabel(this), names::VersionLabel);
+    grid->addWidget(okButton_, row, 0, Qt::AlignRight);
+    QHBoxLayout* right = Row({cancelButton_, nullptr, versionLabel_});
+    right->setAlignment(versionLabel_, Qt::AlignBottom);
+    grid->addLayout(right, row, 1);
 }
 
-void OptionsDialog::CreateRestoreAndEndButtons(ControlMaker& make) {
-    QGroupBox* group = make.Group(names::RestoreDefaultsGroup, TextIds::RestoreDefaultsGroupCaption,
-                                  {3840, 3480, 3375, 1335});
-    restoreLook_ = make.Button(group, names::RestoreLookButton, TextIds::RestoreLookCaption,
-                               {120, 240, 3135, 495});
-    restoreAll_ = make.Button(group, names::RestoreAllButton, TextIds::RestoreAllCaption,
-                              {120, 720, 3135, 495});
-    okButton_ = make.Button(this, names::OkButton, TextIds::OkCaption, {2160, 6240, 1455, 375});
-    cancelButton_ =
-        make.Button(this, names::CancelButton, TextIds::CancelCaption, {3840, 6240, 1455, 375});
-    versionLabel_ = make.Make(new QLabel(this), QLatin1String(names::VersionLabel),
-                              ControlMaker::NoCaption, {6720, 6510, 630, 180});
+// The two columns of groups as wide as each other, and the rows of alert texts with their
+// boxes in columns; run once the captions are in.
+void OptionsDialog::AlignColumns() {
+    auto* grid = static_cast<QGridLayout*>(layout());
+    const int column = std::max(grid->itemAtPosition(0, 0)->sizeHint().width(),
+                                grid->itemAtPosition(0, 1)->sizeHint().width());
+    grid->setColumnMinimumWidth(0, column);
+    grid->setColumnMinimumWidth(1, column);
+    auto* alarmLabel = findChild<QLabel*>(QLatin1String(names::AlarmTextsLabel));
+    auto* countDownLabel = findChild<QLabel*>(QLatin1String(names::CountDownTextsLabel));
+    const int labels = std::max(alarmLabel->sizeHint().width(), countDownLabel->sizeHint().width());
+    alarmLabel->setMinimumWidth(labels);
+    countDownLabel->setMinimumWidth(labels);
 }
 
 // A label's caption names its box for a screen reader and passes its access key on.
@@ -375,51 +464,46 @@ void OptionsDialog::ConnectControls() {
     connect(cancelButton_, &QPushButton::clicked, this, &OptionsDialog::Cancel);
 }
 
-void OptionsDialog::CreatePresetStrip(bool alarm, QGroupBox* group, BoxFilter filter) {
+// A strip of preset boxes in a viewport five boxes wide, scrolled by the bar below it
+// when it holds more.
+void OptionsDialog::CreatePresetStrip(bool alarm, QVBoxLayout* layout, BoxFilter filter) {
+    QWidget* group = alarm ? alarmGroup_ : countDownGroup_;
     const int maxLength = alarm ? 3 : 5;
     const int count = qMax<int>(1, options_.MaxCol);
-    const PresetStripLayout layout =
-        LayoutPresetBoxes(count, ViewportLeft, ViewportWidth, PresetBoxWidth, ViewportWidth);
-
-    auto* viewport = new QWidget(group);
+    auto* viewport = new StripViewport(group);
     viewport->setObjectName(QLatin1String(alarm ? names::AlarmViewport : names::CountDownViewport));
-    // One box high, so that the scroll bar below covers none of it.
-    viewport->setGeometry(TwipsToPixels(ViewportLeft, tpp_.X), TwipsToPixels(240, tpp_.Y),
-                          TwipsToPixels(ViewportWidth, tpp_.X),
-                          TwipsToPixels(PresetBoxHeight, tpp_.Y));
-    auto* strip = new QWidget(viewport);
+    QWidget* strip = viewport->Strip();
     strip->setObjectName(QLatin1String(alarm ? names::AlarmStrip : names::CountDownStrip));
-    strip->setGeometry(0, 0, TwipsToPixels(layout.StripWidth, tpp_.X),
-                       TwipsToPixels(PresetBoxHeight, tpp_.Y));
     std::vector<QLineEdit*>& boxes = alarm ? alarmBoxes_ : countDownBoxes_;
     for (int i = 0; i < count; ++i) {
-        auto* b = new QLineEdit(strip);
+        // Both strips' boxes alike, as wide as a time takes.
+        auto* b = new NumberBox(strip, 5);
         b->setObjectName(alarm ? names::AlarmPresetBox(i) : names::CountDownPresetBox(i));
-        b->setGeometry(TwipsToPixels(layout.Lefts[i], tpp_.X), 0,
-                       TwipsToPixels(PresetBoxWidth, tpp_.X),
-                       TwipsToPixels(PresetBoxHeight, tpp_.Y));
         InstallBoxRule(b, filter, maxLength);
         b->installEventFilter(this);
+        viewport->BoxRow()->addWidget(b);
         boxes.push_back(b);
     }
+    viewport->BoxRow()->activate();
 
     auto* scroll = new QScrollBar(Qt::Horizontal, group);
     scroll->setObjectName(QLatin1String(alarm ? names::AlarmScroll : names::CountDownScroll));
-    scroll->setGeometry(TwipsToPixels(ViewportLeft, tpp_.X),
-                        TwipsToPixels(240 + PresetBoxHeight, tpp_.Y),
-                        TwipsToPixels(ViewportWidth, tpp_.X), TwipsToPixels(120, tpp_.Y));
     // The keyboard reaches every box by Tab; the strip follows the focus.
     scroll->setFocusPolicy(Qt::NoFocus);
-    if (layout.ScrollShown) {
-        scroll->setRange(layout.ScrollMin, layout.ScrollMax);
-        scroll->setSingleStep(layout.SmallChange);
-        scroll->setPageStep(layout.LargeChange);
-        scroll->setValue(0);
+    const int shown = viewport->sizeHint().width();
+    scroll->setFixedWidth(shown);
+    KeepRoom(scroll);
+    if (strip->width() > shown) {
+        scroll->setRange(0, strip->width() - shown);
+        scroll->setSingleStep(viewport->Step());
+        scroll->setPageStep(shown);
     } else {
         scroll->hide();
     }
-    connect(scroll, &QScrollBar::valueChanged, this,
-            [this, strip](int value) { strip->move(-TwipsToPixels(value, tpp_.X), 0); });
+    connect(scroll, &QScrollBar::valueChanged, strip,
+            [strip](int value) { strip->move(-value, 0); });
+    layout->addWidget(viewport);
+    layout->addWidget(scroll);
     (alarm ? alarmStrip_ : countDownStrip_) = strip;
     (alarm ? alarmScroll_ : countDownScroll_) = scroll;
 }
@@ -427,34 +511,13 @@ void OptionsDialog::CreatePresetStrip(bool alarm, QGroupBox* group, BoxFilter fi
 void OptionsDialog::ScrollIntoView(QLineEdit* box) {
     const bool alarm = box->parentWidget() == alarmStrip_;
     QScrollBar* scroll = alarm ? alarmScroll_ : countDownScroll_;
-    if (scroll->isHidden())
+    if (scroll->isHidden() || (!alarm && box->parentWidget() != countDownStrip_))
         return;
-    const std::vector<QLineEdit*>& boxes = alarm ? alarmBoxes_ : countDownBoxes_;
-    const auto at = std::find(boxes.begin(), boxes.end(), box);
-    if (at == boxes.end())
-        return;
-    const int step = static_cast<int>(ViewportLeft + PresetBoxWidth);
-    const int left = step * static_cast<int>(at - boxes.begin());
-    if (left < scroll->value())
-        scroll->setValue(left);
-    else if (left + PresetBoxWidth > scroll->value() + ViewportWidth)
-        scroll->setValue(static_cast<int>(left + PresetBoxWidth + 30 - ViewportWidth));
-}
-
-void OptionsDialog::ArrangeGroups() {
-    const qsizetype alarmAt = options_.ModeOrder.indexOf(u'1');
-    const qsizetype countDownAt = options_.ModeOrder.indexOf(u'2');
-    if (alarmAt <= countDownAt)
-        return;
-    // CountDown first: the groups change places, and so do the rows of alert texts.
-    const int countDownTop = countDownGroup_->y();
-    countDownGroup_->move(countDownGroup_->x(), alarmGroup_->y());
-    alarmGroup_->move(alarmGroup_->x(),
-                      countDownTop + countDownGroup_->height() - alarmGroup_->height());
-    const int rowTop = countDownTextsRow_->y();
-    countDownTextsRow_->move(countDownTextsRow_->x(), alarmTextsRow_->y());
-    alarmTextsRow_->move(alarmTextsRow_->x(), rowTop);
-    alarmTextsRow_->raise();
+    const int viewport = box->parentWidget()->parentWidget()->width();
+    if (box->x() < scroll->value())
+        scroll->setValue(box->x());
+    else if (box->geometry().right() + 1 > scroll->value() + viewport)
+        scroll->setValue(box->geometry().right() + 1 - viewport);
 }
 
 void OptionsDialog::SetTabOrder() {

@@ -1,6 +1,5 @@
 // The Options dialog's texts once its controls are made: the lists' items, the captions
-// in the current language, the accessible names, and the controls grown to the room their
-// texts need.
+// in the current language and the accessible names.
 
 #include "ui/options/OptionsDialog.h"
 
@@ -16,11 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 
 #include <algorithm>
-#include <utility>
 
 namespace plimset {
 
@@ -56,56 +53,6 @@ void OptionsDialog::Caption() {
         }
     }
     SetAccessibleNames();
-}
-
-void OptionsDialog::FitControls() {
-    // The two rows of alert texts keep their boxes in columns: their labels take the
-    // same room, and so do the boxes of each line.
-    auto* alarmLabel = findChild<QLabel*>(QLatin1String(names::AlarmTextsLabel));
-    auto* countDownLabel = findChild<QLabel*>(QLatin1String(names::CountDownTextsLabel));
-    const int labelWidth = std::max({alarmLabel->width(), alarmLabel->sizeHint().width(),
-                                     countDownLabel->width(), countDownLabel->sizeHint().width()});
-    alarmLabel->resize(labelWidth, alarmLabel->height());
-    countDownLabel->resize(labelWidth, countDownLabel->height());
-    for (const auto& [alarmBox, countDownBox] :
-         {std::pair{alarmText1_, countDownText1_}, std::pair{alarmText2_, countDownText2_}}) {
-        const int width = std::max(
-            {alarmBox->width(), TextRoom(alarmBox).width(), TextRoom(countDownBox).width()});
-        alarmBox->resize(width, alarmBox->height());
-        countDownBox->resize(width, countDownBox->height());
-    }
-    // The version stands in the corner: it grows to the left.
-    versionLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    const int versionWidth = std::max(versionLabel_->width(), versionLabel_->sizeHint().width());
-    versionLabel_->setGeometry(versionLabel_->geometry().right() + 1 - versionWidth,
-                               versionLabel_->y(), versionWidth, versionLabel_->height());
-
-    FitExceptions exceptions;
-    // The preset strips scroll, and the sound file box scrolls its path (shown from its
-    // start, whole in its tool tip).
-    exceptions.keepsSize = [this](const QWidget* w) {
-        return w == alarmStrip_->parentWidget() || w == countDownStrip_->parentWidget() ||
-               w == soundFile_ || w == hotkeyNote_;
-    };
-    // A strip's scroll bar hidden now stays hidden while the dialog is open.
-    exceptions.takesNoRoom = [this](const QWidget* w) {
-        return (w == alarmScroll_ || w == countDownScroll_ || w == hotkeyNote_ ||
-                w == shortcutSettings_) &&
-               w->isHidden();
-    };
-    const QSize fitted = FitControlsToText(this, exceptions);
-    // The alert texts span both columns, however wide they grew.
-    auto* texts = findChild<QGroupBox*>(QLatin1String(names::MessageTextsGroup));
-    const int columnsRight =
-        findChild<QGroupBox*>(QLatin1String(names::TrayGroup))->geometry().right();
-    if (columnsRight > texts->geometry().right())
-        texts->resize(columnsRight - texts->x() + 1, texts->height());
-    setFixedSize(fitted);
-    // Centred again at its new size.
-    if (const QScreen* screen = main_.PreviewWindow()->screen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
 }
 
 void OptionsDialog::SetAccessibleNames() {

@@ -47,29 +47,6 @@ TEST(OptionsRules, EnteredTextObeysTheSameRuleWithFullWidthFormsMadeAscii) {
     EXPECT_EQ(FilterInputText(u"あ\t"_qs, BoxFilter::None), u"あ\t"_qs);
 }
 
-TEST(OptionsRules, PresetStripsScrollOnlyWhenTheyOutgrowTheirViewport) {
-    const PresetStripLayout one = LayoutPresetBoxes(1, 120, 3135, 525, 3135);
-    EXPECT_EQ(one.Lefts, std::vector<double>{0});
-    EXPECT_FALSE(one.ScrollShown);
-
-    const PresetStripLayout five = LayoutPresetBoxes(5, 120, 3135, 525, 3135);
-    EXPECT_EQ(five.Lefts, (std::vector<double>{0, 645, 1290, 1935, 2580}));
-    EXPECT_EQ(five.StripWidth, 3135);
-    EXPECT_FALSE(five.ScrollShown);
-
-    const PresetStripLayout six = LayoutPresetBoxes(6, 120, 3135, 525, 3135);
-    EXPECT_EQ(six.StripWidth, 3780);
-    EXPECT_TRUE(six.ScrollShown);
-    EXPECT_EQ(six.ScrollMin, 0);
-    EXPECT_EQ(six.ScrollMax, 645);
-    EXPECT_EQ(six.SmallChange, 645);
-    EXPECT_EQ(six.LargeChange, 3225);
-
-    const PresetStripLayout many = LayoutPresetBoxes(99, 120, 3135, 525, 3135);
-    EXPECT_EQ(many.Lefts.back(), 98 * 645);
-    EXPECT_EQ(many.ScrollMax, 98 * 645 + 555 - 3135);
-}
-
 TEST(OptionsRules, LengthItemsCarryTheLocalesSeparatorAndTheClockForm) {
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     EXPECT_EQ(MaxLengthItemText(5, 0, english, "Max", "min"), "5 (Max100min)");

@@ -30,7 +30,8 @@ struct Look {
     QFont font;
 };
 
-// The desktop's default font, and DejaVu Sans at 11 points (wider than the design's).
+// The desktop's default font, and DejaVu Sans at 11 points (wider than the default). The
+// build runs these checks at 96 DPI and again at 120 DPI.
 std::vector<Look> Looks() {
     QFont wide(QStringLiteral("DejaVu Sans"));
     wide.setPointSize(11);
@@ -105,6 +106,19 @@ TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
                     EXPECT_EQ(at(names::AlarmText2Box).left(), at(names::CountDownText2Box).left());
                     EXPECT_EQ(at(names::TrayGroup).width(),
                               at(names::RestoreDefaultsGroup).width());
+                    EXPECT_EQ(at(names::SoundGroup).width(), at(names::TrayGroup).width());
+                    // The desktop's button beside the hotkey box, the note below both.
+                    const auto shown = [d](const char* name) {
+                        return d->findChild<QWidget*>(QLatin1String(name))->isVisible();
+                    };
+                    EXPECT_TRUE(!shown(names::ShortcutSettingsButton) ||
+                                at(names::ShortcutSettingsButton).left() >
+                                    at(names::HotkeyBox).right());
+                    if (shown(names::HotkeyNote)) {
+                        EXPECT_GT(at(names::HotkeyNote).top(), at(names::HotkeyBox).bottom());
+                        EXPECT_LT(at(names::HotkeyNote).bottom(), at(names::LanguageList).top());
+                        EXPECT_EQ(at(names::HotkeyNote).left(), at(names::HotkeyLabel).left());
+                    }
                     d->close();
                 });
                 Find<QAction>(MainWindowNames::OptionsItem)->trigger();

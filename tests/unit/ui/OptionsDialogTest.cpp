@@ -74,9 +74,6 @@ TEST_F(OptionsDialogTest, TheTabOrderFollowsTheModeOrderAndEveryStopHasASpokenNa
                   "(min) or (min:sec) [0:Indefinite]");
         for (const QWidget* w : d->findChildren<QWidget*>())
             EXPECT_FALSE(w->accessibleName().contains(u"min.sec")) << w->objectName().toStdString();
-        // Labels grow to their captions.
-        auto* label = In<QLabel>(names::RingDurationUnitLabel);
-        EXPECT_GE(label->width(), label->sizeHint().width());
         // The version `plimset --version` prints.
         EXPECT_EQ(In<QLabel>(names::VersionLabel)->text(),
                   QStringLiteral("Ver. ") + ProgramVersion);
@@ -140,11 +137,19 @@ TEST_F(OptionsDialogTest, PresetStripsScrollForMoreThanFiveBoxesAndFollowTheFocu
     WithDialog([&](OptionsDialog*) {
         auto* scroll = In<QScrollBar>(names::AlarmScroll);
         EXPECT_FALSE(scroll->isHidden());
-        EXPECT_EQ(scroll->maximum(), 645);
-        EXPECT_EQ(scroll->singleStep(), 645);
-        EXPECT_EQ(scroll->pageStep(), 3225);
-        scroll->setValue(645);
-        EXPECT_EQ(In<QWidget>(names::AlarmStrip)->x(), -43);
+        const auto inSight = [&](int slot) {
+            const QRect box = Box(names::AlarmPresetBox(slot))
+                                  ->geometry()
+                                  .translated(In<QWidget>(names::AlarmStrip)->pos());
+            return In<QWidget>(names::AlarmViewport)->rect().contains(box);
+        };
+        EXPECT_TRUE(inSight(4));
+        EXPECT_FALSE(inSight(5));
+        // One step of the bar brings the sixth box in.
+        EXPECT_EQ(scroll->maximum(), scroll->singleStep());
+        scroll->setValue(scroll->maximum());
+        EXPECT_TRUE(inSight(5));
+        EXPECT_FALSE(inSight(0));
         scroll->setValue(0);
         // Tabbing to a box out of sight brings it into the viewport, and back again.
         const auto tabInto = [](QWidget* box) {
@@ -152,7 +157,7 @@ TEST_F(OptionsDialogTest, PresetStripsScrollForMoreThanFiveBoxesAndFollowTheFocu
             QCoreApplication::sendEvent(box, &focus);
         };
         tabInto(Box(names::AlarmPresetBox(5)));
-        EXPECT_EQ(scroll->value(), 645);
+        EXPECT_TRUE(inSight(5));
         tabInto(Box(names::AlarmPresetBox(0)));
         EXPECT_EQ(scroll->value(), 0);
     });
