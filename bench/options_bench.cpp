@@ -7,7 +7,7 @@
 //
 // Runs on the platform Qt chooses (QT_QPA_PLATFORM=offscreen for no display).
 
-#include "alerts/MciInterpreter.h"
+#include "alerts/SoundFilePlayer.h"
 #include "alerts/ToneBeeper.h"
 #include "app/App.h"
 #include "core/Clock.h"
@@ -77,14 +77,14 @@ Figures TimeOpening(int maxCol, int runs) {
     DbusDesktopNotifier notifier(QStringLiteral("plimset"));
     const std::unique_ptr<WindowActivation> activation = MakeWindowActivation();
     ToneBeeper beeper;
-    MciInterpreter soundCommands;
+    SoundFilePlayer soundPlayer;
     App app(AppContext{
         .clock = clock,
         .fontProbe = fonts,
         .windowServices = *services,
         .windowActivation = *activation,
         .beeper = beeper,
-        .soundCommands = soundCommands,
+        .soundPlayer = soundPlayer,
         .globalHotkey = *hotkey,
         .desktopNotifier = notifier,
         .settingsFilePath = path,

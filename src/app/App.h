@@ -1,7 +1,6 @@
 #pragma once
 
 #include "alerts/DesktopAlertOutput.h"
-#include "alerts/MciPlayer.h"
 #include "alerts/TrayIcon.h"
 #include "app/AppContext.h"
 #include "app/ClockStepWatch.h"
@@ -15,7 +14,6 @@
 #include "desktop/GlobalHotkey.h"
 #include "desktop/QtTranslation.h"
 #include "ui/main/MainWindow.h"
-#include "ui/options/SoundPreview.h"
 
 #include <QObject>
 #include <optional>
@@ -84,8 +82,6 @@ public:
     TimerEngine& Engine() { return engine_; }
     MainWindow& Window() { return window_; }
     DesktopAlertOutput& Alert() { return alert_; }
-    // The sound layer, which the Options dialog's test play shares with the alarm.
-    MciPlayer& SoundPlayer() { return soundPlayer_; }
     TrayIcon& Tray() { return tray_; }
 
 private:
@@ -108,13 +104,11 @@ private:
     InterfaceLanguage language_;
     QtTranslation qtTranslation_; // Qt's own texts follow language_
     MainWindow window_;
-    MciPlayer soundPlayer_;
     DesktopAlertOutput alert_;
     TrayIcon tray_;
     TimerEngine engine_;
     MainWindowState windowState_;
     WindowSettings designLook_;
-    MciSoundPreview soundPreview_{soundPlayer_};
     // After a clock step or a resume the armed tick comes at once.
     ClockStepWatch clockStepWatch_{[this] {
         if (engine_.RunState() != TimerEngine::Stopped)

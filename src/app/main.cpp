@@ -1,4 +1,4 @@
-#include "alerts/MciInterpreter.h"
+#include "alerts/SoundFilePlayer.h"
 #include "alerts/ToneBeeper.h"
 #include "app/App.h"
 #include "app/EarlyOptions.h"
@@ -115,7 +115,7 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<plimset::WindowActivation> windowActivation =
         plimset::MakeWindowActivation();
     plimset::ToneBeeper beeper;
-    plimset::MciInterpreter soundCommands;
+    plimset::SoundFilePlayer soundPlayer;
     plimset::DbusDesktopNotifier desktopNotifier(QString::fromLatin1(plimset::ApplicationId));
     const QString executable = QCoreApplication::applicationFilePath();
 
@@ -125,7 +125,7 @@ int main(int argc, char* argv[]) {
         .windowServices = *windowServices,
         .windowActivation = *windowActivation,
         .beeper = beeper,
-        .soundCommands = soundCommands,
+        .soundPlayer = soundPlayer,
         .globalHotkey = globalHotkey,
         .desktopNotifier = desktopNotifier,
         .settingsFilePath = plimset::SettingsFilePath(executable),

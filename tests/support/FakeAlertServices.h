@@ -1,6 +1,5 @@
 #pragma once
 
-#include "FakeCommandInterpreter.h"
 #include "alerts/Beeper.h"
 #include "alerts/TrayMenuCaption.h"
 #include "desktop/WindowActivation.h"

@@ -5,7 +5,7 @@
 #include "ui/options/OptionsDialog.h"
 
 #include "alerts/Beeper.h"
-#include "alerts/MciInterpreter.h"
+#include "alerts/SoundPlayer.h"
 #include "core/HotkeyText.h"
 #include "core/NumericText.h"
 #include "desktop/Icons.h"
@@ -17,7 +17,6 @@
 #include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
 #include "ui/options/OptionsDialogNames.h"
-#include "ui/options/SoundPreview.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -315,23 +314,21 @@ void OptionsDialog::TestPlay() {
         StopTestPlay();
         return;
     }
-    const QString mode = context_.sound.Mode();
-    if (mode != QLatin1String("playing") && mode != QLatin1String("stopped")) {
-        const int opened = context_.sound.Open(path);
-        if (opened == MciPlayer::NoOutput) {
-            Message(LocalizedText(TextIds::NoSoundOutput, offset), MessageStyle::Critical);
-            return;
-        }
-        if (opened == -2) {
-            Message(LocalizedText(TextIds::CannotPlayFile, offset), MessageStyle::Critical);
-            return;
-        }
-        if (opened == -1) {
-            Message(LocalizedText(TextIds::FileNotFound, offset), MessageStyle::Critical);
-            return;
-        }
+    // Opening the file closes the one open, the alarm's included: the chosen file is heard.
+    switch (context_.sound.Open(path)) {
+    case SoundOpenResult::Opened:
+        break;
+    case SoundOpenResult::NotFound:
+        Message(LocalizedText(TextIds::FileNotFound, offset), MessageStyle::Critical);
+        return;
+    case SoundOpenResult::CannotPlay:
+        Message(LocalizedText(TextIds::CannotPlayFile, offset), MessageStyle::Critical);
+        return;
+    case SoundOpenResult::NoOutput:
+        Message(LocalizedText(TextIds::NoSoundOutput, offset), MessageStyle::Critical);
+        return;
     }
-    context_.sound.Play();
+    context_.sound.PlayFromStart();
     testPlayButton_->setIcon(ResourceIcon(IconId::Stop));
     testPlayButton_->setAccessibleName(QStringLiteral("Stop test play"));
     testPlaying_ = true;
@@ -339,7 +336,7 @@ void OptionsDialog::TestPlay() {
 }
 
 void OptionsDialog::MonitorTestPlay() {
-    if (context_.sound.Mode() != QLatin1String("stopped"))
+    if (context_.sound.State() != SoundState::Stopped)
         return;
     context_.sound.Close();
     testPlayMonitor_->stop();
@@ -353,8 +350,6 @@ void OptionsDialog::StopTestPlay() {
         return;
     testPlayMonitor_->stop();
     testPlaying_ = false;
-    if (context_.sound.Mode() == QLatin1String("playing"))
-        context_.sound.Stop();
     context_.sound.Close();
     testPlayButton_->setIcon(ResourceIcon(IconId::Go));
     testPlayButton_->setAccessibleName(QStringLiteral("Test play"));
