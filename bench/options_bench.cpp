@@ -91,6 +91,7 @@ Figures TimeOpening(int maxCol, int runs) {
         .locale = QLocale::system(),
         .arguments = {},
         .showMessage = nullptr,
+        .sayOnStandardError = nullptr,
         .askYesNo = nullptr,
     });
     app.Startup();
