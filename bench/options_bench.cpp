@@ -17,7 +17,7 @@
 #include "settings/OptionTable.h"
 #include "settings/SaveOptionSettings.h"
 #include "settings/SettingsFile.h"
-#include "sound/MciInterpreter.h"
+#include "sound/SoundFilePlayer.h"
 #include "sound/ToneBeeper.h"
 #include "ui/options/OptionsDialog.h"
 
@@ -77,20 +77,21 @@ Figures TimeOpening(int maxCol, int runs) {
     DbusDesktopNotifier notifier(QStringLiteral("plimset"));
     const std::unique_ptr<WindowActivation> activation = MakeWindowActivation();
     ToneBeeper beeper;
-    MciInterpreter soundCommands;
+    SoundFilePlayer soundPlayer;
     App app(AppContext{
         .clock = clock,
         .fontProbe = fonts,
         .windowServices = *services,
         .windowActivation = *activation,
         .beeper = beeper,
-        .soundCommands = soundCommands,
+        .soundPlayer = soundPlayer,
         .globalHotkey = *hotkey,
         .desktopNotifier = notifier,
         .settingsFilePath = path,
         .locale = QLocale::system(),
         .arguments = {},
         .showMessage = nullptr,
+        .sayOnStandardError = nullptr,
         .askYesNo = nullptr,
     });
     app.Startup();

@@ -1,5 +1,6 @@
 // How soon an alert is heard: the time from the sound action of an alert step (the calls
-// it makes: "open" and "play" of the sound file, "play from 0" for a replay, or the beep)
+// it makes: opening and playing the sound file, playing it from the start again for a
+// replay, or the beep)
 // to the first audible sample that reaches the audio server, taken from a recorder on the
 // sink's monitor in the same process (so one clock measures both ends). The figure
 // includes the recorder's own latency of a few milliseconds.
@@ -9,8 +10,7 @@
 //   alert_sound_bench later FILE N      N replays from the start, N new opens, N beeps
 // Every line: "<what> <milliseconds>"; "rss-before-first-play"/"rss-after-first-play" in KiB.
 
-#include "sound/MciInterpreter.h"
-#include "sound/MciPlayer.h"
+#include "sound/SoundFilePlayer.h"
 #include "sound/ToneBeeper.h"
 
 #include <QCoreApplication>
@@ -124,11 +124,9 @@ int main(int argc, char* argv[]) {
                      "usage: alert_sound_bench first-file FILE | first-beep | later FILE N\n");
         return 2;
     }
-    const QString alias = QString::fromLatin1(SoundAlias);
     const long rssStart = RssKib();
     Monitor monitor;
-    MciInterpreter interpreter;
-    MciPlayer player(interpreter);
+    SoundFilePlayer player;
     ToneBeeper beeper;
     monitor.WaitForQuiet();
     QElapsedTimer start;
@@ -143,9 +141,9 @@ int main(int argc, char* argv[]) {
     if (args[0] == u"first-file") {
         Print("rss-before-first-play", static_cast<double>(RssKib()));
         start.start();
-        player.MciMode(alias);
-        player.MciCommand(alias, QStringLiteral("open"), file);
-        player.MciCommand(alias, QStringLiteral("play"), QString());
+        player.State();
+        player.Open(file);
+        player.PlayFromStart();
         Print("first-file", monitor.Onset(start));
         QTest::qWait(1000);
         Print("rss-after-first-play", static_cast<double>(RssKib()));
@@ -153,24 +151,24 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     const int n = args.value(2, QStringLiteral("10")).toInt();
-    player.MciCommand(alias, QStringLiteral("open"), file);
-    player.MciCommand(alias, QStringLiteral("play"), QString());
+    player.Open(file);
+    player.PlayFromStart();
     for (int i = 0; i < n; ++i) {
-        (void)QTest::qWaitFor([&] { return player.MciMode(alias) == u"stopped"; }, 10000);
+        (void)QTest::qWaitFor([&] { return player.State() == SoundState::Stopped; }, 10000);
         monitor.WaitForQuiet();
         start.start();
-        player.MciMode(alias);
-        player.MciCommand(alias, QStringLiteral("prev"), QString());
+        player.State();
+        player.PlayFromStart();
         Print("replay", monitor.Onset(start));
     }
     for (int i = 0; i < n; ++i) {
-        (void)QTest::qWaitFor([&] { return player.MciMode(alias) == u"stopped"; }, 10000);
-        player.MciCommand(alias, QStringLiteral("close"), QString());
+        (void)QTest::qWaitFor([&] { return player.State() == SoundState::Stopped; }, 10000);
+        player.Close();
         monitor.WaitForQuiet();
         start.start();
-        player.MciMode(alias);
-        player.MciCommand(alias, QStringLiteral("open"), file);
-        player.MciCommand(alias, QStringLiteral("play"), QString());
+        player.State();
+        player.Open(file);
+        player.PlayFromStart();
         Print("later-open-play", monitor.Onset(start));
     }
     for (int i = 0; i < n; ++i) {

@@ -8,7 +8,7 @@
 #include "desktop/WindowActivation.h"
 #include "desktop/WindowServices.h"
 #include "sound/Beeper.h"
-#include "sound/MciPlayer.h"
+#include "sound/SoundFilePlayer.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
 #include "tray/TrayMenuCaption.h"
@@ -219,7 +219,6 @@ void DesktopAlertOutput::PlayFile() {
     if (c_.player == nullptr) {
         return;
     }
-    const QString alias = QString::fromLatin1(SoundAlias);
     if (o.SoundFile.isEmpty() || !c_.fileExists(o.SoundFile)) {
         // Nothing to play. Played "until its end" it has ended at once.
         if (o.SoundUntilEnd != 0) {
@@ -227,32 +226,32 @@ void DesktopAlertOutput::PlayFile() {
         }
         return;
     }
-    const QString mode = c_.player->MciMode(alias);
-    if (mode == u"playing") {
+    const SoundState state = c_.player->State();
+    if (state == SoundState::Playing) {
         return;
     }
-    if (mode == u"stopped") {
+    if (state == SoundState::Stopped) {
         if (o.SoundUntilEnd != 0) {
             StopSoundFile(SoundStop::CloseAtEnd);
             MarkPlayedToEnd();
         } else {
-            c_.player->MciCommand(alias, QStringLiteral("prev"), QString());
+            c_.player->PlayFromStart();
             soundOpen_ = true;
         }
         return;
     }
-    const qint16 opened = c_.player->MciCommand(alias, QStringLiteral("open"), o.SoundFile);
-    if (opened == MciPlayer::NoOutput && c_.beeper != nullptr) {
+    const SoundOpenResult opened = c_.player->Open(o.SoundFile);
+    if (opened == SoundOpenResult::NoOutput && c_.beeper != nullptr) {
         // No sound can be played here at all: the beep rings in its place (it falls back to
         // the display's bell), once a second as the file would.
         c_.beeper->Beep(1);
     }
-    if (opened != MciPlayer::Ok && o.SoundUntilEnd != 0) {
-        // A file that cannot be played never reports "stopped": count it as played.
+    if (opened != SoundOpenResult::Opened && o.SoundUntilEnd != 0) {
+        // A file that cannot be played never reports Stopped: count it as played.
         MarkPlayedToEnd();
         return;
     }
-    c_.player->MciCommand(alias, QStringLiteral("play"), QString());
+    c_.player->PlayFromStart();
     soundOpen_ = true;
 }
 
@@ -272,18 +271,17 @@ void DesktopAlertOutput::StopSoundFile(SoundStop how) {
     if (!soundOpen_ || c_.player == nullptr) {
         return;
     }
-    const QString alias = QString::fromLatin1(SoundAlias);
     switch (how) {
     case SoundStop::Stop:
-        if (c_.player->MciMode(alias) == u"playing") {
-            c_.player->MciCommand(alias, QStringLiteral("stop"), QString());
-            c_.player->MciCommand(alias, QStringLiteral("close"), QString());
+        if (c_.player->State() == SoundState::Playing) {
+            c_.player->Stop();
+            c_.player->Close();
             soundOpen_ = false;
         }
         break;
     case SoundStop::CloseAtEnd:
-        if (c_.player->MciMode(alias) == u"stopped") {
-            c_.player->MciCommand(alias, QStringLiteral("close"), QString());
+        if (c_.player->State() == SoundState::Stopped) {
+            c_.player->Close();
             soundOpen_ = false;
         }
         break;

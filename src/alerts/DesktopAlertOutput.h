@@ -17,7 +17,7 @@ namespace plimset {
 class AlertWindow;
 class Beeper;
 class DesktopNotifier;
-class MciPlayer;
+class SoundPlayer;
 class TimerEngine;
 class TrayMenuCaption;
 class WindowActivation;
@@ -35,7 +35,7 @@ struct AlertOutputContext {
     WindowActivation* activation = nullptr;
     WindowServices* windowServices = nullptr; // takes the alert window off the taskbar
     Beeper* beeper = nullptr;
-    MciPlayer* player = nullptr; // the sound layer, shared with the Options dialog's test play
+    SoundPlayer* player = nullptr; // the sound file, shared with the Options dialog's test play
     TrayMenuCaption* trayMenu = nullptr;
     // Whether a file is at a path; by default a check bounded in time.
     std::function<bool(const QString&)> fileExists;
@@ -49,7 +49,7 @@ struct AlertOutputContext {
 // The alert as the user meets it: every engine tick of an alert brings the main window
 // back and to the front, shows or hides the alert window (Form3) by the pending parts and
 // keeps it above the main window so that its message stays readable,
-// and once a second sounds the beep or (re)plays the sound file under the alias "mmFile".
+// and once a second sounds the beep or (re)plays the sound file.
 //
 // An alert lasts from its first step until the engine stops its sound (the alert ended,
 // was stopped or the timer was reset); meanwhile its lines are also a desktop

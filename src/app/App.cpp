@@ -31,7 +31,6 @@ constexpr char16_t DesignFontFamily[] = u"ＭＳ Ｐゴシック";
 
 App::App(AppContext context)
     : context_(std::move(context)), window_(state_, options_, context_.windowServices),
-      soundPlayer_(context_.soundCommands),
       alert_(AlertOutputContext{
           .options = &options_,
           .state = &state_,
@@ -40,7 +39,7 @@ App::App(AppContext context)
           .activation = &context_.windowActivation,
           .windowServices = &context_.windowServices,
           .beeper = &context_.beeper,
-          .player = &soundPlayer_,
+          .player = &context_.soundPlayer,
           .trayMenu = &tray_,
           .fileExists = {},
           .notifier = &context_.desktopNotifier,
@@ -186,7 +185,7 @@ void App::OpenOptions() {
             window_, options_,
             OptionsDialogContext{
                 .settings = settings,
-                .sound = context_.soundPreview != nullptr ? *context_.soundPreview : soundPreview_,
+                .sound = context_.soundPlayer,
                 .beeper = context_.beeper,
                 .languageOffset = language_.Offset,
                 .noJapaneseFont = language_.NoJapaneseFont,

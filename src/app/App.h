@@ -12,8 +12,6 @@
 #include "core/WindowVerbs.h"
 #include "desktop/GlobalHotkey.h"
 #include "desktop/QtTranslation.h"
-#include "sound/MciPlayer.h"
-#include "sound/SoundPreview.h"
 #include "tray/TrayIcon.h"
 #include "ui/main/MainWindow.h"
 
@@ -84,8 +82,6 @@ public:
     TimerEngine& Engine() { return engine_; }
     MainWindow& Window() { return window_; }
     DesktopAlertOutput& Alert() { return alert_; }
-    // The sound layer, which the Options dialog's test play shares with the alarm.
-    MciPlayer& SoundPlayer() { return soundPlayer_; }
     TrayIcon& Tray() { return tray_; }
 
 private:
@@ -108,13 +104,11 @@ private:
     InterfaceLanguage language_;
     QtTranslation qtTranslation_; // Qt's own texts follow language_
     MainWindow window_;
-    MciPlayer soundPlayer_;
     DesktopAlertOutput alert_;
     TrayIcon tray_;
     TimerEngine engine_;
     MainWindowState windowState_;
     WindowSettings designLook_;
-    MciSoundPreview soundPreview_{soundPlayer_};
     // After a clock step or a resume the armed tick comes at once.
     ClockStepWatch clockStepWatch_{[this] {
         if (engine_.CurrentRunState() != RunState::Stopped)

@@ -15,12 +15,11 @@ namespace plimset {
 
 class Beeper;
 class Clock;
-class CommandInterpreter;
 class DesktopNotifier;
 class FontProbe;
 class WindowActivation;
 class GlobalHotkey;
-class SoundPreview;
+class SoundPlayer;
 class WindowServices;
 
 // What the program needs from outside: the clock, the desktop's services, where its
@@ -31,11 +30,11 @@ struct AppContext {
     Clock& clock;
     const FontProbe& fontProbe;
     WindowServices& windowServices;
-    // The alert's services: bringing the window to the front, the beep, and what carries
-    // out the sound layer's command strings.
+    // The alert's services: bringing the window to the front, the beep, and the sound file
+    // (which the Options dialog's test play shares).
     WindowActivation& windowActivation;
     Beeper& beeper;
-    CommandInterpreter& soundCommands;
+    SoundPlayer& soundPlayer;
     GlobalHotkey& globalHotkey;
     // The desktop notification that accompanies each alert.
     DesktopNotifier& desktopNotifier;
@@ -50,8 +49,6 @@ struct AppContext {
     std::function<void(const QString& line)> sayOnStandardError;
     // Asks a question with Yes and No buttons and the application's title; true for Yes.
     std::function<bool(QWidget* parent, const QString& text)> askYesNo;
-    // The Options dialog's test play; the program's sound layer when not given.
-    SoundPreview* soundPreview = nullptr;
     // Where the windows of the other Plimsets of the desktop session are (each outer
     // window's top-left corner in pixels): a new window opens beside them, not on top.
     QList<QPoint> otherWindowPlaces = {};

@@ -13,7 +13,7 @@
 #include "desktop/WindowActivation.h"
 #include "desktop/WindowServices.h"
 #include "settings/SettingsPath.h"
-#include "sound/MciInterpreter.h"
+#include "sound/SoundFilePlayer.h"
 #include "sound/ToneBeeper.h"
 #include "ui/widgets/Icons.h"
 
@@ -115,7 +115,7 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<plimset::WindowActivation> windowActivation =
         plimset::MakeWindowActivation();
     plimset::ToneBeeper beeper;
-    plimset::MciInterpreter soundCommands;
+    plimset::SoundFilePlayer soundPlayer;
     plimset::DbusDesktopNotifier desktopNotifier(QString::fromLatin1(plimset::ApplicationId));
     const QString executable = QCoreApplication::applicationFilePath();
 
@@ -125,7 +125,7 @@ int main(int argc, char* argv[]) {
         .windowServices = *windowServices,
         .windowActivation = *windowActivation,
         .beeper = beeper,
-        .soundCommands = soundCommands,
+        .soundPlayer = soundPlayer,
         .globalHotkey = globalHotkey,
         .desktopNotifier = desktopNotifier,
         .settingsFilePath = plimset::SettingsFilePath(executable),

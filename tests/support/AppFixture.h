@@ -4,7 +4,7 @@
 #include "FakeClock.h"
 #include "FakeDesktopNotifier.h"
 #include "FakeGlobalHotkey.h"
-#include "FakeSoundPreview.h"
+#include "FakeSoundPlayer.h"
 #include "FakeWindowServices.h"
 #include "app/App.h"
 #include "desktop/GlobalHotkey.h"
@@ -65,7 +65,7 @@ protected:
             .windowServices = services,
             .windowActivation = activation,
             .beeper = beeper,
-            .soundCommands = soundCommands,
+            .soundPlayer = sound,
             .globalHotkey = hotkey,
             .desktopNotifier = notifier,
             .settingsFilePath = SettingsPath(),
@@ -81,7 +81,6 @@ protected:
                     questions.push_back(text);
                     return answerYes;
                 },
-            .soundPreview = &sound,
         });
         window = &app->Window();
         return app->Startup();
@@ -120,14 +119,13 @@ protected:
     FakeWindowServices services;
     FakeActivation activation;
     FakeBeeper beeper;
-    FakeCommandInterpreter soundCommands;
     FakeGlobalHotkey hotkey;
     FakeDesktopNotifier notifier;
     std::vector<Message> messages;
     std::vector<QString> errorLines; // what went to standard error
     std::vector<QString> questions;
     bool answerYes = true;
-    FakeSoundPreview sound;
+    FakeSoundPlayer sound; // the alarm's and the test play's
     std::unique_ptr<App> app;
     MainWindow* window = nullptr;
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "FakeCommandInterpreter.h"
 #include "desktop/WindowActivation.h"
 #include "sound/Beeper.h"
 #include "tray/TrayMenuCaption.h"

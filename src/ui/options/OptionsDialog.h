@@ -33,12 +33,12 @@ namespace plimset {
 
 class Beeper;
 class SettingsFile;
-class SoundPreview;
+class SoundPlayer;
 
 // What the Options dialog works with besides the main window and the live options.
 struct OptionsDialogContext {
     SettingsFile& settings;
-    SoundPreview& sound;
+    SoundPlayer& sound; // the sound file the test play shares with the alarm
     Beeper& beeper;
     qint16 languageOffset = 0;
     // No font can show Japanese: the language cannot be chosen.

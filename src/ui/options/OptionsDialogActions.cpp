@@ -10,8 +10,7 @@
 #include "settings/SaveOptionSettings.h"
 #include "settings/SettingsFile.h"
 #include "sound/Beeper.h"
-#include "sound/MciInterpreter.h"
-#include "sound/SoundPreview.h"
+#include "sound/SoundPlayer.h"
 #include "text/Captions.h"
 #include "text/StringTable.h"
 #include "text/TextIds.h"
@@ -326,23 +325,21 @@ void OptionsDialog::TestPlay() {
         StopTestPlay();
         return;
     }
-    const QString mode = context_.sound.Mode();
-    if (mode != QLatin1String("playing") && mode != QLatin1String("stopped")) {
-        const int opened = context_.sound.Open(path);
-        if (opened == MciPlayer::NoOutput) {
-            Message(LocalizedText(TextIds::NoSoundOutput, offset), MessageStyle::Critical);
-            return;
-        }
-        if (opened == -2) {
-            Message(LocalizedText(TextIds::CannotPlayFile, offset), MessageStyle::Critical);
-            return;
-        }
-        if (opened == -1) {
-            Message(LocalizedText(TextIds::FileNotFound, offset), MessageStyle::Critical);
-            return;
-        }
+    // Opening the file closes the one open, the alarm's included: the chosen file is heard.
+    switch (context_.sound.Open(path)) {
+    case SoundOpenResult::Opened:
+        break;
+    case SoundOpenResult::NotFound:
+        Message(LocalizedText(TextIds::FileNotFound, offset), MessageStyle::Critical);
+        return;
+    case SoundOpenResult::CannotPlay:
+        Message(LocalizedText(TextIds::CannotPlayFile, offset), MessageStyle::Critical);
+        return;
+    case SoundOpenResult::NoOutput:
+        Message(LocalizedText(TextIds::NoSoundOutput, offset), MessageStyle::Critical);
+        return;
     }
-    context_.sound.Play();
+    context_.sound.PlayFromStart();
     testPlayButton_->setIcon(ResourceIcon(IconId::Stop));
     testPlayButton_->setAccessibleName(QStringLiteral("Stop test play"));
     testPlaying_ = true;
@@ -350,7 +347,7 @@ void OptionsDialog::TestPlay() {
 }
 
 void OptionsDialog::MonitorTestPlay() {
-    if (context_.sound.Mode() != QLatin1String("stopped"))
+    if (context_.sound.State() != SoundState::Stopped)
         return;
     context_.sound.Close();
     testPlayMonitor_->stop();
@@ -364,8 +361,6 @@ void OptionsDialog::StopTestPlay() {
         return;
     testPlayMonitor_->stop();
     testPlaying_ = false;
-    if (context_.sound.Mode() == QLatin1String("playing"))
-        context_.sound.Stop();
     context_.sound.Close();
     testPlayButton_->setIcon(ResourceIcon(IconId::Go));
     testPlayButton_->setAccessibleName(QStringLiteral("Test play"));

@@ -1,9 +1,9 @@
 #include "EngineFixture.h"
 #include "FakeAlertServices.h"
+#include "FakeSoundPlayer.h"
 #include "FakeWindowServices.h"
 #include "alerts/AlertWindow.h"
 #include "alerts/DesktopAlertOutput.h"
-#include "sound/MciInterpreter.h"
 
 #include <QWidget>
 #include <QWindow>
@@ -26,13 +26,13 @@ protected:
         output.LoadAlertWindow();
     }
 
-    // Calls AlertStep n times and returns the strings sent meanwhile.
+    // Calls AlertStep n times and returns the sound file's calls meanwhile.
     QStringList Steps(int n, AlertParts pending = sound) {
-        mci.sent.clear();
+        player.calls.clear();
         for (int i = 0; i < n; ++i) {
             output.AlertStep(pending);
         }
-        return mci.sent;
+        return player.calls;
     }
 
     AppState state;
@@ -40,9 +40,8 @@ protected:
     FakeClock clock{At(12, 0)};
     FakeTimerView view;
     FakeTrayTip tray;
-    FakeCommandInterpreter mci;
+    FakeSoundPlayer player;
     bool fileExists = true;
-    MciPlayer player{mci, [this](const QString&) { return fileExists; }};
     FakeBeeper beeper;
     FakeActivation activation;
     FakeWindowServices windowServices;
@@ -94,25 +93,20 @@ TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
     options.SoundFlag = 2;
     Steps(5);
     EXPECT_EQ(beeper.rows.size(), 2u);
-    EXPECT_TRUE(mci.sent.isEmpty());
+    EXPECT_TRUE(player.calls.isEmpty());
 }
 
 TEST_F(AlertOutputTest, FileIsOpenedThenReplayedFromTheStart) {
     output.RingAtNextSoundStep();
-    mci.mode = QString(); // not open yet
-    EXPECT_EQ(Steps(1),
-              QStringList({"status mmFile mode", "open \"/sounds/ring.oga\" alias mmFile wait",
-                           "play mmFile"}));
+    EXPECT_EQ(Steps(1), QStringList({"open /sounds/ring.oga", "play"}));
     EXPECT_TRUE(output.SoundOpen());
-    mci.mode = QStringLiteral("playing");
-    EXPECT_EQ(Steps(5), QStringList({"status mmFile mode"}));
-    mci.mode = QStringLiteral("stopped");
-    EXPECT_EQ(Steps(5), QStringList({"status mmFile mode", "play mmFile from 0"}));
+    EXPECT_TRUE(Steps(5).isEmpty()); // still playing
+    player.state = SoundState::Stopped;
+    EXPECT_EQ(Steps(5), QStringList({"play"}));
 
     // Where nothing can be played at all the beep stands in, once a second.
-    mci.mode = QString();
-    mci.results[QStringLiteral("open \"/sounds/ring.oga\" alias mmFile wait")] =
-        MciInterpreter::NoOutput;
+    player.state = SoundState::NotOpen;
+    player.openResult = SoundOpenResult::NoOutput;
     Steps(10);
     EXPECT_EQ(beeper.rows, std::vector<int>({1, 1}));
 
@@ -122,24 +116,20 @@ TEST_F(AlertOutputTest, FileIsOpenedThenReplayedFromTheStart) {
     EXPECT_EQ(engine.AlertStart(AlertPhase::Sound).state, AlertStamp::State::Idle);
 }
 
+// Played until its end, a file that has stopped is closed and the sound counts as played;
+// one that cannot be played would never report Stopped, so it counts as played at once, or
+// the alert would go on in silence for ever.
 TEST_F(AlertOutputTest, UntilEndClosesAndMarksTheSoundPlayed) {
     options.SoundUntilEnd = 1;
     output.RingAtNextSoundStep();
-    mci.mode = QStringLiteral("stopped");
-    output.AlertStep(sound); // replays nothing: opened earlier and ended
+    Steps(1);
+    player.state = SoundState::Stopped;
+    EXPECT_EQ(Steps(5), QStringList({"close"}));
     EXPECT_EQ(engine.AlertStart(AlertPhase::Sound).state, AlertStamp::State::PlayedToEnd);
-}
 
-// A sound file that cannot be played would never report "stopped": to play it until its
-// end is to be done with it at once, or the alert would go on in silence for ever.
-TEST_F(AlertOutputTest, UnplayableFileUntilEndCountsAsPlayed) {
-    options.SoundUntilEnd = 1;
-    const QString open = QStringLiteral("open \"/sounds/ring.oga\" alias mmFile wait");
-    mci.results[open] = 4;
-    mci.replies[QStringLiteral("sysinfo all quantity wait")] = QStringLiteral("0");
-    output.RingAtNextSoundStep();
-    const QStringList sent = Steps(1);
-    EXPECT_FALSE(sent.contains(QStringLiteral("play mmFile")));
+    engine.SetAlertStart(AlertPhase::Sound, {});
+    player.openResult = SoundOpenResult::CannotPlay;
+    EXPECT_EQ(Steps(5), QStringList({"open /sounds/ring.oga"}));
     EXPECT_EQ(engine.AlertStart(AlertPhase::Sound).state, AlertStamp::State::PlayedToEnd);
 
     engine.SetAlertStart(AlertPhase::Sound, {});
@@ -154,32 +144,29 @@ TEST_F(AlertOutputTest, StopSoundModes) {
     ASSERT_TRUE(output.SoundOpen());
 
     // Stop leaves a file that has stopped open, to be replayed from its start.
-    mci.sent.clear();
-    mci.mode = QStringLiteral("stopped");
+    player.calls.clear();
+    player.state = SoundState::Stopped;
     output.StopSound(SoundStop::Stop);
-    EXPECT_EQ(mci.sent, QStringList({"status mmFile mode"}));
+    EXPECT_TRUE(player.calls.isEmpty());
     EXPECT_TRUE(output.SoundOpen());
 
     // Close-at-end closes only a stopped file.
-    mci.mode = QStringLiteral("playing");
+    player.state = SoundState::Playing;
     output.StopSound(SoundStop::CloseAtEnd);
     EXPECT_TRUE(output.SoundOpen());
-    mci.mode = QStringLiteral("stopped");
-    mci.sent.clear();
+    player.state = SoundState::Stopped;
     output.StopSound(SoundStop::CloseAtEnd);
-    EXPECT_EQ(mci.sent, QStringList({"status mmFile mode", "close mmFile wait"}));
+    EXPECT_EQ(player.calls, QStringList({"close"}));
     EXPECT_FALSE(output.SoundOpen());
 
-    // Nothing is asked while no file is open.
-    mci.sent.clear();
+    // Nothing is done while no file is open.
+    player.calls.clear();
     output.StopSound(SoundStop::Stop);
-    EXPECT_TRUE(mci.sent.isEmpty());
+    EXPECT_TRUE(player.calls.isEmpty());
 
     // Stop stops and closes a playing file; a step without the sound part stops it too.
     Steps(5);
-    mci.mode = QStringLiteral("playing");
-    EXPECT_EQ(Steps(1, window),
-              QStringList({"status mmFile mode", "stop mmFile wait", "close mmFile wait"}));
+    EXPECT_EQ(Steps(1, window), QStringList({"stop", "close"}));
     EXPECT_FALSE(output.SoundOpen());
 }
 
@@ -216,34 +203,13 @@ TEST_F(AlertOutputTest, WindowsComeBackAndTheAlertWindowFollowsThePendingParts) 
 // A stop that comes while a file is being opened (the engine's tick runs meanwhile) waits
 // for the open and then stops what was started.
 TEST_F(AlertOutputTest, StopDuringOpenStopsAfterIt) {
-    class ReentrantInterpreter : public FakeCommandInterpreter {
-    public:
-        int SendCommand(const QString& command, QString* reply) override {
-            if (command.startsWith(u"open ") && during) {
-                during();
-            }
-            return FakeCommandInterpreter::SendCommand(command, reply);
-        }
-        std::function<void()> during;
-    } slow;
-    MciPlayer slowPlayer(slow, [](const QString&) { return true; });
-    AlertOutputContext context{
-        &options, &state,  &mainWindow, {},        &activation,
-        nullptr,  &beeper, &slowPlayer, &trayMenu, [](const QString&) { return true; }};
-    DesktopAlertOutput reentered(context);
-    reentered.SetEngine(&engine);
-    slow.during = [&] {
-        reentered.AlertStep(sound);
-        reentered.StopSound(SoundStop::Stop);
-        slow.mode = QStringLiteral("playing");
+    output.RingAtNextSoundStep();
+    player.duringOpen = [&] {
+        output.AlertStep(sound);
+        output.StopSound(SoundStop::Stop);
     };
-    reentered.RingAtNextSoundStep();
-    reentered.AlertStep(sound);
-    EXPECT_EQ(slow.sent,
-              QStringList({"status mmFile mode", "open \"/sounds/ring.oga\" alias mmFile wait",
-                           "play mmFile", "status mmFile mode", "stop mmFile wait",
-                           "close mmFile wait"}));
-    EXPECT_FALSE(reentered.SoundOpen());
+    EXPECT_EQ(Steps(1), QStringList({"open /sounds/ring.oga", "play", "stop", "close"}));
+    EXPECT_FALSE(output.SoundOpen());
 }
 
 } // namespace

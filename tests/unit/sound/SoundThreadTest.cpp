@@ -1,9 +1,9 @@
-// The command strings answered on the interface thread while the work runs on the sound
-// layer's thread, over a fake back end; and the path probe that keeps file checks off it.
+// The sound file answered on the interface thread while the work runs on the sound layer's
+// thread, over a fake back end; and the path probe that keeps file checks off it.
 #include "FakeSoundBackend.h"
-#include "sound/MciInterpreter.h"
 #include "sound/PathProbe.h"
 #include "sound/SoundDevices.h"
+#include "sound/SoundFilePlayer.h"
 #include "sound/SoundWorker.h"
 #include "sound/ToneBeeper.h"
 
@@ -37,23 +37,13 @@ protected:
             fake = backend.get();
             return std::unique_ptr<SoundBackend>(std::move(backend));
         });
-        mci = std::make_unique<MciInterpreter>(200ms, worker);
+        player = std::make_unique<SoundFilePlayer>(
+            200ms, worker, [](const QString& path) { return path.startsWith(u'/'); });
     }
     ~SoundThreadTest() override {
-        mci.reset();
+        player.reset();
         // The held checks end with the worker's back end.
         worker.reset();
-    }
-    int Send(const QString& command, QString* reply = nullptr) {
-        return mci->SendCommand(command, reply);
-    }
-    QString Mode() {
-        QString reply;
-        Send(QStringLiteral("status mmFile mode"), &reply);
-        return reply;
-    }
-    static QString OpenCommand(const QString& path) {
-        return QStringLiteral("open \"") + path + QStringLiteral("\" alias mmFile wait");
     }
     // Lets the fake audio server play everything the last stream has.
     void PlayOut() {
@@ -65,50 +55,55 @@ protected:
     }
 
     std::shared_ptr<SoundWorker> worker;
-    std::unique_ptr<MciInterpreter> mci;
+    std::unique_ptr<SoundFilePlayer> player;
     FakeSoundBackend* fake = nullptr; // used on the worker's thread only
 };
 
 TEST_F(SoundThreadTest, AnswersAtOnceFromWhatTheThreadReported) {
-    EXPECT_FALSE(mci->BackendStarted());
-    EXPECT_EQ(Send(QStringLiteral("status mmFile mode")), MciInterpreter::AliasNotOpen);
-    ASSERT_EQ(Send(OpenCommand(ring)), 0);
-    EXPECT_TRUE(mci->BackendStarted());
-    EXPECT_EQ(Mode(), "stopped");
-    EXPECT_EQ(Send(OpenCommand(ring)), MciInterpreter::AliasInUse);
-    EXPECT_EQ(Send(QStringLiteral("play mmFile")), 0);
-    EXPECT_EQ(Mode(), "playing");
+    EXPECT_FALSE(player->ThreadStarted());
+    EXPECT_EQ(player->State(), SoundState::NotOpen);
+    EXPECT_EQ(player->Open(QStringLiteral("no/path")), SoundOpenResult::NotFound);
+    EXPECT_FALSE(player->ThreadStarted());
+    ASSERT_EQ(player->Open(ring), SoundOpenResult::Opened);
+    EXPECT_TRUE(player->ThreadStarted());
+    EXPECT_EQ(player->State(), SoundState::Stopped);
+    player->PlayFromStart();
+    EXPECT_EQ(player->State(), SoundState::Playing);
     PlayOut();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Mode() == u"stopped"; }, 2000));
-    Send(QStringLiteral("play mmFile from 0"));
-    EXPECT_EQ(Mode(), "playing");
-    Send(QStringLiteral("pause mmFile"));
-    EXPECT_EQ(Mode(), "paused");
-    Send(QStringLiteral("resume mmFile"));
-    EXPECT_EQ(Mode(), "playing");
-    Send(QStringLiteral("stop mmFile wait"));
-    EXPECT_EQ(Mode(), "stopped");
-    EXPECT_EQ(Send(QStringLiteral("close mmFile wait")), 0);
-    EXPECT_EQ(Send(QStringLiteral("status mmFile mode")), MciInterpreter::AliasNotOpen);
-    EXPECT_EQ(Send(OpenCommand(QStringLiteral("/sounds/locked.wav"))), MciInterpreter::CannotOpen);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player->State() == SoundState::Stopped; }, 2000));
+    player->PlayFromStart();
+    EXPECT_EQ(player->State(), SoundState::Playing);
+    player->Resume(); // only a paused file resumes
+    player->Pause();
+    EXPECT_EQ(player->State(), SoundState::Paused);
+    player->Pause();
+    player->Resume();
+    EXPECT_EQ(player->State(), SoundState::Playing);
+    player->Stop();
+    EXPECT_EQ(player->State(), SoundState::Stopped);
+    player->Close();
+    EXPECT_EQ(player->State(), SoundState::NotOpen);
+    // A failed open leaves nothing open, not even the file open before.
+    ASSERT_EQ(player->Open(ring), SoundOpenResult::Opened);
+    EXPECT_EQ(player->Open(QStringLiteral("/sounds/locked.wav")), SoundOpenResult::CannotPlay);
+    EXPECT_EQ(player->State(), SoundState::NotOpen);
 }
 
 TEST_F(SoundThreadTest, AHangingFileCostsOneBoundedWaitAndIsNotTriedAgain) {
     QElapsedTimer timer;
     timer.start();
-    EXPECT_EQ(Send(OpenCommand(hung)), 0) << "answered as a pending open";
+    EXPECT_EQ(player->Open(hung), SoundOpenResult::Opened) << "answered as a pending open";
     EXPECT_LT(timer.elapsed(), 1000);
     EXPECT_GE(timer.elapsed(), 150);
-    Send(QStringLiteral("play mmFile"));
-    EXPECT_EQ(Mode(), "playing");
-    Send(QStringLiteral("stop mmFile wait"));
-    Send(QStringLiteral("close mmFile wait"));
+    player->PlayFromStart();
+    EXPECT_EQ(player->State(), SoundState::Playing);
 
+    // Opening another file closes the hanging one, whose path stays refused while it hangs.
     timer.restart();
-    EXPECT_EQ(Send(OpenCommand(hung)), MciInterpreter::CannotOpen);
+    EXPECT_EQ(player->Open(hung), SoundOpenResult::CannotPlay);
     EXPECT_LT(timer.elapsed(), 50);
-    EXPECT_EQ(Send(OpenCommand(ring)), 0);
-    EXPECT_EQ(Mode(), "stopped");
+    EXPECT_EQ(player->Open(ring), SoundOpenResult::Opened);
+    EXPECT_EQ(player->State(), SoundState::Stopped);
 }
 
 // Where no back end loads, an open says that nothing can be played (not that the file is
@@ -119,10 +114,8 @@ TEST(SoundWithoutBackendTest, OpenSaysSoAndTheBeepRingsTheBell) {
     ToneBeeper beeper(nullptr, worker, [&bells] { ++bells; });
     beeper.Beep(3);
     EXPECT_TRUE(QTest::qWaitFor([&] { return bells == 1; }, 2000));
-    MciInterpreter mci(200ms, worker);
-    MciPlayer player(mci, [](const QString&) { return true; });
-    EXPECT_EQ(player.MciCommand(QStringLiteral("mmFile"), QStringLiteral("open"), ring),
-              MciPlayer::NoOutput);
+    SoundFilePlayer player(200ms, worker, [](const QString&) { return true; });
+    EXPECT_EQ(player.Open(ring), SoundOpenResult::NoOutput);
     beeper.Beep(1);
     EXPECT_EQ(bells, 2);
 }
