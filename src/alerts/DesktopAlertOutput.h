@@ -47,7 +47,7 @@ struct AlertOutputContext {
 };
 
 // The alert as the user meets it: every engine tick of an alert brings the main window
-// back and to the front, shows or hides the alert window (Form3) by the pending parts and
+// back and to the front, shows or hides the alert window by the pending parts and
 // keeps it above the main window so that its message stays readable,
 // and once a second sounds the beep or (re)plays the sound file.
 //
