@@ -15,8 +15,8 @@ using namespace plimset;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider provider(data, size);
     TimeFormat format;
-    format.TimeSeparator = provider.ConsumeBool() ? 1 : 0;
-    format.MaxLength = provider.ConsumeIntegralInRange<qint16>(5, 8);
+    format.separator = provider.ConsumeBool() ? TimeSeparator::Colon : TimeSeparator::Dot;
+    format.length = provider.ConsumeIntegralInRange<qint16>(5, 8);
     const qint16 minutes = provider.ConsumeIntegral<qint16>();
     const QTime now(provider.ConsumeIntegralInRange(0, 23), provider.ConsumeIntegralInRange(0, 59),
                     provider.ConsumeIntegralInRange(0, 59));

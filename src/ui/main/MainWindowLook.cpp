@@ -48,7 +48,7 @@ ControlSizes MainWindow::CurrentControlSizes() const {
 }
 
 void MainWindow::SizeTimeFieldForLength(int characters) {
-    const QString sample = FieldSizingText(characters, options_.MaxLength);
+    const QString sample = FieldSizingText(characters, options_.displayLength);
     const QFontMetricsF metrics(timeField_->font());
     timeField_->resize(qCeil(metrics.horizontalAdvance(sample)), qCeil(metrics.height()));
 
@@ -124,7 +124,7 @@ void MainWindow::RestoreSnapshot(const MainWindowSnapshot& snapshot) {
 }
 
 void MainWindow::ApplyAccessKeyForStyle() {
-    accessKey_->setEnabled(options_.ButtonStyle != 0);
+    accessKey_->setEnabled(options_.buttonFace != ButtonFace::Words);
 }
 
 WindowSettings MainWindow::DesignLook(const QString& fontFamily) const {
@@ -212,13 +212,13 @@ void MainWindow::ApplyStartupSize(qint32& savedWidth, qint32& savedHeight) {
     geometry_.ResizeOuter(this, width, height);
 }
 
-void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder) {
+void MainWindow::ApplyCaptions(qint16 languageOffset, const ModeOrder& modeOrder) {
     languageOffset_ = languageOffset;
 
     for (int k = 0; k < 3; ++k) {
-        const int digit = k < modeOrder.size() ? modeOrder[k].digitValue() : -1;
-        modeMenuMap_[k] = digit >= Alarm && digit <= StopWatch
-                              ? static_cast<qint16>(digit)
+        const TimerMode mode = modeOrder[k];
+        modeMenuMap_[k] = mode >= Alarm && mode <= StopWatch
+                              ? static_cast<qint16>(mode)
                               : std::array<qint16, 3>{CountDown, Alarm, StopWatch}[k];
         SetTextId(modeActions_[k], TextIds::ModeName(modeMenuMap_[k]));
     }

@@ -128,7 +128,7 @@ void OptionsDialog::CreateAlarmGroup(ControlMaker& make) {
 void OptionsDialog::CreateCountDownGroup(ControlMaker& make) {
     countDownGroup_ =
         make.Group(names::CountDownGroup, TextIds::CountDownGroupCaption, {240, 1080, 3375, 975});
-    CreatePresetStrip(false, countDownGroup_, TimeBoxFilter(options_.TimeSeparator));
+    CreatePresetStrip(false, countDownGroup_, TimeBoxFilter(options_.timeSeparator));
     repeat_ = make.Check(countDownGroup_, names::RepeatCheck, TextIds::RepeatCaption,
                          {120, 600, 3075, 255});
 }
@@ -168,7 +168,7 @@ void OptionsDialog::CreateSoundGroup(ControlMaker& make) {
     untilEnd_ =
         make.Check(group, names::UntilEndCheck, TextIds::UntilEndCaption, {1440, 1050, 1815, 255});
     ringDuration_ = make.Box(group, names::RingDurationBox, {120, 1320, 450, 270}, 4,
-                             TimeBoxFilter(options_.TimeSeparator));
+                             TimeBoxFilter(options_.timeSeparator));
     ringDurationUnit_ = make.Label(group, names::RingDurationUnitLabel,
                                    TextIds::DurationUnitCaption, {600, 1365, 270, 180});
 }
@@ -185,7 +185,7 @@ void OptionsDialog::CreateAlertWindowGroup(ControlMaker& make) {
     make.Label(group, names::DisplayDurationLabel, TextIds::DisplayDurationCaption,
                {120, 600, 240, 180});
     displayDuration_ = make.Box(group, names::DisplayDurationBox, {120, 840, 450, 270}, 4,
-                                TimeBoxFilter(options_.TimeSeparator));
+                                TimeBoxFilter(options_.timeSeparator));
     make.Label(group, names::DisplayDurationUnitLabel, TextIds::DurationUnitCaption,
                {600, 885, 270, 180});
 }
@@ -378,7 +378,7 @@ void OptionsDialog::ConnectControls() {
 
 void OptionsDialog::CreatePresetStrip(bool alarm, QGroupBox* group, BoxFilter filter) {
     const int maxLength = alarm ? 3 : 5;
-    const int count = qMax<int>(1, options_.MaxCol);
+    const int count = qMax<int>(1, options_.presetSlots);
     const PresetStripLayout layout =
         LayoutPresetBoxes(count, ViewportLeft, ViewportWidth, PresetBoxWidth, ViewportWidth);
 
@@ -443,9 +443,7 @@ void OptionsDialog::ScrollIntoView(QLineEdit* box) {
 }
 
 void OptionsDialog::ArrangeGroups() {
-    const qsizetype alarmAt = options_.ModeOrder.indexOf(u'1');
-    const qsizetype countDownAt = options_.ModeOrder.indexOf(u'2');
-    if (alarmAt <= countDownAt)
+    if (!CountDownFirst(options_.modeOrder))
         return;
     // CountDown first: the groups change places, and so do the rows of alert texts.
     const int countDownTop = countDownGroup_->y();
@@ -459,7 +457,7 @@ void OptionsDialog::ArrangeGroups() {
 }
 
 void OptionsDialog::SetTabOrder() {
-    const bool countDownFirst = options_.ModeOrder.indexOf(u'1') > options_.ModeOrder.indexOf(u'2');
+    const bool countDownFirst = CountDownFirst(options_.modeOrder);
     std::vector<QWidget*> order;
     const auto alarmGroup = [&] {
         order.insert(order.end(), alarmBoxes_.begin(), alarmBoxes_.end());

@@ -20,8 +20,8 @@ const QString soundFile = QStringLiteral("/sounds/ring.oga");
 class AlertOutputTest : public ::testing::Test {
 protected:
     AlertOutputTest() {
-        options.SoundFlag = 1;
-        options.SoundFile = soundFile;
+        options.soundSource = SoundSource::File;
+        options.soundFile = soundFile;
         output.SetEngine(&engine);
         output.LoadAlertWindow();
     }
@@ -36,7 +36,7 @@ protected:
     }
 
     AppState state;
-    OptionSettings options;
+    OptionSettings options = EngineOptions();
     FakeClock clock{At(12, 0)};
     FakeTimerView view;
     FakeTrayTip tray;
@@ -56,20 +56,20 @@ protected:
 };
 
 TEST_F(AlertOutputTest, AnAlarmNearItsMinuteReadiesTheSoundUnlessItIsSilent) {
-    options.SoundFlag = 2;
+    options.soundSource = SoundSource::None;
     view.text = QStringLiteral("12:00");
     clock.Set(At(11, 59, 56));
     state.CurMode = Alarm;
     engine.Tick();
     EXPECT_EQ(beeper.prepared, 0);
-    options.SoundFlag = 1;
+    options.soundSource = SoundSource::File;
     engine.Tick();
     EXPECT_EQ(beeper.prepared, 1);
 }
 
 TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
-    options.SoundFlag = 0;
-    options.SoundBeep = 3;
+    options.soundSource = SoundSource::Beep;
+    options.beepCount = 3;
     for (int i = 1; i <= 15; ++i) {
         output.AlertStep(sound);
         EXPECT_EQ(beeper.rows.size(), static_cast<size_t>(i / 5)) << "step " << i;
@@ -88,10 +88,10 @@ TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
     EXPECT_EQ(beeper.rows.size(), 2u);
 
     // No beeps below one, and no sound at all for "Nothing".
-    options.SoundBeep = 0;
+    options.beepCount = 0;
     Steps(5);
-    options.SoundBeep = 2;
-    options.SoundFlag = 2;
+    options.beepCount = 2;
+    options.soundSource = SoundSource::None;
     Steps(5);
     EXPECT_EQ(beeper.rows.size(), 2u);
     EXPECT_TRUE(mci.sent.isEmpty());
@@ -123,7 +123,7 @@ TEST_F(AlertOutputTest, FileIsOpenedThenReplayedFromTheStart) {
 }
 
 TEST_F(AlertOutputTest, UntilEndClosesAndMarksTheSoundPlayed) {
-    options.SoundUntilEnd = 1;
+    options.playSoundToEnd = true;
     output.RingAtNextSoundStep();
     mci.mode = QStringLiteral("stopped");
     output.AlertStep(sound); // replays nothing: opened earlier and ended
@@ -133,7 +133,7 @@ TEST_F(AlertOutputTest, UntilEndClosesAndMarksTheSoundPlayed) {
 // A sound file that cannot be played would never report "stopped": to play it until its
 // end is to be done with it at once, or the alert would go on in silence for ever.
 TEST_F(AlertOutputTest, UnplayableFileUntilEndCountsAsPlayed) {
-    options.SoundUntilEnd = 1;
+    options.playSoundToEnd = true;
     const QString open = QStringLiteral("open \"/sounds/ring.oga\" alias mmFile wait");
     mci.results[open] = 4;
     mci.replies[QStringLiteral("sysinfo all quantity wait")] = QStringLiteral("0");

@@ -55,11 +55,11 @@ TEST(AlertWindowLayoutTest, CentringRoundsThenHalvesDown) {
 
 TEST(AlertWindowLayoutTest, LinesByModeAndLanguage) {
     OptionSettings o;
-    o.MessageBoxTextA1_E = QStringLiteral("A1E");
-    o.MessageBoxTextA1_J = QStringLiteral("A1J");
-    o.MessageBoxTextC1_E = QStringLiteral("C1E");
-    o.MessageBoxTextC2_E = QStringLiteral("C2E");
-    o.MessageBoxTextC1_J = QString();
+    o.englishAlarmText1 = QStringLiteral("A1E");
+    o.japaneseAlarmText1 = QStringLiteral("A1J");
+    o.englishCountDownText1 = QStringLiteral("C1E");
+    o.englishCountDownText2 = QStringLiteral("C2E");
+    o.japaneseCountDownText1 = QString();
     EXPECT_EQ(AlertLinesFor(o, Alarm, 0).line1, "A1E");
     EXPECT_EQ(AlertLinesFor(o, Alarm, 17).line1, "A1J");
     EXPECT_EQ(AlertLinesFor(o, CountDown, 0).line2, "C2E");
@@ -72,9 +72,9 @@ TEST(AlertWindowLayoutTest, LinesByModeAndLanguage) {
 // The desktop tests see the texts, size and place; here the labels' choice.
 TEST(AlertWindowTest, OneOrTwoLabelsByTheLinesAndAnAlertForScreenReaders) {
     OptionSettings o;
-    o.MessageBoxTextA1_E = QStringLiteral("Alarm");
-    o.MessageBoxTextC1_E = QStringLiteral("Ended");
-    o.MessageBoxTextC2_E = QStringLiteral("Stop it");
+    o.englishAlarmText1 = QStringLiteral("Alarm");
+    o.englishCountDownText1 = QStringLiteral("Ended");
+    o.englishCountDownText2 = QStringLiteral("Stop it");
     AppState state;
     state.CurMode = CountDown;
     QWidget main;

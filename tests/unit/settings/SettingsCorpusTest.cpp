@@ -2,6 +2,9 @@
 // untouched and after typical changes in the Options dialog. The expected hashes are in
 // SettingsCorpus.expected; a case that fails prints what it got, and
 // PLIMSET_WRITE_CORPUS_EXPECTED=<file> writes the hashes of the code as it stands.
+// The seed with hand-edited codes reads MessageBox=-3 as on and TaskTray=5, TaskBar=2 as
+// off (what most readers made of them), and an off TaskBar=2 stays unwritten when the
+// dialog turns the taskbar button off.
 #include "SettingsTestFiles.h"
 #include "settings/OptionTable.h"
 #include "settings/SaveOptionSettings.h"
@@ -27,77 +30,82 @@ QString dump(const OptionSettings& o) {
     const auto add = [&lines](const char* key, const QString& value) {
         lines << QLatin1String(key) + u'=' + value;
     };
-    add("MaxCol", number(o.MaxCol));
-    add("ModeOrder", o.ModeOrder);
-    add("ButtonStyle", number(o.ButtonStyle));
-    add("TimeSeparator", number(o.TimeSeparator));
-    add("DesktopNotification", number(o.DesktopNotification != 0));
+    const auto flag = [](bool on) { return number(on) + u' ' + number(!on); };
+    add("MaxCol", number(o.presetSlots));
+    QString order;
+    for (const TimerMode mode : o.modeOrder)
+        order += QString::number(static_cast<int>(mode));
+    add("ModeOrder", order);
+    add("ButtonStyle", number(static_cast<int>(o.buttonFace)));
+    add("TimeSeparator", number(static_cast<int>(o.timeSeparator)));
+    add("DesktopNotification", number(o.desktopNotification));
     QStringList alarms;
-    for (const qint16 minutes : o.AlarmPresets)
-        alarms << number(minutes);
+    for (const std::chrono::minutes minutes : o.alarmPresets)
+        alarms << number(minutes.count());
     add("Alarms", alarms.join(u' '));
     QStringList countDowns;
-    for (const float value : o.CountDownPresets)
-        countDowns << number(value);
+    for (const Seconds value : o.countDownPresets)
+        countDowns << number(DurationTimeValue(value));
     add("CountDowns", countDowns.join(u' '));
-    add("Counts", number(o.AlarmCount) + u' ' + number(o.CountDownCount));
-    add("AddMinute", number(o.AddMinute));
-    add("CountDownRepeat", number(o.CountDownRepeat == 1));
-    add("SoundFlag", number(o.SoundFlag));
-    add("SoundFile", o.SoundFile);
-    add("SoundBeep", number(o.SoundBeep));
-    add("SoundUntilEnd", number(o.SoundUntilEnd != 0));
-    add("MessageBox", number(o.MessageBox == 1) + u' ' + number(o.MessageBox == 0));
-    add("RingDuration", number(o.RingDuration));
-    add("DisplayDuration", number(o.DisplayDuration));
-    add("MessageBoxSize", number(o.MessageBoxSize));
-    add("TaskTray", number(o.TaskTray == 1) + u' ' + number(o.TaskTray == 0));
-    add("TaskBar", number(o.TaskBar == 1) + u' ' + number(o.TaskBar == 0));
-    add("Progress", number(o.Progress == 1));
-    add("ShowAlways", number(o.ShowAlways == 1));
-    add("MaxLength", number(o.MaxLength));
-    add("Hotkey", number(o.Hotkey));
-    add("Language", number(o.Language));
-    add("Texts", QStringList{o.MessageBoxTextA1_E, o.MessageBoxTextA2_E, o.MessageBoxTextA1_J,
-                             o.MessageBoxTextA2_J, o.MessageBoxTextC1_E, o.MessageBoxTextC2_E,
-                             o.MessageBoxTextC1_J, o.MessageBoxTextC2_J}
+    add("Counts", number(o.alarmCount) + u' ' + number(o.countDownCount));
+    add("AddMinute", number(o.minutesToAdd.count()));
+    add("CountDownRepeat", number(o.repeatCountDown));
+    add("SoundFlag", number(static_cast<int>(o.soundSource)));
+    add("SoundFile", o.soundFile);
+    add("SoundBeep", number(o.beepCount));
+    add("SoundUntilEnd", number(o.playSoundToEnd));
+    add("MessageBox", flag(o.showAlertWindow));
+    add("RingDuration", number(DurationTimeValue(o.ringDuration)));
+    add("DisplayDuration", number(DurationTimeValue(o.displayDuration)));
+    add("MessageBoxSize", number(o.alertWindowScale));
+    add("TaskTray", flag(o.trayIcon));
+    add("TaskBar", flag(o.taskbarButton));
+    add("Progress", number(o.showProgress));
+    add("ShowAlways", number(o.progressAlways));
+    add("MaxLength", number(o.displayLength));
+    add("Hotkey", number(o.hotkey));
+    add("Language", number(static_cast<int>(o.language)));
+    add("Texts", QStringList{o.englishAlarmText1, o.englishAlarmText2, o.japaneseAlarmText1,
+                             o.japaneseAlarmText2, o.englishCountDownText1, o.englishCountDownText2,
+                             o.japaneseCountDownText1, o.japaneseCountDownText2}
                      .join(u'|'));
-    add("MaxTimeValue", number(o.MaxTimeValue));
+    add("MaxTimeValue", number(DurationTimeValue(o.largestTime)));
     return lines.join(u'\n') + u'\n';
 }
 
 // Changes a user typically makes in the Options dialog; the second set turns most of them
 // the other way.
 void editFirst(OptionSettings& o) {
-    std::fill(o.AlarmPresets.begin(), o.AlarmPresets.end(), qint16(0));
-    o.AlarmPresets[0] = 15;
-    std::fill(o.CountDownPresets.begin(), o.CountDownPresets.end(), 0.0f);
-    o.CountDownPresets[0] = 1.3f;
-    o.AddMinute = 15;
-    o.SoundFlag = 0;
-    o.SoundBeep = 4;
-    o.RingDuration = 0.1f;
-    o.MessageBox = 0;
-    o.TaskTray = 1;
-    o.MaxLength = 7;
-    o.Hotkey = 665;
-    o.Language = 1;
-    o.MessageBoxTextA1_E = QStringLiteral("Wake up");
+    using std::chrono::minutes;
+    std::fill(o.alarmPresets.begin(), o.alarmPresets.end(), minutes(0));
+    o.alarmPresets[0] = minutes(15);
+    std::fill(o.countDownPresets.begin(), o.countDownPresets.end(), Seconds(0));
+    o.countDownPresets[0] = TimeValueDuration(1.3f);
+    o.minutesToAdd = minutes(15);
+    o.soundSource = SoundSource::Beep;
+    o.beepCount = 4;
+    o.ringDuration = TimeValueDuration(0.1f);
+    o.showAlertWindow = false;
+    o.trayIcon = true;
+    o.displayLength = 7;
+    o.hotkey = 665;
+    o.language = LanguageSetting::English;
+    o.englishAlarmText1 = QStringLiteral("Wake up");
 }
 
 void editSecond(OptionSettings& o) {
-    o.CountDownPresets[0] = 0.45f;
-    o.SoundFlag = 1;
-    o.SoundFile = QStringLiteral("/sounds/bell.oga");
-    o.SoundUntilEnd = 1;
-    o.MessageBox = 1;
-    o.DisplayDuration = 0.3f;
-    o.MessageBoxSize = 1.5f;
-    o.TaskBar = 0;
-    o.Progress = 1;
-    o.ShowAlways = 1;
-    o.CountDownRepeat = 1;
-    o.Language = 2;
+    o.countDownPresets[0] = TimeValueDuration(0.45f);
+    o.soundSource = SoundSource::File;
+    o.soundFile = QStringLiteral("/sounds/bell.oga");
+    o.playSoundToEnd = true;
+    o.showAlertWindow = true;
+    o.displayDuration = TimeValueDuration(0.3f);
+    o.alertWindowScale = 1.5f;
+    o.taskbarButton = false;
+    o.showProgress = true;
+    o.progressAlways = true;
+    o.repeatCountDown = true;
+    o.language = LanguageSetting::Japanese;
 }
 
 QString hash(const QByteArray& bytes) {

@@ -84,7 +84,7 @@ TEST_F(OptionsDialogTest, OkSavesExactlyTheChangedKeysAndTheMainWindowFollows) {
     });
     EXPECT_EQ(ReadSettings(), before + "CountDown1=1.30\nCountDown2=5\nCountDown3=0\n"
                                        "SoundBeep=3\nHotKey=665\nMessageBoxTextC2_E=Go!\n");
-    EXPECT_EQ(app->Options().CountDownCount, 2);
+    EXPECT_EQ(app->Options().countDownCount, 2);
     // The main window's preset menu shows the new presets at once.
     ChooseMode(CountDown);
     const QList<QAction*> presets = Find<QMenu>("MNU_Set")->actions();
@@ -256,7 +256,7 @@ TEST_F(OptionsDialogTest, WhereTheDesktopBindsTheKeyTheBoxShowsItAndOkKeepsTheOn
         EXPECT_EQ(hotkey.calls.last(), "open settings");
         Click(names::OkButton);
     });
-    EXPECT_EQ(app->Options().Hotkey, 689);
+    EXPECT_EQ(app->Options().hotkey, 689);
     // A combination pressed in the box is the one asked for from then on.
     hotkey.binding.CanOpenSettings = false;
     WithDialog([&](OptionsDialog*) {
@@ -265,7 +265,7 @@ TEST_F(OptionsDialogTest, WhereTheDesktopBindsTheKeyTheBoxShowsItAndOkKeepsTheOn
         EXPECT_TRUE(note().endsWith("(asked for: Ctrl + Alt + K)."));
         Click(names::OkButton);
     });
-    EXPECT_EQ(app->Options().Hotkey, 375);
+    EXPECT_EQ(app->Options().hotkey, 375);
 }
 
 TEST_F(OptionsDialogTest, AFileDroppedOnTheSoundFileBoxGivesItsPath) {
@@ -327,7 +327,7 @@ protected:
 
 TEST_F(OptionsDialogOwnContext, ReflectAndRestoreDefaultsPreviewOnTheMainWindowAndCancelUndoes) {
     SettingsFile settings(SettingsPath());
-    auto d = Make(settings, [](OptionSettings& o) { o.MaxLength = 7; });
+    auto d = Make(settings, [](OptionSettings& o) { o.displayLength = 7; });
     EXPECT_EQ(Box(names::WidthBox)->text(), "300");
     In<QComboBox>(names::LengthList)->setCurrentIndex(3);
     Click(names::ReflectLengthButton);
@@ -358,26 +358,18 @@ TEST_F(OptionsDialogOwnContext, ReflectAndRestoreDefaultsPreviewOnTheMainWindowA
     EXPECT_TRUE(d->Cancelled());
 }
 
-TEST_F(OptionsDialogOwnContext, ValuesOutsideTheListsSelectNothingAndSaveUnchanged) {
+TEST_F(OptionsDialogOwnContext, ALengthOutsideTheListSelectsNothingAndSavesUnchanged) {
     SettingsFile settings(SettingsPath());
     auto d = Make(settings, [](OptionSettings& o) {
-        o.MaxLength = 12;
-        o.Language = 7;
-        o.SoundFlag = 5;
-        o.SoundBeep = 3;
+        o.displayLength = 12;
+        o.beepCount = 3;
     });
     EXPECT_EQ(In<QComboBox>(names::LengthList)->currentIndex(), -1);
-    EXPECT_EQ(In<QComboBox>(names::LanguageList)->currentIndex(), -1);
-    for (const char* name :
-         {names::BeepSourceOption, names::FileSourceOption, names::SilentSourceOption})
-        EXPECT_FALSE(In<QRadioButton>(QLatin1String(name))->isChecked());
     // The length list takes the locale's thousands separator.
     EXPECT_EQ(In<QComboBox>(names::LengthList)->itemText(2), "7 (Max10.000min)");
     d->Ok();
     EXPECT_TRUE(d->Saved());
-    EXPECT_EQ(options.MaxLength, 12);
-    EXPECT_EQ(options.Language, 7);
-    EXPECT_EQ(options.SoundFlag, 5);
+    EXPECT_EQ(options.displayLength, 12);
 }
 
 TEST_F(OptionsDialogOwnContext, ASaveThatCannotBeWrittenIsReportedAndStillApplies) {
@@ -391,7 +383,7 @@ TEST_F(OptionsDialogOwnContext, ASaveThatCannotBeWrittenIsReportedAndStillApplie
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages.back().Text.startsWith("The settings could not be saved to "));
     EXPECT_EQ(messages.back().Style, MessageStyle::Critical);
-    EXPECT_EQ(options.AddMinute, 25);
+    EXPECT_EQ(options.minutesToAdd, std::chrono::minutes(25));
 }
 
 TEST(OptionsDialogFilters, MediaFilesComeFirstAndAllFilesMatchNamesWithoutADot) {
