@@ -48,7 +48,7 @@ public:
     // after OK (or its close box) every window and service follows the options again.
     void OpenOptions();
 
-    // Makes the alert window anew, so that a changed MessageBoxSize takes effect; after
+    // Makes the alert window anew, so that a changed alert window scale takes effect; after
     // the Options dialog's OK.
     void ReloadAlertWindow();
 

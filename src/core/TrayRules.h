@@ -5,7 +5,7 @@
 namespace plimset {
 
 // How a hidden or minimized main window can be brought back. The tray counts only while
-// its icon is really shown; where TaskTray asks for an icon that no tray shows, the window
+// its icon is really shown; where the options ask for an icon that no tray shows, the window
 // keeps a taskbar button instead, so it is never out of reach.
 struct WindowReach {
     bool Tray = false;

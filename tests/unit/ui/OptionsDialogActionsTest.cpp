@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 using namespace plimset;
 namespace names = plimset::options_names;
@@ -356,6 +357,38 @@ TEST_F(OptionsDialogOwnContext, ReflectAndRestoreDefaultsPreviewOnTheMainWindowA
     Click(names::CancelButton);
     EXPECT_EQ(preview.calls, QStringList{"restore 300x100"});
     EXPECT_TRUE(d->Cancelled());
+}
+
+TEST_F(OptionsDialogOwnContext, RestoreDefaultsCollectsWhatAnEmptyFileLoads) {
+    // Every key of [Option] away from its default.
+    WriteSettings("[Option]\nAlarm1=7\nCountDown2=9\nAddMinute=5\nCountDownRepeat=1\n"
+                  "SoundFlag=2\nSoundFile=/x.wav\nSoundBeep=3\nSoundUntilEnd=1\n"
+                  "MessageBox=0\nRingDuration=0.2\nDisplayDuration=2\nMessageBoxSize=1.5\n"
+                  "TaskTray=1\nTaskBar=0\nProgress=1\nShowAlways=1\nMaxLength=8\n"
+                  "HotKey=665\nLanguage=2\nMessageBoxTextA1_E=a\nMessageBoxTextA2_E=b\n"
+                  "MessageBoxTextA1_J=c\nMessageBoxTextA2_J=d\nMessageBoxTextC1_E=e\n"
+                  "MessageBoxTextC2_E=f\nMessageBoxTextC1_J=g\nMessageBoxTextC2_J=h\n");
+    SettingsFile settings(SettingsPath());
+    auto d = Make(settings);
+    const OptionSettings empty = DefaultOptions(QString());
+    for (const OptionKey& row : OptionTable())
+        EXPECT_TRUE(row.section == OptionSection::Advanced || !SameValue(options, empty, row))
+            << row.key;
+    Click(names::RestoreAllButton);
+    d->Ok();
+    ASSERT_TRUE(d->Saved());
+    // On purpose the dialog leaves alone: the texts of the language it does not show, and
+    // the sound file, which is kept (and saved) only while the file is the sound source.
+    const QStringList kept{"MessageBoxTextA1_J", "MessageBoxTextA2_J", "MessageBoxTextC1_J",
+                           "MessageBoxTextC2_J", "SoundFile"};
+    for (const OptionKey& row : OptionTable()) {
+        EXPECT_EQ(SameValue(options, empty, row), !kept.contains(row.key))
+            << row.key << " = " << StoredText(options, row).toStdString();
+    }
+    EXPECT_EQ(options.alarmPresets, empty.alarmPresets);
+    EXPECT_EQ(options.countDownPresets, empty.countDownPresets);
+    EXPECT_EQ(std::tie(options.alarmCount, options.countDownCount),
+              std::tie(empty.alarmCount, empty.countDownCount));
 }
 
 TEST_F(OptionsDialogOwnContext, ALengthOutsideTheListSelectsNothingAndSavesUnchanged) {
