@@ -154,26 +154,6 @@ TEST_F(OptionsDialogTest, CancelPutsBackWhatReflectAndRestoreDefaultsChanged) {
     EXPECT_EQ(ReadSettings(), settings);
 }
 
-TEST_F(OptionsDialogTest, RestoreDefaultsAllRefillsTheBoxes) {
-    WriteSettings("[Option]\nAlarm1=5\nAlarm4=7\nAddMinute=3\nHotkey=665\nTaskBar=0\n"
-                  "MaxLength=8\nMessageBoxTextC1_E=Mine\n");
-    ASSERT_FALSE(Start());
-    WithDialog([&](OptionsDialog*) {
-        Click(names::RestoreAllButton);
-        EXPECT_EQ(Box(names::AlarmPresetBox(0))->text(), "10");
-        EXPECT_EQ(Box(names::AlarmPresetBox(3))->text(), "");
-        EXPECT_EQ(Box(names::AddMinuteBox)->text(), "10");
-        EXPECT_EQ(Box(names::RingDurationBox)->text(), "0:03");
-        EXPECT_EQ(Box(names::HotkeyBox)->text(), "None");
-        EXPECT_TRUE(In<QCheckBox>(names::TaskbarButtonCheck)->isChecked());
-        EXPECT_EQ(In<QComboBox>(names::LengthList)->currentIndex(), 1);
-        EXPECT_EQ(Box(names::CountDownText1Box)->text(), "The countdown ended.");
-        const bool haveSound = !DefaultSoundFile().isEmpty();
-        EXPECT_EQ(In<QRadioButton>(names::FileSourceOption)->isChecked(), haveSound);
-        EXPECT_EQ(Box(names::SoundFileBox)->text(), DefaultSoundFile());
-    });
-}
-
 TEST_F(OptionsDialogTest, TestBeepAndTestPlayUseTheSoundLayerAndStopEverywhere) {
     QTemporaryDir files;
     const QString wav = files.filePath("ring.wav");
