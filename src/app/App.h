@@ -14,6 +14,7 @@
 #include "core/WindowVerbs.h"
 #include "desktop/GlobalHotkey.h"
 #include "desktop/QtTranslation.h"
+#include "settings/OptionTable.h"
 #include "ui/main/MainWindow.h"
 #include "ui/options/SoundPreview.h"
 
@@ -104,7 +105,8 @@ private:
 
     AppContext context_;
     AppState state_;
-    OptionSettings options_;
+    // The defaults until the settings file is read: the window is first sized from them.
+    OptionSettings options_ = DefaultOptions();
     InterfaceLanguage language_;
     QtTranslation qtTranslation_; // Qt's own texts follow language_
     MainWindow window_;
