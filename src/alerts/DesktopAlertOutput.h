@@ -40,8 +40,8 @@ struct AlertOutputContext {
     // Whether a file is at a path; by default a check bounded in time.
     std::function<bool(const QString&)> fileExists;
     // Where the alert's lines are also posted as a desktop notification while it lasts
-    // (unless the desktop notification option is off); the notification's stop is the caller's to
-    // wire.
+    // (unless the desktop notification option is off); the notification's stop is the
+    // caller's to wire.
     DesktopNotifier* notifier = nullptr;
     // The main window's button that stops the alert, which the alert window never covers.
     QWidget* stopButton = nullptr;
