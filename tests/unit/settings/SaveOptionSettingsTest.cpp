@@ -82,21 +82,6 @@ TEST_F(SaveOptionSettingsTest, WritesOnlyTheChangedKeysInTheirOrderAndFormats) {
     EXPECT_EQ(QFileInfo(path).lastModified(), before);
 }
 
-TEST_F(SaveOptionSettingsTest, TheSoundFileAndBeepCountAreWrittenOnlyForTheirOwnSource) {
-    OptionSettings current = Loaded();
-    OptionSettings edited = current;
-    edited.soundSource = SoundSource::File;
-    edited.soundFile = "/x.oga";
-    edited.beepCount = 3;
-    ASSERT_TRUE(SaveOptionSettings(file, current, edited));
-    EXPECT_EQ(OptionLines(), (QStringList{"SoundFlag=1", "SoundFile=/x.oga"}));
-    EXPECT_EQ(current.beepCount, 10);
-
-    edited.soundSource = SoundSource::Beep;
-    ASSERT_TRUE(SaveOptionSettings(file, current, edited));
-    EXPECT_EQ(OptionLines(), (QStringList{"SoundFlag=0", "SoundFile=/x.oga", "SoundBeep=3"}));
-}
-
 TEST_F(SaveOptionSettingsTest, AFailedWriteStillGivesTheLiveRecordTheNewValues) {
     // A folder that cannot exist: a file stands where it would be.
     writeBytes(dir.filePath("blocker"), "x");
