@@ -14,17 +14,6 @@
 
 namespace plimset {
 
-// The defaults with no presets, and the sound file as the source though none is named:
-// the engine's tests set what they need on top.
-inline OptionSettings EngineOptions() {
-    OptionSettings o = DefaultOptions(QString(), MessageTextDefaults{});
-    o.alarmPresets.clear();
-    o.countDownPresets.clear();
-    CountPresets(o);
-    o.soundSource = SoundSource::File;
-    return o;
-}
-
 // An engine on a fake clock and a recording view, with helpers that move time to the tick
 // the engine armed, or in 200 ms ticks (any tick must leave the engine right).
 class EngineFixture : public ::testing::Test {
@@ -73,7 +62,7 @@ protected:
     }
 
     AppState state;
-    OptionSettings options = EngineOptions();
+    OptionSettings options = DefaultOptions();
     FakeClock clock{At(12, 0)};
     FakeTimerView view;
     FakeAlertOutput alert;

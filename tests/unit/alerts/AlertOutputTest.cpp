@@ -36,7 +36,7 @@ protected:
     }
 
     AppState state;
-    OptionSettings options = EngineOptions();
+    OptionSettings options = DefaultOptions();
     FakeClock clock{At(12, 0)};
     FakeTimerView view;
     FakeTrayTip tray;
