@@ -4,6 +4,7 @@
 #include "core/TimeText.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <vector>
@@ -75,15 +76,8 @@ Seconds LargestTime(int displayLength, TimeSeparator separator);
 
 // Whether the countdown comes before the alarm in a mode order.
 inline bool CountDownFirst(const ModeOrder& order) {
-    const auto at = [&order](TimerMode mode) {
-        for (size_t k = 0; k < order.size(); ++k) {
-            if (order[k] == mode) {
-                return k;
-            }
-        }
-        return order.size();
-    };
-    return at(TimerMode::Alarm) > at(TimerMode::CountDown);
+    return std::find(order.begin(), order.end(), TimerMode::CountDown) <
+           std::find(order.begin(), order.end(), TimerMode::Alarm);
 }
 
 // How the options shape time texts.

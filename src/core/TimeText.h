@@ -15,10 +15,6 @@ using TimeValue = float;
 // A span of time in seconds, as the engine counts them.
 using Seconds = std::chrono::duration<float>;
 
-// The seconds a time value stands for, and the time value of a span of seconds.
-inline Seconds TimeValueDuration(TimeValue value);
-inline TimeValue DurationTimeValue(Seconds span);
-
 // What separates minutes from seconds in a time text.
 enum class TimeSeparator { Dot, Colon }; // "1.30" or "1:30"
 
@@ -40,6 +36,7 @@ bool AlarmTimeReached(const QString& text, const QTime& now);
 // The caption of a preset menu item; minText and secText are the localized "min" and "sec".
 QString PresetLabel(TimerMode mode, float preset, const QString& minText, const QString& secText);
 
+// The seconds a time value stands for, and the time value of a span of seconds.
 inline Seconds TimeValueDuration(TimeValue value) {
     return Seconds(TimeValueToSeconds(value));
 }

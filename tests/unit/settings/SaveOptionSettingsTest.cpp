@@ -32,16 +32,6 @@ protected:
 
 } // namespace
 
-TEST(SaveOptionSettingsText, CountDownPresetsKeepTwoDecimalsWithoutALeadingZero) {
-    EXPECT_EQ(CountDownPresetText(0.5f), ".50");
-    EXPECT_EQ(CountDownPresetText(1.3f), "1.30");
-    EXPECT_EQ(CountDownPresetText(2), "2");
-    EXPECT_EQ(CountDownPresetText(0), "0");
-    EXPECT_EQ(SingleText(0.03f), "0.03");
-    EXPECT_EQ(SingleText(1), "1");
-    EXPECT_EQ(SingleText(1.5f), "1.5");
-}
-
 TEST_F(SaveOptionSettingsTest, WritesOnlyTheChangedKeysInTheirOrderAndFormats) {
     writeBytes(path, "[Advanced]\nMaxCol=5\n[Option]\nLanguage=0\n");
     OptionSettings current = Loaded();
