@@ -19,6 +19,7 @@ constexpr OptionSection Option = OptionSection::Option;
 constexpr qint16 Int16Min = std::numeric_limits<qint16>::min();
 constexpr qint16 Int16Max = std::numeric_limits<qint16>::max();
 
+// One builder per kind of key, so that a row's default is of its kind.
 constexpr OptionKey integerKey(OptionSection section, const char* key, OptionField field,
                                qint16 defaultValue, qint16 lowest = Int16Min,
                                qint16 highest = Int16Max, OptionRule rule = OptionRule::Within) {
@@ -40,8 +41,9 @@ constexpr OptionKey textKey(OptionSection section, const char* key, OptionField 
     return {section, key, field, defaultValue, rule};
 }
 
-// On/off keys: where the program's readers of a hand-edited code disagreed, the reading
-// most of them shared is kept (1 is on for most keys, anything but 0 for those below).
+// On/off keys read a hand-edited code as the program always did where all its readers
+// agreed, and as most of them did where they did not: 1 is on, except for the rows that
+// say anything but 0.
 constexpr OptionKey Table[] = {
     // MaxCol also sizes the preset arrays, so a huge value is held down to the ceiling.
     integerKey(Advanced, "MaxCol", &S::presetSlots, 5, 1, MaxColCeiling, OptionRule::SlotCount),
