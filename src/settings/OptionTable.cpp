@@ -216,41 +216,22 @@ void loadPresets(const SettingsFile& file, OptionSettings& s) {
     CountPresets(s);
 }
 
-// The stored code of a row, read with its rule: an integer, a number or a text.
-using StoredCode = std::variant<qint16, float, QString>;
-
-StoredCode readCode(const SettingsFile& file, const OptionKey& row, const QString& defaultSoundFile,
-                    const MessageTextDefaults& messages) {
-    switch (row.rule) {
-    case OptionRule::Within:
-    case OptionRule::SlotCount:
-    case OptionRule::OnWhenOne:
-    case OptionRule::OnUnlessZero:
-        return readInteger(file, row);
-    case OptionRule::Positive:
-    case OptionRule::Duration:
-        return readNumber(file, row);
-    case OptionRule::Text:
-    case OptionRule::ModeOrder:
-    case OptionRule::SoundFile:
-        break;
-    }
-    return readText(file, row, defaultSoundFile, messages);
-}
-
-// Gives a row's field the value its stored code stands for.
-void setField(OptionSettings& s, const OptionKey& row, const StoredCode& code) {
+// Reads a row's stored code with its rule and gives the row's field the value it stands
+// for; the field's type says whether the code is an integer, a number or a text.
+void readField(OptionSettings& s, const SettingsFile& file, const OptionKey& row,
+               const QString& defaultSoundFile, const MessageTextDefaults& messages) {
+    const auto text = [&] { return readText(file, row, defaultSoundFile, messages); };
     std::visit(Overloaded{
                    [&](bool S::*field) {
-                       const qint16 value = std::get<qint16>(code);
+                       const qint16 value = readInteger(file, row);
                        s.*field = row.rule == OptionRule::OnWhenOne ? value == 1 : value != 0;
                    },
-                   [&](Seconds S::*field) { s.*field = TimeValueDuration(std::get<float>(code)); },
-                   [&](double S::*field) { s.*field = std::get<float>(code); },
-                   [&](QString S::*field) { s.*field = std::get<QString>(code); },
-                   [&](ModeOrder S::*field) { s.*field = modeOrderOf(std::get<QString>(code)); },
+                   [&](Seconds S::*field) { s.*field = TimeValueDuration(readNumber(file, row)); },
+                   [&](double S::*field) { s.*field = readNumber(file, row); },
+                   [&](QString S::*field) { s.*field = text(); },
+                   [&](ModeOrder S::*field) { s.*field = modeOrderOf(text()); },
                    [&]<class Integer>(Integer S::*field) {
-                       s.*field = static_cast<Integer>(std::get<qint16>(code));
+                       s.*field = static_cast<Integer>(readInteger(file, row));
                    },
                },
                row.field);
@@ -275,7 +256,7 @@ OptionSettings LoadOptionSettings(const SettingsFile& file, const QString& defau
                                   const MessageTextDefaults& messageDefaults) {
     OptionSettings s;
     for (const OptionKey& row : OptionTable()) {
-        setField(s, row, readCode(file, row, defaultSoundFile, messageDefaults));
+        readField(s, file, row, defaultSoundFile, messageDefaults);
     }
     loadPresets(file, s);
     useBeepWithoutSoundFile(s);
@@ -306,7 +287,7 @@ OptionSettings RestoredDefaults(const OptionSettings& current, const QString& de
     restored.alarmPresets.back() = std::chrono::minutes(0);
     restored.countDownPresets.back() = Seconds(0);
     CountPresets(restored);
-    restored.largestTime = current.largestTime;
+    restored.largestTime = LargestTime(restored.displayLength, restored.timeSeparator);
     return restored;
 }
 
