@@ -25,37 +25,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const MessageTextDefaults defaults{"a1", "a1j", "c1", "c2", "c1j", "c2j"};
     const OptionSettings o = LoadOptionSettings(file, QStringLiteral("/sound.oga"), defaults);
-    FUZZ_CHECK(o.MaxCol >= 1 && o.MaxCol <= MaxColCeiling);
-    FUZZ_CHECK(o.AlarmPresets.size() == size_t(o.MaxCol) + 1);
-    FUZZ_CHECK(o.CountDownPresets.size() == size_t(o.MaxCol) + 1);
-    FUZZ_CHECK(o.AlarmPresets.back() == 0 && o.CountDownPresets.back() == 0);
-    FUZZ_CHECK(o.AlarmCount == std::count_if(o.AlarmPresets.begin(), o.AlarmPresets.end(),
-                                             [](qint16 p) { return p != 0; }));
-    FUZZ_CHECK(o.CountDownCount == std::count_if(o.CountDownPresets.begin(),
-                                                 o.CountDownPresets.end(),
-                                                 [](float p) { return p != 0; }));
-    for (const float preset : o.CountDownPresets) {
-        FUZZ_CHECK(std::isfinite(preset));
+    FUZZ_CHECK(o.presetSlots >= 1 && o.presetSlots <= MaxColCeiling);
+    FUZZ_CHECK(o.alarmPresets.size() == size_t(o.presetSlots) + 1);
+    FUZZ_CHECK(o.countDownPresets.size() == size_t(o.presetSlots) + 1);
+    FUZZ_CHECK(o.alarmPresets.back().count() == 0 && o.countDownPresets.back().count() == 0);
+    FUZZ_CHECK(o.alarmCount == std::count_if(o.alarmPresets.begin(), o.alarmPresets.end(),
+                                             [](auto p) { return p.count() != 0; }));
+    FUZZ_CHECK(o.countDownCount == std::count_if(o.countDownPresets.begin(),
+                                                 o.countDownPresets.end(),
+                                                 [](auto p) { return p.count() != 0; }));
+    for (const Seconds preset : o.countDownPresets) {
+        FUZZ_CHECK(std::isfinite(preset.count()));
     }
-    QString order = o.ModeOrder;
+    ModeOrder order = o.modeOrder;
     std::sort(order.begin(), order.end());
-    FUZZ_CHECK(order == QStringLiteral("123"));
-    FUZZ_CHECK(o.ButtonStyle >= 0 && o.ButtonStyle <= 2);
-    FUZZ_CHECK(o.TimeSeparator == 0 || o.TimeSeparator == 1);
-    FUZZ_CHECK(o.AddMinute >= 1 && o.AddMinute <= 99);
-    FUZZ_CHECK(o.SoundFlag >= 0 && o.SoundFlag <= 2);
-    FUZZ_CHECK(o.SoundFlag != 1 || !o.SoundFile.isEmpty());
-    FUZZ_CHECK(o.SoundBeep >= 0);
-    FUZZ_CHECK(std::isfinite(o.RingDuration) && o.RingDuration >= 0);
-    FUZZ_CHECK(std::isfinite(o.DisplayDuration) && o.DisplayDuration >= 0);
-    FUZZ_CHECK(std::isfinite(o.MessageBoxSize) && o.MessageBoxSize > 0);
-    FUZZ_CHECK(o.MaxLength >= 5 && o.MaxLength <= 8);
-    FUZZ_CHECK(o.Language >= 0 && o.Language <= 2);
-    FUZZ_CHECK(o.MaxTimeValue == MaxTimeValue(o.MaxLength, o.TimeSeparator));
+    FUZZ_CHECK((order == ModeOrder{TimerMode::Alarm, TimerMode::CountDown, TimerMode::StopWatch}));
+    FUZZ_CHECK(o.buttonFace >= ButtonFace::Words && o.buttonFace <= ButtonFace::RoundPictures);
+    FUZZ_CHECK(o.timeSeparator == TimeSeparator::Dot || o.timeSeparator == TimeSeparator::Colon);
+    FUZZ_CHECK(o.minutesToAdd.count() >= 1 && o.minutesToAdd.count() <= 99);
+    FUZZ_CHECK(o.soundSource >= SoundSource::Beep && o.soundSource <= SoundSource::None);
+    FUZZ_CHECK(o.soundSource != SoundSource::File || !o.soundFile.isEmpty());
+    FUZZ_CHECK(o.beepCount >= 0);
+    FUZZ_CHECK(std::isfinite(o.ringDuration.count()) && o.ringDuration.count() >= 0);
+    FUZZ_CHECK(std::isfinite(o.displayDuration.count()) && o.displayDuration.count() >= 0);
+    FUZZ_CHECK(std::isfinite(o.alertWindowScale) && o.alertWindowScale > 0);
+    FUZZ_CHECK(o.displayLength >= 5 && o.displayLength <= 8);
+    FUZZ_CHECK(o.language >= LanguageSetting::System && o.language <= LanguageSetting::Japanese);
+    FUZZ_CHECK(o.largestTime == LargestTime(o.displayLength, o.timeSeparator));
     for (const QString* text :
-         {&o.SoundFile, &o.MessageBoxTextA1_E, &o.MessageBoxTextA2_E, &o.MessageBoxTextA1_J,
-          &o.MessageBoxTextA2_J, &o.MessageBoxTextC1_E, &o.MessageBoxTextC2_E,
-          &o.MessageBoxTextC1_J, &o.MessageBoxTextC2_J}) {
+         {&o.soundFile, &o.englishAlarmText1, &o.englishAlarmText2, &o.japaneseAlarmText1,
+          &o.japaneseAlarmText2, &o.englishCountDownText1, &o.englishCountDownText2,
+          &o.japaneseCountDownText1, &o.japaneseCountDownText2}) {
         FUZZ_CHECK(ShortText(*text));
     }
 

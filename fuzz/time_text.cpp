@@ -15,8 +15,8 @@ using namespace plimset;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider provider(data, size);
     TimeFormat format;
-    format.TimeSeparator = provider.ConsumeBool() ? 1 : 0;
-    format.MaxLength = provider.ConsumeIntegralInRange<qint16>(5, 8);
+    format.separator = provider.ConsumeBool() ? TimeSeparator::Colon : TimeSeparator::Dot;
+    format.length = provider.ConsumeIntegralInRange<qint16>(5, 8);
     const qint16 minutes = provider.ConsumeIntegral<qint16>();
     const QTime now(provider.ConsumeIntegralInRange(0, 23), provider.ConsumeIntegralInRange(0, 59),
                     provider.ConsumeIntegralInRange(0, 59));
@@ -35,11 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     static const QRegularExpression clockText(QStringLiteral("^([01]?[0-9]|2[0-3]):[0-5][0-9]$"));
-    const QString alarm = AddMinutesToClockText(text, minutes, now);
+    const QString alarm = AddMinutesToClockText(text, std::chrono::minutes(minutes), now);
     FUZZ_CHECK(clockText.match(alarm).hasMatch());
     AlarmTimeReached(text, now);
-    FUZZ_CHECK(AlarmTimeReached(AddMinutesToClockText(text, 0, now), now) ==
-               (AddMinutesToClockText(text, 0, now) == now.toString(QStringLiteral("H:mm"))));
+    FUZZ_CHECK(AlarmTimeReached(AddMinutesToClockText(text, std::chrono::minutes(0), now), now) ==
+               (AddMinutesToClockText(text, std::chrono::minutes(0), now) ==
+                now.toString(QStringLiteral("H:mm"))));
 
     PresetLabel(Alarm, value, QStringLiteral("min"), QStringLiteral("sec"));
     PresetLabel(CountDown, value, QStringLiteral("min"), QStringLiteral("sec"));

@@ -56,7 +56,7 @@ AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
 
     const QScreen* screen = mainWindow_ != nullptr ? mainWindow_->screen() : nullptr;
     scale_ = ScaleOf(screen);
-    layout_ = AlertWindowLayoutFor(options_.MessageBoxSize);
+    layout_ = AlertWindowLayoutFor(options_.alertWindowScale);
 
     frame_ = new QGroupBox(this);
     frame_->setObjectName(QLatin1String(AlertWindowNames::Frame));

@@ -14,7 +14,7 @@ struct OptionSettings;
 
 // The alert window: a small fixed window without buttons that shows the message
 // lines of the current mode and language while an alert's message part is pending. Its
-// size is fixed when it is made, from the message size option; each time it is shown or activated
+// size is fixed when it is made, from the alert window scale; each time it is shown or activated
 // it takes the current lines and moves to the centre of the screen that holds the main
 // window, or beside the main window where the centre would cover it, so that the main
 // window stays readable and its stop button within reach; it follows the main window

@@ -58,12 +58,12 @@ QRect ScaledRect(const QRectF& designed, ScreenScale scale) {
 AlertLines AlertLinesFor(const OptionSettings& o, TimerMode mode, qint16 languageOffset) {
     const bool japanese = languageOffset == JapaneseOffset;
     if (mode == TimerMode::Alarm) {
-        return japanese ? AlertLines{o.MessageBoxTextA1_J, o.MessageBoxTextA2_J}
-                        : AlertLines{o.MessageBoxTextA1_E, o.MessageBoxTextA2_E};
+        return japanese ? AlertLines{o.japaneseAlarmText1, o.japaneseAlarmText2}
+                        : AlertLines{o.englishAlarmText1, o.englishAlarmText2};
     }
     if (mode == TimerMode::CountDown) {
-        return japanese ? AlertLines{o.MessageBoxTextC1_J, o.MessageBoxTextC2_J}
-                        : AlertLines{o.MessageBoxTextC1_E, o.MessageBoxTextC2_E};
+        return japanese ? AlertLines{o.japaneseCountDownText1, o.japaneseCountDownText2}
+                        : AlertLines{o.englishCountDownText1, o.englishCountDownText2};
     }
     return {};
 }

@@ -50,7 +50,7 @@ void DesktopAlertOutput::BeginAlert() {
         return;
     }
     alertActive_ = true;
-    if (c_.notifier == nullptr || c_.options->DesktopNotification == 0) {
+    if (c_.notifier == nullptr || !c_.options->desktopNotification) {
         return;
     }
     const AlertLines lines = AlertLinesFor(*c_.options, c_.state->mode, languageOffset_);
@@ -147,7 +147,8 @@ void DesktopAlertOutput::RingAtNextSoundStep() {
 }
 
 void DesktopAlertOutput::PrepareSound() {
-    if (c_.beeper != nullptr && c_.options != nullptr && c_.options->SoundFlag != 2) {
+    if (c_.beeper != nullptr && c_.options != nullptr &&
+        c_.options->soundSource != SoundSource::None) {
         c_.beeper->Prepare();
     }
 }
@@ -194,16 +195,16 @@ void DesktopAlertOutput::AlertStep(AlertParts pending) {
 
 void DesktopAlertOutput::SoundAction() {
     const OptionSettings& o = *c_.options;
-    switch (o.SoundFlag) {
-    case 0:
-        if (o.SoundBeep >= 1 && c_.beeper != nullptr) {
-            c_.beeper->Beep(o.SoundBeep);
+    switch (o.soundSource) {
+    case SoundSource::Beep:
+        if (o.beepCount >= 1 && c_.beeper != nullptr) {
+            c_.beeper->Beep(o.beepCount);
         }
         break;
-    case 1:
+    case SoundSource::File:
         PlayFile();
         break;
-    default:
+    case SoundSource::None:
         break;
     }
 }
@@ -219,9 +220,9 @@ void DesktopAlertOutput::PlayFile() {
     if (c_.player == nullptr) {
         return;
     }
-    if (o.SoundFile.isEmpty() || !c_.fileExists(o.SoundFile)) {
+    if (o.soundFile.isEmpty() || !c_.fileExists(o.soundFile)) {
         // Nothing to play. Played "until its end" it has ended at once.
-        if (o.SoundUntilEnd != 0) {
+        if (o.playSoundToEnd) {
             MarkPlayedToEnd();
         }
         return;
@@ -231,7 +232,7 @@ void DesktopAlertOutput::PlayFile() {
         return;
     }
     if (state == SoundState::Stopped) {
-        if (o.SoundUntilEnd != 0) {
+        if (o.playSoundToEnd) {
             StopSoundFile(SoundStop::CloseAtEnd);
             MarkPlayedToEnd();
         } else {
@@ -240,13 +241,13 @@ void DesktopAlertOutput::PlayFile() {
         }
         return;
     }
-    const SoundOpenResult opened = c_.player->Open(o.SoundFile);
+    const SoundOpenResult opened = c_.player->Open(o.soundFile);
     if (opened == SoundOpenResult::NoOutput && c_.beeper != nullptr) {
         // No sound can be played here at all: the beep rings in its place (it falls back to
         // the display's bell), once a second as the file would.
         c_.beeper->Beep(1);
     }
-    if (opened != SoundOpenResult::Opened && o.SoundUntilEnd != 0) {
+    if (opened != SoundOpenResult::Opened && o.playSoundToEnd) {
         // A file that cannot be played never reports Stopped: count it as played.
         MarkPlayedToEnd();
         return;

@@ -40,7 +40,8 @@ struct AlertOutputContext {
     // Whether a file is at a path; by default a check bounded in time.
     std::function<bool(const QString&)> fileExists;
     // Where the alert's lines are also posted as a desktop notification while it lasts
-    // (unless DesktopNotification is 0); the notification's stop is the caller's to wire.
+    // (unless the desktop notification option is off); the notification's stop is the
+    // caller's to wire.
     DesktopNotifier* notifier = nullptr;
     // The main window's button that stops the alert, which the alert window never covers.
     QWidget* stopButton = nullptr;
@@ -67,7 +68,7 @@ public:
     // the sound's tick count are read and written here.
     void SetEngine(TimerEngine* engine) { engine_ = engine; }
 
-    // Makes the alert window (hidden) with the current MessageBoxSize; unloading closes
+    // Makes the alert window (hidden) with the current alert window scale; unloading closes
     // and destroys it. Reload after the options changed.
     void LoadAlertWindow();
     void UnloadAlertWindow();

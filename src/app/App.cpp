@@ -139,7 +139,7 @@ void App::ReloadAlertWindow() {
 }
 
 void App::ApplyTray() {
-    if (options_.TaskTray == 1) {
+    if (options_.trayIcon) {
         if (tray_.IsLoaded())
             tray_.Localize(language_.Offset);
         else
@@ -151,22 +151,22 @@ void App::ApplyTray() {
 
 void App::ApplyLanguage() {
     const LanguageChoice choice =
-        ChooseLanguage(options_.Language, context_.locale, context_.fontProbe, language_.Offset);
-    options_.Language = choice.Language;
+        ChooseLanguage(options_.language, context_.locale, context_.fontProbe);
+    options_.language = choice.Language;
     language_ =
         InterfaceLanguage{.Offset = choice.LanguageOffset, .NoJapaneseFont = choice.NonJapanese};
     qtTranslation_.UseLanguage(language_.Offset == JapaneseOffset ? QStringLiteral("ja")
                                                                   : QString());
-    window_.ApplyCaptions(language_.Offset, options_.ModeOrder);
+    window_.ApplyCaptions(language_.Offset, options_.modeOrder);
     alert_.SetLanguageOffset(language_.Offset);
 }
 
 void App::ApplyDesktopOptions() {
     // A window that can be minimized but has no icon in a tray keeps its taskbar button,
-    // whatever TaskBar says; one with neither way back is not offered minimizing.
+    // whatever the taskbar option says; one with neither way back is not offered minimizing.
     const WindowReach reach = Reach();
     window_.KeepTaskbarButton(reach.Taskbar);
-    window_.SetTaskbarButton(options_.TaskBar == 1);
+    window_.SetTaskbarButton(options_.taskbarButton);
     window_.SetMinimizeOffered(reach.Any());
 }
 
@@ -222,7 +222,7 @@ void App::OpenOptions() {
     // The text the field showed, in the form the options now give it. An alarm's clock
     // time stays as it was: it is no minutes.seconds value to convert.
     if (state_.mode != TimerMode::Alarm) {
-        const TimeFormat format{options_.TimeSeparator, options_.MaxLength};
+        const TimeFormat format = TimeFormatOf(options_);
         window_.SetTimeText(FormatTimeText(ParseTimeText(shownText, format), format));
     } else {
         window_.SetTimeText(shownText);
@@ -237,11 +237,11 @@ bool App::AskYesNo(QWidget* parent, const QString& text) {
 }
 
 WindowReach App::Reach() const {
-    return ReachOf(options_.TaskTray, options_.TaskBar, tray_.IsLoaded() && tray_.IsShown());
+    return ReachOf(options_.trayIcon, options_.taskbarButton, tray_.IsLoaded() && tray_.IsShown());
 }
 
 HotkeyRegistration App::RegisterHotkey() {
-    return context_.globalHotkey.RegisterAppHotkey(options_.Hotkey);
+    return context_.globalHotkey.RegisterAppHotkey(options_.hotkey);
 }
 
 void App::UnregisterHotkey() {

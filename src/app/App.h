@@ -12,6 +12,7 @@
 #include "core/WindowVerbs.h"
 #include "desktop/GlobalHotkey.h"
 #include "desktop/QtTranslation.h"
+#include "settings/OptionTable.h"
 #include "tray/TrayIcon.h"
 #include "ui/main/MainWindow.h"
 
@@ -46,7 +47,7 @@ public:
     // after OK (or its close box) every window and service follows the options again.
     void OpenOptions();
 
-    // Makes the alert window anew, so that a changed MessageBoxSize takes effect; after
+    // Makes the alert window anew, so that a changed alert window scale takes effect; after
     // the Options dialog's OK.
     void ReloadAlertWindow();
 
@@ -100,7 +101,8 @@ private:
 
     AppContext context_;
     AppState state_;
-    OptionSettings options_;
+    // The defaults until the settings file is read: the window is first sized from them.
+    OptionSettings options_ = DefaultOptions();
     InterfaceLanguage language_;
     QtTranslation qtTranslation_; // Qt's own texts follow language_
     MainWindow window_;

@@ -5,16 +5,16 @@
 
 namespace plimset {
 
-float MaxTimeValue(qint16 maxLength, qint16 timeSeparator) {
-    if (timeSeparator == 1 && maxLength == 8) {
-        return 6000.0f;
+Seconds LargestTime(int displayLength, TimeSeparator separator) {
+    if (separator == TimeSeparator::Colon && displayLength == 8) {
+        return TimeValueDuration(6000.0f);
     }
     // What single precision cannot hold is no limit.
-    const double value = std::pow(10.0, maxLength - 3);
+    const double value = std::pow(10.0, displayLength - 3);
     if (!std::isfinite(value) || value > std::numeric_limits<float>::max()) {
-        return std::numeric_limits<float>::max();
+        return TimeValueDuration(std::numeric_limits<float>::max());
     }
-    return static_cast<float>(value);
+    return TimeValueDuration(static_cast<float>(value));
 }
 
 } // namespace plimset

@@ -1,57 +1,88 @@
 #pragma once
 
+#include "core/AppState.h"
+#include "core/TimeText.h"
+
 #include <QString>
+#include <algorithm>
+#include <array>
+#include <chrono>
 #include <vector>
 
 namespace plimset {
 
-// Every user option: the record the engine, the windows and the alert read, and that the
-// settings layer (src/settings) loads from and saves to the [Advanced] and [Option] sections
-// of the settings file. Field names are the settings keys.
+// Where the alert's sound comes from.
+enum class SoundSource { Beep, File, None };
+
+// The faces of the main window's action button: words, or pictures with a plain or a round
+// start picture.
+enum class ButtonFace { Words, Pictures, RoundPictures };
+
+// The interface language: the system's, or one chosen.
+enum class LanguageSetting { System, English, Japanese };
+
+// The order of the modes in the main window's mode list.
+using ModeOrder = std::array<TimerMode, 3>;
+
+// Every user option, as the engine, the windows and the alert read it. The settings layer
+// (src/settings) loads it from the settings file and saves it there; its option table holds
+// each key, its default and its range, and DefaultOptions() there is the record an empty
+// file loads. The members start empty here: no default is written twice.
 struct OptionSettings {
-    // [Advanced]: read only, for hand editing.
-    qint16 MaxCol = 5;
-    QString ModeOrder = QStringLiteral("213");
-    qint16 ButtonStyle = 2;
-    qint16 TimeSeparator = 1;
-    qint16 DesktopNotification = 1; // 1: every alert also posts a desktop notification
+    // Read from the file only, for hand editing.
+    int presetSlots = 0; // preset boxes per mode
+    ModeOrder modeOrder{};
+    ButtonFace buttonFace{};
+    TimeSeparator timeSeparator{};
+    bool desktopNotification = false; // every alert also posts a desktop notification
 
-    // [Option]
-    qint16 AlarmCount = 0;               // entries of AlarmPresets that are not 0
-    qint16 CountDownCount = 0;           // entries of CountDownPresets that are not 0
-    std::vector<qint16> AlarmPresets;    // MaxCol + 1 entries, minutes; 0 = empty slot
-    std::vector<float> CountDownPresets; // MaxCol + 1 entries, time values; 0 = empty slot
-    qint16 AddMinute = 10;
-    qint16 CountDownRepeat = 0;
-    qint16 SoundFlag = 1; // 0 beep, 1 file, 2 nothing
-    QString SoundFile;
-    qint16 SoundBeep = 10;
-    qint16 SoundUntilEnd = 0;
-    qint16 MessageBox = 1;
-    float RingDuration = 0.03f;
-    float DisplayDuration = 1.0f;
-    float MessageBoxSize = 1.0f;
-    qint16 TaskTray = 0;
-    qint16 TaskBar = 1;
-    qint16 Progress = 0;
-    qint16 ShowAlways = 0;
-    qint16 MaxLength = 6;
-    qint16 Hotkey = 0;
-    qint16 Language = 0; // 0 system default, 1 English, 2 Japanese
-    QString MessageBoxTextA1_E;
-    QString MessageBoxTextA2_E;
-    QString MessageBoxTextA1_J;
-    QString MessageBoxTextA2_J;
-    QString MessageBoxTextC1_E;
-    QString MessageBoxTextC2_E;
-    QString MessageBoxTextC1_J;
-    QString MessageBoxTextC2_J;
+    // Slot i of each mode; the last one is always empty. Empty slots are zero.
+    std::vector<std::chrono::minutes> alarmPresets;
+    std::vector<Seconds> countDownPresets;
+    int alarmCount = 0;     // alarm presets that are not empty
+    int countDownCount = 0; // countdown presets that are not empty
+    std::chrono::minutes minutesToAdd{};
+    bool repeatCountDown = false;
+    SoundSource soundSource{};
+    QString soundFile;
+    int beepCount = 0;
+    bool playSoundToEnd = false;
+    bool showAlertWindow = false;
+    Seconds ringDuration{};    // zero: until stopped
+    Seconds displayDuration{}; // zero: until stopped
+    double alertWindowScale = 0;
+    bool trayIcon = false;
+    bool taskbarButton = false;
+    bool showProgress = false;   // the running time on the tray icon or the taskbar button
+    bool progressAlways = false; // also while the window is shown
+    int displayLength = 0;       // characters of the time field
+    qint16 hotkey = 0;           // in the stored form HotkeyText.h describes; 0 for none
+    LanguageSetting language{};
+    QString englishAlarmText1;
+    QString englishAlarmText2;
+    QString japaneseAlarmText1;
+    QString japaneseAlarmText2;
+    QString englishCountDownText1;
+    QString englishCountDownText2;
+    QString japaneseCountDownText1;
+    QString japaneseCountDownText2;
 
-    // Derived from MaxLength and TimeSeparator at every load and save.
-    float MaxTimeValue = 1000.0f;
+    // Follows displayLength and timeSeparator.
+    Seconds largestTime{};
 };
 
 // The largest countdown or stopwatch value for a display length and separator.
-float MaxTimeValue(qint16 maxLength, qint16 timeSeparator);
+Seconds LargestTime(int displayLength, TimeSeparator separator);
+
+// Whether the countdown comes before the alarm in a mode order.
+inline bool CountDownFirst(const ModeOrder& order) {
+    return std::find(order.begin(), order.end(), TimerMode::CountDown) <
+           std::find(order.begin(), order.end(), TimerMode::Alarm);
+}
+
+// How the options shape time texts.
+inline TimeFormat TimeFormatOf(const OptionSettings& options) {
+    return TimeFormat{options.timeSeparator, options.displayLength};
+}
 
 } // namespace plimset

@@ -30,8 +30,8 @@ QChar AsciiForm(QChar c) {
 
 } // namespace
 
-BoxFilter TimeBoxFilter(qint16 timeSeparator) {
-    return timeSeparator == 1 ? BoxFilter::Colon : BoxFilter::Decimal;
+BoxFilter TimeBoxFilter(TimeSeparator separator) {
+    return separator == TimeSeparator::Colon ? BoxFilter::Colon : BoxFilter::Decimal;
 }
 
 int FilterKey(int code, BoxFilter mode) {
@@ -73,19 +73,19 @@ QString FormatWholeNumber(double value) {
     return QString::number(rounded, 'f', 0);
 }
 
-QString FormatSettingNumber(float value, int decimals, qint16 timeSeparator) {
+QString FormatSettingNumber(float value, int decimals, TimeSeparator separator) {
     const QString plain = ShortestText(value);
     if (!plain.contains(u'.'))
         return FormatWholeNumber(value);
     QString text = QString::number(plain.toDouble(), 'f', decimals);
-    if (timeSeparator == 1)
+    if (separator == TimeSeparator::Colon)
         text.replace(u'.', u':');
     return text;
 }
 
-QString MaxLengthItemText(int length, qint16 timeSeparator, const QLocale& locale,
+QString MaxLengthItemText(int length, TimeSeparator separator, const QLocale& locale,
                           const QString& maxText, const QString& minText) {
-    const bool clock = timeSeparator == 1 && length == 8;
+    const bool clock = separator == TimeSeparator::Colon && length == 8;
     const qlonglong limit = clock ? 6000 : static_cast<qlonglong>(std::pow(10.0, length - 3));
     QLocale numbers = locale;
     numbers.setNumberOptions(QLocale::DefaultNumberOptions);
@@ -119,18 +119,19 @@ bool IsIncompleteHotkeyText(const QString& text) {
 
 OptionsCheckResult FirstFailedCheck(const OptionsEntries& entries, const TimeFormat& format,
                                     const std::function<bool(const QString&)>& fileExists) {
-    if (NumericValue(entries.AddMinute) <= 0)
-        return {OptionsBox::AddMinute, QStringLiteral("1")};
-    if (entries.SoundFlag == 1 && (entries.SoundFile.isEmpty() || !fileExists(entries.SoundFile)))
+    if (NumericValue(entries.minutesToAdd) <= 0)
+        return {OptionsBox::MinutesToAdd, QStringLiteral("1")};
+    if (entries.soundSource == SoundSource::File &&
+        (entries.soundFile.isEmpty() || !fileExists(entries.soundFile)))
         return {OptionsBox::SoundFile, QString()};
-    if (entries.SoundFlag == 0 && NumericValue(entries.SoundBeep) <= 0)
-        return {OptionsBox::SoundBeep, QStringLiteral("1")};
-    if (ParseTimeText(entries.RingDuration, format) < 0)
+    if (entries.soundSource == SoundSource::Beep && NumericValue(entries.beepCount) <= 0)
+        return {OptionsBox::BeepCount, QStringLiteral("1")};
+    if (ParseTimeText(entries.ringDuration, format) < 0)
         return {OptionsBox::RingDuration, QStringLiteral("0")};
-    if (ParseTimeText(entries.DisplayDuration, format) < 0)
+    if (ParseTimeText(entries.displayDuration, format) < 0)
         return {OptionsBox::DisplayDuration, QStringLiteral("0")};
-    if (static_cast<float>(NumericValue(entries.MessageBoxSize)) < 0.3f)
-        return {OptionsBox::MessageBoxSize, QStringLiteral("0.3")};
+    if (static_cast<float>(NumericValue(entries.alertWindowScale)) < 0.3f)
+        return {OptionsBox::AlertWindowScale, QStringLiteral("0.3")};
     return {};
 }
 

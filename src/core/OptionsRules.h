@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/OptionSettings.h"
 #include "core/TimeText.h"
 
 #include <QLocale>
 #include <QString>
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace plimset {
 
@@ -20,7 +23,7 @@ enum class BoxFilter : int {
 };
 
 // The filter of the boxes that hold a time value: "." or ":" as the separator.
-BoxFilter TimeBoxFilter(qint16 timeSeparator);
+BoxFilter TimeBoxFilter(TimeSeparator separator);
 
 // One typed character code through a box's filter: the code to insert, or 0 to swallow
 // it. Control codes up to 26 (Backspace, the Ctrl+letter keys) pass in every mode.
@@ -33,17 +36,17 @@ int FilterKey(int code, BoxFilter mode);
 QString FilterInputText(const QString& text, BoxFilter mode);
 
 // A number for a box: a whole number without separators (0 as the empty text), else
-// with `decimals` places after the point, ":" for the point when timeSeparator is 1
+// with `decimals` places after the point, ":" for the point with the colon as the separator
 // (3.5 with 2 decimals: "3.50" or "3:50"). The value is read as its shortest single-
 // precision text, so 0.03 stays 0.03.
-QString FormatSettingNumber(float value, int decimals, qint16 timeSeparator);
+QString FormatSettingNumber(float value, int decimals, TimeSeparator separator);
 
 // A whole number as the boxes show it: no separators, 0 as the empty text.
 QString FormatWholeNumber(double value);
 
 // An item of the maximum string length list: "6 (Max1,000min)", with the locale's
 // thousands separator; length 8 with ":" as the separator reads "8 (Max6,000min) [H:M:S]".
-QString MaxLengthItemText(int length, qint16 timeSeparator, const QLocale& locale,
+QString MaxLengthItemText(int length, TimeSeparator separator, const QLocale& locale,
                           const QString& maxText, const QString& minText);
 
 // The hotkey box's text for a key pressed with modifiers held. A single modifier is
@@ -57,24 +60,24 @@ bool IsIncompleteHotkeyText(const QString& text);
 
 // The entries OK checks, as the boxes hold them (the sound file already trimmed).
 struct OptionsEntries {
-    QString AddMinute;
-    qint16 SoundFlag = 0;
-    QString SoundFile;
-    QString SoundBeep;
-    QString RingDuration;
-    QString DisplayDuration;
-    QString MessageBoxSize;
+    QString minutesToAdd;
+    std::optional<SoundSource> soundSource; // none while no source is chosen
+    QString soundFile;
+    QString beepCount;
+    QString ringDuration;
+    QString displayDuration;
+    QString alertWindowScale;
 };
 
 // The box a failed check points the user to.
 enum class OptionsBox {
     None,
-    AddMinute,
+    MinutesToAdd,
     SoundFile,
-    SoundBeep,
+    BeepCount,
     RingDuration,
     DisplayDuration,
-    MessageBoxSize,
+    AlertWindowScale,
 };
 
 // The first check that fails, in the order OK runs them: the box to focus and the least

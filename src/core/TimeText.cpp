@@ -121,11 +121,11 @@ std::string divideBy60(const std::string& digits, int* remainder) {
 }
 
 bool showsColon(const TimeFormat& format) {
-    return format.TimeSeparator == 1;
+    return format.separator == TimeSeparator::Colon;
 }
 
 bool showsHours(const TimeFormat& format) {
-    return showsColon(format) && format.MaxLength == 8;
+    return showsColon(format) && format.length == 8;
 }
 
 QString twoDigits(int value) {
@@ -219,7 +219,7 @@ TimeValue CarryTimeValue(TimeValue value) {
     return v;
 }
 
-QString AddMinutesToClockText(const QString& text, qint16 minutes, const QTime& now) {
+QString AddMinutesToClockText(const QString& text, std::chrono::minutes minutes, const QTime& now) {
     const int nowHour = now.isValid() ? now.hour() : 0;
     const int nowMinute = now.isValid() ? now.minute() : 0;
 
@@ -240,7 +240,7 @@ QString AddMinutesToClockText(const QString& text, qint16 minutes, const QTime& 
     }
     // Minutes wrap around the day in either direction, so a negative count moves the
     // time back instead of producing a negative minute.
-    int total = (hour * 60 + minute + minutes) % MinutesPerDay;
+    int total = static_cast<int>((hour * 60 + minute + minutes.count()) % MinutesPerDay);
     if (total < 0) {
         total += MinutesPerDay;
     }

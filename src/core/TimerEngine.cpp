@@ -36,7 +36,7 @@ QString TimerEngine::ModeCaption(TimerMode mode) const {
 }
 
 TimeFormat TimerEngine::format() const {
-    return TimeFormat{options_.TimeSeparator, options_.MaxLength};
+    return TimeFormatOf(options_);
 }
 
 float TimerEngine::readClock() {
@@ -75,18 +75,19 @@ bool TimerEngine::phaseActive(AlertPhase phase, float now) const {
     if (start.state != AlertStamp::State::Timed) {
         return false;
     }
-    const float duration =
-        phase == AlertPhase::Sound ? options_.RingDuration : options_.DisplayDuration;
+    const Seconds duration =
+        phase == AlertPhase::Sound ? options_.ringDuration : options_.displayDuration;
     // The stamp, moved back one day for every midnight since it was taken.
     const float startToday =
         start.since - secondsPerDay * static_cast<float>(day_ - alertDay_[index(phase)]);
-    return startToday + TimeValueToSeconds(duration) >= now;
+    return startToday + duration.count() >= now;
 }
 
 bool TimerEngine::soundIsTimed() const {
     // Without a duration, or when the sound file plays to its end, the sound phase lasts
     // until the user or the end of the file stops it.
-    return options_.RingDuration > 0 && !(options_.SoundUntilEnd != 0 && options_.SoundFlag == 1);
+    return options_.ringDuration > Seconds::zero() &&
+           !(options_.playSoundToEnd && options_.soundSource == SoundSource::File);
 }
 
 void TimerEngine::hideAlertWindow() {
@@ -129,12 +130,13 @@ QString TimerEngine::clockText() const {
 
 void TimerEngine::SetRunState(RunState state) {
     runState_ = state;
-    const bool pictures = options_.ButtonStyle != 0;
+    const bool pictures = options_.buttonFace != ButtonFace::Words;
     switch (state) {
     case Stopped:
         if (pictures) {
             view_.SetActionCaption(QString());
-            view_.SetActionIcon(options_.ButtonStyle == 2 ? IconId::GoRound : IconId::Go);
+            view_.SetActionIcon(options_.buttonFace == ButtonFace::RoundPictures ? IconId::GoRound
+                                                                                 : IconId::Go);
             view_.SetAccessKeyCaption(QStringLiteral("&G"));
         } else {
             view_.SetActionBold(true);
@@ -161,7 +163,8 @@ void TimerEngine::SetRunState(RunState state) {
         } else {
             view_.SetActionBold(true);
         }
-        view_.SetActionCaption(QStringLiteral("+") + QString::number(options_.AddMinute));
+        view_.SetActionCaption(QStringLiteral("+") +
+                               QString::number(options_.minutesToAdd.count()));
         view_.ArmTick(0);
         break;
     }
@@ -189,10 +192,10 @@ void TimerEngine::SetMode(TimerMode mode) {
         view_.SetTimeTextLimit(5);
     } else {
         SetRunState(Stopped);
-        view_.SetTimeTextLimit(options_.MaxLength);
+        view_.SetTimeTextLimit(options_.displayLength);
     }
 
-    if (options_.TaskTray == 1) {
+    if (options_.trayIcon) {
         tray_.SetTrayTip(caption);
         lastTrayTip_ = caption;
     }
@@ -201,17 +204,19 @@ void TimerEngine::SetMode(TimerMode mode) {
 
     bool hasPresets = false;
     if (mode == Alarm) {
-        hasPresets = options_.AlarmCount > 0 && !options_.AlarmPresets.empty();
-        const qint16 minutes = hasPresets ? options_.AlarmPresets.front() : options_.AddMinute;
+        hasPresets = options_.alarmCount > 0 && !options_.alarmPresets.empty();
+        const std::chrono::minutes minutes =
+            hasPresets ? options_.alarmPresets.front() : options_.minutesToAdd;
         SetText(AddMinutesToClockText(clockText(), minutes, clock_.LocalTime()));
     } else if (mode == CountDown) {
-        hasPresets = options_.CountDownCount > 0 && !options_.CountDownPresets.empty();
-        SetText(FormatTimeText(hasPresets ? options_.CountDownPresets.front() : 0.0f, format()));
+        hasPresets = options_.countDownCount > 0 && !options_.countDownPresets.empty();
+        SetText(FormatTimeText(
+            hasPresets ? DurationTimeValue(options_.countDownPresets.front()) : 0.0f, format()));
     } else {
         SetText(FormatTimeText(0.0f, format()));
     }
 
-    if ((hasPresets || mode == StopWatch) && options_.TaskBar == 0) {
+    if ((hasPresets || mode == StopWatch) && !options_.taskbarButton) {
         view_.SetTaskbarButton(false);
     }
 }
@@ -231,7 +236,7 @@ void TimerEngine::PressActionButton() {
     const TimeFormat fmt = format();
     switch (state_.mode) {
     case Alarm:
-        SetText(AddMinutesToClockText(view_.TimeText(), options_.AddMinute, clock_.LocalTime()));
+        SetText(AddMinutesToClockText(view_.TimeText(), options_.minutesToAdd, clock_.LocalTime()));
         break;
     case CountDown:
         if (runState_ != Stopped) {
@@ -246,7 +251,7 @@ void TimerEngine::PressActionButton() {
             if (!(v > 0)) {
                 return;
             }
-            const float maxValue = options_.MaxTimeValue;
+            const TimeValue maxValue = DurationTimeValue(options_.largestTime);
             if (v > maxValue - 1.0f + 0.59f) {
                 v = maxValue;
             }
@@ -264,7 +269,7 @@ void TimerEngine::PressActionButton() {
             SetRunState(Stopped);
         } else {
             TimeValue v = ParseTimeText(view_.TimeText(), fmt);
-            if (!(v >= 0) || v >= options_.MaxTimeValue) {
+            if (!(v >= 0) || v >= DurationTimeValue(options_.largestTime)) {
                 v = 0;
             }
             SetText(FormatTimeText(v, fmt));
@@ -287,14 +292,14 @@ void TimerEngine::FocusActionButton() {
 void TimerEngine::PresetChosen(int index) {
     resetAlerts();
     if (state_.mode == Alarm) {
-        if (index >= 0 && index < static_cast<int>(options_.AlarmPresets.size())) {
-            SetText(AddMinutesToClockText(clockText(), options_.AlarmPresets[index],
+        if (index >= 0 && index < static_cast<int>(options_.alarmPresets.size())) {
+            SetText(AddMinutesToClockText(clockText(), options_.alarmPresets[index],
                                           clock_.LocalTime()));
         }
     } else if (state_.mode == CountDown) {
-        if (index >= 0 && index < static_cast<int>(options_.CountDownPresets.size())) {
+        if (index >= 0 && index < static_cast<int>(options_.countDownPresets.size())) {
             SetRunState(Stopped);
-            SetText(FormatTimeText(options_.CountDownPresets[index], format()));
+            SetText(FormatTimeText(DurationTimeValue(options_.countDownPresets[index]), format()));
             valueEdited_ = true;
         }
     }

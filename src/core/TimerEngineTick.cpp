@@ -132,8 +132,9 @@ TimeValue TimerEngine::countValue(float now) const {
         // Midnight has already moved the target back a day (readClock), so the elapsed
         // time is never negative; a reading equal to the start is simply no time yet.
         v = SecondsToTimeValue(std::max(now - targetTime_, 0.0f));
-        if (v > options_.MaxTimeValue) {
-            v = options_.MaxTimeValue;
+        const TimeValue largest = DurationTimeValue(options_.largestTime);
+        if (v > largest) {
+            v = largest;
         }
     }
     return CarryTimeValue(v);
@@ -150,8 +151,8 @@ void TimerEngine::tickAlarm(float now) {
                 SetAlertStart(Sound, {StampState::Unlimited});
             }
         }
-        if (options_.MessageBox == 1 && stamp(Message).state == StampState::Idle) {
-            if (options_.DisplayDuration > 0) {
+        if (options_.showAlertWindow && stamp(Message).state == StampState::Idle) {
+            if (options_.displayDuration > Seconds::zero()) {
                 stampAlert(Message, now);
             } else {
                 SetAlertStart(Message, {StampState::Unlimited});
@@ -210,9 +211,9 @@ void TimerEngine::tickCountDown(float now) {
             done = 1;
         }
 
-        if (options_.MessageBox == 0) {
+        if (!options_.showAlertWindow) {
             done += 2;
-        } else if (options_.DisplayDuration > 0) {
+        } else if (options_.displayDuration > Seconds::zero()) {
             if (stamp(Message).state == StampState::Idle) {
                 stampAlert(Message, now);
             } else if (!phaseActive(Message, now)) {
@@ -222,7 +223,7 @@ void TimerEngine::tickCountDown(float now) {
 
         if (done == 3) {
             PressActionButton(); // stop, which reloads the last duration
-            if (options_.CountDownRepeat == 1) {
+            if (options_.repeatCountDown) {
                 PressActionButton();
             }
         } else {
@@ -246,25 +247,25 @@ void TimerEngine::tickStopWatch(float now) {
 
     const TimeValue v = countValue(now);
     SetText(FormatTimeText(v, format()));
-    if (v >= options_.MaxTimeValue) {
+    if (v >= DurationTimeValue(options_.largestTime)) {
         SetRunState(Stopped);
     }
     showProgress();
 }
 
 void TimerEngine::showProgress() {
-    if (options_.Progress != 1 || (options_.TaskTray != 1 && options_.TaskBar != 1)) {
+    if (!options_.showProgress || (!options_.trayIcon && !options_.taskbarButton)) {
         return;
     }
     if (runState_ != Stopped) {
         const QString text = view_.TimeText();
-        if ((!view_.IsWindowVisible() || options_.ShowAlways == 1) && options_.TaskTray == 1 &&
+        if ((!view_.IsWindowVisible() || options_.progressAlways) && options_.trayIcon &&
             text != lastTrayTip_) {
             tray_.SetTrayTip(text);
             lastTrayTip_ = text;
         }
-        if (((view_.IsWindowMinimized() && options_.TaskTray == 0) || options_.ShowAlways == 1) &&
-            options_.TaskBar == 1 && view_.Caption() != text) {
+        if (((view_.IsWindowMinimized() && !options_.trayIcon) || options_.progressAlways) &&
+            options_.taskbarButton && view_.Caption() != text) {
             view_.SetCaption(text);
         }
     } else {
@@ -273,7 +274,7 @@ void TimerEngine::showProgress() {
             view_.SetCaption(modeCaption);
         }
         const QString caption = view_.Caption();
-        if (options_.TaskTray == 1 && caption != lastTrayTip_) {
+        if (options_.trayIcon && caption != lastTrayTip_) {
             tray_.SetTrayTip(caption);
             lastTrayTip_ = caption;
         }

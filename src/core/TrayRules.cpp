@@ -4,9 +4,9 @@
 
 namespace plimset {
 
-WindowReach ReachOf(qint16 taskTray, qint16 taskBar, bool trayIconShown) {
-    const bool tray = taskTray == 1 && trayIconShown;
-    return {tray, taskBar == 1 || (taskTray == 1 && !tray)};
+WindowReach ReachOf(bool trayIcon, bool taskbarButton, bool trayIconShown) {
+    const bool tray = trayIcon && trayIconShown;
+    return {tray, taskbarButton || (trayIcon && !tray)};
 }
 
 bool MissingTrayNotice::Look(bool shown, qint64 sinceAddedMs, qint64 graceMs) {

@@ -5,7 +5,7 @@
 namespace plimset {
 
 // How a hidden or minimized main window can be brought back. The tray counts only while
-// its icon is really shown; where TaskTray asks for an icon that no tray shows, the window
+// its icon is really shown; where the options ask for an icon that no tray shows, the window
 // keeps a taskbar button instead, so it is never out of reach.
 struct WindowReach {
     bool Tray = false;
@@ -13,7 +13,7 @@ struct WindowReach {
     // Whether minimizing is offered at all.
     bool Any() const { return Tray || Taskbar; }
 };
-WindowReach ReachOf(qint16 taskTray, qint16 taskBar, bool trayIconShown);
+WindowReach ReachOf(bool trayIcon, bool taskbarButton, bool trayIconShown);
 
 // Whether the user is told that no tray shows the icon: once, when no tray has shown it
 // within the grace period after it was added. A tray that showed it and went away later is

@@ -1,7 +1,9 @@
 #include "settings/OptionTable.h"
 
 #include "core/NumericText.h"
+#include "settings/SaveOptionSettings.h"
 #include "settings/SettingsFile.h"
+#include "settings/TimerModeCodes.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -18,58 +20,67 @@ constexpr OptionSection Option = OptionSection::Option;
 constexpr qint16 Int16Min = std::numeric_limits<qint16>::min();
 constexpr qint16 Int16Max = std::numeric_limits<qint16>::max();
 
-// One builder per kind of field, so that a row's default is of its field's kind.
-constexpr OptionKey integerKey(OptionSection section, const char* key, qint16 S::*field,
+// One builder per kind of key, so that a row's default is of its kind.
+constexpr OptionKey integerKey(OptionSection section, const char* key, OptionField field,
                                qint16 defaultValue, qint16 lowest = Int16Min,
                                qint16 highest = Int16Max, OptionRule rule = OptionRule::Within) {
     return {section, key, field, defaultValue, rule, lowest, highest};
 }
 
-constexpr OptionKey numberKey(const char* key, float S::*field, const char* defaultText,
+constexpr OptionKey flagKey(OptionSection section, const char* key, bool S::*field,
+                            bool defaultValue, OptionRule rule = OptionRule::OnWhenOne) {
+    return {section, key, field, qint16(defaultValue ? 1 : 0), rule};
+}
+
+constexpr OptionKey numberKey(const char* key, OptionField field, const char* defaultText,
                               OptionRule rule) {
     return {Option, key, field, defaultText, rule};
 }
 
-constexpr OptionKey textKey(OptionSection section, const char* key, QString S::*field,
+constexpr OptionKey textKey(OptionSection section, const char* key, OptionField field,
                             OptionDefault defaultValue, OptionRule rule = OptionRule::Text) {
     return {section, key, field, defaultValue, rule};
 }
 
+// On/off keys read a hand-edited code as the program always did where all its readers
+// agreed, and as most of them did where they did not: 1 is on, except for the rows that
+// say anything but 0.
 constexpr OptionKey Table[] = {
     // MaxCol also sizes the preset arrays, so a huge value is held down to the ceiling.
-    integerKey(Advanced, "MaxCol", &S::MaxCol, 5, 1, MaxColCeiling, OptionRule::SlotCount),
-    textKey(Advanced, "ModeOrder", &S::ModeOrder, "213", OptionRule::ModeOrder),
-    integerKey(Advanced, "ButtonStyle", &S::ButtonStyle, 2, 0, 2),
-    integerKey(Advanced, "TimeSeparator", &S::TimeSeparator, 1, 0, 1),
-    integerKey(Advanced, "DesktopNotification", &S::DesktopNotification, 1, 0, 1),
+    integerKey(Advanced, "MaxCol", &S::presetSlots, 5, 1, MaxColCeiling, OptionRule::SlotCount),
+    textKey(Advanced, "ModeOrder", &S::modeOrder, "213", OptionRule::ModeOrder),
+    integerKey(Advanced, "ButtonStyle", &S::buttonFace, 2, 0, 2),
+    integerKey(Advanced, "TimeSeparator", &S::timeSeparator, 1, 0, 1),
+    integerKey(Advanced, "DesktopNotification", &S::desktopNotification, 1, 0, 1,
+               OptionRule::OnUnlessZero),
 
     // The add action offers 1 to 99 minutes; anything else would add nothing or go back.
-    integerKey(Option, "AddMinute", &S::AddMinute, 10, 1, 99),
-    integerKey(Option, "CountDownRepeat", &S::CountDownRepeat, 0),
-    integerKey(Option, "SoundFlag", &S::SoundFlag, 1, 0, 2),
-    textKey(Option, "SoundFile", &S::SoundFile, "", OptionRule::SoundFile),
-    integerKey(Option, "SoundBeep", &S::SoundBeep, 10, 0),
-    integerKey(Option, "SoundUntilEnd", &S::SoundUntilEnd, 0),
-    integerKey(Option, "MessageBox", &S::MessageBox, 1),
-    numberKey("RingDuration", &S::RingDuration, "0.03", OptionRule::Duration),
-    numberKey("DisplayDuration", &S::DisplayDuration, "1", OptionRule::Duration),
-    numberKey("MessageBoxSize", &S::MessageBoxSize, "1", OptionRule::Positive),
-    integerKey(Option, "TaskTray", &S::TaskTray, 0),
-    integerKey(Option, "TaskBar", &S::TaskBar, 1),
-    integerKey(Option, "Progress", &S::Progress, 0),
-    integerKey(Option, "ShowAlways", &S::ShowAlways, 0),
-    integerKey(Option, "MaxLength", &S::MaxLength, 6, 5, 8),
+    integerKey(Option, "AddMinute", &S::minutesToAdd, 10, 1, 99),
+    flagKey(Option, "CountDownRepeat", &S::repeatCountDown, false),
+    integerKey(Option, "SoundFlag", &S::soundSource, 1, 0, 2),
+    textKey(Option, "SoundFile", &S::soundFile, "", OptionRule::SoundFile),
+    integerKey(Option, "SoundBeep", &S::beepCount, 10, 0),
+    flagKey(Option, "SoundUntilEnd", &S::playSoundToEnd, false, OptionRule::OnUnlessZero),
+    flagKey(Option, "MessageBox", &S::showAlertWindow, true, OptionRule::OnUnlessZero),
+    numberKey("RingDuration", &S::ringDuration, "0.03", OptionRule::Duration),
+    numberKey("DisplayDuration", &S::displayDuration, "1", OptionRule::Duration),
+    numberKey("MessageBoxSize", &S::alertWindowScale, "1", OptionRule::Positive),
+    flagKey(Option, "TaskTray", &S::trayIcon, false),
+    flagKey(Option, "TaskBar", &S::taskbarButton, true),
+    flagKey(Option, "Progress", &S::showProgress, false),
+    flagKey(Option, "ShowAlways", &S::progressAlways, false),
+    integerKey(Option, "MaxLength", &S::displayLength, 6, 5, 8),
     // Names are matched without regard to case, so this also reads "Hotkey".
-    integerKey(Option, "HotKey", &S::Hotkey, 0),
-    integerKey(Option, "Language", &S::Language, 0, 0, 2),
-    textKey(Option, "MessageBoxTextA1_E", &S::MessageBoxTextA1_E, &M::A1_E),
-    textKey(Option, "MessageBoxTextA2_E", &S::MessageBoxTextA2_E, ""),
-    textKey(Option, "MessageBoxTextA1_J", &S::MessageBoxTextA1_J, &M::A1_J),
-    textKey(Option, "MessageBoxTextA2_J", &S::MessageBoxTextA2_J, ""),
-    textKey(Option, "MessageBoxTextC1_E", &S::MessageBoxTextC1_E, &M::C1_E),
-    textKey(Option, "MessageBoxTextC2_E", &S::MessageBoxTextC2_E, &M::C2_E),
-    textKey(Option, "MessageBoxTextC1_J", &S::MessageBoxTextC1_J, &M::C1_J),
-    textKey(Option, "MessageBoxTextC2_J", &S::MessageBoxTextC2_J, &M::C2_J),
+    integerKey(Option, "HotKey", &S::hotkey, 0),
+    integerKey(Option, "Language", &S::language, 0, 0, 2),
+    textKey(Option, "MessageBoxTextA1_E", &S::englishAlarmText1, &M::A1_E),
+    textKey(Option, "MessageBoxTextA2_E", &S::englishAlarmText2, ""),
+    textKey(Option, "MessageBoxTextA1_J", &S::japaneseAlarmText1, &M::A1_J),
+    textKey(Option, "MessageBoxTextA2_J", &S::japaneseAlarmText2, ""),
+    textKey(Option, "MessageBoxTextC1_E", &S::englishCountDownText1, &M::C1_E),
+    textKey(Option, "MessageBoxTextC2_E", &S::englishCountDownText2, &M::C2_E),
+    textKey(Option, "MessageBoxTextC1_J", &S::japaneseCountDownText1, &M::C1_J),
+    textKey(Option, "MessageBoxTextC2_J", &S::japaneseCountDownText2, &M::C2_J),
 };
 
 template <class... Visitor> struct Overloaded : Visitor... { using Visitor::operator()...; };
@@ -104,6 +115,19 @@ bool isModeOrder(const QString& text) {
     return false;
 }
 
+// The modes of a stored order: their numbers as digits ("213").
+ModeOrder modeOrderOf(const QString& digits) {
+    return ModeMenuOrder(digits);
+}
+
+QString modeOrderText(const ModeOrder& order) {
+    QString digits;
+    for (const TimerMode mode : order) {
+        digits += QString::number(TimerModeCode(mode));
+    }
+    return digits;
+}
+
 // The text of a duration, from the older "RingingTime" when the file has no value for it.
 QString durationText(const SettingsFile& file, const OptionKey& row, const QString& defaultText) {
     const QString option = sectionName(row.section);
@@ -114,8 +138,8 @@ QString durationText(const SettingsFile& file, const OptionKey& row, const QStri
 
 // Without a sound file to play, the file choice falls back to the beep.
 void useBeepWithoutSoundFile(OptionSettings& s) {
-    if (s.SoundFile.isEmpty() && s.SoundFlag == 1) {
-        s.SoundFlag = 0;
+    if (s.soundFile.isEmpty() && s.soundSource == SoundSource::File) {
+        s.soundSource = SoundSource::Beep;
     }
 }
 
@@ -170,32 +194,44 @@ QString presetDefault(const char* pieces, int width, int slot) {
 }
 
 // Slots 1 to MaxCol of the file ("Alarm1", "CountDown1", ...) fill indices 0 to
-// MaxCol - 1; the top index stays 0. The counts are of the slots that are not empty.
+// presetSlots - 1; the top index stays empty.
 void loadPresets(const SettingsFile& file, OptionSettings& s) {
     const QString option = sectionName(Option);
-    s.AlarmPresets.assign(s.MaxCol + 1, 0);
-    s.CountDownPresets.assign(s.MaxCol + 1, 0.0f);
-    s.AlarmCount = 0;
-    s.CountDownCount = 0;
-    for (int slot = 1; slot <= s.MaxCol; ++slot) {
+    s.alarmPresets.assign(s.presetSlots + 1, std::chrono::minutes(0));
+    s.countDownPresets.assign(s.presetSlots + 1, Seconds(0));
+    for (int slot = 1; slot <= s.presetSlots; ++slot) {
         const QString number = QString::number(slot);
-        const qint16 alarm = RoundToInt16(NumericValue(
+        s.alarmPresets[slot - 1] = std::chrono::minutes(RoundToInt16(NumericValue(
             file.ReadIniString(option, QStringLiteral("Alarm") + number,
-                               presetDefault(AlarmPresetDefaults, AlarmPieceWidth, slot))));
-        s.AlarmPresets[slot - 1] = alarm;
-        if (alarm != 0) {
-            ++s.AlarmCount;
-        }
-        const float countDown =
+                               presetDefault(AlarmPresetDefaults, AlarmPieceWidth, slot)))));
+        s.countDownPresets[slot - 1] = TimeValueDuration(
             toSingle(NumericValue(file.ReadIniString(
                          option, QStringLiteral("CountDown") + number,
                          presetDefault(CountDownPresetDefaults, CountDownPieceWidth, slot))),
-                     0.0f);
-        s.CountDownPresets[slot - 1] = countDown;
-        if (countDown != 0) {
-            ++s.CountDownCount;
-        }
+                     0.0f));
     }
+    CountPresets(s);
+}
+
+// Reads a row's stored code with its rule and gives the row's field the value it stands
+// for; the field's type says whether the code is an integer, a number or a text.
+void readField(OptionSettings& s, const SettingsFile& file, const OptionKey& row,
+               const QString& defaultSoundFile, const MessageTextDefaults& messages) {
+    const auto text = [&] { return readText(file, row, defaultSoundFile, messages); };
+    std::visit(Overloaded{
+                   [&](bool S::*field) {
+                       const qint16 value = readInteger(file, row);
+                       s.*field = row.rule == OptionRule::OnWhenOne ? value == 1 : value != 0;
+                   },
+                   [&](Seconds S::*field) { s.*field = TimeValueDuration(readNumber(file, row)); },
+                   [&](double S::*field) { s.*field = readNumber(file, row); },
+                   [&](QString S::*field) { s.*field = text(); },
+                   [&](ModeOrder S::*field) { s.*field = modeOrderOf(text()); },
+                   [&]<class Integer>(Integer S::*field) {
+                       s.*field = static_cast<Integer>(readInteger(file, row));
+                   },
+               },
+               row.field);
 }
 
 } // namespace
@@ -217,19 +253,71 @@ OptionSettings LoadOptionSettings(const SettingsFile& file, const QString& defau
                                   const MessageTextDefaults& messageDefaults) {
     OptionSettings s;
     for (const OptionKey& row : OptionTable()) {
-        std::visit(Overloaded{
-                       [&](qint16 S::*field) { s.*field = readInteger(file, row); },
-                       [&](float S::*field) { s.*field = readNumber(file, row); },
-                       [&](QString S::*field) {
-                           s.*field = readText(file, row, defaultSoundFile, messageDefaults);
-                       },
-                   },
-                   row.field);
+        readField(s, file, row, defaultSoundFile, messageDefaults);
     }
     loadPresets(file, s);
     useBeepWithoutSoundFile(s);
-    s.MaxTimeValue = MaxTimeValue(s.MaxLength, s.TimeSeparator);
+    s.largestTime = LargestTime(s.displayLength, s.timeSeparator);
     return s;
+}
+
+OptionSettings DefaultOptions(const QString& defaultSoundFile,
+                              const MessageTextDefaults& messageDefaults) {
+    // No file: every key takes its default.
+    return LoadOptionSettings(SettingsFile(QString()), defaultSoundFile, messageDefaults);
+}
+
+OptionSettings DefaultOptions(const QString& defaultSoundFile) {
+    return DefaultOptions(defaultSoundFile, MessageTextDefaultsFromStringTable());
+}
+
+OptionSettings RestoredDefaults(const OptionSettings& current, const QString& defaultSoundFile) {
+    OptionSettings restored = DefaultOptions(defaultSoundFile);
+    for (const OptionKey& row : OptionTable()) {
+        if (row.section == Advanced) {
+            CopyValue(restored, current, row);
+        }
+    }
+    const size_t size = static_cast<size_t>(current.presetSlots) + 1;
+    restored.alarmPresets.resize(size, std::chrono::minutes(0));
+    restored.countDownPresets.resize(size, Seconds(0));
+    restored.alarmPresets.back() = std::chrono::minutes(0);
+    restored.countDownPresets.back() = Seconds(0);
+    CountPresets(restored);
+    restored.largestTime = LargestTime(restored.displayLength, restored.timeSeparator);
+    return restored;
+}
+
+void CountPresets(OptionSettings& s) {
+    s.alarmCount = static_cast<int>(std::count_if(s.alarmPresets.begin(), s.alarmPresets.end(),
+                                                  [](auto p) { return p.count() != 0; }));
+    s.countDownCount =
+        static_cast<int>(std::count_if(s.countDownPresets.begin(), s.countDownPresets.end(),
+                                       [](auto p) { return p.count() != 0; }));
+}
+
+QString StoredText(const OptionSettings& s, const OptionKey& row) {
+    return std::visit(
+        Overloaded{
+            [&](bool S::*field) { return QString::number(s.*field ? 1 : 0); },
+            [&](Seconds S::*field) { return SingleText(DurationTimeValue(s.*field)); },
+            [&](double S::*field) { return SingleText(static_cast<float>(s.*field)); },
+            [&](QString S::*field) { return s.*field; },
+            [&](ModeOrder S::*field) { return modeOrderText(s.*field); },
+            [&](std::chrono::minutes S::*field) { return QString::number((s.*field).count()); },
+            [&]<class Integer>(Integer S::*field) {
+                return QString::number(static_cast<int>(s.*field));
+            },
+        },
+        row.field);
+}
+
+bool SameValue(const OptionSettings& a, const OptionSettings& b, const OptionKey& row) {
+    return std::visit([&](auto S::*field) { return a.*field == b.*field; }, row.field);
+}
+
+void CopyValue(OptionSettings& to, const OptionSettings& from, const OptionKey& row) {
+    std::visit([&](auto S::*field) { to.*field = from.*field; }, row.field);
 }
 
 } // namespace plimset

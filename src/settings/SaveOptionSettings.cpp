@@ -6,31 +6,23 @@
 #include <QList>
 #include <QPair>
 #include <variant>
+#include <vector>
 
 namespace plimset {
 
 namespace {
 
-// The slotCount that are set, moved to the front in their order; the rest of the array 0.
+// The slotCount presets that are set, moved to the front in their order; the rest of the
+// array empty.
 template <typename T>
 std::vector<T> Compacted(const std::vector<T>& shown, int slotCount, int size) {
     std::vector<T> kept(static_cast<size_t>(size), T(0));
     int next = 0;
     for (int j = 0; j < slotCount && j < static_cast<int>(shown.size()); ++j) {
-        if (shown[j] > 0)
+        if (shown[j] > T(0))
             kept[next++] = shown[j];
     }
     return kept;
-}
-
-template <class... Visitor> struct Overloaded : Visitor... { using Visitor::operator()...; };
-template <class... Visitor> Overloaded(Visitor...) -> Overloaded<Visitor...>;
-
-template <typename T> qint16 CountSet(const std::vector<T>& values) {
-    qint16 n = 0;
-    for (T v : values)
-        n += v != T(0) ? 1 : 0;
-    return n;
 }
 
 } // namespace
@@ -56,29 +48,27 @@ bool SaveOptionSettings(SettingsFile& file, OptionSettings& current, const Optio
     const auto write = [&writes](const QString& key, const QString& text) {
         writes.append({key, text});
     };
-    const auto number = [](qint16 value) { return QString::number(value); };
-    const int slotCount = current.MaxCol;
+    const int slotCount = current.presetSlots;
     const int size = slotCount + 1;
-    current.AlarmPresets.resize(size, 0);
-    current.CountDownPresets.resize(size, 0.0f);
-    const std::vector<qint16> alarms = Compacted(edited.AlarmPresets, slotCount, size);
-    const std::vector<float> countDowns = Compacted(edited.CountDownPresets, slotCount, size);
-    current.AlarmCount = CountSet(alarms);
-    current.CountDownCount = CountSet(countDowns);
+    current.alarmPresets.resize(size, std::chrono::minutes(0));
+    current.countDownPresets.resize(size, Seconds(0));
+    const auto alarms = Compacted(edited.alarmPresets, slotCount, size);
+    const auto countDowns = Compacted(edited.countDownPresets, slotCount, size);
 
     const auto writeAlarms = [&] {
         for (int j = 0; j < slotCount; ++j) {
-            if (current.AlarmPresets[j] != alarms[j]) {
-                current.AlarmPresets[j] = alarms[j];
-                write(QStringLiteral("Alarm%1").arg(j + 1), number(alarms[j]));
+            if (current.alarmPresets[j] != alarms[j]) {
+                current.alarmPresets[j] = alarms[j];
+                write(QStringLiteral("Alarm%1").arg(j + 1), QString::number(alarms[j].count()));
             }
         }
     };
     const auto writeCountDowns = [&] {
         for (int j = 0; j < slotCount; ++j) {
-            if (current.CountDownPresets[j] != countDowns[j]) {
-                current.CountDownPresets[j] = countDowns[j];
-                write(QStringLiteral("CountDown%1").arg(j + 1), CountDownPresetText(countDowns[j]));
+            if (current.countDownPresets[j] != countDowns[j]) {
+                current.countDownPresets[j] = countDowns[j];
+                write(QStringLiteral("CountDown%1").arg(j + 1),
+                      CountDownPresetText(DurationTimeValue(countDowns[j])));
             }
         }
     };
@@ -90,36 +80,24 @@ bool SaveOptionSettings(SettingsFile& file, OptionSettings& current, const Optio
         if (row.section != OptionSection::Option)
             continue;
         const QLatin1String key(row.key);
-        if (key == QLatin1String("AddMinute"))
+        const bool minutesToAdd =
+            std::holds_alternative<std::chrono::minutes OptionSettings::*>(row.field);
+        if (minutesToAdd)
             writeAlarms();
-        if ((key == QLatin1String("SoundFile") && current.SoundFlag != 1) ||
-            (key == QLatin1String("SoundBeep") && current.SoundFlag != 0))
+        const bool soundFile = row.field == OptionField(&OptionSettings::soundFile);
+        const bool beepCount = row.field == OptionField(&OptionSettings::beepCount);
+        if ((soundFile && current.soundSource != SoundSource::File) ||
+            (beepCount && current.soundSource != SoundSource::Beep))
             continue;
-        std::visit(Overloaded{
-                       [&](qint16 OptionSettings::*field) {
-                           if (current.*field != edited.*field) {
-                               current.*field = edited.*field;
-                               write(key, number(current.*field));
-                           }
-                       },
-                       [&](float OptionSettings::*field) {
-                           if (current.*field != edited.*field) {
-                               current.*field = edited.*field;
-                               write(key, SingleText(current.*field));
-                           }
-                       },
-                       [&](QString OptionSettings::*field) {
-                           if (current.*field != edited.*field) {
-                               current.*field = edited.*field;
-                               write(key, current.*field);
-                           }
-                       },
-                   },
-                   row.field);
-        if (key == QLatin1String("AddMinute"))
+        if (!SameValue(current, edited, row)) {
+            CopyValue(current, edited, row);
+            write(key, StoredText(current, row));
+        }
+        if (minutesToAdd)
             writeCountDowns();
     }
-    current.MaxTimeValue = MaxTimeValue(current.MaxLength, current.TimeSeparator);
+    CountPresets(current);
+    current.largestTime = LargestTime(current.displayLength, current.timeSeparator);
 
     return file.WriteIniStrings(QStringLiteral("Option"), writes);
 }

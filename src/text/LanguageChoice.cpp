@@ -4,17 +4,16 @@
 
 namespace plimset {
 
-qint16 LanguageOffsetFor(qint16 languageOption, const QLocale& locale, qint16 currentOffset) {
+qint16 LanguageOffsetFor(LanguageSetting languageOption, const QLocale& locale) {
     switch (languageOption) {
-    case 0:
-        return locale.language() == QLocale::Japanese ? JapaneseOffset : EnglishOffset;
-    case 1:
+    case LanguageSetting::English:
         return EnglishOffset;
-    case 2:
+    case LanguageSetting::Japanese:
         return JapaneseOffset;
-    default:
-        return currentOffset;
+    case LanguageSetting::System:
+        break;
     }
+    return locale.language() == QLocale::Japanese ? JapaneseOffset : EnglishOffset;
 }
 
 bool JapaneseFontInstalled(const FontProbe& probe) {
@@ -22,13 +21,12 @@ bool JapaneseFontInstalled(const FontProbe& probe) {
            probe.HasFamily(QString::fromUtf16(JapaneseFallbackFamily)) || probe.HasJapaneseFont();
 }
 
-LanguageChoice ChooseLanguage(qint16 languageOption, const QLocale& locale, const FontProbe& probe,
-                              qint16 currentOffset) {
-    LanguageChoice choice{LanguageOffsetFor(languageOption, locale, currentOffset), languageOption,
-                          false};
+LanguageChoice ChooseLanguage(LanguageSetting languageOption, const QLocale& locale,
+                              const FontProbe& probe) {
+    LanguageChoice choice{LanguageOffsetFor(languageOption, locale), languageOption, false};
     if (!JapaneseFontInstalled(probe)) {
         choice.LanguageOffset = EnglishOffset;
-        choice.Language = 1;
+        choice.Language = LanguageSetting::English;
         choice.NonJapanese = true;
     }
     return choice;

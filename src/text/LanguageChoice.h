@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/OptionSettings.h"
 #include "text/FontProbe.h"
 
 #include <QLocale>
@@ -7,9 +8,8 @@
 
 namespace plimset {
 
-// The language offset the Language option gives: 1 English, 2 Japanese, 0 the locale's
-// language; any other value keeps the current offset.
-qint16 LanguageOffsetFor(qint16 languageOption, const QLocale& locale, qint16 currentOffset);
+// The language offset the language option gives: the chosen language's, or the locale's.
+qint16 LanguageOffsetFor(LanguageSetting languageOption, const QLocale& locale);
 
 // Whether the interface can show Japanese: one of the two named faces, else any font that
 // covers Japanese (desktops other than the one the texts were laid out on rarely carry the
@@ -18,14 +18,14 @@ bool JapaneseFontInstalled(const FontProbe& probe);
 
 struct LanguageChoice {
     qint16 LanguageOffset;
-    qint16 Language;  // the option as it now stands in memory (1 when English was forced)
-    bool NonJapanese; // no Japanese font: the language choice is to be disabled
+    LanguageSetting Language; // the option as it now stands in memory (English when forced)
+    bool NonJapanese;         // no Japanese font: the language choice is to be disabled
 };
 
 // The start-up language choice: the offset from the option and the locale, then the font
-// probe, which forces English (option 1, offset 0) when no font can show Japanese. The probe
-// runs whatever the option says, so the marker is set on every system without the fonts.
-LanguageChoice ChooseLanguage(qint16 languageOption, const QLocale& locale, const FontProbe& probe,
-                              qint16 currentOffset = 0);
+// probe, which forces English when no font can show Japanese. The probe runs whatever the
+// option says, so the marker is set on every system without the fonts.
+LanguageChoice ChooseLanguage(LanguageSetting languageOption, const QLocale& locale,
+                              const FontProbe& probe);
 
 } // namespace plimset

@@ -6,6 +6,7 @@
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
 #include "core/TimerEngine.h"
+#include "settings/OptionTable.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,7 @@ protected:
     }
 
     AppState state;
-    OptionSettings options;
+    OptionSettings options = DefaultOptions();
     FakeClock clock{At(12, 0)};
     FakeTimerView view;
     FakeAlertOutput alert;

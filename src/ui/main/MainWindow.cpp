@@ -276,7 +276,7 @@ void MainWindow::ResetProgressCaption() {
     // again, and the running time where it is still wanted.
     if (engine_ == nullptr)
         return;
-    if (isVisible() && options_.Progress == 1 && options_.TaskBar == 1) {
+    if (isVisible() && options_.showProgress && options_.taskbarButton) {
         const QString modeCaption = engine_->ModeCaption(state_.mode);
         if (windowTitle() != modeCaption)
             setWindowTitle(modeCaption);
@@ -380,8 +380,8 @@ void MainWindow::RebuildPresetMenu() {
         presetMenu_->menuAction()->setEnabled(false);
         return;
     }
-    const qint16 count = mode == TimerMode::Alarm ? options_.AlarmCount : options_.CountDownCount;
-    const int n = qBound(0, static_cast<int>(count), static_cast<int>(options_.MaxCol));
+    const int count = mode == TimerMode::Alarm ? options_.alarmCount : options_.countDownCount;
+    const int n = qBound(0, count, options_.presetSlots);
     const int wanted = qMax(n, 1);
     while (static_cast<int>(presetActions_.size()) > wanted) {
         delete presetActions_.back();
@@ -410,13 +410,13 @@ void MainWindow::RebuildPresetMenu() {
     for (int i = 0; i < n; ++i) {
         float preset = 0;
         if (mode == TimerMode::Alarm) {
-            if (i >= static_cast<int>(options_.AlarmPresets.size()))
+            if (i >= static_cast<int>(options_.alarmPresets.size()))
                 break;
-            preset = options_.AlarmPresets[i];
+            preset = static_cast<float>(options_.alarmPresets[i].count());
         } else {
-            if (i >= static_cast<int>(options_.CountDownPresets.size()))
+            if (i >= static_cast<int>(options_.countDownPresets.size()))
                 break;
-            preset = options_.CountDownPresets[i];
+            preset = DurationTimeValue(options_.countDownPresets[i]);
         }
         presetActions_[i]->setText(PresetLabel(mode, preset, minText, secText));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppState.h"
+#include "core/OptionSettings.h"
 #include "core/TimerView.h"
 #include "settings/WindowSettings.h"
 #include "ui/main/WindowGeometry.h"
@@ -27,7 +28,6 @@ namespace plimset {
 
 class TimerEngine;
 class WindowServices;
-struct OptionSettings;
 
 // The main window: the time field, the minimize and clear buttons on its left, the
 // mode's action button on its right, and the menu bar. It shows what the engine tells it
@@ -76,7 +76,7 @@ public:
     // The minimize and clear buttons' pictures.
     void ApplyButtonIcons();
     // Captions every menu and control in the language; the mode menu follows the order.
-    void ApplyCaptions(qint16 languageOffset, const QString& modeOrder);
+    void ApplyCaptions(qint16 languageOffset, const ModeOrder& modeOrder);
     void SetMinimizeOffered(bool offered);
     // Keeps the taskbar button whatever SetTaskbarButton asks: where the window has no
     // other way back (a tray icon that no tray shows).

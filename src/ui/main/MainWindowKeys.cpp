@@ -84,7 +84,8 @@ bool MainWindow::FilterTimeFieldKeyPress(QKeyEvent* event) {
     // edit or move as usual.
     if (typed.isEmpty() || event->key() == Qt::Key_Delete)
         return false;
-    const bool clockStyle = state_.mode == TimerMode::Alarm || options_.TimeSeparator == 1;
+    const bool clockStyle =
+        state_.mode == TimerMode::Alarm || options_.timeSeparator == TimeSeparator::Colon;
     QString accepted;
     for (QChar c : typed) {
         const QChar kept = FilterTimeFieldKey(c, clockStyle);

@@ -40,7 +40,7 @@ ControlSizes MainWindow::CurrentControlSizes() const {
 }
 
 void MainWindow::SizeTimeFieldForLength(int characters) {
-    const QString sample = FieldSizingText(characters, options_.MaxLength);
+    const QString sample = FieldSizingText(characters, options_.displayLength);
     const QFontMetricsF metrics(timeField_->font());
     timeField_->resize(qCeil(metrics.horizontalAdvance(sample)), qCeil(metrics.height()));
 
@@ -104,7 +104,7 @@ void MainWindow::RestoreSnapshot(const MainWindowSnapshot& snapshot) {
 }
 
 void MainWindow::ApplyAccessKeyForStyle() {
-    accessKey_->setEnabled(options_.ButtonStyle != 0);
+    accessKey_->setEnabled(options_.buttonFace != ButtonFace::Words);
 }
 
 WindowSettings MainWindow::DesignLook(const QString& fontFamily) const {
@@ -190,10 +190,10 @@ void MainWindow::ApplyStartupSize(qint32& savedWidth, qint32& savedHeight) {
     geometry_.ResizeOuter(this, width, height);
 }
 
-void MainWindow::ApplyCaptions(qint16 languageOffset, const QString& modeOrder) {
+void MainWindow::ApplyCaptions(qint16 languageOffset, const ModeOrder& modeOrder) {
     languageOffset_ = languageOffset;
 
-    modeMenuMap_ = ModeMenuOrder(modeOrder);
+    modeMenuMap_ = modeOrder;
     for (int k = 0; k < 3; ++k)
         SetTextId(modeActions_[k], TextIds::ModeName(modeMenuMap_[k]));
     SetTextId(alwaysOnTopAction_, TextIds::AlwaysOnTop);

@@ -105,83 +105,119 @@ void OptionsDialog::CreateBindings() {
     // The texts of the current language only.
     const bool japanese = context_.languageOffset == JapaneseOffset;
     bindings_ = {
-        {&S::AddMinute, addMinute_, WholeNumberBox},
-        {&S::CountDownRepeat, repeat_, CheckedWhenOne},
-        {&S::SoundFlag, soundSource_, SoundSource},
-        {&S::SoundFile, soundFile_, TextBox},
-        {&S::SoundBeep, beepCount_, WholeNumberBox},
-        {&S::SoundUntilEnd, untilEnd_, CheckedWhenOne},
-        {&S::MessageBox, alertWindowShown_, CheckedUnlessZero},
-        {&S::RingDuration, ringDuration_, TimeBox},
-        {&S::DisplayDuration, displayDuration_, TimeBox},
-        {&S::MessageBoxSize, alertSize_, FactorBox},
-        {&S::TaskTray, trayIcon_, CheckedWhenOne},
-        {&S::TaskBar, taskbarButton_, CheckedWhenOne},
-        {&S::Progress, progress_, CheckedWhenOne},
-        {&S::ShowAlways, showAlways_, CheckedWhenOne},
-        {&S::MaxLength, lengthList_, ListChoice, FirstListedLength},
-        {&S::Hotkey, hotkey_, HotkeyBox},
-        {&S::Language, languageList_, ListChoice, 0},
-        {japanese ? &S::MessageBoxTextA1_J : &S::MessageBoxTextA1_E, alarmText1_, MessageTextBox},
-        {japanese ? &S::MessageBoxTextA2_J : &S::MessageBoxTextA2_E, alarmText2_, MessageTextBox},
-        {japanese ? &S::MessageBoxTextC1_J : &S::MessageBoxTextC1_E, countDownText1_,
+        {&S::minutesToAdd, addMinute_, WholeNumberBox},
+        {&S::repeatCountDown, repeat_, CheckBox},
+        {&S::soundSource, soundSource_, SoundSource},
+        {&S::soundFile, soundFile_, TextBox},
+        {&S::beepCount, beepCount_, WholeNumberBox},
+        {&S::playSoundToEnd, untilEnd_, CheckBox},
+        {&S::showAlertWindow, alertWindowShown_, CheckBox},
+        {&S::ringDuration, ringDuration_, TimeBox},
+        {&S::displayDuration, displayDuration_, TimeBox},
+        {&S::alertWindowScale, alertSize_, FactorBox},
+        {&S::trayIcon, trayIcon_, CheckBox},
+        {&S::taskbarButton, taskbarButton_, CheckBox},
+        {&S::showProgress, progress_, CheckBox},
+        {&S::progressAlways, showAlways_, CheckBox},
+        {&S::displayLength, lengthList_, ListChoice, FirstListedLength},
+        {&S::hotkey, hotkey_, HotkeyBox},
+        {&S::language, languageList_, ListChoice, 0},
+        {japanese ? &S::japaneseAlarmText1 : &S::englishAlarmText1, alarmText1_, MessageTextBox},
+        {japanese ? &S::japaneseAlarmText2 : &S::englishAlarmText2, alarmText2_, MessageTextBox},
+        {japanese ? &S::japaneseCountDownText1 : &S::englishCountDownText1, countDownText1_,
          MessageTextBox},
-        {japanese ? &S::MessageBoxTextC2_J : &S::MessageBoxTextC2_E, countDownText2_,
+        {japanese ? &S::japaneseCountDownText2 : &S::englishCountDownText2, countDownText2_,
          MessageTextBox},
     };
 }
 
+namespace {
+
+template <class... Visitor> struct Overloaded : Visitor... { using Visitor::operator()...; };
+template <class... Visitor> Overloaded(Visitor...) -> Overloaded<Visitor...>;
+
+// The whole number a field shows in a box or a list: a count, minutes, or a choice's
+// position.
+int wholeValue(const OptionSettings& o, const OptionField& field) {
+    return std::visit(Overloaded{
+                          [&](std::chrono::minutes S::*f) { return int((o.*f).count()); },
+                          [&]<class T>(T S::*f) {
+                              if constexpr (std::is_integral_v<T> || std::is_enum_v<T>)
+                                  return static_cast<int>(o.*f);
+                              else
+                                  return 0;
+                          },
+                      },
+                      field);
+}
+
+void setWholeValue(OptionSettings& o, const OptionField& field, int value) {
+    std::visit(Overloaded{
+                   [&](std::chrono::minutes S::*f) { o.*f = std::chrono::minutes(value); },
+                   [&]<class T>(T S::*f) {
+                       if constexpr (std::is_integral_v<T> || std::is_enum_v<T>)
+                           o.*f = static_cast<T>(value);
+                   },
+               },
+               field);
+}
+
+} // namespace
+
 void OptionsDialog::Fill(const OptionSettings& values) {
-    const qint16 separator = values.TimeSeparator;
+    const TimeSeparator separator = values.timeSeparator;
     for (QLineEdit* b : alarmBoxes_)
         SetBoxText(b, QString());
     for (QLineEdit* b : countDownBoxes_)
         SetBoxText(b, QString());
     for (size_t i = 0; i < alarmBoxes_.size(); ++i) {
-        if (i < values.AlarmPresets.size())
-            SetBoxText(alarmBoxes_[i], FormatSettingNumber(values.AlarmPresets[i], 2, separator));
-        if (i < values.CountDownPresets.size())
-            SetBoxText(countDownBoxes_[i],
-                       FormatSettingNumber(values.CountDownPresets[i], 2, separator));
+        if (i < values.alarmPresets.size())
+            SetBoxText(alarmBoxes_[i],
+                       FormatSettingNumber(static_cast<float>(values.alarmPresets[i].count()), 2,
+                                           separator));
+        if (i < values.countDownPresets.size())
+            SetBoxText(
+                countDownBoxes_[i],
+                FormatSettingNumber(DurationTimeValue(values.countDownPresets[i]), 2, separator));
     }
     for (const OptionBinding& b : bindings_) {
-        const auto number = [&] { return values.*std::get<qint16 S::*>(b.field); };
-        const auto decimal = [&] { return values.*std::get<float S::*>(b.field); };
-        const auto text = [&] { return values.*std::get<QString S::*>(b.field); };
+        auto* box = qobject_cast<QLineEdit*>(b.control);
         switch (b.format) {
         case BindingFormat::WholeNumberBox:
-            SetBoxText(static_cast<QLineEdit*>(b.control), FormatWholeNumber(number()));
+            SetBoxText(box, FormatWholeNumber(wholeValue(values, b.field)));
             break;
         case BindingFormat::TimeBox:
-            SetBoxText(static_cast<QLineEdit*>(b.control),
-                       FormatSettingNumber(decimal(), 2, separator));
+            SetBoxText(
+                box, FormatSettingNumber(DurationTimeValue(values.*std::get<Seconds S::*>(b.field)),
+                                         2, separator));
             break;
         case BindingFormat::FactorBox:
-            SetBoxText(static_cast<QLineEdit*>(b.control), FormatSettingNumber(decimal(), 1, 0));
+            SetBoxText(
+                box, FormatSettingNumber(static_cast<float>(values.*std::get<double S::*>(b.field)),
+                                         1, TimeSeparator::Dot));
             break;
         case BindingFormat::TextBox:
         case BindingFormat::MessageTextBox:
-            SetBoxText(static_cast<QLineEdit*>(b.control), text());
+            SetBoxText(box, values.*std::get<QString S::*>(b.field));
             break;
-        case BindingFormat::CheckedWhenOne:
-            static_cast<QCheckBox*>(b.control)->setChecked(number() == 1);
-            break;
-        case BindingFormat::CheckedUnlessZero:
-            static_cast<QCheckBox*>(b.control)->setChecked(number() != 0);
+        case BindingFormat::CheckBox:
+            static_cast<QCheckBox*>(b.control)->setChecked(values.*std::get<bool S::*>(b.field));
             break;
         case BindingFormat::ListChoice: {
             auto* list = static_cast<QComboBox*>(b.control);
             // A hand-edited value outside the list selects nothing.
-            list->setCurrentIndex(ListChoiceIndex(number(), b.first, list->count()));
+            list->setCurrentIndex(ListChoiceIndex(static_cast<qint16>(wholeValue(values, b.field)),
+                                                  b.first, list->count()));
             break;
         }
         case BindingFormat::SoundSource:
-            SelectSoundSource(number());
+            SelectSoundSource(
+                static_cast<int>(values.*std::get<plimset::SoundSource S::*>(b.field)));
             break;
         case BindingFormat::HotkeyBox: {
             // Where the desktop decides the key, the box shows the one it reported; the
             // one asked for is named beside it.
-            filledHotkey_ = number();
+            filledHotkey_ = values.*std::get<qint16 S::*>(b.field);
             const QString desktopKey = context_.hotkeyBinding.DesktopKey;
             desktopKeyShown_ = filledHotkey_ != 0 && !desktopKey.isEmpty();
             const QString hotkeyText =
@@ -201,99 +237,61 @@ void OptionsDialog::Fill(const OptionSettings& values) {
 
 OptionSettings OptionsDialog::Collect() const {
     OptionSettings edited = options_;
-    const TimeFormat format{options_.TimeSeparator, options_.MaxLength};
-    for (size_t j = 0; j < alarmBoxes_.size() && j < edited.AlarmPresets.size(); ++j) {
-        edited.AlarmPresets[j] = RoundToInt16(NumericValue(alarmBoxes_[j]->text()));
-        edited.CountDownPresets[j] = ParseTimeText(countDownBoxes_[j]->text(), format);
+    const TimeFormat format = TimeFormatOf(options_);
+    for (size_t j = 0; j < alarmBoxes_.size() && j < edited.alarmPresets.size(); ++j) {
+        edited.alarmPresets[j] =
+            std::chrono::minutes(RoundToInt16(NumericValue(alarmBoxes_[j]->text())));
+        edited.countDownPresets[j] =
+            TimeValueDuration(ParseTimeText(countDownBoxes_[j]->text(), format));
     }
     for (const OptionBinding& b : bindings_) {
-        const auto number = [&]() -> qint16& { return edited.*std::get<qint16 S::*>(b.field); };
-        const auto decimal = [&]() -> float& { return edited.*std::get<float S::*>(b.field); };
-        const auto text = [&]() -> QString& { return edited.*std::get<QString S::*>(b.field); };
         const auto boxText = [&] { return static_cast<const QLineEdit*>(b.control)->text(); };
         switch (b.format) {
         case BindingFormat::WholeNumberBox:
-            number() = RoundToInt16(NumericValue(boxText()));
+            setWholeValue(edited, b.field, RoundToInt16(NumericValue(boxText())));
             break;
         case BindingFormat::TimeBox:
-            decimal() = ParseTimeText(boxText(), format);
+            edited.*std::get<Seconds S::*>(b.field) =
+                TimeValueDuration(ParseTimeText(boxText(), format));
             break;
         case BindingFormat::FactorBox:
-            decimal() = static_cast<float>(NumericValue(boxText()));
+            edited.*std::get<double S::*>(b.field) = static_cast<float>(NumericValue(boxText()));
             break;
         case BindingFormat::TextBox:
-            text() = boxText();
+            edited.*std::get<QString S::*>(b.field) = boxText();
             break;
         case BindingFormat::MessageTextBox:
-            text() = boxText().trimmed();
+            edited.*std::get<QString S::*>(b.field) = boxText().trimmed();
             break;
-        case BindingFormat::CheckedWhenOne:
-        case BindingFormat::CheckedUnlessZero:
-            number() = static_cast<const QCheckBox*>(b.control)->isChecked() ? 1 : 0;
+        case BindingFormat::CheckBox:
+            edited.*std::get<bool S::*>(b.field) =
+                static_cast<const QCheckBox*>(b.control)->isChecked();
             break;
         case BindingFormat::ListChoice:
-            number() = ListChoiceValue(static_cast<const QComboBox*>(b.control)->currentIndex(),
-                                       b.first, number());
+            setWholeValue(edited, b.field,
+                          ListChoiceValue(static_cast<const QComboBox*>(b.control)->currentIndex(),
+                                          b.first,
+                                          static_cast<qint16>(wholeValue(edited, b.field))));
             break;
         case BindingFormat::SoundSource:
             // With no source chosen the stored one stays.
             if (soundSource_->checkedId() >= 0)
-                number() = static_cast<qint16>(soundSource_->checkedId());
+                edited.*std::get<plimset::SoundSource S::*>(b.field) =
+                    static_cast<plimset::SoundSource>(soundSource_->checkedId());
             break;
         case BindingFormat::HotkeyBox:
-            number() = AskedHotkey();
+            edited.*std::get<qint16 S::*>(b.field) = AskedHotkey();
             break;
         }
     }
     // Line breaks never belong in a one-line text; the Japanese texts are the ones a
     // hand edit or an input method may have given one.
     const auto oneLine = [](QString& text) { text.remove(u'\r').remove(u'\n'); };
-    oneLine(edited.MessageBoxTextA1_J);
-    oneLine(edited.MessageBoxTextA2_J);
-    oneLine(edited.MessageBoxTextC1_J);
-    oneLine(edited.MessageBoxTextC2_J);
+    oneLine(edited.japaneseAlarmText1);
+    oneLine(edited.japaneseAlarmText2);
+    oneLine(edited.japaneseCountDownText1);
+    oneLine(edited.japaneseCountDownText2);
     return edited;
-}
-
-OptionSettings OptionsDialog::Defaults() const {
-    OptionSettings defaults = options_;
-    const qint16 offset = context_.languageOffset;
-    std::fill(defaults.AlarmPresets.begin(), defaults.AlarmPresets.end(), qint16(0));
-    std::fill(defaults.CountDownPresets.begin(), defaults.CountDownPresets.end(), 0.0f);
-    const qint16 alarms[] = {10, 30, 60};
-    const float countDowns[] = {3, 4, 5};
-    for (size_t i = 0; i < 3 && i < alarmBoxes_.size(); ++i) {
-        if (i < defaults.AlarmPresets.size())
-            defaults.AlarmPresets[i] = alarms[i];
-        if (i < defaults.CountDownPresets.size())
-            defaults.CountDownPresets[i] = countDowns[i];
-    }
-    defaults.AddMinute = 10;
-    defaults.CountDownRepeat = 0;
-    defaults.SoundFlag = context_.defaultSoundFile.isEmpty() ? 0 : 1;
-    defaults.SoundFile = context_.defaultSoundFile;
-    defaults.SoundBeep = 10;
-    defaults.SoundUntilEnd = 0;
-    defaults.MessageBox = 1;
-    defaults.RingDuration = 0.03f;
-    defaults.DisplayDuration = 1.0f;
-    defaults.MessageBoxSize = 1.0f;
-    defaults.TaskTray = 0;
-    defaults.TaskBar = 1;
-    defaults.Progress = 0;
-    defaults.ShowAlways = 0;
-    defaults.MaxLength = 6;
-    defaults.Hotkey = 0;
-    defaults.Language = 0;
-    const bool japanese = offset == JapaneseOffset;
-    (japanese ? defaults.MessageBoxTextA1_J : defaults.MessageBoxTextA1_E) =
-        LocalizedText(TextIds::SetTimeCome, offset);
-    (japanese ? defaults.MessageBoxTextA2_J : defaults.MessageBoxTextA2_E) = QString();
-    (japanese ? defaults.MessageBoxTextC1_J : defaults.MessageBoxTextC1_E) =
-        LocalizedText(TextIds::CountDownEnded, offset);
-    (japanese ? defaults.MessageBoxTextC2_J : defaults.MessageBoxTextC2_E) =
-        LocalizedText(TextIds::ClickStop, offset);
-    return defaults;
 }
 
 void OptionsDialog::ShowMainWindowSize() {
@@ -302,7 +300,8 @@ void OptionsDialog::ShowMainWindowSize() {
 }
 
 qint16 OptionsDialog::ChosenLength() const {
-    return ListChoiceValue(lengthList_->currentIndex(), FirstListedLength, options_.MaxLength);
+    return ListChoiceValue(lengthList_->currentIndex(), FirstListedLength,
+                           static_cast<qint16>(options_.displayLength));
 }
 
 // ----- enabling rules -----

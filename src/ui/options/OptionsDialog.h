@@ -64,17 +64,16 @@ struct OptionsDialogContext {
 
 // How one option is shown in its control and read back from it.
 enum class BindingFormat {
-    WholeNumberBox,    // a whole number; 0 shows as an empty box
-    TimeBox,           // a time value, two decimals, the time separator's style
-    FactorBox,         // a number with one decimal
-    TextBox,           // a text as it stands
-    MessageTextBox,    // a text, read back without surrounding spaces
-    CheckedWhenOne,    // a check box, checked for 1; unchecked gives 0
-    CheckedUnlessZero, // a check box, checked for anything but 0
-    ListChoice,        // a list whose items are the values from `first` on; a value
-                       // outside the list selects nothing and is kept
-    SoundSource,       // the sound source's option buttons
-    HotkeyBox,         // the hotkey's text, or the "none" text for no hotkey
+    WholeNumberBox, // a count or minutes; 0 shows as an empty box
+    TimeBox,        // a duration as a time text, the time separator's style
+    FactorBox,      // a number with one decimal
+    TextBox,        // a text as it stands
+    MessageTextBox, // a text, read back without surrounding spaces
+    CheckBox,       // on or off
+    ListChoice,     // a list whose items are the values (or choices) from `first` on; a
+                    // value outside the list selects nothing and is kept
+    SoundSource,    // the sound source's option buttons
+    HotkeyBox,      // the hotkey's text, or the "none" text for no hotkey
 };
 
 // One option and the control that shows it.
@@ -157,7 +156,6 @@ private:
     void SetAccessibleNames();
     void FillLists();
     void Fill(const OptionSettings& values);
-    OptionSettings Defaults() const;
     void ShowMainWindowSize();
     qint16 ChosenLength() const;
     void EnableRingDurationUnlessUntilEnd();
@@ -201,7 +199,7 @@ private:
     std::vector<QLineEdit*> countDownBoxes_;
     QLineEdit* addMinute_ = nullptr;
     QCheckBox* repeat_ = nullptr;
-    QButtonGroup* soundSource_ = nullptr; // its ids are the SoundFlag values
+    QButtonGroup* soundSource_ = nullptr; // its ids are the SoundSource choices' positions
     QRadioButton* beepSource_ = nullptr;
     QRadioButton* fileSource_ = nullptr;
     QRadioButton* silentSource_ = nullptr;

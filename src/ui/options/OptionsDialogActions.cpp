@@ -75,15 +75,16 @@ void OptionsDialog::Ok() {
     const qint16 offset = context_.languageOffset;
     SetBoxText(soundFile_, soundFile_->text().trimmed());
     OptionsEntries entries;
-    entries.AddMinute = addMinute_->text();
-    entries.SoundFlag = static_cast<qint16>(soundSource_->checkedId());
-    entries.SoundFile = soundFile_->text();
-    entries.SoundBeep = beepCount_->text();
-    entries.RingDuration = ringDuration_->text();
-    entries.DisplayDuration = displayDuration_->text();
-    entries.MessageBoxSize = alertSize_->text();
+    entries.minutesToAdd = addMinute_->text();
+    if (soundSource_->checkedId() >= 0)
+        entries.soundSource = static_cast<SoundSource>(soundSource_->checkedId());
+    entries.soundFile = soundFile_->text();
+    entries.beepCount = beepCount_->text();
+    entries.ringDuration = ringDuration_->text();
+    entries.displayDuration = displayDuration_->text();
+    entries.alertWindowScale = alertSize_->text();
     const OptionsCheckResult check =
-        FirstFailedCheck(entries, TimeFormat{options_.TimeSeparator, options_.MaxLength},
+        FirstFailedCheck(entries, TimeFormatOf(options_),
                          [](const QString& path) { return QFileInfo(path).isFile(); });
     if (check.Box != OptionsBox::None) {
         if (check.Box == OptionsBox::SoundFile)
@@ -92,9 +93,9 @@ void OptionsDialog::Ok() {
             Message(LocalizedText(TextIds::AtLeastPrefix, offset) + check.Minimum +
                         LocalizedText(TextIds::AtLeastSuffix, offset),
                     MessageStyle::Critical);
-        QLineEdit* focus = check.Box == OptionsBox::AddMinute         ? addMinute_
+        QLineEdit* focus = check.Box == OptionsBox::MinutesToAdd      ? addMinute_
                            : check.Box == OptionsBox::SoundFile       ? soundFile_
-                           : check.Box == OptionsBox::SoundBeep       ? beepCount_
+                           : check.Box == OptionsBox::BeepCount       ? beepCount_
                            : check.Box == OptionsBox::RingDuration    ? ringDuration_
                            : check.Box == OptionsBox::DisplayDuration ? displayDuration_
                                                                       : alertSize_;
@@ -103,7 +104,7 @@ void OptionsDialog::Ok() {
     }
 
     // The size and length in the boxes reach the main window before the question.
-    if (ChosenLength() != options_.MaxLength ||
+    if (ChosenLength() != options_.displayLength ||
         RoundToInt32(NumericValue(windowWidth_->text())) != main_.OuterWidthPixels() ||
         RoundToInt32(NumericValue(windowHeight_->text())) != main_.OuterHeightPixels())
         ReflectSizeAndLength();
@@ -189,7 +190,7 @@ void OptionsDialog::RestoreLook() {
 
 void OptionsDialog::RestoreAllDefaults() {
     StopTestPlay();
-    Fill(Defaults());
+    Fill(RestoredDefaults(options_, context_.defaultSoundFile));
     RestoreLook();
 }
 

@@ -153,7 +153,7 @@ void KeepRoom(QWidget* control) {
 void OptionsDialog::CreateControls() {
     QGroupBox* alarm = CreateAlarmGroup();
     QGroupBox* countDown = CreateCountDownGroup();
-    const bool countDownFirst = options_.ModeOrder.indexOf(u'1') > options_.ModeOrder.indexOf(u'2');
+    const bool countDownFirst = CountDownFirst(options_.modeOrder);
     auto* left = new QVBoxLayout;
     left->addWidget(countDownFirst ? countDown : alarm);
     left->addWidget(countDownFirst ? alarm : countDown);
@@ -209,7 +209,7 @@ QGroupBox* OptionsDialog::CreateCountDownGroup() {
     countDownGroup_ =
         Named(new QGroupBox(this), names::CountDownGroup, TextIds::CountDownGroupCaption);
     auto* layout = new QVBoxLayout(countDownGroup_);
-    CreatePresetStrip(false, layout, TimeBoxFilter(options_.TimeSeparator));
+    CreatePresetStrip(false, layout, TimeBoxFilter(options_.timeSeparator));
     repeat_ = Check(countDownGroup_, names::RepeatCheck, TextIds::RepeatCaption);
     layout->addWidget(repeat_);
     return countDownGroup_;
@@ -255,7 +255,7 @@ QGroupBox* OptionsDialog::CreateSoundGroup() {
         KeepRoom(w);
 
     untilEnd_ = Check(group, names::UntilEndCheck, TextIds::UntilEndCaption);
-    ringDuration_ = Box(group, names::RingDurationBox, 4, TimeBoxFilter(options_.TimeSeparator));
+    ringDuration_ = Box(group, names::RingDurationBox, 4, TimeBoxFilter(options_.timeSeparator));
     ringDurationUnit_ = Label(group, names::RingDurationUnitLabel, TextIds::DurationUnitCaption);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(sourceRow);
@@ -273,7 +273,7 @@ QGroupBox* OptionsDialog::CreateAlertWindowGroup() {
     alertWindowShown_ = Check(group, names::AlertWindowCheck, TextIds::AlertWindowCaption);
     alertSize_ = Box(group, names::AlertSizeBox, 3, BoxFilter::Decimal);
     displayDuration_ =
-        Box(group, names::DisplayDurationBox, 4, TimeBoxFilter(options_.TimeSeparator));
+        Box(group, names::DisplayDurationBox, 4, TimeBoxFilter(options_.timeSeparator));
     auto* layout = new QVBoxLayout(group);
     layout->addLayout(Row(
         {alertWindowShown_, nullptr, Label(group, names::AlertSizeLabel, TextIds::AlertSizeCaption),
@@ -469,7 +469,7 @@ void OptionsDialog::ConnectControls() {
 void OptionsDialog::CreatePresetStrip(bool alarm, QVBoxLayout* layout, BoxFilter filter) {
     QWidget* group = alarm ? alarmGroup_ : countDownGroup_;
     const int maxLength = alarm ? 3 : 5;
-    const int count = qMax<int>(1, options_.MaxCol);
+    const int count = qMax<int>(1, options_.presetSlots);
     auto* viewport = new StripViewport(group);
     viewport->setObjectName(QLatin1String(alarm ? names::AlarmViewport : names::CountDownViewport));
     QWidget* strip = viewport->Strip();
@@ -521,7 +521,7 @@ void OptionsDialog::ScrollIntoView(QLineEdit* box) {
 }
 
 void OptionsDialog::SetTabOrder() {
-    const bool countDownFirst = options_.ModeOrder.indexOf(u'1') > options_.ModeOrder.indexOf(u'2');
+    const bool countDownFirst = CountDownFirst(options_.modeOrder);
     std::vector<QWidget*> order;
     const auto alarmGroup = [&] {
         order.insert(order.end(), alarmBoxes_.begin(), alarmBoxes_.end());

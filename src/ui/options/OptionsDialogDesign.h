@@ -2,6 +2,8 @@
 
 // The Options dialog's fixed choices, shared by the files that build and fill it.
 
+#include "core/OptionSettings.h"
+
 #include <QString>
 
 namespace plimset::options_design {
@@ -13,7 +15,11 @@ inline constexpr int DialogFontPoints = 9;
 inline constexpr qint16 FirstListedLength = 5;
 inline constexpr qint16 LastListedLength = 8;
 
-// The sound sources, as the SoundFlag option stores them and the option buttons' ids.
-enum SoundSourceId { BeepSource = 0, FileSource = 1, SilentSource = 2 };
+// The sound sources' option buttons' ids: the choices' positions.
+enum SoundSourceId {
+    BeepSource = static_cast<int>(SoundSource::Beep),
+    FileSource = static_cast<int>(SoundSource::File),
+    SilentSource = static_cast<int>(SoundSource::None),
+};
 
 } // namespace plimset::options_design

@@ -27,10 +27,10 @@ namespace names = options_names;
 void OptionsDialog::FillLists() {
     const qint16 offset = context_.languageOffset;
     for (qint16 length = FirstListedLength; length <= LastListedLength; ++length)
-        lengthList_->addItem(MaxLengthItemText(length, options_.TimeSeparator, context_.locale,
+        lengthList_->addItem(MaxLengthItemText(length, options_.timeSeparator, context_.locale,
                                                LocalizedText(TextIds::LengthMaxWord, offset),
                                                LocalizedText(TextIds::LengthMinutesWord, offset)));
-    // System default, English, Japanese: the Language option's values from 0.
+    // System default, English, Japanese: the language choices in their order.
     for (int language = 0; language < 3; ++language)
         languageList_->addItem(LocalizedText(TextIds::SystemLanguage + language, offset));
 }
@@ -42,7 +42,7 @@ void OptionsDialog::Caption() {
     restoreLook_->setText(
         restoreLook_->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     restoreLook_->setAccessibleName(WithoutMnemonic(restoreLook_->text()).simplified());
-    if (options_.TimeSeparator == 1) {
+    if (options_.timeSeparator == TimeSeparator::Colon) {
         const auto clockStyle = [](QString text) {
             return text.replace(u'.', u':').replace(u'．', u'：');
         };

@@ -20,8 +20,8 @@ const QString soundFile = QStringLiteral("/sounds/ring.oga");
 class AlertOutputTest : public ::testing::Test {
 protected:
     AlertOutputTest() {
-        options.SoundFlag = 1;
-        options.SoundFile = soundFile;
+        options.soundSource = SoundSource::File;
+        options.soundFile = soundFile;
         output.SetEngine(&engine);
         output.LoadAlertWindow();
     }
@@ -36,7 +36,7 @@ protected:
     }
 
     AppState state;
-    OptionSettings options;
+    OptionSettings options = DefaultOptions();
     FakeClock clock{At(12, 0)};
     FakeTimerView view;
     FakeTrayTip tray;
@@ -55,20 +55,20 @@ protected:
 };
 
 TEST_F(AlertOutputTest, AnAlarmNearItsMinuteReadiesTheSoundUnlessItIsSilent) {
-    options.SoundFlag = 2;
+    options.soundSource = SoundSource::None;
     view.text = QStringLiteral("12:00");
     clock.Set(At(11, 59, 56));
     state.mode = TimerMode::Alarm;
     engine.Tick();
     EXPECT_EQ(beeper.prepared, 0);
-    options.SoundFlag = 1;
+    options.soundSource = SoundSource::File;
     engine.Tick();
     EXPECT_EQ(beeper.prepared, 1);
 }
 
 TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
-    options.SoundFlag = 0;
-    options.SoundBeep = 3;
+    options.soundSource = SoundSource::Beep;
+    options.beepCount = 3;
     for (int i = 1; i <= 15; ++i) {
         output.AlertStep(sound);
         EXPECT_EQ(beeper.rows.size(), static_cast<size_t>(i / 5)) << "step " << i;
@@ -87,10 +87,10 @@ TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
     EXPECT_EQ(beeper.rows.size(), 2u);
 
     // No beeps below one, and no sound at all for "Nothing".
-    options.SoundBeep = 0;
+    options.beepCount = 0;
     Steps(5);
-    options.SoundBeep = 2;
-    options.SoundFlag = 2;
+    options.beepCount = 2;
+    options.soundSource = SoundSource::None;
     Steps(5);
     EXPECT_EQ(beeper.rows.size(), 2u);
     EXPECT_TRUE(player.calls.isEmpty());
@@ -120,7 +120,7 @@ TEST_F(AlertOutputTest, FileIsOpenedThenReplayedFromTheStart) {
 // one that cannot be played would never report Stopped, so it counts as played at once, or
 // the alert would go on in silence for ever.
 TEST_F(AlertOutputTest, UntilEndClosesAndMarksTheSoundPlayed) {
-    options.SoundUntilEnd = 1;
+    options.playSoundToEnd = true;
     output.RingAtNextSoundStep();
     Steps(1);
     player.state = SoundState::Stopped;

@@ -48,11 +48,11 @@ TEST(AlertWindowLayoutTest, DesignAtSizeOneAndTwiceAsLargeAtSizeFour) {
 
 TEST(AlertWindowLayoutTest, LinesByModeAndLanguage) {
     OptionSettings o;
-    o.MessageBoxTextA1_E = QStringLiteral("A1E");
-    o.MessageBoxTextA1_J = QStringLiteral("A1J");
-    o.MessageBoxTextC1_E = QStringLiteral("C1E");
-    o.MessageBoxTextC2_E = QStringLiteral("C2E");
-    o.MessageBoxTextC1_J = QString();
+    o.englishAlarmText1 = QStringLiteral("A1E");
+    o.japaneseAlarmText1 = QStringLiteral("A1J");
+    o.englishCountDownText1 = QStringLiteral("C1E");
+    o.englishCountDownText2 = QStringLiteral("C2E");
+    o.japaneseCountDownText1 = QString();
     EXPECT_EQ(AlertLinesFor(o, TimerMode::Alarm, 0).line1, "A1E");
     EXPECT_EQ(AlertLinesFor(o, TimerMode::Alarm, 17).line1, "A1J");
     EXPECT_EQ(AlertLinesFor(o, TimerMode::CountDown, 0).line2, "C2E");
@@ -65,9 +65,9 @@ TEST(AlertWindowLayoutTest, LinesByModeAndLanguage) {
 // The desktop tests see the texts, size and place; here the labels' choice.
 TEST(AlertWindowTest, OneOrTwoLabelsByTheLinesAndAnAlertForScreenReaders) {
     OptionSettings o;
-    o.MessageBoxTextA1_E = QStringLiteral("Alarm");
-    o.MessageBoxTextC1_E = QStringLiteral("Ended");
-    o.MessageBoxTextC2_E = QStringLiteral("Stop it");
+    o.englishAlarmText1 = QStringLiteral("Alarm");
+    o.englishCountDownText1 = QStringLiteral("Ended");
+    o.englishCountDownText2 = QStringLiteral("Stop it");
     AppState state;
     state.mode = TimerMode::CountDown;
     QWidget main;

@@ -24,8 +24,8 @@ TEST_F(EngineClockTest, CountDownAcrossASuspendThatSpansMidnight) {
 }
 
 TEST_F(EngineClockTest, SleepsAcrossMidnightAreCountedInFull) {
-    options.MaxLength = 7;
-    options.MaxTimeValue = 10000;
+    options.displayLength = 7;
+    options.largestTime = TimeValueDuration(10000);
     clock.Set(At(10, 0));
     StartCountDown(QStringLiteral("10"));
     Tick();
@@ -91,8 +91,8 @@ TEST_F(EngineClockTest, ArmedTicksComeAsTheShownTimeChanges) {
     EXPECT_GE(view.tickMs, 800);
     EXPECT_LE(view.tickMs, 804);
 
-    options.MaxLength = 7;
-    options.MaxTimeValue = 10000;
+    options.displayLength = 7;
+    options.largestTime = TimeValueDuration(10000);
     struct Case {
         TimerMode mode;
         double start;
@@ -143,8 +143,8 @@ TEST_F(EngineClockTest, ArmedTicksComeAsTheShownTimeChanges) {
 }
 
 TEST_F(EngineClockTest, AlertsStartedBeforeMidnightEndAfterALateWake) {
-    options.RingDuration = 0.05f;   // 5 s
-    options.DisplayDuration = 1.0f; // 60 s
+    options.ringDuration = TimeValueDuration(0.05f);   // 5 s
+    options.displayDuration = TimeValueDuration(1.0f); // 60 s
     clock.Set(At(23, 59));
     StartCountDown(QStringLiteral("0:30"));
     RunFor(40);
@@ -167,8 +167,8 @@ TEST_F(EngineClockTest, AlertsStartedBeforeMidnightEndAfterALateWake) {
 }
 
 TEST_F(EngineClockTest, MultiDayCountDownLosesADayAtEachMidnight) {
-    options.MaxLength = 7;
-    options.MaxTimeValue = 10000;
+    options.displayLength = 7;
+    options.largestTime = TimeValueDuration(10000);
     clock.Set(At(12, 0));
     StartCountDown(QStringLiteral("3000")); // 50 hours
     for (int hour = 0; hour < 49; ++hour) {
@@ -183,10 +183,10 @@ TEST_F(EngineClockTest, MultiDayCountDownLosesADayAtEachMidnight) {
 // A repeating one-minute countdown over two days at 200 ms ticks: every end comes within
 // one tick of a minute after its start, however many restarts and midnights came before.
 TEST_F(EngineClockTest, RepeatingCountDownDoesNotDriftOverTwoDays) {
-    options.CountDownRepeat = 1;
-    options.MessageBox = 0;
-    options.SoundFlag = 2;
-    options.RingDuration = 0.01f;
+    options.repeatCountDown = true;
+    options.showAlertWindow = false;
+    options.soundSource = SoundSource::None;
+    options.ringDuration = TimeValueDuration(0.01f);
     const double origin = At(0, 0, 7.3);
     clock.Set(origin);
     StartCountDown(QStringLiteral("1"));

@@ -5,15 +5,15 @@
 using namespace plimset;
 
 TEST(OptionsRules, SettingNumbersShowWholeNumbersPlainAndFractionsWithFixedDecimals) {
-    EXPECT_EQ(FormatSettingNumber(10, 2, 0), "10");
-    EXPECT_EQ(FormatSettingNumber(0, 2, 1), "");
-    EXPECT_EQ(FormatSettingNumber(3, 2, 1), "3");
-    EXPECT_EQ(FormatSettingNumber(3.5f, 2, 0), "3.50");
-    EXPECT_EQ(FormatSettingNumber(3.5f, 2, 1), "3:50");
-    EXPECT_EQ(FormatSettingNumber(0.03f, 2, 0), "0.03"); // not 0.0299999...
-    EXPECT_EQ(FormatSettingNumber(1.5f, 1, 0), "1.5");
-    EXPECT_EQ(FormatSettingNumber(1, 1, 0), "1");
-    EXPECT_EQ(FormatSettingNumber(32767, 2, 0), "32767");
+    EXPECT_EQ(FormatSettingNumber(10, 2, TimeSeparator::Dot), "10");
+    EXPECT_EQ(FormatSettingNumber(0, 2, TimeSeparator::Colon), "");
+    EXPECT_EQ(FormatSettingNumber(3, 2, TimeSeparator::Colon), "3");
+    EXPECT_EQ(FormatSettingNumber(3.5f, 2, TimeSeparator::Dot), "3.50");
+    EXPECT_EQ(FormatSettingNumber(3.5f, 2, TimeSeparator::Colon), "3:50");
+    EXPECT_EQ(FormatSettingNumber(0.03f, 2, TimeSeparator::Dot), "0.03"); // not 0.0299999...
+    EXPECT_EQ(FormatSettingNumber(1.5f, 1, TimeSeparator::Dot), "1.5");
+    EXPECT_EQ(FormatSettingNumber(1, 1, TimeSeparator::Dot), "1");
+    EXPECT_EQ(FormatSettingNumber(32767, 2, TimeSeparator::Dot), "32767");
     EXPECT_EQ(FormatWholeNumber(0), "");
     EXPECT_EQ(FormatWholeNumber(205), "205");
 }
@@ -32,8 +32,8 @@ TEST(OptionsRules, KeyFilterPassesControlCodesAndTheModesCharacters) {
     EXPECT_EQ(FilterKey('.', BoxFilter::Colon), ':');
     EXPECT_EQ(FilterKey(':', BoxFilter::Colon), ':');
     EXPECT_EQ(FilterKey('x', BoxFilter::None), 'x');
-    EXPECT_EQ(TimeBoxFilter(0), BoxFilter::Decimal);
-    EXPECT_EQ(TimeBoxFilter(1), BoxFilter::Colon);
+    EXPECT_EQ(TimeBoxFilter(TimeSeparator::Dot), BoxFilter::Decimal);
+    EXPECT_EQ(TimeBoxFilter(TimeSeparator::Colon), BoxFilter::Colon);
 }
 
 TEST(OptionsRules, EnteredTextObeysTheSameRuleWithFullWidthFormsMadeAscii) {
@@ -49,13 +49,15 @@ TEST(OptionsRules, EnteredTextObeysTheSameRuleWithFullWidthFormsMadeAscii) {
 
 TEST(OptionsRules, LengthItemsCarryTheLocalesSeparatorAndTheClockForm) {
     const QLocale english(QLocale::English, QLocale::UnitedStates);
-    EXPECT_EQ(MaxLengthItemText(5, 0, english, "Max", "min"), "5 (Max100min)");
-    EXPECT_EQ(MaxLengthItemText(6, 1, english, "Max", "min"), "6 (Max1,000min)");
-    EXPECT_EQ(MaxLengthItemText(8, 0, english, "Max", "min"), "8 (Max100,000min)");
-    EXPECT_EQ(MaxLengthItemText(8, 1, english, "Max", "min"), "8 (Max6,000min) [H:M:S]");
+    EXPECT_EQ(MaxLengthItemText(5, TimeSeparator::Dot, english, "Max", "min"), "5 (Max100min)");
+    EXPECT_EQ(MaxLengthItemText(6, TimeSeparator::Colon, english, "Max", "min"), "6 (Max1,000min)");
+    EXPECT_EQ(MaxLengthItemText(8, TimeSeparator::Dot, english, "Max", "min"), "8 (Max100,000min)");
+    EXPECT_EQ(MaxLengthItemText(8, TimeSeparator::Colon, english, "Max", "min"),
+              "8 (Max6,000min) [H:M:S]");
     const QLocale german(QLocale::German, QLocale::Germany);
-    EXPECT_EQ(MaxLengthItemText(7, 0, german, "Max", "min"), "7 (Max10.000min)");
-    EXPECT_EQ(MaxLengthItemText(7, 0, QLocale::c(), "Max", "min"), "7 (Max10,000min)");
+    EXPECT_EQ(MaxLengthItemText(7, TimeSeparator::Dot, german, "Max", "min"), "7 (Max10.000min)");
+    EXPECT_EQ(MaxLengthItemText(7, TimeSeparator::Dot, QLocale::c(), "Max", "min"),
+              "7 (Max10,000min)");
 }
 
 TEST(OptionsRules, HotkeyCaptureWidensSingleModifiersAndLeavesOtherKeysIncomplete) {
@@ -83,33 +85,33 @@ TEST(OptionsRules, HotkeyCaptureWidensSingleModifiersAndLeavesOtherKeysIncomplet
 
 TEST(OptionsRules, OkChecksStopAtTheFirstBadEntryInTheirOrder) {
     const auto exists = [](const QString& path) { return path == QLatin1String("/a.wav"); };
-    const TimeFormat format{1, 6};
-    OptionsEntries good{"10", 1, "/a.wav", "", "0:03", "0", "0.3"};
+    const TimeFormat format{TimeSeparator::Colon, 6};
+    OptionsEntries good{"10", SoundSource::File, "/a.wav", "", "0:03", "0", "0.3"};
     EXPECT_EQ(FirstFailedCheck(good, format, exists).Box, OptionsBox::None);
 
     OptionsEntries e = good;
-    e.AddMinute = "";
-    e.SoundFile = "/missing.wav";
+    e.minutesToAdd = "";
+    e.soundFile = "/missing.wav";
     OptionsCheckResult r = FirstFailedCheck(e, format, exists);
-    EXPECT_EQ(r.Box, OptionsBox::AddMinute);
+    EXPECT_EQ(r.Box, OptionsBox::MinutesToAdd);
     EXPECT_EQ(r.Minimum, "1");
-    e.AddMinute = "5";
+    e.minutesToAdd = "5";
     EXPECT_EQ(FirstFailedCheck(e, format, exists).Box, OptionsBox::SoundFile);
-    e.SoundFile = "";
+    e.soundFile = "";
     EXPECT_EQ(FirstFailedCheck(e, format, exists).Box, OptionsBox::SoundFile);
     // Only the chosen source is looked at.
-    e.SoundFlag = 2;
-    e.SoundBeep = "";
+    e.soundSource = SoundSource::None;
+    e.beepCount = "";
     EXPECT_EQ(FirstFailedCheck(e, format, exists).Box, OptionsBox::None);
-    e.SoundFlag = 0;
+    e.soundSource = SoundSource::Beep;
     r = FirstFailedCheck(e, format, exists);
-    EXPECT_EQ(r.Box, OptionsBox::SoundBeep);
+    EXPECT_EQ(r.Box, OptionsBox::BeepCount);
     EXPECT_EQ(r.Minimum, "1");
-    e.SoundBeep = "3";
-    e.MessageBoxSize = "0.29";
+    e.beepCount = "3";
+    e.alertWindowScale = "0.29";
     r = FirstFailedCheck(e, format, exists);
-    EXPECT_EQ(r.Box, OptionsBox::MessageBoxSize);
+    EXPECT_EQ(r.Box, OptionsBox::AlertWindowScale);
     EXPECT_EQ(r.Minimum, "0.3");
-    e.MessageBoxSize = ".3";
+    e.alertWindowScale = ".3";
     EXPECT_EQ(FirstFailedCheck(e, format, exists).Box, OptionsBox::None);
 }

@@ -12,9 +12,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace {
-const TimeFormat Dot{0, 6};
-const TimeFormat Colon{1, 6};
-const TimeFormat Hours{1, 8};
+const TimeFormat Dot{TimeSeparator::Dot, 6};
+const TimeFormat Colon{TimeSeparator::Colon, 6};
+const TimeFormat Hours{TimeSeparator::Colon, 8};
 const float Nan = std::numeric_limits<float>::quiet_NaN();
 const float Inf = std::numeric_limits<float>::infinity();
 const float Largest = std::numeric_limits<float>::max();
@@ -53,7 +53,7 @@ TEST(FormatTimeText, ShowsAllThreeForms) {
         EXPECT_EQ(FormatTimeText(c.value, Colon), c.colon);
         EXPECT_EQ(FormatTimeText(c.value, Hours), c.hours);
     }
-    EXPECT_EQ(FormatTimeText(90.15f, TimeFormat{0, 8}), "90.15");
+    EXPECT_EQ(FormatTimeText(90.15f, TimeFormat{TimeSeparator::Dot, 8}), "90.15");
     EXPECT_EQ(FormatTimeText(-Inf, Dot), "-340282346638528859811704183484516925440.00");
 }
 
@@ -82,9 +82,10 @@ TEST(AddMinutesToClockText, AddsWrapsAndReplacesBadText) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c[0]);
-        EXPECT_EQ(AddMinutesToClockText(c[0], QString(c[1]).toShort(), noon), c[2]);
+        EXPECT_EQ(AddMinutesToClockText(c[0], std::chrono::minutes(QString(c[1]).toShort()), noon),
+                  c[2]);
     }
-    EXPECT_EQ(AddMinutesToClockText("x", 10, QTime()), "0:10");
+    EXPECT_EQ(AddMinutesToClockText("x", std::chrono::minutes(10), QTime()), "0:10");
 }
 
 TEST(AlarmTimeReached, MatchesTheWholeMinute) {

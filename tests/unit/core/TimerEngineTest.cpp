@@ -33,8 +33,8 @@ TEST_F(ModeTest, DialogsAndTheTrayMenuHoldTheTick) {
 }
 
 TEST_F(CountDownTest, ShowsZeroHalfASecondEarlyThenRunsBothAlertPhases) {
-    options.RingDuration = 0.03f;   // 3 s
-    options.DisplayDuration = 0.2f; // 20 s
+    options.ringDuration = TimeValueDuration(0.03f);   // 3 s
+    options.displayDuration = TimeValueDuration(0.2f); // 20 s
     const double start = clock.Seconds();
     StartCountDown(QStringLiteral("0:30"));
 
@@ -60,9 +60,9 @@ TEST_F(CountDownTest, ShowsZeroHalfASecondEarlyThenRunsBothAlertPhases) {
 }
 
 TEST_F(CountDownTest, LongValuesAreCappedAtTheDisplayMaximum) {
-    options.TimeSeparator = 0;
-    options.MaxLength = 5;
-    options.MaxTimeValue = 100;
+    options.timeSeparator = TimeSeparator::Dot;
+    options.displayLength = 5;
+    options.largestTime = TimeValueDuration(100);
     engine.SetMode(CountDown);
     const char* cases[][2] = {{"99.59", "99.59"}, {"99.60", "100.00"}, {"150", "100.00"}};
     for (const auto& c : cases) {
@@ -74,8 +74,8 @@ TEST_F(CountDownTest, LongValuesAreCappedAtTheDisplayMaximum) {
 }
 
 TEST_F(CountDownTest, PauseKeepsTheTimeAndTheFirstStartStaysTheReloadValue) {
-    options.MessageBox = 0;
-    options.RingDuration = 0.01f;
+    options.showAlertWindow = false;
+    options.ringDuration = TimeValueDuration(0.01f);
     StartCountDown(QStringLiteral("5"));
     RunFor(100);
     PressAction(); // pause
@@ -93,9 +93,10 @@ TEST_F(CountDownTest, PauseKeepsTheTimeAndTheFirstStartStaysTheReloadValue) {
 }
 
 TEST_F(ModeTest, PresetsFillTheFieldButNeverStart) {
-    options.AlarmCount = 2;
-    options.AlarmPresets = {30, 90, 0};
-    options.TaskBar = 0;
+    options.alarmCount = 2;
+    options.alarmPresets = {std::chrono::minutes(30), std::chrono::minutes(90),
+                            std::chrono::minutes(0)};
+    options.taskbarButton = false;
     engine.SetMode(Alarm); // from its first preset, in minutes from now
     EXPECT_EQ(engine.CurrentRunState(), RunState::Armed);
     EXPECT_EQ(view.text, "12:30");
@@ -105,13 +106,14 @@ TEST_F(ModeTest, PresetsFillTheFieldButNeverStart) {
     EXPECT_EQ(view.text, "13:31");
 
     // Without presets: AddMinute ahead.
-    options.AlarmCount = 0;
+    options.alarmCount = 0;
     engine.SetMode(CountDown);
     engine.SetMode(Alarm);
     EXPECT_EQ(view.text, "12:11");
 
-    options.CountDownCount = 2;
-    options.CountDownPresets = {3.0f, 0.3f, 0.0f};
+    options.countDownCount = 2;
+    options.countDownPresets = {TimeValueDuration(3.0f), TimeValueDuration(0.3f),
+                                TimeValueDuration(0.0f)};
     engine.SetMode(CountDown);
     EXPECT_EQ(view.text, "3:00");
     PressAction();
@@ -126,8 +128,8 @@ TEST_F(ModeTest, PresetsFillTheFieldButNeverStart) {
 }
 
 TEST_F(CountDownTest, UnlimitedMessageAlertsUntilStopOrClear) {
-    options.DisplayDuration = 0;
-    options.RingDuration = 0.01f;
+    options.displayDuration = TimeValueDuration(0);
+    options.ringDuration = TimeValueDuration(0.01f);
     StartCountDown(QStringLiteral("0:05"));
     RunFor(300);
     EXPECT_EQ(alert.pending.toInt(), 2);
@@ -145,10 +147,10 @@ TEST_F(CountDownTest, UnlimitedMessageAlertsUntilStopOrClear) {
 }
 
 TEST_F(CountDownTest, SoundPlayedToItsEndFinishesTheSoundPhase) {
-    options.SoundFlag = 1;
-    options.SoundUntilEnd = 1;
-    options.MessageBox = 0;
-    options.RingDuration = 0.01f; // ignored: the file plays to its end
+    options.soundSource = SoundSource::File;
+    options.playSoundToEnd = true;
+    options.showAlertWindow = false;
+    options.ringDuration = TimeValueDuration(0.01f); // ignored: the file plays to its end
     int played = 0;
     alert.onStep = [&](AlertParts) {
         if (++played % 50 == 0) {
@@ -161,7 +163,7 @@ TEST_F(CountDownTest, SoundPlayedToItsEndFinishesTheSoundPhase) {
     EXPECT_EQ(engine.CurrentRunState(), RunState::Stopped);
 
     // A repeating count starts again on the tick after its sound has played to its end.
-    options.CountDownRepeat = 1;
+    options.repeatCountDown = true;
     PressAction();
     for (int i = 0; i < 200 && played < 100; ++i) {
         Tick();
@@ -193,11 +195,11 @@ TEST_F(StopWatchTest, CountsAcrossMidnightAndResumesFromTheShownValue) {
 }
 
 TEST_F(StopWatchTest, StopsByItselfAtTheMaximum) {
-    options.MaxLength = 5;
-    options.MaxTimeValue = 100;
-    options.TimeSeparator = 0;
-    options.Progress = 1;
-    options.ShowAlways = 1;
+    options.displayLength = 5;
+    options.largestTime = TimeValueDuration(100);
+    options.timeSeparator = TimeSeparator::Dot;
+    options.showProgress = true;
+    options.progressAlways = true;
     engine.SetMode(StopWatch);
     Type(QStringLiteral("99.50"));
     PressAction();
@@ -214,10 +216,10 @@ TEST_F(StopWatchTest, TicksBetweenShownSecondsChangeNothing) {
     // Every text, caption or tip set costs a repaint and events to a screen reader, so a
     // count with its time in the caption and the tip sets each once per shown second,
     // not on every tick.
-    options.Progress = 1;
-    options.ShowAlways = 1;
-    options.TaskTray = 1;
-    options.TaskBar = 1;
+    options.showProgress = true;
+    options.progressAlways = true;
+    options.trayIcon = true;
+    options.taskbarButton = true;
     engine.SetMode(StopWatch);
     PressAction();
     Tick();
@@ -244,8 +246,8 @@ TEST_F(StopWatchTest, TicksBetweenShownSecondsChangeNothing) {
 }
 
 TEST_F(AlarmTest, RingsInItsMinuteAndComesBackTheNextDay) {
-    options.RingDuration = 0.03f;   // 3 s
-    options.DisplayDuration = 0.3f; // 30 s
+    options.ringDuration = TimeValueDuration(0.03f);   // 3 s
+    options.displayDuration = TimeValueDuration(0.3f); // 30 s
     clock.Set(At(7, 4, 59.9));
     engine.SetMode(Alarm);
     Type(QStringLiteral("7:05"));
@@ -303,11 +305,11 @@ TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
         {0, 1, 0, true, true, false, true},   {1, 1, 0, true, true, false, false},
         {0, 1, 1, true, false, false, true},  {0, 0, 1, false, true, false, false},
     };
-    options.Progress = 1;
+    options.showProgress = true;
     for (const Case& c : cases) {
-        options.TaskTray = c.tray;
-        options.TaskBar = c.bar;
-        options.ShowAlways = c.always;
+        options.trayIcon = c.tray == 1;
+        options.taskbarButton = c.bar == 1;
+        options.progressAlways = c.always == 1;
         view.visible = c.visible;
         view.minimized = c.minimized;
         tray.tip.clear();
@@ -321,8 +323,8 @@ TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
     }
 
     // Hidden while counting: the tip shows the time at once, not at the next shown second.
-    options.TaskTray = 1;
-    options.ShowAlways = 0;
+    options.trayIcon = true;
+    options.progressAlways = false;
     view.visible = true;
     StartCountDown(QStringLiteral("2"));
     Tick();
@@ -331,9 +333,9 @@ TEST_F(ModeTest, ProgressGoesToTrayTipAndCaptionAsConfigured) {
     EXPECT_EQ(tray.tip, "2:00");
 
     // Without Progress nothing but the mode name is shown.
-    options.Progress = 0;
-    options.ShowAlways = 1;
-    options.TaskTray = 1;
+    options.showProgress = false;
+    options.progressAlways = true;
+    options.trayIcon = true;
     StartCountDown(QStringLiteral("2"));
     Tick();
     EXPECT_EQ(view.caption, "CountDown");

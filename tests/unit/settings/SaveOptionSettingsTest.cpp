@@ -32,40 +32,34 @@ protected:
 
 } // namespace
 
-TEST(SaveOptionSettingsText, CountDownPresetsKeepTwoDecimalsWithoutALeadingZero) {
-    EXPECT_EQ(CountDownPresetText(0.5f), ".50");
-    EXPECT_EQ(CountDownPresetText(1.3f), "1.30");
-    EXPECT_EQ(CountDownPresetText(2), "2");
-    EXPECT_EQ(CountDownPresetText(0), "0");
-    EXPECT_EQ(SingleText(0.03f), "0.03");
-    EXPECT_EQ(SingleText(1), "1");
-    EXPECT_EQ(SingleText(1.5f), "1.5");
-}
-
 TEST_F(SaveOptionSettingsTest, WritesOnlyTheChangedKeysInTheirOrderAndFormats) {
     writeBytes(path, "[Advanced]\nMaxCol=5\n[Option]\nLanguage=0\n");
     OptionSettings current = Loaded();
     OptionSettings edited = current;
-    edited.AlarmPresets = {0, 15, 0, 40, 0, 0};
-    edited.CountDownPresets = {0.5f, 1.3f, 2, 0, 0, 0};
-    edited.SoundFlag = 2;
-    edited.SoundFile = "/ignored.wav"; // not the chosen source
-    edited.SoundBeep = 4;
-    edited.RingDuration = 0.1f;
-    edited.Hotkey = 665;
-    edited.MessageBoxTextC2_J = "x";
+    using std::chrono::minutes;
+    edited.alarmPresets = {minutes(0),  minutes(15), minutes(0),
+                           minutes(40), minutes(0),  minutes(0)};
+    edited.countDownPresets = {Seconds(50), Seconds(90), Seconds(120),
+                               Seconds(0),  Seconds(0),  Seconds(0)};
+    edited.soundSource = SoundSource::None;
+    edited.soundFile = "/ignored.wav"; // not the chosen source
+    edited.beepCount = 4;
+    edited.ringDuration = TimeValueDuration(0.1f);
+    edited.hotkey = 665;
+    edited.japaneseCountDownText2 = "x";
     ASSERT_TRUE(SaveOptionSettings(file, current, edited));
 
     EXPECT_EQ(OptionLines(),
               (QStringList{"Language=0", "Alarm1=15", "Alarm2=40", "Alarm3=0", "CountDown1=.50",
                            "CountDown2=1.30", "CountDown3=2", "SoundFlag=2", "RingDuration=0.1",
                            "HotKey=665", "MessageBoxTextC2_J=x"}));
-    EXPECT_EQ(current.AlarmPresets, (std::vector<qint16>{15, 40, 0, 0, 0, 0}));
-    EXPECT_EQ(current.AlarmCount, 2);
-    EXPECT_EQ(current.CountDownCount, 3);
-    EXPECT_EQ(current.SoundFile, QString());
-    EXPECT_EQ(current.SoundBeep, 10);
-    EXPECT_EQ(current.Hotkey, 665);
+    EXPECT_EQ(current.alarmPresets, (std::vector<minutes>{minutes(15), minutes(40), minutes(0),
+                                                          minutes(0), minutes(0), minutes(0)}));
+    EXPECT_EQ(current.alarmCount, 2);
+    EXPECT_EQ(current.countDownCount, 3);
+    EXPECT_EQ(current.soundFile, QString());
+    EXPECT_EQ(current.beepCount, 10);
+    EXPECT_EQ(current.hotkey, 665);
     // [Advanced] stays as the user wrote it.
     EXPECT_TRUE(readBytes(path).startsWith("[Advanced]\nMaxCol=5\n[Option]\n"));
 
@@ -78,30 +72,15 @@ TEST_F(SaveOptionSettingsTest, WritesOnlyTheChangedKeysInTheirOrderAndFormats) {
     EXPECT_EQ(QFileInfo(path).lastModified(), before);
 }
 
-TEST_F(SaveOptionSettingsTest, TheSoundFileAndBeepCountAreWrittenOnlyForTheirOwnSource) {
-    OptionSettings current = Loaded();
-    OptionSettings edited = current;
-    edited.SoundFlag = 1;
-    edited.SoundFile = "/x.oga";
-    edited.SoundBeep = 3;
-    ASSERT_TRUE(SaveOptionSettings(file, current, edited));
-    EXPECT_EQ(OptionLines(), (QStringList{"SoundFlag=1", "SoundFile=/x.oga"}));
-    EXPECT_EQ(current.SoundBeep, 10);
-
-    edited.SoundFlag = 0;
-    ASSERT_TRUE(SaveOptionSettings(file, current, edited));
-    EXPECT_EQ(OptionLines(), (QStringList{"SoundFlag=0", "SoundFile=/x.oga", "SoundBeep=3"}));
-}
-
 TEST_F(SaveOptionSettingsTest, AFailedWriteStillGivesTheLiveRecordTheNewValues) {
     // A folder that cannot exist: a file stands where it would be.
     writeBytes(dir.filePath("blocker"), "x");
     SettingsFile unwritable(dir.filePath("blocker") + "/plimset.ini");
     OptionSettings current = Loaded();
     OptionSettings edited = current;
-    edited.AddMinute = 5;
+    edited.minutesToAdd = std::chrono::minutes(5);
     EXPECT_FALSE(SaveOptionSettings(unwritable, current, edited));
-    EXPECT_EQ(current.AddMinute, 5);
+    EXPECT_EQ(current.minutesToAdd, std::chrono::minutes(5));
 }
 
 TEST_F(SaveOptionSettingsTest, ABatchOfKeysLandsInOneWriteAndKeepsTheOtherLines) {

@@ -95,7 +95,8 @@ TEST(QtFontProbe, KeepsJapaneseWithoutTheNamedFaces) {
     EXPECT_FALSE(probe.HasFamily("No Such Family 4711"));
     if (QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
         GTEST_SKIP() << "no Japanese font installed";
-    const LanguageChoice choice = ChooseLanguage(2, QLocale(QLocale::English), probe);
+    const LanguageChoice choice =
+        ChooseLanguage(LanguageSetting::Japanese, QLocale(QLocale::English), probe);
     EXPECT_EQ(choice.LanguageOffset, JapaneseOffset);
     EXPECT_FALSE(choice.NonJapanese);
     // Of the fixed-width and proportional IPA pair, the proportional face is the closer match

@@ -1,4 +1,5 @@
 #include "text/LanguageChoice.h"
+#include "text/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -23,23 +24,21 @@ TEST(ChooseLanguage, EveryOptionLocaleAndFontSituation) {
                                  QLocale(QLocale::Japanese, QLocale::UnitedStates),
                                  QLocale(QLocale::English, QLocale::Japan),
                                  QLocale(QLocale::German, QLocale::Germany)};
-    const qint16 current = 17;
     for (const FakeFontProbe& probe : situations) {
         const bool japaneseFont = probe.Family != "DejaVu Sans";
         for (const QLocale& locale : locales) {
             const bool japaneseLocale = locale.language() == QLocale::Japanese;
-            for (qint16 option : {0, 1, 2, 7}) {
-                SCOPED_TRACE(testing::Message() << probe.Family.toStdString() << ", "
-                                                << locale.name().toStdString() << ", " << option);
-                const LanguageChoice choice = ChooseLanguage(option, locale, probe, current);
+            for (LanguageSetting option :
+                 {LanguageSetting::System, LanguageSetting::English, LanguageSetting::Japanese}) {
+                SCOPED_TRACE(testing::Message()
+                             << probe.Family.toStdString() << ", " << locale.name().toStdString()
+                             << ", " << static_cast<int>(option));
+                const LanguageChoice choice = ChooseLanguage(option, locale, probe);
                 // Without a Japanese font English is forced, whatever the option says.
-                const qint16 expected = !japaneseFont ? 0
-                                        : option == 0 ? (japaneseLocale ? 17 : 0)
-                                        : option == 1 ? 0
-                                        : option == 2 ? 17
-                                                      : current;
-                EXPECT_EQ(choice.LanguageOffset, expected);
-                EXPECT_EQ(choice.Language, japaneseFont ? option : 1);
+                const bool japanese = option == LanguageSetting::Japanese ||
+                                      (option == LanguageSetting::System && japaneseLocale);
+                EXPECT_EQ(choice.LanguageOffset, japaneseFont && japanese ? JapaneseOffset : 0);
+                EXPECT_EQ(choice.Language, japaneseFont ? option : LanguageSetting::English);
                 EXPECT_EQ(choice.NonJapanese, !japaneseFont);
             }
         }

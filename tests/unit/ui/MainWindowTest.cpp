@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, QtsOwnButtonsSpeakTheInterfaceLanguage) {
     EXPECT_EQ(buttons(), QStringLiteral("はい(&Y) いいえ(&N)"));
     // The language chosen in the Options dialog is applied the same way.
     OptionSettings english = app->Options();
-    english.Language = 1;
+    english.language = LanguageSetting::English;
     app->ApplyOptions(english);
     EXPECT_EQ(buttons(), QStringLiteral("&Yes &No"));
 }
