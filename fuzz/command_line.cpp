@@ -27,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const QString usage = QStringLiteral("usage");
     const CommandLineResult result = ParseCommandLine(text, usage);
-    FUZZ_CHECK(result.CommandLineMode >= 0 && result.CommandLineMode <= 3);
     FUZZ_CHECK(!result.CommandLineText.contains(u'"'));
     FUZZ_CHECK(result.Message.isEmpty() || result.MessageStyle == MessageStyle::Critical ||
                result.MessageStyle == MessageStyle::Information);

@@ -3,6 +3,7 @@
 #include "FuzzSupport.h"
 #include "settings/OptionTable.h"
 #include "settings/SettingsFile.h"
+#include "settings/TimerModeCodes.h"
 #include "settings/WindowSettings.h"
 
 #include <algorithm>
@@ -63,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     design.FontName = QStringLiteral("Sans");
     design.FontSize = 12;
     const WindowSettings w = ReadWindowSettings(file, design);
-    FUZZ_CHECK(w.StartForm >= 1 && w.StartForm <= 3);
+    FUZZ_CHECK(TimerModeCode(w.startMode) >= 1 && TimerModeCode(w.startMode) <= 3);
     FUZZ_CHECK(std::isfinite(w.FontSize) && w.FontSize > 0);
     FUZZ_CHECK(ShortText(w.FontName));
     return 0;

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                (AddMinutesToClockText(text, std::chrono::minutes(0), now) ==
                 now.toString(QStringLiteral("H:mm"))));
 
-    PresetLabel(Alarm, value, QStringLiteral("min"), QStringLiteral("sec"));
-    PresetLabel(CountDown, value, QStringLiteral("min"), QStringLiteral("sec"));
+    PresetLabel(TimerMode::Alarm, value, QStringLiteral("min"), QStringLiteral("sec"));
+    PresetLabel(TimerMode::CountDown, value, QStringLiteral("min"), QStringLiteral("sec"));
     return 0;
 }
