@@ -119,25 +119,27 @@ Figures TimeSave(bool everyKey, int runs) {
     for (int i = 0; i < runs; ++i) {
         OptionSettings edited = current;
         const bool odd = i % 2 != 0;
-        edited.AlarmPresets[0] = odd ? 15 : 20;
-        edited.SoundFlag = odd ? 0 : 2;
+        edited.alarmPresets[0] = std::chrono::minutes(odd ? 15 : 20);
+        edited.soundSource = odd ? SoundSource::Beep : SoundSource::None;
         if (everyKey) {
-            edited.AddMinute = odd ? 11 : 12;
-            edited.CountDownPresets[1] = odd ? 1.3f : 2.3f;
-            edited.CountDownRepeat = odd ? 1 : 0;
-            edited.SoundUntilEnd = odd ? 1 : 0;
-            edited.MessageBox = odd ? 0 : 1;
-            edited.RingDuration = odd ? 0.1f : 0.2f;
-            edited.DisplayDuration = odd ? 2 : 3;
-            edited.MessageBoxSize = odd ? 1.5f : 2;
-            edited.TaskTray = edited.TaskBar = edited.Progress = edited.ShowAlways = odd;
-            edited.MaxLength = odd ? 7 : 6;
-            edited.Hotkey = odd ? 665 : 0;
-            edited.Language = odd ? 1 : 2;
+            edited.minutesToAdd = std::chrono::minutes(odd ? 11 : 12);
+            edited.countDownPresets[1] = Seconds(odd ? 63 : 123);
+            edited.repeatCountDown = odd;
+            edited.playSoundToEnd = odd;
+            edited.showAlertWindow = !odd;
+            edited.ringDuration = Seconds(odd ? 10 : 20);
+            edited.displayDuration = Seconds(odd ? 120 : 180);
+            edited.alertWindowScale = odd ? 1.5 : 2;
+            edited.trayIcon = edited.taskbarButton = edited.showProgress = edited.progressAlways =
+                odd;
+            edited.displayLength = odd ? 7 : 6;
+            edited.hotkey = odd ? 665 : 0;
+            edited.language = odd ? LanguageSetting::English : LanguageSetting::Japanese;
             const QString text = odd ? QStringLiteral("one") : QStringLiteral("two");
-            edited.MessageBoxTextA1_E = edited.MessageBoxTextA2_E = edited.MessageBoxTextA1_J =
-                edited.MessageBoxTextA2_J = edited.MessageBoxTextC1_E = edited.MessageBoxTextC2_E =
-                    edited.MessageBoxTextC1_J = edited.MessageBoxTextC2_J = text;
+            edited.englishAlarmText1 = edited.englishAlarmText2 = edited.japaneseAlarmText1 =
+                edited.japaneseAlarmText2 = edited.englishCountDownText1 =
+                    edited.englishCountDownText2 = edited.japaneseCountDownText1 =
+                        edited.japaneseCountDownText2 = text;
         }
         QElapsedTimer t;
         t.start();

@@ -35,7 +35,7 @@ void StartupLoad(benchmark::State& state) {
         const WindowSettings window = ReadWindowSettings(SettingsFile(path), WindowSettings());
         const OptionSettings options = LoadOptionSettings(SettingsFile(path), QString());
         benchmark::DoNotOptimize(window.Left);
-        benchmark::DoNotOptimize(options.AddMinute);
+        benchmark::DoNotOptimize(options.minutesToAdd);
     }
     state.counters["file_bytes"] = double(data.size());
 }

@@ -13,6 +13,7 @@
 #include "core/TimerEngine.h"
 #include "core/TimerView.h"
 #include "core/TrayTip.h"
+#include "settings/OptionTable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -98,13 +99,13 @@ public:
     // at 23:59 about 1800.
     void Restart() {
         clock_.Reset();
-        if (mode_ == Alarm) {
+        if (mode_ == TimerMode::Alarm) {
             view_.SetTimeText(QStringLiteral("23:59"));
             engine_.TextChanged();
             return;
         }
         engine_.CancelRun();
-        view_.SetTimeText(mode_ == CountDown ? QStringLiteral("600") : QString());
+        view_.SetTimeText(mode_ == TimerMode::CountDown ? QStringLiteral("600") : QString());
         engine_.TextChanged();
         engine_.PressActionButton();
     }
@@ -117,7 +118,7 @@ public:
 private:
     TimerMode mode_;
     AppState state_;
-    OptionSettings options_;
+    OptionSettings options_ = DefaultOptions();
     SteppingClock clock_;
     QuietView view_;
     SilentAlertOutput alert_;
@@ -141,13 +142,13 @@ void tickBenchmark(benchmark::State& state, TimerMode mode) {
 }
 
 void AlarmArmed(benchmark::State& state) {
-    tickBenchmark(state, Alarm);
+    tickBenchmark(state, TimerMode::Alarm);
 }
 void CountDownRunning(benchmark::State& state) {
-    tickBenchmark(state, CountDown);
+    tickBenchmark(state, TimerMode::CountDown);
 }
 void StopWatchRunning(benchmark::State& state) {
-    tickBenchmark(state, StopWatch);
+    tickBenchmark(state, TimerMode::StopWatch);
 }
 
 BENCHMARK(AlarmArmed);
@@ -155,11 +156,11 @@ BENCHMARK(CountDownRunning);
 BENCHMARK(StopWatchRunning);
 
 int loop(const char* modeName, long ticks) {
-    TimerMode mode = CountDown;
+    TimerMode mode = TimerMode::CountDown;
     if (std::strcmp(modeName, "alarm") == 0) {
-        mode = Alarm;
+        mode = TimerMode::Alarm;
     } else if (std::strcmp(modeName, "stopwatch") == 0) {
-        mode = StopWatch;
+        mode = TimerMode::StopWatch;
     } else if (std::strcmp(modeName, "countdown") != 0) {
         std::fprintf(stderr, "unknown mode %s\n", modeName);
         return 2;
