@@ -2,6 +2,8 @@
 
 #include "core/AppState.h"
 #include "core/WindowLayout.h"
+#include "text/LanguageChoice.h"
+
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -38,6 +40,6 @@ struct AlertLines {
     QString line1;
     QString line2;
 };
-AlertLines AlertLinesFor(const OptionSettings& options, TimerMode mode, qint16 languageOffset);
+AlertLines AlertLinesFor(const OptionSettings& options, TimerMode mode, InterfaceLanguage language);
 
 } // namespace plimset

@@ -2,7 +2,6 @@
 
 #include "core/CommandLine.h"
 #include "core/Version.h"
-#include "text/StringTable.h"
 #include "text/UsageText.h"
 
 #include <QFileInfo>
@@ -19,7 +18,7 @@ QString ProgramName(const QString& programPath) {
 }
 
 QString HelpText(const QString& programName) {
-    QString usage = UsageText(programName, [](int id) { return LocalizedText(id, EnglishOffset); });
+    QString usage = UsageText(programName);
     usage.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return usage +
            QStringLiteral("/?     Show this usage in a message box.\n"

@@ -9,8 +9,6 @@
 #include "desktop/ScreenScale.h"
 #include "desktop/WindowServices.h"
 #include "text/Captions.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "ui/main/MainWindowNames.h"
 #include "ui/widgets/FontChoice.h"
 #include "ui/widgets/Icons.h"
@@ -405,8 +403,8 @@ void MainWindow::RebuildPresetMenu() {
         return;
     }
     presetMenu_->menuAction()->setEnabled(true);
-    const QString minText = LocalizedText(TextIds::MinutesUnit, languageOffset_);
-    const QString secText = LocalizedText(TextIds::SecondsUnit, languageOffset_);
+    const QString minText = QCoreApplication::translate("MainWindow", "min");
+    const QString secText = QCoreApplication::translate("MainWindow", "sec");
     for (int i = 0; i < n; ++i) {
         float preset = 0;
         if (mode == TimerMode::Alarm) {

@@ -40,7 +40,7 @@ TEST_F(MainWindowTest, TicksWhenDueAndSpeaksEnglishWithoutAJapaneseFont) {
     // The engine arms each tick for its moment, to the millisecond.
     EXPECT_TRUE(Find<QTimer>(Names::Tick)->isSingleShot());
     EXPECT_EQ(Find<QTimer>(Names::Tick)->timerType(), Qt::PreciseTimer);
-    EXPECT_EQ(app->Language().Offset, EnglishOffset);
+    EXPECT_EQ(app->Language().Interface, InterfaceLanguage::English);
     EXPECT_TRUE(app->Language().NoJapaneseFont);
 }
 
@@ -302,7 +302,8 @@ TEST_F(MainWindowTest, MinimizeNeedsAWayBackAndAMissingTrayIsToldInPassing) {
     ASSERT_FALSE(Start());
     app->Tray().SetGracePeriod(0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !notifier.news.empty(); }, 5000));
-    const std::vector<QString> told{LocalizedText(TextIds::TrayIconTimeout, 0)};
+    const std::vector<QString> told{
+        QStringLiteral("Timeout error. The icon does not appear in the notification area.")};
     EXPECT_EQ(notifier.news, told);
     EXPECT_EQ(errorLines, told);
     EXPECT_TRUE(messages.empty());
