@@ -35,6 +35,46 @@
     </message>
 </context>
 <context>
+    <name>EarlyOptions</name>
+    <message>
+        <source>/?     Show this usage in a message box.
+
+  --toggle     Hide or show the running Plimset as its hotkey does
+               (start one where none runs). Bind a desktop
+               shortcut to &quot;plimset --toggle&quot; where the hotkey
+               cannot be had.
+  --show       Bring the running Plimset to the front (start one
+               where none runs).
+  --hide       Hide the running Plimset to the tray, or minimize it.
+  -h, --help   Print this usage and exit.
+  --version    Print the name and version and exit.
+</source>
+        <translation>/?     Show this usage in a message box.
+
+  --toggle     Hide or show the running Plimset as its hotkey does
+               (start one where none runs). Bind a desktop
+               shortcut to &quot;plimset --toggle&quot; where the hotkey
+               cannot be had.
+  --show       Bring the running Plimset to the front (start one
+               where none runs).
+  --hide       Hide the running Plimset to the tray, or minimize it.
+  -h, --help   Print this usage and exit.
+  --version    Print the name and version and exit.
+</translation>
+    </message>
+</context>
+<context>
+    <name>FontChoice</name>
+    <message>
+        <source>&amp;Color...</source>
+        <translation>&amp;Color...</translation>
+    </message>
+    <message>
+        <source>Text color</source>
+        <translation>Text color</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>min</source>
@@ -71,6 +111,50 @@
     <message>
         <source>&amp;Options...</source>
         <translation>オプション(&amp;O)...</translation>
+    </message>
+    <message>
+        <source>Add %1 minutes</source>
+        <translation>Add %1 minutes</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Null</source>
+        <translation>Null</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Set</source>
+        <translation>&amp;Set</translation>
+    </message>
+    <message>
+        <source>&amp;Mode</source>
+        <translation>&amp;Mode</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>This desktop does not let a window keep itself on top.</source>
+        <translation>This desktop does not let a window keep itself on top.</translation>
     </message>
 </context>
 <context>
@@ -320,6 +404,13 @@ and Background Color</source>
     <message>
         <source>Test beep</source>
         <translation>テストビープ</translation>
+    </message>
+</context>
+<context>
+    <name>PortalGlobalHotkey</name>
+    <message>
+        <source>Show or hide the Plimset window</source>
+        <translation>Show or hide the Plimset window</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -205,7 +206,19 @@ void MainWindow::ApplyCaptions(const ModeOrder& modeOrder) {
     SetCaptionSource(backColorAction_, Context,
                      QT_TRANSLATE_NOOP("MainWindow", "&Background Color..."));
     SetCaptionSource(optionsAction_, Context, QT_TRANSLATE_NOOP("MainWindow", "&Options..."));
+    SetCaptionSource(exitAction_, Context, QT_TRANSLATE_NOOP("MainWindow", "E&xit"));
     CaptionWindow(this);
+    // The menus' titles and the controls without a caption of their own, which
+    // CaptionWindow leaves alone.
+    presetMenu_->setTitle(QCoreApplication::translate("MainWindow", "&Set"));
+    modeMenu_->setTitle(QCoreApplication::translate("MainWindow", "&Mode"));
+    minimizeButton_->setAccessibleName(QCoreApplication::translate("MainWindow", "Minimize"));
+    clearButton_->setAccessibleName(QCoreApplication::translate("MainWindow", "Clear"));
+    timeField_->setAccessibleName(QCoreApplication::translate("MainWindow", "Time"));
+    UpdateActionAccessibleName();
+    if (!services_.CanKeepOnTop())
+        alwaysOnTopAction_->setToolTip(QCoreApplication::translate(
+            "MainWindow", "This desktop does not let a window keep itself on top."));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
