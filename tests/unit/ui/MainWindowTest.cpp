@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, TicksWhenDueAndSpeaksEnglishWithoutAJapaneseFont) {
     EXPECT_TRUE(app->Language().NoJapaneseFont);
 }
 
-TEST_F(MainWindowTest, QtsOwnButtonsSpeakTheInterfaceLanguage) {
+TEST_F(MainWindowTest, OwnAndQtsTextsSpeakTheInterfaceLanguage) {
     fonts.japanese = true;
     WriteSettings("[Option]\nLanguage=2\n");
     ASSERT_FALSE(Start());
@@ -53,12 +53,15 @@ TEST_F(MainWindowTest, QtsOwnButtonsSpeakTheInterfaceLanguage) {
                         QMessageBox::Yes | QMessageBox::No);
         return box.button(QMessageBox::Yes)->text() + u' ' + box.button(QMessageBox::No)->text();
     };
+    const auto onTop = [this] { return Find<QAction>(Names::AlwaysOnTopItem)->text(); };
     EXPECT_EQ(buttons(), QStringLiteral("はい(&Y) いいえ(&N)"));
+    EXPECT_EQ(onTop(), QStringLiteral("常に手前に表示(&A)"));
     // The language chosen in the Options dialog is applied the same way.
     OptionSettings english = app->Options();
     english.language = LanguageSetting::English;
     app->ApplyOptions(english);
     EXPECT_EQ(buttons(), QStringLiteral("&Yes &No"));
+    EXPECT_EQ(onTop(), QStringLiteral("&Always on Top"));
 }
 
 TEST_F(MainWindowTest, ModeMenuFollowsTheModeOrderAndEachItemSelectsItsMode) {
