@@ -37,12 +37,12 @@ QAccessibleInterface* AlertAccessible(const QString& key, QObject* object) {
 } // namespace
 
 AlertWindow::AlertWindow(const OptionSettings& options, const AppState& state,
-                         qint16 languageOffset, QWidget* mainWindow, QWidget* stopButton)
+                         InterfaceLanguage language, QWidget* mainWindow, QWidget* stopButton)
     // A small tool window with no title bar and no buttons, above ordinary windows, that
     // never takes the keyboard away from the window the user works in.
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus),
-      options_(options), state_(state), languageOffset_(languageOffset), mainWindow_(mainWindow),
+      options_(options), state_(state), language_(language), mainWindow_(mainWindow),
       stopButton_(stopButton) {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(AlertAccessible);
@@ -136,7 +136,7 @@ void AlertWindow::Place() {
 }
 
 void AlertWindow::Activate() {
-    const AlertLines lines = AlertLinesFor(options_, state_.mode, languageOffset_);
+    const AlertLines lines = AlertLinesFor(options_, state_.mode, language_);
     const bool twoLines = !lines.line2.isEmpty();
     firstLine_->setText(twoLines ? lines.line1 : QString());
     secondLine_->setText(twoLines ? lines.line2 : QString());

@@ -23,11 +23,11 @@ class AlertWindow : public QDialog {
     Q_OBJECT
 public:
     // stopButton is the main window's button that stops the alert, never covered.
-    AlertWindow(const OptionSettings& options, const AppState& state, qint16 languageOffset,
+    AlertWindow(const OptionSettings& options, const AppState& state, InterfaceLanguage language,
                 QWidget* mainWindow, QWidget* stopButton = nullptr);
 
     // The language of the lines it takes the next time it is shown or activated.
-    void SetLanguageOffset(qint16 offset) { languageOffset_ = offset; }
+    void SetLanguage(InterfaceLanguage language) { language_ = language; }
 
     const AlertWindowLayout& Layout() const { return layout_; }
 
@@ -43,7 +43,7 @@ private:
 
     const OptionSettings& options_;
     const AppState& state_;
-    qint16 languageOffset_;
+    InterfaceLanguage language_;
     QWidget* mainWindow_;
     QWidget* stopButton_;
     AlertWindowLayout layout_;

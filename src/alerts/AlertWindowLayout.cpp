@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
-#include "text/StringTable.h"
 
 #include <cmath>
 
@@ -55,8 +54,8 @@ QRect ScaledRect(const QRectF& designed, ScreenScale scale) {
                  ScaledLength(designed.width(), scale.X), ScaledLength(designed.height(), scale.Y));
 }
 
-AlertLines AlertLinesFor(const OptionSettings& o, TimerMode mode, qint16 languageOffset) {
-    const bool japanese = languageOffset == JapaneseOffset;
+AlertLines AlertLinesFor(const OptionSettings& o, TimerMode mode, InterfaceLanguage language) {
+    const bool japanese = language == InterfaceLanguage::Japanese;
     if (mode == TimerMode::Alarm) {
         return japanese ? AlertLines{o.japaneseAlarmText1, o.japaneseAlarmText2}
                         : AlertLines{o.englishAlarmText1, o.englishAlarmText2};

@@ -2,6 +2,8 @@
 
 #include "core/AppState.h"
 #include "core/WindowLayout.h"
+#include "text/LanguageChoice.h"
+
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -32,12 +34,12 @@ AlertWindowLayout AlertWindowLayoutFor(float sizeFactor);
 // the nearest pixel, halves away from zero.
 QRect ScaledRect(const QRectF& designed, ScreenScale scale);
 
-// The two message lines for a mode (none for the stopwatch) in the
-// language of the offset (17 Japanese, else English).
+// The two message lines for a mode (none for the stopwatch): the settings' Japanese texts in
+// the Japanese interface, else the English ones.
 struct AlertLines {
     QString line1;
     QString line2;
 };
-AlertLines AlertLinesFor(const OptionSettings& options, TimerMode mode, qint16 languageOffset);
+AlertLines AlertLinesFor(const OptionSettings& options, TimerMode mode, InterfaceLanguage language);
 
 } // namespace plimset

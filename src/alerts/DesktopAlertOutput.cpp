@@ -9,10 +9,9 @@
 #include "desktop/WindowServices.h"
 #include "sound/Beeper.h"
 #include "sound/SoundFilePlayer.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "tray/TrayMenuCaption.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 namespace plimset {
@@ -20,14 +19,13 @@ namespace plimset {
 namespace {
 
 // The caption of the notification's action, which does what the stop button does.
-QString StopActionCaption(qint16 languageOffset) {
-    return languageOffset == JapaneseOffset ? QStringLiteral("停止") : QStringLiteral("Stop");
+QString StopActionCaption() {
+    return QCoreApplication::translate("AlertNotification", "Stop");
 }
 
 // The caption of a click on the notification, which brings the main window forward.
-QString ShowActionCaption(qint16 languageOffset) {
-    return languageOffset == JapaneseOffset ? QStringLiteral("Plimset を表示")
-                                            : QStringLiteral("Show Plimset");
+QString ShowActionCaption() {
+    return QCoreApplication::translate("AlertNotification", "Show Plimset");
 }
 
 } // namespace
@@ -53,13 +51,13 @@ void DesktopAlertOutput::BeginAlert() {
     if (c_.notifier == nullptr || !c_.options->desktopNotification) {
         return;
     }
-    const AlertLines lines = AlertLinesFor(*c_.options, c_.state->mode, languageOffset_);
+    const AlertLines lines = AlertLinesFor(*c_.options, c_.state->mode, language_);
     // A notice needs a first line; with the texts emptied the program's name stands there.
     c_.notifier->Show(DesktopNotice{
         .summary = lines.line1.isEmpty() ? QStringLiteral("Plimset") : lines.line1,
         .body = lines.line2,
-        .stopCaption = StopActionCaption(languageOffset_),
-        .showCaption = ShowActionCaption(languageOffset_),
+        .stopCaption = StopActionCaption(),
+        .showCaption = ShowActionCaption(),
     });
 }
 
@@ -75,18 +73,18 @@ void DesktopAlertOutput::EndAlert() {
 
 void DesktopAlertOutput::LoadAlertWindow() {
     if (!window_) {
-        window_ = std::make_unique<AlertWindow>(*c_.options, *c_.state, languageOffset_,
-                                                c_.mainWindow, c_.stopButton);
+        window_ = std::make_unique<AlertWindow>(*c_.options, *c_.state, language_, c_.mainWindow,
+                                                c_.stopButton);
         if (c_.windowServices != nullptr) {
             c_.windowServices->SetUntitled(window_.get());
         }
     }
 }
 
-void DesktopAlertOutput::SetLanguageOffset(qint16 offset) {
-    languageOffset_ = offset;
+void DesktopAlertOutput::SetLanguage(InterfaceLanguage language) {
+    language_ = language;
     if (window_) {
-        window_->SetLanguageOffset(offset);
+        window_->SetLanguage(language);
     }
 }
 
@@ -124,7 +122,7 @@ void DesktopAlertOutput::BringBackMainWindow() {
     if (!main->isVisible()) {
         // Hidden to the tray: the tray menu's item now minimizes again.
         if (c_.trayMenu != nullptr) {
-            c_.trayMenu->SetHideItemCaption(LocalizedText(TextIds::Minimize, languageOffset_));
+            c_.trayMenu->SetHideItemCaption(QCoreApplication::translate("TrayIcon", "Mi&nimize"));
         }
         main->show();
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/AlertOutput.h"
-#include "text/StringTable.h"
+#include "text/LanguageChoice.h"
 
 #include <QPointer>
 #include <QString>
@@ -76,7 +76,7 @@ public:
     AlertWindow* Window() const { return window_.get(); }
 
     // The language of the alert window's lines and the tray item's caption.
-    void SetLanguageOffset(qint16 offset);
+    void SetLanguage(InterfaceLanguage language);
 
     // Whether the alarm's sound file was opened and not yet closed.
     bool SoundOpen() const { return soundOpen_; }
@@ -106,7 +106,7 @@ private:
     AlertOutputContext c_;
     TimerEngine* engine_ = nullptr;
     std::unique_ptr<AlertWindow> window_;
-    qint16 languageOffset_ = EnglishOffset;
+    InterfaceLanguage language_ = InterfaceLanguage::English;
     bool soundOpen_ = false;
     bool alertActive_ = false;
     // While a sound file is opened, events (the engine's tick among them) are processed;

@@ -11,8 +11,6 @@
 #include "settings/SettingsFile.h"
 #include "text/FontProbe.h"
 #include "text/LanguageChoice.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "text/UsageText.h"
 #include "ui/options/OptionsDialog.h"
 
@@ -56,7 +54,8 @@ App::App(AppContext context)
     // A tray missing at the start is told of once, in ways that hold nothing up: a box
     // here would block the window until it was closed, long after a tray came.
     connect(&tray_, &TrayIcon::TrayMissing, this, [this] {
-        const QString text = LocalizedText(TextIds::TrayIconTimeout, language_.Offset);
+        const QString text = QCoreApplication::translate(
+            "App", "Timeout error. The icon does not appear in the notification area.");
         if (context_.sayOnStandardError)
             context_.sayOnStandardError(text);
         context_.desktopNotifier.Inform(text);
@@ -83,9 +82,8 @@ std::optional<int> App::Startup() {
     state_.optionsOpen = false;
 
     // The window captions of the modes are always the English names.
-    engine_.SetModeCaptions(ResourceText(TextIds::ModeName(TimerMode::Alarm)),
-                            ResourceText(TextIds::ModeName(TimerMode::CountDown)),
-                            ResourceText(TextIds::ModeName(TimerMode::StopWatch)));
+    engine_.SetModeCaptions(QStringLiteral("Alarm"), QStringLiteral("CountDown"),
+                            QStringLiteral("StopWatch"));
     window_.ApplyButtonIcons();
 
     const QString design = QString::fromUtf16(DesignFontFamily);
@@ -141,9 +139,9 @@ void App::ReloadAlertWindow() {
 void App::ApplyTray() {
     if (options_.trayIcon) {
         if (tray_.IsLoaded())
-            tray_.Localize(language_.Offset);
+            tray_.Localize();
         else
-            tray_.Load(window_.Caption(), language_.Offset);
+            tray_.Load(window_.Caption());
     } else {
         tray_.Unload();
     }
@@ -153,12 +151,10 @@ void App::ApplyLanguage() {
     const LanguageChoice choice =
         ChooseLanguage(options_.language, context_.locale, context_.fontProbe);
     options_.language = choice.Language;
-    language_ =
-        InterfaceLanguage{.Offset = choice.LanguageOffset, .NoJapaneseFont = choice.NonJapanese};
-    qtTranslation_.UseLanguage(language_.Offset == JapaneseOffset ? QStringLiteral("ja")
-                                                                  : QString());
-    window_.ApplyCaptions(language_.Offset, options_.modeOrder);
-    alert_.SetLanguageOffset(language_.Offset);
+    language_ = LanguageInUse{.Interface = choice.Interface, .NoJapaneseFont = choice.NonJapanese};
+    qtTranslation_.UseLanguage(CatalogueName(language_.Interface));
+    window_.ApplyCaptions(options_.modeOrder);
+    alert_.SetLanguage(language_.Interface);
 }
 
 void App::ApplyDesktopOptions() {
@@ -187,7 +183,7 @@ void App::OpenOptions() {
                 .settings = settings,
                 .sound = context_.soundPlayer,
                 .beeper = context_.beeper,
-                .languageOffset = language_.Offset,
+                .language = language_.Interface,
                 .noJapaneseFont = language_.NoJapaneseFont,
                 .locale = context_.locale,
                 .defaultLook = designLook_,
@@ -291,9 +287,7 @@ std::optional<int> App::ApplyCommandLine() {
     // Without arguments the window simply waits in its saved mode.
     if (argumentText.isEmpty())
         return std::nullopt;
-    const qint16 language = language_.Offset;
-    const QString usage = UsageText(context_.executableBaseName,
-                                    [language](int id) { return LocalizedText(id, language); });
+    const QString usage = UsageText(context_.executableBaseName);
     const CommandLineResult result = ParseCommandLine(argumentText, usage);
     if (!result.Message.isEmpty())
         ShowMessage(result.Message, result.MessageStyle);

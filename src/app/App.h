@@ -78,7 +78,7 @@ public:
 
     const AppState& State() const { return state_; }
     // The language the interface speaks, as ApplyOptions last chose it.
-    const InterfaceLanguage& Language() const { return language_; }
+    const LanguageInUse& Language() const { return language_; }
     const OptionSettings& Options() const { return options_; }
     TimerEngine& Engine() { return engine_; }
     MainWindow& Window() { return window_; }
@@ -103,8 +103,8 @@ private:
     AppState state_;
     // The defaults until the settings file is read: the window is first sized from them.
     OptionSettings options_ = DefaultOptions();
-    InterfaceLanguage language_;
-    QtTranslation qtTranslation_; // Qt's own texts follow language_
+    LanguageInUse language_;
+    QtTranslation qtTranslation_; // the catalogues in use follow language_
     MainWindow window_;
     DesktopAlertOutput alert_;
     TrayIcon tray_;

@@ -2,9 +2,9 @@
 
 #include "core/CommandLine.h"
 #include "core/Version.h"
-#include "text/StringTable.h"
 #include "text/UsageText.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -19,20 +19,21 @@ QString ProgramName(const QString& programPath) {
 }
 
 QString HelpText(const QString& programName) {
-    QString usage = UsageText(programName, [](int id) { return LocalizedText(id, EnglishOffset); });
+    QString usage = UsageText(programName);
     usage.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return usage +
-           QStringLiteral("/?     Show this usage in a message box.\n"
-                          "\n"
-                          "  --toggle     Hide or show the running Plimset as its hotkey does\n"
-                          "               (start one where none runs). Bind a desktop\n"
-                          "               shortcut to \"plimset --toggle\" where the hotkey\n"
-                          "               cannot be had.\n"
-                          "  --show       Bring the running Plimset to the front (start one\n"
-                          "               where none runs).\n"
-                          "  --hide       Hide the running Plimset to the tray, or minimize it.\n"
-                          "  -h, --help   Print this usage and exit.\n"
-                          "  --version    Print the name and version and exit.\n");
+    return usage + QCoreApplication::translate(
+                       "EarlyOptions",
+                       "/?     Show this usage in a message box.\n"
+                       "\n"
+                       "  --toggle     Hide or show the running Plimset as its hotkey does\n"
+                       "               (start one where none runs). Bind a desktop\n"
+                       "               shortcut to \"plimset --toggle\" where the hotkey\n"
+                       "               cannot be had.\n"
+                       "  --show       Bring the running Plimset to the front (start one\n"
+                       "               where none runs).\n"
+                       "  --hide       Hide the running Plimset to the tray, or minimize it.\n"
+                       "  -h, --help   Print this usage and exit.\n"
+                       "  --version    Print the name and version and exit.\n");
 }
 
 // The platform named by -platform on the command line, else by QT_QPA_PLATFORM; "" when

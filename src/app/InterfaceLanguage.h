@@ -1,17 +1,14 @@
 #pragma once
 
-#include "text/StringTable.h"
-
-#include <QtGlobal>
+#include "text/LanguageChoice.h"
 
 namespace plimset {
 
 // The language the interface speaks, as the program last chose it from the Language
 // option, the locale and the installed fonts. The application owns it and hands its values
 // to the windows, the tray and the Options dialog.
-struct InterfaceLanguage {
-    // Added to a text's id to pick its language: EnglishOffset or JapaneseOffset.
-    qint16 Offset = EnglishOffset;
+struct LanguageInUse {
+    InterfaceLanguage Interface = InterfaceLanguage::English;
     // No installed font can show Japanese: English is forced and the Options dialog does not
     // offer the language choice.
     bool NoJapaneseFont = false;

@@ -2,7 +2,7 @@
 
 namespace plimset {
 
-// The timer's modes, in the order of their names in the string table.
+// The timer's modes, in the order the settings file numbers them.
 enum class TimerMode { Alarm, CountDown, StopWatch };
 
 // The few values the whole program shares: the current mode and the flags that tell

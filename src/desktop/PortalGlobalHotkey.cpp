@@ -4,6 +4,7 @@
 #include "desktop/DbusCall.h"
 #include "desktop/DbusStructure.h"
 
+#include <QCoreApplication>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -55,9 +56,11 @@ PortalShortcuts ShortcutsOf(const QVariant& value) {
 
 // The session's one shortcut, with the hotkey as its preferred trigger.
 PortalShortcuts ShortcutsFor(qint16 code) {
-    return {{ShortcutId,
-             {{QStringLiteral("description"), QStringLiteral("Show or hide the Plimset window")},
-              {QStringLiteral("preferred_trigger"), PortalTriggerOf(code)}}}};
+    return {
+        {ShortcutId,
+         {{QStringLiteral("description"),
+           QCoreApplication::translate("PortalGlobalHotkey", "Show or hide the Plimset window")},
+          {QStringLiteral("preferred_trigger"), PortalTriggerOf(code)}}}};
 }
 
 // A session handle, which the portal sends as an object path or, in its results, as a string.

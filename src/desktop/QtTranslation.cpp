@@ -22,11 +22,16 @@ void QtTranslation::UseLanguage(const QString& language) {
     if (wanted == language_)
         return;
     language_ = wanted;
+    if (catalogueInstalled_)
+        QCoreApplication::removeTranslator(&catalogue_);
     if (installed_)
         QCoreApplication::removeTranslator(&translator_);
-    installed_ = false;
+    catalogueInstalled_ = installed_ = false;
     if (wanted.isEmpty())
         return;
+    // The build compiles every catalogue of translations/ in under this prefix.
+    if (catalogue_.load(QStringLiteral(":/i18n/plimset_") + wanted))
+        catalogueInstalled_ = QCoreApplication::installTranslator(&catalogue_);
     const QString name = QStringLiteral("qtbase_") + wanted;
     if (!translator_.load(name, folder_)) {
         if (!reported_)

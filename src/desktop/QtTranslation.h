@@ -5,9 +5,10 @@
 
 namespace plimset {
 
-// Qt's own texts (the standard buttons of message boxes, the edit boxes' context menus) in
-// the interface's language, from the translations Qt installs. Installed into the
-// application while a language other than English is in use; removed when it goes.
+// The interface's texts in its language: the program's catalogue, compiled into it, and
+// Qt's own texts (the standard buttons of message boxes, the edit boxes' context menus) from
+// the translations Qt installs. Installed into the application while a language other than
+// English is in use; removed when it goes.
 class QtTranslation {
 public:
     explicit QtTranslation(QString folder = DefaultFolder());
@@ -15,9 +16,9 @@ public:
     QtTranslation(const QtTranslation&) = delete;
     QtTranslation& operator=(const QtTranslation&) = delete;
 
-    // Uses the translation of a language ("ja"); "" or "en" go back to Qt's English. Where
-    // the translation is not installed, it is said once on standard error and Qt's texts
-    // stay English.
+    // Uses the translations of a language ("ja"); "" or "en" go back to English, the
+    // language the texts are written in. Where Qt's translation is not installed, it is said
+    // once on standard error and Qt's texts stay English.
     void UseLanguage(const QString& language);
 
     // Where Qt's installation keeps its translations.
@@ -25,8 +26,10 @@ public:
 
 private:
     QString folder_;
-    QString language_; // the one in use, "" for English
-    QTranslator translator_;
+    QString language_;       // the one in use, "" for English
+    QTranslator catalogue_;  // the program's texts
+    QTranslator translator_; // Qt's texts
+    bool catalogueInstalled_ = false;
     bool installed_ = false;
     bool reported_ = false;
 };

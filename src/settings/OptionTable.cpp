@@ -268,7 +268,7 @@ OptionSettings DefaultOptions(const QString& defaultSoundFile,
 }
 
 OptionSettings DefaultOptions(const QString& defaultSoundFile) {
-    return DefaultOptions(defaultSoundFile, MessageTextDefaultsFromStringTable());
+    return DefaultOptions(defaultSoundFile, DefaultMessageTexts());
 }
 
 OptionSettings RestoredDefaults(const OptionSettings& current, const QString& defaultSoundFile) {

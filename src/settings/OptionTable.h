@@ -31,9 +31,9 @@ struct MessageTextDefaults {
     QString C2_J;
 };
 
-// The message defaults from the string table by their full ids, whatever the language
-// in use: English keys default to English texts and Japanese keys to Japanese ones.
-MessageTextDefaults MessageTextDefaultsFromStringTable();
+// The alert texts' defaults, whatever the language in use: English keys default to English
+// texts and Japanese keys to Japanese ones.
+MessageTextDefaults DefaultMessageTexts();
 
 // Where a key is stored: [Advanced] is for hand editing and never written by the program.
 enum class OptionSection { Advanced, Option };
@@ -64,7 +64,7 @@ using OptionField = FieldOf<bool, int, qint16, std::chrono::minutes, Seconds, do
                             SoundSource, ButtonFace, TimeSeparator, LanguageSetting, ModeOrder>;
 
 // A key's default: an integer code, a text (a number's default is its text, read like a
-// stored value) or one of the message texts of the string table.
+// stored value) or one of the default alert texts.
 using OptionDefault = std::variant<qint16, const char*, QString MessageTextDefaults::*>;
 
 // One scalar key of the settings file and the field it fills. The presets ("Alarm1",

@@ -1,9 +1,8 @@
 #include "text/Captions.h"
 
-#include "text/StringTable.h"
-
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QList>
@@ -57,6 +56,16 @@ Captioned CaptionedOf(QWidget* form) {
     return all;
 }
 
+// The caption an object's source text has in the installed language, or "" for an object
+// without one.
+QString TranslatedCaption(const QObject* object) {
+    const QByteArray source = object->property(CaptionSourceProperty).toByteArray();
+    if (source.isEmpty())
+        return QString();
+    const QByteArray context = object->property(CaptionContextProperty).toByteArray();
+    return QCoreApplication::translate(context.constData(), source.constData());
+}
+
 } // namespace
 
 void SetCaption(QWidget* widget, const QString& text) {
@@ -76,17 +85,11 @@ void SetCaption(QWidget* widget, const QString& text) {
     widget->setAccessibleName(WithoutMnemonic(text));
 }
 
-void SetTextId(QObject* object, int baseId) {
-    if (object != nullptr)
-        object->setProperty(TextIdProperty, baseId);
-}
-
-int TextId(const QObject* object) {
+void SetCaptionSource(QObject* object, const char* context, const char* source) {
     if (object == nullptr)
-        return 0;
-    bool ok = false;
-    const int id = object->property(TextIdProperty).toInt(&ok);
-    return ok ? id : 0;
+        return;
+    object->setProperty(CaptionContextProperty, QByteArray(context));
+    object->setProperty(CaptionSourceProperty, QByteArray(source));
 }
 
 QString WithoutMnemonic(const QString& text) {
@@ -105,20 +108,20 @@ QString WithoutMnemonic(const QString& text) {
     return plain;
 }
 
-void CaptionWindow(QWidget* window, qint16 languageOffset) {
+void CaptionWindow(QWidget* window) {
     if (window == nullptr)
         return;
-    if (const int id = TextId(window); id != 0)
-        window->setWindowTitle(WithoutMnemonic(LocalizedText(id, languageOffset)));
+    if (const QString title = TranslatedCaption(window); !title.isEmpty())
+        window->setWindowTitle(WithoutMnemonic(title));
 
     const Captioned all = CaptionedOf(window);
     for (QWidget* widget : all.Widgets) {
-        if (const int id = TextId(widget); id != 0)
-            SetCaption(widget, LocalizedText(id, languageOffset));
+        if (const QString text = TranslatedCaption(widget); !text.isEmpty())
+            SetCaption(widget, text);
     }
     for (QAction* action : all.Actions) {
-        if (const int id = TextId(action); id != 0)
-            action->setText(LocalizedText(id, languageOffset));
+        if (const QString text = TranslatedCaption(action); !text.isEmpty())
+            action->setText(text);
     }
 }
 

@@ -1,19 +1,22 @@
 #include "text/LanguageChoice.h"
 
-#include "text/StringTable.h"
-
 namespace plimset {
 
-qint16 LanguageOffsetFor(LanguageSetting languageOption, const QLocale& locale) {
+InterfaceLanguage LanguageFor(LanguageSetting languageOption, const QLocale& locale) {
     switch (languageOption) {
     case LanguageSetting::English:
-        return EnglishOffset;
+        return InterfaceLanguage::English;
     case LanguageSetting::Japanese:
-        return JapaneseOffset;
+        return InterfaceLanguage::Japanese;
     case LanguageSetting::System:
         break;
     }
-    return locale.language() == QLocale::Japanese ? JapaneseOffset : EnglishOffset;
+    return locale.language() == QLocale::Japanese ? InterfaceLanguage::Japanese
+                                                  : InterfaceLanguage::English;
+}
+
+QString CatalogueName(InterfaceLanguage language) {
+    return language == InterfaceLanguage::Japanese ? QStringLiteral("ja") : QString();
 }
 
 bool JapaneseFontInstalled(const FontProbe& probe) {
@@ -23,9 +26,9 @@ bool JapaneseFontInstalled(const FontProbe& probe) {
 
 LanguageChoice ChooseLanguage(LanguageSetting languageOption, const QLocale& locale,
                               const FontProbe& probe) {
-    LanguageChoice choice{LanguageOffsetFor(languageOption, locale), languageOption, false};
+    LanguageChoice choice{LanguageFor(languageOption, locale), languageOption, false};
     if (!JapaneseFontInstalled(probe)) {
-        choice.LanguageOffset = EnglishOffset;
+        choice.Interface = InterfaceLanguage::English;
         choice.Language = LanguageSetting::English;
         choice.NonJapanese = true;
     }

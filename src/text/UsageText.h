@@ -2,13 +2,10 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace plimset {
 
-// The command line's usage message, in the language localizedText(id) looks texts up in;
-// lines end in CR LF.
-QString UsageText(const QString& executableBaseName,
-                  const std::function<QString(int)>& localizedText);
+// The command line's usage message in the language of the installed translators; lines end
+// in CR LF.
+QString UsageText(const QString& executableBaseName);
 
 } // namespace plimset

@@ -1,14 +1,13 @@
 #include "tray/TrayIcon.h"
 
 #include "text/Captions.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "tray/StatusNotifierItem.h"
 #include "tray/StatusNotifierWatch.h"
 #include "tray/TrayIconNames.h"
 #include "ui/widgets/Icons.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QMenu>
@@ -86,13 +85,13 @@ TrayIcon::~TrayIcon() {
     delete menuOwner_;
 }
 
-void TrayIcon::Load(const QString& tip, qint16 languageOffset) {
+void TrayIcon::Load(const QString& tip) {
     if (loaded_)
         return;
     loaded_ = true;
     missing_ = {};
     sinceLoad_.start();
-    Localize(languageOffset);
+    Localize();
     // A refused add leaves the icon in place, so it appears when a tray does; the watch
     // tells the user if none comes within the grace period.
     AddIcon(tip);
@@ -108,11 +107,10 @@ void TrayIcon::Unload() {
     SetShown(false);
 }
 
-void TrayIcon::Localize(qint16 languageOffset) {
-    languageOffset_ = languageOffset;
-    SetTextId(exitAction_, TextIds::Exit);
+void TrayIcon::Localize() {
+    SetCaptionSource(exitAction_, "TrayIcon", QT_TRANSLATE_NOOP("TrayIcon", "E&xit"));
     UpdateHideCaption();
-    CaptionWindow(menuOwner_, languageOffset);
+    CaptionWindow(menuOwner_);
 }
 
 qint16 TrayIcon::AddIcon(const QString& tip) {
@@ -291,9 +289,10 @@ bool TrayIcon::MainWindowShown() const {
 }
 
 void TrayIcon::UpdateHideCaption() {
-    const int id = MainWindowShown() ? TextIds::Minimize : TextIds::Restore;
-    SetTextId(hideAction_, id);
-    hideAction_->setText(LocalizedText(id, languageOffset_));
+    const char* source = MainWindowShown() ? QT_TRANSLATE_NOOP("TrayIcon", "Mi&nimize")
+                                           : QT_TRANSLATE_NOOP("TrayIcon", "&Restore");
+    SetCaptionSource(hideAction_, "TrayIcon", source);
+    hideAction_->setText(QCoreApplication::translate("TrayIcon", source));
 }
 
 void TrayIcon::ShowMainWindow() {

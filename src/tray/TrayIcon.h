@@ -60,14 +60,14 @@ public:
 
     // Adds the icon with this tip and captions the menu; Unload removes the icon again (the
     // main window stays).
-    void Load(const QString& tip, qint16 languageOffset);
+    void Load(const QString& tip);
     void Unload();
     bool IsLoaded() const { return loaded_; }
     // Whether a tray shows the icon, as last seen; RefreshShown asks the desktop again.
     bool IsShown() const { return shown_; }
     bool RefreshShown();
-    // Captions the menu in the language the offset selects.
-    void Localize(qint16 languageOffset);
+    // Captions the menu in the language of the installed translators.
+    void Localize();
 
     // Add the icon with its tip, change the tip of the icon, remove the icon. Done, or
     // Refused where no tray shows it. None waits: a tray that is not there yet is watched
@@ -145,7 +145,6 @@ private:
     QString tip_; // as shown, cut to what a tray shows
     QElapsedTimer sinceLoad_;
     MissingTrayNotice missing_;
-    qint16 languageOffset_ = 0;
     int graceMs_ = 3000;
     bool loaded_ = false;
     bool added_ = false; // between AddIcon and RemoveIcon

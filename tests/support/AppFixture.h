@@ -9,11 +9,10 @@
 #include "app/App.h"
 #include "desktop/GlobalHotkey.h"
 #include "text/FontProbe.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "ui/main/MainWindowNames.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,7 +101,9 @@ protected:
     void PressAction() { Find<QPushButton>(MainWindowNames::ActionButton)->click(); }
     // Picks a mode from the Mode menu, wherever the mode order put it.
     void ChooseMode(TimerMode mode) {
-        const QString name = LocalizedText(TextIds::ModeName(mode), app->Language().Offset);
+        static constexpr const char* Names[] = {"Alarm", "CountDown", "StopWatch"};
+        const QString name =
+            QCoreApplication::translate("MainWindow", Names[static_cast<int>(mode)]);
         for (int place = 0; place < 3; ++place) {
             auto* item = Find<QAction>(MainWindowNames::ModeItem(place));
             if (item->text() == name) {

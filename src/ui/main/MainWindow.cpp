@@ -9,8 +9,6 @@
 #include "desktop/ScreenScale.h"
 #include "desktop/WindowServices.h"
 #include "text/Captions.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "ui/main/MainWindowNames.h"
 #include "ui/widgets/FontChoice.h"
 #include "ui/widgets/Icons.h"
@@ -81,10 +79,8 @@ void MainWindow::CreateControls() {
     const ScreenScale scale = geometry_.Scale();
     minimizeButton_ = MakeButton(client, MainWindowNames::MinimizeButton, QString(),
                                  {designed.MinimizeWidth, designed.MinimizeHeight}, scale);
-    minimizeButton_->setAccessibleName(QStringLiteral("Minimize"));
     clearButton_ = MakeButton(client, MainWindowNames::ClearButton, QString(),
                               {designed.ClearWidth, designed.ClearHeight}, scale);
-    clearButton_->setAccessibleName(QStringLiteral("Clear"));
     actionButton_ = MakeButton(client, MainWindowNames::ActionButton, QStringLiteral("+10"),
                                {designed.ActionWidth, designed.ActionHeight}, scale);
     UpdateActionAccessibleName();
@@ -93,7 +89,6 @@ void MainWindow::CreateControls() {
     timeField_->setObjectName(QLatin1String(MainWindowNames::TimeField));
     timeField_->setFrame(false);
     timeField_->setAlignment(Qt::AlignCenter);
-    timeField_->setAccessibleName(QStringLiteral("Time"));
     timeField_->resize(Scaled(designed.TextWidth, scale.X), Scaled(designed.TextHeight, scale.Y));
     timeField_->installEventFilter(this);
 
@@ -163,10 +158,8 @@ void MainWindow::CreateMenus() {
         addItem(MainWindowNames::AlwaysOnTopItem, QStringLiteral("&Always on Top"));
     alwaysOnTopAction_->setCheckable(true);
     if (!services_.CanKeepOnTop()) {
-        // The saved choice is kept; the item says why it cannot be had here.
+        // The saved choice is kept; the item says why it cannot be had here (ApplyCaptions).
         alwaysOnTopAction_->setEnabled(false);
-        alwaysOnTopAction_->setToolTip(
-            QStringLiteral("This desktop does not let a window keep itself on top."));
         modeMenu_->setToolTipsVisible(true);
     }
     addSeparator(MainWindowNames::SeparatorAboveFont);
@@ -348,13 +341,13 @@ void MainWindow::UpdateActionAccessibleName() {
     const QString caption = WithoutMnemonic(actionButton_->text());
     QString name;
     if (caption.startsWith(QLatin1Char('+')))
-        name = QStringLiteral("Add %1 minutes").arg(caption.mid(1));
+        name = QCoreApplication::translate("MainWindow", "Add %1 minutes").arg(caption.mid(1));
     else if (!caption.isEmpty())
         name = caption;
     else if (actionIcon_ == IconId::Stop)
-        name = QStringLiteral("Stop");
+        name = QCoreApplication::translate("MainWindow", "Stop");
     else
-        name = QStringLiteral("Start");
+        name = QCoreApplication::translate("MainWindow", "Start");
     actionButton_->setAccessibleName(name);
 }
 
@@ -400,13 +393,13 @@ void MainWindow::RebuildPresetMenu() {
     for (QAction* item : presetActions_)
         item->setEnabled(n > 0);
     if (n == 0) {
-        presetActions_[0]->setText(QStringLiteral("Null"));
+        presetActions_[0]->setText(QCoreApplication::translate("MainWindow", "Null"));
         presetMenu_->menuAction()->setEnabled(false);
         return;
     }
     presetMenu_->menuAction()->setEnabled(true);
-    const QString minText = LocalizedText(TextIds::MinutesUnit, languageOffset_);
-    const QString secText = LocalizedText(TextIds::SecondsUnit, languageOffset_);
+    const QString minText = QCoreApplication::translate("MainWindow", "min");
+    const QString secText = QCoreApplication::translate("MainWindow", "sec");
     for (int i = 0; i < n; ++i) {
         float preset = 0;
         if (mode == TimerMode::Alarm) {

@@ -76,7 +76,7 @@ public:
     // The minimize and clear buttons' pictures.
     void ApplyButtonIcons();
     // Captions every menu and control in the language; the mode menu follows the order.
-    void ApplyCaptions(qint16 languageOffset, const ModeOrder& modeOrder);
+    void ApplyCaptions(const ModeOrder& modeOrder);
     void SetMinimizeOffered(bool offered);
     // Keeps the taskbar button whatever SetTaskbarButton asks: where the window has no
     // other way back (a tray icon that no tray shows).
@@ -169,7 +169,6 @@ private:
     QAction* backColorAction_ = nullptr;
     QAction* optionsAction_ = nullptr;
 
-    qint16 languageOffset_ = 0;
     std::array<TimerMode, 3> modeMenuMap_{TimerMode::CountDown, TimerMode::Alarm,
                                           TimerMode::StopWatch};
     IconId actionIcon_ = IconId::None;

@@ -9,8 +9,6 @@
 #include "settings/TimerModeCodes.h"
 #include "text/Captions.h"
 #include "text/LanguageChoice.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "ui/widgets/FontChoice.h"
 
 #include <QAction>
@@ -18,6 +16,7 @@
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -190,17 +189,36 @@ void MainWindow::ApplyStartupSize(qint32& savedWidth, qint32& savedHeight) {
     geometry_.ResizeOuter(this, width, height);
 }
 
-void MainWindow::ApplyCaptions(qint16 languageOffset, const ModeOrder& modeOrder) {
-    languageOffset_ = languageOffset;
-
+void MainWindow::ApplyCaptions(const ModeOrder& modeOrder) {
+    // The modes' names in the order of TimerMode.
+    static constexpr const char* ModeNames[] = {
+        QT_TRANSLATE_NOOP("MainWindow", "Alarm"),
+        QT_TRANSLATE_NOOP("MainWindow", "CountDown"),
+        QT_TRANSLATE_NOOP("MainWindow", "StopWatch"),
+    };
+    constexpr char Context[] = "MainWindow";
     modeMenuMap_ = modeOrder;
     for (int k = 0; k < 3; ++k)
-        SetTextId(modeActions_[k], TextIds::ModeName(modeMenuMap_[k]));
-    SetTextId(alwaysOnTopAction_, TextIds::AlwaysOnTop);
-    SetTextId(fontAction_, TextIds::FontMenu);
-    SetTextId(backColorAction_, TextIds::BackColorMenu);
-    SetTextId(optionsAction_, TextIds::OptionsMenu);
-    CaptionWindow(this, languageOffset_);
+        SetCaptionSource(modeActions_[k], Context, ModeNames[static_cast<int>(modeMenuMap_[k])]);
+    SetCaptionSource(alwaysOnTopAction_, Context,
+                     QT_TRANSLATE_NOOP("MainWindow", "&Always on Top"));
+    SetCaptionSource(fontAction_, Context, QT_TRANSLATE_NOOP("MainWindow", "&Font..."));
+    SetCaptionSource(backColorAction_, Context,
+                     QT_TRANSLATE_NOOP("MainWindow", "&Background Color..."));
+    SetCaptionSource(optionsAction_, Context, QT_TRANSLATE_NOOP("MainWindow", "&Options..."));
+    SetCaptionSource(exitAction_, Context, QT_TRANSLATE_NOOP("MainWindow", "E&xit"));
+    CaptionWindow(this);
+    // The menus' titles and the controls without a caption of their own, which
+    // CaptionWindow leaves alone.
+    presetMenu_->setTitle(QCoreApplication::translate("MainWindow", "&Set"));
+    modeMenu_->setTitle(QCoreApplication::translate("MainWindow", "&Mode"));
+    minimizeButton_->setAccessibleName(QCoreApplication::translate("MainWindow", "Minimize"));
+    clearButton_->setAccessibleName(QCoreApplication::translate("MainWindow", "Clear"));
+    timeField_->setAccessibleName(QCoreApplication::translate("MainWindow", "Time"));
+    UpdateActionAccessibleName();
+    if (!services_.CanKeepOnTop())
+        alwaysOnTopAction_->setToolTip(QCoreApplication::translate(
+            "MainWindow", "This desktop does not let a window keep itself on top."));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

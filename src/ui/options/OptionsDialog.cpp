@@ -10,8 +10,6 @@
 #include "desktop/ScreenScale.h"
 #include "text/Captions.h"
 #include "text/LanguageChoice.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
 #include "ui/options/OptionsDialogDesign.h"
 #include "ui/options/OptionsDialogNames.h"
@@ -20,6 +18,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -79,7 +78,7 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
     // The version as `plimset --version` prints it.
     versionLabel_->setText(QStringLiteral("Ver. ") + QLatin1String(ProgramVersion));
     Caption();
-    noHotkeyText_ = LocalizedText(TextIds::NoHotkey, context_.languageOffset);
+    noHotkeyText_ = QCoreApplication::translate("OptionsDialog", "None");
     Fill(options_);
     ShowMainWindowSize();
     ShowHotkeyNote();
@@ -103,7 +102,7 @@ OptionsDialog::~OptionsDialog() = default;
 void OptionsDialog::CreateBindings() {
     using enum BindingFormat;
     // The texts of the current language only.
-    const bool japanese = context_.languageOffset == JapaneseOffset;
+    const bool japanese = context_.language == InterfaceLanguage::Japanese;
     bindings_ = {
         {&S::minutesToAdd, addMinute_, WholeNumberBox},
         {&S::repeatCountDown, repeat_, CheckBox},

@@ -7,6 +7,7 @@
 #include "desktop/GlobalHotkey.h"
 #include "settings/OptionTable.h"
 #include "settings/WindowSettings.h"
+#include "text/LanguageChoice.h"
 #include "ui/options/MainWindowPreview.h"
 #include "ui/options/OptionsDialogDesign.h"
 
@@ -40,7 +41,7 @@ struct OptionsDialogContext {
     SettingsFile& settings;
     SoundPlayer& sound; // the sound file the test play shares with the alarm
     Beeper& beeper;
-    qint16 languageOffset = 0;
+    InterfaceLanguage language = InterfaceLanguage::English;
     // No font can show Japanese: the language cannot be chosen.
     bool noJapaneseFont = false;
     // The user's locale, for the thousands separator of the length list.
@@ -125,7 +126,7 @@ public:
     bool TestPlayRunning() const;
 
     // The file filter Browse offers: media files of the given extensions, then all files.
-    static QStringList FileFilters(const QStringList& extensions, qint16 languageOffset);
+    static QStringList FileFilters(const QStringList& extensions);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

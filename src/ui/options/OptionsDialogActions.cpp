@@ -12,8 +12,6 @@
 #include "sound/Beeper.h"
 #include "sound/SoundPlayer.h"
 #include "text/Captions.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
 #include "ui/options/OptionsDialogNames.h"
 #include "ui/widgets/Icons.h"
@@ -23,6 +21,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -42,23 +41,17 @@ namespace plimset {
 
 namespace {
 
-QString SaveFailedText(const QString& path, qint16 languageOffset) {
-    if (languageOffset == JapaneseOffset)
-        return QStringLiteral("設定をファイル %1 に保存できませんでした。"
-                              "新しい設定はこの実行中だけ有効です。")
-            .arg(QDir::toNativeSeparators(path));
-    return QStringLiteral("The settings could not be saved to %1. The new settings apply "
-                          "until the program ends.")
+QString SaveFailedText(const QString& path) {
+    return QCoreApplication::translate("OptionsDialog",
+                                       "The settings could not be saved to %1. The new settings "
+                                       "apply until the program ends.")
         .arg(QDir::toNativeSeparators(path));
 }
 
-QString HotkeyHeldText(const QString& hotkey, qint16 languageOffset) {
-    if (languageOffset == JapaneseOffset)
-        return QStringLiteral("ホットキー %1 は他のプログラムが使用しています。"
-                              "別の組み合わせを選んで下さい。")
-            .arg(hotkey);
-    return QStringLiteral("The hotkey %1 is already in use by another program. Choose another "
-                          "combination.")
+QString HotkeyHeldText(const QString& hotkey) {
+    return QCoreApplication::translate("OptionsDialog",
+                                       "The hotkey %1 is already in use by another program. "
+                                       "Choose another combination.")
         .arg(hotkey);
 }
 
@@ -72,7 +65,6 @@ void OptionsDialog::Message(const QString& text, MessageStyle style) {
 // ----- OK and Cancel -----
 
 void OptionsDialog::Ok() {
-    const qint16 offset = context_.languageOffset;
     SetBoxText(soundFile_, soundFile_->text().trimmed());
     OptionsEntries entries;
     entries.minutesToAdd = addMinute_->text();
@@ -88,10 +80,11 @@ void OptionsDialog::Ok() {
                          [](const QString& path) { return QFileInfo(path).isFile(); });
     if (check.Box != OptionsBox::None) {
         if (check.Box == OptionsBox::SoundFile)
-            Message(LocalizedText(TextIds::FileNotFound, offset), MessageStyle::Critical);
+            Message(QCoreApplication::translate("OptionsDialog", "File not found."),
+                    MessageStyle::Critical);
         else
-            Message(LocalizedText(TextIds::AtLeastPrefix, offset) + check.Minimum +
-                        LocalizedText(TextIds::AtLeastSuffix, offset),
+            Message(QCoreApplication::translate("OptionsDialog", "Input %1 or more.")
+                        .arg(check.Minimum),
                     MessageStyle::Critical);
         QLineEdit* focus = check.Box == OptionsBox::MinutesToAdd      ? addMinute_
                            : check.Box == OptionsBox::SoundFile       ? soundFile_
@@ -113,19 +106,20 @@ void OptionsDialog::Ok() {
     // the user can still choose another.
     const qint16 hotkey = AskedHotkey();
     if (hotkey != 0 && context_.hotkeyHeldElsewhere && context_.hotkeyHeldElsewhere(hotkey)) {
-        Message(HotkeyHeldText(HotkeyCodeToText(hotkey), offset), MessageStyle::Critical);
+        Message(HotkeyHeldText(HotkeyCodeToText(hotkey)), MessageStyle::Critical);
         hotkey_->setFocus(Qt::OtherFocusReason);
         return;
     }
 
     if (!context_.askYesNo ||
-        !context_.askYesNo(this, LocalizedText(TextIds::SaveChangesQuestion, offset)))
+        !context_.askYesNo(
+            this, QCoreApplication::translate("OptionsDialog", "Do you want to save changes?")))
         return;
     if (hotkey_->text() == noHotkeyText_)
         hotkey_->clear();
     saved_ = SaveOptionSettings(context_.settings, options_, Collect());
     if (!saved_)
-        Message(SaveFailedText(context_.settings.path(), offset), MessageStyle::Critical);
+        Message(SaveFailedText(context_.settings.path()), MessageStyle::Critical);
     done(QDialog::Accepted);
 }
 
@@ -269,9 +263,14 @@ void OptionsDialog::ShowHotkeyNote() {
         return;
     const QString asked = HotkeyCodeToText(AskedHotkey());
     hotkeyNote_->setText(
-        binding.ByDesktop ? LocalizedText(TextIds::DesktopHotkeyNote, context_.languageOffset)
-                                .arg(asked.isEmpty() ? noHotkeyText_ : asked)
-                          : LocalizedText(TextIds::NoGlobalShortcutsNote, context_.languageOffset));
+        binding.ByDesktop
+            ? QCoreApplication::translate(
+                  "OptionsDialog",
+                  "The desktop's shortcut settings choose the key that works (asked for: %1).")
+                  .arg(asked.isEmpty() ? noHotkeyText_ : asked)
+            : QCoreApplication::translate("OptionsDialog",
+                                          "This desktop gives programs no global shortcut: bind a "
+                                          "key to \"plimset --toggle\" in its keyboard settings."));
     hotkeyNote_->show();
 }
 
@@ -314,11 +313,11 @@ bool OptionsDialog::TestPlayRunning() const {
 }
 
 void OptionsDialog::TestPlay() {
-    const qint16 offset = context_.languageOffset;
     SetBoxText(soundFile_, soundFile_->text().trimmed());
     const QString path = soundFile_->text();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        Message(LocalizedText(TextIds::FileNotFound, offset), MessageStyle::Critical);
+        Message(QCoreApplication::translate("OptionsDialog", "File not found."),
+                MessageStyle::Critical);
         soundFile_->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -331,18 +330,24 @@ void OptionsDialog::TestPlay() {
     case SoundOpenResult::Opened:
         break;
     case SoundOpenResult::NotFound:
-        Message(LocalizedText(TextIds::FileNotFound, offset), MessageStyle::Critical);
+        Message(QCoreApplication::translate("OptionsDialog", "File not found."),
+                MessageStyle::Critical);
         return;
     case SoundOpenResult::CannotPlay:
-        Message(LocalizedText(TextIds::CannotPlayFile, offset), MessageStyle::Critical);
+        Message(QCoreApplication::translate("OptionsDialog", "Cannot play the file."),
+                MessageStyle::Critical);
         return;
     case SoundOpenResult::NoOutput:
-        Message(LocalizedText(TextIds::NoSoundOutput, offset), MessageStyle::Critical);
+        Message(QCoreApplication::translate(
+                    "OptionsDialog",
+                    "No sound can be played: the sound module (plimset_sound.so) was not found."),
+                MessageStyle::Critical);
         return;
     }
     context_.sound.PlayFromStart();
     testPlayButton_->setIcon(ResourceIcon(IconId::Stop));
-    testPlayButton_->setAccessibleName(QStringLiteral("Stop test play"));
+    testPlayButton_->setAccessibleName(
+        QCoreApplication::translate("OptionsDialog", "Stop test play"));
     testPlaying_ = true;
     testPlayMonitor_->start();
 }
@@ -354,7 +359,7 @@ void OptionsDialog::MonitorTestPlay() {
     testPlayMonitor_->stop();
     testPlaying_ = false;
     testPlayButton_->setIcon(ResourceIcon(IconId::Go));
-    testPlayButton_->setAccessibleName(QStringLiteral("Test play"));
+    testPlayButton_->setAccessibleName(QCoreApplication::translate("OptionsDialog", "Test play"));
 }
 
 void OptionsDialog::StopTestPlay() {
@@ -364,19 +369,19 @@ void OptionsDialog::StopTestPlay() {
     testPlaying_ = false;
     context_.sound.Close();
     testPlayButton_->setIcon(ResourceIcon(IconId::Go));
-    testPlayButton_->setAccessibleName(QStringLiteral("Test play"));
+    testPlayButton_->setAccessibleName(QCoreApplication::translate("OptionsDialog", "Test play"));
 }
 
-QStringList OptionsDialog::FileFilters(const QStringList& extensions, qint16 languageOffset) {
+QStringList OptionsDialog::FileFilters(const QStringList& extensions) {
     QStringList filters;
     if (!extensions.isEmpty()) {
         QStringList patterns;
         for (const QString& e : extensions)
             patterns << QStringLiteral("*.") + e;
-        filters << LocalizedText(TextIds::MediaFilesFilter, languageOffset) + QStringLiteral(" (") +
-                       patterns.join(u' ') + u')';
+        filters << QCoreApplication::translate("OptionsDialog", "Media files (all types)") +
+                       QStringLiteral(" (") + patterns.join(u' ') + u')';
     }
-    filters << LocalizedText(TextIds::AllFilesFilter, languageOffset) + QStringLiteral(" (*)");
+    filters << QCoreApplication::translate("OptionsDialog", "All Files") + QStringLiteral(" (*)");
     return filters;
 }
 
@@ -385,7 +390,7 @@ void OptionsDialog::Browse() {
     SetBoxText(soundFile_, soundFile_->text().trimmed());
     const QString path = soundFile_->text();
     const QStringList extensions = PlayableExtensions();
-    const QStringList filters = FileFilters(extensions, context_.languageOffset);
+    const QStringList filters = FileFilters(extensions);
     int filter = filters.size() - 1; // All Files
     QString folder = QDir::currentPath();
     const QFileInfo file(path);

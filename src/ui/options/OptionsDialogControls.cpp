@@ -8,8 +8,6 @@
 #include "core/HotkeyText.h"
 #include "text/Captions.h"
 #include "text/LanguageChoice.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "ui/options/BoxInput.h"
 #include "ui/options/OptionsDialogDesign.h"
 #include "ui/options/OptionsDialogNames.h"
@@ -36,7 +34,6 @@ namespace names = options_names;
 
 namespace {
 
-constexpr int NoCaption = -1;
 // The preset boxes a strip shows at a time; more scroll.
 constexpr int VisiblePresetBoxes = 5;
 // The room between the rows of the dialog and around the controls inside a group, pixels.
@@ -88,15 +85,15 @@ private:
 };
 
 template <typename Control>
-Control* Named(Control* control, const char* name, int textId = NoCaption) {
+Control* Named(Control* control, const char* name, const char* caption = nullptr) {
     control->setObjectName(QLatin1String(name));
-    if (textId != NoCaption)
-        SetTextId(control, textId);
+    if (caption != nullptr)
+        SetCaptionSource(control, "OptionsDialog", caption);
     return control;
 }
 
-QLabel* Label(QWidget* parent, const char* name, int textId) {
-    return Named(new QLabel(parent), name, textId);
+QLabel* Label(QWidget* parent, const char* name, const char* caption) {
+    return Named(new QLabel(parent), name, caption);
 }
 
 QLineEdit* Box(QWidget* parent, const char* name, int maxLength, BoxFilter filter) {
@@ -111,22 +108,22 @@ QLineEdit* TextBox(QWidget* parent, const char* name, int maxLength) {
     return box;
 }
 
-QPushButton* Button(QWidget* parent, const char* name, int textId) {
-    auto* button = Named(new QPushButton(parent), name, textId);
+QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
+    auto* button = Named(new QPushButton(parent), name, caption);
     button->setAutoDefault(false);
     return button;
 }
 
 // A button that shows only its picture, as high as the box beside it and square.
 QPushButton* PictureButton(QWidget* parent, const char* name, const QWidget* beside) {
-    auto* button = Button(parent, name, NoCaption);
+    auto* button = Button(parent, name, nullptr);
     const int side = beside->sizeHint().height();
     button->setFixedSize(side, side);
     return button;
 }
 
-QCheckBox* Check(QWidget* parent, const char* name, int textId) {
-    return Named(new QCheckBox(parent), name, textId);
+QCheckBox* Check(QWidget* parent, const char* name, const char* caption) {
+    return Named(new QCheckBox(parent), name, caption);
 }
 
 // A row of controls; a null entry stretches.
@@ -193,57 +190,67 @@ void OptionsDialog::CreateControls() {
 
 // Alarm presets and the minutes the add action adds.
 QGroupBox* OptionsDialog::CreateAlarmGroup() {
-    alarmGroup_ = Named(new QGroupBox(this), names::AlarmGroup, TextIds::AlarmGroupCaption);
+    alarmGroup_ = Named(new QGroupBox(this), names::AlarmGroup,
+                        QT_TRANSLATE_NOOP("OptionsDialog", "Alarm (min)"));
     auto* layout = new QVBoxLayout(alarmGroup_);
     CreatePresetStrip(true, layout, BoxFilter::Digits);
     addMinute_ = Box(alarmGroup_, names::AddMinuteBox, 2, BoxFilter::Digits);
-    layout->addLayout(
-        Row({Label(alarmGroup_, names::AddMinuteLabel, TextIds::AddMinuteCaption), addMinute_,
-             Label(alarmGroup_, names::AddMinuteRangeLabel, TextIds::OneToNinetyNineCaption),
-             nullptr}));
+    layout->addLayout(Row({Label(alarmGroup_, names::AddMinuteLabel,
+                                 QT_TRANSLATE_NOOP("OptionsDialog", "Add Minutes")),
+                           addMinute_,
+                           Label(alarmGroup_, names::AddMinuteRangeLabel,
+                                 QT_TRANSLATE_NOOP("OptionsDialog", "(1-99)")),
+                           nullptr}));
     return alarmGroup_;
 }
 
 // CountDown presets and the repeat.
 QGroupBox* OptionsDialog::CreateCountDownGroup() {
-    countDownGroup_ =
-        Named(new QGroupBox(this), names::CountDownGroup, TextIds::CountDownGroupCaption);
+    countDownGroup_ = Named(new QGroupBox(this), names::CountDownGroup,
+                            QT_TRANSLATE_NOOP("OptionsDialog", "CountDown (min) or (min.sec)"));
     auto* layout = new QVBoxLayout(countDownGroup_);
     CreatePresetStrip(false, layout, TimeBoxFilter(options_.timeSeparator));
-    repeat_ = Check(countDownGroup_, names::RepeatCheck, TextIds::RepeatCaption);
+    repeat_ = Check(countDownGroup_, names::RepeatCheck,
+                    QT_TRANSLATE_NOOP("OptionsDialog", "Repeat at the end"));
     layout->addWidget(repeat_);
     return countDownGroup_;
 }
 
 QGroupBox* OptionsDialog::CreateSoundGroup() {
-    auto* group = Named(new QGroupBox(this), names::SoundGroup, TextIds::SoundGroupCaption);
+    auto* group =
+        Named(new QGroupBox(this), names::SoundGroup, QT_TRANSLATE_NOOP("OptionsDialog", "Sound"));
     auto* sourceRow = Named(new QWidget(group), names::SoundSourceRow);
     auto* sources = new QHBoxLayout(sourceRow);
     sources->setContentsMargins({});
     soundSource_ = new QButtonGroup(this);
-    const auto source = [&](const char* name, int textId, SoundSourceId id) {
-        auto* option = Named(new QRadioButton(sourceRow), name, textId);
+    const auto source = [&](const char* name, const char* caption, SoundSourceId id) {
+        auto* option = Named(new QRadioButton(sourceRow), name, caption);
         soundSource_->addButton(option, id);
         sources->addWidget(option, 1);
         return option;
     };
-    beepSource_ = source(names::BeepSourceOption, TextIds::BeepSourceCaption, BeepSource);
-    fileSource_ = source(names::FileSourceOption, TextIds::FileSourceCaption, FileSource);
-    silentSource_ = source(names::SilentSourceOption, TextIds::SilentSourceCaption, SilentSource);
+    beepSource_ =
+        source(names::BeepSourceOption, QT_TRANSLATE_NOOP("OptionsDialog", "System"), BeepSource);
+    fileSource_ =
+        source(names::FileSourceOption, QT_TRANSLATE_NOOP("OptionsDialog", "File"), FileSource);
+    silentSource_ = source(names::SilentSourceOption, QT_TRANSLATE_NOOP("OptionsDialog", "Nothing"),
+                           SilentSource);
 
     soundFile_ = TextBox(group, names::SoundFileBox, 0);
     soundFile_->setAcceptDrops(false); // the dialog takes dropped files itself
     soundFile_->installEventFilter(this);
     soundFile_->setAttribute(Qt::WA_AcceptDrops, true);
     testPlayButton_ = PictureButton(group, names::TestPlayButton, soundFile_);
-    browseButton_ = Button(group, names::BrowseButton, TextIds::BrowseCaption);
+    browseButton_ =
+        Button(group, names::BrowseButton, QT_TRANSLATE_NOOP("OptionsDialog", "&Browse"));
     beepRow_ = Named(new QWidget(group), names::BeepRow);
     beepCount_ = Box(beepRow_, names::BeepCountBox, 2, BoxFilter::Digits);
     testBeepButton_ = PictureButton(beepRow_, names::TestBeepButton, beepCount_);
-    QHBoxLayout* beep =
-        Row({Label(beepRow_, names::BeepCountLabel, TextIds::BeepCountCaption), beepCount_,
-             Label(beepRow_, names::BeepCountRangeLabel, TextIds::OneToNinetyNineCaption),
-             testBeepButton_, nullptr});
+    QHBoxLayout* beep = Row(
+        {Label(beepRow_, names::BeepCountLabel, QT_TRANSLATE_NOOP("OptionsDialog", "Beep")),
+         beepCount_,
+         Label(beepRow_, names::BeepCountRangeLabel, QT_TRANSLATE_NOOP("OptionsDialog", "(1-99)")),
+         testBeepButton_, nullptr});
     beep->setContentsMargins({});
     beepRow_->setLayout(beep);
     // The beep row takes the file row's place: one of them is shown at a time.
@@ -254,13 +261,17 @@ QGroupBox* OptionsDialog::CreateSoundGroup() {
          std::initializer_list<QWidget*>{soundFile_, testPlayButton_, browseButton_, beepRow_})
         KeepRoom(w);
 
-    untilEnd_ = Check(group, names::UntilEndCheck, TextIds::UntilEndCaption);
+    untilEnd_ =
+        Check(group, names::UntilEndCheck, QT_TRANSLATE_NOOP("OptionsDialog", "Until end of play"));
     ringDuration_ = Box(group, names::RingDurationBox, 4, TimeBoxFilter(options_.timeSeparator));
-    ringDurationUnit_ = Label(group, names::RingDurationUnitLabel, TextIds::DurationUnitCaption);
+    ringDurationUnit_ =
+        Label(group, names::RingDurationUnitLabel,
+              QT_TRANSLATE_NOOP("OptionsDialog", "(min) or (min.sec) [0:Indefinite]"));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(sourceRow);
     layout->addLayout(fileOrBeep);
-    layout->addLayout(Row({Label(group, names::RingDurationLabel, TextIds::RingDurationCaption),
+    layout->addLayout(Row({Label(group, names::RingDurationLabel,
+                                 QT_TRANSLATE_NOOP("OptionsDialog", "Ring Duration")),
                            untilEnd_, nullptr}));
     layout->addLayout(Row({ringDuration_, ringDurationUnit_, nullptr}));
     return group;
@@ -268,27 +279,33 @@ QGroupBox* OptionsDialog::CreateSoundGroup() {
 
 // The alert window.
 QGroupBox* OptionsDialog::CreateAlertWindowGroup() {
-    auto* group =
-        Named(new QGroupBox(this), names::AlertWindowGroup, TextIds::AlertWindowGroupCaption);
-    alertWindowShown_ = Check(group, names::AlertWindowCheck, TextIds::AlertWindowCaption);
+    auto* group = Named(new QGroupBox(this), names::AlertWindowGroup,
+                        QT_TRANSLATE_NOOP("OptionsDialog", "Message Box"));
+    alertWindowShown_ =
+        Check(group, names::AlertWindowCheck, QT_TRANSLATE_NOOP("OptionsDialog", "Display"));
     alertSize_ = Box(group, names::AlertSizeBox, 3, BoxFilter::Decimal);
     displayDuration_ =
         Box(group, names::DisplayDurationBox, 4, TimeBoxFilter(options_.timeSeparator));
     auto* layout = new QVBoxLayout(group);
     layout->addLayout(Row(
-        {alertWindowShown_, nullptr, Label(group, names::AlertSizeLabel, TextIds::AlertSizeCaption),
-         alertSize_, Label(group, names::AlertSizeUnitLabel, TextIds::TimesCaption)}));
-    layout->addWidget(Label(group, names::DisplayDurationLabel, TextIds::DisplayDurationCaption));
-    layout->addLayout(Row(
-        {displayDuration_,
-         Label(group, names::DisplayDurationUnitLabel, TextIds::DurationUnitCaption), nullptr}));
+        {alertWindowShown_, nullptr,
+         Label(group, names::AlertSizeLabel, QT_TRANSLATE_NOOP("OptionsDialog", "Size")),
+         alertSize_,
+         Label(group, names::AlertSizeUnitLabel, QT_TRANSLATE_NOOP("OptionsDialog", "times"))}));
+    layout->addWidget(Label(group, names::DisplayDurationLabel,
+                            QT_TRANSLATE_NOOP("OptionsDialog", "Display Duration")));
+    layout->addLayout(
+        Row({displayDuration_,
+             Label(group, names::DisplayDurationUnitLabel,
+                   QT_TRANSLATE_NOOP("OptionsDialog", "(min) or (min.sec) [0:Indefinite]")),
+             nullptr}));
     return group;
 }
 
 // The alert window's texts, one row per mode, in the modes' order.
 QGroupBox* OptionsDialog::CreateMessageTextsGroup(bool countDownFirst) {
-    auto* group =
-        Named(new QGroupBox(this), names::MessageTextsGroup, TextIds::MessageTextsGroupCaption);
+    auto* group = Named(new QGroupBox(this), names::MessageTextsGroup,
+                        QT_TRANSLATE_NOOP("OptionsDialog", "MessageBox Text"));
     const auto row = [&](const char* rowName, const char* labelName, TimerMode mode,
                          const char* line1, const char* line2, QLineEdit*& first,
                          QLineEdit*& second) {
@@ -297,7 +314,10 @@ QGroupBox* OptionsDialog::CreateMessageTextsGroup(bool countDownFirst) {
         second = TextBox(panel, line2, 32);
         auto* layout = new QHBoxLayout(panel);
         layout->setContentsMargins({});
-        layout->addWidget(Label(panel, labelName, TextIds::ModeName(mode)));
+        layout->addWidget(Label(panel, labelName,
+                                mode == TimerMode::Alarm
+                                    ? QT_TRANSLATE_NOOP("OptionsDialog", "Alarm")
+                                    : QT_TRANSLATE_NOOP("OptionsDialog", "CountDown")));
         layout->addWidget(first, 1);
         layout->addWidget(second, 1);
         return panel;
@@ -315,11 +335,14 @@ QGroupBox* OptionsDialog::CreateMessageTextsGroup(bool countDownFirst) {
 
 // Notification area and taskbar.
 QGroupBox* OptionsDialog::CreateTrayGroup() {
-    auto* group = Named(new QGroupBox(this), names::TrayGroup, TextIds::TrayGroupCaption);
-    trayIcon_ = Check(group, names::TrayIconCheck, TextIds::TrayIconCaption);
-    taskbarButton_ = Check(group, names::TaskbarButtonCheck, TextIds::TaskbarButtonCaption);
-    progress_ = Check(group, names::ProgressCheck, TextIds::ProgressCaption);
-    showAlways_ = Check(group, names::ShowAlwaysCheck, TextIds::ShowAlwaysCaption);
+    auto* group = Named(new QGroupBox(this), names::TrayGroup,
+                        QT_TRANSLATE_NOOP("OptionsDialog", "TaskTray && TaskBar"));
+    trayIcon_ = Check(group, names::TrayIconCheck, QT_TRANSLATE_NOOP("OptionsDialog", "TaskTray"));
+    taskbarButton_ =
+        Check(group, names::TaskbarButtonCheck, QT_TRANSLATE_NOOP("OptionsDialog", "TaskBar"));
+    progress_ = Check(group, names::ProgressCheck, QT_TRANSLATE_NOOP("OptionsDialog", "Progress"));
+    showAlways_ =
+        Check(group, names::ShowAlwaysCheck, QT_TRANSLATE_NOOP("OptionsDialog", "Show Always"));
     auto* layout = new QGridLayout(group);
     layout->addWidget(trayIcon_, 0, 0);
     layout->addWidget(taskbarButton_, 1, 0);
@@ -330,20 +353,23 @@ QGroupBox* OptionsDialog::CreateTrayGroup() {
 
 // The main window's size and display length.
 std::array<QGroupBox*, 2> OptionsDialog::CreateWindowSizeGroups() {
-    auto* size =
-        Named(new QGroupBox(this), names::WindowSizeGroup, TextIds::WindowSizeGroupCaption);
+    auto* size = Named(new QGroupBox(this), names::WindowSizeGroup,
+                       QT_TRANSLATE_NOOP("OptionsDialog", "Window Size (Pixel)"));
     windowWidth_ = Box(size, names::WidthBox, 3, BoxFilter::Digits);
     windowHeight_ = Box(size, names::HeightBox, 3, BoxFilter::Digits);
-    reflectSize_ = Button(size, names::ReflectSizeButton, TextIds::ReflectCaption);
-    QHBoxLayout* sizeRow = Row({Label(size, names::WidthLabel, TextIds::WidthCaption), windowWidth_,
-                                Label(size, names::HeightLabel, TextIds::HeightCaption),
-                                windowHeight_, nullptr, reflectSize_});
+    reflectSize_ =
+        Button(size, names::ReflectSizeButton, QT_TRANSLATE_NOOP("OptionsDialog", "&Reflect"));
+    QHBoxLayout* sizeRow = Row(
+        {Label(size, names::WidthLabel, QT_TRANSLATE_NOOP("OptionsDialog", "Width")), windowWidth_,
+         Label(size, names::HeightLabel, QT_TRANSLATE_NOOP("OptionsDialog", "Height")),
+         windowHeight_, nullptr, reflectSize_});
     size->setLayout(sizeRow);
 
-    auto* length =
-        Named(new QGroupBox(this), names::DisplayLengthGroup, TextIds::DisplayLengthGroupCaption);
+    auto* length = Named(new QGroupBox(this), names::DisplayLengthGroup,
+                         QT_TRANSLATE_NOOP("OptionsDialog", "Maximum String Length"));
     lengthList_ = Named(new QComboBox(length), names::LengthList);
-    reflectLength_ = Button(length, names::ReflectLengthButton, TextIds::ReflectCaption);
+    reflectLength_ =
+        Button(length, names::ReflectLengthButton, QT_TRANSLATE_NOOP("OptionsDialog", "&Reflect"));
     auto* lengthRow = new QHBoxLayout(length);
     lengthRow->addWidget(lengthList_, 1);
     lengthRow->addWidget(reflectLength_);
@@ -364,26 +390,32 @@ QGridLayout* OptionsDialog::CreateHotkeyAndLanguage() {
     hotkeyNote_->setWordWrap(true);
     hotkeyNote_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Minimum);
     hotkeyNote_->hide();
-    shortcutSettings_ =
-        Button(this, names::ShortcutSettingsButton, TextIds::ShortcutSettingsCaption);
+    shortcutSettings_ = Button(this, names::ShortcutSettingsButton,
+                               QT_TRANSLATE_NOOP("OptionsDialog", "&Change..."));
     // Offered beside the box where the desktop's shortcut settings can be opened.
     shortcutSettings_->setVisible(context_.hotkeyBinding.CanOpenSettings);
     languageList_ = Named(new QComboBox(this), names::LanguageList);
 
     auto* layout = new QGridLayout;
-    layout->addWidget(Label(this, names::HotkeyLabel, TextIds::HotkeyCaption), 0, 0);
+    layout->addWidget(Label(this, names::HotkeyLabel, QT_TRANSLATE_NOOP("OptionsDialog", "Hotkey")),
+                      0, 0);
     layout->addLayout(Row({hotkey_, shortcutSettings_}), 0, 1);
     layout->addWidget(hotkeyNote_, 1, 0, 1, 2);
-    layout->addWidget(Label(this, names::LanguageLabel, TextIds::LanguageCaption), 2, 0);
+    layout->addWidget(
+        Label(this, names::LanguageLabel, QT_TRANSLATE_NOOP("OptionsDialog", "Language")), 2, 0);
     layout->addWidget(languageList_, 2, 1);
     return layout;
 }
 
 QGroupBox* OptionsDialog::CreateRestoreGroup() {
     auto* group = Named(new QGroupBox(this), names::RestoreDefaultsGroup,
-                        TextIds::RestoreDefaultsGroupCaption);
-    restoreLook_ = Button(group, names::RestoreLookButton, TextIds::RestoreLookCaption);
-    restoreAll_ = Button(group, names::RestoreAllButton, TextIds::RestoreAllCaption);
+                        QT_TRANSLATE_NOOP("OptionsDialog", "Restore Defaults"));
+    restoreLook_ =
+        Button(group, names::RestoreLookButton,
+               QT_TRANSLATE_NOOP("OptionsDialog", "Window Size, Font, \nand Background Color"));
+    restoreAll_ =
+        Button(group, names::RestoreAllButton,
+               QT_TRANSLATE_NOOP("OptionsDialog", "All (Window position is not included.)"));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(restoreLook_);
     layout->addWidget(restoreAll_);
@@ -393,8 +425,9 @@ QGroupBox* OptionsDialog::CreateRestoreGroup() {
 // OK at the end of the left column, Cancel at the start of the right one, the version in
 // the corner.
 void OptionsDialog::CreateEndButtons(QGridLayout* grid, int row) {
-    okButton_ = Button(this, names::OkButton, TextIds::OkCaption);
-    cancelButton_ = Button(this, names::CancelButton, TextIds::CancelCaption);
+    okButton_ = Button(this, names::OkButton, QT_TRANSLATE_NOOP("OptionsDialog", "&OK"));
+    cancelButton_ =
+        Button(this, names::CancelButton, QT_TRANSLATE_NOOP("OptionsDialog", "&Cancel"));
     versionLabel_ = Named(new QLabel(this), names::VersionLabel);
     grid->addWidget(okButton_, row, 0, Qt::AlignRight);
     QHBoxLayout* right = Row({cancelButton_, nullptr, versionLabel_});

@@ -4,13 +4,12 @@
 #include "ui/options/OptionsDialog.h"
 
 #include "text/Captions.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "ui/options/OptionsDialogDesign.h"
 #include "ui/options/OptionsDialogNames.h"
 #include "ui/widgets/ControlFit.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,22 +24,22 @@ using namespace options_design;
 namespace names = options_names;
 
 void OptionsDialog::FillLists() {
-    const qint16 offset = context_.languageOffset;
+    const QString maxWord = QCoreApplication::translate("OptionsDialog", "Max");
+    const QString minutesWord = QCoreApplication::translate("OptionsDialog", "min");
     for (qint16 length = FirstListedLength; length <= LastListedLength; ++length)
         lengthList_->addItem(MaxLengthItemText(length, options_.timeSeparator, context_.locale,
-                                               LocalizedText(TextIds::LengthMaxWord, offset),
-                                               LocalizedText(TextIds::LengthMinutesWord, offset)));
-    // System default, English, Japanese: the language choices in their order.
-    for (int language = 0; language < 3; ++language)
-        languageList_->addItem(LocalizedText(TextIds::SystemLanguage + language, offset));
+                                               maxWord, minutesWord));
+    // The language choices in the order of LanguageSetting.
+    for (const char* language : {QT_TRANSLATE_NOOP("OptionsDialog", "System Default"),
+                                 QT_TRANSLATE_NOOP("OptionsDialog", "English"),
+                                 QT_TRANSLATE_NOOP("OptionsDialog", "Japanese")})
+        languageList_->addItem(QCoreApplication::translate("OptionsDialog", language));
 }
 
 void OptionsDialog::Caption() {
-    SetTextId(this, TextIds::OptionsTitle);
-    CaptionWindow(this, context_.languageOffset);
-    // The two-line caption keeps one line break; a screen reader reads it as one line.
-    restoreLook_->setText(
-        restoreLook_->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    SetCaptionSource(this, "OptionsDialog", QT_TRANSLATE_NOOP("OptionsDialog", "Options"));
+    CaptionWindow(this);
+    // The two-line caption: a screen reader reads it as one line.
     restoreLook_->setAccessibleName(WithoutMnemonic(restoreLook_->text()).simplified());
     if (options_.timeSeparator == TimeSeparator::Colon) {
         const auto clockStyle = [](QString text) {
@@ -94,8 +93,8 @@ void OptionsDialog::SetAccessibleNames() {
                                     caption(names::WindowSizeGroup));
     reflectLength_->setAccessibleName(caption(names::ReflectLengthButton) + QStringLiteral(" ") +
                                       caption(names::DisplayLengthGroup));
-    testPlayButton_->setAccessibleName(QStringLiteral("Test play"));
-    testBeepButton_->setAccessibleName(QStringLiteral("Test beep"));
+    testPlayButton_->setAccessibleName(QCoreApplication::translate("OptionsDialog", "Test play"));
+    testBeepButton_->setAccessibleName(QCoreApplication::translate("OptionsDialog", "Test beep"));
     versionLabel_->setAccessibleName(versionLabel_->text());
 }
 

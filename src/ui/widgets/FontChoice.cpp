@@ -173,10 +173,11 @@ qint16 ChooseFontDialog(QWidget* owner, FontDescription& description) {
     fonts->setCurrentFont(initial);
 
     qint32 color = description.Color;
-    auto* colorButton = new QPushButton(Swatch(IntToColor(color, PaletteFor(owner))),
-                                        QStringLiteral("&Color..."), &dialog);
+    auto* colorButton =
+        new QPushButton(Swatch(IntToColor(color, PaletteFor(owner))),
+                        QCoreApplication::translate("FontChoice", "&Color..."), &dialog);
     colorButton->setObjectName("fontColorButton");
-    colorButton->setAccessibleName(QStringLiteral("Text color"));
+    colorButton->setAccessibleName(QCoreApplication::translate("FontChoice", "Text color"));
     colorButton->setAutoDefault(false);
     QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
         const qint32 chosen = ChooseColorDialog(&dialog, color);

@@ -4,7 +4,6 @@
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
 #include "sound/Beeper.h"
-#include "text/StringTable.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -53,13 +52,12 @@ TEST(AlertWindowLayoutTest, LinesByModeAndLanguage) {
     o.englishCountDownText1 = QStringLiteral("C1E");
     o.englishCountDownText2 = QStringLiteral("C2E");
     o.japaneseCountDownText1 = QString();
-    EXPECT_EQ(AlertLinesFor(o, TimerMode::Alarm, 0).line1, "A1E");
-    EXPECT_EQ(AlertLinesFor(o, TimerMode::Alarm, 17).line1, "A1J");
-    EXPECT_EQ(AlertLinesFor(o, TimerMode::CountDown, 0).line2, "C2E");
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::Alarm, InterfaceLanguage::English).line1, "A1E");
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::Alarm, InterfaceLanguage::Japanese).line1, "A1J");
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::CountDown, InterfaceLanguage::English).line2, "C2E");
     // Japanese texts, even when empty while the English ones are not.
-    EXPECT_EQ(AlertLinesFor(o, TimerMode::CountDown, 17).line1, "");
-    EXPECT_EQ(AlertLinesFor(o, TimerMode::CountDown, 5).line1, "C1E");
-    EXPECT_EQ(AlertLinesFor(o, TimerMode::StopWatch, 0).line1, "");
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::CountDown, InterfaceLanguage::Japanese).line1, "");
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::StopWatch, InterfaceLanguage::English).line1, "");
 }
 
 // The desktop tests see the texts, size and place; here the labels' choice.
@@ -71,7 +69,7 @@ TEST(AlertWindowTest, OneOrTwoLabelsByTheLinesAndAnAlertForScreenReaders) {
     AppState state;
     state.mode = TimerMode::CountDown;
     QWidget main;
-    AlertWindow w(o, state, EnglishOffset, &main);
+    AlertWindow w(o, state, InterfaceLanguage::English, &main);
     const auto label = [&w](const char* name) {
         auto* found = w.findChild<QLabel*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;

@@ -1,8 +1,8 @@
 #include "text/Captions.h"
 
 #include "desktop/QtFontProbe.h"
+#include "desktop/QtTranslation.h"
 #include "text/LanguageChoice.h"
-#include "text/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ namespace plimset {
 namespace {
 
 // A window with a menu, a sub-menu the window does not own, buttons, a group box and
-// labels; all carry text ids except `Untagged`.
+// labels; all carry caption sources except `Untagged`.
 struct SampleForm {
     QMainWindow Window;
     QWidget* Central = new QWidget(&Window);
@@ -38,20 +38,20 @@ struct SampleForm {
         Window.menuBar()->addMenu(Modes.get());
         BuddyLabel->setBuddy(new QLineEdit(Central));
         Window.setCentralWidget(Central);
-        SetTextId(&Window, 101);
-        SetTextId(Settings, 269);
-        SetTextId(Modes->menuAction(), 602);
-        SetTextId(Alarm, 601);
-        SetTextId(Ok, 301);
-        SetTextId(Tray, 705);
-        SetTextId(Label, 705);
-        SetTextId(BuddyLabel, 304);
+        SetCaptionSource(&Window, "OptionsDialog", "Options");
+        SetCaptionSource(Settings, "MainWindow", "&Options...");
+        SetCaptionSource(Modes->menuAction(), "MainWindow", "CountDown");
+        SetCaptionSource(Alarm, "MainWindow", "Alarm");
+        SetCaptionSource(Ok, "OptionsDialog", "&OK");
+        SetCaptionSource(Tray, "OptionsDialog", "TaskTray && TaskBar");
+        SetCaptionSource(Label, "OptionsDialog", "TaskTray && TaskBar");
+        SetCaptionSource(BuddyLabel, "OptionsDialog", "&Browse");
     }
 };
 
 TEST(CaptionWindow, CaptionsTaggedObjectsWithAccessKeysAsQtMarksThem) {
     SampleForm form;
-    CaptionWindow(&form.Window, EnglishOffset);
+    CaptionWindow(&form.Window);
 
     EXPECT_EQ(form.Window.windowTitle(), "Options");
     EXPECT_EQ(form.Settings->title(), "&Options...");
@@ -68,22 +68,25 @@ TEST(CaptionWindow, CaptionsTaggedObjectsWithAccessKeysAsQtMarksThem) {
     EXPECT_EQ(form.Tray->accessibleName(), "TaskTray & TaskBar");
 
     // A window title shows no marks.
-    SetTextId(&form.Window, 251);
-    CaptionWindow(&form.Window, EnglishOffset);
+    SetCaptionSource(&form.Window, "MainWindow", "&Always on Top");
+    CaptionWindow(&form.Window);
     EXPECT_EQ(form.Window.windowTitle(), "Always on Top");
     EXPECT_EQ(WithoutMnemonic("&&&x y&"), "&x y");
 }
 
 TEST(CaptionWindow, SwitchesLanguageBothWays) {
     SampleForm form;
-    CaptionWindow(&form.Window, JapaneseOffset);
+    QtTranslation translation;
+    translation.UseLanguage("ja");
+    CaptionWindow(&form.Window);
     EXPECT_EQ(form.Window.windowTitle(), "オプション");
     EXPECT_EQ(form.Alarm->text(), "アラーム");
     EXPECT_EQ(form.Ok->text(), "決定(&O)");
     EXPECT_EQ(form.Ok->accessibleName(), "決定(O)");
     EXPECT_EQ(form.Tray->title(), "タスクトレイ ＆ タスクバー");
 
-    CaptionWindow(&form.Window, EnglishOffset);
+    translation.UseLanguage("");
+    CaptionWindow(&form.Window);
     EXPECT_EQ(form.Alarm->text(), "Alarm");
 }
 
@@ -97,7 +100,7 @@ TEST(QtFontProbe, KeepsJapaneseWithoutTheNamedFaces) {
         GTEST_SKIP() << "no Japanese font installed";
     const LanguageChoice choice =
         ChooseLanguage(LanguageSetting::Japanese, QLocale(QLocale::English), probe);
-    EXPECT_EQ(choice.LanguageOffset, JapaneseOffset);
+    EXPECT_EQ(choice.Interface, InterfaceLanguage::Japanese);
     EXPECT_FALSE(choice.NonJapanese);
     // Of the fixed-width and proportional IPA pair, the proportional face is the closer match
     // to the preferred face.

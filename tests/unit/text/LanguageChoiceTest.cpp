@@ -1,5 +1,4 @@
 #include "text/LanguageChoice.h"
-#include "text/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +36,8 @@ TEST(ChooseLanguage, EveryOptionLocaleAndFontSituation) {
                 // Without a Japanese font English is forced, whatever the option says.
                 const bool japanese = option == LanguageSetting::Japanese ||
                                       (option == LanguageSetting::System && japaneseLocale);
-                EXPECT_EQ(choice.LanguageOffset, japaneseFont && japanese ? JapaneseOffset : 0);
+                EXPECT_EQ(choice.Interface, japaneseFont && japanese ? InterfaceLanguage::Japanese
+                                                                     : InterfaceLanguage::English);
                 EXPECT_EQ(choice.Language, japaneseFont ? option : LanguageSetting::English);
                 EXPECT_EQ(choice.NonJapanese, !japaneseFont);
             }

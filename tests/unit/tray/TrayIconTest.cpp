@@ -1,5 +1,6 @@
 #include "tray/TrayIcon.h"
 #include "FakeEmbeddingTray.h"
+#include "desktop/QtTranslation.h"
 #include "tray/TrayIconNames.h"
 
 #include <QAction>
@@ -31,7 +32,7 @@ struct TrayFixture : ::testing::Test {
 };
 
 TEST_F(TrayFixture, MenuFollowsTheWindowAndExitRemovesTheIcon) {
-    tray.Load(QStringLiteral("CountDown"), 0);
+    tray.Load(QStringLiteral("CountDown"));
     ASSERT_TRUE(tray.IsShown());
     EXPECT_EQ(HideCaption(), QStringLiteral("Mi&nimize"));
 
@@ -45,7 +46,9 @@ TEST_F(TrayFixture, MenuFollowsTheWindowAndExitRemovesTheIcon) {
     window.show();
     EXPECT_EQ(HideCaption(), QStringLiteral("Mi&nimize"));
 
-    tray.Localize(17);
+    QtTranslation japanese;
+    japanese.UseLanguage("ja");
+    tray.Localize();
     EXPECT_NE(HideCaption(), QStringLiteral("Mi&nimize"));
     EXPECT_NE(tray.Menu()->findChild<QAction*>(QLatin1String(TrayIconNames::ExitItem))->text(),
               QStringLiteral("E&xit"));
@@ -62,7 +65,7 @@ TEST_F(TrayFixture, MenuFollowsTheWindowAndExitRemovesTheIcon) {
 }
 
 TEST_F(TrayFixture, ClicksOpenTheMenuOrShowTheWindowUnlessADialogIsOpen) {
-    tray.Load(QStringLiteral("Alarm"), 0);
+    tray.Load(QStringLiteral("Alarm"));
     tray.HideMainWindow();
     state.optionsOpen = true;
     tray.IconPressed(TrayClick::Left);
@@ -85,7 +88,7 @@ TEST_F(TrayFixture, ClicksOpenTheMenuOrShowTheWindowUnlessADialogIsOpen) {
 TEST_F(TrayFixture, MinimizingHidesToTheTrayOnlyWhileATrayShowsTheIcon) {
     tray.SetGracePeriod(0);
     QSignalSpy missing(&tray, &TrayIcon::TrayMissing);
-    tray.Load(QStringLiteral("CountDown"), 0);
+    tray.Load(QStringLiteral("CountDown"));
     window.showMinimized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }));
     EXPECT_EQ(HideCaption(), QStringLiteral("&Restore"));
@@ -114,7 +117,7 @@ TEST_F(TrayFixture, AMissingTrayIsAnnouncedOnceAndTheIconAppearsWhenATrayDoes) {
     tray.SetGracePeriod(300);
     QSignalSpy missing(&tray, &TrayIcon::TrayMissing);
     QSignalSpy shown(&tray, &TrayIcon::ShownChanged);
-    tray.Load(QStringLiteral("CountDown"), 0);
+    tray.Load(QStringLiteral("CountDown"));
     window.hide();
     EXPECT_FALSE(tray.IsShown());
     EXPECT_EQ(missing.count(), 0); // not before the grace period

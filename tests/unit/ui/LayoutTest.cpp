@@ -7,8 +7,6 @@
 #include "ModalDriver.h"
 #include "alerts/AlertWindow.h"
 #include "core/AppState.h"
-#include "text/StringTable.h"
-#include "text/TextIds.h"
 #include "ui/main/MainWindowNames.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/options/OptionsDialogNames.h"
@@ -83,7 +81,7 @@ TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
                 const std::string where = Where(look, japanese, settings.constData());
                 WhenModalOpens<OptionsDialog>([&](OptionsDialog* d) {
                     EXPECT_EQ(d->windowTitle(),
-                              LocalizedText(TextIds::OptionsTitle, japanese ? JapaneseOffset : 0))
+                              japanese ? QStringLiteral("オプション") : QStringLiteral("Options"))
                         << where;
                     const auto scrolls = [](const QWidget* w) {
                         const QString n = w->objectName();
@@ -152,9 +150,11 @@ TEST_F(LayoutTest, MainWindowAndMessageBoxesAreReadWhole) {
             ASSERT_TRUE(StartWith(look, japanese, ""));
             EXPECT_EQ(LayoutFaults(window).join(QChar(10)).toStdString(), "")
                 << Where(look, japanese, "main");
-            QMessageBox box(QMessageBox::Critical, QStringLiteral("Plimset"),
-                            LocalizedText(TextIds::TrayIconTimeout, japanese ? JapaneseOffset : 0),
-                            QMessageBox::Ok, window);
+            QMessageBox box(
+                QMessageBox::Critical, QStringLiteral("Plimset"),
+                QCoreApplication::translate("App", "Timeout error. The icon does not appear in "
+                                                   "the notification area."),
+                QMessageBox::Ok, window);
             box.show();
             EXPECT_EQ(LayoutFaults(&box).join(QChar(10)).toStdString(), "")
                 << Where(look, japanese, "message");

@@ -40,11 +40,11 @@ TEST_F(MainWindowTest, TicksWhenDueAndSpeaksEnglishWithoutAJapaneseFont) {
     // The engine arms each tick for its moment, to the millisecond.
     EXPECT_TRUE(Find<QTimer>(Names::Tick)->isSingleShot());
     EXPECT_EQ(Find<QTimer>(Names::Tick)->timerType(), Qt::PreciseTimer);
-    EXPECT_EQ(app->Language().Offset, EnglishOffset);
+    EXPECT_EQ(app->Language().Interface, InterfaceLanguage::English);
     EXPECT_TRUE(app->Language().NoJapaneseFont);
 }
 
-TEST_F(MainWindowTest, QtsOwnButtonsSpeakTheInterfaceLanguage) {
+TEST_F(MainWindowTest, OwnAndQtsTextsSpeakTheInterfaceLanguage) {
     fonts.japanese = true;
     WriteSettings("[Option]\nLanguage=2\n");
     ASSERT_FALSE(Start());
@@ -53,12 +53,15 @@ TEST_F(MainWindowTest, QtsOwnButtonsSpeakTheInterfaceLanguage) {
                         QMessageBox::Yes | QMessageBox::No);
         return box.button(QMessageBox::Yes)->text() + u' ' + box.button(QMessageBox::No)->text();
     };
+    const auto onTop = [this] { return Find<QAction>(Names::AlwaysOnTopItem)->text(); };
     EXPECT_EQ(buttons(), QStringLiteral("はい(&Y) いいえ(&N)"));
+    EXPECT_EQ(onTop(), QStringLiteral("常に手前に表示(&A)"));
     // The language chosen in the Options dialog is applied the same way.
     OptionSettings english = app->Options();
     english.language = LanguageSetting::English;
     app->ApplyOptions(english);
     EXPECT_EQ(buttons(), QStringLiteral("&Yes &No"));
+    EXPECT_EQ(onTop(), QStringLiteral("&Always on Top"));
 }
 
 TEST_F(MainWindowTest, ModeMenuFollowsTheModeOrderAndEachItemSelectsItsMode) {
@@ -302,7 +305,8 @@ TEST_F(MainWindowTest, MinimizeNeedsAWayBackAndAMissingTrayIsToldInPassing) {
     ASSERT_FALSE(Start());
     app->Tray().SetGracePeriod(0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !notifier.news.empty(); }, 5000));
-    const std::vector<QString> told{LocalizedText(TextIds::TrayIconTimeout, 0)};
+    const std::vector<QString> told{
+        QStringLiteral("Timeout error. The icon does not appear in the notification area.")};
     EXPECT_EQ(notifier.news, told);
     EXPECT_EQ(errorLines, told);
     EXPECT_TRUE(messages.empty());

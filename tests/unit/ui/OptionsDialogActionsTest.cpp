@@ -286,7 +286,7 @@ protected:
                 .settings = settings,
                 .sound = sound,
                 .beeper = beeper,
-                .languageOffset = 0,
+                .language = InterfaceLanguage::English,
                 .locale = QLocale(QLocale::German, QLocale::Germany),
                 .defaultLook = defaultLook,
                 .defaultSoundFile = {},
@@ -396,9 +396,9 @@ TEST_F(OptionsDialogOwnContext, ASaveThatCannotBeWrittenIsReportedAndStillApplie
 }
 
 TEST(OptionsDialogFilters, MediaFilesComeFirstAndAllFilesMatchNamesWithoutADot) {
-    EXPECT_EQ(OptionsDialog::FileFilters({"wav", "oga"}, 0),
+    EXPECT_EQ(OptionsDialog::FileFilters({"wav", "oga"}),
               (QStringList{"Media files (all types) (*.wav *.oga)", "All Files (*)"}));
-    EXPECT_EQ(OptionsDialog::FileFilters({}, 0), QStringList{"All Files (*)"});
+    EXPECT_EQ(OptionsDialog::FileFilters({}), QStringList{"All Files (*)"});
 }
 
 } // namespace
