@@ -1,6 +1,6 @@
 // The Options dialog's controls and the layouts that place them: two columns of groups,
 // the alert texts across the dialog below them, and the end buttons at the bottom; the
-// strips of preset boxes, the labels' buddies, the connections and the tab order.
+// labels' buddies, the connections and the tab order.
 
 #include "ui/options/OptionsDialog.h"
 
@@ -9,6 +9,7 @@
 #include "text/Captions.h"
 #include "text/LanguageChoice.h"
 #include "ui/options/BoxInput.h"
+#include "ui/options/OptionsDialogControlMakers.h"
 #include "ui/options/OptionsDialogDesign.h"
 #include "ui/options/OptionsDialogNames.h"
 
@@ -31,119 +32,13 @@ namespace plimset {
 
 using namespace options_design;
 namespace names = options_names;
+using namespace options_controls;
 
 namespace {
 
-// The preset boxes a strip shows at a time; more scroll.
-constexpr int VisiblePresetBoxes = 5;
 // The room between the rows of the dialog and around the controls inside a group, pixels.
 constexpr int CompactSpacing = 4;
 constexpr QMargins CompactMargins{8, 2, 8, 6};
-
-// A box as wide as the most characters it takes, in its own font.
-class NumberBox : public QLineEdit {
-public:
-    NumberBox(QWidget* parent, int characters) : QLineEdit(parent), characters_(characters) {
-        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    }
-    QSize sizeHint() const override {
-        // QLineEdit's own hint is room for 17 'x'; this box needs room for its digits.
-        QSize size = QLineEdit::sizeHint();
-        const QFontMetrics fm = fontMetrics();
-        size.rwidth() +=
-            fm.horizontalAdvance(QString(characters_, u'0')) - 17 * fm.horizontalAdvance(u'x') + 2;
-        return size;
-    }
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-private:
-    int characters_;
-};
-
-// Shows a strip of preset boxes, so many of them at a time; the strip scrolls beneath.
-class StripViewport : public QWidget {
-public:
-    explicit StripViewport(QWidget* parent)
-        : QWidget(parent), strip_(new QWidget(this)), row_(new QHBoxLayout(strip_)) {
-        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-        row_->setContentsMargins({});
-        row_->setSizeConstraint(QLayout::SetFixedSize);
-    }
-    QWidget* Strip() const { return strip_; }
-    QHBoxLayout* BoxRow() const { return row_; }
-    // The distance from one box's left to the next one's.
-    int Step() const { return row_->itemAt(0)->sizeHint().width() + row_->spacing(); }
-    QSize sizeHint() const override {
-        return {VisiblePresetBoxes * Step() - row_->spacing(),
-                row_->itemAt(0)->sizeHint().height()};
-    }
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-private:
-    QWidget* strip_;
-    QHBoxLayout* row_;
-};
-
-template <typename Control>
-Control* Named(Control* control, const char* name, const char* caption = nullptr) {
-    control->setObjectName(QLatin1String(name));
-    if (caption != nullptr)
-        SetCaptionSource(control, "OptionsDialog", caption);
-    return control;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const char* caption) {
-    return Named(new QLabel(parent), name, caption);
-}
-
-QLineEdit* Box(QWidget* parent, const char* name, int maxLength, BoxFilter filter) {
-    auto* box = Named(new NumberBox(parent, maxLength), name);
-    InstallBoxRule(box, filter, maxLength);
-    return box;
-}
-
-QLineEdit* TextBox(QWidget* parent, const char* name, int maxLength) {
-    auto* box = Named(new QLineEdit(parent), name);
-    InstallBoxRule(box, BoxFilter::None, maxLength);
-    return box;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
-    auto* button = Named(new QPushButton(parent), name, caption);
-    button->setAutoDefault(false);
-    return button;
-}
-
-// A button that shows only its picture, as high as the box beside it and square.
-QPushButton* PictureButton(QWidget* parent, const char* name, const QWidget* beside) {
-    auto* button = Button(parent, name, nullptr);
-    const int side = beside->sizeHint().height();
-    button->setFixedSize(side, side);
-    return button;
-}
-
-QCheckBox* Check(QWidget* parent, const char* name, const char* caption) {
-    return Named(new QCheckBox(parent), name, caption);
-}
-
-// A row of controls; a null entry stretches.
-QHBoxLayout* Row(std::initializer_list<QWidget*> controls) {
-    auto* row = new QHBoxLayout;
-    for (QWidget* c : controls) {
-        if (c != nullptr)
-            row->addWidget(c);
-        else
-            row->addStretch(1);
-    }
-    return row;
-}
-
-// Keeps its room when hidden, so that showing and hiding it leaves the rest in place.
-void KeepRoom(QWidget* control) {
-    QSizePolicy policy = control->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    control->setSizePolicy(policy);
-}
 
 } // namespace
 
@@ -495,62 +390,6 @@ void OptionsDialog::ConnectControls() {
     connect(restoreAll_, &QPushButton::clicked, this, &OptionsDialog::RestoreAllDefaults);
     connect(okButton_, &QPushButton::clicked, this, &OptionsDialog::Ok);
     connect(cancelButton_, &QPushButton::clicked, this, &OptionsDialog::Cancel);
-}
-
-// A strip of preset boxes in a viewport five boxes wide, scrolled by the bar below it
-// when it holds more.
-void OptionsDialog::CreatePresetStrip(bool alarm, QVBoxLayout* layout, BoxFilter filter) {
-    QWidget* group = alarm ? alarmGroup_ : countDownGroup_;
-    const int maxLength = alarm ? 3 : 5;
-    const int count = qMax<int>(1, options_.presetSlots);
-    auto* viewport = new StripViewport(group);
-    viewport->setObjectName(QLatin1String(alarm ? names::AlarmViewport : names::CountDownViewport));
-    QWidget* strip = viewport->Strip();
-    strip->setObjectName(QLatin1String(alarm ? names::AlarmStrip : names::CountDownStrip));
-    std::vector<QLineEdit*>& boxes = alarm ? alarmBoxes_ : countDownBoxes_;
-    for (int i = 0; i < count; ++i) {
-        // Both strips' boxes alike, as wide as a time takes.
-        auto* b = new NumberBox(strip, 5);
-        b->setObjectName(alarm ? names::AlarmPresetBox(i) : names::CountDownPresetBox(i));
-        InstallBoxRule(b, filter, maxLength);
-        b->installEventFilter(this);
-        viewport->BoxRow()->addWidget(b);
-        boxes.push_back(b);
-    }
-    viewport->BoxRow()->activate();
-
-    auto* scroll = new QScrollBar(Qt::Horizontal, group);
-    scroll->setObjectName(QLatin1String(alarm ? names::AlarmScroll : names::CountDownScroll));
-    // The keyboard reaches every box by Tab; the strip follows the focus.
-    scroll->setFocusPolicy(Qt::NoFocus);
-    const int shown = viewport->sizeHint().width();
-    scroll->setFixedWidth(shown);
-    KeepRoom(scroll);
-    if (strip->width() > shown) {
-        scroll->setRange(0, strip->width() - shown);
-        scroll->setSingleStep(viewport->Step());
-        scroll->setPageStep(shown);
-    } else {
-        scroll->hide();
-    }
-    connect(scroll, &QScrollBar::valueChanged, strip,
-            [strip](int value) { strip->move(-value, 0); });
-    layout->addWidget(viewport);
-    layout->addWidget(scroll);
-    (alarm ? alarmStrip_ : countDownStrip_) = strip;
-    (alarm ? alarmScroll_ : countDownScroll_) = scroll;
-}
-
-void OptionsDialog::ScrollIntoView(QLineEdit* box) {
-    const bool alarm = box->parentWidget() == alarmStrip_;
-    QScrollBar* scroll = alarm ? alarmScroll_ : countDownScroll_;
-    if (scroll->isHidden() || (!alarm && box->parentWidget() != countDownStrip_))
-        return;
-    const int viewport = box->parentWidget()->parentWidget()->width();
-    if (box->x() < scroll->value())
-        scroll->setValue(box->x());
-    else if (box->geometry().right() + 1 > scroll->value() + viewport)
-        scroll->setValue(box->geometry().right() + 1 - viewport);
 }
 
 void OptionsDialog::SetTabOrder() {
