@@ -17,6 +17,7 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -206,12 +207,16 @@ void MainWindow::ApplyCaptions(const ModeOrder& modeOrder) {
     SetCaptionSource(backColorAction_, Context,
                      QT_TRANSLATE_NOOP("MainWindow", "&Background Color..."));
     SetCaptionSource(optionsAction_, Context, QT_TRANSLATE_NOOP("MainWindow", "&Options..."));
-    SetCaptionSource(exitAction_, Context, QT_TRANSLATE_NOOP("MainWindow", "E&xit"));
+    constexpr const char* Titles[] = {QT_TRANSLATE_NOOP("MainWindow", "E&xit"),
+                                      QT_TRANSLATE_NOOP("MainWindow", "&Set"),
+                                      QT_TRANSLATE_NOOP("MainWindow", "&Mode")};
+    SetCaptionSource(exitAction_, Context, Titles[0]);
     CaptionWindow(this);
     // The menus' titles and the controls without a caption of their own, which
     // CaptionWindow leaves alone.
-    presetMenu_->setTitle(QCoreApplication::translate("MainWindow", "&Set"));
-    modeMenu_->setTitle(QCoreApplication::translate("MainWindow", "&Mode"));
+    presetMenu_->setTitle(QCoreApplication::translate(Context, Titles[1]));
+    modeMenu_->setTitle(QCoreApplication::translate(Context, Titles[2]));
+    WidenForMenuTitles(Titles);
     minimizeButton_->setAccessibleName(QCoreApplication::translate("MainWindow", "Minimize"));
     clearButton_->setAccessibleName(QCoreApplication::translate("MainWindow", "Clear"));
     timeField_->setAccessibleName(QCoreApplication::translate("MainWindow", "Time"));
@@ -219,6 +224,26 @@ void MainWindow::ApplyCaptions(const ModeOrder& modeOrder) {
     if (!services_.CanKeepOnTop())
         alwaysOnTopAction_->setToolTip(QCoreApplication::translate(
             "MainWindow", "This desktop does not let a window keep itself on top."));
+}
+
+void MainWindow::WidenForMenuTitles(const char* const (&sources)[3]) {
+    // The window is designed for the English titles (where a wide font hides one behind the
+    // menu bar's extension, it stays hidden, as it always has). A translation whose titles
+    // are longer widens the window until they all show.
+    QMenuBar* bar = menuBar();
+    const QFontMetrics fm = bar->fontMetrics();
+    int longer = 0;
+    const QList<QAction*> titles = bar->actions();
+    for (qsizetype i = 0; i < titles.size() && i < 3; ++i)
+        longer += fm.horizontalAdvance(WithoutMnemonic(titles[i]->text())) -
+                  fm.horizontalAdvance(WithoutMnemonic(QString::fromUtf8(sources[i])));
+    const int needed = bar->sizeHint().width();
+    if (longer <= 0 || width() >= needed)
+        return;
+    const QMargins& frame = geometry_.Frame();
+    geometry_.ResizeOuter(this, needed + frame.left() + frame.right(),
+                          geometry_.OuterHeightPixels(this));
+    PlaceControls();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
