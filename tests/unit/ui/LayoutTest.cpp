@@ -59,20 +59,19 @@ protected:
     }
 
     // Starts the program over these settings with this look, in this language.
-    bool StartWith(const Look& look, const QString& language, const QByteArray& settings) {
+    bool StartWith(const Look& look, const char* language, const QByteArray& settings) {
         QApplication::setFont(look.font);
         // English and Japanese are the settings' choice; any other language is its catalogue
         // over English, with the alert's default texts as that language shows them.
-        const bool ownCatalogue = language != u"en" && language != u"ja";
-        UseCatalogue(ownCatalogue ? language : QString());
-        QByteArray alertTexts;
-        for (const auto& [key, text] : AlertTexts) {
-            if (ownCatalogue)
-                alertTexts += QByteArray(key) +
-                              QCoreApplication::translate("AlertTexts", text).toUtf8() + "\n";
-        }
-        WriteSettings("[Option]\nLanguage=" + QByteArray(language == u"ja" ? "2" : "1") + "\n" +
-                      alertTexts + settings);
+        const QLatin1String name(language);
+        const bool ownCatalogue = name != "en" && name != "ja";
+        UseCatalogue(ownCatalogue ? name : QString());
+        QByteArray file = "[Option]\nLanguage=" + QByteArray(name == "ja" ? "2" : "1") + "\n";
+        for (const auto& [key, text] : AlertTexts)
+            file += ownCatalogue
+                        ? key + QCoreApplication::translate("AlertTexts", text).toUtf8() + "\n"
+                        : QByteArray();
+        WriteSettings(file + settings);
         return !Start().has_value();
     }
 
@@ -118,7 +117,7 @@ TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
                     hotkey.binding = {true, QStringLiteral("Meta + F12"), true, false};
                 else if (&settings == &cases[1])
                     hotkey.binding.NoneOffered = true;
-                ASSERT_TRUE(StartWith(look, QLatin1String(language), settings));
+                ASSERT_TRUE(StartWith(look, language, settings));
                 const std::string where = Where(look, language, settings.constData());
                 WhenModalOpens<OptionsDialog>([&](OptionsDialog* d) {
                     EXPECT_EQ(d->windowTitle(),
@@ -170,8 +169,7 @@ TEST_F(LayoutTest, AlertWindowShowsEveryLineWhole) {
     for (const Look& look : Looks()) {
         for (const char* language : Languages) {
             for (const char* size : {"1", "4"}) {
-                ASSERT_TRUE(StartWith(look, QLatin1String(language),
-                                      "MessageBoxSize=" + QByteArray(size) + "\n"));
+                ASSERT_TRUE(StartWith(look, language, "MessageBoxSize=" + QByteArray(size) + "\n"));
                 for (TimerMode mode : {TimerMode::CountDown, TimerMode::Alarm}) {
                     ChooseMode(mode);
                     AlertWindow* alert = app->Alert().Window();
@@ -190,7 +188,7 @@ TEST_F(LayoutTest, MainWindowAndMessageBoxesAreReadWhole) {
     for (const Look& look : Looks()) {
         int shownInEnglish = 0;
         for (const char* language : Languages) {
-            ASSERT_TRUE(StartWith(look, QLatin1String(language), ""));
+            ASSERT_TRUE(StartWith(look, language, ""));
             EXPECT_EQ(LayoutFaults(window).join(QChar(10)).toStdString(), "")
                 << Where(look, language, "main");
             // Every menu title that shows in English shows translated (the wide font hides
