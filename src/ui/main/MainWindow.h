@@ -136,7 +136,7 @@ private:
     void CreateControls();
     void CreateMenus();
     // Widens the window for menu titles longer than their English sources.
-    void WidenForMenuTitles(const char* const (&sources)[3]);
+    void WidenForMenuTitles();
     bool FilterTimeFieldKeyPress(QKeyEvent* event);
     bool ClickForAccessKey(const QKeySequence& key);
     static QValidator* MakeTypingLimit(const int& limit, QLineEdit* field);

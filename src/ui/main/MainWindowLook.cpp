@@ -21,11 +21,18 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include <iterator>
+
 namespace plimset {
 
 namespace {
 
 constexpr double DesignFontSize = 9;
+
+// The menu bar's titles, in its order.
+constexpr const char* MenuTitles[] = {QT_TRANSLATE_NOOP("MainWindow", "E&xit"),
+                                      QT_TRANSLATE_NOOP("MainWindow", "&Set"),
+                                      QT_TRANSLATE_NOOP("MainWindow", "&Mode")};
 
 } // namespace
 
@@ -207,16 +214,13 @@ void MainWindow::ApplyCaptions(const ModeOrder& modeOrder) {
     SetCaptionSource(backColorAction_, Context,
                      QT_TRANSLATE_NOOP("MainWindow", "&Background Color..."));
     SetCaptionSource(optionsAction_, Context, QT_TRANSLATE_NOOP("MainWindow", "&Options..."));
-    constexpr const char* Titles[] = {QT_TRANSLATE_NOOP("MainWindow", "E&xit"),
-                                      QT_TRANSLATE_NOOP("MainWindow", "&Set"),
-                                      QT_TRANSLATE_NOOP("MainWindow", "&Mode")};
-    SetCaptionSource(exitAction_, Context, Titles[0]);
+    SetCaptionSource(exitAction_, Context, MenuTitles[0]);
     CaptionWindow(this);
     // The menus' titles and the controls without a caption of their own, which
     // CaptionWindow leaves alone.
-    presetMenu_->setTitle(QCoreApplication::translate(Context, Titles[1]));
-    modeMenu_->setTitle(QCoreApplication::translate(Context, Titles[2]));
-    WidenForMenuTitles(Titles);
+    presetMenu_->setTitle(QCoreApplication::translate(Context, MenuTitles[1]));
+    modeMenu_->setTitle(QCoreApplication::translate(Context, MenuTitles[2]));
+    WidenForMenuTitles();
     minimizeButton_->setAccessibleName(QCoreApplication::translate("MainWindow", "Minimize"));
     clearButton_->setAccessibleName(QCoreApplication::translate("MainWindow", "Clear"));
     timeField_->setAccessibleName(QCoreApplication::translate("MainWindow", "Time"));
@@ -226,7 +230,7 @@ void MainWindow::ApplyCaptions(const ModeOrder& modeOrder) {
             "MainWindow", "This desktop does not let a window keep itself on top."));
 }
 
-void MainWindow::WidenForMenuTitles(const char* const (&sources)[3]) {
+void MainWindow::WidenForMenuTitles() {
     // The window is designed for the English titles (where a wide font hides one behind the
     // menu bar's extension, it stays hidden, as it always has). A translation whose titles
     // are longer widens the window until they all show.
@@ -234,9 +238,9 @@ void MainWindow::WidenForMenuTitles(const char* const (&sources)[3]) {
     const QFontMetrics fm = bar->fontMetrics();
     int longer = 0;
     const QList<QAction*> titles = bar->actions();
-    for (qsizetype i = 0; i < titles.size() && i < 3; ++i)
+    for (qsizetype i = 0; i < titles.size() && i < std::ssize(MenuTitles); ++i)
         longer += fm.horizontalAdvance(WithoutMnemonic(titles[i]->text())) -
-                  fm.horizontalAdvance(WithoutMnemonic(QString::fromUtf8(sources[i])));
+                  fm.horizontalAdvance(WithoutMnemonic(QString::fromUtf8(MenuTitles[i])));
     const int needed = bar->sizeHint().width();
     if (longer <= 0 || width() >= needed)
         return;
