@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
@@ -146,6 +147,18 @@ inline QStringList LayoutFaults(const QWidget* window,
     };
     walk(window);
     return faults;
+}
+
+// How many of a menu bar's titles show whole; the others wait behind its extension.
+inline int MenuTitlesShown(const QMenuBar* bar) {
+    const auto* more = bar->findChild<const QWidget*>(QStringLiteral("qt_menubar_ext_button"));
+    int shown = 0;
+    for (QAction* title : bar->actions()) {
+        const QRect r = bar->actionGeometry(title);
+        shown += bar->rect().contains(r) &&
+                 (more == nullptr || !more->isVisible() || !r.intersects(more->geometry()));
+    }
+    return shown;
 }
 
 } // namespace plimset

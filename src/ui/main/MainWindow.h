@@ -135,6 +135,8 @@ protected:
 private:
     void CreateControls();
     void CreateMenus();
+    // Widens the window for menu titles longer than their English sources.
+    void WidenForMenuTitles();
     bool FilterTimeFieldKeyPress(QKeyEvent* event);
     bool ClickForAccessKey(const QKeySequence& key);
     static QValidator* MakeTypingLimit(const int& limit, QLineEdit* field);

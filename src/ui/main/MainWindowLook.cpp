@@ -17,14 +17,22 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
+
+#include <iterator>
 
 namespace plimset {
 
 namespace {
 
 constexpr double DesignFontSize = 9;
+
+// The menu bar's titles, in its order.
+constexpr const char* MenuTitles[] = {QT_TRANSLATE_NOOP("MainWindow", "E&xit"),
+                                      QT_TRANSLATE_NOOP("MainWindow", "&Set"),
+                                      QT_TRANSLATE_NOOP("MainWindow", "&Mode")};
 
 } // namespace
 
@@ -206,12 +214,13 @@ void MainWindow::ApplyCaptions(const ModeOrder& modeOrder) {
     SetCaptionSource(backColorAction_, Context,
                      QT_TRANSLATE_NOOP("MainWindow", "&Background Color..."));
     SetCaptionSource(optionsAction_, Context, QT_TRANSLATE_NOOP("MainWindow", "&Options..."));
-    SetCaptionSource(exitAction_, Context, QT_TRANSLATE_NOOP("MainWindow", "E&xit"));
+    SetCaptionSource(exitAction_, Context, MenuTitles[0]);
     CaptionWindow(this);
     // The menus' titles and the controls without a caption of their own, which
     // CaptionWindow leaves alone.
-    presetMenu_->setTitle(QCoreApplication::translate("MainWindow", "&Set"));
-    modeMenu_->setTitle(QCoreApplication::translate("MainWindow", "&Mode"));
+    presetMenu_->setTitle(QCoreApplication::translate(Context, MenuTitles[1]));
+    modeMenu_->setTitle(QCoreApplication::translate(Context, MenuTitles[2]));
+    WidenForMenuTitles();
     minimizeButton_->setAccessibleName(QCoreApplication::translate("MainWindow", "Minimize"));
     clearButton_->setAccessibleName(QCoreApplication::translate("MainWindow", "Clear"));
     timeField_->setAccessibleName(QCoreApplication::translate("MainWindow", "Time"));
@@ -219,6 +228,26 @@ void MainWindow::ApplyCaptions(const ModeOrder& modeOrder) {
     if (!services_.CanKeepOnTop())
         alwaysOnTopAction_->setToolTip(QCoreApplication::translate(
             "MainWindow", "This desktop does not let a window keep itself on top."));
+}
+
+void MainWindow::WidenForMenuTitles() {
+    // The window is designed for the English titles (where a wide font hides one behind the
+    // menu bar's extension, it stays hidden, as it always has). A translation whose titles
+    // are longer widens the window until they all show.
+    QMenuBar* bar = menuBar();
+    const QFontMetrics fm = bar->fontMetrics();
+    int longer = 0;
+    const QList<QAction*> titles = bar->actions();
+    for (qsizetype i = 0; i < titles.size() && i < std::ssize(MenuTitles); ++i)
+        longer += fm.horizontalAdvance(WithoutMnemonic(titles[i]->text())) -
+                  fm.horizontalAdvance(WithoutMnemonic(QString::fromUtf8(MenuTitles[i])));
+    const int needed = bar->sizeHint().width();
+    if (longer <= 0 || width() >= needed)
+        return;
+    const QMargins& frame = geometry_.Frame();
+    geometry_.ResizeOuter(this, needed + frame.left() + frame.right(),
+                          geometry_.OuterHeightPixels(this));
+    PlaceControls();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,4 +1,4 @@
-// Every window read whole in both languages, with the default font and a wider one: no
+// Every window read whole in every language, with the default font and a wider one: no
 // text wider than its control, no control over another. The program's layout is
 // measured here through the style, independently of how the windows size themselves.
 
@@ -13,8 +13,10 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTest>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -36,26 +38,64 @@ std::vector<Look> Looks() {
     return {{"default font", QGuiApplication::font()}, {"DejaVu Sans 11 pt", wide}};
 }
 
+// The interface's languages: English, Japanese as the program chooses it, every other
+// catalogue as it is compiled (with Qt's own texts in that language), and a pseudo-language
+// whose every text is 40 % longer with accented letters, made for these checks only.
+const char* const Languages[] = {"en", "ja", "de", "fr", "es", "zh_CN", "pseudo"};
+const std::pair<const char*, const char*> AlertTexts[] = {
+    {"MessageBoxTextA1_E=", "The set time has come."},
+    {"MessageBoxTextC1_E=", "The countdown ended."},
+    {"MessageBoxTextC2_E=", "Click on the stop button."}};
+
 class LayoutTest : public AppFixture {
 protected:
     void SetUp() override {
         fonts.japanese = true;
         original = QGuiApplication::font();
     }
-    void TearDown() override { QApplication::setFont(original); }
+    void TearDown() override {
+        UseCatalogue({});
+        QApplication::setFont(original);
+    }
 
-    // Starts the program over these settings with this look, in English or Japanese.
-    bool StartWith(const Look& look, bool japanese, const QByteArray& settings) {
+    // Starts the program over these settings with this look, in this language.
+    bool StartWith(const Look& look, const char* language, const QByteArray& settings) {
         QApplication::setFont(look.font);
-        WriteSettings("[Option]\nLanguage=" + QByteArray(japanese ? "2" : "1") + "\n" + settings);
+        // English and Japanese are the settings' choice; any other language is its catalogue
+        // over English, with the alert's default texts as that language shows them.
+        const QLatin1String name(language);
+        const bool ownCatalogue = name != "en" && name != "ja";
+        UseCatalogue(ownCatalogue ? name : QString());
+        QByteArray file = "[Option]\nLanguage=" + QByteArray(name == "ja" ? "2" : "1") + "\n";
+        for (const auto& [key, text] : AlertTexts)
+            file += ownCatalogue
+                        ? key + QCoreApplication::translate("AlertTexts", text).toUtf8() + "\n"
+                        : QByteArray();
+        WriteSettings(file + settings);
         return !Start().has_value();
     }
 
-    static std::string Where(const Look& look, bool japanese, const char* what) {
-        return std::string(what) + ", " + look.name + (japanese ? ", Japanese" : ", English");
+    // Installs the program's catalogue of a language and Qt's, as the program does.
+    void UseCatalogue(const QString& language) {
+        for (QTranslator& t : catalogues)
+            QCoreApplication::removeTranslator(&t);
+        if (language.isEmpty())
+            return;
+        const bool pseudo = language == u"pseudo";
+        ASSERT_TRUE(catalogues[0].load(pseudo ? QStringLiteral(PLIMSET_PSEUDO_CATALOGUE)
+                                              : QStringLiteral(":/i18n/plimset_") + language));
+        QCoreApplication::installTranslator(&catalogues[0]);
+        if (!pseudo && catalogues[1].load(QStringLiteral("qtbase_") + language,
+                                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(&catalogues[1]);
+    }
+
+    static std::string Where(const Look& look, const char* language, const char* what) {
+        return std::string(what) + ", " + look.name + ", " + language;
     }
 
     QFont original;
+    QTranslator catalogues[2]; // the program's and Qt's
 };
 
 TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
@@ -68,7 +108,7 @@ TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
         "SoundFlag=0\nHotkey=790\n",
     };
     for (const Look& look : Looks()) {
-        for (bool japanese : {false, true}) {
+        for (const char* language : Languages) {
             for (const QByteArray& settings : cases) {
                 // The line about who decides the hotkey, at its longest, with the button to
                 // the desktop's settings; and where the desktop gives no shortcut.
@@ -77,11 +117,11 @@ TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
                     hotkey.binding = {true, QStringLiteral("Meta + F12"), true, false};
                 else if (&settings == &cases[1])
                     hotkey.binding.NoneOffered = true;
-                ASSERT_TRUE(StartWith(look, japanese, settings));
-                const std::string where = Where(look, japanese, settings.constData());
+                ASSERT_TRUE(StartWith(look, language, settings));
+                const std::string where = Where(look, language, settings.constData());
                 WhenModalOpens<OptionsDialog>([&](OptionsDialog* d) {
                     EXPECT_EQ(d->windowTitle(),
-                              japanese ? QStringLiteral("オプション") : QStringLiteral("Options"))
+                              QCoreApplication::translate("OptionsDialog", "Options"))
                         << where;
                     const auto scrolls = [](const QWidget* w) {
                         const QString n = w->objectName();
@@ -127,16 +167,16 @@ TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
 
 TEST_F(LayoutTest, AlertWindowShowsEveryLineWhole) {
     for (const Look& look : Looks()) {
-        for (bool japanese : {false, true}) {
+        for (const char* language : Languages) {
             for (const char* size : {"1", "4"}) {
-                ASSERT_TRUE(StartWith(look, japanese, "MessageBoxSize=" + QByteArray(size) + "\n"));
+                ASSERT_TRUE(StartWith(look, language, "MessageBoxSize=" + QByteArray(size) + "\n"));
                 for (TimerMode mode : {TimerMode::CountDown, TimerMode::Alarm}) {
                     ChooseMode(mode);
                     AlertWindow* alert = app->Alert().Window();
                     ASSERT_NE(alert, nullptr);
                     alert->show();
                     EXPECT_EQ(LayoutFaults(alert).join(QChar(10)).toStdString(), "")
-                        << Where(look, japanese, size) << " mode " << static_cast<int>(mode);
+                        << Where(look, language, size) << " mode " << static_cast<int>(mode);
                     alert->hide();
                 }
             }
@@ -146,10 +186,16 @@ TEST_F(LayoutTest, AlertWindowShowsEveryLineWhole) {
 
 TEST_F(LayoutTest, MainWindowAndMessageBoxesAreReadWhole) {
     for (const Look& look : Looks()) {
-        for (bool japanese : {false, true}) {
-            ASSERT_TRUE(StartWith(look, japanese, ""));
+        int shownInEnglish = 0;
+        for (const char* language : Languages) {
+            ASSERT_TRUE(StartWith(look, language, ""));
             EXPECT_EQ(LayoutFaults(window).join(QChar(10)).toStdString(), "")
-                << Where(look, japanese, "main");
+                << Where(look, language, "main");
+            // Every menu title that shows in English shows translated (the wide font hides
+            // one at the window's designed width).
+            const int shown = MenuTitlesShown(window->menuBar());
+            shownInEnglish = language == Languages[0] ? shown : shownInEnglish;
+            EXPECT_GE(shown, shownInEnglish) << Where(look, language, "menu bar");
             QMessageBox box(
                 QMessageBox::Critical, QStringLiteral("Plimset"),
                 QCoreApplication::translate("App", "Timeout error. The icon does not appear in "
@@ -157,7 +203,7 @@ TEST_F(LayoutTest, MainWindowAndMessageBoxesAreReadWhole) {
                 QMessageBox::Ok, window);
             box.show();
             EXPECT_EQ(LayoutFaults(&box).join(QChar(10)).toStdString(), "")
-                << Where(look, japanese, "message");
+                << Where(look, language, "message");
         }
     }
 }
