@@ -8,31 +8,52 @@ namespace plimset {
 
 namespace {
 
+using enum InterfaceLanguage;
+
+constexpr CatalogueLanguage Languages[] = {
+    {English, LanguageSetting::English, "", u"English"},
+    {Japanese, LanguageSetting::Japanese, "ja", u"日本語"},
+    {German, LanguageSetting::German, "de", u"Deutsch"},
+    {French, LanguageSetting::French, "fr", u"Français"},
+    {Spanish, LanguageSetting::Spanish, "es", u"Español"},
+    {SimplifiedChinese, LanguageSetting::SimplifiedChinese, "zh_CN", u"简体中文"},
+};
+// A language's row is found by its position.
+static_assert([] {
+    int position = 0;
+    for (const CatalogueLanguage& l : Languages) {
+        if (static_cast<int>(l.language) != position++)
+            return false;
+    }
+    return true;
+}());
+
 // A locale name's language with a catalogue: "de_DE.UTF-8@euro" is German, "zh_CN" and
-// "zh" Simplified Chinese, "zh_TW" (written in traditional characters) none. Also the
+// "zh" Simplified Chinese, "zh_TW" (written in traditional characters) none; also the
 // names Qt writes ("zh-Hans-CN"). English is always at hand.
-std::optional<InterfaceLanguage> CatalogueLanguage(const QString& localeName) {
+std::optional<InterfaceLanguage> LanguageOfLocale(const QString& localeName) {
     QString name = localeName.section(u'.', 0, 0).section(u'@', 0, 0).toLower();
     const QStringList parts = name.replace(u'-', u'_').split(u'_');
-    const QString code = parts.first();
-    const QString rest = parts.mid(1).join(u'_');
-    if (code == u"en")
-        return InterfaceLanguage::English;
-    if (code == u"ja")
-        return InterfaceLanguage::Japanese;
-    if (code == u"de")
-        return InterfaceLanguage::German;
-    if (code == u"fr")
-        return InterfaceLanguage::French;
-    if (code == u"es")
-        return InterfaceLanguage::Spanish;
-    if (code == u"zh" && !rest.contains(u"hant") && !rest.contains(u"tw") &&
-        !rest.contains(u"hk") && !rest.contains(u"mo"))
-        return InterfaceLanguage::SimplifiedChinese;
+    if (parts.first() == u"en")
+        return English;
+    if (parts.first() == u"zh") {
+        for (const char* traditional : {"hant", "tw", "hk", "mo"}) {
+            if (parts.contains(QLatin1String(traditional)))
+                return std::nullopt;
+        }
+    }
+    for (const CatalogueLanguage& l : Languages) {
+        if (*l.code && parts.first() == QString::fromLatin1(l.code).section(u'_', 0, 0))
+            return l.language;
+    }
     return std::nullopt;
 }
 
 } // namespace
+
+std::span<const CatalogueLanguage> InterfaceLanguages() {
+    return Languages;
+}
 
 LocaleEnvironment ProcessLocaleEnvironment() {
     return {qEnvironmentVariable("LANGUAGE"), qEnvironmentVariable("LC_ALL"),
@@ -50,48 +71,22 @@ InterfaceLanguage SessionLanguage(const LocaleEnvironment& e) {
         names = {messages};
     }
     for (const QString& name : names) {
-        if (const auto language = CatalogueLanguage(name))
+        if (const auto language = LanguageOfLocale(name))
             return *language;
     }
     return InterfaceLanguage::English;
 }
 
 InterfaceLanguage LanguageFor(LanguageSetting languageOption, InterfaceLanguage sessionLanguage) {
-    switch (languageOption) {
-    case LanguageSetting::System:
-        return sessionLanguage;
-    case LanguageSetting::English:
-        return InterfaceLanguage::English;
-    case LanguageSetting::Japanese:
-        return InterfaceLanguage::Japanese;
-    case LanguageSetting::German:
-        return InterfaceLanguage::German;
-    case LanguageSetting::French:
-        return InterfaceLanguage::French;
-    case LanguageSetting::Spanish:
-        return InterfaceLanguage::Spanish;
-    case LanguageSetting::SimplifiedChinese:
-        return InterfaceLanguage::SimplifiedChinese;
+    for (const CatalogueLanguage& l : Languages) {
+        if (l.option == languageOption)
+            return l.language;
     }
-    return sessionLanguage;
+    return sessionLanguage; // System Default
 }
 
 QString CatalogueName(InterfaceLanguage language) {
-    switch (language) {
-    case InterfaceLanguage::English:
-        break;
-    case InterfaceLanguage::Japanese:
-        return QStringLiteral("ja");
-    case InterfaceLanguage::German:
-        return QStringLiteral("de");
-    case InterfaceLanguage::French:
-        return QStringLiteral("fr");
-    case InterfaceLanguage::Spanish:
-        return QStringLiteral("es");
-    case InterfaceLanguage::SimplifiedChinese:
-        return QStringLiteral("zh_CN");
-    }
-    return QString();
+    return QLatin1String(Languages[static_cast<int>(language)].code);
 }
 
 bool JapaneseFontInstalled(const FontProbe& probe) {
@@ -103,8 +98,8 @@ LanguageChoice ChooseLanguage(LanguageSetting languageOption, InterfaceLanguage 
                               const FontProbe& probe) {
     LanguageChoice choice{LanguageFor(languageOption, sessionLanguage), languageOption,
                           !JapaneseFontInstalled(probe)};
-    if (choice.NonJapanese && choice.Interface == InterfaceLanguage::Japanese) {
-        choice.Interface = InterfaceLanguage::English;
+    if (choice.NonJapanese && choice.Interface == Japanese) {
+        choice.Interface = English;
         choice.Language = LanguageSetting::English;
     }
     return choice;

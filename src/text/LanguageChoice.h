@@ -5,11 +5,26 @@
 
 #include <QString>
 
+#include <span>
+
 namespace plimset {
 
 // The language the interface speaks. English is the source language of every text; every
 // other language has a catalogue of translations.
 enum class InterfaceLanguage { English, Japanese, German, French, Spanish, SimplifiedChinese };
+
+// A language with a catalogue: the Language option that chooses it, the name its catalogue
+// and Qt's own translations carry ("" for English, which needs none) and its name in itself.
+struct CatalogueLanguage {
+    InterfaceLanguage language;
+    LanguageSetting option;
+    const char* code;
+    const char16_t* ownName;
+};
+
+// Every language of the interface, in the order of the Language option; a new one is a
+// row at the end, with its own enumerators.
+std::span<const CatalogueLanguage> InterfaceLanguages();
 
 // The environment values the session's language is read from, as Qt reads them.
 struct LocaleEnvironment {

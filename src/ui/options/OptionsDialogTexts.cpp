@@ -4,6 +4,7 @@
 #include "ui/options/OptionsDialog.h"
 
 #include "text/Captions.h"
+#include "text/LanguageChoice.h"
 #include "ui/options/OptionsDialogDesign.h"
 #include "ui/options/OptionsDialogNames.h"
 #include "ui/widgets/ControlFit.h"
@@ -36,8 +37,10 @@ void OptionsDialog::FillLists() {
                                  QT_TRANSLATE_NOOP("OptionsDialog", "English"),
                                  QT_TRANSLATE_NOOP("OptionsDialog", "Japanese")})
         languageList_->addItem(QCoreApplication::translate("OptionsDialog", language));
-    for (const char16_t* language : {u"Deutsch", u"Français", u"Español", u"简体中文"})
-        languageList_->addItem(QString::fromUtf16(language));
+    for (const CatalogueLanguage& language : InterfaceLanguages()) {
+        if (language.option > LanguageSetting::Japanese)
+            languageList_->addItem(QString::fromUtf16(language.ownName));
+    }
     // Without a font that can show it, Japanese is not to be chosen.
     if (context_.noJapaneseFont) {
         auto* items = static_cast<QStandardItemModel*>(languageList_->model());
