@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(std::isfinite(o.displayDuration.count()) && o.displayDuration.count() >= 0);
     FUZZ_CHECK(std::isfinite(o.alertWindowScale) && o.alertWindowScale > 0);
     FUZZ_CHECK(o.displayLength >= 5 && o.displayLength <= 8);
-    FUZZ_CHECK(o.language >= LanguageSetting::System && o.language <= LanguageSetting::Japanese);
+    FUZZ_CHECK(o.language >= LanguageSetting::System &&
+               o.language <= LanguageSetting::SimplifiedChinese);
     FUZZ_CHECK(o.largestTime == LargestTime(o.displayLength, o.timeSeparator));
     for (const QString* text :
          {&o.soundFile, &o.englishAlarmText1, &o.englishAlarmText2, &o.japaneseAlarmText1,

@@ -35,6 +35,21 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Enter the arguments in %1 characters or fewer.</source>
+        <translation>Die Argumente dürfen höchstens %1 Zeichen lang sein.</translation>
+    </message>
+    <message>
+        <source>The number of arguments is invalid.</source>
+        <translation>Die Anzahl der Argumente ist ungültig.</translation>
+    </message>
+    <message>
+        <source>Invalid command.</source>
+        <translation>Ungültiger Befehl.</translation>
+    </message>
+</context>
+<context>
     <name>EarlyOptions</name>
     <message>
         <source>/?     Show this usage in a message box.
@@ -404,6 +419,10 @@ und Hintergrundfarbe</translation>
     <message>
         <source>Test beep</source>
         <translation>Piepton testen</translation>
+    </message>
+    <message>
+        <source>Saved as the English texts</source>
+        <translation>Als englische Texte gespeichert</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,21 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Enter the arguments in %1 characters or fewer.</source>
+        <translation>Introduzca los argumentos en %1 caracteres como máximo.</translation>
+    </message>
+    <message>
+        <source>The number of arguments is invalid.</source>
+        <translation>El número de argumentos no es válido.</translation>
+    </message>
+    <message>
+        <source>Invalid command.</source>
+        <translation>Comando no válido.</translation>
+    </message>
+</context>
+<context>
     <name>EarlyOptions</name>
     <message>
         <source>/?     Show this usage in a message box.
@@ -404,6 +419,10 @@ y color de fondo</translation>
     <message>
         <source>Test beep</source>
         <translation>Probar pitido</translation>
+    </message>
+    <message>
+        <source>Saved as the English texts</source>
+        <translation>Se guardan como los textos en inglés</translation>
     </message>
 </context>
 <context>

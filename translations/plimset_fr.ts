@@ -35,6 +35,21 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Enter the arguments in %1 characters or fewer.</source>
+        <translation>Saisissez les arguments en %1 caractères au plus.</translation>
+    </message>
+    <message>
+        <source>The number of arguments is invalid.</source>
+        <translation>Le nombre d’arguments n’est pas valide.</translation>
+    </message>
+    <message>
+        <source>Invalid command.</source>
+        <translation>Commande non valide.</translation>
+    </message>
+</context>
+<context>
     <name>EarlyOptions</name>
     <message>
         <source>/?     Show this usage in a message box.
@@ -404,6 +419,10 @@ et couleur de fond</translation>
     <message>
         <source>Test beep</source>
         <translation>Tester le bip</translation>
+    </message>
+    <message>
+        <source>Saved as the English texts</source>
+        <translation>Enregistrés comme textes anglais</translation>
     </message>
 </context>
 <context>

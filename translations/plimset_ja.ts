@@ -35,6 +35,21 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Enter the arguments in %1 characters or fewer.</source>
+        <translation>引数は%1文字以内で入力して下さい。</translation>
+    </message>
+    <message>
+        <source>The number of arguments is invalid.</source>
+        <translation>引数の数が不正です。</translation>
+    </message>
+    <message>
+        <source>Invalid command.</source>
+        <translation>不正なコマンドです。</translation>
+    </message>
+</context>
+<context>
     <name>EarlyOptions</name>
     <message>
         <source>/?     Show this usage in a message box.
@@ -404,6 +419,10 @@ and Background Color</source>
     <message>
         <source>Test beep</source>
         <translation>テストビープ</translation>
+    </message>
+    <message>
+        <source>Saved as the English texts</source>
+        <translation>英語のテキストとして保存されます</translation>
     </message>
 </context>
 <context>

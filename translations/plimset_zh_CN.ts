@@ -35,6 +35,21 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Enter the arguments in %1 characters or fewer.</source>
+        <translation>请将参数控制在 %1 个字符以内。</translation>
+    </message>
+    <message>
+        <source>The number of arguments is invalid.</source>
+        <translation>参数个数无效。</translation>
+    </message>
+    <message>
+        <source>Invalid command.</source>
+        <translation>无效的命令。</translation>
+    </message>
+</context>
+<context>
     <name>EarlyOptions</name>
     <message>
         <source>/?     Show this usage in a message box.
@@ -404,6 +419,10 @@ and Background Color</source>
     <message>
         <source>Test beep</source>
         <translation>测试蜂鸣</translation>
+    </message>
+    <message>
+        <source>Saved as the English texts</source>
+        <translation>保存为英文文本</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
+#include "settings/OptionTable.h"
 
 #include <cmath>
 
@@ -56,13 +57,16 @@ QRect ScaledRect(const QRectF& designed, ScreenScale scale) {
 
 AlertLines AlertLinesFor(const OptionSettings& o, TimerMode mode, InterfaceLanguage language) {
     const bool japanese = language == InterfaceLanguage::Japanese;
+    const auto english = [](const QString& line1, const QString& line2) {
+        return AlertLines{ShownEnglishAlertText(line1), ShownEnglishAlertText(line2)};
+    };
     if (mode == TimerMode::Alarm) {
         return japanese ? AlertLines{o.japaneseAlarmText1, o.japaneseAlarmText2}
-                        : AlertLines{o.englishAlarmText1, o.englishAlarmText2};
+                        : english(o.englishAlarmText1, o.englishAlarmText2);
     }
     if (mode == TimerMode::CountDown) {
         return japanese ? AlertLines{o.japaneseCountDownText1, o.japaneseCountDownText2}
-                        : AlertLines{o.englishCountDownText1, o.englishCountDownText2};
+                        : english(o.englishCountDownText1, o.englishCountDownText2);
     }
     return {};
 }

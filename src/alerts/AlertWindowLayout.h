@@ -35,7 +35,7 @@ AlertWindowLayout AlertWindowLayoutFor(float sizeFactor);
 QRect ScaledRect(const QRectF& designed, ScreenScale scale);
 
 // The two message lines for a mode (none for the stopwatch): the settings' Japanese texts in
-// the Japanese interface, else the English ones.
+// the Japanese interface, else the English ones, their defaults in the interface's language.
 struct AlertLines {
     QString line1;
     QString line2;

@@ -149,7 +149,7 @@ void App::ApplyTray() {
 
 void App::ApplyLanguage() {
     const LanguageChoice choice =
-        ChooseLanguage(options_.language, context_.locale, context_.fontProbe);
+        ChooseLanguage(options_.language, context_.sessionLanguage, context_.fontProbe);
     options_.language = choice.Language;
     language_ = LanguageInUse{.Interface = choice.Interface, .NoJapaneseFont = choice.NonJapanese};
     qtTranslation_.UseLanguage(CatalogueName(language_.Interface));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MessageStyle.h"
+#include "text/LanguageChoice.h"
 
 #include <QList>
 #include <QLocale>
@@ -40,6 +41,8 @@ struct AppContext {
     DesktopNotifier& desktopNotifier;
     QString settingsFilePath;
     QLocale locale;
+    // The session's language (SessionLanguage), which the System Default option follows.
+    InterfaceLanguage sessionLanguage = InterfaceLanguage::English;
     QStringList arguments; // without the program name
     QString executableBaseName = QStringLiteral("plimset");
     // Shows a message with the application's title and waits until it is closed.

@@ -15,6 +15,7 @@
 #include "settings/SettingsPath.h"
 #include "sound/SoundFilePlayer.h"
 #include "sound/ToneBeeper.h"
+#include "text/LanguageChoice.h"
 #include "ui/widgets/Icons.h"
 
 #include <QApplication>
@@ -130,6 +131,7 @@ int main(int argc, char* argv[]) {
         .desktopNotifier = desktopNotifier,
         .settingsFilePath = plimset::SettingsFilePath(executable),
         .locale = QLocale::system(),
+        .sessionLanguage = plimset::SessionLanguage(plimset::ProcessLocaleEnvironment()),
         // A verb that starts the program asks nothing more of it.
         .arguments = early.windowVerb ? QStringList() : QCoreApplication::arguments().mid(1),
         .executableBaseName = QFileInfo(executable).completeBaseName(),

@@ -2,18 +2,22 @@
 
 #include "core/AppState.h"
 
+#include <QCoreApplication>
+
 namespace plimset {
 
 namespace {
 
-// The command-line messages are the same in every interface language.
+// The command-line messages speak the interface's language.
 QString tooLongMessage() {
-    return QString::fromUtf8("引数は") + QString::number(MaxCommandLineLength) +
-           QString::fromUtf8("文字以内で入力して下さい。");
+    return QCoreApplication::translate("CommandLine",
+                                       "Enter the arguments in %1 characters or fewer.")
+        .arg(MaxCommandLineLength);
 }
 
 QString withUsage(const char* message, const QString& usageText) {
-    return QString::fromUtf8(message) + QStringLiteral("\r\n\r\n") + usageText;
+    return QCoreApplication::translate("CommandLine", message) + QStringLiteral("\r\n\r\n") +
+           usageText;
 }
 
 QString withoutSurroundingSpaces(const QString& text) {
@@ -100,7 +104,9 @@ CommandLineResult ParseCommandLine(const QString& argumentText, const QString& u
         const QString& token = tokens[i];
         if (!token.startsWith(u'/')) {
             if (!pending.isEmpty()) {
-                result.Message = withUsage("引数の数が不正です。", usageText);
+                result.Message = withUsage(
+                    QT_TRANSLATE_NOOP("CommandLine", "The number of arguments is invalid."),
+                    usageText);
                 result.MessageStyle = MessageStyle::Critical;
                 return result;
             }
@@ -116,7 +122,8 @@ CommandLineResult ParseCommandLine(const QString& argumentText, const QString& u
         } else if (option == u'S') {
             result.CommandLineMode = TimerMode::StopWatch;
         } else {
-            result.Message = withUsage("不正なコマンドです。", usageText);
+            result.Message =
+                withUsage(QT_TRANSLATE_NOOP("CommandLine", "Invalid command."), usageText);
             result.MessageStyle = MessageStyle::Critical;
             return result;
         }

@@ -18,8 +18,17 @@ enum class SoundSource { Beep, File, None };
 // start picture.
 enum class ButtonFace { Words, Pictures, RoundPictures };
 
-// The interface language: the system's, or one chosen.
-enum class LanguageSetting { System, English, Japanese };
+// The interface language: the session's, or one chosen. The settings file stores the
+// enumerators' positions (src/settings/OptionTable.cpp), so new ones go at the end.
+enum class LanguageSetting {
+    System,
+    English,
+    Japanese,
+    German,
+    French,
+    Spanish,
+    SimplifiedChinese
+};
 
 // The order of the modes in the main window's mode list.
 using ModeOrder = std::array<TimerMode, 3>;

@@ -1,6 +1,9 @@
 #include "settings/OptionTable.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
+
+#include <optional>
 
 namespace plimset {
 
@@ -16,6 +19,38 @@ MessageTextDefaults DefaultMessageTexts() {
     defaults.C1_J = QStringLiteral("カウントダウンが終了しました。");
     defaults.C2_J = QStringLiteral("停止ボタンを押して下さい。");
     return defaults;
+}
+
+namespace {
+
+// The English defaults with their translations in the catalogue in use.
+template <class Visit> QString withEachDefault(Visit visit, const QString& otherwise) {
+    const MessageTextDefaults defaults = DefaultMessageTexts();
+    for (const QString* english : {&defaults.A1_E, &defaults.C1_E, &defaults.C2_E}) {
+        const QString shown =
+            QCoreApplication::translate("AlertTexts", english->toUtf8().constData());
+        if (const std::optional<QString> found = visit(*english, shown))
+            return *found;
+    }
+    return otherwise;
+}
+
+} // namespace
+
+QString ShownEnglishAlertText(const QString& stored) {
+    return withEachDefault(
+        [&](const QString& english, const QString& shown) {
+            return stored == english ? std::optional(shown) : std::nullopt;
+        },
+        stored);
+}
+
+QString StoredEnglishAlertText(const QString& shown) {
+    return withEachDefault(
+        [&](const QString& english, const QString& translation) {
+            return shown == translation ? std::optional(english) : std::nullopt;
+        },
+        shown);
 }
 
 OptionSettings LoadOptionSettings(const SettingsFile& file, const QString& defaultSoundFile) {

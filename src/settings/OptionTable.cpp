@@ -72,7 +72,9 @@ constexpr OptionKey Table[] = {
     integerKey(Option, "MaxLength", &S::displayLength, 6, 5, 8),
     // Names are matched without regard to case, so this also reads "Hotkey".
     integerKey(Option, "HotKey", &S::hotkey, 0),
-    integerKey(Option, "Language", &S::language, 0, 0, 2),
+    // 0 the session's language, 1 English, 2 Japanese, 3 German, 4 French, 5 Spanish,
+    // 6 Simplified Chinese; a value beyond these acts as 0 and stays in the file.
+    integerKey(Option, "Language", &S::language, 0, 0, 6),
     textKey(Option, "MessageBoxTextA1_E", &S::englishAlarmText1, &M::A1_E),
     textKey(Option, "MessageBoxTextA2_E", &S::englishAlarmText2, ""),
     textKey(Option, "MessageBoxTextA1_J", &S::japaneseAlarmText1, &M::A1_J),

@@ -35,6 +35,15 @@ struct MessageTextDefaults {
 // texts and Japanese keys to Japanese ones.
 MessageTextDefaults DefaultMessageTexts();
 
+// An English key's alert text as an interface in another language than Japanese shows it:
+// a default text in the translation of the catalogue in use (none in English), any other
+// as it stands. So the defaults follow the language while the file keeps its English keys.
+QString ShownEnglishAlertText(const QString& stored);
+
+// The other way, for a text the user may have left as shown: the translation of a default
+// is stored as the English default it stands for.
+QString StoredEnglishAlertText(const QString& shown);
+
 // Where a key is stored: [Advanced] is for hand editing and never written by the program.
 enum class OptionSection { Advanced, Option };
 

@@ -89,10 +89,6 @@ OptionsDialog::OptionsDialog(MainWindowPreview& main, OptionSettings& options,
         const QRect area = screen->availableGeometry();
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
-    if (context_.noJapaneseFont) {
-        findChild<QLabel*>(QLatin1String(names::LanguageLabel))->setEnabled(false);
-        languageList_->setEnabled(false);
-    }
 }
 
 OptionsDialog::~OptionsDialog() = default;
@@ -102,7 +98,7 @@ OptionsDialog::~OptionsDialog() = default;
 void OptionsDialog::CreateBindings() {
     using enum BindingFormat;
     // The texts of the current language only.
-    const bool japanese = context_.language == InterfaceLanguage::Japanese;
+    const bool japanese = EditsJapaneseTexts();
     bindings_ = {
         {&S::minutesToAdd, addMinute_, WholeNumberBox},
         {&S::repeatCountDown, repeat_, CheckBox},
@@ -196,9 +192,13 @@ void OptionsDialog::Fill(const OptionSettings& values) {
                                          1, TimeSeparator::Dot));
             break;
         case BindingFormat::TextBox:
-        case BindingFormat::MessageTextBox:
             SetBoxText(box, values.*std::get<QString S::*>(b.field));
             break;
+        case BindingFormat::MessageTextBox: {
+            const QString& text = values.*std::get<QString S::*>(b.field);
+            SetBoxText(box, EditsJapaneseTexts() ? text : ShownEnglishAlertText(text));
+            break;
+        }
         case BindingFormat::CheckBox:
             static_cast<QCheckBox*>(b.control)->setChecked(values.*std::get<bool S::*>(b.field));
             break;
@@ -259,9 +259,12 @@ OptionSettings OptionsDialog::Collect() const {
         case BindingFormat::TextBox:
             edited.*std::get<QString S::*>(b.field) = boxText();
             break;
-        case BindingFormat::MessageTextBox:
-            edited.*std::get<QString S::*>(b.field) = boxText().trimmed();
+        case BindingFormat::MessageTextBox: {
+            const QString text = boxText().trimmed();
+            edited.*std::get<QString S::*>(b.field) =
+                EditsJapaneseTexts() ? text : StoredEnglishAlertText(text);
             break;
+        }
         case BindingFormat::CheckBox:
             edited.*std::get<bool S::*>(b.field) =
                 static_cast<const QCheckBox*>(b.control)->isChecked();

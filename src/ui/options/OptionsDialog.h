@@ -42,7 +42,7 @@ struct OptionsDialogContext {
     SoundPlayer& sound; // the sound file the test play shares with the alarm
     Beeper& beeper;
     InterfaceLanguage language = InterfaceLanguage::English;
-    // No font can show Japanese: the language cannot be chosen.
+    // No font can show Japanese: the language list does not offer it.
     bool noJapaneseFont = false;
     // The user's locale, for the thousands separator of the length list.
     QLocale locale;
@@ -175,6 +175,8 @@ private:
     void ScrollIntoView(QLineEdit* box);
     void MonitorTestPlay();
     OptionSettings Collect() const;
+    // The alert text boxes edit the Japanese keys in Japanese, else the English ones.
+    bool EditsJapaneseTexts() const { return context_.language == InterfaceLanguage::Japanese; }
     void Message(const QString& text, MessageStyle style);
 
     MainWindowPreview& main_;

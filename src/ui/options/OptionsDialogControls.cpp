@@ -225,6 +225,11 @@ QGroupBox* OptionsDialog::CreateMessageTextsGroup(bool countDownFirst) {
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(countDownFirst ? countDownTextsRow_ : alarmTextsRow_);
     layout->addWidget(countDownFirst ? alarmTextsRow_ : countDownTextsRow_);
+    // The file keeps texts for English and Japanese only; another language edits the
+    // English ones, and says so under them.
+    if (context_.language != InterfaceLanguage::English && !EditsJapaneseTexts())
+        layout->addWidget(Label(group, names::MessageTextsNote,
+                                QT_TRANSLATE_NOOP("OptionsDialog", "Saved as the English texts")));
     return group;
 }
 

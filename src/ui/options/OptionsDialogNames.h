@@ -73,6 +73,8 @@ inline constexpr char AlarmText1Box[] = "Text10_11";
 inline constexpr char AlarmText2Box[] = "Text10_12";
 inline constexpr char CountDownText1Box[] = "Text10_21";
 inline constexpr char CountDownText2Box[] = "Text10_22";
+// In a language other than English and Japanese: the texts are the English ones.
+inline constexpr char MessageTextsNote[] = "MessageTextsNote";
 
 // Notification area and taskbar.
 inline constexpr char TrayIconCheck[] = "Check3_0";

@@ -4,6 +4,7 @@
 #include "ui/options/OptionsDialog.h"
 
 #include "text/Captions.h"
+#include "text/LanguageChoice.h"
 #include "ui/options/OptionsDialogDesign.h"
 #include "ui/options/OptionsDialogNames.h"
 #include "ui/widgets/ControlFit.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStandardItemModel>
 
 #include <algorithm>
 
@@ -29,11 +31,21 @@ void OptionsDialog::FillLists() {
     for (qint16 length = FirstListedLength; length <= LastListedLength; ++length)
         lengthList_->addItem(MaxLengthItemText(length, options_.timeSeparator, context_.locale,
                                                maxWord, minutesWord));
-    // The language choices in the order of LanguageSetting.
+    // The language choices in the order of LanguageSetting: the first three in the
+    // interface's language, the others each in its own.
     for (const char* language : {QT_TRANSLATE_NOOP("OptionsDialog", "System Default"),
                                  QT_TRANSLATE_NOOP("OptionsDialog", "English"),
                                  QT_TRANSLATE_NOOP("OptionsDialog", "Japanese")})
         languageList_->addItem(QCoreApplication::translate("OptionsDialog", language));
+    for (const CatalogueLanguage& language : InterfaceLanguages()) {
+        if (language.option > LanguageSetting::Japanese)
+            languageList_->addItem(QString::fromUtf16(language.ownName));
+    }
+    // Without a font that can show it, Japanese is not to be chosen.
+    if (context_.noJapaneseFont) {
+        auto* items = static_cast<QStandardItemModel*>(languageList_->model());
+        items->item(static_cast<int>(LanguageSetting::Japanese))->setEnabled(false);
+    }
 }
 
 void OptionsDialog::Caption() {

@@ -3,6 +3,8 @@
 #include "alerts/AlertWindowNames.h"
 #include "core/AppState.h"
 #include "core/OptionSettings.h"
+#include "desktop/QtTranslation.h"
+#include "settings/OptionTable.h"
 #include "sound/Beeper.h"
 
 #include <QAccessible>
@@ -58,6 +60,32 @@ TEST(AlertWindowLayoutTest, LinesByModeAndLanguage) {
     // Japanese texts, even when empty while the English ones are not.
     EXPECT_EQ(AlertLinesFor(o, TimerMode::CountDown, InterfaceLanguage::Japanese).line1, "");
     EXPECT_EQ(AlertLinesFor(o, TimerMode::StopWatch, InterfaceLanguage::English).line1, "");
+}
+
+// A third language shows the English keys; their defaults, which a file without the keys
+// leaves, in the catalogue's translation.
+TEST(AlertWindowLayoutTest, AThirdLanguageShowsTheEnglishKeysWithTranslatedDefaults) {
+    QtTranslation german;
+    german.UseLanguage("de");
+    OptionSettings o = DefaultOptions();
+    const auto lines = [&](TimerMode mode) {
+        const AlertLines l = AlertLinesFor(o, mode, InterfaceLanguage::German);
+        return QStringList{l.line1, l.line2};
+    };
+    EXPECT_EQ(lines(TimerMode::Alarm), QStringList({"Die eingestellte Zeit ist erreicht.", ""}));
+    EXPECT_EQ(
+        lines(TimerMode::CountDown),
+        QStringList({"Der Countdown ist abgelaufen.", "Klicken Sie auf die Stopp-Schaltfläche."}));
+    EXPECT_EQ(AlertLinesFor(o, TimerMode::Alarm, InterfaceLanguage::Japanese).line1,
+              "設定した時間になりました。");
+    o.englishAlarmText1 = "Tea is ready";
+    o.englishCountDownText2 = "The countdown ended.";
+    EXPECT_EQ(lines(TimerMode::Alarm), QStringList({"Tea is ready", ""}));
+    EXPECT_EQ(lines(TimerMode::CountDown),
+              QStringList({"Der Countdown ist abgelaufen.", "Der Countdown ist abgelaufen."}));
+    // What the Options dialog's box shows goes back to the file as the English default.
+    EXPECT_EQ(StoredEnglishAlertText("Der Countdown ist abgelaufen."), "The countdown ended.");
+    EXPECT_EQ(StoredEnglishAlertText("Tea is ready"), "Tea is ready");
 }
 
 // The desktop tests see the texts, size and place; here the labels' choice.

@@ -12,9 +12,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace {
 const QString Usage = "usage\r\n";
-const QString CountMessage = QString::fromUtf8("引数の数が不正です。\r\n\r\n") + Usage;
-const QString CommandMessage = QString::fromUtf8("不正なコマンドです。\r\n\r\n") + Usage;
-const QString LengthMessage = QString::fromUtf8("引数は9999文字以内で入力して下さい。");
+const QString CountMessage = "The number of arguments is invalid.\r\n\r\n" + Usage;
+const QString CommandMessage = "Invalid command.\r\n\r\n" + Usage;
+const QString LengthMessage = "Enter the arguments in 9999 characters or fewer.";
 constexpr std::optional<TimerMode> A = TimerMode::Alarm, C = TimerMode::CountDown,
                                    S = TimerMode::StopWatch, None;
 } // namespace

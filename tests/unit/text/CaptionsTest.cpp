@@ -1,5 +1,6 @@
 #include "text/Captions.h"
 
+#include "core/CommandLine.h"
 #include "desktop/QtFontProbe.h"
 #include "desktop/QtTranslation.h"
 #include "text/LanguageChoice.h"
@@ -84,6 +85,11 @@ TEST(CaptionWindow, SwitchesLanguageBothWays) {
     EXPECT_EQ(form.Ok->text(), "決定(&O)");
     EXPECT_EQ(form.Ok->accessibleName(), "決定(O)");
     EXPECT_EQ(form.Tray->title(), "タスクトレイ ＆ タスクバー");
+    // The command line's messages too, as they always read in Japanese.
+    EXPECT_EQ(ParseCommandLine("/X", "").Message, "不正なコマンドです。\r\n\r\n");
+    EXPECT_EQ(ParseCommandLine("1 2", "").Message, "引数の数が不正です。\r\n\r\n");
+    EXPECT_EQ(ParseCommandLine(QString(10000, u'1'), "").Message,
+              "引数は9999文字以内で入力して下さい。");
 
     translation.UseLanguage("");
     CaptionWindow(&form.Window);
@@ -99,7 +105,7 @@ TEST(QtFontProbe, KeepsJapaneseWithoutTheNamedFaces) {
     if (QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
         GTEST_SKIP() << "no Japanese font installed";
     const LanguageChoice choice =
-        ChooseLanguage(LanguageSetting::Japanese, QLocale(QLocale::English), probe);
+        ChooseLanguage(LanguageSetting::Japanese, InterfaceLanguage::English, probe);
     EXPECT_EQ(choice.Interface, InterfaceLanguage::Japanese);
     EXPECT_FALSE(choice.NonJapanese);
     // Of the fixed-width and proportional IPA pair, the proportional face is the closer match
