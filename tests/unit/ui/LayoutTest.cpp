@@ -13,12 +13,14 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTest>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string_view>
 
 using namespace plimset;
 namespace names = plimset::options_names;
@@ -38,9 +40,8 @@ std::vector<Look> Looks() {
     return {{"default font", QGuiApplication::font()}, {"DejaVu Sans 11 pt", wide}};
 }
 
-// The interface's languages: English, Japanese as the program chooses it, every other
-// catalogue as it is compiled (with Qt's own texts in that language), and a pseudo-language
-// whose every text is 40 % longer with accented letters, made for these checks only.
+// The interface's languages in the order of the settings' Language values from 1, and a
+// pseudo-language whose every text is 40 % longer with accented letters.
 const char* const Languages[] = {"en", "ja", "de", "fr", "es", "zh_CN", "pseudo"};
 const std::pair<const char*, const char*> AlertTexts[] = {
     {"MessageBoxTextA1_E=", "The set time has come."},
@@ -54,40 +55,36 @@ protected:
         original = QGuiApplication::font();
     }
     void TearDown() override {
-        UseCatalogue({});
+        UseCatalogue(false);
         QApplication::setFont(original);
     }
 
-    // Starts the program over these settings with this look, in this language.
+    // Starts the program over these settings with this look, in this language: a catalogue
+    // of the program's as the settings choose it, or the pseudo-language over English with
+    // the alert's default texts as it shows them.
     bool StartWith(const Look& look, const char* language, const QByteArray& settings) {
         QApplication::setFont(look.font);
-        // English and Japanese are the settings' choice; any other language is its catalogue
-        // over English, with the alert's default texts as that language shows them.
-        const QLatin1String name(language);
-        const bool ownCatalogue = name != "en" && name != "ja";
-        UseCatalogue(ownCatalogue ? name : QString());
-        QByteArray file = "[Option]\nLanguage=" + QByteArray(name == "ja" ? "2" : "1") + "\n";
+        const bool pseudo = QLatin1String(language) == "pseudo";
+        UseCatalogue(pseudo);
+        const auto option =
+            std::find(std::begin(Languages), std::end(Languages), std::string_view(language)) -
+            std::begin(Languages);
+        QByteArray file =
+            "[Option]\nLanguage=" + QByteArray::number(pseudo ? 1 : option + 1) + "\n";
         for (const auto& [key, text] : AlertTexts)
-            file += ownCatalogue
-                        ? key + QCoreApplication::translate("AlertTexts", text).toUtf8() + "\n"
-                        : QByteArray();
+            file += pseudo ? key + QCoreApplication::translate("AlertTexts", text).toUtf8() + "\n"
+                           : QByteArray();
         WriteSettings(file + settings);
         return !Start().has_value();
     }
 
-    // Installs the program's catalogue of a language and Qt's, as the program does.
-    void UseCatalogue(const QString& language) {
-        for (QTranslator& t : catalogues)
-            QCoreApplication::removeTranslator(&t);
-        if (language.isEmpty())
-            return;
-        const bool pseudo = language == u"pseudo";
-        ASSERT_TRUE(catalogues[0].load(pseudo ? QStringLiteral(PLIMSET_PSEUDO_CATALOGUE)
-                                              : QStringLiteral(":/i18n/plimset_") + language));
-        QCoreApplication::installTranslator(&catalogues[0]);
-        if (!pseudo && catalogues[1].load(QStringLiteral("qtbase_") + language,
-                                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(&catalogues[1]);
+    // Installs the pseudo-language's catalogue, made for these checks only.
+    void UseCatalogue(bool pseudo) {
+        QCoreApplication::removeTranslator(&catalogue);
+        if (pseudo) {
+            ASSERT_TRUE(catalogue.load(QStringLiteral(PLIMSET_PSEUDO_CATALOGUE)));
+            QCoreApplication::installTranslator(&catalogue);
+        }
     }
 
     static std::string Where(const Look& look, const char* language, const char* what) {
@@ -95,7 +92,7 @@ protected:
     }
 
     QFont original;
-    QTranslator catalogues[2]; // the program's and Qt's
+    QTranslator catalogue;
 };
 
 TEST_F(LayoutTest, OptionsDialogIsReadWholeWithEveryCaptionAndValue) {
