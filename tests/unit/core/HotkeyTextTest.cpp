@@ -54,6 +54,7 @@ TEST(WindowVerbs, ToggleIsTheHotkeyShowAndHideActOnlyWhereNeeded) {
         {WindowVerb::Show, tray, true, false, BringToFront},
         {WindowVerb::Hide, tray, false, false, Nothing},
         {WindowVerb::Hide, taskbar, true, false, Minimize},
+        {WindowVerb::Hide, taskbar, true, true, Nothing},
     };
     for (const auto& row : rows)
         EXPECT_EQ(ChooseWindowVerbAction(row.verb, row.reach, row.visible, row.minimized),

@@ -30,8 +30,8 @@ protected:
 
 TEST_F(WindowSettingsTest, MissingOrUnusableKeysTakeTheDesignAndStoredKeysWin) {
     const WindowSettings fresh = ReadWindowSettings(file, Design);
-    EXPECT_EQ(std::tie(fresh.Left, fresh.Width, fresh.FontName, fresh.FontSize, fresh.BackColor),
-              std::make_tuple(NoStoredPosition, -1, "Sans", 11.0, 0xFFFFFF));
+    EXPECT_EQ(std::tie(fresh.Left, fresh.FontName, fresh.BackColor),
+              std::make_tuple(NoStoredPosition, "Sans", 0xFFFFFF));
     const WindowSettings s = Read("[MainForm]\nStartForm=3\nLeft=-1500\nTop=300\nAlwaysOnTop=1\n"
                                   "FontName=Serif Bold\nFontSize=10.5\nFontBold=-1\n"
                                   "[Option]\nWidth=200\nHeight=80\n");
