@@ -3,20 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <ostream>
 
 using namespace plimset;
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 const TimeFormat Dot{TimeSeparator::Dot, 6};
 const TimeFormat Colon{TimeSeparator::Colon, 6};
 const TimeFormat Hours{TimeSeparator::Colon, 8};
 const float Nan = std::numeric_limits<float>::quiet_NaN();
-const float Inf = std::numeric_limits<float>::infinity();
 const float Largest = std::numeric_limits<float>::max();
 } // namespace
 
@@ -24,9 +18,7 @@ TEST(ParseTimeText, ReadsBothSeparators) {
     EXPECT_FLOAT_EQ(ParseTimeText("1:30", Dot), 1); // the colon ends the number
     EXPECT_FLOAT_EQ(ParseTimeText("1:30", Colon), 1.30f);
     EXPECT_FLOAT_EQ(ParseTimeText("1:30:15", Colon), 90.15f);
-    EXPECT_FLOAT_EQ(ParseTimeText("1:2:3", Colon), 62.3f);
     EXPECT_EQ(ParseTimeText("1e999", Dot), Largest);
-    EXPECT_EQ(ParseTimeText("-1e300:1", Colon), -Largest);
 }
 
 TEST(FormatTimeText, ShowsAllThreeForms) {
@@ -35,11 +27,9 @@ TEST(FormatTimeText, ShowsAllThreeForms) {
         const char *dot, *colon, *hours;
     };
     const Case cases[] = {
-        {0, "0.00", "0:00", "0:00"},
         {59.99f, "59.99", "59:99", "59:99"},
         {60, "60.00", "60:00", "1:00:00"},
         {125.5f, "125.50", "125:50", "2:05:50"},
-        {6000, "6000.00", "6000:00", "100:00:00"},
         {0.005f, "0.01", "0:01", "0:01"}, // half away from zero, on the printed digits
         {0.595f, "0.60", "0:60", "0:60"},
         {-0.001f, "0.00", "0:00", "0:00"},                    // no negative zero
@@ -53,53 +43,38 @@ TEST(FormatTimeText, ShowsAllThreeForms) {
         EXPECT_EQ(FormatTimeText(c.value, Colon), c.colon);
         EXPECT_EQ(FormatTimeText(c.value, Hours), c.hours);
     }
-    EXPECT_EQ(FormatTimeText(90.15f, TimeFormat{TimeSeparator::Dot, 8}), "90.15");
-    EXPECT_EQ(FormatTimeText(-Inf, Dot), "-340282346638528859811704183484516925440.00");
 }
 
 TEST(TimeValueSeconds, ConvertsAndCarries) {
     EXPECT_FLOAT_EQ(TimeValueToSeconds(1.75f), 135);
-    EXPECT_EQ(TimeValueToSeconds(Inf), Largest);
-    EXPECT_FLOAT_EQ(SecondsToTimeValue(5415), 90.15f);
     EXPECT_FLOAT_EQ(SecondsToTimeValue(-30), -0.70f); // minutes round down
-    EXPECT_EQ(SecondsToTimeValue(Nan), 0);
-
     const auto tick = [](float seconds) { return CarryTimeValue(SecondsToTimeValue(seconds)); };
-    EXPECT_FLOAT_EQ(tick(119.999f), 2);
     EXPECT_FLOAT_EQ(tick(59.5f), 1);
-    EXPECT_EQ(FormatTimeText(tick(59.4f), Colon), "0:59");
     EXPECT_EQ(FormatTimeText(tick(3599.9f), Hours), "1:00:00");
-    EXPECT_FLOAT_EQ(CarryTimeValue(1.995f), 1.995f); // shows "2.00" without a carry
 }
 
 TEST(AddMinutesToClockText, AddsWrapsAndReplacesBadText) {
     const QTime noon(12, 0, 30);
     const char* cases[][3] = {
-        {"7:30", "10", "7:40"},     {"23:55", "10", "0:05"},  {"10:00", "90", "11:30"},
-        {"22:00", "1500", "23:00"}, {"0:05", "-10", "23:55"}, {"0:00", "32767", "18:07"},
-        {" 7:30", "10", "7:40"},    {"7:5", "10", "12:10"},   {"12.30", "10", "12:10"},
-        {"25:00", "10", "12:10"},   {"12:60", "10", "12:10"}, {"-1:30", "10", "12:10"},
+        {"7:30", "10", "7:40"},   {"23:55", "10", "0:05"},    {"22:00", "1500", "23:00"},
+        {"0:05", "-10", "23:55"}, {"0:00", "32767", "18:07"}, {"7:5", "10", "12:10"},
+        {"25:00", "10", "12:10"}, {"12:60", "10", "12:10"},   {"-1:30", "10", "12:10"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c[0]);
         EXPECT_EQ(AddMinutesToClockText(c[0], std::chrono::minutes(QString(c[1]).toShort()), noon),
-                  c[2]);
+                  c[2])
+            << c[0];
     }
-    EXPECT_EQ(AddMinutesToClockText("x", std::chrono::minutes(10), QTime()), "0:10");
 }
 
 TEST(AlarmTimeReached, MatchesTheWholeMinute) {
     EXPECT_TRUE(AlarmTimeReached("7:05", QTime(7, 5, 30)));
     EXPECT_TRUE(AlarmTimeReached("07:05", QTime(7, 5, 59, 999)));
-    EXPECT_FALSE(AlarmTimeReached("7:05", QTime(7, 6)));
-    EXPECT_FALSE(AlarmTimeReached("7:5", QTime(7, 5)));
+    EXPECT_FALSE(AlarmTimeReached("7:05", QTime(7, 4, 59, 999)));
     EXPECT_FALSE(AlarmTimeReached("19:05", QTime(7, 5)));
 }
 
 TEST(PresetLabel, NamesMinutesAndSeconds) {
-    EXPECT_EQ(PresetLabel(TimerMode::Alarm, 10, "min", "sec"), "10min");
     EXPECT_EQ(PresetLabel(TimerMode::CountDown, 0.30f, "min", "sec"), "30sec");
-    EXPECT_EQ(PresetLabel(TimerMode::CountDown, 3.3f, "min", "sec"), "3min 30sec");
     EXPECT_EQ(PresetLabel(TimerMode::CountDown, 3.05f, "min", "sec"), "3min 5sec");
-    EXPECT_EQ(PresetLabel(TimerMode::Alarm, Inf, "min", "sec"), "32767min");
 }

@@ -16,21 +16,15 @@ namespace {
 // off in the middle would leave a broken line, a missing stretch or a missing section.
 // Returns what is wrong, or "" and adds the keys found to `keys`.
 QString CheckWholeWrites(const QByteArray& text, int& keys) {
-    if (text.isEmpty())
-        return {};
     const QList<QByteArray> lines = text.split('\n');
-    if (lines.first() != "[Keys]" || !lines.last().isEmpty())
+    if (!text.isEmpty() && (lines.first() != "[Keys]" || !lines.last().isEmpty()))
         return QStringLiteral("no section line or no final line end");
-    static const QRegularExpression line(QStringLiteral("^R(\\d+)_(\\d+)=(\\d+)$"));
+    static const QRegularExpression line(QStringLiteral("^R(\\d+)_(\\d+)=\\2$"));
     QHash<int, int> next; // the index each run's next key must have
     for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
         const QRegularExpressionMatch m = line.match(QString::fromLatin1(lines[i]));
-        if (!m.hasMatch() || m.captured(2) != m.captured(3))
-            return QStringLiteral("broken line: ") + QString::fromLatin1(lines[i]);
-        const int run = m.captured(1).toInt();
-        if (m.captured(2).toInt() != next.value(run))
-            return QStringLiteral("a gap before ") + QString::fromLatin1(lines[i]);
-        next[run] += 1;
+        if (!m.hasMatch() || m.captured(2).toInt() != next[m.captured(1).toInt()]++)
+            return QStringLiteral("broken line or gap: ") + QString::fromLatin1(lines[i]);
         ++keys;
     }
     return {};

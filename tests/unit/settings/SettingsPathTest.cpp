@@ -5,78 +5,34 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using plimset::SettingsFilePath;
 
-TEST(SettingsFilePath, BesideAnExecutableInAWritableFolderOfItsOwn) {
-    QTemporaryDir dir;
-    EXPECT_EQ(SettingsFilePath(dir.filePath("plimset"), "/xdg", "/home/u"),
-              dir.filePath("plimset.ini"));
-    EXPECT_EQ(SettingsFilePath(dir.filePath("timer.bin"), "/xdg", "/home/u"),
-              dir.filePath("timer.ini"));
-}
-
-TEST(SettingsFilePath, UnderTheConfigFolderForAnInstalledExecutable) {
-    EXPECT_EQ(SettingsFilePath("/usr/bin/plimset", "/xdg", "/home/u"), "/xdg/plimset/plimset.ini");
-    EXPECT_EQ(SettingsFilePath("/usr/bin/plimset", "", "/home/u"),
-              "/home/u/.config/plimset/plimset.ini");
-    EXPECT_EQ(SettingsFilePath("/usr/bin/plimset", "relative/xdg", "/home/u"),
-              "/home/u/.config/plimset/plimset.ini");
-    EXPECT_EQ(SettingsFilePath("/opt/plimset/bin/plimset", "/xdg", "/home/u"),
-              "/xdg/plimset/plimset.ini");
-
-    // A folder reached through a link is judged by where it really is.
-    QTemporaryDir dir;
-    const QString link = dir.filePath("lib");
-    ASSERT_TRUE(QFile::link("/usr/lib", link));
-    EXPECT_EQ(SettingsFilePath(link + "/plimset", "/xdg", "/home/u"), "/xdg/plimset/plimset.ini");
-}
-
-TEST(SettingsFilePath, AnExistingFileBesideAnUnwritableFolderIsUsed) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "permission bits do not stop root";
-    }
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("ro");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    writeBytes(folder + "/plimset.ini", "");
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(SettingsFilePath(folder + "/plimset", "/xdg", "/h"), folder + "/plimset.ini");
-    EXPECT_EQ(SettingsFilePath(folder + "/other", "/xdg", "/h"), "/xdg/plimset/other.ini");
-    QFile::setPermissions(folder,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
-TEST(SettingsFilePath, ACopyInstalledForOneUserKeepsItsSettingsInTheConfigFolder) {
+// Beside the executable in a folder of its own; under the configuration folder when
+// installed in a system or a user's program folder (~/.local/bin, or a bin folder on PATH,
+// also when reached through a link), whatever settings file someone left there.
+TEST(SettingsFilePath, BesideAPortableExecutableElseInTheConfigFolder) {
     QTemporaryDir dir;
     const QString home = dir.filePath("home");
     const QString localBin = home + "/.local/bin";
     const QString pathBin = dir.filePath("tools/bin");
-    const QString ownFolder = dir.filePath("portable");
-    for (const QString& folder : {localBin, pathBin, ownFolder}) {
+    const QString own = dir.filePath("portable");
+    for (const QString& folder : {localBin, pathBin, own})
         ASSERT_TRUE(QDir().mkpath(folder));
-    }
-    const QString searchPath = "/usr/bin:relative/bin:" + pathBin + "/";
-
-    // ~/.local/bin is a user's program folder whether or not PATH lists it, and a settings
-    // file someone left there is not used.
+    ASSERT_TRUE(QFile::link(dir.filePath("tools"), dir.filePath("linked")));
     writeBytes(localBin + "/plimset.ini", "");
-    EXPECT_EQ(SettingsFilePath(localBin + "/plimset", "/xdg", home, ""),
-              "/xdg/plimset/plimset.ini");
-    EXPECT_EQ(SettingsFilePath(localBin + "/plimset", "", home, searchPath),
-              home + "/.config/plimset/plimset.ini");
-    // So is any folder named bin on PATH, also when reached through a link.
-    EXPECT_EQ(SettingsFilePath(pathBin + "/plimset", "/xdg", home, searchPath),
-              "/xdg/plimset/plimset.ini");
-    const QString linked = dir.filePath("linked");
-    ASSERT_TRUE(QFile::link(dir.filePath("tools"), linked));
-    EXPECT_EQ(SettingsFilePath(linked + "/bin/plimset", "/xdg", home, searchPath),
-              "/xdg/plimset/plimset.ini");
-
-    // A bin folder that PATH does not list, and a folder of its own, stay portable.
-    EXPECT_EQ(SettingsFilePath(pathBin + "/plimset", "/xdg", home, "/usr/bin"),
-              pathBin + "/plimset.ini");
-    EXPECT_EQ(SettingsFilePath(ownFolder + "/plimset", "/xdg", home, searchPath + ":" + ownFolder),
-              ownFolder + "/plimset.ini");
+    const QString searchPath = "/usr/bin:relative/bin:" + pathBin + "/";
+    const QString xdg = "/xdg/plimset/plimset.ini";
+    const QString rows[][4] = {
+        {own + "/timer.bin", "/xdg", searchPath + ":" + own, own + "/timer.ini"},
+        {"/usr/bin/plimset", "/xdg", "", xdg},
+        {"/usr/bin/plimset", "relative/xdg", "", home + "/.config/plimset/plimset.ini"},
+        {localBin + "/plimset", "/xdg", "", xdg},
+        {pathBin + "/plimset", "/xdg", searchPath, xdg},
+        {dir.filePath("linked") + "/bin/plimset", "/xdg", searchPath, xdg},
+        {pathBin + "/plimset", "/xdg", "/usr/bin", pathBin + "/plimset.ini"},
+    };
+    for (const auto& [executable, config, search, expected] : rows)
+        EXPECT_EQ(SettingsFilePath(executable, config, home, search), expected)
+            << executable.toStdString();
 }
