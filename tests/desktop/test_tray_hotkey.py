@@ -11,8 +11,8 @@ TIME = r"\d+:\d\d"
 
 
 class TrayHotkeyTest(unittest.TestCase):
-    def start(self, args=(), settings=None, env=None):
-        return desk.start_shown(self, desk.Program(args=args, settings=settings, env=env))
+    def start(self, args=(), settings=None):
+        return desk.start_shown(self, desk.Program(args=args, settings=settings))
 
     def icon(self, app):
         # Looked up afresh each time: the tray may embed it anew.
@@ -28,10 +28,6 @@ class TrayHotkeyTest(unittest.TestCase):
         desk.wait_until(lambda: desk.shown(win), what="the window shown")
 
     def test_icon_and_tip_clicks_menu_and_the_end_while_hidden(self):
-        app = self.start(["/C", "5"], "[Option]\nTaskTray=0\n")
-        desk.stays(lambda: not desk.tray_icons(app), 1.0, what="without an icon")
-        self.assertEqual(app.close(), 0)
-
         # The tip names the mode while the window is shown and counts while it is hidden.
         app = self.start(["/C", "5"], "[MainForm]\nStartForm=3\n[Option]\nTaskTray=1\nTaskBar=1\n"
                          "Progress=1\n")
@@ -88,25 +84,17 @@ class TrayHotkeyTest(unittest.TestCase):
         desk.wait_until(lambda: app.windows() == [app.window], what="the font dialog closed")
         self.assertEqual(app.close(), 0)
 
-        # Without a tray it minimizes to the taskbar; with neither it does nothing.
+        # Without a tray it minimizes to the taskbar. (With neither, it does nothing: the
+        # unit test HotkeyAction holds that; a combination held by another program:
+        # test_remote.)
         app = self.start(settings="[Option]\nTaskTray=0\nTaskBar=1\n" + HOTKEY)
         press()
         desk.wait_until(lambda: desk.iconic(app.window), what="minimized")
         press()
         self.wait_shown(app.window)
+        self.assertEqual(desk.tray_icons(app), [])  # no icon without TaskTray
         self.assertEqual(app.close(), 0)
-        app = self.start(settings="[Option]\nTaskTray=0\nTaskBar=0\n" + HOTKEY)
-        press()
-        desk.stays(lambda: desk.shown(app.window), 1.0, what="shown")
         self.assertEqual(app.output(), "")
-
-        # A Plimset of another session bus, which knows nothing of the first, is told once
-        # that the combination is held.
-        second = self.start(settings="[Option]\n" + HOTKEY,
-                            env={"DBUS_SESSION_BUS_ADDRESS": "unix:path=/none"})
-        held = "Ctrl + Shift + T is already held by another program"
-        desk.wait_until(lambda: held in second.output(), what="the word on the hotkey")
-        self.assertEqual(second.output().count(held), 1, second.output())
 
 
 if __name__ == "__main__":
