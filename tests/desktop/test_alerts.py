@@ -115,7 +115,9 @@ class AlertTest(unittest.TestCase):
                 # No title, icon, minimize or taskbar button; for a screen reader the alert.
                 self.assertIn(form3, desk.client_list())
                 self.assertNotIn(form3, desk.taskbar_windows())
-                self.assertIn("_NET_WM_STATE_SKIP_PAGER", desk.window_state(form3))
+                # Above every ordinary window, not only its own main window.
+                self.assertLessEqual({"_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_ABOVE"},
+                                     desk.window_state(form3))
                 for name in ("_NET_WM_NAME", "WM_NAME"):
                     self.assertIn(desk.text_property(form3, name), (None, ""))
                 self.assertNotIn("_NET_WM_ICON(", desk.run("xprop", "-id", hex(form3)))
