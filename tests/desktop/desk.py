@@ -255,24 +255,27 @@ def click(wid, button=1):
 
 
 def tooltip(wid, program, pattern):
-    # Waits until the tool tip shown while the pointer rests on a window matches pattern
-    # (read through the accessibility bus) and returns it.
-    run("xdotool", "mousemove", 0, 0)
+    # Waits until the tool tip shown while the pointer rests on a window matches pattern (read
+    # through the accessibility bus) and returns it. The pointer comes from afar, and comes
+    # again while no tip shows, as a user's would.
     x, y, w, h = geometry(wid)
-    # A pointer that rests after moving a little, as a hand's does.
-    for step in range(4):
-        run("xdotool", "mousemove", x + w // 3 + step, y + h // 2)
     acc = atspi_application(pid=program.process.pid)
-
     seen = []
 
     def matching():
         seen[:] = [t.name for t in find_accessibles(acc, role="tool tip") if t.name][-1:]
         return seen and re.fullmatch(pattern, seen[0]) and seen[0]
-    try:
-        return wait_until(matching, what="a tool tip matching " + pattern)
-    except TimeoutError:
-        raise AssertionError("tool tip %r does not match %s" % (seen, pattern))
+    for _ in range(3):
+        run("xdotool", "mousemove", 0, 0)
+        time.sleep(0.3)  # the tip shown before goes
+        for step in range(4):  # a pointer that rests after moving a little, as a hand's does
+            run("xdotool", "mousemove", x + w // 3 + step, y + h // 2)
+            time.sleep(0.1)
+        try:
+            return wait_until(matching, timeout=4, what="a tool tip matching " + pattern)
+        except TimeoutError:
+            pass
+    raise AssertionError("tool tip %r does not match %s" % (seen, pattern))
 
 
 # Input and window requests
