@@ -1,12 +1,10 @@
 #!/usr/bin/env python3
-"""Checks that every source folder under src/ includes only the folders it may depend on.
-
-    check_layers.py [REPOSITORY_ROOT]
-
-Reads every `#include "..."` in src/ and names each file and line that crosses a boundary
-the table below does not allow. The same table is shown in ARCHITECTURE.md; the check also
-fails when that copy no longer says the same. Exit status 0 when every include is allowed.
-"""
+# Checks that every source folder under src/ includes only the folders it may depend on.
+#     check_layers.py [REPOSITORY_ROOT]
+#
+# Reads every `#include "..."` in src/ and names each file and line that crosses a boundary
+# the table below does not allow. The same table is shown in ARCHITECTURE.md; the check also
+# fails when that copy no longer says the same. Exit status 0 when every include is allowed.
 
 import pathlib
 import re
@@ -31,30 +29,21 @@ ALLOWED = {
             "ui/widgets", "ui/main", "ui/options"],
 }
 
-# Directions that break the table today and are on their way out: (folder, included folder).
-TEMPORARY_EXCEPTIONS = {
-}
-
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
 SOURCE_SUFFIXES = {".h", ".cpp", ".in"}
 
 
 def folder_of(path):
-    """The table's folder that a path relative to src/ lies in, or None."""
-    best = None
-    for folder in ALLOWED:
-        if path == folder or path.startswith(folder + "/"):
-            if best is None or len(folder) > len(best):
-                best = folder
-    return best
+    # The table's longest folder that a path relative to src/ lies in, or None.
+    return max((f for f in ALLOWED if path == f or path.startswith(f + "/")), key=len,
+               default=None)
 
 
 def table_rows():
-    """The table as ARCHITECTURE.md shows it, one Markdown row per folder."""
-    rows = ["| Folder | May include |", "|---|---|"]
-    for folder, allowed in ALLOWED.items():
-        rows.append("| %s | %s |" % (folder, ", ".join(allowed) if allowed else "nothing else"))
-    return rows
+    # The table as ARCHITECTURE.md shows it, one Markdown row per folder.
+    return ["| Folder | May include |", "|---|---|"] + [
+        "| %s | %s |" % (folder, ", ".join(allowed) or "nothing else")
+        for folder, allowed in ALLOWED.items()]
 
 
 def check_includes(root):
@@ -70,19 +59,13 @@ def check_includes(root):
             problems.append("%s: lies in a folder the layer table does not name" % name)
             continue
         lines = path.read_text(encoding="utf-8", errors="replace").splitlines()
-        for number, line in enumerate(lines, start=1):
-            match = INCLUDE.match(line)
-            if not match:
-                continue
-            target = match.group(1)
-            if target.endswith(".moc"):
-                continue  # the meta-object code Qt generates for classes in a .cpp file
+        for number, target in ((n, m.group(1)) for n, m in enumerate(map(INCLUDE.match, lines), 1)
+                               if m and not m.group(1).endswith(".moc")):  # Qt's generated code
             included = folder_of(target)
             if included is None:
                 problems.append('%s:%d: includes "%s", which is in no folder of the layer table'
                                 % (name, number, target))
-            elif (included != folder and included not in ALLOWED[folder]
-                  and (folder, included) not in TEMPORARY_EXCEPTIONS):
+            elif included != folder and included not in ALLOWED[folder]:
                 problems.append('%s:%d: %s may not include %s ("%s")'
                                 % (name, number, folder, included, target))
     return problems
@@ -91,8 +74,7 @@ def check_includes(root):
 def check_architecture(root):
     text = (root / "ARCHITECTURE.md").read_text(encoding="utf-8")
     shown = [line.strip() for line in text.splitlines()]
-    missing = [row for row in table_rows() if row not in shown]
-    if not missing:
+    if all(row in shown for row in table_rows()):
         return []
     return ["ARCHITECTURE.md: its layer table differs from tests/check_layers.py; it should read:"]\
         + ["    " + row for row in table_rows()]
@@ -101,8 +83,7 @@ def check_architecture(root):
 def main():
     root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).parents[1])
     problems = check_includes(root) + check_architecture(root)
-    for problem in problems:
-        print(problem)
+    print("\n".join(problems))
     return 1 if problems else 0
 
 

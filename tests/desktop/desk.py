@@ -1,10 +1,9 @@
-"""Helpers for tests that drive real programs in the private desktop session
-(scripts/desktop-session), through its command-line tools (xprop, xwininfo, xdotool,
-wmctrl; pactl, parec, sox) and pyatspi. ctest passes the program in PLIMSET_BINARY."""
+# Helpers for tests that drive real programs in the private desktop session
+# (scripts/desktop-session) through its command-line tools (xprop, xwininfo, xdotool, wmctrl)
+# and pyatspi. ctest passes the program in PLIMSET_BINARY.
 
 import os
 import re
-import select
 import shutil
 import subprocess
 import tempfile
@@ -14,12 +13,11 @@ DEFAULT_TIMEOUT = 10.0
 
 
 def session_dir():
-    """The session's temporary folder (set only inside scripts/desktop-session)."""
     return os.environ["PLIMSET_SESSION_DIR"]
 
 
 def run(*args, check=True, timeout=DEFAULT_TIMEOUT):
-    """Runs a tool and returns its standard output as text."""
+    # Runs a tool and returns its standard output.
     done = subprocess.run([str(a) for a in args], capture_output=True, text=True,
                           timeout=timeout, stdin=subprocess.DEVNULL)
     if check and done.returncode != 0:
@@ -28,7 +26,7 @@ def run(*args, check=True, timeout=DEFAULT_TIMEOUT):
 
 
 def wait_until(predicate, timeout=DEFAULT_TIMEOUT, interval=0.05, what="condition"):
-    """Polls predicate until it returns something true; returns that value."""
+    # Polls predicate until it returns something true, and returns that.
     deadline = time.monotonic() + timeout
     while True:
         value = predicate()
@@ -39,45 +37,45 @@ def wait_until(predicate, timeout=DEFAULT_TIMEOUT, interval=0.05, what="conditio
         time.sleep(interval)
 
 
-def settle(seconds=0.3):
-    """Gives the window manager and the panel a moment to react to a change."""
-    time.sleep(seconds)
+def stays(predicate, seconds, what="condition"):
+    # Asserts that predicate holds for a while: to show that something does NOT happen, for
+    # a step of the program's pace plus a margin.
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        if not predicate():
+            raise AssertionError("no longer " + what)
+        time.sleep(0.05)
 
 
+# A program under test, copied into a fresh folder below the session folder so that the
+# settings file kept beside the executable (settings_path, written from `settings` before the
+# start) lands there; its output goes to a log. start() again after an end starts the same
+# copy over the settings it left.
 class Program:
-    """A program under test, copied into a fresh folder below the session folder so that a
-    settings file kept beside the executable (`settings_path`, written from `settings`
-    before the start) lands there and nowhere else. With lines=True it is driven through
-    its standard input and output a line at a time (`request`); otherwise its output goes
-    to a log. start() again after an end starts the same copy over the settings it left."""
-
-    def __init__(self, binary=None, args=(), settings=None, env=None, lines=False):
-        binary = binary or os.environ["PLIMSET_BINARY"]
+    def __init__(self, args=(), settings=None, env=None):
+        binary = os.environ["PLIMSET_BINARY"]
         self.folder = tempfile.mkdtemp(prefix="run-", dir=session_dir())
         self.binary = os.path.join(self.folder, os.path.basename(binary))
         shutil.copy2(binary, self.binary)
         self.settings_path = self.binary + ".ini"
         if settings is not None:
-            with open(self.settings_path, "w", encoding="utf-8") as f:
-                f.write(settings)
+            with open(self.settings_path, "wb") as f:
+                f.write(settings if isinstance(settings, bytes) else settings.encode())
         self.args = [str(a) for a in args]
         self.env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.folder, "config"),
                         **(env or {}))
         self.log_path = os.path.join(self.folder, "output.log")
-        self.lines = lines
         self.process = self.window = None
 
     def start(self):
-        pipe = subprocess.PIPE if self.lines else None
         with open(self.log_path, "wb") as log:
-            # Unbuffered pipes: select() then sees every line that has not been read.
-            self.process = subprocess.Popen(
-                [self.binary] + self.args, cwd=self.folder, env=self.env, bufsize=0,
-                stdin=pipe or subprocess.DEVNULL, stdout=pipe or log, stderr=log)
+            self.process = subprocess.Popen([self.binary] + self.args, cwd=self.folder,
+                                            env=self.env, stdin=subprocess.DEVNULL,
+                                            stdout=log, stderr=log)
         return self
 
     def wait_window(self, timeout=DEFAULT_TIMEOUT):
-        """Waits until a top-level window of this process is viewable and returns its id."""
+        # Waits until a top-level window of this process is viewable and returns its id.
         def find():
             if self.process.poll() is not None:
                 raise RuntimeError("program ended with %s before showing a window:\n%s"
@@ -87,45 +85,33 @@ class Program:
         return self.window
 
     def windows(self):
-        """The ids of this process's managed top-level windows, mapped or not."""
+        # This process's managed top-level windows, mapped or not.
         return [w for w in client_list() if window_pid(w) == self.process.pid]
 
-    def request(self, line=None, timeout=DEFAULT_TIMEOUT):
-        """Sends a command line, if given, and returns the next line the program writes
-        (lines=True) without its line end."""
-        if line is not None:
-            self.process.stdin.write((line + "\n").encode())
-        if not select.select([self.process.stdout], [], [], timeout)[0]:
-            raise TimeoutError("no line from %s:\n%s" % (self.binary, self.output()))
-        return self.process.stdout.readline().decode("utf-8", "replace").rstrip("\n")
+    def other_window(self):
+        # A viewable window of this process besides the main one (a dialog, the alert).
+        return next((w for w in self.windows()
+                     if w != self.window and map_state(w) == "IsViewable"), None)
 
     def output(self):
-        """What the program has written to its log so far."""
         with open(self.log_path, encoding="utf-8", errors="replace") as f:
             return f.read()
 
     def close(self, timeout=DEFAULT_TIMEOUT):
-        """Closes the main window through the window manager (as the user would) and
-        returns the exit code."""
+        # Closes the main window through the window manager; returns the exit code.
         run("wmctrl", "-i", "-c", hex(self.window), check=False)
         return self.process.wait(timeout)
 
     def terminate(self, timeout=DEFAULT_TIMEOUT):
-        """Sends SIGTERM and returns the exit code."""
         self.process.terminate()
         return self.process.wait(timeout)
 
     def kill(self):
-        """Ends the process if it still runs; for clean-up after a failed test."""
         if self.process is not None:
             self.process.kill()
             self.process.wait()
-            for pipe in (self.process.stdin, self.process.stdout):
-                if pipe:
-                    pipe.close()
 
     def read_settings(self):
-        """The settings file's text, or None when it does not exist."""
         try:
             with open(self.settings_path, encoding="utf-8") as f:
                 return f.read()
@@ -133,13 +119,18 @@ class Program:
             return None
 
 
+def start_other(test):
+    # A window to hold the focus: a Plimset of its own, without a bus or a hotkey.
+    return start_shown(test, Program(["/S"], env={"DBUS_SESSION_BUS_ADDRESS": "unix:path=/none"}))
+
+
 def start_shown(test, app):
-    """Starts a Program for a unittest test, ends it at the test's clean-up, and returns it
-    once its window is viewable and has settled."""
+    # Starts a Program, ends it at the test's clean-up, and returns it once its window is
+    # viewable and has its frame.
     app.start()
     test.addCleanup(app.kill)
     app.wait_window()
-    settle(0.3)
+    wait_until(lambda: frame_extents(app.window), what="the window's frame")
     return app
 
 
@@ -150,42 +141,29 @@ def _xprop(wid, *names):
     return run("xprop", "-id", hex(wid), *names, check=False)
 
 
-def root_property(name):
-    return run("xprop", "-root", name, check=False)
+def _windows_of(text):
+    return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", text)]
 
 
-def client_list():
-    """The window manager's list of managed windows (_NET_CLIENT_LIST), in order."""
-    return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", root_property("_NET_CLIENT_LIST"))]
-
-
-def stacking_order():
-    """The managed windows from bottom to top (_NET_CLIENT_LIST_STACKING)."""
-    return [int(w, 16) for w in
-            re.findall(r"0x[0-9a-fA-F]+", root_property("_NET_CLIENT_LIST_STACKING"))]
-
-
-def text_property(wid, name):
-    """A text property of a window ("" when set empty), or None when it is not set."""
-    text = _xprop(wid, name)
-    if "not found" in text or "no such atom" in text:
-        return None
-    m = re.search(r'=\s*"(.*)"\s*$', text, re.S)
-    return m.group(1) if m else ""
-
-
-def has_property(wid, name):
-    return "not found" not in _xprop(wid, name)
-
-
-def taskbar_windows():
-    """The windows the panel shows as tasks: managed and not skipping the taskbar."""
-    return [w for w in client_list() if "_NET_WM_STATE_SKIP_TASKBAR" not in window_state(w)]
+def client_list(stacking=""):
+    # The managed windows; with stacking="_STACKING" from bottom to top.
+    return _windows_of(run("xprop", "-root", "_NET_CLIENT_LIST" + stacking, check=False))
 
 
 def window_state(wid):
-    """The set of _NET_WM_STATE atoms of a window."""
+    # The set of _NET_WM_STATE atoms of a window.
     return set(re.findall(r"_NET_WM_STATE_[A-Z_]+", _xprop(wid, "_NET_WM_STATE")))
+
+
+def taskbar_windows():
+    # The windows the panel shows as tasks.
+    return [w for w in client_list() if "_NET_WM_STATE_SKIP_TASKBAR" not in window_state(w)]
+
+
+def text_property(wid, name):
+    # A text property of a window ("" when set empty), or None when it is not set.
+    text = _xprop(wid, name)
+    return re.sub(r'^[^=]*=\s*"?(.*?)"?\s*$', r"\1", text, flags=re.S) if "=" in text else None
 
 
 def window_pid(wid):
@@ -194,20 +172,14 @@ def window_pid(wid):
 
 
 def frame_extents(wid):
-    """(left, right, top, bottom) from _NET_FRAME_EXTENTS, or None when unset."""
+    # (left, right, top, bottom) from _NET_FRAME_EXTENTS, or None when unset.
     m = re.search(r"=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)", _xprop(wid, "_NET_FRAME_EXTENTS"))
     return tuple(int(g) for g in m.groups()) if m else None
 
 
-def window_name(wid):
-    """The window's title (_NET_WM_NAME; quotes and backslashes come escaped by xprop)."""
-    m = re.search(r'=\s*"(.*)"\s*$', _xprop(wid, "_NET_WM_NAME"), re.S)
-    return m.group(1) if m else None
-
-
 def minimize_offered(wid):
-    """Whether the window's _MOTIF_WM_HINTS let the window manager offer minimize: the
-    functions field when flagged (bit 0x8 minimize, inverted by bit 0x1 all), else yes."""
+    # Whether _MOTIF_WM_HINTS let the window manager offer minimize (functions bit 0x8,
+    # inverted by bit 0x1 all, when the functions are flagged).
     text = _xprop(wid, "_MOTIF_WM_HINTS")
     hints = [int(n, 0) for n in re.findall(r"0x[0-9a-fA-F]+|\d+", text.partition("=")[2])]
     if len(hints) < 2 or not hints[0] & 0x1:
@@ -215,23 +187,33 @@ def minimize_offered(wid):
     return bool(hints[1] & 0x8) != bool(hints[1] & 0x1)
 
 
-def wm_hints_iconic(wid):
-    """True when the window's WM_STATE says Iconic (minimized)."""
+def iconic(wid):
+    # True when the window's WM_STATE says Iconic (minimized).
     return "Iconic" in _xprop(wid, "WM_STATE")
 
 
 def geometry(wid):
-    """The client area's absolute position and size, from xwininfo."""
+    # The client area's absolute (x, y, width, height).
     text = run("xwininfo", "-id", hex(wid))
-    return {key: int(re.search(label + r":\s*(-?\d+)", text).group(1)) for key, label in
-            (("x", "Absolute upper-left X"), ("y", "Absolute upper-left Y"),
-             ("width", "Width"), ("height", "Height"))}
+    return tuple(int(re.search(label + r":\s*(-?\d+)", text).group(1)) for label in
+                 ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+
+def outer_geometry(wid):
+    # (x, y, width, height) with the frame the window manager gives it.
+    x, y, w, h = geometry(wid)
+    left, right, top, bottom = frame_extents(wid) or (0, 0, 0, 0)
+    return (x - left, y - top, w + left + right, h + top + bottom)
 
 
 def map_state(wid):
-    """IsViewable, IsUnMapped or IsUnviewable; None when the window is gone."""
+    # IsViewable, IsUnMapped or IsUnviewable; None when the window is gone.
     m = re.search(r"Map State:\s*(\w+)", run("xwininfo", "-id", hex(wid), check=False))
     return m.group(1) if m else None
+
+
+def shown(wid):
+    return map_state(wid) == "IsViewable" and not iconic(wid)
 
 
 def screen_size():
@@ -242,174 +224,123 @@ def screen_size():
 # The notification area
 
 
-def parent_window(wid):
-    m = re.search(r"Parent window id:\s*(0x[0-9a-fA-F]+)", run("xwininfo", "-children", "-id",
-                                                               hex(wid), check=False))
+def _parent(wid):
+    m = re.search(r"Parent window id:\s*(0x[0-9a-fA-F]+)",
+                  run("xwininfo", "-children", "-id", hex(wid), check=False))
     return int(m.group(1), 16) if m else None
 
 
-def root_window():
-    return int(re.search(r"Window id:\s*(0x[0-9a-fA-F]+)", run("xwininfo", "-root")).group(1), 16)
-
-
-def unmanaged_windows(program):
-    """A program's viewable windows that the window manager does not manage: the icons
-    embedded in a tray (whose parent is the tray's window) and pop-ups (menus, tool tips,
-    whose parent is the root window)."""
+def _unmanaged(program, in_tray):
+    # The program's viewable unmanaged windows: icons embedded in a tray (whose parent is
+    # the tray's window) or pop-ups (menus, tool tips, whose parent is the root).
     managed = set(client_list())
+    root = _windows_of(run("xwininfo", "-root"))[0]
     ids = run("xdotool", "search", "--all", "--pid", str(program.process.pid), check=False)
-    return [w for w in (int(i) for i in ids.split())
-            if w not in managed and map_state(w) == "IsViewable"]
+    return [w for w in map(int, ids.split()) if w not in managed
+            and map_state(w) == "IsViewable" and (_parent(w) not in (root, None)) == in_tray]
 
 
 def tray_icons(program):
-    """The program's icons in a notification area."""
-    root = root_window()
-    return [w for w in unmanaged_windows(program) if parent_window(w) not in (root, None)]
+    return _unmanaged(program, True)
 
 
 def popups(program):
-    """The program's open pop-up windows (menus, tool tips)."""
-    root = root_window()
-    return [w for w in unmanaged_windows(program) if parent_window(w) == root]
+    return _unmanaged(program, False)
 
 
 def click(wid, button=1):
-    """Moves the pointer to the middle of a window and clicks a mouse button there."""
-    g = geometry(wid)
-    run("xdotool", "mousemove", g["x"] + g["width"] // 2, g["y"] + g["height"] // 2,
-        "click", button)
+    # Clicks a mouse button in the middle of a window.
+    x, y, w, h = geometry(wid)
+    run("xdotool", "mousemove", x + w // 2, y + h // 2, "click", button)
 
 
-def tooltip(wid, program):
-    """The tool tip a program shows while the pointer rests on a window, read through the
-    accessibility bus; the pointer is moved away first so the tip is shown afresh."""
-    run("xdotool", "mousemove", 0, 0)
-    time.sleep(0.3)
-    g = geometry(wid)
-    for step in range(4):  # a pointer that rests after moving a little, as a hand's does
-        run("xdotool", "mousemove", g["x"] + g["width"] // 3 + step, g["y"] + g["height"] // 2)
-        time.sleep(0.1)
+def tooltip(wid, program, pattern):
+    # Waits until the tool tip shown while the pointer rests on a window matches pattern (read
+    # through the accessibility bus) and returns it. The pointer comes from afar, and comes
+    # again while no tip shows, as a user's would.
+    x, y, w, h = geometry(wid)
     acc = atspi_application(pid=program.process.pid)
+    seen = []
 
-    def shown():
-        tips = [t for t in find_accessibles(acc, role="tool tip") if t.name]
-        return tips[-1].name if tips else None
-    return wait_until(shown, what="a tool tip")
+    def matching():
+        seen[:] = [t.name for t in find_accessibles(acc, role="tool tip") if t.name][-1:]
+        return seen and re.fullmatch(pattern, seen[0]) and seen[0]
+    for _ in range(3):
+        run("xdotool", "mousemove", 0, 0)
+        time.sleep(0.3)  # the tip shown before goes
+        for step in range(4):  # a pointer that rests after moving a little, as a hand's does
+            run("xdotool", "mousemove", x + w // 3 + step, y + h // 2)
+            time.sleep(0.1)
+        try:
+            return wait_until(matching, timeout=4, what="a tool tip matching " + pattern)
+        except TimeoutError:
+            pass
+    raise AssertionError("tool tip %r does not match %s" % (seen, pattern))
 
 
-# Input
+# Input and window requests
 
 
 def activate(wid):
-    """Gives a window the keyboard focus, as a click on its title would, and waits until the
-    window manager has done it."""
     run("xdotool", "windowactivate", "--sync", str(wid), check=False)
 
 
 def press_keys(*keys, window=None, clear_modifiers=True):
-    """Presses key combinations (xdotool names: "ctrl+o", "Return", "alt+m") one after the
-    other as real keyboard input: into `window` after activating it when given, otherwise
-    into whatever has the focus. clear_modifiers=False sends them as they are, with Num Lock
-    and Caps Lock left as they stand (xdotool would switch them off for the keys)."""
+    # Presses key combinations (xdotool names) as real keyboard input, into `window` after
+    # activating it when given. clear_modifiers=False leaves Num Lock and Caps Lock as they
+    # stand.
     if window is not None:
         activate(window)
     run("xdotool", "key", *(["--clearmodifiers"] if clear_modifiers else []), *keys)
-
-
-def type_text(text, window=None):
-    """Types text into `window` after activating it when given, otherwise into whatever has
-    the focus, one character every 30 ms as a quick typist would."""
-    if window is not None:
-        activate(window)
-    run("xdotool", "type", "--clearmodifiers", "--delay", "30", text)
-
-
-def replace_text(text, window=None):
-    """Selects everything in the focused field (Ctrl+A) and types text over it."""
-    press_keys("ctrl+a", window=window)
-    type_text(text)
-
-
-def focus(acc):
-    """Moves the keyboard focus to a control found through the accessibility bus."""
-    acc.queryComponent().grabFocus()
-
-
-def toggle_num_lock():
-    press_keys("Num_Lock", clear_modifiers=False)
 
 
 def minimize(wid):
     run("xdotool", "windowminimize", str(wid))
 
 
-def resize(wid, width, height):
-    """Asks the window manager for a new client size."""
-    run("xdotool", "windowsize", str(wid), width, height)
-
-
-def move(wid, x, y):
-    """Asks the window manager to move the window's frame to x, y."""
-    run("xdotool", "windowmove", str(wid), x, y)
-
-
-def raise_window(wid):
-    """Asks the window manager to raise the window above the others."""
-    run("xdotool", "windowraise", str(wid))
-
-
-def maximize(wid):
-    run("wmctrl", "-i", "-r", hex(wid), "-b", "add,maximized_vert,maximized_horz")
-
-
 # Accessibility
 
 
 def atspi_application(name="plimset", timeout=DEFAULT_TIMEOUT, pid=None):
-    """The accessible application whose name is name (case ignored), of the process pid
-    when given (a program that ended may still be listed for a while)."""
+    # The accessible application of that name, of process pid when given (one that ended
+    # may still be listed for a while).
     import pyatspi
 
     def find():
         desktop = pyatspi.Registry.getDesktop(0)
         apps = (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
-        return next((a for a in apps if a is not None and (a.name or "").lower() == name.lower()
+        return next((a for a in apps if a is not None and (a.name or "").lower() == name
                      and pid in (None, a.get_process_id())), None)
     return wait_until(find, timeout, interval=0.2, what="accessible application " + name)
 
 
 def find_accessibles(root, role=None, name=None):
-    """Every descendant of root with the role name ("text", "push button", "menu item"...)
-    and/or accessible name given."""
+    # Every descendant with this role name ("text", "push button"...) and/or name.
     found, stack = [], [root]
     while stack:
         node = stack.pop()
-        if node is None:
-            continue
-        if node is not root and role in (None, node.getRoleName()) and name in (None, node.name):
+        if node is not None and node is not root and role in (None, node.getRoleName()) \
+                and name in (None, node.name):
             found.append(node)
-        stack.extend(node.getChildAtIndex(i) for i in reversed(range(node.childCount)))
+        if node is not None:
+            stack.extend(node.getChildAtIndex(i) for i in reversed(range(node.childCount)))
     return found
 
 
 def find_accessible(root, role=None, name=None, timeout=DEFAULT_TIMEOUT):
-    """The first descendant with that role and/or name; waits for it to appear."""
     return wait_until(lambda: next(iter(find_accessibles(root, role, name)), None), timeout,
                       interval=0.2, what="accessible role=%s name=%s" % (role, name))
 
 
 def accessible_text(acc):
-    """The whole text of an accessible with the Text interface."""
     text = acc.queryText()
     return text.getText(0, text.characterCount)
 
 
 def press(acc):
-    """Performs an accessible's first action (a button's or menu item's press)."""
+    # Performs an accessible's first action (a button's press).
     acc.queryAction().doAction(0)
 
 
-# Sound (in a module of its own, offered here under this module's name)
-
+# Sound, in a module of its own, offered here under this module's name.
 from desk_sound import SoundRecorder, sound_levels, sound_rms, sound_streams  # noqa: E402,F401

@@ -1,5 +1,5 @@
-"""Sound in the private desktop session: what plays through its null sink, recorded and
-measured (with parec, pactl and sox). The desk module offers these under its own name."""
+# Sound in the private desktop session: what plays through its null sink, recorded and
+# measured (with parec, pactl and sox). The desk module offers these under its own name.
 
 import array
 import math
@@ -14,9 +14,9 @@ import desk
 
 
 class SoundRecorder:
-    """Records what plays through the session's null sink into a mono 44.1 kHz WAV file
-    (`path`) while the with-block runs. Capture is not sample-exact: assert energy
-    (sound_rms), not duration."""
+    # Records what plays through the session's null sink into a mono 44.1 kHz WAV file
+    # (`path`) while the with-block runs. Capture is not sample-exact: assert energy
+    # (sound_rms), not duration.
 
     def __init__(self, keep_awake=False):
         self.path = tempfile.mktemp(suffix=".wav", dir=desk.session_dir())
@@ -58,8 +58,8 @@ class SoundRecorder:
 
 
 def sound_streams(program):
-    """How many streams the program plays into the session's audio server now (a corked
-    stream plays nothing)."""
+    # How many streams the program plays into the session's audio server now (a corked
+    # stream plays nothing).
     text = desk.run("pactl", "list", "sink-inputs", check=False)
     return sum(1 for block in text.split("Sink Input #")
                if 'application.process.id = "%d"' % program.process.pid in block
@@ -67,7 +67,7 @@ def sound_streams(program):
 
 
 def _sink_latency(sink):
-    """The sink's latency in seconds while it runs, else infinity."""
+    # The sink's latency in seconds while it runs, else infinity.
     for block in desk.run("pactl", "list", "sinks").split("Sink #")[1:]:
         if "Name: %s\n" % sink in block and "State: RUNNING" in block:
             found = re.search(r"Latency: (\d+) usec", block)
@@ -81,7 +81,7 @@ def _recording_streams():
 
 
 def sound_levels(path, window=0.005):
-    """The RMS amplitude (0 to 1) of each window (seconds) of a recording, in order."""
+    # The RMS amplitude (0 to 1) of each window (seconds) of a recording, in order.
     raw = subprocess.run(["sox", path, "-t", "raw", "-e", "signed", "-b", "16", "-c", "1",
                           "-r", "44100", "-"], capture_output=True, timeout=desk.DEFAULT_TIMEOUT,
                          stdin=subprocess.DEVNULL).stdout
@@ -92,8 +92,8 @@ def sound_levels(path, window=0.005):
 
 
 def sound_rms(path, bandpass_hz=None):
-    """The RMS amplitude (0 to 1) of a recording, optionally of a 100 Hz band around a
-    frequency only."""
+    # The RMS amplitude (0 to 1) of a recording, optionally of a 100 Hz band around a
+    # frequency only.
     effects = ["bandpass", str(bandpass_hz), "100h"] if bandpass_hz else []
     stats = subprocess.run(["sox", path, "-n"] + effects + ["stat"], capture_output=True,
                            text=True, timeout=desk.DEFAULT_TIMEOUT, stdin=subprocess.DEVNULL).stderr

@@ -1,20 +1,20 @@
 #!/usr/bin/python3
-"""A stand-in for a desktop's GlobalShortcuts portal on the session bus, following the
-published interface (org.freedesktop.portal.GlobalShortcuts, version 2): CreateSession,
-BindShortcuts, ConfigureShortcuts, the Request objects' Response signal, the Session's
-Close, Activated, and the interface's version property.
-
-Why a stand-in beside the real one (Plasma's portal, test_portal_hotkey): Plasma binds
-every shortcut it is asked for and echoes the preferred trigger, so the answers of a desktop
-that refuses, or that binds another key, cannot be had from it here. The stand-in gives
-them, and records what it was asked.
-
-    shortcut_portal_standin.py MODE LOG
-MODE: "bind" (binds the preferred trigger), "other" (binds Ctrl+Alt+P instead), "none"
-(binds the shortcut with no trigger), "refuse" (the user declines the binding: response 1),
-"fail" (the binding ends some other way: response 2), "nosession" (no session is opened,
-as on a desktop that binds no shortcuts for programs). Each call is written to LOG as a
-line of JSON. SIGUSR1 activates the bound shortcut of the last session."""
+# A stand-in for a desktop's GlobalShortcuts portal on the session bus, following the
+# published interface (org.freedesktop.portal.GlobalShortcuts, version 2): CreateSession,
+# BindShortcuts, ConfigureShortcuts, the Request objects' Response signal, the Session's
+# Close, Activated, and the interface's version property.
+#
+# Why a stand-in: a real desktop's portal binds what it is asked for or asks its user, so the
+# answers of a desktop that refuses, fails, binds another key or binds none cannot be had from
+# one in a test session, nor what the program asked it. The stand-in gives those answers, and
+# records each call.
+#
+#     shortcut_portal_standin.py MODE LOG
+# MODE: "bind" (binds the preferred trigger), "other" (binds Ctrl+Alt+P instead), "none"
+# (binds the shortcut with no trigger), "refuse" (the user declines the binding: response 1),
+# "fail" (the binding ends some other way: response 2), "nosession" (no session is opened,
+# as on a desktop that binds no shortcuts for programs). Each call is written to LOG as a
+# line of JSON. SIGUSR1 activates the bound shortcut of the last session.
 
 import json
 import signal
@@ -28,17 +28,6 @@ from gi.repository import GLib
 SERVICE = "org.freedesktop.portal.Desktop"
 PATH = "/org/freedesktop/portal/desktop"
 INTERFACE = "org.freedesktop.portal.GlobalShortcuts"
-
-
-def plain(value):
-    """A D-Bus value as plain Python, for the log."""
-    if isinstance(value, (dbus.Dictionary, dict)):
-        return {str(k): plain(v) for k, v in value.items()}
-    if isinstance(value, (dbus.Array, dbus.Struct, list, tuple)):
-        return [plain(v) for v in value]
-    if isinstance(value, (dbus.String, dbus.ObjectPath, str)):
-        return str(value)
-    return int(value)
 
 
 class Request(dbus.service.Object):
@@ -61,11 +50,12 @@ class Portal(dbus.service.Object):
         self.sessions = {}  # session path -> bound shortcut ids
 
     def note(self, **entry):
+        # D-Bus values are Python's own types underneath, which json writes as such.
         with open(self.log, "a", encoding="utf-8") as f:
             f.write(json.dumps(entry) + "\n")
 
     def answer(self, sender, token, response, results):
-        """Returns the request's path and sends its Response once the call has returned."""
+        # Returns the request's path and sends its Response once the call has returned.
         path = "%s/request/%s/%s" % (PATH, sender[1:].replace(".", "_"), token)
         request = Request(self.bus, path)
 
@@ -79,7 +69,7 @@ class Portal(dbus.service.Object):
     @dbus.service.method(INTERFACE, in_signature="a{sv}", out_signature="o",
                          sender_keyword="sender")
     def CreateSession(self, options, sender):
-        self.note(call="CreateSession", options=plain(options))
+        self.note(call="CreateSession", options=options)
         if self.mode == "nosession":
             return self.answer(sender, options["handle_token"], 2, {})
         path = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
@@ -92,7 +82,7 @@ class Portal(dbus.service.Object):
     @dbus.service.method(INTERFACE, in_signature="oa(sa{sv})sa{sv}", out_signature="o",
                          sender_keyword="sender")
     def BindShortcuts(self, session, shortcuts, parent_window, options, sender):
-        self.note(call="BindShortcuts", session=str(session), shortcuts=plain(shortcuts))
+        self.note(call="BindShortcuts", session=str(session), shortcuts=shortcuts)
         if self.mode in ("refuse", "fail"):
             return self.answer(sender, options["handle_token"],
                                1 if self.mode == "refuse" else 2, {})

@@ -1,14 +1,14 @@
 #!/usr/bin/python3
-"""A stand-in for a panel's status-notifier registry with a host registered in it, on the
-session bus: org.kde.StatusNotifierWatcher at /StatusNotifierWatcher, with its
-RegisterStatusNotifierItem, its properties and signals. It draws nothing and, unlike a
-real panel's status tray, takes no embedding-tray selection from the session's tray, so a
-test can have both kinds of tray at once and take the registry away alone.
-
-    status_watcher_standin.py [--miss-first]
-Prints "ready" once it holds the name; SIGTERM ends it. With --miss-first the first item
-registered is answered but never listed, as by a registry just started whose host has not
-caught up yet: only a second registration of it counts."""
+# A stand-in for a panel's status-notifier registry with a host registered in it, on the
+# session bus: org.kde.StatusNotifierWatcher at /StatusNotifierWatcher, with its
+# RegisterStatusNotifierItem, its properties and signals. It draws nothing and, unlike a
+# real panel's status tray, takes no embedding-tray selection from the session's tray, so a
+# test can have both kinds of tray at once and take the registry away alone.
+#
+#     status_watcher_standin.py [--miss-first]
+# Prints "ready" once it holds the name; SIGTERM ends it. With --miss-first the first item
+# registered is answered but never listed, as by a registry just started whose host has not
+# caught up yet: only a second registration of it counts.
 
 import signal
 import sys

@@ -1,6 +1,6 @@
-"""The program on a desktop whose panel has no notification area: the tray icon is asked
-for but no tray shows it, until a panel with a status tray comes late and is restarted.
-Run in a session whose panel has only a taskbar."""
+# The program on a desktop whose panel has no notification area (a session whose panel has
+# only a taskbar): the tray icon is asked for but no tray shows it, until a panel with a
+# status tray comes late and is restarted.
 
 import unittest
 
@@ -34,34 +34,30 @@ class NoTrayTest(unittest.TestCase):
         self.assertIn(win, desk.taskbar_windows())
         self.assertTrue(desk.minimize_offered(win))
         desk.minimize(win)
-        desk.wait_until(lambda: desk.wm_hints_iconic(win), what="minimized")
+        desk.wait_until(lambda: desk.iconic(win), what="minimized")
         desk.press_keys("ctrl+shift+t")
-        desk.wait_until(lambda: desk.map_state(win) == "IsViewable", what="restored")
-        self.assertFalse(desk.wm_hints_iconic(win))
+        desk.wait_until(lambda: desk.shown(win), what="restored")
 
         # A panel comes: the icon appears in it, the taskbar button follows TaskBar again,
         # and the window goes to the icon when minimized.
-        panel = Panel()
-        self.addCleanup(panel.stop)
+        panel = Panel(self)
         Item(app)
         desk.wait_until(lambda: win not in desk.taskbar_windows(), what="no taskbar button")
         desk.minimize(win)
-        desk.wait_until(lambda: desk.map_state(win) != "IsViewable", what="hidden to the icon")
-        self.assertFalse(desk.wm_hints_iconic(win))
+        desk.wait_until(lambda: desk.map_state(win) != "IsViewable" and not desk.iconic(win),
+                        what="hidden to the icon")
 
         # The panel is restarted: the window comes back while it is away, the icon appears
         # in it again and still takes the window. Nothing more is told, no box appears.
         panel.stop()
         desk.wait_until(lambda: desk.map_state(win) == "IsViewable", what="shown again")
-        panel = Panel()
-        self.addCleanup(panel.stop)
+        panel = Panel(self)
         item = Item(app)
         item.click("Mi_nimize")
         desk.wait_until(lambda: desk.map_state(win) != "IsViewable", what="hidden again")
         item.click("_Restore")
         desk.wait_until(lambda: desk.map_state(win) == "IsViewable", what="shown by the icon")
         self.assertEqual(app.windows(), [win])
-
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), "plimset: %s\n" % MISSING)
         self.assertEqual([n for n in dunst.shown() if n[1] == MISSING], [notice])

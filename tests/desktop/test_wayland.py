@@ -1,8 +1,7 @@
-"""Plimset on a Wayland session: through XWayland by default, natively when asked."""
+# Plimset on a Wayland session: through XWayland by default, natively when asked.
 
 import os
 import subprocess
-import time
 import unittest
 
 import desk
@@ -11,12 +10,10 @@ import desk
 class WaylandTest(unittest.TestCase):
     def test_a_wayland_session_runs_it_as_an_x11_client(self):
         # The session's X server stands in for XWayland; the platform is left unset, as a
-        # user's desktop leaves it.
+        # user's desktop leaves it. An X11 window of its own: always on top and the rest work.
         app = desk.Program(env={"WAYLAND_DISPLAY": "wayland-0", "XDG_SESSION_TYPE": "wayland"})
         app.env.pop("QT_QPA_PLATFORM", None)
-        app.start()
-        self.addCleanup(app.kill)
-        app.wait_window()  # an X11 window of its own: always on top and the rest work
+        desk.start_shown(self, app)
         self.assertEqual(app.close(), 0, app.output())
 
     def test_native_wayland_runs_without_the_x11_services(self):
@@ -30,22 +27,19 @@ class WaylandTest(unittest.TestCase):
         self.addCleanup(lambda: (weston.terminate(), weston.wait()))
         desk.wait_until(lambda: os.path.exists(os.path.join(runtime, "plimset-wayland")),
                         what="the Wayland compositor's socket")
-
         settings = "[MainForm]\nAlwaysOnTop=1\nLeft=1500\nTop=1500\n[Option]\nHotkey=684\n"
         app = desk.Program(settings=settings,
                            env={"QT_QPA_PLATFORM": "wayland", "XDG_RUNTIME_DIR": runtime,
-                                "WAYLAND_DISPLAY": "plimset-wayland"})
-        app.start()
+                                "WAYLAND_DISPLAY": "plimset-wayland"}).start()
         self.addCleanup(app.kill)
-        # Started once it says so; then five ticks more.
+        # Started once it says so; then it keeps running for five ticks more.
         desk.wait_until(lambda: app.process.poll() is not None or "hotkeys" in app.output(),
                         timeout=20, what="the program's start")
-        time.sleep(1.0)
-        self.assertIsNone(app.process.poll(), app.output())
+        desk.stays(lambda: app.process.poll() is None, 1.0, what="running")
         self.assertEqual(app.terminate(), 0, app.output())
-        # Nothing the window could not know was written over what the user had.
+        # Nothing the window could not know was written over what the user had; there is
+        # no global hotkey here, which is said once.
         self.assertEqual(app.read_settings(), settings)
-        # There is no global hotkey here, which is said once.
         self.assertEqual(app.output().count("plimset: global hotkeys are not available"), 1,
                          app.output())
 

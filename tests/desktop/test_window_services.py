@@ -1,94 +1,54 @@
-"""The window services against the real window manager and panel, through a small window
-that applies them on command (services_probe)."""
+# The window services of the real program against the real window manager and panel: the
+# frame known before the first show, always on top and the taskbar button set before the
+# window is mapped and kept through hide and show with the same window, and a minimize the
+# program withholds undone. (The taskbar button changed on a shown window: test_no_tray.)
 
-import os
 import unittest
 
 import desk
 
-SKIP = "_NET_WM_STATE_SKIP_TASKBAR"
-ABOVE = "_NET_WM_STATE_ABOVE"
+SKIP, ABOVE = "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_ABOVE"
 
 
 class WindowServicesTest(unittest.TestCase):
-    def start(self, *flags):
-        probe = desk.Program(os.environ["PLIMSET_SERVICES_PROBE"], args=flags, lines=True)
-        probe.start()
-        self.addCleanup(probe.kill)
-        self.first_line = probe.request()
-        if self.first_line.startswith("extents"):
-            probe.request()  # "shown"
-        probe.wait_window()
-        return probe
+    def test_size_on_top_and_no_taskbar_button_hold_through_hide_and_show(self):
+        settings = "[MainForm]\nAlwaysOnTop=1\n[Option]\nTaskTray=1\nTaskBar=0\nWidth=480\nHeight=200\n"
+        app = desk.start_shown(self, desk.Program(settings=settings))
+        win = app.window
+        # The size kept is the outer one: the frame was known before the first show.
+        self.assertEqual(desk.outer_geometry(win)[2:], (480, 200))
+        # Set before the first map, and kept when it is hidden to the tray and shown by the icon.
+        def shown_as_before(timeout=desk.DEFAULT_TIMEOUT):
+            return desk.wait_until(lambda: desk.window_state(win) & {SKIP, ABOVE} == {SKIP, ABOVE}
+                                   and desk.map_state(win) == "IsViewable", timeout=timeout,
+                                   what="shown as before")
 
-    def ask(self, probe, command):
-        answer = probe.request(command)
-        self.assertTrue(answer.startswith("ok"), "%s -> %s" % (command, answer))
-        return [int(n) for n in answer[2:].split()]
+        def click_icon():
+            # A click the icon was not yet ready for is clicked again, as a user would.
+            desk.click(desk.wait_until(lambda: next(iter(desk.tray_icons(app)), None),
+                                       what="the icon"))
+            try:
+                return shown_as_before(timeout=3)
+            except TimeoutError:
+                return False
+        shown_as_before()
+        for _ in range(2):
+            desk.minimize(win)
+            desk.wait_until(lambda: win not in desk.client_list(), what="hidden to the tray")
+            desk.wait_until(click_icon, what="shown by the icon")
+        self.assertEqual(app.windows(), [win])
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.read_settings(), settings)  # nothing changed
 
-    def hide_and_show(self, probe):
-        self.ask(probe, "hide")
-        desk.wait_until(lambda: probe.window not in desk.client_list(), what="withdrawn")
-        self.ask(probe, "show")
-        desk.wait_until(lambda: desk.map_state(probe.window) == "IsViewable", what="shown")
-        desk.settle()
-
-    def test_taskbar_button_and_on_top_survive_hide_and_show_with_the_same_window(self):
-        probe = self.start("--no-taskbar", "--on-top")
-        win = probe.window
-        # Set before the first show: managed, above, but not a task of the panel.
-        self.assertIn(win, desk.client_list())
-        self.assertNotIn(win, desk.taskbar_windows())
-        self.assertIn(ABOVE, desk.window_state(win))
-        steps = [(None, {SKIP, ABOVE}), ("taskbar 1", {ABOVE}), ("ontop 0", set()),
-                 ("ontop 1", {ABOVE}), ("taskbar 0", {SKIP, ABOVE})]
-        for command, wanted in steps:
-            if command:
-                self.ask(probe, command)
-                desk.wait_until(lambda: desk.window_state(win) & {SKIP, ABOVE} == wanted,
-                                what=command)
-                # Applied to the window as it is: not hidden, not made anew.
-                self.assertEqual(desk.map_state(win), "IsViewable", command)
-            self.hide_and_show(probe)
-            self.assertEqual(desk.window_state(win) & {SKIP, ABOVE}, wanted, command)
-            self.assertEqual(self.ask(probe, "winid"), [win])
-        self.assertEqual(probe.windows(), [win])
-
-    def test_withheld_minimize_is_undone_and_offered_minimize_sticks(self):
-        probe = self.start("--no-minimize")
-        win = probe.window
-        self.assertFalse(desk.minimize_offered(win))
-        desk.minimize(win)
+    def test_a_withheld_minimize_is_undone(self):
+        # Neither tray nor taskbar button: no way back from a minimize, so none is offered.
+        app = desk.start_shown(self, desk.Program(settings="[Option]\nTaskTray=0\nTaskBar=0\n"))
+        self.assertFalse(desk.minimize_offered(app.window))
+        desk.minimize(app.window)
         # The window manager minimizes anyway; the window comes straight back.
-        desk.wait_until(lambda: desk.map_state(win) == "IsViewable"
-                        and not desk.wm_hints_iconic(win), what="restored")
-        desk.settle(0.5)
-        self.assertEqual(desk.map_state(win), "IsViewable")
-        self.assertEqual(self.ask(probe, "state"), [1, 0])
-        self.assertEqual(self.ask(probe, "winid"), [win])
-
-        self.ask(probe, "minimize 1")
-        desk.wait_until(lambda: desk.minimize_offered(win), what="hints updated")
-        desk.minimize(win)
-        desk.wait_until(lambda: desk.wm_hints_iconic(win), what="minimized")
-        desk.settle(0.5)
-        self.assertTrue(desk.wm_hints_iconic(win))
-        self.assertEqual(self.ask(probe, "state"), [1, 1])
-
-    def test_frame_known_before_the_first_show_matches_the_window_manager(self):
-        probe = self.start("--extents-before-show")
-        left, top, right, bottom = (int(n) for n in self.first_line.split()[1:])
-        self.assertGreater(top, 0, "the window manager gives a title bar")
-        shown = desk.wait_until(lambda: desk.frame_extents(probe.window), what="extents")
-        self.assertEqual((left, right, top, bottom), shown)
-        self.assertEqual(self.ask(probe, "extents"), [left, top, right, bottom])
-        # The borders the layout uses: the frame plus the menu bar, with the menu bar inside
-        # the client area Qt reports.
-        width, height, menu = self.ask(probe, "borders")
-        self.assertEqual(width, left + right)
-        self.assertEqual(height, top + bottom + menu)
-        self.assertGreater(menu, 0)
-        self.assertGreater(desk.geometry(probe.window)["height"], menu)
+        desk.wait_until(lambda: desk.shown(app.window), what="restored")
+        desk.stays(lambda: desk.shown(app.window), 1.0, what="shown")
+        self.assertEqual(app.close(), 0)
 
 
 if __name__ == "__main__":
