@@ -95,42 +95,21 @@ TEST_F(OptionsDialogTest, TheTabOrderFollowsTheModeOrderAndEveryStopHasASpokenNa
     ASSERT_FALSE(Start());
     WithDialog([&](OptionsDialog*) {
         EXPECT_TRUE(app->State().optionsOpen);
-        const QStringList expected = PresetBoxes(names::CountDownPresetBox) +
-                                     QStringList{names::RepeatCheck} +
-                                     PresetBoxes(names::AlarmPresetBox) +
-                                     QStringList{names::AddMinuteBox,
-                                                 names::BeepSourceOption,
-                                                 names::FileSourceOption,
-                                                 names::SilentSourceOption,
-                                                 names::BeepCountBox,
-                                                 names::TestBeepButton,
-                                                 names::SoundFileBox,
-                                                 names::TestPlayButton,
-                                                 names::BrowseButton,
-                                                 names::UntilEndCheck,
-                                                 names::RingDurationBox,
-                                                 names::AlertWindowCheck,
-                                                 names::AlertSizeBox,
-                                                 names::DisplayDurationBox,
-                                                 names::TrayIconCheck,
-                                                 names::TaskbarButtonCheck,
-                                                 names::ProgressCheck,
-                                                 names::ShowAlwaysCheck,
-                                                 names::WidthBox,
-                                                 names::HeightBox,
-                                                 names::ReflectSizeButton,
-                                                 names::LengthList,
-                                                 names::ReflectLengthButton,
-                                                 names::HotkeyBox,
-                                                 names::LanguageList,
-                                                 names::RestoreLookButton,
-                                                 names::RestoreAllButton,
-                                                 names::CountDownText1Box,
-                                                 names::CountDownText2Box,
-                                                 names::AlarmText1Box,
-                                                 names::AlarmText2Box,
-                                                 names::OkButton,
-                                                 names::CancelButton};
+        using namespace names;
+        const QStringList middle{BeepSourceOption,    FileSourceOption,  SilentSourceOption,
+                                 BeepCountBox,        TestBeepButton,    SoundFileBox,
+                                 TestPlayButton,      BrowseButton,      UntilEndCheck,
+                                 RingDurationBox,     AlertWindowCheck,  AlertSizeBox,
+                                 DisplayDurationBox,  TrayIconCheck,     TaskbarButtonCheck,
+                                 ProgressCheck,       ShowAlwaysCheck,   WidthBox,
+                                 HeightBox,           ReflectSizeButton, LengthList,
+                                 ReflectLengthButton, HotkeyBox,         LanguageList,
+                                 RestoreLookButton,   RestoreAllButton};
+        const QStringList expected =
+            PresetBoxes(names::CountDownPresetBox) + QStringList{names::RepeatCheck} +
+            PresetBoxes(names::AlarmPresetBox) + QStringList{AddMinuteBox} + middle +
+            QStringList{CountDownText1Box, CountDownText2Box, AlarmText1Box,
+                        AlarmText2Box,     OkButton,          CancelButton};
         EXPECT_EQ(TabOrder(), expected);
         for (const QString& name : TabOrder())
             EXPECT_FALSE(In<QWidget>(name)->accessibleName().isEmpty()) << name.toStdString();
