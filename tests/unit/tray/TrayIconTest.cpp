@@ -75,6 +75,7 @@ TEST_F(TrayFixture, ClicksOpenTheMenuOrShowTheWindowUnlessADialogIsOpen) {
     EXPECT_TRUE(state.trayMenuOpen);
     EXPECT_FALSE(window.isVisible()); // the menu opens over the hidden window
     tray.Menu()->hide();
+    EXPECT_FALSE(state.trayMenuOpen);
 
     tray.IconPressed(TrayClick::Left);
     EXPECT_TRUE(window.isVisible());

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -132,6 +133,12 @@ TEST(ChooseFontDialog, OffersAndTakesOnlySizesFrom8To24) {
         QTest::keyClick(fonts->findChild<QListView*>(), Qt::Key_Return);
         stillOpen = dialog->isVisible() && fonts->isVisible();
         size->clear();
+        // The text colour comes from the colour dialog.
+        WhenModalOpens<QColorDialog>([](QColorDialog* colors) {
+            colors->setCurrentColor(QColor(0x12, 0x34, 0x56));
+            colors->accept();
+        });
+        dialog->findChild<QPushButton*>("fontColorButton")->click();
         QTest::keyClicks(size, "18");
         dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     });
@@ -145,6 +152,7 @@ TEST(ChooseFontDialog, OffersAndTakesOnlySizesFrom8To24) {
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(record.Name, "DejaVu Serif");
     EXPECT_DOUBLE_EQ(record.Size, 18);
+    EXPECT_EQ(record.Color, 0x563412);
 }
 
 TEST(ColorInt, StoresRedLowestAndReadsDesktopColours) {
