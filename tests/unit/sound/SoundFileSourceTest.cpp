@@ -300,7 +300,7 @@ TEST_F(SoundFileSourceTest, AFileStuckInTheFileSystemHoldsOneThreadAndItsPath) {
     // Closing it does not wait for the thread.
     const auto before = std::chrono::steady_clock::now();
     stuck.reset();
-    EXPECT_LT(std::chrono::steady_clock::now() - before, 100ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 1s);
     EXPECT_EQ(threads.Alive(), 1);
 
     // Opened again and again while the thread is stuck: no new thread, no failure.

@@ -117,7 +117,7 @@ TEST_F(TrayFixture, AMissingTrayIsAnnouncedOnceAndTheIconAppearsWhenATrayDoes) {
     window.hide();
     EXPECT_FALSE(tray.IsShown());
     EXPECT_EQ(missing.count(), 0); // not before the grace period
-    ASSERT_TRUE(missing.wait(3000));
+    ASSERT_TRUE(missing.wait(5000));
     EXPECT_TRUE(window.isVisible()); // never left in a tray that is not there
 
     trayPresent = true;
