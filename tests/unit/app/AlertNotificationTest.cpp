@@ -42,7 +42,7 @@ TEST_F(AlertNotificationTest, ACountDownsAlertIsANoticeUntilItEnds) {
     EXPECT_EQ(notifier.withdrawals, 1);
 }
 
-TEST_F(AlertNotificationTest, TheNoticesStopIsTheStopButtonAndOnlyDuringTheAlert) {
+TEST_F(AlertNotificationTest, TheNoticesStopIsTheStopButtonAndOnlyDuringTheAlertAndGoesWithIt) {
     StartEndedCountDown();
     ASSERT_TRUE(notifier.shown);
     // A click on the notice brings the window back and stops nothing.
@@ -57,9 +57,8 @@ TEST_F(AlertNotificationTest, TheNoticesStopIsTheStopButtonAndOnlyDuringTheAlert
     // A stop that arrives after the alert must not start the countdown again.
     notifier.ChooseStop();
     EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Stopped);
-}
 
-TEST_F(AlertNotificationTest, StoppingOrResettingTheTimerWithdrawsTheNotice) {
+    // Stopping or resetting the timer withdraws the notice too.
     StartEndedCountDown();
     ASSERT_TRUE(notifier.shown);
     PressAction();
