@@ -19,13 +19,13 @@ public:
             onStep(p);
         }
     }
-    void StopSound(SoundStop) override { ++stopSoundCount; }
+    void StopSound(SoundStop) override {}
     bool IsAlertWindowVisible() const override { return windowVisible; }
     void HideAlertWindow() override { windowVisible = false; }
     void RingAtNextSoundStep() override {}
     void PrepareSound() override { ++prepareCount; }
 
-    int steps = 0, stopSoundCount = 0, prepareCount = 0;
+    int steps = 0, prepareCount = 0;
     AlertParts pending;
     bool windowVisible = false;
     std::function<void(AlertParts)> onStep;

@@ -108,7 +108,6 @@ public:
     }
     std::unique_ptr<AudioStream> StartStream(PcmFormat format, std::shared_ptr<SampleQueue> queue,
                                              AudioStream::Events events) override {
-        ++streamsMade;
         if (!serverUp) {
             return nullptr;
         }
@@ -136,7 +135,6 @@ public:
     std::vector<std::pair<QString, std::function<void(bool)>>> heldChecks;
     std::vector<Stream*> streams;
     int decoderStarts = 0;
-    int streamsMade = 0;
     int troubles = 0;
 };
 

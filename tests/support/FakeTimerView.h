@@ -15,7 +15,7 @@ public:
         text = t;
         ++setTextCount;
     }
-    void SetTimeTextLimit(int characters) override { textLimit = characters; }
+    void SetTimeTextLimit(int) override {}
 
     QString Caption() const override { return caption; }
     void SetCaption(const QString& c) override {
@@ -29,9 +29,9 @@ public:
     void SetTaskbarButton(bool shown) override { taskbarButton = shown; }
 
     void SetActionCaption(const QString& c) override { actionCaption = c; }
-    void SetActionBold(bool bold) override { actionBold = bold; }
-    void SetActionIcon(IconId icon) override { actionIcon = icon; }
-    void SetAccessKeyCaption(const QString& c) override { accessKeyCaption = c; }
+    void SetActionBold(bool) override {}
+    void SetActionIcon(IconId) override {}
+    void SetAccessKeyCaption(const QString&) override {}
 
     void ArmTick(int milliseconds) override {
         tickEnabled = true;
@@ -41,13 +41,12 @@ public:
     void FocusActionButton() override { focus = QStringLiteral("Command2"); }
     void FocusTimeText() override { focus = QStringLiteral("Text1"); }
 
-    void RebuildPresetMenu() override { ++presetMenuBuilds; }
+    void RebuildPresetMenu() override {}
 
-    QString text, caption, actionCaption, accessKeyCaption, focus;
-    int textLimit = 0, setTextCount = 0, setCaptionCount = 0, presetMenuBuilds = 0, tickMs = 0;
-    std::optional<IconId> actionIcon;
+    QString text, caption, actionCaption, focus;
+    int setTextCount = 0, setCaptionCount = 0, tickMs = 0;
     bool visible = true, minimized = false, tickEnabled = false;
-    std::optional<bool> actionBold, taskbarButton;
+    std::optional<bool> taskbarButton;
 };
 
 } // namespace plimset

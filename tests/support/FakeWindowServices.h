@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QMargins>
-#include <QStringList>
 
 namespace plimset {
 
@@ -21,22 +20,16 @@ public:
 
     void SetTaskbarButton(QWidget* window, bool shown) override {
         states[window].taskbarButton = shown;
-        calls << QStringLiteral("SetTaskbarButton %1").arg(shown);
     }
-    void SetAlwaysOnTop(QWidget* window, bool onTop) override {
-        states[window].onTop = onTop;
-        calls << QStringLiteral("SetAlwaysOnTop %1").arg(onTop);
-    }
+    void SetAlwaysOnTop(QWidget* window, bool onTop) override { states[window].onTop = onTop; }
     bool CanKeepOnTop() const override { return canKeepOnTop; }
     bool CanPlaceWindows() const override { return canPlaceWindows; }
     void SetMinimizeOffered(QWidget* window, bool offered) override {
         states[window].minimizeOffered = offered;
-        calls << QStringLiteral("SetMinimizeOffered %1").arg(offered);
     }
     void SetUntitled(QWidget* window) override {
         states[window].untitled = true;
         states[window].taskbarButton = false;
-        calls << QStringLiteral("SetUntitled");
     }
     QMargins FrameExtents(QWidget*) override { return frame; }
 
@@ -44,7 +37,6 @@ public:
     WindowState StateOf(QWidget* window) const { return states.value(window); }
 
     QHash<QWidget*, WindowState> states;
-    QStringList calls; // every call in order, as "SetAlwaysOnTop 1"
     QMargins frame;
     bool canKeepOnTop = true;
     bool canPlaceWindows = true;

@@ -32,7 +32,7 @@ private:
 
 using Keys = std::vector<xcb_keycode_t>;
 
-TEST(KeycodesGiving, TheKeyOfTheLayoutInEffect) {
+TEST(KeycodesGiving, TheKeyOfTheLayoutInEffectOrOfTheFirstThatHasTheLetter) {
     const Keymap usAndGerman("us,de");
     ASSERT_NE(usAndGerman.get(), nullptr) << "the XKB data (xkb-data) is missing";
     EXPECT_EQ(KeycodesGiving(usAndGerman.get(), 0, u'Y'), Keys{KeyAD06});
@@ -43,9 +43,8 @@ TEST(KeycodesGiving, TheKeyOfTheLayoutInEffect) {
     // Neither a shifted symbol nor a key that is no digit or letter is looked for.
     EXPECT_EQ(KeycodesGiving(usAndGerman.get(), 0, u'%'), Keys{});
     EXPECT_EQ(KeycodesGiving(nullptr, 0, u'Y'), Keys{});
-}
 
-TEST(KeycodesGiving, ALayoutWithoutTheLetterUsesTheFirstThatHasIt) {
+    // A layout without the letter uses the first that has it.
     const Keymap russianAndGerman("ru,de");
     ASSERT_NE(russianAndGerman.get(), nullptr);
     EXPECT_EQ(KeycodesGiving(russianAndGerman.get(), 0, u'Y'), Keys{KeyAB01});

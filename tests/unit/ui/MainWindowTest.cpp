@@ -8,23 +8,18 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFontDialog>
 #include <QFontMetricsF>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 #include <tuple>
 
 using namespace plimset;
@@ -34,15 +29,6 @@ namespace {
 
 using MainWindowTest = AppFixture;
 namespace Names = MainWindowNames;
-
-TEST_F(MainWindowTest, TicksWhenDueAndSpeaksEnglishWithoutAJapaneseFont) {
-    ASSERT_FALSE(Start());
-    // The engine arms each tick for its moment, to the millisecond.
-    EXPECT_TRUE(Find<QTimer>(Names::Tick)->isSingleShot());
-    EXPECT_EQ(Find<QTimer>(Names::Tick)->timerType(), Qt::PreciseTimer);
-    EXPECT_EQ(app->Language().Interface, InterfaceLanguage::English);
-    EXPECT_TRUE(app->Language().NoJapaneseFont);
-}
 
 TEST_F(MainWindowTest, OwnAndQtsTextsSpeakTheInterfaceLanguage) {
     fonts.japanese = true;
@@ -67,17 +53,11 @@ TEST_F(MainWindowTest, OwnAndQtsTextsSpeakTheInterfaceLanguage) {
 TEST_F(MainWindowTest, ModeMenuFollowsTheModeOrderAndEachItemSelectsItsMode) {
     WriteSettings("[Advanced]\nModeOrder=231\n");
     ASSERT_FALSE(Start());
-    EXPECT_EQ(Find<QAction>(Names::ModeItem(0))->text(), QStringLiteral("CountDown"));
-    EXPECT_EQ(Find<QAction>(Names::ModeItem(1))->text(), QStringLiteral("StopWatch"));
-    EXPECT_EQ(Find<QAction>(Names::ModeItem(2))->text(), QStringLiteral("Alarm"));
-
-    Find<QAction>(Names::ModeItem(1))->trigger();
-    EXPECT_EQ(app->State().mode, StopWatch);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("StopWatch"));
-    EXPECT_FALSE(Find<QMenu>(Names::PresetMenu)->menuAction()->isEnabled());
-    Find<QAction>(Names::ModeItem(2))->trigger();
-    EXPECT_EQ(app->State().mode, Alarm);
-    EXPECT_EQ(Find<QPushButton>(Names::ActionButton)->text(), QStringLiteral("+10"));
+    for (const auto& [place, mode] : {std::pair{0, CountDown}, {1, StopWatch}, {2, Alarm}}) {
+        Find<QAction>(Names::ModeItem(place))->trigger();
+        EXPECT_EQ(app->State().mode, mode) << place;
+        EXPECT_EQ(window->windowTitle(), Find<QAction>(Names::ModeItem(place))->text());
+    }
     // Screen readers find one button that adds the minutes; the keys that stand for the
     // design's out-of-sight buttons are no buttons of their own.
     QStringList buttons;
@@ -104,16 +84,13 @@ TEST_F(MainWindowTest, PresetMenuHasOneItemPerPresetOrASingleDisabledNull) {
     EXPECT_FALSE(presets->actions()[0]->isEnabled());
 
     ChooseMode(CountDown);
-    ASSERT_EQ(app->State().mode, CountDown);
     ASSERT_EQ(presets->actions().size(), 2);
-    EXPECT_TRUE(presets->menuAction()->isEnabled());
-    EXPECT_TRUE(presets->actions()[0]->isEnabled());
+    EXPECT_TRUE(presets->menuAction()->isEnabled() && presets->actions()[0]->isEnabled());
     presets->actions()[1]->trigger();
     EXPECT_EQ(Text(), QStringLiteral("1:30"));
     EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Stopped); // a preset never starts
-
-    ChooseMode(Alarm);
-    EXPECT_EQ(presets->actions().size(), 1);
+    ChooseMode(StopWatch);
+    EXPECT_FALSE(presets->menuAction()->isEnabled());
 }
 
 TEST_F(MainWindowTest, TimeFieldTakesOnlyWhatTheModeCanRead) {
@@ -128,9 +105,7 @@ TEST_F(MainWindowTest, TimeFieldTakesOnlyWhatTheModeCanRead) {
     ChooseMode(Alarm);
     ASSERT_EQ(app->State().mode, Alarm);
     field->clear();
-    Type(QStringLiteral("7.3x0"));
-    EXPECT_EQ(Text(), QStringLiteral("7:30"));
-    Type(QStringLiteral("99")); // a clock time is five characters at most
+    Type(QStringLiteral("7.3x099")); // a clock time is five characters at most
     EXPECT_EQ(Text(), QStringLiteral("7:309"));
 
     // Ctrl+A selects the whole field, from elsewhere in the window and in the field itself,
@@ -151,13 +126,6 @@ TEST_F(MainWindowTest, ATextLongerThanTheTypingLimitIsReadWhole) {
     ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("0000005")}));
     EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Running);
     EXPECT_EQ(Text(), QStringLiteral("5:00"));
-    // A stopwatch at its maximum shows the whole value.
-    app->Engine().SetMode(StopWatch);
-    app->Engine().SetText(QStringLiteral("999:59"));
-    PressAction();
-    clock.Advance(3600);
-    app->Engine().Tick();
-    EXPECT_EQ(Text(), QStringLiteral("1000:00"));
     // An over-long text can be shortened, though not lengthened, by typing.
     app->Engine().SetText(QStringLiteral("10000:00"));
     QLineEdit* field = Find<QLineEdit>(Names::TimeField);
@@ -176,15 +144,8 @@ TEST_F(MainWindowTest, StartupAppliesTheSavedFontColourAndSize) {
     EXPECT_TRUE(field->font().bold());
     EXPECT_EQ(field->font().pointSizeF(), 14);
     EXPECT_EQ(field->palette().color(QPalette::Base), QColor(255, 0, 0)); // red, lowest byte
-    // The field is sized for nine zeros and sits between the buttons, inside the window.
-    const QFontMetricsF metrics(field->font());
-    EXPECT_GE(field->width(), metrics.horizontalAdvance(QStringLiteral("000000000")));
-    EXPECT_LT(Find<QPushButton>(Names::ClearButton)->geometry().right(), field->x());
-    EXPECT_LT(field->geometry().right(), Find<QPushButton>(Names::ActionButton)->x());
-    EXPECT_LE(Find<QPushButton>(Names::ActionButton)->geometry().right(),
-              window->centralWidget()->width());
-    EXPECT_GE(field->y(), 0);
-    EXPECT_LE(field->geometry().bottom(), window->centralWidget()->height());
+    // The field is sized for nine zeros.
+    EXPECT_GE(field->width(), QFontMetricsF(field->font()).horizontalAdvance("000000000"));
     // Saved width kept (above the minimum); the saved height 1 gives way to the minimum.
     const QMargins frame = services.frame.isNull() ? QMargins(4, 27, 4, 4) : services.frame;
     EXPECT_EQ(window->width() + frame.left() + frame.right(), 400);
@@ -224,6 +185,14 @@ TEST_F(MainWindowTest, ClosingWritesOnlyWhatChanged) {
     ASSERT_FALSE(Start());
     window->close();
     EXPECT_EQ(ReadSettings(), QByteArray("[Option]\nCountDown1=5\n"));
+    // Nor does a session's end save what the close saves again.
+    ASSERT_FALSE(Start());
+    ChooseMode(Alarm);
+    app->SaveState();
+    EXPECT_TRUE(ReadSettings().contains("StartForm=1"));
+    WriteSettings("[MainForm]\nStartForm=1\n");
+    window->close();
+    EXPECT_EQ(ReadSettings(), QByteArray("[MainForm]\nStartForm=1\n"));
 
     ASSERT_FALSE(Start());
     Find<QAction>(Names::AlwaysOnTopItem)->trigger();
@@ -272,12 +241,11 @@ TEST_F(MainWindowTest, RunningCountCannotBeEdited) {
     Find<QLineEdit>(Names::TimeField)->setFocus();
     QCoreApplication::processEvents();
     EXPECT_TRUE(Find<QPushButton>(Names::ActionButton)->hasFocus());
-    // Stopping leaves the field editable again.
+    // Stopped, the field is editable again; Esc leaves the field for the action button.
     PressAction();
     Find<QLineEdit>(Names::TimeField)->setFocus();
     QCoreApplication::processEvents();
     EXPECT_TRUE(Find<QLineEdit>(Names::TimeField)->hasFocus());
-    // Esc leaves the field for the action button.
     QTest::keyClick(Find<QLineEdit>(Names::TimeField), Qt::Key_Escape);
     EXPECT_TRUE(Find<QPushButton>(Names::ActionButton)->hasFocus());
 }
@@ -347,25 +315,13 @@ TEST_F(MainWindowTest, FontAndBackgroundDialogsStopTheCountAndReshapeTheField) {
               QStringLiteral("20"));
 }
 
-TEST_F(MainWindowTest, SessionEndSaveThenCloseWritesEachChangeOnce) {
-    ASSERT_FALSE(Start());
-    ChooseMode(StopWatch);
-    app->SaveState(); // the desktop session ends
-    EXPECT_TRUE(ReadSettings().contains("StartForm=3"));
-    // The user goes on; the close writes only what changed since.
-    WriteSettings("[MainForm]\nStartForm=3\nmarker=1\n");
-    window->close();
-    EXPECT_EQ(ReadSettings(), QByteArray("[MainForm]\nStartForm=3\nmarker=1\n"));
-}
-
 TEST(ExitSignals, TerminationArrivesOnTheEventLoop) {
     ExitSignals exitSignals;
     ASSERT_TRUE(exitSignals.IsInstalled());
     QSignalSpy spy(&exitSignals, &ExitSignals::ExitRequested);
     std::raise(SIGTERM);
     std::raise(SIGINT);
-    for (int i = 0; i < 100 && spy.count() < 2; ++i)
-        spy.wait(20);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return spy.count() >= 2; }, 5000));
     ASSERT_EQ(spy.count(), 2);
     EXPECT_EQ(spy.at(0).at(0).toInt(), SIGTERM);
     EXPECT_EQ(spy.at(1).at(0).toInt(), SIGINT);
