@@ -29,18 +29,15 @@ public:
     void Stop() override { Record("stop", SoundState::Stopped); }
     void Close() override { Record("close", SoundState::NotOpen); }
     SoundState State() const override { return state; }
+    void Record(const char* call, SoundState next) {
+        calls << QLatin1String(call);
+        state = state == SoundState::NotOpen ? state : next;
+    }
 
     SoundState state = SoundState::NotOpen;
     SoundOpenResult openResult = SoundOpenResult::Opened;
     QStringList calls;
     std::function<void()> duringOpen;
-
-private:
-    void Record(const char* call, SoundState next) {
-        calls << QLatin1String(call);
-        if (state != SoundState::NotOpen)
-            state = next;
-    }
 };
 
 } // namespace plimset
