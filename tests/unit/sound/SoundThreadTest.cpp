@@ -5,7 +5,6 @@
 #include "sound/SoundDevices.h"
 #include "sound/SoundFilePlayer.h"
 #include "sound/SoundWorker.h"
-#include "sound/ToneBeeper.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -84,20 +83,6 @@ TEST_F(SoundThreadTest, AHangingFileCostsOneBoundedWaitAndIsNotTriedAgain) {
     EXPECT_EQ(player->Open(hung), SoundOpenResult::CannotPlay);
     EXPECT_LT(timer.elapsed(), 500); // well below the bound, even on a busy machine
     EXPECT_EQ(player->Open(ring), SoundOpenResult::Opened);
-}
-
-// Where no back end loads, an open says that nothing can be played (not that the file is
-// bad), and the beep rings the display's bell instead, from the first beep on.
-TEST(SoundWithoutBackendTest, OpenSaysSoAndTheBeepRingsTheBell) {
-    auto worker = std::make_shared<SoundWorker>([] { return nullptr; });
-    int bells = 0;
-    ToneBeeper beeper(nullptr, worker, [&bells] { ++bells; });
-    beeper.Beep(3);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return bells == 1; }, 5000));
-    SoundFilePlayer player(200ms, worker, [](const QString&) { return true; });
-    EXPECT_EQ(player.Open(ring), SoundOpenResult::NoOutput);
-    beeper.Beep(1);
-    EXPECT_EQ(bells, 2);
 }
 
 TEST(PathProbeTest, OneQuestionPerPathInFlightAndABoundOnAllOfThem) {
