@@ -13,7 +13,7 @@
 namespace plimset {
 
 // A sound back end without files or an audio server. A file's check answers at once
-// unless its path is in `hanging` (then the answer waits for ReleaseChecks); a file decodes
+// unless its path is in `hanging` (then the answer is held until the back end goes); a file decodes
 // to `bytesOf` bytes in `format` (1 s by default, nothing for a path in `undecodable`),
 // handed out in chunks of a quarter second while wanted. Streams play only when the test
 // says so.
@@ -91,11 +91,6 @@ public:
     }
     void ServerTrouble() override { ++troubles; }
 
-    // Answers the checks held for hanging paths.
-    void ReleaseChecks(bool readable) {
-        for (auto& done : std::exchange(heldChecks, {}))
-            done(readable);
-    }
     Stream* LastStream() { return streams.empty() ? nullptr : streams.back(); }
 
     QSet<QString> hanging, unreadable, undecodable;

@@ -5,7 +5,6 @@
 #include "alerts/AlertWindow.h"
 #include "alerts/DesktopAlertOutput.h"
 
-#include <QWidget>
 #include <QWindow>
 
 #include <gtest/gtest.h>

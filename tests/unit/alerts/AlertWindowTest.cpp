@@ -1,15 +1,7 @@
-#include "alerts/AlertWindow.h"
 #include "alerts/AlertWindowLayout.h"
-#include "alerts/AlertWindowNames.h"
-#include "core/AppState.h"
-#include "core/OptionSettings.h"
 #include "desktop/QtTranslation.h"
 #include "settings/OptionTable.h"
 #include "sound/Beeper.h"
-
-#include <QAccessible>
-#include <QLabel>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -52,36 +44,6 @@ TEST(AlertWindowLayoutTest, AThirdLanguageShowsTheEnglishKeysWithTranslatedDefau
     // What the Options dialog's box shows goes back to the file as the English default.
     EXPECT_EQ(StoredEnglishAlertText("Der Countdown ist abgelaufen."), "The countdown ended.");
     EXPECT_EQ(StoredEnglishAlertText("Tea is ready"), "Tea is ready");
-}
-
-// The desktop tests see the texts, size and place, and the alert's role for screen readers;
-// here the labels' choice by the lines, and the alert's name.
-TEST(AlertWindowTest, OneOrTwoLabelsByTheLinesAndAnAlertForScreenReaders) {
-    OptionSettings o;
-    o.englishAlarmText1 = QStringLiteral("Alarm");
-    o.englishCountDownText1 = QStringLiteral("Ended");
-    o.englishCountDownText2 = QStringLiteral("Stop it");
-    AppState state;
-    state.mode = TimerMode::CountDown;
-    QWidget main;
-    AlertWindow w(o, state, InterfaceLanguage::English, &main);
-    const auto shown = [&w](const char* name) {
-        const auto* label = w.findChild<QLabel*>(QLatin1String(name));
-        return label == nullptr ? QStringLiteral("?") : label->isVisible() ? label->text() : "-";
-    };
-    const auto seen = [&] {
-        return QStringList{shown(AlertWindowNames::FirstLineLabel),
-                           shown(AlertWindowNames::SecondLineLabel),
-                           shown(AlertWindowNames::SingleLineLabel),
-                           QAccessible::queryAccessibleInterface(&w)->text(QAccessible::Name)};
-    };
-    w.show();
-    EXPECT_EQ(seen(), QStringList({"Ended", "Stop it", "-", "Ended\nStop it"}));
-    // Shown again in Alarm mode: the single line in the middle.
-    w.hide();
-    state.mode = TimerMode::Alarm;
-    w.show();
-    EXPECT_EQ(seen(), QStringList({"-", "-", "Alarm", "Alarm"}));
 }
 
 // Every row of 1 to 99 beeps fits in the second between rings, each beep separate.

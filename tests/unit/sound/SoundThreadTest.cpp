@@ -53,17 +53,17 @@ TEST_F(SoundThreadTest, AnswersAtOnceFromWhatTheThreadReported) {
             stream->Play(10 * 44100 * 4);
     });
     EXPECT_TRUE(QTest::qWaitFor([&] { return player->State() == S::Stopped; }, 5000));
-    player->PlayFromStart();
-    player->Resume(); // only a paused file resumes
-    player->Pause();
-    EXPECT_EQ(player->State(), S::Paused);
-    player->Pause();
-    player->Resume();
-    EXPECT_EQ(player->State(), S::Playing);
-    player->Stop();
-    EXPECT_EQ(player->State(), S::Stopped);
-    player->Close();
-    EXPECT_EQ(player->State(), S::NotOpen);
+    const auto after = [&](void (SoundFilePlayer::*call)()) {
+        (player.get()->*call)();
+        return player->State();
+    };
+    EXPECT_EQ(after(&SoundFilePlayer::PlayFromStart), S::Playing);
+    EXPECT_EQ(after(&SoundFilePlayer::Resume), S::Playing); // only a paused file resumes
+    EXPECT_EQ(after(&SoundFilePlayer::Pause), S::Paused);
+    EXPECT_EQ(after(&SoundFilePlayer::Pause), S::Paused);
+    EXPECT_EQ(after(&SoundFilePlayer::Resume), S::Playing);
+    EXPECT_EQ(after(&SoundFilePlayer::Stop), S::Stopped);
+    EXPECT_EQ(after(&SoundFilePlayer::Close), S::NotOpen);
     // A failed open leaves nothing open, not even the file open before.
     ASSERT_EQ(player->Open(ring), SoundOpenResult::Opened);
     EXPECT_EQ(player->Open(QStringLiteral("/sounds/locked.wav")), SoundOpenResult::CannotPlay);
@@ -111,8 +111,7 @@ TEST(PathProbeTest, OneQuestionPerPathInFlightAndABoundOnAllOfThem) {
     EXPECT_EQ(within("/hung/a", 1000ms), std::nullopt);
     EXPECT_LT(timer.elapsed(), 500);
     EXPECT_EQ(asked, 2);
-    EXPECT_TRUE(ask(PathQuestion::Readable, "/hung/a"));
-    EXPECT_TRUE(ask(PathQuestion::Exists, "/hung/b"));
+    EXPECT_TRUE(ask(PathQuestion::Readable, "/hung/a") && ask(PathQuestion::Exists, "/hung/b"));
     EXPECT_FALSE(ask(PathQuestion::Exists, "/hung/c")) << "no more than three at once";
     EXPECT_EQ(probe.InFlight(), 3);
     release.set_value();
