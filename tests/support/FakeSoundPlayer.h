@@ -19,8 +19,7 @@ public:
         state = SoundState::NotOpen;
         if (duringOpen)
             duringOpen();
-        if (openResult == SoundOpenResult::Opened)
-            state = SoundState::Stopped;
+        state = openResult == SoundOpenResult::Opened ? SoundState::Stopped : SoundState::NotOpen;
         return openResult;
     }
     void PlayFromStart() override { Record("play", SoundState::Playing); }

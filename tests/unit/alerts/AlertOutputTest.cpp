@@ -113,19 +113,17 @@ TEST_F(AlertOutputTest, UntilEndClosesAndMarksTheSoundPlayed) {
 TEST_F(AlertOutputTest, StopSoundModes) {
     output.RingAtNextSoundStep();
     Steps(1); // opened and playing
-    // Stop leaves a file that has stopped open, to be replayed from its start.
-    player.calls.clear();
-    player.state = SoundState::Stopped;
-    output.StopSound(SoundStop::Stop);
-    EXPECT_TRUE(player.calls.isEmpty() && output.SoundOpen());
-    // Close-at-end closes only a stopped file.
-    player.state = SoundState::Playing;
-    output.StopSound(SoundStop::CloseAtEnd);
-    EXPECT_TRUE(output.SoundOpen());
-    player.state = SoundState::Stopped;
-    output.StopSound(SoundStop::CloseAtEnd);
-    EXPECT_EQ(player.calls, Calls({"close"}));
-    EXPECT_FALSE(output.SoundOpen());
+    // Stop leaves a file that has stopped open, to be replayed from its start; close-at-end
+    // closes only a stopped file.
+    const auto stop = [&](SoundStop how, SoundState now) {
+        player.calls.clear();
+        player.state = now;
+        output.StopSound(how);
+        return player.calls.join(u' ') + (output.SoundOpen() ? "|open" : "|closed");
+    };
+    EXPECT_EQ(stop(SoundStop::Stop, SoundState::Stopped), "|open");
+    EXPECT_EQ(stop(SoundStop::CloseAtEnd, SoundState::Playing), "|open");
+    EXPECT_EQ(stop(SoundStop::CloseAtEnd, SoundState::Stopped), "close|closed");
     // Stop stops and closes a playing file; a step without the sound part stops it too.
     Steps(5);
     EXPECT_EQ(Steps(1, window), Calls({"stop", "close"}));

@@ -19,17 +19,14 @@ class SoundDevicesTest : public ::testing::Test {
 protected:
     SoundReport Report(int id = 1) { return reports.Get(id).value_or(SoundReport{}); }
     SoundMode Mode(int id = 1) { return Report(id).mode; }
-    // Lets the audio server take `bytes` of the last stream and time pass.
-    qint64 Play(qint64 bytes, std::chrono::milliseconds step = 100ms) {
-        devices.Tick(now += step);
-        FakeSoundBackend::Stream* stream = backend.LastStream();
-        return stream != nullptr ? stream->Play(bytes) : 0;
-    }
-    // Plays `times` steps of `bytes` each and returns what the server took.
-    qint64 PlayMany(int times, qint64 bytes) {
+    // Lets the audio server take `bytes` of the last stream `times` times, time passing.
+    qint64 Play(qint64 bytes, int times = 1, std::chrono::milliseconds step = 100ms) {
         qint64 played = 0;
-        while (times-- > 0)
-            played += Play(bytes);
+        while (times-- > 0) {
+            devices.Tick(now += step);
+            FakeSoundBackend::Stream* stream = backend.LastStream();
+            played += stream != nullptr ? stream->Play(bytes) : 0;
+        }
         return played;
     }
     void Open(int id = 1, const QString& path = ring) {
@@ -53,18 +50,16 @@ TEST_F(SoundDevicesTest, PlaysToTheEndAndReportsWithTheCommandsNumber) {
     Play(second / 2);
     EXPECT_EQ(Mode(), Playing);
     Play(second);
-    EXPECT_EQ(Mode(), Stopped);
-    EXPECT_EQ(backend.LastStream(), nullptr);
+    EXPECT_TRUE(Mode() == Stopped && backend.LastStream() == nullptr);
 
     // Played again from the start: a short file is held whole, so it is not decoded again.
     devices.Play(1, 2, true);
-    EXPECT_TRUE(Mode() == Playing && Report().command == 2u);
-    EXPECT_EQ(backend.decoderStarts, 1);
+    EXPECT_TRUE(Mode() == Playing && Report().command == 2u && backend.decoderStarts == 1);
     Play(second / 4);
     devices.Pause(1, 3);
     EXPECT_TRUE(Mode() == SoundMode::Paused && backend.LastStream()->paused);
     // A paused play makes no progress and is not taken for a hung server.
-    PlayMany(50, 0);
+    Play(0, 50);
     EXPECT_EQ(Mode(), SoundMode::Paused);
     devices.Resume(1, 4);
     EXPECT_TRUE(Mode() == Playing && !backend.LastStream()->paused);
@@ -74,8 +69,7 @@ TEST_F(SoundDevicesTest, PlaysToTheEndAndReportsWithTheCommandsNumber) {
     devices.Play(1, 6, false);
     EXPECT_EQ(Play(second), second * 3 / 4);
     devices.Close(1);
-    EXPECT_FALSE(reports.Get(1).has_value());
-    EXPECT_EQ(devices.HeldBytes(1), -1);
+    EXPECT_TRUE(!reports.Get(1).has_value() && devices.HeldBytes(1) == -1);
 }
 
 // (A file whose check hangs is held by SoundThreadTest.)
@@ -111,10 +105,10 @@ TEST_F(SoundDevicesTest, ALongFileIsStreamedWithinTheQueueAndPlaysToItsEnd) {
     qint64 played = Play(second);
     EXPECT_TRUE(Report().phase == Phase::Open && played == second);
     backend.decodes = false;
-    const qint64 behind = PlayMany(100, second / 10);
+    const qint64 behind = Play(second / 10, 100);
     EXPECT_TRUE(behind < 5 * second && Mode() == Playing && backend.troubles == 0);
     backend.decodes = true;
-    const qint64 caughtUp = PlayMany(20, second / 10);
+    const qint64 caughtUp = Play(second / 10, 20);
     EXPECT_EQ(caughtUp, 2 * second);
     played += behind + caughtUp;
     qint64 mostHeld = 0;
@@ -145,9 +139,9 @@ TEST_F(SoundDevicesTest, AStalledOrFailedPlayEndsAndTheNextOneConnectsAgain) {
     devices.Play(1, 1, false);
     Play(second / 10);
     // The server stops taking samples: after the stall limit the play counts as ended.
-    PlayMany(29, 0);
+    Play(0, 29);
     EXPECT_EQ(Mode(), Playing);
-    Play(0, 500ms);
+    Play(0, 1, 500ms);
     EXPECT_TRUE(Mode() == Stopped && backend.troubles == 1);
     // Gone for good: no stream can be made, and the play stops at once.
     backend.serverUp = false;
