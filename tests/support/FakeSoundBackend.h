@@ -53,6 +53,7 @@ public:
         }
         ~Stream() override { std::erase(b.streams, this); }
         void SetPaused(bool p) override { paused = p; }
+        bool Is(int r, int c) const { return format.sampleRate == r && format.channels == c; }
         // The server takes up to `bytes`, silence where the decoder is behind; the end is
         // reported once the queue is drained.
         qint64 Play(qint64 bytes) {

@@ -14,7 +14,6 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
-#include <tuple>
 
 namespace plimset {
 namespace {
@@ -61,8 +60,7 @@ protected:
     }
     // Runs the tasks as they come until `done` holds or five seconds have passed.
     bool RunUntil(const std::function<bool()>& done) {
-        const auto end = std::chrono::steady_clock::now() + 5s;
-        while (!done()) {
+        for (const auto end = std::chrono::steady_clock::now() + 5s; !done();) {
             std::unique_lock lock(box->mutex);
             if (!box->ready.wait_until(lock, end, [&] { return !box->tasks.empty(); }))
                 return false;
