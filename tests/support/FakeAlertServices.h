@@ -9,8 +9,7 @@
 namespace plimset {
 
 // A beep that remembers each row's count and how often it was readied.
-class FakeBeeper : public Beeper {
-public:
+struct FakeBeeper : Beeper {
     void Beep(int count) override { rows.push_back(count); }
     void Prepare() override { ++prepared; }
     std::vector<int> rows;
@@ -19,21 +18,18 @@ public:
 
 // Window activation that keeps one flag for "holds the foreground" and counts the times a
 // window was brought to the front.
-class FakeActivation : public WindowActivation {
-public:
+struct FakeActivation : WindowActivation {
     bool IsForeground(const QWidget*) const override { return foreground; }
     void BringToFront(QWidget*, bool keepOnTop) override {
         ++broughtToFront;
         lastKeepOnTop = keepOnTop;
         foreground = true;
     }
-    bool foreground = true;
+    bool foreground = true, lastKeepOnTop = false;
     int broughtToFront = 0;
-    bool lastKeepOnTop = false;
 };
 
-class FakeTrayMenu : public TrayMenuCaption {
-public:
+struct FakeTrayMenu : TrayMenuCaption {
     void SetHideItemCaption(const QString& c) override { caption = c; }
     QString caption;
 };

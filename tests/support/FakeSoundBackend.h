@@ -13,91 +13,70 @@
 namespace plimset {
 
 // A sound back end without files or an audio server. A file's check answers at once
-// unless its path is in `hanging` (then the answer waits in heldChecks); a file decodes to
-// `bytesOf` bytes in `format` (1 s by default, nothing for a path in `undecodable`),
+// unless its path is in `hanging` (then the answer is held until the back end goes); a file decodes
+// to `bytesOf` bytes in `format` (1 s by default, nothing for a path in `undecodable`),
 // handed out in chunks of a quarter second while wanted. Streams play only when the test
 // says so.
 class FakeSoundBackend : public SoundBackend {
 public:
-    class Source : public DecodedSource {
-    public:
-        Source(FakeSoundBackend& backend, qint64 total, Events events)
-            : backend_(backend), total_(total), events_(std::move(events)) {}
+    struct Source : DecodedSource {
+        Source(FakeSoundBackend& b, qint64 total, Events e) : b(b), total(total), e(std::move(e)) {}
         void Start() override {
-            ++backend_.decoderStarts;
-            left_ = total_;
-            wanted_ = true;
-            started_ = true;
-            ended_ = false;
+            ++b.decoderStarts;
+            left = total;
+            started = wanted = true;
+            ended = false;
             Pump();
         }
-        void SetWanted(bool wanted) override {
-            wanted_ = wanted;
+        void SetWanted(bool w) override {
+            wanted = w;
             Pump();
         }
-
-    private:
         void Pump() {
-            while (backend_.decodes && wanted_ && left_ > 0) {
-                const qint64 n = std::min(left_, backend_.format.BytesPerSecond() / 4);
-                left_ -= n;
-                events_.data(QByteArray(static_cast<int>(n), '\x01'), backend_.format);
+            for (qint64 n; b.decodes && wanted && left > 0; left -= n) {
+                n = std::min(left, b.format.BytesPerSecond() / 4);
+                e.data(QByteArray(static_cast<int>(n), '\x01'), b.format);
             }
-            if (started_ && backend_.decodes && left_ == 0 && !ended_) {
-                ended_ = true;
-                events_.ended();
-            }
+            if (started && b.decodes && left == 0 && !std::exchange(ended, true))
+                e.ended();
         }
-        FakeSoundBackend& backend_;
-        qint64 total_;
-        qint64 left_ = 0;
-        bool wanted_ = true;
-        bool started_ = false;
-        bool ended_ = false;
-        Events events_;
+        FakeSoundBackend& b;
+        qint64 total, left = 0;
+        bool wanted = true, started = false, ended = false;
+        Events e;
     };
 
-    class Stream : public AudioStream {
-    public:
-        Stream(FakeSoundBackend& backend, PcmFormat format, std::shared_ptr<SampleQueue> queue,
-               Events events)
-            : format(format), queue(std::move(queue)), events(std::move(events)),
-              backend_(backend) {
-            backend_.streams.push_back(this);
+    struct Stream : AudioStream {
+        Stream(FakeSoundBackend& b, PcmFormat f, std::shared_ptr<SampleQueue> q, Events e)
+            : format(f), queue(std::move(q)), events(std::move(e)), b(b) {
+            b.streams.push_back(this);
         }
-        ~Stream() override { std::erase(backend_.streams, this); }
+        ~Stream() override { std::erase(b.streams, this); }
         void SetPaused(bool p) override { paused = p; }
+        bool Is(int r, int c) const { return format.sampleRate == r && format.channels == c; }
         // The server takes up to `bytes`, silence where the decoder is behind; the end is
         // reported once the queue is drained.
         qint64 Play(qint64 bytes) {
             QByteArray sink(static_cast<int>(bytes), '\0');
             const qint64 n = queue->Read(sink.data(), bytes);
-            played += n;
-            if (n < bytes && !queue->Drained()) {
+            if (n < bytes && !queue->Drained())
                 queue->NoteSilencePlayed(bytes - n);
-            }
-            if (queue->Drained()) {
-                const auto ended = events.ended; // the stream is gone once it has run
-                ended();
-            }
+            if (queue->Drained())
+                std::function<void()>(events.ended)(); // the stream is gone once it has run
             return n;
         }
         PcmFormat format;
         std::shared_ptr<SampleQueue> queue;
         Events events;
         bool paused = false;
-        qint64 played = 0;
-
-    private:
-        FakeSoundBackend& backend_;
+        FakeSoundBackend& b;
     };
 
     bool CheckReadable(const QString& path, std::function<void(bool)> done) override {
-        if (hanging.contains(path)) {
-            heldChecks.push_back({path, std::move(done)});
-            return true;
-        }
-        done(!unreadable.contains(path));
+        if (hanging.contains(path))
+            heldChecks.push_back(std::move(done));
+        else
+            done(!unreadable.contains(path));
         return true;
     }
     std::unique_ptr<DecodedSource> OpenSource(const QString& path,
@@ -106,36 +85,23 @@ public:
             undecodable.contains(path) ? 0 : bytesOf.value(path, format.BytesPerSecond());
         return std::make_unique<Source>(*this, total, std::move(events));
     }
-    std::unique_ptr<AudioStream> StartStream(PcmFormat format, std::shared_ptr<SampleQueue> queue,
+    std::unique_ptr<AudioStream> StartStream(PcmFormat f, std::shared_ptr<SampleQueue> queue,
                                              AudioStream::Events events) override {
-        if (!serverUp) {
-            return nullptr;
-        }
-        return std::make_unique<Stream>(*this, format, std::move(queue), std::move(events));
+        return serverUp ? std::make_unique<Stream>(*this, f, std::move(queue), std::move(events))
+                        : nullptr;
     }
     void ServerTrouble() override { ++troubles; }
 
-    // Answers the checks held for hanging paths.
-    void ReleaseChecks(bool readable) {
-        auto held = std::move(heldChecks);
-        heldChecks.clear();
-        for (auto& [path, done] : held) {
-            done(readable);
-        }
-    }
     Stream* LastStream() { return streams.empty() ? nullptr : streams.back(); }
 
-    QSet<QString> hanging;
-    QSet<QString> unreadable;
-    QSet<QString> undecodable;
+    QSet<QString> hanging, unreadable, undecodable;
     QHash<QString, qint64> bytesOf;
     PcmFormat format{44100, 2}; // of every file's samples
     bool decodes = true;        // false: decoders hand out nothing until set again
     bool serverUp = true;
-    std::vector<std::pair<QString, std::function<void(bool)>>> heldChecks;
+    std::vector<std::function<void(bool)>> heldChecks;
     std::vector<Stream*> streams;
-    int decoderStarts = 0;
-    int troubles = 0;
+    int decoderStarts = 0, troubles = 0;
 };
 
 } // namespace plimset

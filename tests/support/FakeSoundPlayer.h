@@ -19,8 +19,7 @@ public:
         state = SoundState::NotOpen;
         if (duringOpen)
             duringOpen();
-        if (openResult == SoundOpenResult::Opened)
-            state = SoundState::Stopped;
+        state = openResult == SoundOpenResult::Opened ? SoundState::Stopped : SoundState::NotOpen;
         return openResult;
     }
     void PlayFromStart() override { Record("play", SoundState::Playing); }
@@ -29,18 +28,15 @@ public:
     void Stop() override { Record("stop", SoundState::Stopped); }
     void Close() override { Record("close", SoundState::NotOpen); }
     SoundState State() const override { return state; }
+    void Record(const char* call, SoundState next) {
+        calls << QLatin1String(call);
+        state = state == SoundState::NotOpen ? state : next;
+    }
 
     SoundState state = SoundState::NotOpen;
     SoundOpenResult openResult = SoundOpenResult::Opened;
     QStringList calls;
     std::function<void()> duringOpen;
-
-private:
-    void Record(const char* call, SoundState next) {
-        calls << QLatin1String(call);
-        if (state != SoundState::NotOpen)
-            state = next;
-    }
 };
 
 } // namespace plimset

@@ -5,7 +5,6 @@
 #include "alerts/AlertWindow.h"
 #include "alerts/DesktopAlertOutput.h"
 
-#include <QWidget>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -13,27 +12,26 @@
 namespace plimset {
 namespace {
 
-constexpr AlertParts sound = AlertPart::Sound;
-constexpr AlertParts window = AlertPart::Window;
-const QString soundFile = QStringLiteral("/sounds/ring.oga");
+constexpr AlertParts sound = AlertPart::Sound, window = AlertPart::Window;
+using Calls = QStringList;
+const QString opened = QStringLiteral("open /sounds/ring.oga");
 
 class AlertOutputTest : public ::testing::Test {
 protected:
     AlertOutputTest() {
         options.soundSource = SoundSource::File;
-        options.soundFile = soundFile;
+        options.soundFile = QStringLiteral("/sounds/ring.oga");
         output.SetEngine(&engine);
         output.LoadAlertWindow();
     }
-
     // Calls AlertStep n times and returns the sound file's calls meanwhile.
     QStringList Steps(int n, AlertParts pending = sound) {
         player.calls.clear();
-        for (int i = 0; i < n; ++i) {
+        while (n-- > 0)
             output.AlertStep(pending);
-        }
         return player.calls;
     }
+    AlertStamp::State SoundStamp() { return engine.AlertStart(AlertPhase::Sound).state; }
 
     AppState state;
     OptionSettings options = DefaultOptions();
@@ -41,30 +39,17 @@ protected:
     FakeTimerView view;
     FakeTrayTip tray;
     FakeSoundPlayer player;
-    bool fileExists = true;
+    bool fileExists = true, onTop = false;
     FakeBeeper beeper;
     FakeActivation activation;
     FakeWindowServices windowServices;
     FakeTrayMenu trayMenu;
-    bool onTop = false;
     QWidget mainWindow;
     DesktopAlertOutput output{AlertOutputContext{
         &options, &state, &mainWindow, [this] { return onTop; }, &activation, &windowServices,
         &beeper, &player, &trayMenu, [this](const QString&) { return fileExists; }}};
     TimerEngine engine{state, options, clock, view, output, tray};
 };
-
-TEST_F(AlertOutputTest, AnAlarmNearItsMinuteReadiesTheSoundUnlessItIsSilent) {
-    options.soundSource = SoundSource::None;
-    view.text = QStringLiteral("12:00");
-    clock.Set(At(11, 59, 56));
-    state.mode = TimerMode::Alarm;
-    engine.Tick();
-    EXPECT_EQ(beeper.prepared, 0);
-    options.soundSource = SoundSource::File;
-    engine.Tick();
-    EXPECT_EQ(beeper.prepared, 1);
-}
 
 TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
     options.soundSource = SoundSource::Beep;
@@ -74,89 +59,79 @@ TEST_F(AlertOutputTest, SoundComesOnEveryFifthStep) {
         EXPECT_EQ(beeper.rows.size(), static_cast<size_t>(i / 5)) << "step " << i;
     }
     EXPECT_EQ(beeper.rows, std::vector<int>({3, 3}));
-
     // A countdown that has just ended rings at once, its sound readied while it ran.
     output.RingAtNextSoundStep();
     EXPECT_EQ(beeper.prepared, 1);
     output.AlertStep(sound);
-    EXPECT_EQ(beeper.rows.size(), 3u);
-
     // No beeps below one, and no sound at all for "Nothing".
     options.beepCount = 0;
     Steps(5);
     options.beepCount = 2;
     options.soundSource = SoundSource::None;
-    Steps(5);
+    EXPECT_TRUE(Steps(5).isEmpty());
     EXPECT_EQ(beeper.rows.size(), 3u);
-    EXPECT_TRUE(player.calls.isEmpty());
 }
 
 TEST_F(AlertOutputTest, FileIsOpenedThenReplayedFromTheStart) {
     output.RingAtNextSoundStep();
-    EXPECT_EQ(Steps(1), QStringList({"open /sounds/ring.oga", "play"}));
+    EXPECT_EQ(Steps(1), Calls({opened, "play"}));
     EXPECT_TRUE(output.SoundOpen());
     EXPECT_TRUE(Steps(5).isEmpty()); // still playing
     player.state = SoundState::Stopped;
-    EXPECT_EQ(Steps(5), QStringList({"play"}));
-
+    EXPECT_EQ(Steps(5), Calls({"play"}));
     // Where nothing can be played at all the beep stands in, once a second.
     player.state = SoundState::NotOpen;
     player.openResult = SoundOpenResult::NoOutput;
     Steps(10);
     EXPECT_EQ(beeper.rows, std::vector<int>({1, 1}));
-
     // A missing file stays silent.
     fileExists = false;
     EXPECT_TRUE(Steps(5).isEmpty());
-    EXPECT_EQ(engine.AlertStart(AlertPhase::Sound).state, AlertStamp::State::Idle);
+    EXPECT_EQ(SoundStamp(), AlertStamp::State::Idle);
 }
 
 // Played until its end, a file that has stopped is closed and the sound counts as played;
-// one that cannot be played would never report Stopped, so it counts as played at once, or
-// the alert would go on in silence for ever.
+// one that cannot be played (or is missing) would never report Stopped, so it counts as
+// played at once, or the alert would go on in silence for ever.
 TEST_F(AlertOutputTest, UntilEndClosesAndMarksTheSoundPlayed) {
     options.playSoundToEnd = true;
     output.RingAtNextSoundStep();
     Steps(1);
     player.state = SoundState::Stopped;
-    EXPECT_EQ(Steps(5), QStringList({"close"}));
-    EXPECT_EQ(engine.AlertStart(AlertPhase::Sound).state, AlertStamp::State::PlayedToEnd);
-
-    engine.SetAlertStart(AlertPhase::Sound, {});
-    player.openResult = SoundOpenResult::CannotPlay;
-    EXPECT_EQ(Steps(5), QStringList({"open /sounds/ring.oga"}));
-    EXPECT_EQ(engine.AlertStart(AlertPhase::Sound).state, AlertStamp::State::PlayedToEnd);
-
-    engine.SetAlertStart(AlertPhase::Sound, {});
-    fileExists = false;
-    Steps(5);
-    EXPECT_EQ(engine.AlertStart(AlertPhase::Sound).state, AlertStamp::State::PlayedToEnd);
+    EXPECT_EQ(Steps(5), Calls({"close"}));
+    EXPECT_EQ(SoundStamp(), AlertStamp::State::PlayedToEnd);
+    for (bool missing : {false, true}) {
+        engine.SetAlertStart(AlertPhase::Sound, {});
+        player.openResult = SoundOpenResult::CannotPlay;
+        fileExists = !missing;
+        EXPECT_EQ(Steps(5), missing ? Calls() : Calls({opened}));
+        EXPECT_EQ(SoundStamp(), AlertStamp::State::PlayedToEnd) << missing;
+    }
 }
 
 TEST_F(AlertOutputTest, StopSoundModes) {
     output.RingAtNextSoundStep();
     Steps(1); // opened and playing
-    ASSERT_TRUE(output.SoundOpen());
-
-    // Stop leaves a file that has stopped open, to be replayed from its start.
-    player.calls.clear();
-    player.state = SoundState::Stopped;
-    output.StopSound(SoundStop::Stop);
-    EXPECT_TRUE(player.calls.isEmpty());
-    EXPECT_TRUE(output.SoundOpen());
-
-    // Close-at-end closes only a stopped file.
-    player.state = SoundState::Playing;
-    output.StopSound(SoundStop::CloseAtEnd);
-    EXPECT_TRUE(output.SoundOpen());
-    player.state = SoundState::Stopped;
-    output.StopSound(SoundStop::CloseAtEnd);
-    EXPECT_EQ(player.calls, QStringList({"close"}));
-    EXPECT_FALSE(output.SoundOpen());
-
+    // Stop leaves a file that has stopped open, to be replayed from its start; close-at-end
+    // closes only a stopped file.
+    const auto stop = [&](SoundStop how, SoundState now) {
+        player.calls.clear();
+        player.state = now;
+        output.StopSound(how);
+        return player.calls.join(u' ') + (output.SoundOpen() ? "|open" : "|closed");
+    };
+    EXPECT_EQ(stop(SoundStop::Stop, SoundState::Stopped), "|open");
+    EXPECT_EQ(stop(SoundStop::CloseAtEnd, SoundState::Playing), "|open");
+    EXPECT_EQ(stop(SoundStop::CloseAtEnd, SoundState::Stopped), "close|closed");
     // Stop stops and closes a playing file; a step without the sound part stops it too.
     Steps(5);
-    EXPECT_EQ(Steps(1, window), QStringList({"stop", "close"}));
+    EXPECT_EQ(Steps(1, window), Calls({"stop", "close"}));
+    EXPECT_FALSE(output.SoundOpen());
+    // A stop that comes while a file is being opened (the engine's tick runs meanwhile)
+    // waits for the open and then stops what was started.
+    output.RingAtNextSoundStep();
+    player.duringOpen = [&] { output.AlertStep(sound), output.StopSound(SoundStop::Stop); };
+    EXPECT_EQ(Steps(1), Calls({opened, "play", "stop", "close"}));
     EXPECT_FALSE(output.SoundOpen());
 }
 
@@ -166,37 +141,18 @@ TEST_F(AlertOutputTest, WindowsComeBackAndTheAlertWindowFollowsThePendingParts) 
     onTop = true;
     output.AlertStep(window);
     EXPECT_FALSE(mainWindow.isMinimized());
-    EXPECT_EQ(activation.broughtToFront, 1);
-    EXPECT_TRUE(activation.lastKeepOnTop);
-    EXPECT_TRUE(output.IsAlertWindowVisible());
-    EXPECT_TRUE(trayMenu.caption.isEmpty());
-    // A caption-less window without a taskbar button, transient for the main window.
+    EXPECT_TRUE(activation.broughtToFront == 1 && activation.lastKeepOnTop);
+    EXPECT_TRUE(output.IsAlertWindowVisible() && trayMenu.caption.isEmpty());
+    // Above other windows and transient for the main one (the desktop tests see the rest).
     const AlertWindow* alert = output.Window();
-    EXPECT_TRUE(windowServices.StateOf(output.Window()).untitled);
-    ASSERT_NE(alert->windowHandle(), nullptr);
-    EXPECT_EQ(alert->windowHandle()->transientParent(), mainWindow.windowHandle());
     EXPECT_TRUE(alert->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(alert->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-
+    EXPECT_EQ(alert->windowHandle()->transientParent(), mainWindow.windowHandle());
     // Hidden to the tray: shown again, and the tray's item minimizes once more.
     mainWindow.hide();
     output.AlertStep(sound);
-    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_TRUE(mainWindow.isVisible() && !output.IsAlertWindowVisible());
     EXPECT_EQ(trayMenu.caption, "Mi&nimize");
-    EXPECT_FALSE(output.IsAlertWindowVisible());
     EXPECT_EQ(activation.broughtToFront, 1); // already in front
-}
-
-// A stop that comes while a file is being opened (the engine's tick runs meanwhile) waits
-// for the open and then stops what was started.
-TEST_F(AlertOutputTest, StopDuringOpenStopsAfterIt) {
-    output.RingAtNextSoundStep();
-    player.duringOpen = [&] {
-        output.AlertStep(sound);
-        output.StopSound(SoundStop::Stop);
-    };
-    EXPECT_EQ(Steps(1), QStringList({"open /sounds/ring.oga", "play", "stop", "close"}));
-    EXPECT_FALSE(output.SoundOpen());
 }
 
 } // namespace
