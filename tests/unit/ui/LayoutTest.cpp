@@ -6,39 +6,20 @@
 #include "LayoutCheck.h"
 #include "ModalDriver.h"
 #include "alerts/AlertWindow.h"
-#include "core/AppState.h"
 #include "ui/main/MainWindowNames.h"
 #include "ui/options/OptionsDialog.h"
 #include "ui/options/OptionsDialogNames.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QMessageBox>
-#include <QTest>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string_view>
 
 using namespace plimset;
 namespace names = plimset::options_names;
 
 namespace {
-
-struct Look {
-    const char* name;
-    QFont font;
-};
-
-// The desktop's default font, and DejaVu Sans at 11 points (wider than the default). The
-// build runs these checks at 96 DPI and again at 120 DPI.
-std::vector<Look> Looks() {
-    QFont wide(QStringLiteral("DejaVu Sans"));
-    wide.setPointSize(11);
-    return {{"default font", QGuiApplication::font()}, {"DejaVu Sans 11 pt", wide}};
-}
 
 // The interface's languages in the order of the settings' Language values from 1, and a
 // pseudo-language whose every text is 40 % longer with accented letters.
@@ -50,44 +31,32 @@ const std::pair<const char*, const char*> AlertTexts[] = {
 
 class LayoutTest : public AppFixture {
 protected:
-    void SetUp() override {
-        fonts.japanese = true;
-        original = QGuiApplication::font();
-    }
+    void SetUp() override { fonts.japanese = true; }
     void TearDown() override {
-        UseCatalogue(false);
+        QCoreApplication::removeTranslator(&catalogue);
         QApplication::setFont(original);
     }
 
-    // Starts the program over these settings with this look, in this language: a catalogue
-    // of the program's as the settings choose it, or the pseudo-language over English with
-    // the alert's default texts as it shows them.
-    bool StartWith(const Look& look, const char* language, const QByteArray& settings) {
-        QApplication::setFont(look.font);
-        const bool pseudo = QLatin1String(language) == "pseudo";
-        UseCatalogue(pseudo);
-        const auto option =
-            std::find(std::begin(Languages), std::end(Languages), std::string_view(language)) -
-            std::begin(Languages);
-        QByteArray file =
-            "[Option]\nLanguage=" + QByteArray::number(pseudo ? 1 : option + 1) + "\n";
-        for (const auto& [key, text] : AlertTexts)
-            file += pseudo ? key + QCoreApplication::translate("AlertTexts", text).toUtf8() + "\n"
-                           : QByteArray();
+    // Starts the program over these settings with this font, in the language at `index`: a
+    // catalogue of the program's as the settings choose it, or the pseudo-language (made
+    // for these checks only) over English with the alert's default texts as it shows them.
+    bool StartWith(const QFont& font, int index, const QByteArray& settings) {
+        QApplication::setFont(font);
+        QCoreApplication::removeTranslator(&catalogue);
+        const bool pseudo = index == 6;
+        QByteArray file = "[Option]\nLanguage=" + QByteArray::number(pseudo ? 1 : index + 1) + "\n";
+        if (pseudo) {
+            if (!catalogue.load(QStringLiteral(PLIMSET_PSEUDO_CATALOGUE)))
+                return false;
+            QCoreApplication::installTranslator(&catalogue);
+            for (const auto& [key, text] : AlertTexts)
+                file += key + QCoreApplication::translate("AlertTexts", text).toUtf8() + "\n";
+        }
         WriteSettings(file + settings);
         return !Start().has_value();
     }
 
-    // Installs the pseudo-language's catalogue, made for these checks only.
-    void UseCatalogue(bool pseudo) {
-        QCoreApplication::removeTranslator(&catalogue);
-        if (pseudo) {
-            ASSERT_TRUE(catalogue.load(QStringLiteral(PLIMSET_PSEUDO_CATALOGUE)));
-            QCoreApplication::installTranslator(&catalogue);
-        }
-    }
-
-    QFont original;
+    const QFont original = QGuiApplication::font();
     QTranslator catalogue;
 };
 
@@ -103,24 +72,28 @@ TEST_F(LayoutTest, EveryWindowIsReadWholeInEveryLanguage) {
         "[Advanced]\nMaxCol=99\nTimeSeparator=1\n",
         "SoundFlag=0\nHotkey=790\n",
     };
-    for (const Look& look : Looks()) {
+    // The desktop's default font, and DejaVu Sans at 11 points (wider than the default). The
+    // build runs these checks at 96 DPI and again at 120 DPI.
+    const std::pair<const char*, QFont> looks[] = {{"default font", original},
+                                                   {"DejaVu Sans 11 pt", {"DejaVu Sans", 11}}};
+    for (const auto& [look, font] : looks) {
         int shownInEnglish = 0;
-        for (const char* language : Languages) {
+        for (int language = 0; language < 7; ++language) {
             for (const QByteArray& settings : cases) {
                 const std::string where =
-                    std::string(look.name) + ", " + language + ", " + settings.constData();
+                    std::string(look) + ", " + Languages[language] + ", " + settings.constData();
                 // The line about who decides the hotkey, at its longest, with the button to
                 // the desktop's settings; and where the desktop gives no shortcut.
                 hotkey.binding = {};
                 if (&settings == &cases[2])
                     hotkey.binding = {true, QStringLiteral("Meta + F12"), true, false};
                 hotkey.binding.NoneOffered = &settings == &cases[1];
-                ASSERT_TRUE(StartWith(look, language, settings));
+                ASSERT_TRUE(StartWith(font, language, settings));
                 EXPECT_EQ(LayoutFaults(window).join(QChar(10)).toStdString(), "") << where;
                 // Every menu title that shows in English shows translated (the wide font
                 // hides one at the window's designed width).
                 const int shown = MenuTitlesShown(window->menuBar());
-                shownInEnglish = language == Languages[0] ? shown : shownInEnglish;
+                shownInEnglish = language == 0 ? shown : shownInEnglish;
                 EXPECT_GE(shown, shownInEnglish) << where;
                 QMessageBox box(
                     QMessageBox::Critical, QStringLiteral("Plimset"),
