@@ -89,7 +89,7 @@ TEST_F(LayoutTest, EveryWindowIsReadWholeInEveryLanguage) {
                     hotkey.binding = {true, QStringLiteral("Meta + F12"), true, false};
                 hotkey.binding.NoneOffered = &settings == &cases[1];
                 ASSERT_TRUE(StartWith(font, language, settings));
-                EXPECT_EQ(LayoutFaults(window).join(QChar(10)).toStdString(), "") << where;
+                EXPECT_EQ(LayoutFaults(window), "") << where;
                 // Every menu title that shows in English shows translated (the wide font
                 // hides one at the window's designed width).
                 const int shown = MenuTitlesShown(window->menuBar());
@@ -101,7 +101,7 @@ TEST_F(LayoutTest, EveryWindowIsReadWholeInEveryLanguage) {
                                                        "the notification area."),
                     QMessageBox::Ok, window);
                 box.show();
-                EXPECT_EQ(LayoutFaults(&box).join(QChar(10)).toStdString(), "") << where;
+                EXPECT_EQ(LayoutFaults(&box), "") << where;
 
                 WhenModalOpens<OptionsDialog>([&](OptionsDialog* d) {
                     EXPECT_EQ(d->windowTitle(),
@@ -113,7 +113,7 @@ TEST_F(LayoutTest, EveryWindowIsReadWholeInEveryLanguage) {
                                n == QLatin1String(names::CountDownViewport) ||
                                n == QLatin1String(names::SoundFileBox);
                     };
-                    EXPECT_EQ(LayoutFaults(d, scrolls).join(QChar(10)).toStdString(), "") << where;
+                    EXPECT_EQ(LayoutFaults(d, scrolls), "") << where;
                     // The groups keep their places; the desktop's button beside the hotkey
                     // box, the note below both.
                     const auto at = [d](const char* name) {
@@ -142,7 +142,7 @@ TEST_F(LayoutTest, EveryWindowIsReadWholeInEveryLanguage) {
                     AlertWindow* alert = app->Alert().Window();
                     ASSERT_NE(alert, nullptr);
                     alert->show();
-                    EXPECT_EQ(LayoutFaults(alert).join(QChar(10)).toStdString(), "")
+                    EXPECT_EQ(LayoutFaults(alert), "")
                         << where << " mode " << static_cast<int>(mode);
                     alert->hide();
                 }
