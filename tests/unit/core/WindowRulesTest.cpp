@@ -69,29 +69,23 @@ TEST(WindowLayout, FittedWindowAndItsControlsArePlacedToThePixel) {
     sizes.TextWidth = 49;
     sizes.TextHeight = 12;
     EXPECT_EQ(FieldSizingText(3, 8), QStringLiteral("0000")); // one more zero than it shows
-    EXPECT_EQ(FittedWindowWidth(sizes, 8), 137);
-    EXPECT_EQ(FittedWindowHeight(sizes, 40), 69);
+    EXPECT_EQ(std::tuple(FittedWindowWidth(sizes, 8), FittedWindowHeight(sizes, 40),
+                         MinimumWindowWidth(sizes, 8), MinimumWindowHeight(sizes, 40)),
+              std::tuple(137, 69, 128, 53));
     const ControlPlacement p = PlaceControls(sizes, 137, 69, 8, 40);
-    EXPECT_EQ(std::tie(p.TextLeft, p.MinimizeLeft, p.ClearLeft, p.ActionLeft),
-              std::tuple(40, 3, 20, 91));
-    EXPECT_EQ(std::tie(p.TextTop, p.MinimizeTop, p.ActionTop), std::tuple(8, 5, 5));
+    EXPECT_EQ(std::tie(p.TextLeft, p.MinimizeLeft, p.ClearLeft, p.ActionLeft, p.TextTop,
+                       p.MinimizeTop, p.ActionTop),
+              std::tuple(40, 3, 20, 91, 8, 5, 5));
     const ControlPlacement odd = PlaceControls(sizes, 138, 69, 8, 40);
     EXPECT_EQ(std::tie(odd.TextLeft, odd.MinimizeLeft, odd.ActionLeft), std::tuple(40, 3, 92));
-
     // A saved size below the minimum grows to it; none saved keeps the current size.
-    const int minWidth = MinimumWindowWidth(sizes, 8);
-    EXPECT_EQ(minWidth, 128);
-    EXPECT_EQ(MinimumWindowHeight(sizes, 40), 53);
-    EXPECT_EQ(StartupLength(-1, 137, minWidth), 137);
-    EXPECT_EQ(StartupLength(1, 137, minWidth), 128);
-    EXPECT_EQ(StartupLength(300, 137, minWidth), 300);
+    EXPECT_EQ(std::tuple(StartupLength(-1, 137, 128), StartupLength(1, 137, 128),
+                         StartupLength(300, 137, 128)),
+              std::tuple(137, 128, 300));
     EXPECT_EQ(CentredPosition(66, 137), -35); // larger than the screen: towards zero
-}
-
-TEST(WindowLayout, DesignedSizesScaleToTheNearestPixel) {
-    EXPECT_EQ(Scaled(35, 1.25), 44); // 43.75
-    EXPECT_EQ(Scaled(17, 1.5), 26);  // 25.5, half to even
-    EXPECT_EQ(RoundToInt32(1e12), 2147483647);
+    // Designed sizes scale to the nearest pixel, half to even.
+    EXPECT_EQ(std::tuple(Scaled(35, 1.25), Scaled(17, 1.5), RoundToInt32(1e12)),
+              std::tuple(44, 26, 2147483647));
 }
 
 // 64 bytes at most, never cut inside a character: two-byte é, a four-byte character (two

@@ -48,14 +48,14 @@ TEST_F(OptionSettingsTest, PresetsReadTheirNumbersAndDurationsFallBackOnRingingT
                                   "RingDuration=0.05\n");
     EXPECT_EQ(s.alarmPresets, (std::vector<minutes>{minutes(2), minutes(0), minutes(4), minutes(0),
                                                     minutes(0), minutes(0)}));
-    EXPECT_EQ(s.alarmCount, 2);
     EXPECT_FLOAT_EQ(s.countDownPresets[0].count(), 90);
-    EXPECT_EQ(s.countDownPresets[1], Seconds(0)); // too large for a time value: an empty slot
-    EXPECT_EQ(s.countDownCount, 1);
-    EXPECT_EQ(std::tie(s.ringDuration, s.displayDuration), std::tuple(Seconds(5), Seconds(10)));
+    // 1e300 is too large for a time value: an empty slot.
+    EXPECT_EQ(std::tie(s.alarmCount, s.countDownCount, s.countDownPresets[1], s.ringDuration,
+                       s.displayDuration),
+              std::tuple(2, 1, Seconds(0), Seconds(5), Seconds(10)));
     const OptionSettings eight = Load("[Advanced]\nMaxCol=8\n[Option]\nAlarm8=45\n");
-    EXPECT_EQ(eight.alarmPresets[7], minutes(45));
-    EXPECT_EQ(eight.alarmPresets.size(), 9u);
+    EXPECT_EQ(std::tuple(eight.alarmPresets[7], eight.alarmPresets.size()),
+              std::tuple(minutes(45), 9u));
 }
 
 TEST_F(OptionSettingsTest, SaveWritesOnlyTheChangedKeysInTheirOrderAndFormats) {
