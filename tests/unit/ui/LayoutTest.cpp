@@ -114,8 +114,8 @@ TEST_F(LayoutTest, EveryWindowIsReadWholeInEveryLanguage) {
                                n == QLatin1String(names::SoundFileBox);
                     };
                     EXPECT_EQ(LayoutFaults(d, scrolls), "") << where;
-                    // The groups keep their places; the desktop's button beside the hotkey
-                    // box, the note below both.
+                    // The groups keep their places and columns, the texts' boxes line up; the
+                    // desktop's button beside the hotkey box, the note below both.
                     const auto at = [d](const char* name) {
                         return d->findChild<QWidget*>(QLatin1String(name))->geometry();
                     };
@@ -124,6 +124,12 @@ TEST_F(LayoutTest, EveryWindowIsReadWholeInEveryLanguage) {
                     EXPECT_LT(at(names::RestoreDefaultsGroup).bottom(),
                               at(names::MessageTextsGroup).top());
                     EXPECT_LT(at(names::MessageTextsGroup).bottom(), at(names::OkButton).top());
+                    EXPECT_EQ(at(names::TrayGroup).left(), at(names::RestoreDefaultsGroup).left());
+                    EXPECT_EQ(at(names::AlarmText1Box).left(), at(names::CountDownText1Box).left());
+                    EXPECT_EQ(at(names::AlarmText2Box).left(), at(names::CountDownText2Box).left());
+                    EXPECT_EQ(at(names::TrayGroup).width(),
+                              at(names::RestoreDefaultsGroup).width());
+                    EXPECT_EQ(at(names::SoundGroup).width(), at(names::TrayGroup).width());
                     const auto shown = [d](const char* name) {
                         return d->findChild<QWidget*>(QLatin1String(name))->isVisible();
                     };
@@ -132,7 +138,8 @@ TEST_F(LayoutTest, EveryWindowIsReadWholeInEveryLanguage) {
                                     at(names::HotkeyBox).right());
                     EXPECT_TRUE(!shown(names::HotkeyNote) ||
                                 (at(names::HotkeyNote).top() > at(names::HotkeyBox).bottom() &&
-                                 at(names::HotkeyNote).bottom() < at(names::LanguageList).top()));
+                                 at(names::HotkeyNote).bottom() < at(names::LanguageList).top() &&
+                                 at(names::HotkeyNote).left() == at(names::HotkeyLabel).left()));
                     d->close();
                 });
                 Find<QAction>(MainWindowNames::OptionsItem)->trigger();
