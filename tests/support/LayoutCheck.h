@@ -20,21 +20,9 @@
 #include <QStyleOptionFrame>
 
 #include <functional>
+#include <string>
 
 namespace plimset {
-
-inline QString PlainCaption(QString text) {
-    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    text.remove(u'&');
-    return text.replace(u'\x01', u'&');
-}
-
-inline int WidestTextLine(const QFontMetrics& fm, const QString& text) {
-    int widest = 0;
-    for (const QString& line : text.split(u'\n'))
-        widest = qMax(widest, fm.horizontalAdvance(line));
-    return widest;
-}
 
 // The width of the room a control gives its text, and the width the text takes; a room of
 // -1 means the control shows no text.
@@ -46,17 +34,25 @@ struct TextAndRoom {
 inline TextAndRoom MeasureText(const QWidget* w) {
     const QFontMetrics fm = w->fontMetrics();
     QStyle* style = w->style();
-    if (const auto* label = qobject_cast<const QLabel*>(w)) {
-        if (label->text().isEmpty())
+    // A caption's widest line, without its access-key marks.
+    const auto caption = [&fm](QString text, int room) -> TextAndRoom {
+        if (text.isEmpty())
             return {};
+        text.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+            .remove(u'&')
+            .replace(u'\x01', u'&');
+        int widest = 0;
+        for (const QString& line : text.split(u'\n'))
+            widest = qMax(widest, fm.horizontalAdvance(line));
+        return {widest, room};
+    };
+    if (const auto* label = qobject_cast<const QLabel*>(w)) {
         // A wrapping label must be high enough for its lines at its width.
-        if (label->wordWrap())
+        if (label->wordWrap() && !label->text().isEmpty())
             return {label->heightForWidth(label->width()), label->height()};
-        return {WidestTextLine(fm, PlainCaption(label->text())), label->contentsRect().width()};
+        return caption(label->text(), label->contentsRect().width());
     }
     if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
-        if (button->text().isEmpty())
-            return {};
         QStyleOptionButton option;
         option.initFrom(button);
         option.text = button->text();
@@ -64,8 +60,7 @@ inline TextAndRoom MeasureText(const QWidget* w) {
             qobject_cast<const QCheckBox*>(w)      ? QStyle::SE_CheckBoxContents
             : qobject_cast<const QRadioButton*>(w) ? QStyle::SE_RadioButtonContents
                                                    : QStyle::SE_PushButtonContents;
-        return {WidestTextLine(fm, PlainCaption(button->text())),
-                style->subElementRect(contents, &option, w).width()};
+        return caption(button->text(), style->subElementRect(contents, &option, w).width());
     }
     if (const auto* box = qobject_cast<const QLineEdit*>(w)) {
         if (box->text().isEmpty())
@@ -90,20 +85,18 @@ inline TextAndRoom MeasureText(const QWidget* w) {
                 style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, w)
                     .width()};
     }
-    if (const auto* group = qobject_cast<const QGroupBox*>(w)) {
-        if (group->title().isEmpty())
-            return {};
-        // The title starts a few pixels in from the frame's corner.
-        return {fm.horizontalAdvance(PlainCaption(group->title())), group->width() - 8};
-    }
+    // A group's title starts a few pixels in from the frame's corner.
+    if (const auto* group = qobject_cast<const QGroupBox*>(w))
+        return caption(group->title(), group->width() - 8);
     return {};
 }
 
-// What a reader could not read in `window`: one line per fault, naming the control.
+// What a reader could not read in `window`: one line per fault, naming the control; empty
+// when the window reads whole.
 // `scrolls` names the controls whose content scrolls on purpose (a strip of boxes, a long
 // path): their contents may be wider than they are, and a text box among them must show
 // the start of its text.
-inline QStringList LayoutFaults(const QWidget* window,
+inline std::string LayoutFaults(const QWidget* window,
                                 const std::function<bool(const QWidget*)>& scrolls = {}) {
     QStringList faults;
     const auto name = [](const QWidget* w) {
@@ -136,9 +129,7 @@ inline QStringList LayoutFaults(const QWidget* window,
                                   QStringLiteral(" needs %1 px, has %2").arg(m.text).arg(m.room);
                 if (m.room >= 0 && qobject_cast<const QGroupBox*>(w) == nullptr &&
                     w->height() < w->fontMetrics().height())
-                    faults << name(w) + QStringLiteral(" is lower than its text (%1 px, needs %2)")
-                                            .arg(w->height())
-                                            .arg(w->fontMetrics().height());
+                    faults << name(w) + QStringLiteral(" is lower than its text");
             }
             if (qobject_cast<const QGroupBox*>(w) != nullptr ||
                 w->metaObject() == &QWidget::staticMetaObject)
@@ -146,7 +137,7 @@ inline QStringList LayoutFaults(const QWidget* window,
         }
     };
     walk(window);
-    return faults;
+    return faults.join(u'\n').toStdString();
 }
 
 // How many of a menu bar's titles show whole; the others wait behind its extension.

@@ -23,9 +23,7 @@ TEST(HotkeyText, ConvertsBothWaysAndRefusesWhatIsNoHotkey) {
     }
     for (const char* text : {"A", "Ctrl + Shift + ", "Ctrl + Shift + é"})
         EXPECT_EQ(HotkeyTextToCode(QString::fromUtf8(text)), 0) << text;
-}
-
-TEST(HotkeyText, DesktopsDescriptionsAreSpeltAsTheDialogSpellsKeys) {
+    // The desktop's descriptions of a key are spelt as the dialog spells keys.
     EXPECT_EQ(DesktopKeyText("<Control><Shift>t"), "Ctrl + Shift + T");
     EXPECT_EQ(DesktopKeyText(" Super+Alt+space "), "Alt + Meta + space");
     EXPECT_EQ(DesktopKeyText("Ctrl+Shift"), "Ctrl+Shift");

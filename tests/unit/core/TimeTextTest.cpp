@@ -1,4 +1,6 @@
 #include "core/TimeText.h"
+#include "core/CommandLine.h"
+#include "core/NumericText.h"
 
 #include <gtest/gtest.h>
 
@@ -77,4 +79,50 @@ TEST(AlarmTimeReached, MatchesTheWholeMinute) {
 TEST(PresetLabel, NamesMinutesAndSeconds) {
     EXPECT_EQ(PresetLabel(TimerMode::CountDown, 0.30f, "min", "sec"), "30sec");
     EXPECT_EQ(PresetLabel(TimerMode::CountDown, 3.05f, "min", "sec"), "3min 5sec");
+}
+
+// Blanks are skipped wherever they stand; a comma is never a decimal point, whatever the
+// user's locale says; huge exponents and overlong hexadecimal digits give no infinity.
+TEST(NumericValue, ReadsTheLeadingNumber) {
+    const std::pair<const char*, double> cases[] = {
+        {"abc", 0}, {"12abc", 12},          {"1.2.3", 1.2},    {".5", 0.5},
+        {"1,5", 1}, {" \t- 3 .\n5 ", -3.5}, {"2.5e-1x", 0.25}, {"&hff zz", 255},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_DOUBLE_EQ(NumericValue(text), value) << text;
+    EXPECT_EQ(NumericValue("&H" + QString(300, u'F')), NumericValue("1e999"));
+    EXPECT_GT(NumericValue("1e999"), 1e300);
+    EXPECT_EQ(RoundToInt16(2.5), 2);
+    EXPECT_EQ(RoundToInt16(1e9), 32767);
+}
+
+TEST(ParseCommandLine, ReadsModeAndTextAndReportsBadCommandLines) {
+    const QString usage = "usage\r\n";
+    constexpr std::optional<TimerMode> A = TimerMode::Alarm, C = TimerMode::CountDown, None;
+    const std::tuple<QString, std::optional<TimerMode>, QString> good[] = {
+        {"/c 5", C, "5"},
+        {"/C /A", A, ""},
+        {"\"1 30\"", None, "1 30"},
+        {"/C \"1 30", C, "1 30"},
+        {"   /C   5  ", C, "5"},
+        {"\" 5 \"", None, " 5 "},
+        {JoinArguments({"/a", "1 \"30", "\""}), A, "1 30"}, // each argument stays one token
+        {QString(MaxCommandLineLength, u'5'), None, QString(MaxCommandLineLength, u'5')},
+    };
+    for (const auto& [arguments, mode, text] : good) {
+        const CommandLineResult r = ParseCommandLine(arguments, usage);
+        EXPECT_EQ(std::tie(r.CommandLineMode, r.CommandLineText, r.Message),
+                  std::tuple(mode, text, QString()))
+            << arguments.toStdString();
+    }
+    CommandLineResult r = ParseCommandLine("5 6 /C /?", usage); // "/?" wins wherever it stands
+    EXPECT_EQ(std::tie(r.Message, r.MessageStyle, r.ExitAfterMessage),
+              std::tuple(usage, MessageStyle::Information, true));
+    for (const QString& bad :
+         QStringList{"/CA", "/X", "5 /?x", "/C 5 6", "/S " + QString(9999, u'5')}) {
+        r = ParseCommandLine(bad, usage);
+        EXPECT_EQ(r.MessageStyle, MessageStyle::Critical) << bad.left(9).toStdString();
+        EXPECT_FALSE(r.Message.isEmpty() || r.ExitAfterMessage);
+        EXPECT_TRUE(r.CommandLineText.isEmpty());
+    }
 }

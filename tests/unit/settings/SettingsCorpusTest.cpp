@@ -38,34 +38,25 @@ QString dump(const OptionSettings& o) {
 // Changes a user typically makes in the Options dialog.
 void edit(OptionSettings& o) {
     std::fill(o.alarmPresets.begin(), o.alarmPresets.end(), std::chrono::minutes(0));
-    o.alarmPresets[0] = std::chrono::minutes(15);
+    o.alarmPresets[0] = o.minutesToAdd = std::chrono::minutes(15);
     o.countDownPresets[0] = TimeValueDuration(1.3f);
-    o.minutesToAdd = std::chrono::minutes(15);
+    o.ringDuration = TimeValueDuration(0.1f);
     o.soundSource = SoundSource::Beep;
     o.beepCount = 4;
-    o.ringDuration = TimeValueDuration(0.1f);
     o.showAlertWindow = o.repeatCountDown = false;
     o.trayIcon = o.progressAlways = true;
-    o.displayLength = 7;
-    o.hotkey = 665;
-    o.language = LanguageSetting::English;
+    std::tie(o.displayLength, o.hotkey, o.language) = std::tuple(7, 665, LanguageSetting::English);
     o.englishAlarmText1 = QStringLiteral("Wake up");
-}
-
-std::map<QString, QString> expectedHashes() {
-    std::map<QString, QString> expected;
-    const QByteArray text = readBytes(
-        QStringLiteral(PLIMSET_SOURCE_DIR "/tests/unit/settings/SettingsCorpus.expected"));
-    for (const QByteArray& line : text.split('\n'))
-        if (const qsizetype space = line.indexOf(' '); space > 0)
-            expected[QString::fromUtf8(line.left(space))] = QString::fromUtf8(line.mid(space + 1));
-    return expected;
 }
 
 } // namespace
 
 TEST(SettingsCorpus, LoadsToTheSameMeaningAndSavesTheSameBytes) {
-    const std::map<QString, QString> expected = expectedHashes();
+    std::map<QString, QString> expected;
+    for (const QByteArray& line :
+         readBytes(PLIMSET_SOURCE_DIR "/tests/unit/settings/SettingsCorpus.expected").split('\n'))
+        if (const qsizetype space = line.indexOf(' '); space > 0)
+            expected[QString::fromUtf8(line.left(space))] = QString::fromUtf8(line.mid(space + 1));
     const QString corpus = QStringLiteral(PLIMSET_SOURCE_DIR "/fuzz/corpus/");
     QString written;
     for (const char* folder : {"option_records/", "settings_read/", "settings_write/"}) {
@@ -101,7 +92,6 @@ TEST(SettingsCorpus, LoadsToTheSameMeaningAndSavesTheSameBytes) {
                 << stages.join(QStringLiteral("\n-----\n")).toStdString();
         }
     }
-    EXPECT_GE(expected.size(), 27u);
     EXPECT_EQ(written.count(u'\n'), qsizetype(expected.size()));
     if (const QByteArray out = qgetenv("PLIMSET_WRITE_CORPUS_EXPECTED"); !out.isEmpty())
         writeBytes(QString::fromLocal8Bit(out), written.toUtf8());

@@ -11,18 +11,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     plimset::SettingsFile file(QString::fromLocal8Bit(argv[1]));
-    const QString section = QString::fromLocal8Bit(argv[2]);
-    const QString prefix = QString::fromLocal8Bit(argv[3]);
-    const int count = QString::fromLocal8Bit(argv[4]).toInt();
     std::puts("ready");
     std::fflush(stdout);
-    int failures = 0;
-    for (int i = 0; i < count; ++i) {
-        if (!file.WriteIniString(section, prefix + QString::number(i), QString::number(i))) {
-            ++failures;
+    bool failed = false;
+    for (int i = 0; i < QByteArray(argv[4]).toInt(); ++i) {
+        if (!file.WriteIniString(argv[2], argv[3] + QString::number(i), QString::number(i))) {
+            failed = true;
             std::printf("failed %d\n", i);
         }
     }
     std::fflush(stdout);
-    return failures == 0 ? 0 : 1;
+    return failed ? 1 : 0;
 }
