@@ -3,17 +3,13 @@
 #include "sound/SoundFilePlayer.h"
 #include "sound/ToneBeeper.h"
 
-#include <QDataStream>
 #include <QElapsedTimer>
-#include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <cmath>
-#include <numbers>
 
 namespace plimset {
 namespace {
@@ -24,23 +20,13 @@ class SoundPlayerTest : public ::testing::Test {
 protected:
     // A file of a mono 16-bit 440 Hz tone, toneMs long, opened in the player.
     void SetUp() override {
-        const int rate = 44100;
-        const int samples = rate * toneMs / 1000;
-        QFile file(dir.filePath(QStringLiteral("ring.wav")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        QDataStream out(&file);
-        out.setByteOrder(QDataStream::LittleEndian);
-        out.writeRawData("RIFF", 4);
-        out << quint32(36 + samples * 2);
-        out.writeRawData("WAVEfmt ", 8);
-        out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2)
-            << quint16(2) << quint16(16);
-        out.writeRawData("data", 4);
-        out << quint32(samples * 2);
-        for (int i = 0; i < samples; ++i)
-            out << qint16(8000 * std::sin(2 * std::numbers::pi * 440 * i / rate));
-        file.close();
-        ASSERT_EQ(player.Open(file.fileName()), SoundOpenResult::Opened);
+        const QString path = dir.filePath(QStringLiteral("ring.wav"));
+        ASSERT_EQ(
+            QProcess::execute(QStringLiteral("sox"),
+                              {"-n", "-r", "44100", "-b", "16", "-c", "1", path, "synth",
+                               QString::number(toneMs / 1000.0), "sine", "440", "gain", "-12"}),
+            0);
+        ASSERT_EQ(player.Open(path), SoundOpenResult::Opened);
     }
     bool PlaysToItsEnd() {
         return QTest::qWaitFor([&] { return player.State() == SoundState::Stopped; }, 5000);

@@ -2,12 +2,9 @@
 # countdown ends, and the alert window that is seen, placed and stacked by the real window
 # manager.
 
-import math
 import os
-import struct
 import time
 import unittest
-import wave
 
 import desk
 
@@ -22,13 +19,11 @@ TICK, STEP, LOAD = 0.2, 1.0, 0.3
 BEEP = 0.06  # seconds of tone in one beep of a row of three
 
 
-def tone_file(folder, seconds=0.3, hz=440):
-    # A short WAV tone, so that each ring of a looping file can be told apart.
-    path, rate = os.path.join(folder, "tone.wav"), 44100
-    with wave.open(path, "wb") as w:
-        w.setparams((1, 2, rate, 0, "NONE", ""))
-        w.writeframes(b"".join(struct.pack("<h", int(12000 * math.sin(2 * math.pi * hz * i / rate)))
-                               for i in range(int(seconds * rate))))
+def tone_file(folder, seconds=0.3):
+    # A 440 Hz tone, short by default so that each ring of a looping file can be told apart.
+    path = os.path.join(folder, "tone.wav")
+    desk.run("sox", "-n", "-r", "44100", "-b", "16", "-c", "1", path, "synth", seconds, "sine",
+             "440", "gain", "-9")
     return path
 
 

@@ -1,6 +1,9 @@
-# Plimset on a Wayland session: through XWayland by default, natively when asked.
+# Plimset on a Wayland session: through XWayland by default, natively when asked; the
+# window names the desktop entry it belongs to (so docks match it to the entry's icon).
 
+import configparser
 import os
+import re
 import subprocess
 import unittest
 
@@ -8,12 +11,21 @@ import desk
 
 
 class WaylandTest(unittest.TestCase):
-    def test_a_wayland_session_runs_it_as_an_x11_client(self):
+    def test_a_wayland_session_runs_it_as_an_x11_client_named_as_its_desktop_entry(self):
         # The session's X server stands in for XWayland; the platform is left unset, as a
         # user's desktop leaves it. An X11 window of its own: always on top and the rest work.
         app = desk.Program(env={"WAYLAND_DISPLAY": "wayland-0", "XDG_SESSION_TYPE": "wayland"})
         app.env.pop("QT_QPA_PLATFORM", None)
         desk.start_shown(self, app)
+        entry = configparser.ConfigParser(interpolation=None, strict=False)
+        entry.optionxform = str
+        entry.read(os.environ["PLIMSET_DESKTOP_FILE"], encoding="utf-8")
+        names = re.findall(r'"([^"]*)"', desk.run("xprop", "-id", hex(app.window), "WM_CLASS"))
+        self.assertEqual(names[1:], [entry["Desktop Entry"]["StartupWMClass"]])
+        # Where Qt publishes the desktop file name on the window, it is the entry's id.
+        app_id = os.path.basename(os.environ["PLIMSET_DESKTOP_FILE"])[: -len(".desktop")]
+        for prop in ("_KDE_NET_WM_DESKTOP_FILE", "_GTK_APPLICATION_ID"):
+            self.assertIn(desk.text_property(app.window, prop), (None, app_id))
         self.assertEqual(app.close(), 0, app.output())
 
     def test_native_wayland_runs_without_the_x11_services(self):
