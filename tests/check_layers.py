@@ -35,8 +35,7 @@ SOURCE_SUFFIXES = {".h", ".cpp", ".in"}
 
 def folder_of(path):
     # The table's longest folder that a path relative to src/ lies in, or None.
-    return max((f for f in ALLOWED if path == f or path.startswith(f + "/")), key=len,
-               default=None)
+    return max((f for f in ALLOWED if path == f or path.startswith(f + "/")), key=len, default=None)
 
 
 def table_rows():

@@ -1,13 +1,13 @@
 # The notification-area icon and the global hotkey of the real program in the session's
-# tint2 tray: the icon and its tip, the clicks and the menu, minimizing to the tray, and the
-# hotkey pressed while another window has the focus.
+# tint2 tray: the icon, the clicks and the menu, minimizing to the tray, and the
+# hotkey pressed while another window has the focus; the window services (size, always on
+# top, taskbar button) through hide and show.
 
 import unittest
 
 import desk
 
 HOTKEY = "Hotkey=684\n"  # Ctrl + Shift + T
-TIME = r"\d+:\d\d"
 
 
 class TrayHotkeyTest(unittest.TestCase):
@@ -36,16 +36,13 @@ class TrayHotkeyTest(unittest.TestCase):
     def wait_shown(self, win):
         desk.wait_until(lambda: desk.shown(win), what="the window shown")
 
-    def test_icon_and_tip_clicks_menu_and_the_end_while_hidden(self):
-        # The tip names the mode while the window is shown and counts while it is hidden.
+    def test_icon_clicks_menu_and_the_end_while_hidden(self):
         app = self.start(["/C", "5"], "[MainForm]\nStartForm=3\n[Option]\nTaskTray=1\nTaskBar=1\n"
                          "Progress=1\n")
         win = app.window
-        desk.tooltip(self.icon(app), app, "CountDown")
         self.assertIn(win, desk.taskbar_windows())
         desk.minimize(win)
         self.wait_hidden(win)
-        desk.tooltip(self.icon(app), app, TIME)
         desk.click(self.icon(app), 1)
         self.wait_shown(win)
         self.assertIn(win, desk.taskbar_windows())
@@ -66,7 +63,7 @@ class TrayHotkeyTest(unittest.TestCase):
         self.assertEqual(app.terminate(), 0)
         self.assertRegex(app.read_settings() or "", r"(?m)^StartForm=1")
 
-    def test_hotkey_from_another_window_follows_tray_and_taskbar(self):
+    def test_hotkey_from_another_window_with_and_without_num_lock(self):
         other = desk.start_other(self)
 
         def press():
@@ -83,26 +80,39 @@ class TrayHotkeyTest(unittest.TestCase):
             self.wait_hidden(app.window)
             press()
             self.wait_shown(app.window)
-        # While the font dialog is open the hotkey does nothing.
-        desk.press_keys("alt+m", "f", window=app.window)
-        dialog = desk.wait_until(app.other_window, what="the font dialog")
-        press()
-        desk.stays(lambda: desk.shown(app.window), 1.0, what="shown")
-        desk.press_keys("Escape", window=dialog)
-        desk.wait_until(lambda: app.windows() == [app.window], what="the font dialog closed")
-        self.assertEqual(app.close(), 0)
-
-        # Without a tray it minimizes to the taskbar. (With neither, it does nothing: the
-        # unit test HotkeyAction holds that; a combination held by another program:
-        # test_remote.)
-        app = self.start(settings="[Option]\nTaskTray=0\nTaskBar=1\n" + HOTKEY)
-        press()
-        desk.wait_until(lambda: desk.iconic(app.window), what="minimized")
-        press()
-        self.wait_shown(app.window)
-        self.assertEqual(desk.tray_icons(app), [])  # no icon without TaskTray
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.output(), "")
+
+
+    def test_size_on_top_and_no_taskbar_button_hold_through_hide_and_show(self):
+        # The window services against the real window manager: the frame known before the
+        # first show (the size kept is the outer one), always on top and no taskbar button set
+        # before the first map and kept when hidden to the tray and shown by the icon, with
+        # the same window. (The taskbar button changed on a shown window: test_no_tray.)
+        settings = "[MainForm]\nAlwaysOnTop=1\n[Option]\nTaskTray=1\nTaskBar=0\nWidth=480\nHeight=200\n"
+        app = self.start(settings=settings)
+        win, states = app.window, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_ABOVE"}
+        self.assertEqual(desk.outer_geometry(win)[2:], (480, 200))
+
+        def shown_as_before(timeout=desk.DEFAULT_TIMEOUT):
+            return desk.wait_until(lambda: desk.window_state(win) >= states and desk.map_state(win)
+                                   == "IsViewable", timeout=timeout, what="shown as before")
+
+        def click_icon():
+            # A click the icon was not yet ready for is clicked again, as a user would.
+            desk.click(self.icon(app))
+            try:
+                return shown_as_before(timeout=3)
+            except TimeoutError:
+                return False
+        shown_as_before()
+        for _ in range(2):
+            desk.minimize(win)
+            desk.wait_until(lambda: win not in desk.client_list(), what="hidden to the tray")
+            desk.wait_until(click_icon, what="shown by the icon")
+        self.assertEqual(app.windows(), [win])
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.read_settings(), settings)  # nothing changed
 
 
 if __name__ == "__main__":

@@ -45,24 +45,15 @@ def call(name, path, interface, method, args=None, signature=None):
 
 
 def get(name, path, interface, prop):
-    return call(name, path, "org.freedesktop.DBus.Properties", "Get", (interface, prop),
-                "(ss)")[0]
+    return call(name, path, "org.freedesktop.DBus.Properties", "Get", (interface, prop), "(ss)")[0]
 
 
-def watcher(prop, default):
-    # A property of the panel's registry, or default without a registry.
+def watcher(prop="IsStatusNotifierHostRegistered", default=False):
+    # A property of the panel's registry (by default whether it hosts), or default without one.
     try:
         return get(WATCHER, WATCHER_PATH, WATCHER, prop)
     except GLib.Error:
         return default
-
-
-def items():
-    return watcher("RegisteredStatusNotifierItems", [])
-
-
-def hosting():
-    return watcher("IsStatusNotifierHostRegistered", False)
 
 
 class Panel:
@@ -80,14 +71,14 @@ class Panel:
             self.process = subprocess.Popen(command, stdout=log, stdin=subprocess.DEVNULL,
                                             stderr=log, start_new_session=True)
         test.addCleanup(self.stop)
-        desk.wait_until(hosting, timeout=20, what="the status tray")
+        desk.wait_until(watcher, timeout=20, what="the status tray")
 
     def stop(self):
         # The panel and the plugin processes it started, by their process group.
         if self.process.poll() is None:
             os.killpg(self.process.pid, 15)
             self.process.wait(10)
-        desk.wait_until(lambda: not hosting(), what="the registry to go")
+        desk.wait_until(lambda: not watcher(), what="the registry to go")
 
 
 class Item:
@@ -95,7 +86,7 @@ class Item:
 
     def __init__(self, app):
         def find():
-            for entry in items():
+            for entry in watcher("RegisteredStatusNotifierItems", []):
                 name, _, path = entry.partition("/")
                 try:
                     if call("org.freedesktop.DBus", "/org/freedesktop/DBus",
@@ -112,8 +103,7 @@ class Item:
         # The menu's entries as (id, label or type), in order.
         _, layout = call(self.name, self.menu, "com.canonical.dbusmenu", "GetLayout",
                          (0, -1, []), "(iias)")
-        return [(child[0], child[1].get("label", child[1].get("type", "")))
-                for child in layout[2]]
+        return [(child[0], child[1].get("label", child[1].get("type", ""))) for child in layout[2]]
 
     # The entries' labels as a host learns them that reads them once and then only from
     # ItemsPropertiesUpdated (after LayoutUpdated it asks for no more than each entry's type
@@ -163,8 +153,7 @@ class TrayPanelTest(unittest.TestCase):
         # selection once it took it).
         panel = Panel(self)
         item = Item(app)
-        self.assertEqual([text for _, text in item.entries()],
-                         ["Mi_nimize", "separator", "E_xit"])
+        self.assertEqual([text for _, text in item.entries()], ["Mi_nimize", "separator", "E_xit"])
         # The icon's pictures arrive whole: ARGB32, four bytes a pixel.
         pictures = get(item.name, item.path, "org.kde.StatusNotifierItem", "IconPixmap")
         self.assertIn(16, [width for width, _, _ in pictures])
