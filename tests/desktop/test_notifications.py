@@ -44,9 +44,8 @@ class Dunst:
 
     def count(self, which):
         # How many notifications are displayed (or in the history); None while dunst is deaf.
-        done = subprocess.run(["dunstctl", "count", which], capture_output=True, text=True,
-                              stdin=subprocess.DEVNULL, timeout=10)
-        return int(done.stdout) if done.returncode == 0 else None
+        out = desk.run("dunstctl", "count", which, check=False).strip()
+        return int(out) if out.isdigit() else None
 
     def shown(self):
         # Every notification shown so far, as (app, summary, body, id).

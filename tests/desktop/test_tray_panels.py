@@ -20,16 +20,12 @@ WATCHER = "org.kde.StatusNotifierWatcher"
 WATCHER_PATH = "/StatusNotifierWatcher"
 
 # One panel holding only the status tray, so that it starts without its first-run dialog.
-PANEL_CHANNEL = """<?xml version="1.0" encoding="UTF-8"?>
-<channel name="xfce4-panel" version="1.0"><property name="configver" type="int" value="2"/>
-<property name="panels" type="array"><value type="int" value="1"/>
-<property name="panel-1" type="empty">
-<property name="position" type="string" value="p=8;x=512;y=700"/>
-<property name="length" type="uint" value="30"/><property name="size" type="uint" value="28"/>
-<property name="plugin-ids" type="array"><value type="int" value="1"/></property>
-</property></property><property name="plugins" type="empty">
-<property name="plugin-1" type="string" value="systray"/></property></channel>
-"""
+PANEL_CHANNEL = """<?xml version="1.0" encoding="UTF-8"?><channel name="xfce4-panel" version="1.0">
+<property name="configver" type="int" value="2"/><property name="panels" type="array"><value type="int" value="1"/>
+<property name="panel-1" type="empty"><property name="position" type="string" value="p=8;x=512;y=700"/>
+<property name="length" type="uint" value="30"/><property name="size" type="uint" value="28"/><property
+name="plugin-ids" type="array"><value type="int" value="1"/></property></property></property><property
+name="plugins" type="empty"><property name="plugin-1" type="string" value="systray"/></property></channel>"""
 
 
 def bus():
@@ -156,8 +152,7 @@ class TrayPanelTest(unittest.TestCase):
         self.assertEqual([text for _, text in item.entries()], ["Mi_nimize", "separator", "E_xit"])
         # The icon's pictures arrive whole: ARGB32, four bytes a pixel.
         pictures = get(item.name, item.path, "org.kde.StatusNotifierItem", "IconPixmap")
-        self.assertIn(16, [width for width, _, _ in pictures])
-        self.assertTrue(all(len(p) == w * h * 4 for w, h, p in pictures))
+        self.assertTrue(pictures and all(len(p) == w * h * 4 for w, h, p in pictures))
         # One icon at a time: the embedded one steps aside.
         desk.wait_until(lambda: not desk.tray_icons(app), what="the embedded icon to go")
         # The window goes to the panel's icon when minimized, as to a tray.
