@@ -1,13 +1,12 @@
 #!/usr/bin/env python3
-"""Checks that every catalogue under translations/ matches the sources.
-
-    check_catalogues.py LUPDATE [REPOSITORY_ROOT]
-
-Refreshes a copy of each catalogue from src/ with lupdate, as a translator would, and names
-every text the copy shows as untranslated (a source text without a finished entry) or as
-vanished or obsolete (an entry whose source text is gone). Exit status 0 when every
-catalogue is complete and current.
-"""
+# Checks that every catalogue under translations/ matches the sources.
+#
+#     check_catalogues.py LUPDATE [REPOSITORY_ROOT]
+#
+# Refreshes a copy of each catalogue from src/ with lupdate, as a translator would, and names
+# every text the copy shows as untranslated (a source text without a finished entry) or as
+# vanished or obsolete (an entry whose source text is gone). Exit status 0 when every
+# catalogue is complete and current.
 
 import pathlib
 import shutil

@@ -3,57 +3,42 @@
 #include "sound/SoundFilePlayer.h"
 #include "sound/ToneBeeper.h"
 
-#include <QDataStream>
 #include <QElapsedTimer>
-#include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <numbers>
-
 namespace plimset {
 namespace {
 
 constexpr int toneMs = 300;
 
-class SoundPlayerTest : public ::testing::Test {
-protected:
-    // A file of a mono 16-bit 440 Hz tone, toneMs long, opened in the player.
-    void SetUp() override {
-        const int rate = 44100;
-        const int samples = rate * toneMs / 1000;
-        QFile file(dir.filePath(QStringLiteral("ring.wav")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        QDataStream out(&file);
-        out.setByteOrder(QDataStream::LittleEndian);
-        out.writeRawData("RIFF", 4);
-        out << quint32(36 + samples * 2);
-        out.writeRawData("WAVEfmt ", 8);
-        out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2)
-            << quint16(2) << quint16(16);
-        out.writeRawData("data", 4);
-        out << quint32(samples * 2);
-        for (int i = 0; i < samples; ++i)
-            out << qint16(8000 * std::sin(2 * std::numbers::pi * 440 * i / rate));
-        file.close();
-        ASSERT_EQ(player.Open(file.fileName()), SoundOpenResult::Opened);
-    }
-    bool PlaysToItsEnd() {
-        return QTest::qWaitFor([&] { return player.State() == SoundState::Stopped; }, 5000);
-    }
-
-    QTemporaryDir dir;
-    SoundFilePlayer player;
-};
-
+// A mono 16-bit 440 Hz tone, toneMs long, rung as the alarm rings it.
+//
 // An idle sink may render far ahead of time; a ring that comes then is still heard at
 // once, and so lasts its length as heard: it has played to its end little more than its
 // length after it started. The program gets ready for the alert when the count starts.
-TEST_F(SoundPlayerTest, RingsAreHeardAtOnceAfterTheSinkIdled) {
+//
+// Then short rings one after the other, each stopped about when its stream drains (the
+// moment the alarm stops a ring that lasts as long as its file): a stream destroyed while
+// its drain is pending gets no call from the audio library afterwards (run under
+// AddressSanitizer by the test command, which reports any such call), and the sound layer
+// still plays to the end after all that.
+TEST(SoundPlayerTest, RingsAreHeardAtOnceAfterTheSinkIdledAndStopsWhileTheyDrainAreSafe) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ring.wav"));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("sox"),
+                                {"-n", "-r", "44100", "-b", "16", "-c", "1", path, "synth",
+                                 QString::number(toneMs / 1000.0), "sine", "440", "gain", "-12"}),
+              0);
+    SoundFilePlayer player;
+    ASSERT_EQ(player.Open(path), SoundOpenResult::Opened);
+    const auto playsToItsEnd = [&] {
+        return QTest::qWaitFor([&] { return player.State() == SoundState::Stopped; }, 5000);
+    };
     ToneBeeper beeper;
     beeper.Prepare();
     for (int ring = 0; ring < 2; ++ring) {
@@ -61,31 +46,22 @@ TEST_F(SoundPlayerTest, RingsAreHeardAtOnceAfterTheSinkIdled) {
         QElapsedTimer played;
         played.start();
         player.PlayFromStart();
-        EXPECT_TRUE(PlaysToItsEnd());
+        EXPECT_TRUE(playsToItsEnd());
         EXPECT_LT(played.elapsed(), toneMs + 400) << "ring " << ring;
     }
-    player.Close();
-}
 
-// Short rings one after the other, each stopped about when its stream drains (the
-// moment the alarm stops a ring that lasts as long as its file): a stream destroyed while
-// its drain is pending gets no call from the audio library afterwards (run under
-// AddressSanitizer by the test command, which reports any such call).
-TEST_F(SoundPlayerTest, RingsStoppedWhileTheyDrain) {
     QRandomGenerator random(22);
     QElapsedTimer loop;
     loop.start();
     int rings = 0;
-    while (loop.elapsed() < 30000) {
+    for (; loop.elapsed() < 30000; ++rings) {
         player.PlayFromStart();
         QTest::qWait(toneMs - 150 + random.bounded(300));
         player.Stop();
-        ++rings;
     }
-    // The sound layer still plays to the end after all that.
     player.PlayFromStart();
     EXPECT_EQ(player.State(), SoundState::Playing);
-    EXPECT_TRUE(PlaysToItsEnd()) << rings << " rings";
+    EXPECT_TRUE(playsToItsEnd()) << rings << " rings";
     player.Close();
 }
 

@@ -28,13 +28,11 @@ def run(*args, check=True, timeout=DEFAULT_TIMEOUT):
 def wait_until(predicate, timeout=DEFAULT_TIMEOUT, interval=0.05, what="condition"):
     # Polls predicate until it returns something true, and returns that.
     deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
+    while not (value := predicate()):
         if time.monotonic() > deadline:
             raise TimeoutError("timed out waiting for " + what)
         time.sleep(interval)
+    return value
 
 
 def stays(predicate, seconds, what="condition"):
@@ -49,22 +47,18 @@ def stays(predicate, seconds, what="condition"):
 
 # A program under test, copied into a fresh folder below the session folder so that the
 # settings file kept beside the executable (settings_path, written from `settings` before the
-# start) lands there; its output goes to a log. start() again after an end starts the same
-# copy over the settings it left.
+# start) lands there; its output goes to a log.
 class Program:
     def __init__(self, args=(), settings=None, env=None):
         binary = os.environ["PLIMSET_BINARY"]
         self.folder = tempfile.mkdtemp(prefix="run-", dir=session_dir())
-        self.binary = os.path.join(self.folder, os.path.basename(binary))
-        shutil.copy2(binary, self.binary)
-        self.settings_path = self.binary + ".ini"
+        self.binary = shutil.copy2(binary, os.path.join(self.folder, os.path.basename(binary)))
+        self.settings_path, self.log_path = self.binary + ".ini", self.folder + "/output.log"
         if settings is not None:
             with open(self.settings_path, "wb") as f:
                 f.write(settings if isinstance(settings, bytes) else settings.encode())
         self.args = [str(a) for a in args]
-        self.env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.folder, "config"),
-                        **(env or {}))
-        self.log_path = os.path.join(self.folder, "output.log")
+        self.env = dict(os.environ, XDG_CONFIG_HOME=self.folder + "/config", **(env or {}))
         self.process = self.window = None
 
     def start(self):
@@ -112,11 +106,9 @@ class Program:
             self.process.wait()
 
     def read_settings(self):
-        try:
+        if os.path.exists(self.settings_path):
             with open(self.settings_path, encoding="utf-8") as f:
                 return f.read()
-        except FileNotFoundError:
-            return None
 
 
 def start_other(test):
@@ -141,13 +133,15 @@ def _xprop(wid, *names):
     return run("xprop", "-id", hex(wid), *names, check=False)
 
 
-def _windows_of(text):
-    return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", text)]
+def _numbers(pattern, text):
+    m = re.search(pattern, text)
+    return tuple(int(g, 0) for g in m.groups()) if m else None
 
 
 def client_list(stacking=""):
     # The managed windows; with stacking="_STACKING" from bottom to top.
-    return _windows_of(run("xprop", "-root", "_NET_CLIENT_LIST" + stacking, check=False))
+    text = run("xprop", "-root", "_NET_CLIENT_LIST" + stacking, check=False)
+    return [int(w, 16) for w in re.findall(r"0x[0-9a-fA-F]+", text)]
 
 
 def window_state(wid):
@@ -167,24 +161,19 @@ def text_property(wid, name):
 
 
 def window_pid(wid):
-    m = re.search(r"=\s*(\d+)", _xprop(wid, "_NET_WM_PID"))
-    return int(m.group(1)) if m else None
+    return (_numbers(r"=\s*(\d+)", _xprop(wid, "_NET_WM_PID")) or (None,))[0]
 
 
 def frame_extents(wid):
     # (left, right, top, bottom) from _NET_FRAME_EXTENTS, or None when unset.
-    m = re.search(r"=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)", _xprop(wid, "_NET_FRAME_EXTENTS"))
-    return tuple(int(g) for g in m.groups()) if m else None
+    return _numbers(r"=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)", _xprop(wid, "_NET_FRAME_EXTENTS"))
 
 
 def minimize_offered(wid):
     # Whether _MOTIF_WM_HINTS let the window manager offer minimize (functions bit 0x8,
     # inverted by bit 0x1 all, when the functions are flagged).
-    text = _xprop(wid, "_MOTIF_WM_HINTS")
-    hints = [int(n, 0) for n in re.findall(r"0x[0-9a-fA-F]+|\d+", text.partition("=")[2])]
-    if len(hints) < 2 or not hints[0] & 0x1:
-        return True
-    return bool(hints[1] & 0x8) != bool(hints[1] & 0x1)
+    hints = _numbers(r"=\s*(\w+),\s*(\w+)", _xprop(wid, "_MOTIF_WM_HINTS"))
+    return not hints or not hints[0] & 0x1 or bool(hints[1] & 0x8) != bool(hints[1] & 0x1)
 
 
 def iconic(wid):
@@ -194,9 +183,8 @@ def iconic(wid):
 
 def geometry(wid):
     # The client area's absolute (x, y, width, height).
-    text = run("xwininfo", "-id", hex(wid))
-    return tuple(int(re.search(label + r":\s*(-?\d+)", text).group(1)) for label in
-                 ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+    return _numbers(r"(?s)upper-left X:\s*(-?\d+).*?upper-left Y:\s*(-?\d+).*?Width:\s*(\d+)"
+                    r".*?Height:\s*(\d+)", run("xwininfo", "-id", hex(wid)))
 
 
 def outer_geometry(wid):
@@ -217,27 +205,21 @@ def shown(wid):
 
 
 def screen_size():
-    m = re.search(r"dimensions:\s*(\d+)x(\d+)", run("xdpyinfo"))
-    return int(m.group(1)), int(m.group(2))
+    return _numbers(r"dimensions:\s*(\d+)x(\d+)", run("xdpyinfo"))
 
 
 # The notification area
 
 
-def _parent(wid):
-    m = re.search(r"Parent window id:\s*(0x[0-9a-fA-F]+)",
-                  run("xwininfo", "-children", "-id", hex(wid), check=False))
-    return int(m.group(1), 16) if m else None
-
-
 def _unmanaged(program, in_tray):
     # The program's viewable unmanaged windows: icons embedded in a tray (whose parent is
     # the tray's window) or pop-ups (menus, tool tips, whose parent is the root).
-    managed = set(client_list())
-    root = _windows_of(run("xwininfo", "-root"))[0]
+    managed, root = set(client_list()), _numbers(r"id: (0x[0-9a-f]+)", run("xwininfo", "-root"))
     ids = run("xdotool", "search", "--all", "--pid", str(program.process.pid), check=False)
+    parent = lambda w: _numbers(r"Parent window id:\s*(0x[0-9a-fA-F]+)",  # noqa: E731
+                                run("xwininfo", "-children", "-id", hex(w), check=False))
     return [w for w in map(int, ids.split()) if w not in managed
-            and map_state(w) == "IsViewable" and (_parent(w) not in (root, None)) == in_tray]
+            and map_state(w) == "IsViewable" and (parent(w) not in (root, None)) == in_tray]
 
 
 def tray_icons(program):
@@ -252,30 +234,6 @@ def click(wid, button=1):
     # Clicks a mouse button in the middle of a window.
     x, y, w, h = geometry(wid)
     run("xdotool", "mousemove", x + w // 2, y + h // 2, "click", button)
-
-
-def tooltip(wid, program, pattern):
-    # Waits until the tool tip shown while the pointer rests on a window matches pattern (read
-    # through the accessibility bus) and returns it. The pointer comes from afar, and comes
-    # again while no tip shows, as a user's would.
-    x, y, w, h = geometry(wid)
-    acc = atspi_application(pid=program.process.pid)
-    seen = []
-
-    def matching():
-        seen[:] = [t.name for t in find_accessibles(acc, role="tool tip") if t.name][-1:]
-        return seen and re.fullmatch(pattern, seen[0]) and seen[0]
-    for _ in range(3):
-        run("xdotool", "mousemove", 0, 0)
-        time.sleep(0.3)  # the tip shown before goes
-        for step in range(4):  # a pointer that rests after moving a little, as a hand's does
-            run("xdotool", "mousemove", x + w // 3 + step, y + h // 2)
-            time.sleep(0.1)
-        try:
-            return wait_until(matching, timeout=4, what="a tool tip matching " + pattern)
-        except TimeoutError:
-            pass
-    raise AssertionError("tool tip %r does not match %s" % (seen, pattern))
 
 
 # Input and window requests
@@ -301,17 +259,17 @@ def minimize(wid):
 # Accessibility
 
 
-def atspi_application(name="plimset", timeout=DEFAULT_TIMEOUT, pid=None):
-    # The accessible application of that name, of process pid when given (one that ended
-    # may still be listed for a while).
+def atspi_application(pid=None, timeout=DEFAULT_TIMEOUT):
+    # The accessible application "plimset", of process pid when given (one that ended may
+    # still be listed for a while).
     import pyatspi
 
     def find():
         desktop = pyatspi.Registry.getDesktop(0)
         apps = (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
-        return next((a for a in apps if a is not None and (a.name or "").lower() == name
+        return next((a for a in apps if a is not None and (a.name or "").lower() == "plimset"
                      and pid in (None, a.get_process_id())), None)
-    return wait_until(find, timeout, interval=0.2, what="accessible application " + name)
+    return wait_until(find, timeout, interval=0.2, what="the accessible application")
 
 
 def find_accessibles(root, role=None, name=None):
@@ -333,14 +291,9 @@ def find_accessible(root, role=None, name=None, timeout=DEFAULT_TIMEOUT):
 
 
 def accessible_text(acc):
-    text = acc.queryText()
-    return text.getText(0, text.characterCount)
+    return acc.queryText().getText(0, -1)
 
 
 def press(acc):
     # Performs an accessible's first action (a button's press).
     acc.queryAction().doAction(0)
-
-
-# Sound, in a module of its own, offered here under this module's name.
-from desk_sound import SoundRecorder, sound_levels, sound_rms, sound_streams  # noqa: E402,F401

@@ -25,96 +25,82 @@ import dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
 
-SERVICE = "org.freedesktop.portal.Desktop"
 PATH = "/org/freedesktop/portal/desktop"
 INTERFACE = "org.freedesktop.portal.GlobalShortcuts"
+Service = dbus.service
 
 
-class Request(dbus.service.Object):
-    @dbus.service.signal("org.freedesktop.portal.Request", signature="ua{sv}")
+class Request(Service.Object):
+    @Service.signal("org.freedesktop.portal.Request", signature="ua{sv}")
     def Response(self, response, results):
         pass
 
 
-class Session(dbus.service.Object):
-    @dbus.service.method("org.freedesktop.portal.Session")
+class Session(Service.Object):
+    @Service.method("org.freedesktop.portal.Session")
     def Close(self):
-        self.portal.closed(self)
+        note(call="Close", session=self.__dbus_object_path__)
+        portal.sessions.pop(self.__dbus_object_path__, None)
         self.remove_from_connection()
 
 
-class Portal(dbus.service.Object):
-    def __init__(self, bus, mode, log):
-        super().__init__(bus, PATH)
-        self.bus, self.mode, self.log = bus, mode, log
-        self.sessions = {}  # session path -> bound shortcut ids
+def note(**entry):
+    # D-Bus values are Python's own types underneath, which json writes as such.
+    with open(sys.argv[2], "a", encoding="utf-8") as f:
+        f.write(json.dumps(entry) + "\n")
 
-    def note(self, **entry):
-        # D-Bus values are Python's own types underneath, which json writes as such.
-        with open(self.log, "a", encoding="utf-8") as f:
-            f.write(json.dumps(entry) + "\n")
+
+def handle(kind, sender, token):
+    return "%s/%s/%s/%s" % (PATH, kind, sender[1:].replace(".", "_"), token)
+
+
+class Portal(Service.Object):
+    mode, sessions = sys.argv[1], {}  # session path -> bound shortcut ids
 
     def answer(self, sender, token, response, results):
         # Returns the request's path and sends its Response once the call has returned.
-        path = "%s/request/%s/%s" % (PATH, sender[1:].replace(".", "_"), token)
-        request = Request(self.bus, path)
+        request = Request(bus, handle("request", sender, token))
+        GLib.timeout_add(50, lambda: request.Response(dbus.UInt32(response), dbus.Dictionary(
+            results, signature="sv")) or request.remove_from_connection() or False)
+        return dbus.ObjectPath(request.__dbus_object_path__)
 
-        def respond():
-            request.Response(dbus.UInt32(response), dbus.Dictionary(results, signature="sv"))
-            request.remove_from_connection()
-            return False
-        GLib.timeout_add(50, respond)
-        return dbus.ObjectPath(path)
-
-    @dbus.service.method(INTERFACE, in_signature="a{sv}", out_signature="o",
-                         sender_keyword="sender")
+    @Service.method(INTERFACE, in_signature="a{sv}", out_signature="o", sender_keyword="sender")
     def CreateSession(self, options, sender):
-        self.note(call="CreateSession", options=options)
+        note(call="CreateSession", options=options)
         if self.mode == "nosession":
             return self.answer(sender, options["handle_token"], 2, {})
-        path = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
-                                     options["session_handle_token"])
-        session = Session(self.bus, path)
-        session.portal = self
+        path = handle("session", sender, options["session_handle_token"])
+        Session(bus, path)
         self.sessions[path] = []
         return self.answer(sender, options["handle_token"], 0, {"session_handle": path})
 
-    @dbus.service.method(INTERFACE, in_signature="oa(sa{sv})sa{sv}", out_signature="o",
-                         sender_keyword="sender")
+    @Service.method(INTERFACE, in_signature="oa(sa{sv})sa{sv}", out_signature="o",
+                    sender_keyword="sender")
     def BindShortcuts(self, session, shortcuts, parent_window, options, sender):
-        self.note(call="BindShortcuts", session=str(session), shortcuts=shortcuts)
+        note(call="BindShortcuts", session=str(session), shortcuts=shortcuts)
         if self.mode in ("refuse", "fail"):
-            return self.answer(sender, options["handle_token"],
-                               1 if self.mode == "refuse" else 2, {})
-        bound = []
-        for shortcut_id, properties in shortcuts:
-            trigger = {"other": "Ctrl+Alt+P", "none": ""}.get(
-                self.mode, str(properties.get("preferred_trigger", "")))
-            bound.append(dbus.Struct((shortcut_id, dbus.Dictionary(
-                {"description": properties.get("description", ""),
-                 "trigger_description": trigger}, signature="sv"))))
+            return self.answer(sender, options["handle_token"], 1 + (self.mode == "fail"), {})
+        bound = [dbus.Struct((i, dbus.Dictionary({"description": p.get("description", ""),
+            "trigger_description": {"other": "Ctrl+Alt+P", "none": ""}.get(
+                self.mode, str(p.get("preferred_trigger", "")))}, signature="sv")))
+            for i, p in shortcuts]
         self.sessions[str(session)] = [str(s[0]) for s in shortcuts]
         return self.answer(sender, options["handle_token"], 0,
                            {"shortcuts": dbus.Array(bound, signature="(sa{sv})")})
 
-    @dbus.service.method(INTERFACE, in_signature="osa{sv}", out_signature="")
+    @Service.method(INTERFACE, in_signature="osa{sv}", out_signature="")
     def ConfigureShortcuts(self, session, parent_window, options):
-        self.note(call="ConfigureShortcuts", session=str(session))
+        note(call="ConfigureShortcuts", session=str(session))
 
-    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
+    @Service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
     def Get(self, interface, name):
         if (interface, name) == (INTERFACE, "version"):
             return dbus.UInt32(2)
-        raise dbus.exceptions.DBusException(
-            name, name="org.freedesktop.DBus.Error.UnknownProperty")
+        raise dbus.exceptions.DBusException(name, name="org.freedesktop.DBus.Error.UnknownProperty")
 
-    @dbus.service.signal(INTERFACE, signature="osta{sv}")
+    @Service.signal(INTERFACE, signature="osta{sv}")
     def Activated(self, session_handle, shortcut_id, timestamp, options):
         pass
-
-    def closed(self, session):
-        self.note(call="Close", session=session.__dbus_object_path__)
-        self.sessions.pop(session.__dbus_object_path__, None)
 
     def activate_last(self):
         for path, ids in list(self.sessions.items())[-1:]:
@@ -124,19 +110,13 @@ class Portal(dbus.service.Object):
         return False
 
 
-def main():
-    DBusGMainLoop(set_as_default=True)
-    bus = dbus.SessionBus()
-    portal = Portal(bus, sys.argv[1], sys.argv[2])
-    name = dbus.service.BusName(SERVICE, bus, do_not_queue=True)
-    loop = GLib.MainLoop()
-    GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGUSR1,
-                         lambda: GLib.idle_add(portal.activate_last) and True)
-    GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, lambda: loop.quit() or False)
-    print("ready", flush=True)
-    loop.run()
-    del name
-
-
-if __name__ == "__main__":
-    main()
+DBusGMainLoop(set_as_default=True)
+bus = dbus.SessionBus()
+portal = Portal(bus, PATH)
+name = Service.BusName("org.freedesktop.portal.Desktop", bus, do_not_queue=True)
+loop = GLib.MainLoop()
+GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGUSR1,
+                     lambda: GLib.idle_add(portal.activate_last) and True)
+GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, lambda: loop.quit() or False)
+print("ready", flush=True)
+loop.run()

@@ -1,5 +1,5 @@
 # Desktop notifications of the real program, shown by a real notification daemon (dunst) in
-# the private session: the alert's lines and the program's picture while the alert lasts,
+# the private session: the alert's lines while the alert lasts,
 # withdrawn when it ends, and its Stop action doing what the stop button does, heard only from
 # the daemon. Without a daemon on the bus the alert goes on as before and nothing is said.
 
@@ -44,9 +44,8 @@ class Dunst:
 
     def count(self, which):
         # How many notifications are displayed (or in the history); None while dunst is deaf.
-        done = subprocess.run(["dunstctl", "count", which], capture_output=True, text=True,
-                              stdin=subprocess.DEVNULL, timeout=10)
-        return int(done.stdout) if done.returncode == 0 else None
+        out = desk.run("dunstctl", "count", which, check=False).strip()
+        return int(out) if out.isdigit() else None
 
     def shown(self):
         # Every notification shown so far, as (app, summary, body, id).
@@ -73,7 +72,7 @@ class NotificationTest(unittest.TestCase):
         desk.wait_until(app.other_window, timeout=8, what="the alert window")
         return app
 
-    def test_the_alert_is_a_notification_until_it_ends_and_nothing_without_a_daemon(self):
+    def test_the_alert_is_a_notification_until_it_ends_or_is_stopped_and_nothing_without_a_daemon(self):
         app = self.start_alert(SILENT + "DisplayDuration=0.02\n", None)
         desk.wait_until(lambda: not app.other_window(), what="the alert to end")
         self.assertEqual(app.close(), 0)
@@ -81,28 +80,16 @@ class NotificationTest(unittest.TestCase):
 
         dunst = Dunst()
         self.addCleanup(dunst.stop)
-        calls = os.path.join(desk.session_dir(), "notify.log")
-        with open(calls, "wb") as log:
-            monitor = subprocess.Popen(["dbus-monitor", "--session", "member='Notify'"],
-                                       stdin=subprocess.DEVNULL, stdout=log)
-        self.addCleanup(lambda: (monitor.terminate(), monitor.wait(10)))
-        desk.wait_until(lambda: os.path.getsize(calls) > 0, what="dbus-monitor")
         app = self.start_alert(SILENT + "DisplayDuration=0.03\n", dunst)
         self.assertEqual([s[:3] for s in dunst.shown()],
                          [("Plimset", "The countdown ended.", "Click on the stop button.")])
-        # A copy whose icon is installed nowhere sends its picture.
-        with open(calls, encoding="utf-8", errors="replace") as f:
-            self.assertIn('string "image-data"', f.read())
         # The program takes it away when the alert's three seconds are over.
         desk.wait_until(lambda: dunst.count("displayed") == 0, timeout=8,
                         what="the notification to be withdrawn")
         self.assertEqual((dunst.count("history"), len(dunst.shown())), (1, 1))
         self.assertEqual(app.close(), 0)
 
-    def test_its_stop_stops_the_countdown_as_the_stop_button_does(self):
-        dunst = Dunst()
-        self.addCleanup(dunst.stop)
-        # Without a display time the alert lasts until it is stopped.
+        # Its Stop stops the countdown as the stop button does. Without a display time the alert lasts until it is stopped.
         app = self.start_alert(SILENT + "DisplayDuration=0\n", dunst)
         field = desk.find_accessible(desk.atspi_application(pid=app.process.pid), role="text")
         # The daemon's "stop" signal forged from another connection stops nothing.

@@ -32,46 +32,35 @@ ANSWERS = {
 
 
 class PortalAnswersTest(unittest.TestCase):
-    def start_portal(self, mode):
+    def start(self, mode):
+        # The stand-in portal answering as `mode` says, and a Plimset on Wayland asking it.
         self.log = os.path.join(desk.session_dir(), "portal-%s.log" % mode)
         portal = subprocess.Popen([sys.executable, STANDIN, mode, self.log],
                                   stdout=subprocess.PIPE, stdin=subprocess.DEVNULL)
-        self.addCleanup(portal.wait)
-        self.addCleanup(portal.terminate)
+        self.addCleanup(lambda: (portal.terminate(), portal.wait(), portal.stdout.close()))
         self.assertEqual(portal.stdout.readline(), b"ready\n")
-        portal.stdout.close()
-        return portal
+        return portal, desk.start_shown(self, desk.Program(
+            settings="[Option]\nTaskTray=1\nTaskBar=0\nHotkey=684\n",
+            env={"XDG_SESSION_TYPE": "wayland"}))
 
-    def calls(self):
-        try:
-            with open(self.log, encoding="utf-8") as f:
-                return [json.loads(line) for line in f]
-        except FileNotFoundError:
-            return []
+    def calls(self, name=None):
+        with open(self.log, encoding="utf-8") as f:
+            return [c for c in map(json.loads, f) if name in (None, c["call"])]
 
-    def names(self):
-        return [c["call"] for c in self.calls()]
-
-    def open_options(self, app):
+    def options(self, app):
+        # Opens the Options dialog; returns a function that closes it.
         desk.press_keys("alt+m", "o", window=app.window)
-        return desk.wait_until(app.other_window, what="the Options dialog")
-
-    def close_options(self, dialog):
-        desk.press_keys("Escape", window=dialog)
-        desk.wait_until(lambda: desk.map_state(dialog) != "IsViewable", what="dialog closed")
+        dialog = desk.wait_until(app.other_window, what="the Options dialog")
+        return lambda: (desk.press_keys("Escape", window=dialog), desk.wait_until(
+            lambda: desk.map_state(dialog) != "IsViewable", what="dialog closed"))
 
     def find(self, role, name):
         return desk.find_accessible(desk.atspi_application(), role, name)
 
-    def start(self):
-        return desk.start_shown(self, desk.Program(
-            settings="[Option]\nTaskTray=1\nTaskBar=0\nHotkey=684\n",
-            env={"XDG_SESSION_TYPE": "wayland"}))
-
     def test_the_shortcut_is_asked_for_with_its_trigger_and_its_activation_toggles(self):
-        portal = self.start_portal("other")
-        app = self.start()
-        desk.wait_until(lambda: len(self.calls()) >= 2, what="the portal's calls")
+        portal, app = self.start("other")
+        desk.wait_until(lambda: os.path.exists(self.log) and len(self.calls()) >= 2,
+                        what="the portal's calls")
         create, bind = self.calls()[:2]
         wanted = [["toggle", {"description": "Show or hide the Plimset window",
                               "preferred_trigger": "CTRL+SHIFT+t"}]]
@@ -85,19 +74,18 @@ class PortalAnswersTest(unittest.TestCase):
                             what="shown" if shown else "hidden")
         # The Options dialog shows the key that works, names the one asked for, and opens
         # the desktop's shortcut settings for the session it has.
-        dialog = self.open_options(app)
+        close_options = self.options(app)
         self.assertEqual(desk.accessible_text(self.find("text", "Hotkey")), "Ctrl + Alt + P")
         self.find("label", "The desktop's shortcut settings choose the key that works (asked "
                            "for: Ctrl + Shift + T).")
         desk.press(self.find("push button", "Change..."))
-        configured = desk.wait_until(lambda: next(
-            (c for c in self.calls() if c["call"] == "ConfigureShortcuts"), None),
-            what="the desktop's shortcut settings asked for")
-        self.assertIn(configured["session"], [c["session"] for c in self.calls()
-                                              if c["call"] == "BindShortcuts"])
+        configured = desk.wait_until(lambda: self.calls("ConfigureShortcuts"),
+                                     what="the desktop's shortcut settings asked for")
+        self.assertIn(configured[0]["session"], [c["session"] for c in self.calls("BindShortcuts")])
         # Closing the dialog ends the session it opened and binds the hotkey again.
-        self.close_options(dialog)
-        desk.wait_until(lambda: self.names()[-3:] == ["Close", "CreateSession", "BindShortcuts"],
+        close_options()
+        desk.wait_until(lambda: [c["call"] for c in self.calls()][-3:] == [
+            "Close", "CreateSession", "BindShortcuts"],
                         what="the hotkey bound again")
         portal.send_signal(signal.SIGUSR1)
         desk.wait_until(lambda: desk.map_state(app.window) != "IsViewable", what="hidden")
@@ -107,23 +95,21 @@ class PortalAnswersTest(unittest.TestCase):
     def test_a_binding_without_a_key_is_said_once_and_names_toggle(self):
         for mode, said in ANSWERS.items():
             with self.subTest(mode):
-                portal = self.start_portal(mode)
-                app = self.start()
+                portal, app = self.start(mode)
                 desk.wait_until(lambda: app.output() == said, what="a word about the answer")
                 # The Options dialog releases the hotkey and binds it again when it closes;
                 # the same answer is not said again.
-                dialog = self.open_options(app)
+                close_options = self.options(app)
                 if mode == "nosession":
                     self.find("label", "This desktop gives programs no global shortcut: bind a "
                                        "key to \"plimset --toggle\" in its keyboard settings.")
-                self.close_options(dialog)
+                close_options()
                 last = "CreateSession" if mode == "nosession" else "BindShortcuts"
-                desk.wait_until(lambda: self.names().count(last) == 2,
+                desk.wait_until(lambda: len(self.calls(last)) == 2,
                                 what="the hotkey bound again")
                 desk.stays(lambda: app.output() == said, 0.5, what="said once")
                 self.assertEqual(app.close(), 0)
-                portal.terminate()
-                portal.wait()
+                self.doCleanups()
 
 
 if __name__ == "__main__":

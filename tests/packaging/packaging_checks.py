@@ -12,9 +12,7 @@ import tempfile
 import unittest
 import xml.etree.ElementTree as ET
 
-BUILD_DIR = os.environ.get("PLIMSET_BUILD_DIR", "")
-VERSION = os.environ.get("PLIMSET_VERSION", "")
-APP_ID = os.environ.get("PLIMSET_APP_ID", "")
+BUILD_DIR, VERSION, APP_ID = (os.environ.get("PLIMSET_" + n, "") for n in ("BUILD_DIR", "VERSION", "APP_ID"))
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 
 
@@ -41,11 +39,9 @@ class DebianPackageTest(unittest.TestCase):
                  for d, _, names in os.walk(prefix) for f in names}
         self.assertEqual(found, EXPECTED_FILES)
         for size in ICON_SIZES:
-            path = os.path.join(prefix, "share/icons/hicolor/%dx%d/apps/%s.png" % (size, size, APP_ID))
-            with open(path, "rb") as f:
+            with open(os.path.join(prefix, "share/icons/hicolor/%dx%d/apps/%s.png" % (size, size, APP_ID)), "rb") as f:
                 header = f.read(24)
-            self.assertEqual((header[:8], struct.unpack(">II", header[16:24])),
-                             (b"\x89PNG\r\n\x1a\n", (size, size)), path)
+            self.assertEqual((header[:8], struct.unpack(">II", header[16:24])), (b"\x89PNG\r\n\x1a\n", (size, size)))
 
         entry = configparser.ConfigParser(interpolation=None)
         entry.optionxform = str  # keys are case-sensitive
@@ -68,39 +64,31 @@ class DebianPackageTest(unittest.TestCase):
         for page in ("share/man/man1/plimset.1.gz", "share/man/ja/man1/plimset.1.gz"):
             path = os.path.join(prefix, page)
             with gzip.open(path, "rt", encoding="utf-8") as f:
-                text = f.read()
-            self.assertIn('"Plimset %s"' % VERSION, text.splitlines()[0])
+                self.assertIn('"Plimset %s"' % VERSION, f.readline())
             env = dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80")
-            done = run("man", "--warnings", "-E", "UTF-8", "-l", "-Tutf8", "-Z", path, env=env)
-            self.assertEqual(done.stderr, "", page)
+            self.assertEqual(run("man", "--warnings", "-E", "UTF-8", "-l", "-Tutf8", "-Z", path, env=env).stderr, "")
 
 
     def test_package_installs_the_tree_with_its_dependencies_and_passes_lintian(self):
         with tempfile.TemporaryDirectory() as out:
             run("cpack", "--config", os.path.join(BUILD_DIR, "CPackConfig.cmake"), "-B", out)
             debs = [f for f in os.listdir(out) if f.endswith(".deb")]
-            self.assertEqual(len(debs), 1, debs)
+            self.assertRegex(" ".join(debs), r"^plimset_%s_[a-z0-9]+\.deb$" % re.escape(VERSION))
             deb = os.path.join(out, debs[0])
-            self.assertRegex(debs[0], r"^plimset_%s_[a-z0-9]+\.deb$" % re.escape(VERSION))
 
             # Everything lives below /usr and dpkg owns every file: nothing is made by a
             # maintainer script, so removing the package leaves nothing behind.
-            listing = run("dpkg-deb", "-c", deb).stdout
-            paths = [line.split()[-1] for line in listing.splitlines()]
+            paths = [line.split()[-1] for line in run("dpkg-deb", "-c", deb).stdout.splitlines()]
             self.assertTrue(all(p.startswith("./usr/") for p in paths), paths)
-            control = run("dpkg-deb", "-I", deb).stdout
-            for script in ("preinst", "postinst", "prerm", "postrm", "conffiles"):
-                self.assertNotRegex(control, r"\b%s\b" % script)
+            self.assertNotRegex(run("dpkg-deb", "-I", deb).stdout, r"\b(preinst|postinst|prerm|postrm|conffiles)\b")
 
             fields = dict(line.split(": ", 1) for line in
                           run("dpkg-deb", "-f", deb, "Package", "Version", "Depends").stdout.splitlines())
             self.assertEqual((fields["Package"], fields["Version"]), ("plimset", VERSION))
             depends = {d.split()[0] for d in fields["Depends"].split(", ")}
-            for needed in ("libqt6core6", "libqt6gui6", "libqt6widgets6", "qt6-qpa-plugins",
-                           "libqt6svg6", "libsndfile1", "libpulse0", "sound-theme-freedesktop",
-                           "qt6-translations-l10n",
-                           "libc6"):
-                self.assertIn(needed, depends)
+            self.assertLessEqual({"libqt6core6", "libqt6gui6", "libqt6widgets6", "qt6-qpa-plugins", "libqt6svg6",
+                                  "libsndfile1", "libpulse0", "sound-theme-freedesktop", "qt6-translations-l10n",
+                                  "libc6"}, depends)
             self.assertFalse([d for d in depends if "multimedia" in d or "gstreamer" in d], depends)
 
             root = os.path.join(out, "root")
@@ -112,8 +100,7 @@ class DebianPackageTest(unittest.TestCase):
 
             # Errors and warnings fail; informational tags (hardening flags, which the
             # release build of scripts/package sets) are shown but accepted.
-            done = run("lintian", "--fail-on", "error,warning", deb, check=False)
-            self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+            run("lintian", "--fail-on", "error,warning", deb)
 
 
 if __name__ == "__main__":
