@@ -12,10 +12,7 @@ namespace plimset {
 class FakeWindowServices : public WindowServices {
 public:
     struct WindowState {
-        bool taskbarButton = true;
-        bool onTop = false;
-        bool minimizeOffered = true;
-        bool untitled = false;
+        bool taskbarButton = true, onTop = false, minimizeOffered = true, untitled = false;
     };
 
     void SetTaskbarButton(QWidget* window, bool shown) override {
@@ -38,8 +35,7 @@ public:
 
     QHash<QWidget*, WindowState> states;
     QMargins frame;
-    bool canKeepOnTop = true;
-    bool canPlaceWindows = true;
+    bool canKeepOnTop = true, canPlaceWindows = true;
 };
 
 } // namespace plimset
