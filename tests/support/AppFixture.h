@@ -59,7 +59,7 @@ protected:
                 [this](QWidget*, const QString& text, MessageStyle style) {
                     messages.push_back({text, style});
                 },
-            .sayOnStandardError = [this](const QString& line) { errorLines.push_back(line); },
+            .sayOnStandardError = [](const QString&) {},
             .askYesNo =
                 [this](QWidget*, const QString& text) {
                     questions.push_back(text);
@@ -99,7 +99,6 @@ protected:
     FakeGlobalHotkey hotkey;
     FakeDesktopNotifier notifier;
     std::vector<Message> messages;
-    std::vector<QString> errorLines; // what went to standard error
     std::vector<QString> questions;
     bool answerYes = true;
     FakeSoundPlayer sound; // the alarm's and the test play's

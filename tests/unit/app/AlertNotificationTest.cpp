@@ -55,17 +55,4 @@ TEST_F(AlertNotificationTest, TheNoticesStopIsTheStopButtonAndOnlyDuringTheAlert
     }
 }
 
-TEST_F(AlertNotificationTest, AnAlarmsNoticeHasItsOneLineAndGoesWithTheSnooze) {
-    WriteSettings("[Option]\nSoundFlag=2\n");
-    ASSERT_FALSE(Start({"/A", "10:01"}));
-    TickAfter(60);
-    ASSERT_TRUE(notifier.shown);
-    EXPECT_EQ(notifier.shown->summary, "The set time has come.");
-    EXPECT_TRUE(notifier.shown->body.isEmpty());
-    notifier.ChooseStop(); // the action button: ten minutes on
-    TickAfter(0.2);
-    EXPECT_FALSE(notifier.shown);
-    EXPECT_EQ(Text(), "10:11");
-}
-
 } // namespace

@@ -51,11 +51,5 @@ TEST(PortalHotkey, ADesktopsDescriptionOfTheBoundKeyIsComparedWordForWord) {
         EXPECT_FALSE(TriggerDescribesHotkey(other, 684)) << other;
 }
 
-TEST(PortalHotkey, AWaylandSessionIsNamedOrHasAWaylandDisplay) {
-    EXPECT_TRUE(IsWaylandSession("wayland", ""));
-    EXPECT_TRUE(IsWaylandSession("x11", "wayland-1")); // Plimset itself on XWayland
-    EXPECT_FALSE(IsWaylandSession("x11", ""));
-}
-
 } // namespace
 } // namespace plimset

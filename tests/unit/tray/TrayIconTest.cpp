@@ -71,11 +71,9 @@ TEST_F(TrayFixture, MinimizingHidesToTheTrayOnlyWhileATrayShowsTheIcon) {
     tray.HideClicked();
     // The tray goes away while the window is hidden in it: the window comes back, and
     // that is all (a tray that was there is no news, however long after the start).
-    QSignalSpy shown(&tray, &TrayIcon::ShownChanged);
     trayPresent = false;
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.isVisible(); }, 5000));
-    ASSERT_EQ(shown.count(), 1);
-    EXPECT_FALSE(shown.at(0).at(0).toBool());
+    EXPECT_FALSE(tray.IsShown());
     EXPECT_EQ(missing.count(), 0);
 }
 

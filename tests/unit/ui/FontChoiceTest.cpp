@@ -36,18 +36,6 @@ TEST(TransferFont, CarriesAFontThroughTheRecordBothWays) {
               QFontMetrics(source).horizontalAdvance("Hello World 12:34"));
 }
 
-TEST(ReadChosenFont, BoldUnlessExactlyNormalWeightAndSizeHeldToRange) {
-    for (const auto& [weight, size, bold, held] : {std::tuple{QFont::Light, 6.0, -1, 8.0},
-                                                   {QFont::Normal, 10.5, 0, 10.5},
-                                                   {QFont::DemiBold, 30.0, -1, 24.0}}) {
-        QFont chosen("DejaVu Sans", 10, weight);
-        chosen.setPointSizeF(size);
-        FontDescription record;
-        ReadChosenFont(chosen, record);
-        EXPECT_EQ(std::pair(int(record.Bold), record.Size), std::pair(bold, held)) << size;
-    }
-}
-
 // The font choice is a dialog of its own around the desktop's font dialog.
 void WhenFontChoiceOpens(std::function<void(QDialog*, QFontDialog*)> act) {
     WhenModalOpens<QDialog>(

@@ -38,7 +38,6 @@ protected:
     QLineEdit* Box(const QString& name) const { return In<QLineEdit>(name); }
     QString BoxText(const QString& name) const { return Box(name)->text(); }
     void Click(const QString& name) const { In<QAbstractButton>(name)->click(); }
-    void Check(const QString& name, bool on) const { In<QAbstractButton>(name)->setChecked(on); }
     bool Enabled(const QString& name) const { return In(name)->isEnabled(); }
     void Retype(const QString& name, const QString& keys) const {
         QLineEdit* box = Box(name);
@@ -146,41 +145,6 @@ TEST_F(OptionsDialogTest, BoxesTakeOnlyTheirCharactersAndTheHotkeyBoxWholeCombin
         EXPECT_EQ(BoxText(HotkeyBox), "Ctrl + Alt + O");
         Press(Qt::Key_Backspace, Qt::NoModifier);
         EXPECT_EQ(BoxText(HotkeyBox), "None");
-
-        // A file dropped on the sound file box gives its path.
-        Click(FileSourceOption);
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile("/tmp/a b.wav"), QUrl::fromLocalFile("/tmp/c.wav")});
-        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(Box(SoundFileBox), &enter);
-        QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(Box(SoundFileBox), &drop);
-        EXPECT_TRUE(enter.isAccepted());
-        EXPECT_EQ(BoxText(SoundFileBox), "/tmp/a b.wav");
-    });
-}
-
-TEST_F(OptionsDialogTest, CheckBoxesAndTheSoundSourceEnableWhatDependsOnThem) {
-    ASSERT_FALSE(Start());
-    WithDialog([&](OptionsDialog*) {
-        Click(FileSourceOption);
-        Check(UntilEndCheck, false);
-        EXPECT_TRUE(Enabled(RingDurationBox));
-        Click(UntilEndCheck);
-        EXPECT_FALSE(Enabled(RingDurationBox));
-        // The beep needs no play-to-the-end rule: its duration box is always open.
-        Click(BeepSourceOption);
-        EXPECT_TRUE(Enabled(RingDurationBox));
-        for (const char* name : {SoundFileBox, BrowseButton, TestPlayButton, UntilEndCheck})
-            EXPECT_FALSE(Enabled(name)) << name;
-        EXPECT_TRUE(In(BeepRow)->isVisibleTo(dialog));
-        Click(SilentSourceOption);
-        EXPECT_FALSE(In(BeepRow)->isVisibleTo(dialog));
-        // A state set without a click (a screen reader's toggle action) counts the same.
-        Check(FileSourceOption, true);
-        EXPECT_TRUE(Enabled(SoundFileBox));
-        Check(AlertWindowCheck, false);
-        EXPECT_FALSE(Enabled(AlertSizeBox) || Enabled(DisplayDurationBox));
     });
 }
 
