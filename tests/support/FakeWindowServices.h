@@ -12,15 +12,15 @@ namespace plimset {
 class FakeWindowServices : public WindowServices {
 public:
     struct WindowState {
-        bool taskbarButton = true, onTop = false, minimizeOffered = true, untitled = false;
+        bool taskbarButton = true, minimizeOffered = true, untitled = false;
     };
 
     void SetTaskbarButton(QWidget* window, bool shown) override {
         states[window].taskbarButton = shown;
     }
-    void SetAlwaysOnTop(QWidget* window, bool onTop) override { states[window].onTop = onTop; }
-    bool CanKeepOnTop() const override { return canKeepOnTop; }
-    bool CanPlaceWindows() const override { return canPlaceWindows; }
+    void SetAlwaysOnTop(QWidget*, bool) override {}
+    bool CanKeepOnTop() const override { return true; }
+    bool CanPlaceWindows() const override { return true; }
     void SetMinimizeOffered(QWidget* window, bool offered) override {
         states[window].minimizeOffered = offered;
     }
@@ -35,7 +35,6 @@ public:
 
     QHash<QWidget*, WindowState> states;
     QMargins frame;
-    bool canKeepOnTop = true, canPlaceWindows = true;
 };
 
 } // namespace plimset

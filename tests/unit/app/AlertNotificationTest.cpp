@@ -1,7 +1,5 @@
 #include "AppFixture.h"
 
-#include <gtest/gtest.h>
-
 using namespace plimset;
 
 namespace {

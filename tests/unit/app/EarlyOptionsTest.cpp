@@ -29,8 +29,7 @@ TEST(EarlyOptions, HelpAndVersionNeedNoDisplayAndTheFirstWins) {
 TEST(EarlyOptions, AMissingDisplayIsOneLineAndAFailure) {
     const EarlyAction none = Early({"/C", "5"}, NoDisplay);
     EXPECT_TRUE(none.exit && none.exitCode != 0 && none.standardOutput.isEmpty());
-    EXPECT_EQ(none.standardError.count(u'\n'), 1);
-    EXPECT_TRUE(none.standardError.startsWith("plimset: "));
+    EXPECT_TRUE(none.standardError.count(u'\n') == 1 && none.standardError.startsWith("plimset: "));
     // A platform asked for by name must have its own display; a list needs one of them;
     // -platform on the command line overrides the environment.
     for (const auto& [arguments, environment, platform, exits] :
@@ -49,8 +48,7 @@ TEST(EarlyOptions, AMissingDisplayIsOneLineAndAFailure) {
 }
 
 TEST(EarlyOptions, AWindowVerbStandsAlone) {
-    EXPECT_FALSE(Early({"--toggle"}).exit);
-    EXPECT_EQ(Early({"--toggle"}).windowVerb, WindowVerb::Toggle);
+    EXPECT_TRUE(!Early({"--toggle"}).exit && Early({"--toggle"}).windowVerb == WindowVerb::Toggle);
     EXPECT_EQ(Early({"--hide"}).windowVerb, WindowVerb::Hide);
     // The seed's switches start a program of their own.
     EXPECT_FALSE(Early({"/C", "5"}).windowVerb || Early({"--Toggle"}).windowVerb);

@@ -38,7 +38,6 @@ protected:
     QLineEdit* Box(const QString& name) const { return In<QLineEdit>(name); }
     QString BoxText(const QString& name) const { return Box(name)->text(); }
     void Click(const QString& name) const { In<QAbstractButton>(name)->click(); }
-    bool Enabled(const QString& name) const { return In(name)->isEnabled(); }
     void Retype(const QString& name, const QString& keys) const {
         QLineEdit* box = Box(name);
         box->setFocus();
@@ -119,7 +118,7 @@ TEST_F(OptionsDialogTest, IsFilledFromTheSettings) {
                   "10||3:50|4|0:03|1.5|Ctrl + Shift + A|Wake up|The countdown ended.");
         EXPECT_EQ(BoxText(WidthBox), QString::number(window->OuterWidthPixels()));
         EXPECT_TRUE(In<QRadioButton>(BeepSourceOption)->isChecked());
-        EXPECT_FALSE(Enabled(SoundFileBox) || Enabled(ShowAlwaysCheck));
+        EXPECT_FALSE(In(SoundFileBox)->isEnabled() || In(ShowAlwaysCheck)->isEnabled());
         EXPECT_EQ(In<QComboBox>(LengthList)->currentText(), "8 (Max6,000min) [H:M:S]");
         EXPECT_EQ(In<QComboBox>(LanguageList)->currentIndex(), 1);
     });
