@@ -6,23 +6,15 @@
 #include "FakeGlobalHotkey.h"
 #include "FakeSoundPlayer.h"
 #include "FakeWindowServices.h"
+#include "SettingsTestFiles.h"
 #include "app/App.h"
 #include "desktop/GlobalHotkey.h"
 #include "text/FontProbe.h"
 #include "ui/main/MainWindowNames.h"
 
-#include <QAction>
-#include <QCoreApplication>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <gtest/gtest.h>
-
-#include <memory>
-#include <optional>
-#include <vector>
 
 namespace plimset {
 
@@ -45,15 +37,8 @@ struct Message {
 // objectNames.
 class AppFixture : public ::testing::Test {
 protected:
-    void WriteSettings(const QByteArray& text) {
-        QFile file(SettingsPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-    QByteArray ReadSettings() const {
-        QFile file(SettingsPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void WriteSettings(const QByteArray& text) { writeBytes(SettingsPath(), text); }
+    QByteArray ReadSettings() const { return readBytes(SettingsPath()); }
     QString SettingsPath() const { return dir.filePath(QStringLiteral("plimset.ini")); }
 
     std::optional<int> Start(const QStringList& arguments = {}) {
@@ -74,7 +59,7 @@ protected:
                 [this](QWidget*, const QString& text, MessageStyle style) {
                     messages.push_back({text, style});
                 },
-            .sayOnStandardError = [this](const QString& line) { errorLines.push_back(line); },
+            .sayOnStandardError = [](const QString&) {},
             .askYesNo =
                 [this](QWidget*, const QString& text) {
                     questions.push_back(text);
@@ -90,27 +75,18 @@ protected:
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    template <typename T> T* Find(const char* name) const { return Find<T>(QLatin1String(name)); }
     QString Text() const { return Find<QLineEdit>(MainWindowNames::TimeField)->text(); }
     void Type(const QString& keys) {
-        QLineEdit* field = Find<QLineEdit>(MainWindowNames::TimeField);
-        for (QChar c : keys)
-            QTest::keyClick(field, c.toLatin1());
+        QTest::keyClicks(Find<QLineEdit>(MainWindowNames::TimeField), keys);
     }
-    // The user's verbs.
     void PressAction() { Find<QPushButton>(MainWindowNames::ActionButton)->click(); }
     // Picks a mode from the Mode menu, wherever the mode order put it.
     void ChooseMode(TimerMode mode) {
-        static constexpr const char* Names[] = {"Alarm", "CountDown", "StopWatch"};
-        const QString name =
-            QCoreApplication::translate("MainWindow", Names[static_cast<int>(mode)]);
-        for (int place = 0; place < 3; ++place) {
-            auto* item = Find<QAction>(MainWindowNames::ModeItem(place));
-            if (item->text() == name) {
-                item->trigger();
-                return;
-            }
-        }
+        const char* names[] = {"Alarm", "CountDown", "StopWatch"};
+        const QString name = QCoreApplication::translate("MainWindow", names[int(mode)]);
+        for (int place = 0; place < 3; ++place)
+            if (auto* item = Find<QAction>(MainWindowNames::ModeItem(place)); item->text() == name)
+                return item->trigger();
         ADD_FAILURE() << "no menu item for " << name.toStdString();
     }
 
@@ -123,7 +99,6 @@ protected:
     FakeGlobalHotkey hotkey;
     FakeDesktopNotifier notifier;
     std::vector<Message> messages;
-    std::vector<QString> errorLines; // what went to standard error
     std::vector<QString> questions;
     bool answerYes = true;
     FakeSoundPlayer sound; // the alarm's and the test play's

@@ -32,9 +32,8 @@ protected:
     // Time passes until the tick the engine armed, which comes.
     void TickWhenArmed() { Tick(view.tickMs / 1000.0); }
     void RunFor(double seconds) {
-        for (long i = std::lround(seconds / tick); i > 0; --i) {
+        for (long i = std::lround(seconds / tick); i > 0; --i)
             Tick();
-        }
     }
     // The user types a text into the time field.
     void Type(const QString& text) {
@@ -53,9 +52,8 @@ protected:
     // the second, so it shows zero on the first tick whose remaining time is below half a
     // second: that tick must come within one tick of that moment.
     void ExpectZeroWithinOneTickOf(double end, double limit) {
-        for (long i = std::lround(limit / tick); i > 0 && !ShowsZero(); --i) {
+        for (long i = std::lround(limit / tick); i > 0 && !ShowsZero(); --i)
             Tick();
-        }
         ASSERT_TRUE(ShowsZero()) << "still " << view.text.toStdString();
         EXPECT_GE(clock.Seconds(), end - 0.5 - 0.02);
         EXPECT_LT(clock.Seconds(), end - 0.5 + tick + 0.02);

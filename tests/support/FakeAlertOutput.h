@@ -15,9 +15,8 @@ public:
         ++steps;
         pending = p;
         windowVisible = p.testFlag(AlertPart::Window);
-        if (onStep) {
+        if (onStep)
             onStep(p);
-        }
     }
     void StopSound(SoundStop) override {}
     bool IsAlertWindowVisible() const override { return windowVisible; }

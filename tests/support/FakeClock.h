@@ -16,10 +16,8 @@ public:
 
     double ContinuousSeconds() override { return seconds_; }
     QTime LocalTime() override {
-        double wall = std::fmod(seconds_ + wallOffset_, 86400.0);
-        if (wall < 0) {
-            wall += 86400.0;
-        }
+        const double wall =
+            std::fmod(std::fmod(seconds_ + wallOffset_, 86400.0) + 86400.0, 86400.0);
         return QTime::fromMSecsSinceStartOfDay(static_cast<int>(wall * 1000.0) % 86400000);
     }
 

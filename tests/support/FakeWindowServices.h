@@ -12,18 +12,15 @@ namespace plimset {
 class FakeWindowServices : public WindowServices {
 public:
     struct WindowState {
-        bool taskbarButton = true;
-        bool onTop = false;
-        bool minimizeOffered = true;
-        bool untitled = false;
+        bool taskbarButton = true, minimizeOffered = true, untitled = false;
     };
 
     void SetTaskbarButton(QWidget* window, bool shown) override {
         states[window].taskbarButton = shown;
     }
-    void SetAlwaysOnTop(QWidget* window, bool onTop) override { states[window].onTop = onTop; }
-    bool CanKeepOnTop() const override { return canKeepOnTop; }
-    bool CanPlaceWindows() const override { return canPlaceWindows; }
+    void SetAlwaysOnTop(QWidget*, bool) override {}
+    bool CanKeepOnTop() const override { return true; }
+    bool CanPlaceWindows() const override { return true; }
     void SetMinimizeOffered(QWidget* window, bool offered) override {
         states[window].minimizeOffered = offered;
     }
@@ -38,8 +35,6 @@ public:
 
     QHash<QWidget*, WindowState> states;
     QMargins frame;
-    bool canKeepOnTop = true;
-    bool canPlaceWindows = true;
 };
 
 } // namespace plimset

@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QTimer>
-#include <QWidget>
-
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 
 namespace plimset {
@@ -24,13 +21,13 @@ void WhenModalOpens(
     QObject::connect(timer, &QTimer::timeout, [=] {
         auto* modal = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         const bool found = modal != nullptr && modal->isVisible() && matches(modal);
-        if (found || started.elapsed() > 5000) {
-            timer->deleteLater();
-            timer->stop();
-            EXPECT_TRUE(found) << "the expected dialog did not open";
-            if (found)
-                act(modal);
-        }
+        if (!found && started.elapsed() <= 5000)
+            return;
+        timer->deleteLater();
+        timer->stop();
+        EXPECT_TRUE(found) << "the expected dialog did not open";
+        if (found)
+            act(modal);
     });
     timer->start(10);
 }

