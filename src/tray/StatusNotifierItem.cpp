@@ -3,6 +3,7 @@
 #include "desktop/DbusCall.h"
 #include "desktop/DbusStructure.h"
 #include "tray/StatusNotifierMenu.h"
+#include "tray/StatusNotifierWatch.h"
 
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
@@ -60,8 +61,6 @@ const QDBusArgument& operator>>(const QDBusArgument& in, ItemToolTip& tip) {
 
 namespace {
 
-const QString WatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
-const QString WatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString ItemPath = QStringLiteral("/StatusNotifierItem");
 constexpr quint32 DoNotQueue = 4; // RequestName: fail rather than wait for the name
 // How long a panel is given to read a newly registered item before it is offered again.
@@ -199,7 +198,8 @@ void StatusNotifierItem::RegisterWithWatcher() {
     const quint64 request = request_;
     seen_ = false;
     QDBusMessage message = QDBusMessage::createMethodCall(
-        WatcherService, WatcherPath, WatcherService, QStringLiteral("RegisterStatusNotifierItem"));
+        StatusNotifierWatcherService, StatusNotifierWatcherPath, StatusNotifierWatcherService,
+        QStringLiteral("RegisterStatusNotifierItem"));
     message << serviceName_;
     CallAsync<>(QDBusConnection::sessionBus(), message, this,
                 [this, request](const QDBusPendingReply<>& reply) {
@@ -218,9 +218,9 @@ void StatusNotifierItem::RegisterWithWatcher() {
 void StatusNotifierItem::CheckShown() {
     const quint64 request = request_;
     QDBusMessage question = QDBusMessage::createMethodCall(
-        WatcherService, WatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-        QStringLiteral("Get"));
-    question << WatcherService << QStringLiteral("RegisteredStatusNotifierItems");
+        StatusNotifierWatcherService, StatusNotifierWatcherPath,
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    question << StatusNotifierWatcherService << QStringLiteral("RegisteredStatusNotifierItems");
     question.setAutoStartService(false);
     CallAsync<QDBusVariant>(
         QDBusConnection::sessionBus(), question, this,

@@ -13,15 +13,13 @@ namespace plimset {
 
 namespace {
 
-const QString WatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
-const QString WatcherPath = QStringLiteral("/StatusNotifierWatcher");
 constexpr int AnswerWithinMs = 1000;
 
 QDBusMessage HostRegisteredQuestion() {
     QDBusMessage message = QDBusMessage::createMethodCall(
-        WatcherService, WatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-        QStringLiteral("Get"));
-    message << WatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+        StatusNotifierWatcherService, StatusNotifierWatcherPath,
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    message << StatusNotifierWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
     // An absent registry is no reason to start one.
     message.setAutoStartService(false);
     return message;
@@ -33,19 +31,19 @@ StatusNotifierWatch::StatusNotifierWatch(QObject* parent) : QObject(parent) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    watcher_ = new QDBusServiceWatcher(WatcherService, bus,
+    watcher_ = new QDBusServiceWatcher(StatusNotifierWatcherService, bus,
                                        QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
             &StatusNotifierWatch::Changed);
     // A panel may own the service a moment before it registers as the host that shows the
     // icons. Any sender: matching the service's name would ask the bus and wait.
-    bus.connect(QString(), WatcherPath, WatcherService,
+    bus.connect(QString(), StatusNotifierWatcherPath, StatusNotifierWatcherService,
                 QStringLiteral("StatusNotifierHostRegistered"), this, SIGNAL(Changed()));
 }
 
 bool StatusNotifierHostRegistered() {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(WatcherService))
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(StatusNotifierWatcherService))
         return false;
     const QDBusMessage reply = bus.call(HostRegisteredQuestion(), QDBus::Block, AnswerWithinMs);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
 class QDBusServiceWatcher;
 
 namespace plimset {
+
+// The desktop's status-notifier registry on the session bus.
+inline const QString StatusNotifierWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+inline const QString StatusNotifierWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 
 // Watches the session bus for the desktop's status-notifier service (the registry through
 // which panels that draw tray icons themselves, GNOME's and Plasma's among them, find

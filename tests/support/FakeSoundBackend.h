@@ -12,6 +12,9 @@
 
 namespace plimset {
 
+// The file the sound tests open.
+inline const QString ring = QStringLiteral("/sounds/ring.oga");
+
 // A sound back end without files or an audio server. A file's check answers at once
 // unless its path is in `hanging` (then the answer is held until the back end goes); a file decodes
 // to `bytesOf` bytes in `format` (1 s by default, nothing for a path in `undecodable`),

@@ -1,5 +1,7 @@
 #include "ui/widgets/ControlFit.h"
 
+#include "text/Captions.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,13 +18,6 @@
 namespace plimset {
 
 namespace {
-
-QString WithoutMnemonic(QString text) {
-    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    text.remove(u'&');
-    text.replace(u'\x01', u'&');
-    return text;
-}
 
 int WidestLine(const QFontMetrics& fm, const QString& text) {
     int widest = 0;

@@ -12,7 +12,6 @@ using namespace std::chrono_literals;
 using Phase = SoundReport::Phase;
 constexpr auto Playing = SoundMode::Playing, Stopped = SoundMode::Stopped;
 
-const QString ring = QStringLiteral("/sounds/ring.oga");
 constexpr qint64 second = 44100 * 2 * 2;
 
 class SoundDevicesTest : public ::testing::Test {

@@ -19,7 +19,6 @@ namespace {
 using namespace std::chrono_literals;
 using S = SoundState;
 
-const QString ring = QStringLiteral("/sounds/ring.oga");
 const QString hung = QStringLiteral("/mnt/hung/ring.oga");
 
 class SoundThreadTest : public ::testing::Test {
