@@ -108,19 +108,28 @@ TEST_F(OptionsDialogTest, IsFilledFromTheSettings) {
         "Progress=0\nMaxLength=8\nHotkey=665\nLanguage=1\nMessageBoxTextA1_E=Wake up\n");
     ASSERT_FALSE(Start());
     WithDialog([&](OptionsDialog*) {
-        QStringList shown;
-        for (const QString& name :
-             {AlarmPresetBox(0), AlarmPresetBox(1), CountDownPresetBox(1), QString(BeepCountBox),
-              QString(RingDurationBox), QString(AlertSizeBox), QString(HotkeyBox),
-              QString(AlarmText1Box), QString(CountDownText1Box)})
-            shown << BoxText(name);
-        EXPECT_EQ(shown.join('|'),
-                  "10||3:50|4|0:03|1.5|Ctrl + Shift + A|Wake up|The countdown ended.");
+        const auto shown = [this] {
+            QStringList texts;
+            for (const QString& name :
+                 {AlarmPresetBox(0), AlarmPresetBox(1), CountDownPresetBox(1),
+                  QString(BeepCountBox), QString(RingDurationBox), QString(AlertSizeBox),
+                  QString(HotkeyBox), QString(AlarmText1Box), QString(CountDownText1Box)})
+                texts << BoxText(name);
+            return texts.join('|').toStdString();
+        };
+        EXPECT_EQ(shown(), "10||3:50|4|0:03|1.5|Ctrl + Shift + A|Wake up|The countdown ended.");
         EXPECT_EQ(BoxText(WidthBox), QString::number(window->OuterWidthPixels()));
         EXPECT_TRUE(In<QRadioButton>(BeepSourceOption)->isChecked());
         EXPECT_FALSE(In(SoundFileBox)->isEnabled() || In(ShowAlwaysCheck)->isEnabled());
         EXPECT_EQ(In<QComboBox>(LengthList)->currentText(), "8 (Max6,000min) [H:M:S]");
         EXPECT_EQ(In<QComboBox>(LanguageList)->currentIndex(), 1);
+        // The file's controls follow the source chosen; Restore Defaults (All) gives every
+        // option its default.
+        Click(FileSourceOption);
+        EXPECT_TRUE(In(SoundFileBox)->isEnabled());
+        Click(RestoreAllButton);
+        EXPECT_EQ(shown(), "10|30|4|10|0:03|1|None|The set time has come.|The countdown ended.");
+        EXPECT_EQ(In<QComboBox>(LanguageList)->currentIndex(), 0);
     });
 }
 
